@@ -1,0 +1,78 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace doxa {
+
+// Dialog end results, numbered like the buttons that usually give them.
+enum DialogResult : int { ResultOk = 1, ResultCancel = 2 };
+
+enum class BoxIcon { None, Information, Error };
+enum class BoxButtons { Ok, OkCancel };
+enum class Answer { Ok, Cancel };
+
+// Scroll-bar arrow and page codes forwarded by the host.
+enum class Scroll { LineUp, LineDown, PageUp, PageDown };
+
+class DialogLogic;
+
+// What dialog logic may do to its window. Controls are addressed by their numeric id; the
+// layout names them "c<id>".
+class DialogWindow {
+public:
+    virtual ~DialogWindow() = default;
+
+    virtual void setText(int id, std::string_view utf8) = 0;
+    virtual std::string text(int id) const = 0;
+    virtual void setChecked(int id, bool checked) = 0;
+    virtual bool isChecked(int id) const = 0;
+    // Drop-down lists: the zero-based selected entry, -1 for none.
+    virtual void setSelection(int id, int index) = 0;
+    virtual int selection(int id) const = 0;
+    virtual void setEnabled(int id, bool enabled) = 0;
+    virtual void setVisible(int id, bool visible) = 0;
+    virtual void setReadOnly(int id, bool readOnly) = 0;
+    virtual void setTitle(std::string_view utf8) = 0;
+
+    // (Re)starts a repeating timer; onTimer(timer) runs every `ms` until stopTimer.
+    virtual void startTimer(int timer, int ms) = 0;
+    virtual void stopTimer(int timer) = 0;
+
+    virtual Answer messageBox(std::string_view utf8, BoxIcon icon = BoxIcon::None,
+                              BoxButtons buttons = BoxButtons::Ok) = 0;
+    // Runs a modal child dialog and returns its end result.
+    virtual int runChild(DialogLogic& child) = 0;
+    virtual void end(int result) = 0;
+};
+
+// What a dialog's logic handles. Every dialog of the program is one of these plus its layout.
+class DialogLogic {
+public:
+    virtual ~DialogLogic() = default;
+
+    // The dialog's resource number, which names its layout.
+    virtual int layout() const = 0;
+    // False refuses the dialog: nothing is shown and runDialog() returns ResultCancel.
+    virtual bool canCreate() const { return true; }
+    // The host attaches its window first, then calls onInit().
+    void attach(DialogWindow& window) { window_ = &window; }
+    virtual void onInit() {}
+    // Default: button 1 ends with OK, button 2 with Cancel.
+    virtual void onCommand(int id);
+    virtual void onChange(int /*id*/) {}
+    virtual void onFocus(int /*id*/, bool /*gained*/) {}
+    virtual void onScroll(int /*id*/, Scroll /*code*/) {}
+    virtual void onMouseDown(int /*x*/, int /*y*/) {}
+    virtual void onTimer(int /*timer*/) {}
+    // The window is going away, however it was closed.
+    virtual void onDestroy() {}
+
+protected:
+    DialogWindow& window() const { return *window_; }
+
+private:
+    DialogWindow* window_ = nullptr;
+};
+
+}  // namespace doxa

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace doxa {
+
+class Station;
+
+// The serial operations every dialog uses. They act on the station's one port, its frame
+// buffer and its traffic log, and never block.
+
+// Opens port 0..11 with the station's speed and parity. 1 = open, 0 = failed (a message box
+// said why). The caller sets portOpen.
+int openPort(Station& station, int portNumber);
+// "COM1:1200,o,8,1" and so on: the line definition of the port with the current settings.
+std::string portDefinition(int portNumber, int baudIndex, int parityOff);
+
+void setTransmit(Station& station);
+void setReceive(Station& station);
+
+// Writes frame[0..count-1]; logs what was accepted and returns its count.
+int writeLogged(Station& station, int count);
+// Reads up to maxCount queued bytes into frame, logs them, normalises a HART preamble to six
+// 0xFF bytes and returns the frame length now in the buffer (0 = nothing arrived).
+int readLogged(Station& station, int maxCount);
+int writeRaw(Station& station, const std::uint8_t* bytes, int count);
+int readRaw(Station& station, std::uint8_t* buffer, int maxCount);
+
+// Reads the line error mask into link.commErrors. False when no port is open.
+bool clearErrors(Station& station);
+std::string errorText(std::uint32_t mask);
+// One plain message box per error bit, in the errorText() order.
+void errorBoxes(Station& station, std::uint32_t mask);
+void purge(Station& station);
+
+// What every dialog does when it closes: clear errors, send one 0xFF byte, switch to receive.
+void closeSequence(Station& station);
+// The close sequence, then the port is closed and portOpen becomes 0.
+void releasePort(Station& station);
+
+}  // namespace doxa

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace doxa {
+
+// The two four-byte float layouts on the wire: HART carries IEEE-754 single, most significant
+// byte first; MODBUS registers carry the biased exponent first, then sign and fraction.
+enum class FloatLayout { Hart, Modbus };
+
+struct DecodedFloat {
+    double value = 0;  // what the protocol documentation calls lastValue
+    std::string text;  // the general-format text, see formatGeneral()
+};
+
+DecodedFloat decodeFloat(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3,
+                         FloatLayout layout);
+DecodedFloat decodeFloat(const std::uint8_t* bytes, FloatLayout layout);
+// The fraction is cut, not rounded.
+std::array<std::uint8_t, 4> encodeFloat(double value, FloatLayout layout);
+
+// Text of a decoded value: |v| < 1 with 8 significant digits (through the ±1 shift), otherwise
+// 6; fixed notation keeps its decimal point ("12."), exponents have three digits.
+std::string formatValue(double value);
+// gcvt-style general conversion with the given number of significant digits.
+std::string formatGeneral(double value, int digits);
+
+// Cuts a number text right after `digits` digits behind its point; a text ending with its point
+// gets `zerosIfBare` appended.
+std::string cutDigits(std::string_view text, int digits, std::string_view zerosIfBare);
+
+}  // namespace doxa

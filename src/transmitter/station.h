@@ -1,0 +1,44 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "link/serial_line.h"
+#include "link/status_panel.h"
+#include "link/traffic_log.h"
+#include "transmitter/device_record.h"
+#include "transmitter/link_settings.h"
+#include "transmitter/settings_store.h"
+
+namespace doxa {
+
+inline constexpr int FrameSize = 100;
+
+// The process-wide state every dialog and view shares, created once by main() and passed by
+// reference. Field names follow the documentation of the transmitter protocol.
+class Station {
+public:
+    explicit Station(SettingsStore& store) : settings(store) {}
+    Station(const Station&) = delete;
+    Station& operator=(const Station&) = delete;
+
+    LinkSettings link;
+    std::array<std::uint8_t, FrameSize> frame{};
+    DeviceRecord device;
+    Characteristic characteristic;
+    TrafficLog trafficLog;
+    StatusPanel statusPanel;
+    std::string enteredPassword;
+    SettingsStore& settings;
+
+    // Creates the (unopened) line for a port number 0..11; set by the application or a test.
+    std::function<std::unique_ptr<SerialLine>(int portNumber)> makeLine;
+    // Shows a plain message box with an OK button (the GUI) or records it (tests).
+    std::function<void(std::string_view utf8)> showMessage;
+};
+
+}  // namespace doxa
