@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace doxa {
 
@@ -30,6 +32,8 @@ int readRaw(Station& station, std::uint8_t* buffer, int maxCount);
 // Reads the line error mask into link.commErrors. False when no port is open.
 bool clearErrors(Station& station);
 std::string errorText(std::uint32_t mask);
+// The parts of errorText(), one per error bit, for callers that show them one by one.
+std::vector<std::string_view> errorParts(std::uint32_t mask);
 // One plain message box per error bit, in the errorText() order.
 void errorBoxes(Station& station, std::uint32_t mask);
 void purge(Station& station);

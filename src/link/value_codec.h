@@ -28,8 +28,17 @@ std::string formatValue(double value);
 // gcvt-style general conversion with the given number of significant digits.
 std::string formatGeneral(double value, int digits);
 
-// Cuts a number text right after `digits` digits behind its point; a text ending with its point
-// gets `zerosIfBare` appended.
+// Cuts a number text right after `digits` digits behind its point (an exponent stays); a text
+// ending with its point gets `zerosIfBare` appended. A negative `digits` cuts nothing.
 std::string cutDigits(std::string_view text, int digits, std::string_view zerosIfBare);
+
+// How a decoded value is shown: cut to its digits, bare points filled, unit appended.
+struct NumberShape {
+    static constexpr int AllDigits = -1;
+    int digits = AllDigits;
+    std::string_view zerosIfBare;
+    std::string_view suffix;
+};
+std::string valueText(const DecodedFloat& value, const NumberShape& shape);
 
 }  // namespace doxa

@@ -1,0 +1,42 @@
+#include "link/hart.h"
+#include "link/status_panel.h"
+
+namespace doxa {
+
+namespace {
+
+struct StatusBit {
+    std::uint8_t mask;
+    int field;
+    const char* text;
+};
+
+// The transmitter's own report of a garbled request: only the bits that are set are shown.
+constexpr StatusBit CommunicationBits[] = {
+    {0x40, 149, "Parzystość"},
+    {0x20, 150, "Przepełnienie"},
+    {0x10, 151, "Ramka"},
+    {0x08, 152, "Suma kontrolna"},
+};
+
+constexpr StatusBit DeviceBits[] = {
+    {0x80, 153, "Błąd działania"}, {0x40, 154, "Konfig. zm."},    {0x20, 155, "Wł. zasilanie"},
+    {0x08, 156, "Prąd ustawiony"}, {0x04, 157, "Przerwa"},        {0x01, 158, "PV poza zakres"},
+};
+
+}  // namespace
+
+void decodeStatus(StatusPanel& panel, std::uint8_t first, std::uint8_t second) {
+    // 0xFF is what a lost byte looks like after the preamble; it carries no status.
+    if (first == 0xFF || second == 0xFF) return;
+    if (first & 0x80) {
+        for (const StatusBit& bit : CommunicationBits)
+            if (first & bit.mask) panel.setText(bit.field, bit.text);
+        return;
+    }
+    panel.setText(149, (first & 0x40) ? "Kom nie implem" : "");
+    for (int field = 150; field <= 152; ++field) panel.setText(field, "");
+    for (const StatusBit& bit : DeviceBits) panel.setText(bit.field, (second & bit.mask) ? bit.text : "");
+}
+
+}  // namespace doxa

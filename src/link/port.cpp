@@ -1,0 +1,178 @@
+#include "link/port.h"
+
+#include <algorithm>
+#include <array>
+
+#include "link/port_names.h"
+#include "transmitter/station.h"
+
+namespace doxa {
+
+namespace {
+
+struct Speed {
+    const char* text;
+    int baud;
+};
+// The definition text stops at 19200; the fastest speed is set on top of it.
+constexpr std::array<Speed, 5> Speeds{{
+    {":1200", 1200}, {":4800", 4800}, {":9600", 9600}, {":19200", 19200}, {":19200", 38400}}};
+
+const Speed& speedOf(int baudIndex) {
+    return Speeds[baudIndex >= 0 && baudIndex < static_cast<int>(Speeds.size()) ? baudIndex : 0];
+}
+
+SerialLine* lineOf(Station& station) { return station.link.portHandle.get(); }
+
+void tell(Station& station, std::string_view text) {
+    if (station.showMessage) station.showMessage(text);
+}
+
+bool isRs485(const Station& station) { return station.link.transmissionMode == ModeRs485; }
+
+// A port that failed half-way is closed again: it is opened for exclusive use, so keeping it
+// would lock out every later attempt.
+int failOpen(Station& station, std::unique_ptr<SerialLine> line, std::string_view text) {
+    if (line) line->close();
+    tell(station, text);
+    return 0;
+}
+
+struct ErrorName {
+    std::uint32_t bit;
+    std::string_view text;
+};
+constexpr std::array<ErrorName, 10> ErrorNames{{
+    {CeBreak, "Error CE_BREAK"},     {CeFrame, "Error CE_FRAME"},
+    {CeIoe, "Error CE_IOE"},         {CeMode, "Error CE_MODE"},
+    {CeOop, "Error CE_OOP"},         {CeOverrun, "Error CE_OVERRUN"},
+    {CePto, "Error CE_PTO"},         {CeRxOver, "Error CE_RXOVER"},
+    {CeRxParity, "Error CE_RXPARITY"}, {CeTxFull, "Error CE_TXFULL"},
+}};
+
+// A HART answer arrives with however many preambles the modem let through; every reader
+// expects exactly six, so the delimiter always sits at byte 6.
+int normalisePreamble(std::array<std::uint8_t, FrameSize>& frame, int length) {
+    constexpr int Wanted = 6;
+    int leading = 0;
+    while (leading < length && frame[leading] == 0xFF) ++leading;
+    if (leading < 5 || leading == Wanted) return length;
+    if (leading > Wanted) {
+        std::copy(frame.begin() + leading, frame.begin() + length, frame.begin() + Wanted);
+        const int shortened = Wanted + (length - leading);
+        std::fill(frame.begin() + shortened, frame.begin() + length, std::uint8_t{0});
+        return shortened;
+    }
+    // Five preambles: everything moves up by one; a byte pushed past the buffer's end is lost.
+    const int kept = std::min(length, FrameSize - 1);
+    std::copy_backward(frame.begin(), frame.begin() + kept, frame.begin() + kept + 1);
+    frame[0] = 0xFF;
+    return kept + 1;
+}
+
+}  // namespace
+
+std::string portDefinition(int portNumber, int baudIndex, int parityOff) {
+    return portName(portNumber) + speedOf(baudIndex).text + (parityOff == 1 ? ",n,8,1" : ",o,8,1");
+}
+
+int openPort(Station& station, int portNumber) {
+    // An earlier line that never became usable is let go before the device is asked for again.
+    if (station.link.portHandle) {
+        station.link.portHandle->close();
+        station.link.portHandle.reset();
+    }
+    std::unique_ptr<SerialLine> line;
+    if (station.makeLine && portNumber >= 0 && portNumber < PortCount) line = station.makeLine(portNumber);
+    if (!line || !line->open()) return failOpen(station, std::move(line), "Error OpenComm ");
+    if (!line->setDtr(true)) return failOpen(station, std::move(line), "Error BuildComm");
+    const Parity parity = station.link.parityOff == 1 ? Parity::None : Parity::Odd;
+    if (!line->configure(speedOf(station.link.baudIndex).baud, parity))
+        return failOpen(station, std::move(line), "Error SetComState");
+    line->setDtr(true);
+    station.link.portHandle = std::move(line);
+    return 1;
+}
+
+void setTransmit(Station& station) {
+    // On RS485 the converter's driver is enabled by a dropped RTS, on the HART modem by a raised one.
+    if (SerialLine* line = lineOf(station)) line->setRts(!isRs485(station));
+}
+
+void setReceive(Station& station) {
+    if (SerialLine* line = lineOf(station)) line->setRts(isRs485(station));
+}
+
+int writeRaw(Station& station, const std::uint8_t* bytes, int count) {
+    SerialLine* line = lineOf(station);
+    if (!line || count <= 0) return 0;
+    return std::clamp(line->write(bytes, count), 0, count);
+}
+
+int readRaw(Station& station, std::uint8_t* buffer, int maxCount) {
+    SerialLine* line = lineOf(station);
+    if (!line || maxCount <= 0) return 0;
+    const int queued = line->queuedInput();
+    if (queued <= 0) return 0;
+    const int wanted = std::min(queued, maxCount);
+    return std::clamp(line->read(buffer, wanted), 0, wanted);
+}
+
+int writeLogged(Station& station, int count) {
+    count = std::clamp(count, 0, FrameSize);
+    const int written = writeRaw(station, station.frame.data(), count);
+    station.trafficLog.append(TrafficLog::WrittenMarker, isRs485(station), station.frame.data(), written);
+    return written;
+}
+
+int readLogged(Station& station, int maxCount) {
+    const int length = readRaw(station, station.frame.data(), std::min(maxCount, FrameSize));
+    if (length == 0) return 0;
+    station.trafficLog.append(TrafficLog::ReadMarker, isRs485(station), station.frame.data(), length);
+    return normalisePreamble(station.frame, length);
+}
+
+bool clearErrors(Station& station) {
+    SerialLine* line = lineOf(station);
+    station.link.commErrors = line ? line->takeErrors() : 0;
+    return line != nullptr;
+}
+
+std::vector<std::string_view> errorParts(std::uint32_t mask) {
+    std::vector<std::string_view> parts;
+    for (const ErrorName& name : ErrorNames)
+        if (mask & name.bit) parts.push_back(name.text);
+    return parts;
+}
+
+std::string errorText(std::uint32_t mask) {
+    std::string text;
+    for (std::string_view part : errorParts(mask)) text += part;
+    return text;
+}
+
+void errorBoxes(Station& station, std::uint32_t mask) {
+    for (std::string_view part : errorParts(mask)) tell(station, part);
+}
+
+void purge(Station& station) {
+    if (SerialLine* line = lineOf(station)) line->purge();
+}
+
+void closeSequence(Station& station) {
+    clearErrors(station);
+    station.frame[0] = 0xFF;
+    writeLogged(station, 1);
+    setReceive(station);
+}
+
+void releasePort(Station& station) {
+    if (station.link.portHandle) {
+        closeSequence(station);
+        station.link.portHandle->close();
+        station.link.portHandle.reset();
+    }
+    station.link.portOpen = 0;
+}
+
+}  // namespace doxa

@@ -1,0 +1,222 @@
+#include "link/port.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "link/scripted_line.h"
+#include "transmitter/station.h"
+
+namespace doxa {
+namespace {
+
+using test::ScriptedLine;
+using Strings = std::vector<std::string>;
+using Bytes = std::vector<std::uint8_t>;
+
+class PortTest : public ::testing::Test {
+protected:
+    PortTest() {
+        station.makeLine = [this](int number) -> std::unique_ptr<SerialLine> {
+            requestedPort = number;
+            if (!nextLine) return nullptr;
+            line = nextLine.get();
+            return std::move(nextLine);
+        };
+        station.showMessage = [this](std::string_view text) { boxes.emplace_back(text); };
+    }
+
+    // Opens the port on a fresh scripted line and leaves it to the test.
+    ScriptedLine& openScripted() {
+        nextLine = std::make_unique<ScriptedLine>();
+        EXPECT_EQ(openPort(station, 1), 1);
+        station.link.portOpen = 1;
+        line->calls.clear();
+        return *line;
+    }
+
+    int readAnswer(const Bytes& answer) {
+        line->input = answer;
+        return readLogged(station, 100);
+    }
+
+    Bytes frameHead(int count) const { return {station.frame.begin(), station.frame.begin() + count}; }
+
+    MemorySettingsStore store;
+    Station station{store};
+    std::unique_ptr<ScriptedLine> nextLine;
+    ScriptedLine* line = nullptr;
+    int requestedPort = -1;
+    Strings boxes;
+};
+
+TEST_F(PortTest, DefinitionTexts) {
+    EXPECT_EQ(portDefinition(1, 0, 0), "COM2:1200,o,8,1");
+    EXPECT_EQ(portDefinition(11, 3, 1), "COM12:19200,n,8,1");
+    EXPECT_EQ(portDefinition(0, 4, 0), "COM1:19200,o,8,1");
+}
+
+TEST_F(PortTest, OpeningRaisesDtrAroundTheLineSettings) {
+    nextLine = std::make_unique<ScriptedLine>();
+    station.link.baudIndex = 4;
+    station.link.parityOff = 1;
+    EXPECT_EQ(openPort(station, 3), 1);
+    EXPECT_EQ(requestedPort, 3);
+    EXPECT_EQ(line->calls, (Strings{"open", "dtr+", "configure", "dtr+"}));
+    EXPECT_EQ(line->configuredBaud, 38400);
+    EXPECT_EQ(line->configuredParity, Parity::None);
+    EXPECT_EQ(station.link.portHandle.get(), line);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(station.link.portOpen, 0);  // the caller's to set
+}
+
+TEST_F(PortTest, EachOpeningFailureHasItsBoxAndLeavesNoLineHeld) {
+    struct Case {
+        bool open, dtr, configure;
+        const char* box;
+    };
+    for (const Case& c : {Case{false, true, true, "Error OpenComm "}, Case{true, false, true, "Error BuildComm"},
+                          Case{true, true, false, "Error SetComState"}}) {
+        boxes.clear();
+        nextLine = std::make_unique<ScriptedLine>();
+        nextLine->openSucceeds = c.open;
+        nextLine->dtrSucceeds = c.dtr;
+        nextLine->configureSucceeds = c.configure;
+        Strings calls;
+        nextLine->keepCallsIn = &calls;
+        EXPECT_EQ(openPort(station, 1), 0);
+        EXPECT_EQ(boxes, Strings{c.box});
+        EXPECT_EQ(calls.back(), "close");
+        EXPECT_EQ(station.link.portHandle, nullptr);
+    }
+    boxes.clear();
+    EXPECT_EQ(openPort(station, 1), 0);  // the factory had no line for this port
+    EXPECT_EQ(boxes, Strings{"Error OpenComm "});
+    station.makeLine = nullptr;
+    station.showMessage = nullptr;
+    EXPECT_EQ(openPort(station, 1), 0);
+}
+
+TEST_F(PortTest, RtsPolarityFollowsTheMode) {
+    ScriptedLine& l = openScripted();
+    setTransmit(station);
+    setReceive(station);
+    station.link.transmissionMode = ModeRs485;
+    setTransmit(station);
+    setReceive(station);
+    EXPECT_EQ(l.calls, (Strings{"rts+", "rts-", "rts-", "rts+"}));
+}
+
+TEST_F(PortTest, WritesAreLoggedAsAcceptedEvenWhenNothingWas) {
+    ScriptedLine& l = openScripted();
+    station.frame[0] = 0xAA;
+    station.frame[1] = 0xBB;
+    station.frame[2] = 0xCC;
+    l.acceptLimit = 2;
+    EXPECT_EQ(writeLogged(station, 3), 2);
+    EXPECT_EQ(l.written, (Bytes{0xAA, 0xBB}));
+    l.acceptLimit = 0;
+    EXPECT_EQ(writeLogged(station, 3), 0);
+    EXPECT_EQ(station.trafficLog.trafficLogPos, 4);
+    EXPECT_EQ(station.trafficLog.bytes()[3], 'T');
+}
+
+TEST_F(PortTest, PreambleIsNormalisedToSixWhileTheLogKeepsTheRawBytes) {
+    openScripted();
+    const Bytes body{0x06, 0x80, 0x00, 0x0E};
+    auto withPreamble = [&](int n) {
+        Bytes answer(n, 0xFF);
+        answer.insert(answer.end(), body.begin(), body.end());
+        return answer;
+    };
+    Bytes six = withPreamble(6);
+
+    EXPECT_EQ(readAnswer(withPreamble(5)), 10);
+    EXPECT_EQ(frameHead(10), six);
+    EXPECT_EQ(readAnswer(withPreamble(9)), 10);
+    EXPECT_EQ(frameHead(10), six);
+    EXPECT_EQ(station.frame[10], 0);  // nothing of the longer answer is left behind it
+    EXPECT_EQ(readAnswer(six), 10);
+    EXPECT_EQ(frameHead(10), six);
+    EXPECT_EQ(readAnswer(withPreamble(4)), 8);
+    EXPECT_EQ(frameHead(8), withPreamble(4));
+
+    // The second record is the nine-preamble answer exactly as it came.
+    Bytes expected{'R'};
+    const Bytes raw = withPreamble(9);
+    expected.insert(expected.end(), raw.begin(), raw.end());
+    const auto& log = station.trafficLog.bytes();
+    EXPECT_EQ(Bytes(log.begin() + 10, log.begin() + 24), expected);
+}
+
+TEST_F(PortTest, NothingQueuedReadsNothingAndLogsNothing) {
+    openScripted();
+    EXPECT_EQ(readLogged(station, 100), 0);
+    EXPECT_EQ(station.trafficLog.trafficLogPos, 0);
+}
+
+TEST_F(PortTest, ModbusAnswersAreLeftAsTheyCameAndReadsStopAtTheMaximum) {
+    openScripted();
+    station.link.transmissionMode = ModeRs485;
+    EXPECT_EQ(readAnswer({0x01, 0x03, 0x02, 0x00, 0x05, 0xAA, 0xBB}), 7);
+    EXPECT_EQ(frameHead(3), (Bytes{0x01, 0x03, 0x02}));
+    EXPECT_EQ(station.trafficLog.trafficLogPos, 14);
+
+    line->input.assign(150, 0x11);
+    EXPECT_EQ(readLogged(station, 500), FrameSize);
+    EXPECT_EQ(line->input.size(), 50u);
+    std::uint8_t raw[300];
+    EXPECT_EQ(readRaw(station, raw, 300), 50);
+    EXPECT_EQ(station.trafficLog.trafficLogPos, 14 + 7 + FrameSize);  // the raw read is not logged
+}
+
+TEST_F(PortTest, LineErrorsAreSpelledInTheirFixedOrder) {
+    EXPECT_EQ(errorText(CeOverrun | CeFrame), "Error CE_FRAMEError CE_OVERRUN");
+    EXPECT_EQ(errorText(0), "");
+    EXPECT_EQ(errorText(0xFFFF),
+              "Error CE_BREAKError CE_FRAMEError CE_IOEError CE_MODEError CE_OOPError CE_OVERRUN"
+              "Error CE_PTOError CE_RXOVERError CE_RXPARITYError CE_TXFULL");
+    errorBoxes(station, CeTxFull | CeBreak);
+    EXPECT_EQ(boxes, (Strings{"Error CE_BREAK", "Error CE_TXFULL"}));
+}
+
+TEST_F(PortTest, ClearErrorsTakesTheMaskFromTheLine) {
+    EXPECT_FALSE(clearErrors(station));
+    ScriptedLine& l = openScripted();
+    l.pendingErrors = CeRxParity;
+    EXPECT_TRUE(clearErrors(station));
+    EXPECT_EQ(station.link.commErrors, CeRxParity);
+    EXPECT_TRUE(clearErrors(station));
+    EXPECT_EQ(station.link.commErrors, 0u);
+}
+
+TEST_F(PortTest, CloseSequenceAndRelease) {
+    ScriptedLine& l = openScripted();
+    station.frame.fill(0);
+    closeSequence(station);
+    EXPECT_EQ(l.written, Bytes{0xFF});
+    EXPECT_EQ(l.calls, Strings{"rts-"});
+    Strings finalCalls;
+    l.keepCallsIn = &finalCalls;
+    releasePort(station);
+    EXPECT_EQ(finalCalls, (Strings{"rts-", "rts-", "close"}));
+    EXPECT_EQ(station.link.portOpen, 0);
+    EXPECT_EQ(station.link.portHandle, nullptr);
+}
+
+TEST_F(PortTest, EveryOperationIsHarmlessWithoutAPort) {
+    std::uint8_t buffer[4] = {};
+    setTransmit(station);
+    setReceive(station);
+    purge(station);
+    EXPECT_EQ(writeRaw(station, buffer, 4), 0);
+    EXPECT_EQ(readRaw(station, buffer, 4), 0);
+    EXPECT_EQ(readLogged(station, 100), 0);
+    EXPECT_EQ(writeLogged(station, 4), 0);
+    closeSequence(station);
+    releasePort(station);
+    EXPECT_EQ(station.link.portOpen, 0);
+}
+
+}  // namespace
+}  // namespace doxa
