@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 namespace doxa {
 
 class Station;
@@ -21,8 +23,26 @@ public:
     void shutDown();
 
 private:
+    void initialize();
+    void choosePort();
+    bool runPortDialog();
+    void selectHart();
+    void selectRs485();
+    void showDisplay();
+    void registerCommand();
+    void clearLog();
+    // Takes a port number; an open port of another number is released first.
+    void usePort(int portNumber);
+    // Takes new line settings; an open port is released when they differ from the ones it was
+    // opened with, so that the next dialog reopens it with the new ones.
+    void changeLine(int mode, int baudIndex, int parityOff);
+
+    // Writes a setting; the first failure of the run tells the user the settings are not kept.
+    void store(std::string_view section, std::string_view key, int value);
+
     Station& station_;
     Shell& shell_;
+    bool settingsWarned_ = false;
 };
 
 }  // namespace doxa

@@ -1,0 +1,46 @@
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
+
+#include "app/application.h"
+#include "app/dialog_host.h"
+#include "app/line_factory.h"
+#include "app/main_frame.h"
+#include "app/qt_settings_store.h"
+#include "app/toolbar_images.h"
+#include "transmitter/station.h"
+
+namespace {
+
+// Qt's own dialogs (file, print) speak the program's language.
+void loadPolishQtTexts(QApplication& app, QTranslator& translator) {
+    if (translator.load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&translator);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("DOXA WIN"));
+    QApplication::setWindowIcon(doxa::applicationIcon());
+    QTranslator qtTexts;
+    loadPolishQtTexts(app, qtTexts);
+
+    doxa::QtSettingsStore settings;
+    doxa::Station station(settings);
+    station.makeLine = doxa::makeLineFactory(settings);
+    doxa::MainFrame frame(station);
+    station.showMessage = [&frame](std::string_view utf8) {
+        doxa::showMessageBox(&frame, utf8, doxa::BoxIcon::Information);
+    };
+    doxa::Application application(station, frame);
+    frame.attach(application);
+    frame.show();
+    // Start-up runs modal dialogs, so it runs inside the event loop.
+    QTimer::singleShot(0, &frame, [&application] { application.startUp(); });
+    return app.exec();
+}

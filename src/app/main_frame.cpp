@@ -1,0 +1,199 @@
+#include "app/main_frame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/application.h"
+#include "app/dialog_host.h"
+#include "app/help_window.h"
+#include "app/lock_indicators.h"
+#include "app/main_menu.h"
+#include "app/status_panel_bar.h"
+#include "transmitter/station.h"
+
+namespace doxa {
+
+namespace {
+
+constexpr auto WindowTitle = "DOXA - DOXA WIN 7.1.32 ";
+constexpr auto IdlePrompt = "Wciśnij F1, aby uzyskać pomoc ";
+constexpr int ToolbarSlotSize = 60;
+constexpr int LockPollMs = 500;
+
+struct LockIndicator {
+    LockKey key;
+    const char* text;
+};
+constexpr std::array<LockIndicator, 3> lockIndicators = {{
+    {LockKey::Caps, "CAPS"},
+    {LockKey::Num, "NUM"},
+    {LockKey::Scroll, "SCR"},
+}};
+
+// An empty white pane of the splitter.
+QWidget* makePane(const QString& name) {
+    auto* pane = new QWidget;
+    pane->setObjectName(name);
+    pane->setBackgroundRole(QPalette::Base);
+    pane->setAutoFillBackground(true);
+    pane->setMinimumSize(0, 0);
+    return pane;
+}
+
+}  // namespace
+
+MainFrame::MainFrame(Station& station, const ToolbarCommands& toolbar,
+                     const WindowPlacement& placement)
+    : station_(station) {
+    setWindowTitle(QString::fromUtf8(WindowTitle));
+    commands_ = buildMainMenu(*menuBar(), *this, [this](int id) { runCommand(id); });
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToShow, this, &MainFrame::refreshCommands);
+    createToolbar(toolbar);
+    createStatusBar();
+    createStatusPanel();
+    createSplitter();
+    place(placement);
+    refreshCommands();
+}
+
+MainFrame::~MainFrame() = default;
+
+void MainFrame::attach(Application& application) {
+    application_ = &application;
+    refreshCommands();
+}
+
+void MainFrame::createToolbar(const ToolbarCommands& commands) {
+    toolbar_ = addToolBar(QStringLiteral("Pasek narzędzi"));
+    toolbar_->setObjectName(QStringLiteral("toolbar"));
+    toolbar_->setMovable(false);
+    toolbar_->setFloatable(false);
+    toolbar_->setContextMenuPolicy(Qt::PreventContextMenu);
+    toolbar_->setIconSize(QSize(ToolbarImageSize, ToolbarImageSize));
+    toolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // Nine 60-pixel slots just fit the small window's width; the style's padding would not.
+    toolbar_->layout()->setContentsMargins(0, 0, 0, 0);
+    toolbar_->layout()->setSpacing(0);
+    for (int slot = 0; slot < ToolbarSlotCount; ++slot) {
+        const int id = commands[std::size_t(slot)];
+        QAction* action = toolbar_->addAction(QIcon(toolbarImage(slot)), commandName(id));
+        action->setData(id);
+        action->setStatusTip(commandPrompt(id));
+        action->setEnabled(false);
+        if (id != CmdBlank) {
+            connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+            commands_.append(action);
+        }
+        toolbar_->widgetForAction(action)->setFixedSize(ToolbarSlotSize, ToolbarSlotSize);
+    }
+}
+
+void MainFrame::createStatusBar() {
+    auto* prompt = new QLabel(QString::fromUtf8(IdlePrompt));
+    prompt->setObjectName(QStringLiteral("idlePrompt"));
+    statusBar()->addWidget(prompt, 1);
+    for (std::size_t i = 0; i < lockIndicators.size(); ++i) {
+        auto* label = new QLabel;
+        label->setObjectName(QString::fromLatin1(lockIndicators[i].text));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("CAPS")) + 10);
+        statusBar()->addPermanentWidget(label);
+        lockLabels_[i] = label;
+    }
+    auto* poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, &MainFrame::showLockKeys);
+    poll->start(LockPollMs);
+    showLockKeys();
+}
+
+void MainFrame::showLockKeys() {
+    for (std::size_t i = 0; i < lockIndicators.size(); ++i)
+        lockLabels_[i]->setText(isLockOn(lockIndicators[i].key)
+                                    ? QString::fromLatin1(lockIndicators[i].text)
+                                    : QString());
+}
+
+void MainFrame::createStatusPanel() {
+    statusPanel_ = new StatusPanelBar(station_.statusPanel, this);
+    auto* dock = new QDockWidget(this);
+    dock->setObjectName(QStringLiteral("statusPanelDock"));
+    dock->setTitleBarWidget(new QWidget(dock));
+    dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    dock->setAllowedAreas(Qt::LeftDockWidgetArea);
+    dock->setWidget(statusPanel_);
+    addDockWidget(Qt::LeftDockWidgetArea, dock);
+}
+
+void MainFrame::createSplitter() {
+    splitter_ = new QSplitter(Qt::Vertical, this);
+    splitter_->addWidget(makePane(QStringLiteral("mainView")));
+    splitter_->addWidget(makePane(QStringLiteral("trafficLogPane")));
+    // The main view takes the whole screen height, so the traffic log pane starts closed.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    splitter_->setSizes({screen ? screen->availableGeometry().height() : 1, 0});
+    setCentralWidget(splitter_);
+}
+
+void MainFrame::place(const WindowPlacement& placement) {
+    move(placement.x, placement.y);
+    resize(placement.width, placement.height);
+}
+
+int MainFrame::runDialog(DialogLogic& dialog) {
+    DialogHost host(dialog, this);
+    const int result = host.run();
+    refreshCommands();
+    return result;
+}
+
+void MainFrame::showMessage(std::string_view utf8) {
+    showMessageBox(this, utf8, BoxIcon::Information);
+}
+
+void MainFrame::repaintView() { splitter_->widget(0)->update(); }
+
+void MainFrame::showHelp(int commandId) {
+    if (!helpWindow_) helpWindow_ = new HelpWindow(this);
+    helpWindow_->showFor(commandId);
+}
+
+void MainFrame::closeMainWindow() { close(); }
+
+void MainFrame::closeEvent(QCloseEvent* event) {
+    if (application_) application_->shutDown();
+    if (helpWindow_) helpWindow_->close();
+    event->accept();
+}
+
+void MainFrame::runCommand(int commandId) {
+    if (!application_) return;
+    application_->onCommand(commandId);
+    refreshCommands();
+}
+
+void MainFrame::refreshCommands() {
+    for (QAction* action : commands_) {
+        const int id = action->data().toInt();
+        action->setEnabled(application_ && application_->isEnabled(id));
+        // Only a checked item is checkable, so unchecked items show no empty box.
+        const bool checked = application_ && application_->isChecked(id);
+        action->setCheckable(checked);
+        action->setChecked(checked);
+    }
+}
+
+}  // namespace doxa

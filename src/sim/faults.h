@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <span>
+#include <vector>
+
+namespace doxa::sim {
+
+// When one kind of fault strikes: with a probability per request, and/or on exactly the Nth
+// request the transmitter takes as its own (counted from 1).
+struct FaultRule {
+    double probability = 0;
+    std::uint64_t onRequest = 0;  // 0 = never
+};
+
+struct Faults {
+    FaultRule drop;            // no answer at all
+    FaultRule truncate;        // the answer stops early
+    FaultRule garble;          // one byte of the answer is wrong
+    FaultRule late;            // the answer comes after lateMs
+    FaultRule losePreambles;   // a HART answer arrives with at most one preamble byte
+    FaultRule notImplemented;  // HART response code bit 0x40; a MODBUS exception answer
+    int lateMs = 1500;
+};
+
+// Which faults hit one request.
+struct FaultVerdict {
+    bool drop = false, truncate = false, garble = false, late = false;
+    bool losePreambles = false, notImplemented = false;
+};
+
+// Draws the verdicts and the details of each fault from one seeded generator, so a run with
+// the same seed and the same requests goes the same way.
+class FaultInjector {
+public:
+    explicit FaultInjector(std::uint64_t seed) : random_(seed) {}
+
+    FaultVerdict decide(const Faults& faults, std::uint64_t requestNumber);
+    // Cuts the answer to a length between 1 and its length - 1.
+    void truncate(std::vector<std::uint8_t>& answer);
+    // Changes one byte from `from` on.
+    void garble(std::vector<std::uint8_t>& answer, std::size_t from);
+    // A number in [low, high].
+    int uniform(int low, int high);
+
+private:
+    bool strikes(const FaultRule& rule, std::uint64_t requestNumber);
+    double unit();
+
+    std::mt19937_64 random_;
+};
+
+}  // namespace doxa::sim

@@ -1,0 +1,78 @@
+#include "sim/request_splitter.h"
+
+#include <algorithm>
+
+#include "link/hart.h"
+#include "link/modbus.h"
+
+namespace doxa::sim {
+
+namespace {
+
+constexpr std::uint8_t Preamble = 0xFF;
+
+std::optional<std::size_t> modbusLength(std::span<const std::uint8_t> bytes) {
+    constexpr std::size_t ByteCountAt = 6;
+    if (bytes.size() < 2) return std::nullopt;
+    switch (bytes[1]) {
+        case modbus::ReadHolding:
+        case modbus::WriteSingle:
+        case modbus::CalibrateOutputLow:
+        case modbus::CalibrateOutputHigh: return 8;
+        case modbus::CalibrateUpper:
+        case modbus::CalibrateLower: return 4;
+        case modbus::WriteMultiple:
+        case modbus::WriteAndStore:
+            if (bytes.size() <= ByteCountAt) return std::nullopt;
+            return 9 + bytes[ByteCountAt];
+        default: return std::nullopt;
+    }
+}
+
+}  // namespace
+
+std::optional<std::size_t> RequestSplitter::completeLength() const {
+    const std::size_t preambles = static_cast<std::size_t>(
+        std::find_if(buffer_.begin(), buffer_.end(), [](std::uint8_t b) { return b != Preamble; }) - buffer_.begin());
+    std::optional<std::size_t> length;
+    if (preambles == 0) {
+        length = modbusLength(buffer_);
+    } else if (preambles < buffer_.size()) {
+        const std::uint8_t first = buffer_[preambles];
+        constexpr std::size_t Header = 4;  // delimiter, address, command, byte count
+        if (first != hart::MasterDelimiter)
+            length = preambles + 1;  // a dump letter, or debris the transmitter will ignore
+        else if (buffer_.size() >= preambles + Header)
+            length = preambles + Header + buffer_[preambles + 3] + 1;
+    }
+    if (length && *length <= buffer_.size()) return length;
+    return std::nullopt;
+}
+
+std::vector<std::vector<std::uint8_t>> RequestSplitter::feed(std::span<const std::uint8_t> bytes,
+                                                             std::int64_t nowMs) {
+    buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+    if (!bytes.empty()) lastByteAt_ = nowMs;
+    std::vector<std::vector<std::uint8_t>> requests;
+    while (const auto length = completeLength()) {
+        requests.emplace_back(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(*length));
+        buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(*length));
+    }
+    return requests;
+}
+
+std::vector<std::vector<std::uint8_t>> RequestSplitter::idle(std::int64_t nowMs) {
+    std::vector<std::vector<std::uint8_t>> requests;
+    if (buffer_.empty() || nowMs - lastByteAt_ < silenceMs_) return requests;
+    const bool onlyPreambles = std::all_of(buffer_.begin(), buffer_.end(), [](std::uint8_t b) { return b == Preamble; });
+    if (!onlyPreambles) requests.push_back(buffer_);
+    buffer_.clear();
+    return requests;
+}
+
+std::optional<std::int64_t> RequestSplitter::deadline() const {
+    if (buffer_.empty()) return std::nullopt;
+    return lastByteAt_ + silenceMs_;
+}
+
+}  // namespace doxa::sim

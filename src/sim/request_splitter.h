@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace doxa::sim {
+
+// Cuts the byte stream a master sends into requests. HART frames are delimited by their
+// structure (0xFF preambles, delimiter 0x02, address, command, byte count, data, checksum) and
+// a dump letter after the preambles ends a request at once; MODBUS RTU frames by the length
+// their function implies. A pause in the stream ends whatever is waiting: a lone dump letter,
+// a frame of an unknown function, or debris, which the transmitter then ignores. Stray 0xFF
+// bytes followed by a pause are dropped.
+class RequestSplitter {
+public:
+    explicit RequestSplitter(int silenceMs = 50) : silenceMs_(silenceMs) {}
+
+    // Adds bytes received at nowMs and returns the requests they complete.
+    std::vector<std::vector<std::uint8_t>> feed(std::span<const std::uint8_t> bytes, std::int64_t nowMs);
+    // The requests a pause has completed by nowMs.
+    std::vector<std::vector<std::uint8_t>> idle(std::int64_t nowMs);
+    // When idle() will have something to do; empty while nothing waits.
+    std::optional<std::int64_t> deadline() const;
+
+private:
+    std::optional<std::size_t> completeLength() const;
+
+    int silenceMs_;
+    std::vector<std::uint8_t> buffer_;
+    std::int64_t lastByteAt_ = 0;
+};
+
+}  // namespace doxa::sim

@@ -1,0 +1,92 @@
+#include "sim/sim_line.h"
+
+#include <algorithm>
+
+namespace doxa::sim {
+
+SimLine::SimLine(std::shared_ptr<Transmitter> transmitter, std::function<std::int64_t()> nowMs)
+    : transmitter_(std::move(transmitter)), now_(std::move(nowMs)) {
+    transmitter_->setClock(now_);
+}
+
+bool SimLine::open() {
+    if (failOpen) return false;
+    open_ = true;
+    return true;
+}
+
+bool SimLine::configure(int baud, Parity parity) {
+    if (failConfigure || !open_) return false;
+    baud_ = baud;
+    parity_ = parity;
+    return true;
+}
+
+bool SimLine::setDtr(bool raised) {
+    if (failDtr || !open_) return false;
+    dtr_ = raised;
+    return true;
+}
+
+void SimLine::setRts(bool raised) { rts_ = raised; }
+
+int SimLine::queuedInput() {
+    takeArrived();
+    return open_ ? static_cast<int>(input_.size()) : 0;
+}
+
+int SimLine::read(std::uint8_t* buffer, int maxCount) {
+    takeArrived();
+    if (!open_ || maxCount <= 0) return 0;
+    const int count = std::min(maxCount, static_cast<int>(input_.size()));
+    std::copy_n(input_.begin(), count, buffer);
+    received_.insert(received_.end(), input_.begin(), input_.begin() + count);
+    input_.erase(input_.begin(), input_.begin() + count);
+    return count;
+}
+
+int SimLine::write(const std::uint8_t* bytes, int count) {
+    if (!open_ || count <= 0) return 0;
+    requests_.emplace_back(bytes, bytes + count);
+    Reply reply = transmitter_->reply(requests_.back());
+    answers_.push_back(reply.bytes);
+    if (!reply.bytes.empty()) inFlight_.push_back({now_() + reply.delayMs, std::move(reply.bytes)});
+    takeArrived();
+    return count;
+}
+
+// Only what has arrived is thrown away: an answer still on its way comes in afterwards.
+void SimLine::purge() {
+    takeArrived();
+    input_.clear();
+    ++purges_;
+}
+
+std::uint32_t SimLine::takeErrors() {
+    const std::uint32_t errors = errors_;
+    errors_ = 0;
+    return errors;
+}
+
+void SimLine::close() {
+    open_ = false;
+    input_.clear();
+    inFlight_.clear();
+}
+
+void SimLine::clearRecords() {
+    requests_.clear();
+    answers_.clear();
+    received_.clear();
+}
+
+void SimLine::takeArrived() {
+    const std::int64_t now = now_();
+    // Answers arrive in the order they were sent, even when an earlier one is late.
+    while (!inFlight_.empty() && inFlight_.front().arrivesAt <= now) {
+        input_.insert(input_.end(), inFlight_.front().bytes.begin(), inFlight_.front().bytes.end());
+        inFlight_.erase(inFlight_.begin());
+    }
+}
+
+}  // namespace doxa::sim

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "link/serial_line.h"
+#include "sim/transmitter.h"
+
+namespace doxa::sim {
+
+// A serial line with a simulated transmitter at its other end, in the same process: for tests
+// and the demo port. Each write carries one whole request; the answer is readable at once, or
+// after the late fault's delay on the given clock. It answers at any speed and parity.
+class SimLine : public SerialLine {
+public:
+    // The line drives the transmitter's clock, so its live values move with the same time.
+    SimLine(std::shared_ptr<Transmitter> transmitter, std::function<std::int64_t()> nowMs);
+
+    bool open() override;
+    bool configure(int baud, Parity parity) override;
+    bool setDtr(bool raised) override;
+    void setRts(bool raised) override;
+    int queuedInput() override;
+    int read(std::uint8_t* buffer, int maxCount) override;
+    int write(const std::uint8_t* bytes, int count) override;
+    void drain() override {}
+    void purge() override;
+    std::uint32_t takeErrors() override;
+    void close() override;
+
+    // Switches that make the line misbehave, for the failure paths of the dialogs.
+    bool failOpen = false;
+    bool failConfigure = false;
+    bool failDtr = false;
+    // Line error bits the next takeErrors() reports (added to any injected before).
+    void injectErrors(std::uint32_t mask) { errors_ |= mask; }
+
+    Transmitter& transmitter() { return *transmitter_; }
+    bool isOpen() const { return open_; }
+    int baud() const { return baud_; }
+    Parity parity() const { return parity_; }
+    bool rts() const { return rts_; }
+    bool dtr() const { return dtr_; }
+    int purges() const { return purges_; }
+
+    // Everything that went over the line: each write, each answer as the transmitter sent it
+    // (empty for no answer), and the bytes the program read.
+    const std::vector<std::vector<std::uint8_t>>& requests() const { return requests_; }
+    const std::vector<std::vector<std::uint8_t>>& answers() const { return answers_; }
+    const std::vector<std::uint8_t>& received() const { return received_; }
+    void clearRecords();
+
+private:
+    struct InFlight {
+        std::int64_t arrivesAt;
+        std::vector<std::uint8_t> bytes;
+    };
+    void takeArrived();
+
+    std::shared_ptr<Transmitter> transmitter_;
+    std::function<std::int64_t()> now_;
+    bool open_ = false;
+    int baud_ = 0;
+    Parity parity_ = Parity::Odd;
+    bool rts_ = false;
+    bool dtr_ = false;
+    int purges_ = 0;
+    std::uint32_t errors_ = 0;
+    std::deque<std::uint8_t> input_;
+    std::vector<InFlight> inFlight_;
+    std::vector<std::vector<std::uint8_t>> requests_;
+    std::vector<std::vector<std::uint8_t>> answers_;
+    std::vector<std::uint8_t> received_;
+};
+
+}  // namespace doxa::sim

@@ -1,0 +1,176 @@
+#include "sim/sim_options.h"
+
+#include <array>
+#include <charconv>
+#include <optional>
+
+namespace doxa::sim {
+
+namespace {
+
+struct FaultOption {
+    std::string_view name;
+    FaultRule Faults::*rule;
+};
+
+constexpr std::array<FaultOption, 6> FaultOptions{{
+    {"drop", &Faults::drop},
+    {"truncate", &Faults::truncate},
+    {"garble", &Faults::garble},
+    {"late", &Faults::late},
+    {"lose-preambles", &Faults::losePreambles},
+    {"not-implemented", &Faults::notImplemented},
+}};
+
+template <typename T>
+std::optional<T> number(std::string_view text, T low, T high) {
+    T value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+std::string modelList() {
+    std::string list;
+    for (Model m : allModels()) list += (list.empty() ? "" : ", ") + std::string(modelName(m));
+    return list;
+}
+
+// Takes "MIN-MAX" or a single count for both.
+bool parsePreambles(std::string_view text, Options& options) {
+    const auto dash = text.find('-');
+    const auto low = number<int>(text.substr(0, dash), 2, 30);
+    const auto high = dash == std::string_view::npos ? low : number<int>(text.substr(dash + 1), 2, 30);
+    if (!low || !high || *low > *high) return false;
+    options.minPreambles = *low;
+    options.maxPreambles = *high;
+    return true;
+}
+
+class Parser {
+public:
+    explicit Parser(std::span<const std::string_view> args) : args_(args) {}
+
+    ParsedOptions run() {
+        while (pos_ < args_.size() && result_.error.empty()) option(args_[pos_++]);
+        return result_;
+    }
+
+private:
+    void option(std::string_view name) {
+        SimOptions& o = result_.options;
+        if (name == "--help" || name == "-h") {
+            o.help = true;
+        } else if (name == "--verbose" || name == "-v") {
+            o.verbose = true;
+        } else if (name == "--old-generation") {
+            o.transmitter.oldGeneration = true;
+        } else if (auto text = valueOf(name, "--model")) {
+            if (auto m = modelFromName(*text)) o.model = *m;
+            else fail("unknown model " + std::string(*text) + " (one of " + modelList() + ")");
+        } else if (auto text = valueOf(name, "--address")) {
+            assign(o.transmitter.address, number<int>(*text, 0, 127), "--address takes 0..127");
+        } else if (auto text = valueOf(name, "--serial")) {
+            std::uint32_t serial = 0;
+            assign(serial, number<std::uint32_t>(*text, 0, 0xFFFFFF), "--serial takes 0..16777215");
+            o.transmitter.serialNumber = serial;
+        } else if (auto text = valueOf(name, "--seed")) {
+            assign(o.transmitter.seed, number<std::uint64_t>(*text, 0, UINT64_MAX), "--seed takes a whole number");
+        } else if (auto text = valueOf(name, "--link")) {
+            o.linkPath = std::string(*text);
+        } else if (auto text = valueOf(name, "--preambles")) {
+            if (!parsePreambles(*text, o.transmitter)) fail("--preambles takes N or MIN-MAX within 2..30");
+        } else if (auto text = valueOf(name, "--late-ms")) {
+            assign(o.faults.lateMs, number<int>(*text, 0, 60000), "--late-ms takes 0..60000");
+        } else if (!faultOption(name)) {
+            if (result_.error.empty()) fail("unknown option " + std::string(name));
+        }
+    }
+
+    // "--drop P" by probability, "--drop-nth N" on the Nth request.
+    bool faultOption(std::string_view name) {
+        for (const FaultOption& f : FaultOptions) {
+            const std::string flag = "--" + std::string(f.name);
+            FaultRule& rule = result_.options.faults.*f.rule;
+            if (auto text = valueOf(name, flag)) {
+                assign(rule.probability, number<double>(*text, 0.0, 1.0), flag + " takes a probability 0..1");
+                return true;
+            }
+            if (auto text = valueOf(name, flag + "-nth")) {
+                assign(rule.onRequest, number<std::uint64_t>(*text, 1, UINT64_MAX), flag + "-nth takes a request number from 1");
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // The value of `name` when it is `flag`: the next argument, or what follows "flag=".
+    std::optional<std::string_view> valueOf(std::string_view name, std::string_view flag) {
+        if (name.size() > flag.size() && name.starts_with(flag) && name[flag.size()] == '=')
+            return name.substr(flag.size() + 1);
+        if (name != flag) return std::nullopt;
+        if (pos_ >= args_.size()) {
+            fail(std::string(flag) + " needs a value");
+            return std::string_view{};
+        }
+        return args_[pos_++];
+    }
+
+    template <typename T>
+    void assign(T& target, std::optional<T> value, std::string_view message) {
+        if (value) target = *value;
+        else if (result_.error.empty()) fail(std::string(message));
+    }
+
+    void fail(std::string message) {
+        if (result_.error.empty()) result_.error = std::move(message);
+    }
+
+    std::span<const std::string_view> args_;
+    std::size_t pos_ = 0;
+    ParsedOptions result_;
+};
+
+}  // namespace
+
+ParsedOptions parseSimOptions(std::span<const std::string_view> args) {
+    ParsedOptions parsed = Parser(args).run();
+    if (parsed.error.empty() && parsed.options.transmitter.oldGeneration && !canBeOldGeneration(parsed.options.model))
+        parsed.error = "--old-generation: " + std::string(modelName(parsed.options.model)) + " exists in the current generation only";
+    return parsed;
+}
+
+std::string simUsage() {
+    return "Usage: doxa-sim [OPTION]...\n"
+           "A simulated temperature transmitter on a pseudo-terminal. Connect a serial line to\n"
+           "the printed path (or to --link): a request that begins with 0xFF preambles is taken as\n"
+           "HART, anything else as MODBUS RTU; the dump letters F, E, R, S (after ten 0xFF in HART,\n"
+           "alone in RS485) read a 256-byte memory page. The pseudo-terminal answers at any speed.\n"
+           "\n"
+           "  --model NAME        " + modelList() + "\n"
+           "                      (default DOXA-22)\n"
+           "  --address N         polling address / MODBUS slave address 0..127 (default 0)\n"
+           "  --serial N          serial number 0..16777215\n"
+           "  --old-generation    set bit 3 of the variant byte (not for the RIVO models)\n"
+           "  --preambles N|A-B   preamble count of HART answers (default 5-20, varying)\n"
+           "  --link PATH         make PATH a symbolic link to the pseudo-terminal (replaced if it\n"
+           "                      exists, removed on exit)\n"
+           "  --verbose, -v       print every request and answer in hex\n"
+           "  --seed N            seed of the fault injection and of the measured values\n"
+           "  --help, -h          this text\n"
+           "\n"
+           "Faults, each with a probability P (0..1) per request, or on the Nth request with -nth:\n"
+           "  --drop P, --drop-nth N                        no answer\n"
+           "  --truncate P, --truncate-nth N                the answer stops early\n"
+           "  --garble P, --garble-nth N                    one byte of the answer is wrong\n"
+           "  --late P, --late-nth N                        the answer comes late\n"
+           "  --late-ms MS                                  how late (default 1500)\n"
+           "  --lose-preambles P, --lose-preambles-nth N    HART answer with at most one preamble\n"
+           "  --not-implemented P, --not-implemented-nth N  HART response code 0x40; MODBUS\n"
+           "                                                exception 1 (the request is ignored)\n"
+           "\n"
+           "Stop it with Ctrl-C (SIGINT) or SIGTERM.\n";
+}
+
+}  // namespace doxa::sim

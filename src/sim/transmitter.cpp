@@ -1,0 +1,153 @@
+#include "sim/transmitter.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "link/hart.h"
+
+namespace doxa::sim {
+
+namespace {
+
+constexpr std::uint8_t Preamble = 0xFF;
+constexpr std::uint8_t SlaveDelimiter = 0x06;
+constexpr std::uint8_t ResponseNotImplemented = 0x40;
+constexpr std::uint8_t CommunicationChecksumError = 0x88;
+
+std::size_t leadingPreambles(std::span<const std::uint8_t> bytes) {
+    std::size_t count = 0;
+    while (count < bytes.size() && bytes[count] == Preamble) ++count;
+    return count;
+}
+
+std::function<std::int64_t()> steadyClock() {
+    const auto start = std::chrono::steady_clock::now();
+    return [start] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+            .count();
+    };
+}
+
+}  // namespace
+
+Transmitter::Transmitter(Model model, const Options& options)
+    : model_(model),
+      state_(defaultState(model, options.oldGeneration)),
+      options_(options),
+      injector_(options.seed),
+      clock_(steadyClock()) {
+    state_.address = std::clamp(options.address, 0, 127);
+    if (options.serialNumber) state_.serialNumber = *options.serialNumber & 0xFFFFFF;
+    options_.minPreambles = std::clamp(options_.minPreambles, 2, 30);
+    options_.maxPreambles = std::clamp(options_.maxPreambles, options_.minPreambles, 30);
+}
+
+std::vector<std::uint8_t> Transmitter::answer(std::span<const std::uint8_t> request) {
+    return reply(request).bytes;
+}
+
+Reply Transmitter::reply(std::span<const std::uint8_t> request) {
+    const std::size_t preambles = leadingPreambles(request);
+    const auto rest = request.subspan(preambles);
+    std::optional<std::vector<std::uint8_t>> bytes;
+    if (rest.size() == 1 && pageForLetter(rest[0])) {
+        verdict_ = injector_.decide(faults, ++requests_);
+        bytes = dump(*pageForLetter(rest[0]));
+    } else if (preambles > 0) {
+        bytes = answerHart(rest);
+    } else {
+        bytes = answerModbus(request);
+    }
+    if (!bytes || verdict_.drop) return {};
+
+    Reply out{std::move(*bytes), 0};
+    if (verdict_.truncate) injector_.truncate(out.bytes);
+    if (verdict_.garble) injector_.garble(out.bytes, leadingPreambles(out.bytes));
+    if (verdict_.late) out.delayMs = faults.lateMs;
+    return out;
+}
+
+LiveValues Transmitter::live() const { return liveValues(state_, traits(), clock_(), options_.seed); }
+
+PageBytes Transmitter::page(Page page) const {
+    return memory_.read(page, state_, live(), traits(), oldGeneration());
+}
+
+std::vector<std::uint8_t> Transmitter::dump(Page which) const {
+    const PageBytes bytes = page(which);
+    return {bytes.rbegin(), bytes.rend()};
+}
+
+std::optional<std::vector<std::uint8_t>> Transmitter::answerHart(std::span<const std::uint8_t> frame) {
+    constexpr std::size_t Header = 4;  // delimiter, address, command, byte count
+    if (frame.size() < Header + 1 || frame[0] != hart::MasterDelimiter) return std::nullopt;
+    const std::uint8_t address = frame[1];
+    const std::uint8_t command = frame[2];
+    const std::size_t count = frame[3];
+    if (frame.size() < Header + count + 1) return std::nullopt;
+    if ((address & 0x7F) != state_.address) return std::nullopt;
+
+    verdict_ = injector_.decide(faults, ++requests_);
+    HartResult result;
+    if (hartChecksum(frame, static_cast<int>(Header + count)) != frame[Header + count])
+        result.code = CommunicationChecksumError;
+    else
+        result = hartCommand(command, frame.subspan(Header, count));
+    if (verdict_.notImplemented) result.code |= ResponseNotImplemented;
+    const int preambles = verdict_.losePreambles
+                              ? injector_.uniform(0, 1)
+                              : injector_.uniform(options_.minPreambles, options_.maxPreambles);
+    return hartFrame(address, command, result.code, result.data, preambles);
+}
+
+std::vector<std::uint8_t> Transmitter::hartFrame(std::uint8_t address, std::uint8_t command,
+                                                 std::uint8_t status1,
+                                                 std::span<const std::uint8_t> data, int preambles) {
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(preambles), Preamble);
+    out.insert(out.end(), {SlaveDelimiter, address, command,
+                           static_cast<std::uint8_t>(data.size() + 2), status1,
+                           deviceStatus(live())});
+    out.insert(out.end(), data.begin(), data.end());
+    out.push_back(hartChecksum(out, static_cast<int>(out.size())));
+    state_.powerUp = false;  // reported once, in the first answer after power-up
+    return out;
+}
+
+std::uint8_t Transmitter::deviceStatus(const LiveValues& live) const {
+    std::uint8_t status = 0;
+    if (state_.malfunction) status |= 0x80;
+    if (state_.configChanged) status |= 0x40;
+    if (state_.powerUp) status |= 0x20;
+    if (state_.fixedOutput) status |= 0x08;
+    if (state_.sensorBroken) status |= 0x04;
+    if (live.outOfRange) status |= 0x01;
+    return status;
+}
+
+float Transmitter::captureInput(bool upper) {
+    const float input = live().input;
+    Calibration& c = state_.calibration;
+    if (resistanceInput(state_, traits()))
+        (upper ? c.inputHighR : c.inputLowR) = input;
+    else
+        (upper ? c.inputHighU : c.inputLowU) = input;
+    state_.configChanged = true;
+    return input;
+}
+
+void Transmitter::storeOutputPoint(bool upper, float measured) {
+    Calibration& c = state_.calibration;
+    if (live().voltageOutput)
+        (upper ? c.outputHighU : c.outputLowU) = measured;
+    else
+        (upper ? c.outputHighI : c.outputLowI) = measured;
+    state_.configChanged = true;
+}
+
+void Transmitter::setConfigurationByte(std::uint8_t byte) {
+    state_.setConfigurationByte(byte);
+    state_.trim = 0;  // writing the configuration is how a trim is cancelled
+    state_.configChanged = true;
+}
+
+}  // namespace doxa::sim

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "sim/faults.h"
+#include "sim/live_values.h"
+#include "sim/memory_map.h"
+#include "sim/sim_model.h"
+#include "sim/sim_state.h"
+
+namespace doxa::sim {
+
+struct Options {
+    int address = 0;
+    std::optional<std::uint32_t> serialNumber = std::nullopt;  // the model's default when empty
+    std::uint64_t seed = 1;
+    bool oldGeneration = false;  // ignored by the RIVO members, which have no older generation
+    int minPreambles = 5;        // every HART answer has between min and max preambles
+    int maxPreambles = 20;
+};
+
+// An answer and how long after the request it arrives.
+struct Reply {
+    std::vector<std::uint8_t> bytes;
+    int delayMs = 0;
+};
+
+// A transmitter of the family: takes one complete request at a time, HART (it begins with 0xFF
+// preambles), MODBUS RTU (anything else) or a raw dump letter, and answers as the device does.
+class Transmitter {
+public:
+    explicit Transmitter(Model model, const Options& options = {});
+
+    // Empty when the device stays silent: a request for another address, a damaged frame, a
+    // stray 0xFF, or a dropped answer.
+    std::vector<std::uint8_t> answer(std::span<const std::uint8_t> request);
+    Reply reply(std::span<const std::uint8_t> request);
+
+    Model model() const { return model_; }
+    const ModelTraits& traits() const { return modelTraits(model_); }
+    State& state() { return state_; }
+    const State& state() const { return state_; }
+    Faults faults;
+
+    // The time the live values move with; a steady clock from construction unless set.
+    void setClock(std::function<std::int64_t()> nowMs) { clock_ = std::move(nowMs); }
+    LiveValues live() const;
+    // A memory page in address order, in the layout of the device's generation.
+    PageBytes page(Page page) const;
+    bool oldGeneration() const { return (state_.variantByte & OldGenerationBit) != 0; }
+    // Requests taken as the device's own so far (the count the fault rules use).
+    std::uint64_t requestCount() const { return requests_; }
+
+private:
+    struct HartResult {
+        std::uint8_t code = 0;
+        std::vector<std::uint8_t> data;
+    };
+    std::optional<std::vector<std::uint8_t>> answerHart(std::span<const std::uint8_t> frame);
+    HartResult hartCommand(std::uint8_t command, std::span<const std::uint8_t> data);
+    std::uint8_t deviceStatus(const LiveValues& live) const;
+    std::vector<std::uint8_t> hartFrame(std::uint8_t address, std::uint8_t command,
+                                        std::uint8_t status1, std::span<const std::uint8_t> data,
+                                        int preambles);
+
+    std::optional<std::vector<std::uint8_t>> answerModbus(std::span<const std::uint8_t> frame);
+    std::vector<std::uint8_t> modbusFunction(std::span<const std::uint8_t> frame);
+    std::vector<std::uint8_t> readRegisters(std::span<const std::uint8_t> frame);
+    std::vector<std::uint8_t> writeRegisters(std::span<const std::uint8_t> frame);
+    std::vector<std::uint8_t> calibrateModbus(std::span<const std::uint8_t> frame);
+    void writeRam(int firstRegister, std::span<const std::uint8_t> lowBytes);
+
+    std::vector<std::uint8_t> dump(Page page) const;
+
+    // Steps shared by both protocols.
+    // Takes the present input as a reference point; returns the reading kept.
+    float captureInput(bool upper);
+    void storeOutputPoint(bool upper, float measured);
+    void setConfigurationByte(std::uint8_t byte);
+
+    Model model_;
+    State state_;
+    Options options_;
+    Memory memory_;
+    FaultInjector injector_;
+    FaultVerdict verdict_;
+    std::function<std::int64_t()> clock_;
+    std::uint64_t requests_ = 0;
+};
+
+}  // namespace doxa::sim

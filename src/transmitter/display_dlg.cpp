@@ -1,0 +1,274 @@
+#include "transmitter/display_dlg.h"
+
+#include <string>
+
+#include "link/hart.h"
+#include "link/modbus.h"
+#include "link/port.h"
+#include "transmitter/code_tables.h"
+#include "transmitter/model_recognition.h"
+#include "transmitter/station.h"
+
+namespace doxa {
+
+namespace {
+
+constexpr Request SensorRequest{.hartCommand = 147, .modbusStart = 0x0047, .modbusCount = 1};
+constexpr Request PrimaryRequest{.hartCommand = 1, .modbusStart = 0x00DC, .modbusCount = 8};
+constexpr Request OutputRequest{.hartCommand = 2};
+constexpr Request AmbientRequest{.hartCommand = 202, .modbusStart = 0x0110, .modbusCount = 4};
+
+constexpr int RetryWait = 100;
+constexpr int AmbientWait = 200;
+constexpr int CycleWait = 1000;
+// Empty reads in a row after which a value is blanked, and after which the technician is told.
+constexpr int MissedBeforeBlank = 3;
+constexpr int MissedBeforeWarning = 6;
+
+}  // namespace
+
+bool CDisplayDlg::rs485() const { return station_.link.transmissionMode == ModeRs485; }
+
+void CDisplayDlg::onInit() {
+    window().setText(ProgressText, ConnectingText);
+    window().setText(LineErrorText, " ");
+    if (!modelPrefill_.empty()) window().setText(ModelText, modelPrefill_);
+    start();
+}
+
+void CDisplayDlg::onCommand(int id) {
+    if (id != StopStart)
+        DialogLogic::onCommand(id);
+    else if (running_)
+        stop();
+    else
+        start();
+}
+
+void CDisplayDlg::onChange(int id) {
+    if (id != Address) return;
+    const std::string typed = window().text(Address);
+    const std::optional<int> address = parsePollingAddress(typed);
+    station_.device.pollingAddress = address.value_or(0);
+    // A cleared field is left for the next digit; a refused address shows what is used instead.
+    if (!address && !typed.empty()) window().setText(Address, "0");
+}
+
+void CDisplayDlg::onTimer(int timer) {
+    if (timer != ExchangeTimer) return;
+    switch (station_.link.exchangeState) {
+        case SendIdentify:
+            send(IdentifyRequest, ReadingText);
+            break;
+        case SendSensor:
+            send(SensorRequest, ReadingText);
+            break;
+        case SendPrimary:
+            send(PrimaryRequest, "Odczyt PV");
+            break;
+        case SendOutput:
+            send(OutputRequest, "Odczyt prądu wyjściowego");
+            break;
+        case SendAmbient:
+            send(AmbientRequest, "Odczyt temperatury wewn.");
+            break;
+        case TurnIdentify:
+        case TurnSensor:
+        case TurnPrimary:
+        case TurnOutput:
+        case TurnAmbient:
+            turn();
+            break;
+        case ReadIdentify:
+            readIdentity();
+            break;
+        case ReadSensor:
+            readSensor();
+            break;
+        case ReadPrimary:
+            readPrimary();
+            break;
+        case ReadOutput:
+            readOutput();
+            break;
+        case ReadAmbient:
+            readAmbient();
+            break;
+        default:
+            window().stopTimer(ExchangeTimer);
+            break;
+    }
+}
+
+void CDisplayDlg::onDestroy() { endExchange(station_, window()); }
+
+// Starts over with identification, whether the dialog opens or the technician presses "Start".
+void CDisplayDlg::start() {
+    if (!ensurePortOpen(station_)) window().setText(ProgressText, PortFailedText);
+    purge(station_);
+    station_.link.exchangeState = SendIdentify;
+    station_.frame.fill(0xFF);
+    running_ = 1;
+    missed_ = 0;
+    window().setText(Address, std::to_string(station_.device.pollingAddress));
+    window().setText(StopStart, "Stop");
+    window().startTimer(ExchangeTimer, AnswerWait);
+}
+
+// The line is released at once; the timer runs out at the next request.
+void CDisplayDlg::stop() {
+    window().setText(StopStart, "Start");
+    running_ = 0;
+    releaseLine(station_);
+}
+
+void CDisplayDlg::next(int state, int ms) { goToState(station_, window(), state, ms); }
+
+void CDisplayDlg::send(const Request& request, std::string_view progress) {
+    if (!running_) {
+        window().stopTimer(ExchangeTimer);
+        return;
+    }
+    window().setText(ProgressText, progress);
+    window().setText(LineErrorText, sendRequest(station_, request));
+    next(station_.link.exchangeState + 1, station_.link.replyWait);
+}
+
+void CDisplayDlg::turn() {
+    turnToReceive(station_);
+    next(station_.link.exchangeState + 1, AnswerWait);
+}
+
+Reply CDisplayDlg::read() {
+    Reply reply = readReply(station_);
+    window().setText(LineErrorText, reply.lineErrors);
+    return reply;
+}
+
+void CDisplayDlg::readIdentity() {
+    if (!isIdentityLength(read().length)) {
+        window().setText(LineErrorText, NoAnswerText);
+        next(SendIdentify, RetryWait);
+        return;
+    }
+    const ModelBytes bytes = takeIdentity(station_);
+    const DeviceRecord& device = station_.device;
+    if (recognizeDisplayModel(station_.device, bytes).hideAmbient) {
+        window().setVisible(AmbientValue, false);
+        window().setText(AmbientLabel, "");
+    }
+    window().setText(LineErrorText, "");
+    window().setText(ModelText, device.modelName);
+    window().setText(SerialText, std::to_string(device.serialNumber));
+    next(SendSensor, RetryWait);
+}
+
+void CDisplayDlg::readSensor() {
+    const int length = read().length;
+    if (rs485()) {
+        // The sensor name is a nicety on RS485: polling goes on without it.
+        if (length == 7) showSensorName(station_.frame[4]);
+    } else if (length == 14) {
+        const std::uint8_t configuration = station_.frame[hart::AnswerData];
+        if (configuration & 0x40) station_.device.outputType = 3;
+        window().setText(LineErrorText, "");
+        showSensorName(configuration & 0x0F);
+    } else {
+        window().setText(LineErrorText, NoAnswerText);
+        forgetTransmitter();
+        next(SendSensor, RetryWait);
+        return;
+    }
+    next(SendPrimary, RetryWait);
+}
+
+void CDisplayDlg::readPrimary() {
+    const int length = read().length;
+    const auto& f = station_.frame;
+    if (!rs485() && length == 18) {
+        window().setText(PrimaryValue, valueText(decodeFloat(&f[13], FloatLayout::Hart),
+                                                 measuredValueShape(f[hart::AnswerData])));
+        missed_ = 0;
+    } else if (rs485() && length == 21) {
+        window().setText(PrimaryValue, valueText(registerFloat(f, 0),
+                                                 measuredValueShape(station_.device.unitCode)));
+        window().setText(OutputValue, outputText(registerFloat(f, 4)));
+        missed_ = 0;
+    } else if (missedAnswer(length)) {
+        window().setText(PrimaryValue, " ");
+    }
+    next(rs485() ? SendAmbient : SendOutput, RetryWait);
+}
+
+void CDisplayDlg::readOutput() {
+    const int length = read().length;
+    window().setText(LineErrorText, " ");
+    window().setText(ProgressText, " ");
+    if (length == 21) {
+        window().setText(OutputValue, outputText(decodeFloat(&station_.frame[hart::AnswerData],
+                                                             FloatLayout::Hart)));
+        missed_ = 0;
+    } else if (missedAnswer(length)) {
+        window().setText(OutputValue, " mA");
+    }
+    if (readsAmbient())
+        next(SendAmbient, AmbientWait);
+    else
+        next(SendPrimary, CycleWait);
+}
+
+void CDisplayDlg::readAmbient() {
+    const int length = read().length;
+    window().setText(LineErrorText, " ");
+    window().setText(ProgressText, " ");
+    if (length == (rs485() ? 13 : 18)) {
+        const auto& f = station_.frame;
+        const DecodedFloat ambient =
+            rs485() ? registerFloat(f, 0) : decodeFloat(&f[13], FloatLayout::Hart);
+        station_.device.ambientTemp = static_cast<float>(ambient.value);
+        window().setText(AmbientValue, valueText(ambient, ambientTemperatureShape()));
+        missed_ = 0;
+    } else if (missedAnswer(length)) {
+        window().setText(AmbientValue, " °C");
+    }
+    if (missed_ > MissedBeforeWarning) checkConnection();
+    next(SendPrimary, CycleWait);
+}
+
+void CDisplayDlg::showSensorName(int code) {
+    if (const auto name = displaySensorName(code, station_.device.isRtdOnly != 0))
+        window().setText(SensorText, *name);
+}
+
+// A transmitter that stops answering during start-up may have been swapped: nothing it showed
+// can be trusted any more.
+void CDisplayDlg::forgetTransmitter() {
+    for (int id : {PrimaryValue, OutputValue, AmbientValue, ModelText, SensorText})
+        window().setText(id, "");
+    window().setText(SerialText, "0");
+}
+
+std::string CDisplayDlg::outputText(const DecodedFloat& value) const {
+    return valueText(value, outputValueShape(station_.device.outputType));
+}
+
+bool CDisplayDlg::missedAnswer(int length) {
+    if (length != 0) return false;
+    ++missed_;
+    return missed_ > MissedBeforeBlank;
+}
+
+// The ambient temperature is read from every 22, and from other transmitters only when their
+// sensor is not one of the resistance codes 0..2 nor code 15; a SAWE-01 is never asked.
+bool CDisplayDlg::readsAmbient() const {
+    const DeviceRecord& device = station_.device;
+    return device.isModel22 || (device.sensorType > 2 && device.sensorType != 15 && !device.isSawe);
+}
+
+// The box is modal, so no tick may come while it is up; the cycle then goes on as before.
+void CDisplayDlg::checkConnection() {
+    window().stopTimer(ExchangeTimer);
+    window().messageBox("Sprawdź połączenie z przetwornikiem");
+}
+
+}  // namespace doxa

@@ -1,0 +1,102 @@
+#include "transmitter/exchange.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "app/dialog.h"
+#include "link/hart.h"
+#include "link/modbus.h"
+#include "link/port.h"
+#include "transmitter/station.h"
+
+namespace doxa {
+
+int buildRequest(Station& station, const Request& request) {
+    std::fill_n(station.frame.begin(), hart::PreambleCount, 0xFF);
+    const int address = station.device.pollingAddress;
+    if (station.link.transmissionMode == ModeRs485)
+        return buildReadRequest(station.frame, address, request.modbusStart, request.modbusCount);
+    return buildHartRequest(station.frame, address, request.hartCommand, request.hartData);
+}
+
+namespace {
+std::string lineErrors(Station& station) {
+    if (!clearErrors(station)) return {};
+    return errorText(station.link.commErrors);
+}
+}  // namespace
+
+std::string transmitFrame(Station& station, int length) {
+    setTransmit(station);
+    writeLogged(station, length);
+    return lineErrors(station);
+}
+
+std::string sendRequest(Station& station, const Request& request) {
+    return transmitFrame(station, buildRequest(station, request));
+}
+
+void turnToReceive(Station& station) {
+    station.frame.fill(0);
+    setReceive(station);
+}
+
+Reply readReply(Station& station) {
+    Reply reply;
+    reply.lineErrors = lineErrors(station);
+    reply.length = readLogged(station, ReadMax);
+    if (station.link.transmissionMode == ModeHart && reply.length > 0)
+        decodeStatus(station.statusPanel, station.frame[hart::AnswerStatus1],
+                     station.frame[hart::AnswerStatus2]);
+    return reply;
+}
+
+bool ensurePortOpen(Station& station) {
+    if (station.link.portOpen == 0 && openPort(station, station.link.portNumber) == 1)
+        station.link.portOpen = 1;
+    return station.link.portOpen != 0;
+}
+
+void goToState(Station& station, DialogWindow& window, int state, int ms) {
+    station.link.exchangeState = state;
+    window.startTimer(ExchangeTimer, ms);
+}
+
+void releaseLine(Station& station) {
+    if (station.link.portOpen != 0) closeSequence(station);
+}
+
+void endExchange(Station& station, DialogWindow& window) {
+    window.stopTimer(ExchangeTimer);
+    releaseLine(station);
+}
+
+bool isIdentityLength(int length) {
+    return length == HartIdentityLength || length == Rs485IdentityLength;
+}
+
+ModelBytes takeIdentity(Station& station) {
+    const auto& f = station.frame;
+    DeviceRecord& device = station.device;
+    if (station.link.transmissionMode == ModeRs485) {
+        device.serialNumber = f[4] << 16 | f[6] << 8 | f[8];
+        device.unitCode = f[14];
+        return ModelBytes{.type = f[10], .afterType = f[11], .variant = f[12]};
+    }
+    device.serialNumber = f[21] << 16 | f[22] << 8 | f[23];
+    return ModelBytes{.type = f[18], .afterType = f[19], .variant = f[19]};
+}
+
+std::optional<int> parsePollingAddress(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (value < 0 || value > 127) return std::nullopt;
+    return value;
+}
+
+}  // namespace doxa

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "transmitter/model_recognition.h"
+
+namespace doxa {
+
+class Station;
+class DialogWindow;
+
+// The steps every dialog's timer takes for one request/answer exchange: send the request, turn
+// the line driver round after replyWait, read what came back. Each step hands the line error
+// text back rather than showing it, because every dialog has its own field for it; the text is
+// empty when the line reported no error.
+
+// The one window timer that drives a dialog's exchange.
+inline constexpr int ExchangeTimer = 1;
+// How long the answer gets after the line driver switched to receive, in most states.
+inline constexpr int AnswerWait = 500;
+// Every read asks for up to the whole frame buffer.
+inline constexpr int ReadMax = 100;
+
+// One request in both wire formats; the station's transmission mode picks the one sent.
+// HART: a short frame with the command and its data. MODBUS: a read of holding registers.
+struct Request {
+    std::uint8_t hartCommand = 0;
+    std::span<const std::uint8_t> hartData = {};
+    int modbusStart = 0;
+    int modbusCount = 0;
+};
+
+// Fills the preambles and builds the request in the frame buffer; returns its length.
+int buildRequest(Station& station, const Request& request);
+// SEND for a frame already built: transmit level, logged write, line errors.
+std::string transmitFrame(Station& station, int length);
+// SEND: build and transmit.
+std::string sendRequest(Station& station, const Request& request);
+// TURN: an empty frame buffer for the answer and the line driver at receive level.
+void turnToReceive(Station& station);
+
+struct Reply {
+    int length = 0;  // 0 = nothing arrived
+    std::string lineErrors;
+};
+// READ: line errors, the logged read, and in HART the status bytes of anything that arrived.
+Reply readReply(Station& station);
+
+// Opens the station's port unless a dialog opened it already. False when it cannot be opened.
+bool ensurePortOpen(Station& station);
+// Moves the exchange to `state`; the timer fires next after `ms`.
+void goToState(Station& station, DialogWindow& window, int state, int ms);
+// The close sequence (one 0xFF byte, receive level), so that the line driver is never left at
+// transmit; nothing to do while no port is open.
+void releaseLine(Station& station);
+// What a dialog does when it goes away: no further ticks, the line released.
+void endExchange(Station& station, DialogWindow& window);
+
+// The identification request every dialog that identifies the transmitter sends first, and the
+// two answer lengths it accepts (HART command 0, MODBUS registers 0x0138..0x013D).
+inline constexpr Request IdentifyRequest{.hartCommand = 0, .modbusStart = 0x0138, .modbusCount = 6};
+inline constexpr int HartIdentityLength = 25;
+inline constexpr int Rs485IdentityLength = 17;
+bool isIdentityLength(int length);
+
+// Takes the serial number, and in RS485 the unit code, of the identification answer in the
+// frame buffer into the device record; the positions are those of the current mode whatever
+// the answer's length.
+ModelBytes takeIdentity(Station& station);
+
+// Reads an address typed by the user; nullopt for anything but a whole number in 0..127, which
+// the address fields turn into 0.
+std::optional<int> parsePollingAddress(std::string_view text);
+
+}  // namespace doxa

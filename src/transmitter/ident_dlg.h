@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstdint>
+
+#include "app/dialog.h"
+#include "link/value_codec.h"
+#include "transmitter/exchange.h"
+
+namespace doxa {
+
+class Station;
+
+// "Inicjalizacja": finds out which transmitter answers at the polling address and reads its whole
+// configuration into the device record, one request after the other, each repeated until its
+// answer has the expected length.
+class CInitDlg : public DialogLogic {
+public:
+    static constexpr int Resource = 113;
+    enum : int {
+        Close = 1,
+        Address = 101,
+        SensorText = 131,
+        ModelText = 132,
+        SerialText = 133,
+        RangeMinText = 134,
+        RangeMaxText = 135,
+        ThresholdText = 136,
+        ReleaseText = 137,
+        FilterText = 138,
+        OutputText = 139,
+        BreakText = 140,
+        ProgressText = 143,
+        LineErrorText = 144,
+    };
+    // Exchange states: each request is sent, the line turned round, the answer read.
+    enum : int {
+        SendIdentify = 0,
+        TurnIdentify,
+        ReadIdentify,
+        SendConfiguration,
+        TurnConfiguration,
+        ReadConfiguration,
+        SendRange,
+        TurnRange,
+        ReadRange,
+        SendThreshold,
+        TurnThreshold,
+        ReadThreshold,
+        SendFilter,
+        TurnFilter,
+        ReadFilter,
+    };
+
+    explicit CInitDlg(Station& station) : station_(station) {}
+
+    int layout() const override { return Resource; }
+    void onInit() override;
+    void onFocus(int id, bool gained) override;
+    void onTimer(int timer) override;
+    void onDestroy() override;
+
+private:
+    bool rs485() const;
+    void send(const Request& request);
+    void turn();
+    Reply read();
+
+    void readIdentity();
+    void readConfiguration();
+    void readRange();
+    void readThreshold();
+    void readFilter();
+
+    void parseHartConfiguration();
+    void parseRs485Configuration();
+    void showSensor(int code);
+    void showRange(const DecodedFloat& low, const DecodedFloat& high, std::uint8_t unitCode);
+    void parseThreshold();
+    void parseFilter();
+
+    Station& station_;
+};
+
+}  // namespace doxa

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/dialog.h"
+#include "app/shell.h"
+#include "support/fake_window.h"
+
+namespace doxa::test {
+
+// A main window for the command logic: every dialog is opened on a FakeWindow and handed to the
+// script the test gave for its resource number. A dialog still open when its script returns
+// (or that has no script) is closed the way the close box does.
+class FakeShell : public Shell {
+public:
+    explicit FakeShell(VirtualClock& clock) : clock_(clock) {}
+
+    using Script = std::function<void(FakeWindow&, DialogLogic&)>;
+    std::map<int, Script> scripts;
+
+    std::vector<int> dialogsRun;  // resource numbers, in the order they were shown
+    std::vector<std::string> messages;
+    std::vector<int> helpRequests;
+    int repaints = 0;
+    bool mainWindowClosed = false;
+
+    int runDialog(DialogLogic& dialog) override {
+        FakeWindow window(dialog, clock_);
+        if (!window.open()) return ResultCancel;
+        dialogsRun.push_back(dialog.layout());
+        if (auto script = scripts.find(dialog.layout()); script != scripts.end())
+            script->second(window, dialog);
+        if (!window.ended()) window.close();
+        return window.result();
+    }
+    void showMessage(std::string_view utf8) override { messages.emplace_back(utf8); }
+    void repaintView() override { ++repaints; }
+    void showHelp(int commandId) override { helpRequests.push_back(commandId); }
+    void closeMainWindow() override { mainWindowClosed = true; }
+
+    int timesRun(int resource) const {
+        int count = 0;
+        for (int shown : dialogsRun) count += shown == resource;
+        return count;
+    }
+
+private:
+    VirtualClock& clock_;
+};
+
+}  // namespace doxa::test

@@ -1,0 +1,265 @@
+#include "app/main_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDockWidget>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <vector>
+
+#include "app/application.h"
+#include "app/help_window.h"
+#include "app/status_panel_bar.h"
+#include "transmitter/settings_store.h"
+#include "transmitter/station.h"
+
+namespace doxa {
+namespace {
+
+// What was done to a port, kept beyond the port's life.
+struct LineRecord {
+    std::vector<std::uint8_t> written;
+    bool closed = false;
+};
+
+// A port that only remembers what was done to it.
+class RecordingLine : public SerialLine {
+public:
+    explicit RecordingLine(LineRecord& record) : record_(record) {}
+    bool open() override { return true; }
+    bool configure(int, Parity) override { return true; }
+    bool setDtr(bool) override { return true; }
+    void setRts(bool) override {}
+    int queuedInput() override { return 0; }
+    int read(std::uint8_t*, int) override { return 0; }
+    int write(const std::uint8_t* bytes, int count) override {
+        record_.written.insert(record_.written.end(), bytes, bytes + count);
+        return count;
+    }
+    void drain() override {}
+    void purge() override {}
+    std::uint32_t takeErrors() override { return 0; }
+    void close() override { record_.closed = true; }
+
+private:
+    LineRecord& record_;
+};
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    MainFrameTest() { frame.attach(application); }
+
+    QMenu* menu(const QString& title, QWidget* in = nullptr) {
+        for (QAction* action : (in ? in : frame.menuBar())->actions())
+            if (action->menu() && action->text().remove('&') == title) return action->menu();
+        ADD_FAILURE() << "no menu " << title.toStdString();
+        return nullptr;
+    }
+    static QStringList texts(const QMenu* menu) {
+        QStringList result;
+        for (QAction* action : menu->actions())
+            if (!action->isSeparator()) result << action->text();
+        return result;
+    }
+    QAction* menuCommand(int id) {
+        for (QAction* action : frame.menuBar()->findChildren<QAction*>())
+            if (action->data().toInt() == id) return action;
+        ADD_FAILURE() << "no menu item " << id;
+        return nullptr;
+    }
+    QList<QAction*> toolbarSlots() { return frame.toolbar()->actions(); }
+
+    MemorySettingsStore store;
+    Station station{store};
+    MainFrame frame{station};
+    Application application{station, frame};
+};
+
+TEST_F(MainFrameTest, HasTheMenusWithTheirItemsAndAccelerators) {
+    EXPECT_EQ(frame.windowTitle(), "DOXA - DOXA WIN 7.1.32 ");
+    QStringList titles;
+    for (QAction* action : frame.menuBar()->actions()) titles << action->text().remove('&');
+    EXPECT_EQ(titles, QStringList({"Dane konfiguracyjne", "Przetwornik", "Ustawienia", "Serwis",
+                                   "Pomoc"}));
+
+    EXPECT_EQ(texts(menu("Dane konfiguracyjne")),
+              QStringList({"&Nowe", "&Pobierz...", "Za&chowaj", "Zac&howaj jako...", "&Drukuj",
+                           "Poprzednie", "&Wyjście"}));
+    EXPECT_EQ(menuCommand(CmdNew)->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(menuCommand(CmdOpen)->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(menuCommand(CmdSave)->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(texts(menu("Przetwornik")),
+              QStringList({"&Inicjalizacja", "&Wyświetlanie", "P&rogramowanie", "&Kalibracja",
+                           "&Czujnik", "&Tekst", "&Ustaw prąd wy."}));
+
+    QMenu* settings = menu("Ustawienia");
+    EXPECT_EQ(texts(settings), QStringList({"&Hasła", "&Port", "Transmisja", "Przetwornik"}));
+    EXPECT_EQ(texts(menu("Transmisja", settings)), QStringList({"HART/RS232", "RS 485 (MODBUS)"}));
+    EXPECT_EQ(texts(menu("Przetwornik", settings)), QStringList({"DOXA-2X", "RIVO-22"}));
+
+    QMenu* service = menu("Serwis");
+    EXPECT_EQ(texts(service), QStringList({"RAM", "EEPROM", "Rejestry (MODBUS)", "&Monitor linii",
+                                           "&Komenda HART", "&Ustawienia fabryczne",
+                                           "Ustaw DELTA"}));
+    EXPECT_EQ(texts(menu("RAM", service)), QStringList({"RAM 0", "RAM 1"}));
+    EXPECT_EQ(texts(menu("EEPROM", service)), QStringList({"0x00-0xff", "0x100-0x1ff"}));
+    EXPECT_EQ(texts(menu("Rejestry (MODBUS)", service)), QStringList({"Odczyt", "Zapis"}));
+    EXPECT_EQ(texts(menu("Pomoc")),
+              QStringList({"&Skorowidz", "&Korzystanie z", "&O DOXA WIN..."}));
+
+    std::vector<std::pair<int, QKeySequence>> windowKeys;
+    for (QAction* action : frame.actions())
+        windowKeys.emplace_back(action->data().toInt(), action->shortcut());
+    EXPECT_EQ(windowKeys, (std::vector<std::pair<int, QKeySequence>>{
+                              {CmdHelp, QKeySequence("F1")},
+                              {CmdContextHelp, QKeySequence("Shift+F1")}}));
+}
+
+TEST_F(MainFrameTest, TheStatusBarShowsThePromptOfTheHighlightedItem) {
+    frame.show();
+    const auto* idle = frame.statusBar()->findChild<QLabel*>("idlePrompt");
+    ASSERT_NE(idle, nullptr);
+    EXPECT_EQ(idle->text(), "Wciśnij F1, aby uzyskać pomoc ");
+    for (const char* indicator : {"CAPS", "NUM", "SCR"})
+        EXPECT_NE(frame.statusBar()->findChild<QLabel*>(indicator), nullptr) << indicator;
+
+    QMenu* file = menu("Przetwornik");
+    frame.menuBar()->setActiveAction(file->menuAction());
+    ASSERT_TRUE(file->isVisible());
+    file->setActiveAction(menuCommand(CmdInitialize));
+    EXPECT_EQ(frame.statusBar()->currentMessage(), "Inicjalizacja programu");
+    file->setActiveAction(menuCommand(CmdDisplay));
+    EXPECT_EQ(frame.statusBar()->currentMessage(), "Wyświetlanie danych pomiarowych");
+    file->close();
+    EXPECT_TRUE(frame.statusBar()->currentMessage().isEmpty());
+}
+
+TEST_F(MainFrameTest, MenusAskTheApplicationForChecksAndEnabledStatesWhenTheyOpen) {
+    EXPECT_TRUE(menuCommand(CmdModeHart)->isChecked());
+    EXPECT_FALSE(menuCommand(CmdModeRs485)->isChecked());
+    EXPECT_TRUE(menuCommand(CmdFamilyDoxa)->isChecked());
+
+    station.link.transmissionMode = ModeRs485;
+    station.device.isRivo = 1;
+    QMenu* settings = menu("Ustawienia");
+    emit menu("Transmisja", settings)->aboutToShow();
+    EXPECT_FALSE(menuCommand(CmdModeHart)->isChecked());
+    EXPECT_TRUE(menuCommand(CmdModeRs485)->isChecked());
+    EXPECT_FALSE(menuCommand(CmdFamilyDoxa)->isChecked());
+    EXPECT_TRUE(menuCommand(CmdFamilyRivo)->isChecked());
+
+    for (QAction* action : frame.menuBar()->findChildren<QAction*>()) {
+        if (action->menu() || action->isSeparator()) continue;
+        const int id = action->data().toInt();
+        EXPECT_EQ(action->isEnabled(), application.isEnabled(id)) << id;
+        // An unchecked item shows no check box at all.
+        EXPECT_EQ(action->isCheckable(), application.isChecked(id)) << id;
+    }
+}
+
+TEST_F(MainFrameTest, TheToolbarHasNineSlotsWithTheirOwnImagesAndTheStandardCommands) {
+    const QList<QAction*> slotActions = toolbarSlots();
+    ASSERT_EQ(slotActions.size(), ToolbarSlotCount);
+    for (int slot = 0; slot < ToolbarSlotCount; ++slot) {
+        QAction* action = slotActions[slot];
+        EXPECT_EQ(action->data().toInt(), StandardToolbar[std::size_t(slot)]);
+        EXPECT_EQ(frame.toolbar()->widgetForAction(action)->size(), QSize(60, 60));
+        const QImage shown = action->icon().pixmap(50, 50).toImage().convertToFormat(
+            QImage::Format_ARGB32_Premultiplied);
+        EXPECT_EQ(shown, toolbarImage(slot).toImage().convertToFormat(
+                             QImage::Format_ARGB32_Premultiplied))
+            << "slot " << slot;
+        const int id = action->data().toInt();
+        EXPECT_EQ(action->isEnabled(), id != CmdBlank && application.isEnabled(id)) << slot;
+    }
+    EXPECT_EQ(slotActions[0]->toolTip(), "Wyświetlanie");
+    EXPECT_EQ(slotActions[4]->statusTip(), "Inicjalizacja programu");
+    // The nine images are nine different pictures.
+    for (int a = 0; a < ToolbarSlotCount; ++a)
+        for (int b = a + 1; b < ToolbarSlotCount; ++b)
+            EXPECT_NE(toolbarImage(a).toImage(), toolbarImage(b).toImage()) << a << "," << b;
+}
+
+TEST_F(MainFrameTest, CommandsReachTheApplicationAndItsMessagesAreShown) {
+    station.link.transmissionMode = ModeRs485;
+    station.link.replyWait = 5;
+    menuCommand(CmdModeHart)->trigger();
+    EXPECT_EQ(station.link.transmissionMode, ModeHart);
+    EXPECT_EQ(station.link.replyWait, 300);
+    EXPECT_EQ(store.readInt("Transmisja", "RS485", -1), 0);
+
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shown = box->windowTitle() + ": " + box->text();
+        box->accept();
+    });
+    menuCommand(CmdRegistersRead)->trigger();
+    EXPECT_EQ(shown, "DOXA WIN: Opcja dostępna dla RS485");
+}
+
+TEST_F(MainFrameTest, TheStatusPanelFollowsTheStationAndLetsGoOfItWhenClosed) {
+    QDockWidget* dock = frame.findChild<QDockWidget*>();
+    ASSERT_NE(dock, nullptr);
+    EXPECT_EQ(frame.dockWidgetArea(dock), Qt::LeftDockWidgetArea);
+    station.statusPanel.setText(151, "Ramka");
+    station.statusPanel.setText(156, "Prąd ustawiony");
+    EXPECT_EQ(frame.statusPanel()->field(151)->text(), "Ramka");
+    EXPECT_EQ(frame.statusPanel()->field(156)->text(), "Prąd ustawiony");
+    EXPECT_EQ(frame.statusPanel()->field(153)->text(), "");
+
+    Station other(store);
+    {
+        MainFrame shortLived(other);
+        other.statusPanel.setText(149, "Parzystość");
+        EXPECT_EQ(shortLived.statusPanel()->field(149)->text(), "Parzystość");
+    }
+    other.statusPanel.setText(149, "Kom nie implem");  // nobody listens any more
+    EXPECT_FALSE(other.statusPanel.onChange);
+}
+
+TEST_F(MainFrameTest, StartsSmallWithTheTrafficLogPaneClosed) {
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    EXPECT_EQ(frame.size(), QSize(550, 130));
+    ASSERT_EQ(frame.splitter()->count(), 2);
+    EXPECT_EQ(frame.splitter()->orientation(), Qt::Vertical);
+    EXPECT_EQ(frame.splitter()->sizes()[1], 0);
+    EXPECT_GT(frame.splitter()->sizes()[0], 0);
+}
+
+TEST_F(MainFrameTest, ClosingTheWindowReleasesThePort) {
+    LineRecord port;
+    station.link.portHandle = std::make_unique<RecordingLine>(port);
+    station.link.portOpen = 1;
+    frame.show();
+    frame.close();
+    EXPECT_EQ(station.link.portOpen, 0);
+    EXPECT_TRUE(port.closed);
+    // The transmitter is left listening: one 0xFF byte goes out before the port closes.
+    EXPECT_EQ(port.written, std::vector<std::uint8_t>{0xFF});
+}
+
+TEST_F(MainFrameTest, HelpOpensTheGuide) {
+    EXPECT_EQ(frame.helpWindow(), nullptr);
+    frame.actions().front()->trigger();
+    ASSERT_NE(frame.helpWindow(), nullptr);
+    EXPECT_TRUE(frame.helpWindow()->isVisible());
+    const QString guide = frame.helpWindow()->guideText();
+    for (const char* topic : {"Modem HART", "RS485", "[Porty]", "sim:DOXA-22", "Inicjalizacja"})
+        EXPECT_TRUE(guide.contains(QString::fromUtf8(topic))) << topic;
+}
+
+}  // namespace
+}  // namespace doxa

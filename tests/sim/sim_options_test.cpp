@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "sim/sim_options.h"
+
+namespace doxa::sim::test {
+namespace {
+
+ParsedOptions parse(std::vector<std::string_view> args) { return parseSimOptions(args); }
+
+TEST(SimOptions, DefaultsServeADoxa22AtAddressZero) {
+    const ParsedOptions p = parse({});
+    ASSERT_EQ(p.error, "");
+    EXPECT_EQ(p.options.model, Model::Doxa22);
+    EXPECT_EQ(p.options.transmitter.address, 0);
+    EXPECT_FALSE(p.options.verbose);
+    EXPECT_EQ(p.options.faults.drop.probability, 0.0);
+}
+
+TEST(SimOptions, EveryOptionIsTaken) {
+    const ParsedOptions p = parse({"--model", "RIVO-21-U", "--address=12", "--serial", "4000", "--link", "/tmp/x",
+                                   "--verbose", "--seed", "9", "--drop", "0.25", "--garble-nth", "3", "--late", "1",
+                                   "--late-ms", "2000", "--lose-preambles", "0.5", "--not-implemented-nth", "7",
+                                   "--truncate=0.1", "--preambles", "3-8"});
+    ASSERT_EQ(p.error, "");
+    const SimOptions& o = p.options;
+    EXPECT_EQ(o.model, Model::Rivo21U);
+    EXPECT_EQ(o.transmitter.address, 12);
+    EXPECT_EQ(o.transmitter.serialNumber, 4000u);
+    EXPECT_EQ(o.linkPath, "/tmp/x");
+    EXPECT_TRUE(o.verbose);
+    EXPECT_EQ(o.transmitter.seed, 9u);
+    EXPECT_EQ(o.faults.drop.probability, 0.25);
+    EXPECT_EQ(o.faults.garble.onRequest, 3u);
+    EXPECT_EQ(o.faults.late.probability, 1.0);
+    EXPECT_EQ(o.faults.lateMs, 2000);
+    EXPECT_EQ(o.faults.losePreambles.probability, 0.5);
+    EXPECT_EQ(o.faults.notImplemented.onRequest, 7u);
+    EXPECT_EQ(o.faults.truncate.probability, 0.1);
+    EXPECT_EQ(o.transmitter.minPreambles, 3);
+    EXPECT_EQ(o.transmitter.maxPreambles, 8);
+}
+
+TEST(SimOptions, EveryModelNameIsKnown) {
+    for (Model m : allModels()) {
+        const std::string name(modelName(m));
+        EXPECT_EQ(parse({"--model", name}).options.model, m) << name;
+        EXPECT_NE(simUsage().find(name), std::string::npos);
+    }
+}
+
+TEST(SimOptions, MistakesAreNamed) {
+    EXPECT_NE(parse({"--model", "KE-22"}).error.find("unknown model KE-22"), std::string::npos);
+    EXPECT_NE(parse({"--address", "128"}).error.find("0..127"), std::string::npos);
+    EXPECT_NE(parse({"--drop", "1.5"}).error.find("probability"), std::string::npos);
+    EXPECT_NE(parse({"--drop-nth", "0"}).error.find("from 1"), std::string::npos);
+    EXPECT_NE(parse({"--serial"}).error.find("needs a value"), std::string::npos);
+    EXPECT_NE(parse({"--preambles", "9-4"}).error.find("MIN-MAX"), std::string::npos);
+    EXPECT_NE(parse({"--speed"}).error.find("unknown option --speed"), std::string::npos);
+    EXPECT_NE(parse({"--model", "RIVO-22", "--old-generation"}).error.find("current generation"), std::string::npos);
+    EXPECT_EQ(parse({"--model", "DOXA-22", "--old-generation"}).error, "");
+}
+
+TEST(SimOptions, HelpExplainsEveryOption) {
+    EXPECT_TRUE(parse({"--help"}).options.help);
+    const std::string usage = simUsage();
+    for (const char* option : {"--model", "--address", "--serial", "--link", "--verbose", "--seed", "--drop",
+                               "--garble", "--late", "--late-ms", "--truncate", "--lose-preambles",
+                               "--not-implemented", "--old-generation", "--preambles"})
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+}
+
+}  // namespace
+}  // namespace doxa::sim::test

@@ -1,0 +1,159 @@
+// doxa-sim on its pseudo-terminal, driven through the real serial line.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "link/posix_serial_line.h"
+#include "sim_wire.h"
+
+namespace doxa::sim::test {
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+// One doxa-sim process with its standard output on a pipe.
+class SimProcess {
+public:
+    explicit SimProcess(std::vector<std::string> args) {
+        int out[2];
+        if (::pipe(out) != 0) return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::dup2(out[1], STDOUT_FILENO);
+            ::close(out[0]);
+            std::vector<char*> argv{const_cast<char*>(DOXA_SIM_PROGRAM)};
+            for (std::string& a : args) argv.push_back(a.data());
+            argv.push_back(nullptr);
+            ::execv(DOXA_SIM_PROGRAM, argv.data());
+            ::_exit(127);
+        }
+        ::close(out[1]);
+        output_ = out[0];
+        ::fcntl(output_, F_SETFL, O_NONBLOCK);
+    }
+    ~SimProcess() {
+        if (pid_ > 0) stop();
+        if (output_ >= 0) ::close(output_);
+    }
+    // Sends SIGTERM and returns the exit status, -1 when it did not end normally.
+    int stop() {
+        ::kill(pid_, SIGTERM);
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string output() {
+        char buffer[4096];
+        ssize_t n;
+        while ((n = ::read(output_, buffer, sizeof buffer)) > 0) text_.append(buffer, static_cast<std::size_t>(n));
+        return text_;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int output_ = -1;
+    std::string text_;
+};
+
+// Writes a request and collects what comes back until the line has been quiet for a while.
+Bytes talk(SerialLine& line, const Bytes& request) {
+    line.write(request.data(), static_cast<int>(request.size()));
+    Bytes got;
+    auto lastByte = std::chrono::steady_clock::now();
+    const auto giveUp = lastByte + 3s;
+    while (std::chrono::steady_clock::now() < giveUp) {
+        std::uint8_t buffer[300];
+        const int n = line.read(buffer, sizeof buffer);
+        if (n > 0) {
+            got.insert(got.end(), buffer, buffer + n);
+            lastByte = std::chrono::steady_clock::now();
+        } else if (!got.empty() && std::chrono::steady_clock::now() - lastByte > 200ms) {
+            break;
+        }
+        std::this_thread::sleep_for(5ms);
+    }
+    return got;
+}
+
+class SimOnPty : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char dir[] = "/tmp/doxa-sim-test-XXXXXX";
+        ASSERT_NE(::mkdtemp(dir), nullptr);
+        folder = dir;
+        link = folder / "tty";
+    }
+    void TearDown() override { fs::remove_all(folder); }
+    bool waitForLink() {
+        for (int i = 0; i < 500 && !fs::is_symlink(link); ++i) std::this_thread::sleep_for(10ms);
+        return fs::is_symlink(link);
+    }
+
+    fs::path folder, link;
+};
+
+TEST_F(SimOnPty, AnswersHartAndModbusAcrossReopensAndLeavesCleanly) {
+    fs::create_symlink("/nonexistent", link);  // a stale link is replaced
+    SimProcess sim({"--model", "RIVO-21-U", "--address", "1", "--link", link.string(), "--verbose"});
+    std::this_thread::sleep_for(100ms);
+    ASSERT_TRUE(waitForLink());
+    ASSERT_NE(fs::read_symlink(link), "/nonexistent");
+
+    PosixSerialLine line(link.string());
+    ASSERT_TRUE(line.open());
+    ASSERT_TRUE(line.configure(1200, Parity::Odd));
+    const HartAnswer id = parseHart(talk(line, hartRequest(1, 0)));
+    ASSERT_EQ(id.normalisedLength(), 25);
+    EXPECT_EQ(id.data[7], 145);
+    line.write(Bytes{0xFF}.data(), 1);  // the close sequence gets no answer
+    line.close();
+
+    ASSERT_TRUE(line.open());
+    ASSERT_TRUE(line.configure(9600, Parity::None));
+    const Bytes identity = talk(line, Bytes{0x01, 0x03, 0x01, 0x38, 0x00, 0x06, 0x45, 0xF9});
+    ASSERT_EQ(identity.size(), 17u);
+    EXPECT_EQ(identity[12], 145);
+    EXPECT_EQ(talk(line, Bytes{'S'}).size(), 256u);
+    line.close();
+
+    EXPECT_EQ(sim.stop(), 0);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
+    const std::string out = sim.output();
+    EXPECT_NE(out.find("RIVO-21-U at address 1 on /dev/pts/"), std::string::npos);
+    EXPECT_NE(out.find("<- 01 03 01 38 00 06 45 f9"), std::string::npos);
+    EXPECT_NE(out.find("   (no answer)"), std::string::npos);
+}
+
+TEST_F(SimOnPty, AnIndependentModbusMasterReadsAndWrites) {
+    if (::access("/usr/bin/mbpoll", X_OK) != 0) GTEST_SKIP() << "mbpoll is not installed";
+    SimProcess sim({"--address", "7", "--link", link.string()});
+    ASSERT_TRUE(waitForLink());
+    auto run = [&](const std::string& args) {
+        std::string output;
+        FILE* pipe = ::popen(("/usr/bin/mbpoll -m rtu -b 19200 -P none -t 4 -0 -1 -a 7 " + args + " " +
+                              link.string() + " 2>&1").c_str(), "r");
+        char buffer[512];
+        while (pipe && std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
+        if (pipe) ::pclose(pipe);
+        return output;
+    };
+    EXPECT_NE(run("-r 315 -c 1").find("[315]: \t5"), std::string::npos);  // model code of a DOXA-22
+    EXPECT_NE(run("-r 86 5").find("Written 1 references"), std::string::npos);
+    EXPECT_NE(run("-r 86 -c 1").find("[86]: \t5"), std::string::npos);  // the filter order it wrote
+    EXPECT_EQ(sim.stop(), 0);
+}
+
+}  // namespace
+}  // namespace doxa::sim::test

@@ -1,0 +1,45 @@
+#include "support/sim_station.h"
+
+namespace doxa::test {
+
+SimStation::SimStation(sim::Model model, const sim::Options& options)
+    : transmitter(std::make_shared<sim::Transmitter>(model, options)) {
+    station.makeLine = [this](int) {
+        auto line = std::make_unique<sim::SimLine>(transmitter, [this] { return clock.now(); });
+        line->failOpen = portFails;
+        return line;
+    };
+    station.showMessage = [this](std::string_view text) { messages.emplace_back(text); };
+}
+
+void SimStation::useRs485() {
+    station.link.transmissionMode = ModeRs485;
+    station.link.baudIndex = 0;
+    station.link.replyWait = 250;
+}
+
+sim::SimLine* SimStation::line() const {
+    return dynamic_cast<sim::SimLine*>(station.link.portHandle.get());
+}
+
+std::vector<Bytes> SimStation::writes() const {
+    const sim::SimLine* open = line();
+    return open ? open->requests() : std::vector<Bytes>{};
+}
+
+std::vector<int> SimStation::requests(std::size_t from) const {
+    std::vector<int> keys;
+    const std::vector<Bytes> written = writes();
+    for (std::size_t i = from; i < written.size(); ++i) {
+        const Bytes& request = written[i];
+        if (request.size() == 1 && request[0] == 0xFF)
+            keys.push_back(-1);
+        else if (station.link.transmissionMode == ModeRs485 && request.size() >= 4)
+            keys.push_back(request[2] << 8 | request[3]);
+        else if (request.size() > 12)
+            keys.push_back(request[12]);
+    }
+    return keys;
+}
+
+}  // namespace doxa::test

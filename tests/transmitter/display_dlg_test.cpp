@@ -1,0 +1,259 @@
+#include "transmitter/display_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "support/fake_window.h"
+#include "support/sim_station.h"
+#include "transmitter/code_tables.h"
+
+namespace doxa::test {
+namespace {
+
+using D = CDisplayDlg;
+
+// The live display opened on a simulated transmitter.
+struct Display {
+    explicit Display(sim::Model model = sim::Model::Doxa22) : sim(model) {}
+
+    bool open() { return window.open(); }
+    std::string text(int id) const { return window.text(id); }
+    int state() const { return sim.station.link.exchangeState; }
+    // Runs until the first primary value has been read: identification and sensor are done.
+    bool polling() {
+        return sim.clock.advanceUntil(
+            [&] { return state() == D::SendOutput || state() == D::SendAmbient; }, 20000);
+    }
+    // Runs until `count` more requests have gone out.
+    bool requestsSent(std::size_t count) {
+        const std::size_t target = sim.writes().size() + count;
+        return sim.clock.advanceUntil([&] { return sim.writes().size() >= target; }, 60000);
+    }
+
+    SimStation sim;
+    CDisplayDlg dialog{sim.station};
+    FakeWindow window{dialog, sim.clock};
+};
+
+TEST(LiveDisplay, Doxa22ShowsAllThreeValuesOnEveryCycle) {
+    Display d;
+    d.sim.device().serialNumber = 4242;
+    d.sim.device().sensorCode = 0;
+    d.sim.device().input = 12;
+    d.sim.device().fixedOutput = 4;
+    d.dialog.prefillModel("DOXA-");
+    ASSERT_TRUE(d.open());
+    EXPECT_EQ(d.text(D::ModelText), "DOXA-");
+    EXPECT_EQ(d.text(D::ProgressText), "Inicjalizacja połączenia");
+    EXPECT_EQ(d.text(D::StopStart), "Stop");
+
+    ASSERT_TRUE(d.requestsSent(8));
+    EXPECT_EQ(d.sim.requests(), (std::vector<int>{0, 147, 1, 2, 202, 1, 2, 202}));
+    d.sim.clock.advanceUntil([&] { return d.state() == D::SendPrimary; }, 2000);
+    EXPECT_EQ(d.text(D::ModelText), "DOXA-22");
+    EXPECT_EQ(d.text(D::SerialText), "4242");
+    EXPECT_EQ(d.text(D::SensorText), " Rezystancja");
+    EXPECT_EQ(d.text(D::PrimaryValue), "12.00 Ohm");
+    EXPECT_EQ(d.text(D::OutputValue), "4.000 mA");
+    EXPECT_TRUE(std::regex_match(d.text(D::AmbientValue), std::regex(R"(\d+\.\d? °C)")))
+        << d.text(D::AmbientValue);
+    EXPECT_NEAR(d.sim.station.device.ambientTemp, d.sim.transmitter->live().ambient, 0.5);
+    EXPECT_TRUE(d.window.isVisible(D::AmbientValue));
+    // A full cycle rests a second before the next primary value.
+    EXPECT_EQ(d.window.timerInterval(ExchangeTimer), 1000);
+}
+
+TEST(LiveDisplay, ValuesAreCutToTheDigitsOfTheirUnit) {
+    struct Case {
+        std::uint8_t sensor;
+        float input;
+        const char* shown;
+    };
+    for (const Case& c :
+         {Case{0, 12, "12.00 Ohm"}, Case{1, 23.456f, "23.4 °C"}, Case{3, 1.5f, "1.5 mV"}}) {
+        SCOPED_TRACE(c.shown);
+        Display d;
+        d.sim.device().sensorCode = c.sensor;
+        d.sim.device().input = c.input;
+        ASSERT_TRUE(d.open());
+        ASSERT_TRUE(d.polling());
+        EXPECT_EQ(d.text(D::PrimaryValue), c.shown);
+    }
+}
+
+TEST(LiveDisplay, AVoltageOutputIsShownInVolts) {
+    Display d(sim::Model::Rivo22);
+    d.sim.device().outputBits = 0x40;
+    d.sim.device().fixedOutput = 5;
+    ASSERT_TRUE(d.open());
+    ASSERT_TRUE(d.sim.clock.advanceUntil([&] { return d.state() == D::SendAmbient; }, 20000));
+    EXPECT_EQ(d.sim.station.device.outputType, 3);
+    EXPECT_EQ(d.text(D::OutputValue), "5.000V");
+}
+
+TEST(LiveDisplay, Doxa21RHidesTheAmbientTemperatureAndReadsItOnlyForAThermocouple) {
+    for (int sensorType : {1, 4}) {
+        SCOPED_TRACE(sensorType);
+        Display d(sim::Model::Doxa21R);
+        d.sim.station.device.sensorType = sensorType;  // as an earlier identification left it
+        ASSERT_TRUE(d.open());
+        ASSERT_TRUE(d.requestsSent(6));
+        EXPECT_EQ(d.text(D::ModelText), "DOXA-21-R");
+        EXPECT_FALSE(d.window.isVisible(D::AmbientValue));
+        EXPECT_EQ(d.text(D::AmbientLabel), "");
+        const std::vector<int> expected = sensorType == 1 ? std::vector<int>{0, 147, 1, 2, 1, 2}
+                                                          : std::vector<int>{0, 147, 1, 2, 202, 1};
+        EXPECT_EQ(d.sim.requests(), expected);
+    }
+}
+
+TEST(LiveDisplay, Rs485ReadsPrimaryAndOutputTogetherThenTheAmbientTemperature) {
+    Display d;
+    d.sim.useRs485();
+    d.sim.device().address = 1;
+    d.sim.device().sensorCode = 1;
+    d.sim.device().input = 23.456f;
+    d.sim.device().fixedOutput = 4;
+    d.sim.station.device.pollingAddress = 1;
+    ASSERT_TRUE(d.open());
+    ASSERT_TRUE(d.requestsSent(5));
+    EXPECT_EQ(d.sim.requests(), (std::vector<int>{0x0138, 0x0047, 0x00DC, 0x0110, 0x00DC}));
+    EXPECT_EQ(d.sim.writes()[2], (Bytes{0x01, 0x03, 0x00, 0xDC, 0x00, 0x08, 0x85, 0xF6}));
+    EXPECT_EQ(d.text(D::SensorText), " Pt 100");
+    EXPECT_EQ(d.text(D::PrimaryValue), "23.4 °C");
+    EXPECT_EQ(d.text(D::OutputValue), "4.000 mA");
+    EXPECT_NE(d.text(D::AmbientValue), ".....");
+}
+
+TEST(LiveDisplay, MissedAnswersBlankTheValuesAndThenAskToCheckTheConnection) {
+    Display d;
+    ASSERT_TRUE(d.open());
+    ASSERT_TRUE(d.sim.clock.advanceUntil([&] { return d.state() == D::SendPrimary; }, 20000));
+    d.sim.transmitter->faults.drop.probability = 1;
+
+    // Reads 1..3 go unnoticed; the fourth (a primary value) blanks its field.
+    ASSERT_TRUE(d.sim.clock.advanceUntil([&] { return d.text(D::PrimaryValue) == " "; }, 20000));
+    EXPECT_EQ(d.state(), D::SendOutput);
+    EXPECT_NE(d.text(D::OutputValue), " mA");
+    ASSERT_TRUE(d.sim.clock.advanceUntil([&] { return d.text(D::AmbientValue) == " °C"; }, 20000));
+    EXPECT_EQ(d.text(D::OutputValue), " mA");
+    EXPECT_TRUE(d.window.boxes().empty());  // six misses are not yet enough
+
+    bool timerStoppedDuringBox = false;
+    d.window.onBox = [&](const FakeWindow::Box&) {
+        timerStoppedDuringBox = !d.window.timerRunning(ExchangeTimer);
+    };
+    ASSERT_TRUE(d.sim.clock.advanceUntil([&] { return !d.window.boxes().empty(); }, 20000));
+    EXPECT_EQ(d.window.boxes()[0].text, "Sprawdź połączenie z przetwornikiem");
+    EXPECT_EQ(d.window.boxes()[0].icon, BoxIcon::None);
+    EXPECT_TRUE(timerStoppedDuringBox);
+    EXPECT_EQ(d.state(), D::SendPrimary);
+    EXPECT_EQ(d.window.timerInterval(ExchangeTimer), 1000);
+
+    // Once per cycle until the transmitter answers again.
+    ASSERT_TRUE(d.requestsSent(3));
+    d.sim.clock.advance(1000);
+    EXPECT_EQ(d.window.boxes().size(), 2u);
+    d.sim.transmitter->faults.drop.probability = 0;
+    ASSERT_TRUE(d.requestsSent(6));
+    EXPECT_EQ(d.window.boxes().size(), 2u);
+    EXPECT_NE(d.text(D::PrimaryValue), " ");
+}
+
+TEST(LiveDisplay, WithoutAmbientReadsNoAnswerEverRaisesTheBox) {
+    Display d(sim::Model::Doxa21R);
+    d.sim.station.device.sensorType = 1;
+    ASSERT_TRUE(d.open());
+    ASSERT_TRUE(d.polling());
+    d.sim.transmitter->faults.drop.probability = 1;
+    ASSERT_TRUE(d.requestsSent(20));
+    EXPECT_EQ(d.text(D::PrimaryValue), " ");
+    EXPECT_EQ(d.text(D::OutputValue), " mA");
+    EXPECT_TRUE(d.window.boxes().empty());
+}
+
+TEST(LiveDisplay, StartUpRetriesIdentifyAndForgetsTheTransmitterWhenTheSensorGoesUnanswered) {
+    Display d;
+    d.sim.transmitter->faults.drop.onRequest = 1;
+    ASSERT_TRUE(d.open());
+    ASSERT_TRUE(
+        d.sim.clock.advanceUntil([&] { return d.text(D::LineErrorText) == NoAnswerText; }, 5000));
+    ASSERT_TRUE(d.sim.clock.advanceUntil([&] { return d.text(D::ModelText) == "DOXA-22"; }, 5000));
+
+    d.sim.transmitter->faults.drop.onRequest = 3;  // the sensor request
+    ASSERT_TRUE(
+        d.sim.clock.advanceUntil([&] { return d.text(D::LineErrorText) == NoAnswerText; }, 5000));
+    EXPECT_EQ(d.text(D::ModelText), "");
+    EXPECT_EQ(d.text(D::SerialText), "0");
+    ASSERT_TRUE(d.polling());
+    EXPECT_EQ(d.sim.requests(), (std::vector<int>{0, 0, 147, 147, 1}));
+}
+
+TEST(LiveDisplay, StopReleasesTheLineAndStartBeginsAgainWithIdentification) {
+    Display d;
+    ASSERT_TRUE(d.open());
+    ASSERT_TRUE(d.polling());
+    d.window.click(D::StopStart);
+    EXPECT_EQ(d.text(D::StopStart), "Start");
+    EXPECT_EQ(d.sim.requests().back(), -1);
+    EXPECT_FALSE(d.sim.line()->rts());
+    const std::size_t stoppedAt = d.sim.writes().size();
+    d.sim.clock.advance(10000);
+    EXPECT_EQ(d.sim.writes().size(), stoppedAt);
+    EXPECT_FALSE(d.window.timerRunning(ExchangeTimer));
+
+    d.sim.station.device.pollingAddress = 0;
+    d.window.click(D::StopStart);
+    EXPECT_EQ(d.text(D::StopStart), "Stop");
+    EXPECT_EQ(d.text(D::Address), "0");
+    ASSERT_TRUE(d.requestsSent(2));
+    EXPECT_EQ(d.sim.requests(stoppedAt), (std::vector<int>{0, 147}));
+}
+
+TEST(LiveDisplay, AddressIsTakenOnEveryChange) {
+    Display d;
+    d.sim.device().address = 7;
+    ASSERT_TRUE(d.open());
+    d.window.type(D::Address, "130");
+    EXPECT_EQ(d.sim.station.device.pollingAddress, 0);
+    EXPECT_EQ(d.text(D::Address), "0");
+    d.window.type(D::Address, "");
+    EXPECT_EQ(d.text(D::Address), "");  // room for the next digit
+    d.window.type(D::Address, "7");
+    EXPECT_EQ(d.sim.station.device.pollingAddress, 7);
+    ASSERT_TRUE(d.polling());
+    EXPECT_EQ(d.sim.writes().front()[11], 0x87);
+    EXPECT_EQ(d.text(D::ModelText), "DOXA-22");
+}
+
+TEST(LiveDisplay, APortThatCannotBeOpenedLeavesTheDialogTryingUntilStartedAgain) {
+    Display d;
+    d.sim.portFails = true;
+    ASSERT_TRUE(d.open());
+    EXPECT_EQ(d.text(D::ProgressText), "Bład w otwarciu portu");
+    EXPECT_FALSE(d.window.ended());
+    ASSERT_TRUE(
+        d.sim.clock.advanceUntil([&] { return d.text(D::LineErrorText) == NoAnswerText; }, 5000));
+
+    d.sim.portFails = false;
+    d.window.click(D::StopStart);
+    d.window.click(D::StopStart);
+    ASSERT_TRUE(d.polling());
+    EXPECT_EQ(d.text(D::ModelText), "DOXA-22");
+}
+
+TEST(LiveDisplay, ClosingStopsPollingAndReleasesTheLine) {
+    Display d;
+    ASSERT_TRUE(d.open());
+    ASSERT_TRUE(d.polling());
+    d.window.close();
+    EXPECT_EQ(d.sim.requests().back(), -1);
+    const std::size_t closedAt = d.sim.writes().size();
+    d.sim.clock.advance(5000);
+    EXPECT_EQ(d.sim.writes().size(), closedAt);
+    EXPECT_EQ(d.sim.station.link.portOpen, 1);
+}
+
+}  // namespace
+}  // namespace doxa::test

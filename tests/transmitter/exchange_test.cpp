@@ -1,0 +1,179 @@
+#include "transmitter/exchange.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "link/port.h"
+#include "link/serial_line.h"
+#include "support/fake_window.h"
+#include "support/virtual_clock.h"
+#include "transmitter/station.h"
+
+namespace doxa {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A line that keeps what is written and hands out prepared answers and line errors.
+struct ScriptedLine : SerialLine {
+    Bytes* written;
+    std::deque<Bytes>* answers;
+    std::uint32_t* errors;
+    bool* rts;
+
+    bool open() override { return true; }
+    bool configure(int, Parity) override { return true; }
+    bool setDtr(bool) override { return true; }
+    void setRts(bool raised) override { *rts = raised; }
+    int queuedInput() override {
+        return answers->empty() ? 0 : static_cast<int>(answers->front().size());
+    }
+    int read(std::uint8_t* buffer, int maxCount) override {
+        Bytes answer = answers->front();
+        answers->pop_front();
+        const int count = std::min<int>(maxCount, static_cast<int>(answer.size()));
+        std::copy_n(answer.begin(), count, buffer);
+        return count;
+    }
+    int write(const std::uint8_t* bytes, int count) override {
+        written->assign(bytes, bytes + count);
+        return count;
+    }
+    void drain() override {}
+    void purge() override {}
+    std::uint32_t takeErrors() override { return std::exchange(*errors, 0); }
+    void close() override {}
+};
+
+class ExchangeSteps : public ::testing::Test {
+protected:
+    void SetUp() override {
+        station.makeLine = [this](int) {
+            auto line = std::make_unique<ScriptedLine>();
+            line->written = &written;
+            line->answers = &answers;
+            line->errors = &errors;
+            line->rts = &rts;
+            return line;
+        };
+        ASSERT_TRUE(ensurePortOpen(station));
+    }
+
+    MemorySettingsStore settings;
+    Station station{settings};
+    Bytes written;
+    std::deque<Bytes> answers;
+    std::uint32_t errors = 0;
+    bool rts = false;
+};
+
+TEST_F(ExchangeSteps, SendBuildsTheRequestOfTheModeAtThePollingAddress) {
+    station.device.pollingAddress = 5;
+    EXPECT_EQ(sendRequest(station, IdentifyRequest), "");
+    EXPECT_EQ(written, (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x02,
+                              0x85, 0x00, 0x00, 0x87}));
+    EXPECT_TRUE(rts);  // the HART modem transmits with RTS raised
+
+    station.link.transmissionMode = ModeRs485;
+    station.device.pollingAddress = 1;
+    sendRequest(station, IdentifyRequest);
+    EXPECT_EQ(written, (Bytes{0x01, 0x03, 0x01, 0x38, 0x00, 0x06, 0x45, 0xF9}));
+    EXPECT_FALSE(rts);  // the RS485 driver transmits with RTS dropped
+}
+
+TEST_F(ExchangeSteps, LineErrorsComeBackAsTextFromSendAndRead) {
+    errors = CeFrame | CeOverrun;
+    EXPECT_EQ(sendRequest(station, IdentifyRequest), "Error CE_FRAMEError CE_OVERRUN");
+    errors = CeBreak;
+    EXPECT_EQ(readReply(station).lineErrors, "Error CE_BREAK");
+    EXPECT_EQ(readReply(station).lineErrors, "");
+}
+
+TEST_F(ExchangeSteps, TurnEmptiesTheFrameAndReleasesTheDriver) {
+    sendRequest(station, IdentifyRequest);
+    turnToReceive(station);
+    EXPECT_FALSE(rts);
+    EXPECT_TRUE(
+        std::all_of(station.frame.begin(), station.frame.end(), [](auto b) { return b == 0; }));
+}
+
+TEST_F(ExchangeSteps, ReadDecodesHartStatusOfAnyAnswerButNeverOfModbus) {
+    // Seven preambles are cut to six; the status bytes then sit at 10 and 11 whatever the length.
+    answers.push_back(
+        {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x06, 0x80, 0x01, 0x04, 0x00, 0x0C});
+    const Reply reply = readReply(station);
+    EXPECT_EQ(reply.length, 12);
+    EXPECT_EQ(station.statusPanel.text(156), "Prąd ustawiony");
+    EXPECT_EQ(station.statusPanel.text(157), "Przerwa");
+
+    station.link.transmissionMode = ModeRs485;
+    answers.push_back({0x01, 0x03, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00});
+    EXPECT_EQ(readReply(station).length, 12);
+    EXPECT_EQ(station.statusPanel.text(156), "Prąd ustawiony");  // untouched
+    EXPECT_EQ(readReply(station).length, 0);
+}
+
+TEST_F(ExchangeSteps, IdentityIsTakenFromThePositionsOfTheCurrentMode) {
+    station.frame.fill(0);
+    station.frame[18] = 5;
+    station.frame[19] = 0x91;
+    station.frame[21] = 0x01;
+    station.frame[22] = 0x02;
+    station.frame[23] = 0x03;
+    station.device.unitCode = 32;
+    ModelBytes bytes = takeIdentity(station);
+    EXPECT_EQ(station.device.serialNumber, 0x010203);
+    EXPECT_EQ(bytes.type, 5);
+    EXPECT_EQ(bytes.afterType, 0x91);
+    EXPECT_EQ(bytes.variant, 0x91);
+    EXPECT_EQ(station.device.unitCode, 32);  // HART carries no unit in its identity
+
+    // RS485: one byte per register, the RIVO-22 test byte is the high byte of the variant's.
+    station.link.transmissionMode = ModeRs485;
+    const Bytes answer{0x01, 0x03, 0x0C, 0, 0x0A, 0, 0x0B, 0, 0x0C, 0, 0x06, 0x91, 0x11, 0, '%'};
+    std::copy(answer.begin(), answer.end(), station.frame.begin());
+    bytes = takeIdentity(station);
+    EXPECT_EQ(station.device.serialNumber, 0x0A0B0C);
+    EXPECT_EQ(bytes.type, 6);
+    EXPECT_EQ(bytes.afterType, 0x91);
+    EXPECT_EQ(bytes.variant, 0x11);
+    EXPECT_EQ(station.device.unitCode, '%');
+}
+
+TEST_F(ExchangeSteps, EndingStopsTheTimerAndSendsOneReleaseByte) {
+    struct Idle : DialogLogic {
+        int layout() const override { return 0; }
+    } logic;
+    test::VirtualClock clock;
+    test::FakeWindow window(logic, clock);
+    ASSERT_TRUE(window.open());
+    goToState(station, window, 7, 300);
+    EXPECT_EQ(station.link.exchangeState, 7);
+    EXPECT_EQ(window.timerInterval(ExchangeTimer), 300);
+
+    setTransmit(station);
+    endExchange(station, window);
+    EXPECT_FALSE(window.timerRunning(ExchangeTimer));
+    EXPECT_EQ(written, Bytes{0xFF});
+    EXPECT_FALSE(rts);
+
+    // Without a port there is nothing to release.
+    station.link.portOpen = 0;
+    written.clear();
+    releaseLine(station);
+    EXPECT_TRUE(written.empty());
+}
+
+TEST(PollingAddress, OnlyWholeNumbersFrom0To127AreAddresses) {
+    EXPECT_EQ(parsePollingAddress("0"), 0);
+    EXPECT_EQ(parsePollingAddress(" 127 "), 127);
+    EXPECT_EQ(parsePollingAddress("+5"), 5);
+    for (const char* refused : {"128", "200", "-1", "", " ", "12a", "1.5", "0x10", "99999999999"})
+        EXPECT_EQ(parsePollingAddress(refused), std::nullopt) << refused;
+}
+
+}  // namespace
+}  // namespace doxa
