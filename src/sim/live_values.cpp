@@ -42,7 +42,14 @@ float wanderingInput(const State& state, const SensorInfo& sensor, std::int64_t 
     return static_cast<float>(std::clamp(value, lower, upper));
 }
 
-}  // namespace
+// The analogue output a configuration drives: its span, its saturation and the levels that
+// signal a sensor break.
+struct OutputScale {
+    float low, high;
+    float minimum, maximum;
+    float breakLow, breakHigh;
+    bool voltage;
+};
 
 OutputScale outputScale(const State& state, bool rivo) {
     const OutputScale current420{4, 20, 3.8f, 20.5f, 3.6f, 21.0f, false};
@@ -54,6 +61,8 @@ OutputScale outputScale(const State& state, bool rivo) {
         default: return current420;
     }
 }
+
+}  // namespace
 
 LiveValues liveValues(const State& state, const ModelTraits& traits, std::int64_t nowMs,
                       std::uint64_t seed) {

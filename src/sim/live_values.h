@@ -17,15 +17,6 @@ struct LiveValues {
     bool voltageOutput = false;
 };
 
-// The analogue output a configuration drives: its span and the levels it shows a sensor break.
-struct OutputScale {
-    float low, high;          // at the range ends
-    float minimum, maximum;   // saturation
-    float breakLow, breakHigh;
-    bool voltage;
-};
-OutputScale outputScale(const State& state, bool rivo);
-
 // The input wanders slowly inside the range (or stays at State::input when that is set); the
 // noise is a function of time and seed, so a run can be repeated.
 LiveValues liveValues(const State& state, const ModelTraits& traits, std::int64_t nowMs,

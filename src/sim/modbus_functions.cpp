@@ -2,6 +2,7 @@
 // pages, function 116 over its EEPROM, and its own calibration functions.
 
 #include <algorithm>
+#include <array>
 
 #include "link/modbus.h"
 #include "link/value_codec.h"

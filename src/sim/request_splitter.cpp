@@ -4,6 +4,7 @@
 
 #include "link/hart.h"
 #include "link/modbus.h"
+#include "sim/memory_map.h"
 
 namespace doxa::sim {
 
@@ -40,8 +41,8 @@ std::optional<std::size_t> RequestSplitter::completeLength() const {
     } else if (preambles < buffer_.size()) {
         const std::uint8_t first = buffer_[preambles];
         constexpr std::size_t Header = 4;  // delimiter, address, command, byte count
-        if (first != hart::MasterDelimiter)
-            length = preambles + 1;  // a dump letter, or debris the transmitter will ignore
+        if (pageForLetter(first))
+            length = preambles + 1;
         else if (buffer_.size() >= preambles + Header)
             length = preambles + Header + buffer_[preambles + 3] + 1;
     }
@@ -49,12 +50,20 @@ std::optional<std::size_t> RequestSplitter::completeLength() const {
     return std::nullopt;
 }
 
+// 0xFF bytes before something that is neither a HART frame nor a dump letter were a close
+// sequence or noise, not preambles: what follows is parsed on its own.
+void RequestSplitter::dropStrayPreambles() {
+    const auto first = std::find_if(buffer_.begin(), buffer_.end(), [](std::uint8_t b) { return b != Preamble; });
+    if (first == buffer_.begin() || first == buffer_.end()) return;
+    if (*first != hart::MasterDelimiter && !pageForLetter(*first)) buffer_.erase(buffer_.begin(), first);
+}
+
 std::vector<std::vector<std::uint8_t>> RequestSplitter::feed(std::span<const std::uint8_t> bytes,
                                                              std::int64_t nowMs) {
     buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
     if (!bytes.empty()) lastByteAt_ = nowMs;
     std::vector<std::vector<std::uint8_t>> requests;
-    while (const auto length = completeLength()) {
+    for (dropStrayPreambles(); const auto length = completeLength(); dropStrayPreambles()) {
         requests.emplace_back(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(*length));
         buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(*length));
     }

@@ -12,7 +12,7 @@ namespace doxa::sim {
 // a dump letter after the preambles ends a request at once; MODBUS RTU frames by the length
 // their function implies. A pause in the stream ends whatever is waiting: a lone dump letter,
 // a frame of an unknown function, or debris, which the transmitter then ignores. Stray 0xFF
-// bytes followed by a pause are dropped.
+// bytes (a master's close sequence) are dropped.
 class RequestSplitter {
 public:
     explicit RequestSplitter(int silenceMs = 50) : silenceMs_(silenceMs) {}
@@ -25,6 +25,7 @@ public:
     std::optional<std::int64_t> deadline() const;
 
 private:
+    void dropStrayPreambles();
     std::optional<std::size_t> completeLength() const;
 
     int silenceMs_;

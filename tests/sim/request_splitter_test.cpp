@@ -67,7 +67,10 @@ TEST(RequestSplitter, APauseCompletesWhatCannotBeDelimited) {
     EXPECT_TRUE(splitter.idle(500).empty());
     EXPECT_FALSE(splitter.deadline());
 
-    // And it merges with the preambles of a request that follows at once.
+    // Followed at once by a MODBUS frame it is dropped; before a HART frame it is a preamble.
+    done = splitter.feed(concat({0xFF}, modbusRead(1, 0x47, 1)), 550);
+    ASSERT_EQ(done.size(), 1u);
+    EXPECT_EQ(done[0], modbusRead(1, 0x47, 1));
     splitter.feed(Bytes{0xFF}, 600);
     done = splitter.feed(hartRequest(0, 1), 601);
     ASSERT_EQ(done.size(), 1u);
