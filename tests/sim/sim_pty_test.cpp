@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -14,6 +11,7 @@
 #include <thread>
 
 #include "link/posix_serial_line.h"
+#include "support/sim_process.h"
 #include "sim_wire.h"
 
 namespace doxa::sim::test {
@@ -21,51 +19,6 @@ namespace {
 
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
-
-// One doxa-sim process with its standard output on a pipe.
-class SimProcess {
-public:
-    explicit SimProcess(std::vector<std::string> args) {
-        int out[2];
-        if (::pipe(out) != 0) return;
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(out[1], STDOUT_FILENO);
-            ::close(out[0]);
-            std::vector<char*> argv{const_cast<char*>(DOXA_SIM_PROGRAM)};
-            for (std::string& a : args) argv.push_back(a.data());
-            argv.push_back(nullptr);
-            ::execv(DOXA_SIM_PROGRAM, argv.data());
-            ::_exit(127);
-        }
-        ::close(out[1]);
-        output_ = out[0];
-        ::fcntl(output_, F_SETFL, O_NONBLOCK);
-    }
-    ~SimProcess() {
-        if (pid_ > 0) stop();
-        if (output_ >= 0) ::close(output_);
-    }
-    // Sends SIGTERM and returns the exit status, -1 when it did not end normally.
-    int stop() {
-        ::kill(pid_, SIGTERM);
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-        pid_ = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    std::string output() {
-        char buffer[4096];
-        ssize_t n;
-        while ((n = ::read(output_, buffer, sizeof buffer)) > 0) text_.append(buffer, static_cast<std::size_t>(n));
-        return text_;
-    }
-
-private:
-    pid_t pid_ = -1;
-    int output_ = -1;
-    std::string text_;
-};
 
 // Writes a request and collects what comes back until the line has been quiet for a while.
 Bytes talk(SerialLine& line, const Bytes& request) {
@@ -89,26 +42,15 @@ Bytes talk(SerialLine& line, const Bytes& request) {
 
 class SimOnPty : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char dir[] = "/tmp/doxa-sim-test-XXXXXX";
-        ASSERT_NE(::mkdtemp(dir), nullptr);
-        folder = dir;
-        link = folder / "tty";
-    }
-    void TearDown() override { fs::remove_all(folder); }
-    bool waitForLink() {
-        for (int i = 0; i < 500 && !fs::is_symlink(link); ++i) std::this_thread::sleep_for(10ms);
-        return fs::is_symlink(link);
-    }
-
-    fs::path folder, link;
+    doxa::test::TempFolder folder;
+    fs::path link = folder.path() / "tty";
 };
 
 TEST_F(SimOnPty, AnswersHartAndModbusAcrossReopensAndLeavesCleanly) {
     fs::create_symlink("/nonexistent", link);  // a stale link is replaced
-    SimProcess sim({"--model", "RIVO-21-U", "--address", "1", "--link", link.string(), "--verbose"});
+    doxa::test::SimProcess sim({"--model", "RIVO-21-U", "--address", "1", "--link", link.string(), "--verbose"});
     std::this_thread::sleep_for(100ms);
-    ASSERT_TRUE(waitForLink());
+    ASSERT_TRUE(doxa::test::waitForLink(link));
     ASSERT_NE(fs::read_symlink(link), "/nonexistent");
 
     PosixSerialLine line(link.string());
@@ -138,8 +80,8 @@ TEST_F(SimOnPty, AnswersHartAndModbusAcrossReopensAndLeavesCleanly) {
 
 TEST_F(SimOnPty, AnIndependentModbusMasterReadsAndWrites) {
     if (::access("/usr/bin/mbpoll", X_OK) != 0) GTEST_SKIP() << "mbpoll is not installed";
-    SimProcess sim({"--address", "7", "--link", link.string()});
-    ASSERT_TRUE(waitForLink());
+    doxa::test::SimProcess sim({"--address", "7", "--link", link.string()});
+    ASSERT_TRUE(doxa::test::waitForLink(link));
     auto run = [&](const std::string& args, const std::string& values = "") {
         std::string output;
         FILE* pipe = ::popen(("/usr/bin/mbpoll -m rtu -b 19200 -P none -t 4 -0 -1 -a 7 " + args + " " +

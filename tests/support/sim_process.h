@@ -1,0 +1,44 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace doxa::test {
+
+// One doxa-sim process serving a pseudo-terminal, with its standard output on a pipe.
+class SimProcess {
+public:
+    explicit SimProcess(std::vector<std::string> args);
+    ~SimProcess();
+    SimProcess(const SimProcess&) = delete;
+    SimProcess& operator=(const SimProcess&) = delete;
+
+    // Sends SIGTERM and returns the exit status, -1 when it did not end normally.
+    int stop();
+    // Everything it printed so far.
+    std::string output();
+
+private:
+    pid_t pid_ = -1;
+    int output_ = -1;
+    std::string text_;
+};
+
+// A private folder for a simulator's link, removed with everything in it afterwards.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Waits up to five seconds for doxa-sim to publish its pseudo-terminal under `link`.
+bool waitForLink(const std::filesystem::path& link);
+
+}  // namespace doxa::test
