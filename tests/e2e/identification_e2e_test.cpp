@@ -3,16 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QPushButton>
-#include <QTimer>
 #include <map>
 #include <string>
 
 #include "app/application.h"
-#include "app/dialog_host.h"
 #include "app/line_factory.h"
 #include "app/main_frame.h"
+#include "support/gui/start_up_driver.h"
 #include "support/sim_process.h"
 #include "transmitter/settings_store.h"
 #include "transmitter/station.h"
@@ -20,7 +17,7 @@
 namespace doxa {
 namespace {
 
-enum : int { SensorText = 131, ModelText = 132, SerialText = 133, Progress = 143 };
+enum : int { SensorText = 131, ModelText = 132, SerialText = 133 };
 
 struct Case {
     const char* model;
@@ -28,28 +25,6 @@ struct Case {
 };
 
 class IdentificationOnPty : public ::testing::TestWithParam<Case> {};
-
-// Runs start-up to the end of the identification dialog and returns what it showed.
-std::map<int, std::string> identifyAtStartUp(Application& application) {
-    std::map<int, std::string> shown;
-    QTimer technician;
-    QObject::connect(&technician, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<DialogHost*>(QApplication::activeModalWidget());
-        if (!dialog || dialog->text(Progress) != "Koniec") return;
-        for (int id : {SensorText, ModelText, SerialText}) shown[id] = dialog->text(id);
-        qobject_cast<QPushButton*>(dialog->control(ResultOk))->click();
-    });
-    technician.start(20);
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, [&] {
-        ADD_FAILURE() << "no \"Koniec\" in time";
-        if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
-    });
-    deadline.start(30000);
-    application.startUp();
-    return shown;
-}
 
 TEST_P(IdentificationOnPty, ReachesKoniecWithTheSimulatorsData) {
     const Case c = GetParam();
@@ -72,7 +47,8 @@ TEST_P(IdentificationOnPty, ReachesKoniecWithTheSimulatorsData) {
     frame.attach(application);
     frame.show();
 
-    std::map<int, std::string> shown = identifyAtStartUp(application);
+    std::map<int, std::string> shown =
+        test::startUpUntilIdentified(application, {SensorText, ModelText, SerialText});
 
     EXPECT_EQ(shown[ModelText], std::string(" ") + c.model);
     EXPECT_EQ(shown[SerialText], " 4242");
