@@ -1,6 +1,7 @@
 #include "app/dialog_host.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
@@ -161,6 +162,10 @@ QWidget* DialogHost::lookupControl(int id) const {
 void DialogHost::bindControls() {
     for (QWidget* widget : findChildren<QWidget*>())
         if (const int id = controlId(widget->objectName())) bind(id, widget);
+    // The program's icon is drawn in code, so a layout cannot name it as a resource; a label
+    // called applicationIcon shows it.
+    if (auto* icon = findChild<QLabel*>(QStringLiteral("applicationIcon")))
+        icon->setPixmap(QApplication::windowIcon().pixmap(icon->minimumSize().expandedTo(QSize(32, 32))));
     makeButtonOneTheDefault();
 }
 
