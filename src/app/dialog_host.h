@@ -4,7 +4,7 @@
 #include <map>
 #include <set>
 
-#include "app/dialog.h"
+#include "dialog/dialog.h"
 #include "app/dialog_layouts.h"
 
 class QTimer;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/dialog.h"
+#include "dialog/dialog.h"
 
 namespace doxa {
 

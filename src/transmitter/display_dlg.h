@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/dialog.h"
+#include "dialog/dialog.h"
 #include "link/value_codec.h"
 #include "transmitter/exchange.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "app/dialog.h"
+#include "dialog/dialog.h"
 #include "link/hart.h"
 #include "link/modbus.h"
 #include "link/port.h"

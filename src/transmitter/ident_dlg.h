@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/dialog.h"
+#include "dialog/dialog.h"
 #include "link/value_codec.h"
 #include "transmitter/exchange.h"
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/dialog.h"
+#include "dialog/dialog.h"
 #include "app/shell.h"
 #include "support/fake_window.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dialog.h"
+#include "dialog/dialog.h"
 
 namespace doxa::test {
 

@@ -1,4 +1,4 @@
-#include "app/dialog.h"
+#include "dialog/dialog.h"
 
 namespace doxa {
 
