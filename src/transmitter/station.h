@@ -17,6 +17,8 @@
 namespace doxa {
 
 inline constexpr int FrameSize = 100;
+// The fixed password that unlocks the master-only functions.
+inline constexpr std::string_view MasterPassword = "qvzr";
 
 // The process-wide state every dialog and view shares, created once by main() and passed by
 // reference. Field names follow the documentation of the transmitter protocol.
@@ -34,6 +36,10 @@ public:
     StatusPanel statusPanel;
     std::string enteredPassword;
     SettingsStore& settings;
+
+    // Master access: the password given at start-up was the master password. Tested each time a
+    // master-only function runs.
+    bool hasMasterAccess() const { return enteredPassword == MasterPassword; }
 
     // Creates the (unopened) line for a port number 0..11; set by the application or a test.
     std::function<std::unique_ptr<SerialLine>(int portNumber)> makeLine;
