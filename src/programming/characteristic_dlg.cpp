@@ -46,8 +46,8 @@ constexpr std::string_view OlderTransmitterLimit =
 std::string pointText(float value, int decimals) {
     if (value == 0 || !std::isfinite(value)) return "0.0";
     std::array<char, 64> buffer{};
-    const int length = std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals,
-                                     static_cast<double>(value));
+    const int length =
+        std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, static_cast<double>(value));
     const std::string text(buffer.data(), static_cast<std::size_t>(std::max(length, 0)));
     const std::size_t sign = text.front() == '-' ? 1 : 0;
     if (text.find('.') - sign > MaxIntegerDigits) return "0.0";
@@ -102,10 +102,18 @@ void CCharacteristicDlg::onScroll(int id, Scroll code) {
     if (id != ScrollBar) return;
     int step = 0;
     switch (code) {
-        case Scroll::LineUp: step = -1; break;
-        case Scroll::LineDown: step = 1; break;
-        case Scroll::PageUp: step = -PageStep; break;
-        case Scroll::PageDown: step = PageStep; break;
+        case Scroll::LineUp:
+            step = -1;
+            break;
+        case Scroll::LineDown:
+            step = 1;
+            break;
+        case Scroll::PageUp:
+            step = -PageStep;
+            break;
+        case Scroll::PageDown:
+            step = PageStep;
+            break;
     }
     position_ = std::clamp(position_ + step, FirstPosition, LastPosition);
     showRows();
@@ -124,16 +132,36 @@ void CCharacteristicDlg::onMouseDown(int x, int y) {
 void CCharacteristicDlg::onTimer(int timer) {
     if (timer != ExchangeTimer) return;
     switch (station_.link.exchangeState) {
-        case SendCount: sendCount(); break;
-        case Turn: turn(); break;
-        case CheckCount: checkCount(); break;
-        case SendPoint: sendPoint(); break;
-        case CheckPoint: checkPoint(); break;
-        case AskCount: askCount(); break;
-        case TakeCount: takeCountAnswer(); break;
-        case AskPoint: askPoint(); break;
-        case TakePoint: takePointAnswer(); break;
-        default: window().stopTimer(ExchangeTimer); break;
+        case SendCount:
+            sendCount();
+            break;
+        case Turn:
+            turn();
+            break;
+        case CheckCount:
+            checkCount();
+            break;
+        case SendPoint:
+            sendPoint();
+            break;
+        case CheckPoint:
+            checkPoint();
+            break;
+        case AskCount:
+            askCount();
+            break;
+        case TakeCount:
+            takeCountAnswer();
+            break;
+        case AskPoint:
+            askPoint();
+            break;
+        case TakePoint:
+            takePointAnswer();
+            break;
+        default:
+            window().stopTimer(ExchangeTimer);
+            break;
     }
 }
 
@@ -247,8 +275,8 @@ void CCharacteristicDlg::sendPoint() {
     window().setText(StepText, "Programuje dane " + std::to_string(point_ + 1));
     const auto x = encodeFloat(station_.characteristic.x(point_), FloatLayout::Hart);
     const auto y = encodeFloat(station_.characteristic.y(point_), FloatLayout::Hart);
-    const std::array<std::uint8_t, 9> data = {indexByte(point_), x[0], x[1], x[2], x[3],
-                                              y[0], y[1], y[2], y[3]};
+    const std::array<std::uint8_t, 9> data = {
+        indexByte(point_), x[0], x[1], x[2], x[3], y[0], y[1], y[2], y[3]};
     send(Request{.hartCommand = PointCommand, .hartData = data}, CheckPoint - Turn, SendPointWait);
 }
 
@@ -311,8 +339,10 @@ void CCharacteristicDlg::takePointAnswer() {
         goToState(station_, window(), AskPoint, NextStepWait);
         return;
     }
-    station_.characteristic.x(point_) = static_cast<float>(decodeFloat(&f[13], FloatLayout::Hart).value);
-    station_.characteristic.y(point_) = static_cast<float>(decodeFloat(&f[17], FloatLayout::Hart).value);
+    station_.characteristic.x(point_) =
+        static_cast<float>(decodeFloat(&f[13], FloatLayout::Hart).value);
+    station_.characteristic.y(point_) =
+        static_cast<float>(decodeFloat(&f[17], FloatLayout::Hart).value);
     showRows();
     if (point_ == selected_) showSelected();
     if (point_ < pointCount() - 1) {

@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 
-#include "link/hart.h"
 #include "link/port.h"
 #include "link/value_codec.h"
 #include "programming/sensor_serial_dlg.h"
@@ -57,10 +56,18 @@ void CSensorDlg::onCommand(int id) {
 void CSensorDlg::onTimer(int timer) {
     if (timer != ExchangeTimer) return;
     switch (station_.link.exchangeState) {
-        case SendQuery: sendQuery(); break;
-        case TurnQuery: turn(); break;
-        case ReadQuery: readAnswer(); break;
-        default: window().stopTimer(ExchangeTimer); break;
+        case SendQuery:
+            sendQuery();
+            break;
+        case TurnQuery:
+            turn();
+            break;
+        case ReadQuery:
+            readAnswer();
+            break;
+        default:
+            window().stopTimer(ExchangeTimer);
+            break;
     }
 }
 
@@ -108,12 +115,14 @@ void CSensorDlg::showType() {
     DeviceRecord& device = station_.device;
     if (device.sensorType == DisplayCharacteristicCode) device.sensorType = CharacteristicCode;
     // The shared names carry a leading blank; this line has its own spacing.
-    if (const std::optional<std::string_view> name = sensorName(device.sensorType, device.isRtdOnly != 0))
+    if (const std::optional<std::string_view> name =
+            sensorName(device.sensorType, device.isRtdOnly != 0))
         window().setText(TypeText, std::string(TypeLabel) + std::string(name->substr(1)));
 }
 
 void CSensorDlg::showSerial() {
-    window().setText(SerialText, std::string(SerialLabel) + std::to_string(station_.device.serialNumber));
+    window().setText(SerialText,
+                     std::string(SerialLabel) + std::to_string(station_.device.serialNumber));
 }
 
 void CSensorDlg::showLimits() {

@@ -32,10 +32,18 @@ void CSensorSerialDlg::onCommand(int id) {
 void CSensorSerialDlg::onTimer(int timer) {
     if (timer != ExchangeTimer) return;
     switch (station_.link.exchangeState) {
-        case SendNumber: sendNumber(); break;
-        case TurnNumber: turn(); break;
-        case ReadNumber: readAnswer(); break;
-        default: window().stopTimer(ExchangeTimer); break;
+        case SendNumber:
+            sendNumber();
+            break;
+        case TurnNumber:
+            turn();
+            break;
+        case ReadNumber:
+            readAnswer();
+            break;
+        default:
+            window().stopTimer(ExchangeTimer);
+            break;
     }
 }
 

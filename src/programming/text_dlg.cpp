@@ -63,13 +63,25 @@ void CTextDlg::onCommand(int id) {
 void CTextDlg::onTimer(int timer) {
     if (timer != ExchangeTimer) return;
     switch (station_.link.exchangeState) {
-        case SendRead: sendRead(); break;
-        case SendWrite: sendWrite(); break;
+        case SendRead:
+            sendRead();
+            break;
+        case SendWrite:
+            sendWrite();
+            break;
         case TurnRead:
-        case TurnWrite: turn(); break;
-        case TakeText: takeText(); break;
-        case CheckWrite: checkWrite(); break;
-        default: window().stopTimer(ExchangeTimer); break;
+        case TurnWrite:
+            turn();
+            break;
+        case TakeText:
+            takeText();
+            break;
+        case CheckWrite:
+            checkWrite();
+            break;
+        default:
+            window().stopTimer(ExchangeTimer);
+            break;
     }
 }
 

@@ -24,7 +24,8 @@ protected:
         table().characteristicCount = count;
     }
     bool runTo(std::string_view endText) {
-        return sim.clock.advanceUntil([&] { return window.text(Dlg::StepText) == endText; }, 60'000);
+        return sim.clock.advanceUntil([&] { return window.text(Dlg::StepText) == endText; },
+                                      60'000);
     }
     // The data bytes of every request with this HART command written from `from` on.
     std::vector<Bytes> requestsFor(std::uint8_t command, std::size_t from = 0) const {
@@ -103,17 +104,19 @@ TEST_F(CharacteristicDlgTest, SendsTheCountAndPointsWithTheirTextsAndWaits) {
     EXPECT_EQ(window.timerInterval(ExchangeTimer), 500);
     sim.clock.advance(500);
     EXPECT_EQ(window.text(Dlg::StepText), "Programuje ilosc danych");
-    EXPECT_EQ(sim.writes().back(), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                          0x02, 0x80, 0xDD, 0x01, 0x01, 0x5F}));
+    EXPECT_EQ(sim.writes().back(), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                          0xFF, 0x02, 0x80, 0xDD, 0x01, 0x01, 0x5F}));
     EXPECT_EQ(window.timerInterval(ExchangeTimer), 300);
     sim.clock.advance(300);
     EXPECT_EQ(window.timerInterval(ExchangeTimer), 400) << "turned round, the answer gets 400 ms";
     sim.clock.advance(400 + 100);
     EXPECT_EQ(window.text(Dlg::StepText), "Programuje dane 1");
-    EXPECT_EQ(sim.writes().back(),
-              (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x80, 0xDC, 0x09,
-                     0x00, 0x3F, 0xC0, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x00,
-                     0x02 ^ 0x80 ^ 0xDC ^ 0x09 ^ 0x3F ^ 0xC0 ^ 0xC0}));
+    EXPECT_EQ(
+        sim.writes().back(),
+        (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+               0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x80,
+               0xDC, 0x09, 0x00, 0x3F, 0xC0, 0x00,
+               0x00, 0xC0, 0x00, 0x00, 0x00, 0x02 ^ 0x80 ^ 0xDC ^ 0x09 ^ 0x3F ^ 0xC0 ^ 0xC0}));
     EXPECT_EQ(window.timerInterval(ExchangeTimer), 500);
     sim.clock.advance(500 + 400);
     EXPECT_EQ(window.text(Dlg::StepText), "Koniec zapisu");
@@ -187,9 +190,10 @@ struct ShownValue {
 
 TEST_F(CharacteristicDlgTest, ShowsValuesWithTheDecimalsOfTheModel) {
     const ShownValue cases[] = {
-        {"DOXA-21-U", 1.5F, "1.500"},   {"KE-22/U", 1.5F, "1.500"},  {"DOXA-22", 1.5F, "1.50"},
-        {"DOXA-22", 0.05F, "0.05"},     {"DOXA-22", -2.0F, "-2.00"}, {"DOXA-22", 0.0F, "0.0"},
-        {"DOXA-22", -0.5F, "-0.50"},    {"DOXA-22", 12345678.0F, "12345678.00"},
+        {"DOXA-21-U", 1.5F, "1.500"},     {"KE-22/U", 1.5F, "1.500"},
+        {"DOXA-22", 1.5F, "1.50"},        {"DOXA-22", 0.05F, "0.05"},
+        {"DOXA-22", -2.0F, "-2.00"},      {"DOXA-22", 0.0F, "0.0"},
+        {"DOXA-22", -0.5F, "-0.50"},      {"DOXA-22", 12345678.0F, "12345678.00"},
         {"DOXA-22", 123456792.0F, "0.0"}, {"DOXA-21-U", -1234.5F, "-1234.500"},
     };
     for (const ShownValue& c : cases) {

@@ -28,8 +28,8 @@ TEST_F(SensorDlgTest, ShowsTheSensorDataOfCommand14) {
     ASSERT_TRUE(window.open());
     ASSERT_TRUE(readDone());
 
-    EXPECT_EQ(sim.writes().front(), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                           0x02, 0x80, 0x0E, 0x00, 0x02 ^ 0x80 ^ 0x0E}));
+    EXPECT_EQ(sim.writes().front(), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                           0xFF, 0x02, 0x80, 0x0E, 0x00, 0x02 ^ 0x80 ^ 0x0E}));
     EXPECT_EQ(window.text(CSensorDlg::TypeText), "Typ czujnika:                        Pt 100");
     EXPECT_EQ(window.text(CSensorDlg::SerialText), "Numer seryjny czujnika:        66051");
     EXPECT_EQ(window.text(CSensorDlg::LowerText), "Wartość minimalna:              -200. °C");
@@ -47,8 +47,8 @@ struct TypeCase {
 
 TEST_F(SensorDlgTest, NamesTheSensorByTheRecordsListAndStoresCode18As15) {
     const TypeCase cases[] = {
-        {3, 0, "Napięcie", 3},    {3, 1, "Ni 100 (619)", 3}, {9, 1, "TC typu T", 9},
-        {18, 0, "y=f(x)", 15},    {14, 1, "y=f(x)", 14},     {0, 0, "Rezystancja", 0},
+        {3, 0, "Napięcie", 3}, {3, 1, "Ni 100 (619)", 3}, {9, 1, "TC typu T", 9},
+        {18, 0, "y=f(x)", 15}, {14, 1, "y=f(x)", 14},     {0, 0, "Rezystancja", 0},
     };
     for (const TypeCase& c : cases) {
         SimStation station;
@@ -58,7 +58,8 @@ TEST_F(SensorDlgTest, NamesTheSensorByTheRecordsListAndStoresCode18As15) {
         FakeWindow w(dlg, station.clock);
         ASSERT_TRUE(w.open());
         station.clock.advance(2'000);
-        EXPECT_EQ(w.text(CSensorDlg::TypeText), std::string("Typ czujnika:") + std::string(24, ' ') + c.shown)
+        EXPECT_EQ(w.text(CSensorDlg::TypeText),
+                  std::string("Typ czujnika:") + std::string(24, ' ') + c.shown)
             << c.sensorType;
         EXPECT_EQ(station.station.device.sensorType, c.storedAs);
     }

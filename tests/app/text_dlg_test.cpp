@@ -33,8 +33,8 @@ TEST_F(TextDlgTest, ReadsTheTextWhenItOpens) {
     EXPECT_EQ(window.text(CTextDlg::Text), "");
     sim.clock.advance(500);
     EXPECT_EQ(window.text(CTextDlg::Progress), "Odczyt tekstu z przetwornika");
-    EXPECT_EQ(sim.writes().back(), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                          0x02, 0x80, 0xD9, 0x00, 0x02 ^ 0x80 ^ 0xD9}));
+    EXPECT_EQ(sim.writes().back(), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                          0xFF, 0x02, 0x80, 0xD9, 0x00, 0x02 ^ 0x80 ^ 0xD9}));
     ASSERT_TRUE(idle());
     EXPECT_EQ(window.text(CTextDlg::Text), "Piec ą");
     EXPECT_EQ(window.text(CTextDlg::Progress), "");
@@ -121,7 +121,7 @@ TEST_F(TextDlgTest, ClosingReleasesTheLine) {
 struct AnswerCase {
     const char* what;
     std::uint8_t byteCount;
-    Bytes arrived;  // from byte 12 on
+    Bytes arrived;    // from byte 12 on
     int extraLength;  // what the read reported beyond byte 12 (checksum included)
     std::string text;
 };

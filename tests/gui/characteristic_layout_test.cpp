@@ -40,9 +40,9 @@ TEST(CharacteristicLayout, AClickOnARowsValuesSelectsItsPoint) {
     for (int i = 0; i < 32; ++i) sim.station.characteristic.y(i) = static_cast<float>(i + 1);
     Dlg logic(sim.station);
     runWith(logic, [&](DialogHost& host) {
-        for (int id : {+Dlg::XEdit, +Dlg::YEdit, +Dlg::CountEdit, +Dlg::ScrollBar, +Dlg::Send,
-                       +Dlg::Read, +Dlg::Clear, +Dlg::Close, +Dlg::StepText, +Dlg::ReplyText,
-                       +Dlg::SelectedNumber})
+        for (int id :
+             {+Dlg::XEdit, +Dlg::YEdit, +Dlg::CountEdit, +Dlg::ScrollBar, +Dlg::Send, +Dlg::Read,
+              +Dlg::Clear, +Dlg::Close, +Dlg::StepText, +Dlg::ReplyText, +Dlg::SelectedNumber})
             EXPECT_NE(host.control(id), nullptr) << "c" << id;
         for (int row = 0; row < Dlg::VisibleRows; ++row) {
             const auto r = static_cast<std::size_t>(row);
