@@ -65,7 +65,7 @@ TEST_F(SensorDlgTest, NamesTheSensorByTheRecordsListAndStoresCode18As15) {
     }
 }
 
-TEST_F(SensorDlgTest, UnansweredRequestIsRepeatedEveryHalfSecondWithoutLimit) {
+TEST_F(SensorDlgTest, UnansweredRequestIsRepeatedWithoutLimit) {
     sim.transmitter->faults.drop.probability = 1;
     ASSERT_TRUE(window.open());
     sim.clock.advance(60'000);
