@@ -9,6 +9,8 @@
 #include "app/shell.h"
 #include "link/port.h"
 #include "programming/rs485_dlg.h"
+#include "programming/sensor_dlg.h"
+#include "programming/text_dlg.h"
 #include "transmitter/display_dlg.h"
 #include "transmitter/ident_dlg.h"
 #include "transmitter/station.h"
@@ -108,6 +110,12 @@ void Application::onCommand(int commandId) {
         case CmdRegistersWrite:
             registerCommand();
             break;
+        case CmdSensor:
+            showSensorData();
+            break;
+        case CmdText:
+            editText();
+            break;
         case CmdSetDelta:
             // Only the master access may change DELTA, and no password has given it in this run.
             shell_.showMessage(AccessDenied);
@@ -147,6 +155,8 @@ bool Application::isEnabled(int commandId) const {
         case CmdHelpUsing:
         case CmdHelp:
         case CmdContextHelp:
+        case CmdSensor:
+        case CmdText:
             return true;
         case CmdRegistersRead:
         case CmdRegistersWrite:
@@ -231,6 +241,18 @@ void Application::showDisplay() {
     CDisplayDlg display(station_);
     display.prefillModel(DisplayModelPrefill);
     shell_.runDialog(display);
+}
+
+void Application::showSensorData() {
+    clearLog();
+    CSensorDlg sensor(station_);
+    shell_.runDialog(sensor);
+}
+
+void Application::editText() {
+    clearLog();
+    CTextDlg text(station_);
+    shell_.runDialog(text);
 }
 
 void Application::registerCommand() {

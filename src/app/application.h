@@ -29,6 +29,8 @@ private:
     void selectHart();
     void selectRs485();
     void showDisplay();
+    void showSensorData();
+    void editText();
     void registerCommand();
     void clearLog();
     // Takes a port number; an open port of another number is released first.

@@ -10,6 +10,10 @@
 #include "ui_ident_dlg.h"
 #include "ui_port_dlg.h"
 #include "ui_rs485_dlg.h"
+#include "ui_characteristic_dlg.h"
+#include "ui_sensor_dlg.h"
+#include "ui_sensor_serial_dlg.h"
+#include "ui_text_dlg.h"
 
 namespace doxa {
 
@@ -28,6 +32,10 @@ const std::map<int, LayoutSetup> layouts = {
     {107, setUp<Ui::PortDlg>},
     {113, setUp<Ui::IdentDlg>},
     {128, setUp<Ui::Rs485Dlg>},
+    {118, setUp<Ui::SensorDlg>},
+    {119, setUp<Ui::SensorSerialDlg>},
+    {123, setUp<Ui::TextDlg>},
+    {124, setUp<Ui::CharacteristicDlg>},
 };
 
 }  // namespace

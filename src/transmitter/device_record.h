@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cassert>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -32,10 +34,29 @@ struct DeviceRecord {
     std::uint8_t unitCode = 0;
 };
 
-// The user characteristic y=f(x): x of point i in word i, y in word 31 + i.
+// The user characteristic y=f(x): x of point i in word i, y in word 31 + i. Word 31 is the y
+// of point 1, so the x of point 32 (index 31) is kept in word 63, the one word that holds no
+// other value; words 0..62 keep their order for the configuration file.
 struct Characteristic {
+    static constexpr int MaxPoints = 32;
+
     int characteristicCount = 0;
     std::array<float, 64> characteristicTable{};
+
+    // Index 0..31.
+    float& x(int index) { return characteristicTable[xWord(index)]; }
+    float x(int index) const { return characteristicTable[xWord(index)]; }
+    float& y(int index) { return characteristicTable[yWord(index)]; }
+    float y(int index) const { return characteristicTable[yWord(index)]; }
+
+    static constexpr std::size_t xWord(int index) {
+        assert(index >= 0 && index < MaxPoints);
+        return static_cast<std::size_t>(index < MaxPoints - 1 ? index : 63);
+    }
+    static constexpr std::size_t yWord(int index) {
+        assert(index >= 0 && index < MaxPoints);
+        return static_cast<std::size_t>(31 + index);
+    }
 };
 
 }  // namespace doxa

@@ -36,6 +36,15 @@ std::string sendRequest(Station& station, const Request& request) {
     return transmitFrame(station, buildRequest(station, request));
 }
 
+int buildHartFrame(Station& station, const Request& request) {
+    return buildHartRequest(station.frame, station.device.pollingAddress, request.hartCommand,
+                            request.hartData);
+}
+
+std::string sendHartRequest(Station& station, const Request& request) {
+    return transmitFrame(station, buildHartFrame(station, request));
+}
+
 void turnToReceive(Station& station) {
     station.frame.fill(0);
     setReceive(station);

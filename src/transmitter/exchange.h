@@ -40,6 +40,10 @@ int buildRequest(Station& station, const Request& request);
 std::string transmitFrame(Station& station, int length);
 // SEND: build and transmit.
 std::string sendRequest(Station& station, const Request& request);
+// The user characteristic, sensor and text functions speak HART whatever the transmission mode:
+// the HART form of the request is built and transmitted, keyed by the mode as every request is.
+int buildHartFrame(Station& station, const Request& request);
+std::string sendHartRequest(Station& station, const Request& request);
 // TURN: an empty frame buffer for the answer and the line driver at receive level.
 void turnToReceive(Station& station);
 

@@ -282,7 +282,7 @@ TEST_F(ApplicationTest, RegisterCommandsOutsideRs485OnlyExplain) {
 TEST_F(ApplicationTest, CommandsWithoutTheirDialogsAreDisabledAndDoNothing) {
     for (int command :
          {CmdRam0, CmdRam1, CmdEeprom0, CmdEeprom1, CmdNew, CmdOpen, CmdSave, CmdPrint, CmdProgram,
-          CmdCalibrate, CmdSensor, CmdText, CmdOutputCurrent, CmdPasswords, CmdLineMonitor,
+          CmdCalibrate, CmdOutputCurrent, CmdPasswords, CmdLineMonitor,
           CmdHartConsole, CmdFactorySettings, CmdBlank}) {
         EXPECT_FALSE(app.isEnabled(command)) << command;
         app.onCommand(command);
@@ -323,6 +323,25 @@ TEST_F(ApplicationTest, DisplayStartsWithAClearLogAndThePrefilledModel) {
     EXPECT_EQ(shell.dialogsRun, std::vector<int>{CDisplayDlg::Resource});
     EXPECT_EQ(modelShown, "DOXA-");
     EXPECT_EQ(logPosAtOpen, 0);
+}
+
+TEST_F(ApplicationTest, SensorAndTextCommandsOpenTheirDialogsWithAClearLog) {
+    const struct {
+        int command;
+        int resource;
+    } cases[] = {{CmdSensor, 118}, {CmdText, 123}};
+    for (const auto& c : cases) {
+        EXPECT_TRUE(app.isEnabled(c.command)) << c.command;
+        station.trafficLog.trafficLogPos = 40;
+        int logPosAtOpen = -1;
+        shell.scripts[c.resource] = [&](FakeWindow&, DialogLogic&) {
+            logPosAtOpen = station.trafficLog.trafficLogPos;
+        };
+        shell.dialogsRun.clear();
+        app.onCommand(c.command);
+        EXPECT_EQ(shell.dialogsRun, std::vector<int>{c.resource});
+        EXPECT_EQ(logPosAtOpen, 0) << c.command;
+    }
 }
 
 TEST_F(ApplicationTest, WindowCommands) {

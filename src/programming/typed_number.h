@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace doxa {
+
+// Numbers the technician types into the programming dialogs. Blanks around the number are
+// ignored and a leading '+' is allowed; anything else that is not the whole number gives
+// std::nullopt, so a half-typed value is never taken.
+
+// A whole number; one beyond the range of long long comes back as the nearest limit, so that
+// range checks still refuse it.
+std::optional<long long> parseWholeNumber(std::string_view text);
+// A decimal number with a point or a comma, which must fit a float of the transmitter.
+std::optional<float> parseDecimalNumber(std::string_view text);
+
+}  // namespace doxa
