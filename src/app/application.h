@@ -29,6 +29,7 @@ private:
     void selectHart();
     void selectRs485();
     void showDisplay();
+    void program();
     void registerCommand();
     void clearLog();
     // Takes a port number; an open port of another number is released first.

@@ -10,6 +10,9 @@
 #include "ui_ident_dlg.h"
 #include "ui_port_dlg.h"
 #include "ui_rs485_dlg.h"
+#include "ui_output_type_dlg.h"
+#include "ui_prog_dlg.h"
+#include "ui_prog_zu_dlg.h"
 
 namespace doxa {
 
@@ -28,6 +31,9 @@ const std::map<int, LayoutSetup> layouts = {
     {107, setUp<Ui::PortDlg>},
     {113, setUp<Ui::IdentDlg>},
     {128, setUp<Ui::Rs485Dlg>},
+    {105, setUp<Ui::ProgDlg>},
+    {133, setUp<Ui::OutputTypeDlg>},
+    {135, setUp<Ui::ProgZUDlg>},
 };
 
 }  // namespace
