@@ -1,7 +1,6 @@
 #include "programming/prog_identify.h"
 
 #include "dialog/dialog.h"
-#include "link/port.h"
 #include "transmitter/code_tables.h"
 #include "transmitter/exchange.h"
 #include "transmitter/station.h"

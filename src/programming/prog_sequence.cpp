@@ -29,6 +29,10 @@ constexpr int FilterAnswer = 16;
 constexpr int ThresholdAnswer = 22;
 constexpr int AddressAnswer = 14;
 constexpr int StoreAnswer = 8;  // MODBUS: the echo of a function 116 write
+// Where a HART answer carries what the transmitter kept: a leading byte, then up to two floats.
+constexpr int FirstByte = hart::AnswerData;
+constexpr int FirstFloat = hart::AnswerData + 1;
+constexpr int SecondFloat = hart::AnswerData + 5;
 
 constexpr std::uint8_t CommandRange = 35;
 constexpr std::uint8_t CommandSensor = 147;
@@ -190,7 +194,7 @@ void ProgrammingSequence::sendRange(DialogWindow& window) {
 
 void ProgrammingSequence::checkRange(DialogWindow& window) {
     Verdict verdict = read(window, RangeAnswer);
-    if (verdict.compare) verdict.misses = differs(station_, 13, sentMax_) + differs(station_, 17, sentMin_);
+    if (verdict.compare) verdict.misses = differs(station_, FirstFloat, sentMax_) + differs(station_, SecondFloat, sentMin_);
     goToState(station_, window, judge(RangeFlag, verdict, false) ? SendSensor : SendRange, RepeatWait);
 }
 
@@ -231,7 +235,7 @@ void ProgrammingSequence::checkSensor(DialogWindow& window) {
     Verdict verdict = read(window, SensorAnswer);
     // The whole byte comes back as the transmitter keeps it: sensor code, count or output
     // bits and the break bit must all be the ones sent.
-    if (verdict.compare) verdict.misses = differs(station_, hart::AnswerData, sentSensor_);
+    if (verdict.compare) verdict.misses = differs(station_, FirstByte, sentSensor_);
     goToState(station_, window, judge(SensorFlag, verdict, true) ? SendFilter : SendSensor, RepeatWait);
 }
 
@@ -249,8 +253,9 @@ void ProgrammingSequence::sendFilter(DialogWindow& window) {
 void ProgrammingSequence::checkFilter(DialogWindow& window) {
     Verdict verdict = read(window, FilterAnswer);
     if (verdict.compare)
-        verdict.misses = differs(station_, 12, sentOrder_) + differs(station_, 13, sentTimeCode_) +
-                         differs(station_, 14, sentDelta_);
+        verdict.misses = differs(station_, FirstByte, sentOrder_) +
+                         differs(station_, FirstByte + 1, sentTimeCode_) +
+                         differs(station_, FirstByte + 2, sentDelta_);
     const Step next = scope_ == SequenceScope::Full ? SendThreshold : Finish;
     // The timer keeps the listening interval.
     station_.link.exchangeState = judge(FilterFlag, verdict, true) ? next : SendFilter;
@@ -276,8 +281,9 @@ void ProgrammingSequence::sendThreshold(DialogWindow& window) {
 void ProgrammingSequence::checkThreshold(DialogWindow& window) {
     Verdict verdict = read(window, ThresholdAnswer);
     if (verdict.compare)
-        verdict.misses = differs(station_, 12, sentDirection_) + differs(station_, 13, sentThreshold_) +
-                         differs(station_, 17, sentRelease_);
+        verdict.misses = differs(station_, FirstByte, sentDirection_) +
+                         differs(station_, FirstFloat, sentThreshold_) +
+                         differs(station_, SecondFloat, sentRelease_);
     if (!judge(ThresholdFlag, verdict, true)) {
         station_.link.exchangeState = SendThreshold;
         return;
@@ -302,8 +308,9 @@ void ProgrammingSequence::sendAddress(DialogWindow& window) {
 
 void ProgrammingSequence::checkAddress(DialogWindow& window) {
     Verdict verdict = read(window, AddressAnswer);
-    if (verdict.compare) verdict.misses = differs(station_, hart::AnswerData,
-                                                  static_cast<std::uint8_t>(station_.device.pollingAddress));
+    if (verdict.compare)
+        verdict.misses =
+            differs(station_, FirstByte, static_cast<std::uint8_t>(station_.device.pollingAddress));
     if (verdict.misses == 0) {
         if (!rs485()) station_.settings.writeInt(AddressSection, AddressKey, station_.device.pollingAddress);
     } else {

@@ -217,6 +217,14 @@ TEST(ProgrammingSequence, Rs485KeepsTheAddressWhenItWasNotProgrammed) {
     EXPECT_EQ(p.sim.station.device.pollingAddress, 0);
 }
 
+TEST(ProgrammingSequence, Rs485ProgramsAgainWithoutTakingTheClosingWritesEchoForAnAnswer) {
+    Programming p(sim::Model::Doxa22, true);
+    ASSERT_TRUE(p.openReady());
+    EXPECT_EQ(p.program(), Saved);
+    EXPECT_EQ(p.program(), Saved);
+    EXPECT_EQ(p.sim.requests(), (std::vector<int>{0, 8, 12, CloseRegister, 0, 8, 12, CloseRegister}));
+}
+
 TEST(ProgrammingSequence, TheSensorCountIsSentOnlyWhenActive) {
     Programming p;
     ASSERT_TRUE(p.openReady());
