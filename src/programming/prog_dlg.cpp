@@ -176,16 +176,19 @@ void CProgDlg::onScroll(int id, Scroll code) {
             filterTime_ = filterOrderIndex_ == 0 ? 0 : stepFilterTime(filterTime_, code);
             break;
         case RangeMinSpin:
-            rangeMin_ = keepRangeEnd(spinStep(rangeMin_, code), rangeMax_, RangeEnd::Lower, limits());
+            rangeMin_ =
+                keepRangeEnd(spinStep(rangeMin_, code), rangeMax_, RangeEnd::Lower, limits());
             break;
         case RangeMaxSpin:
-            rangeMax_ = keepRangeEnd(spinStep(rangeMax_, code), rangeMin_, RangeEnd::Upper, limits());
+            rangeMax_ =
+                keepRangeEnd(spinStep(rangeMax_, code), rangeMin_, RangeEnd::Upper, limits());
             break;
         case ThresholdSpin:
             threshold_ = keepInLimits(spinStep(threshold_, code), limits());
             break;
         case HysteresisSpin:
-            if (const float stepped = spinStep(hysteresis_, code); stepped > 0 && stepped < MostHysteresis)
+            if (const float stepped = spinStep(hysteresis_, code);
+                stepped > 0 && stepped < MostHysteresis)
                 hysteresis_ = stepped;
             break;
         default:
@@ -270,7 +273,8 @@ void CProgDlg::checkRecordSensor() {
         if (!isOneOf(model, {"DOXA-21-R", "SAWE-01", "KE-22/R", "ZU"})) radio = CharacteristicU;
     } else {
         for (const Sensor& sensor : Sensors)
-            if (sensor.code == sensorType_ && sensor.code < CodeCharacteristicR) radio = sensor.radio;
+            if (sensor.code == sensorType_ && sensor.code < CodeCharacteristicR)
+                radio = sensor.radio;
     }
     checkSensorRadio(radio);
 }
@@ -295,7 +299,8 @@ void CProgDlg::clickSensor(const Sensor& sensor) {
     // The sensor buttons stand in several groups; only one of them is ever chosen.
     checkSensorRadio(sensor.radio);
     sensorType_ = sensor.code;
-    if (sensor.radio == CharacteristicR && !station_.device.isModel22) sensorType_ = CodeCharacteristicU;
+    if (sensor.radio == CharacteristicR && !station_.device.isModel22)
+        sensorType_ = CodeCharacteristicU;
     showUnits();
     rangeMin_ = sensor.min;
     rangeMax_ = sensor.max;

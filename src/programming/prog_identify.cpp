@@ -51,7 +51,8 @@ IdentifyOutcome identifyStep(Station& station, DialogWindow& window, int& attemp
 
 IdentityBytes identityBytes(const Station& station) {
     const auto& f = station.frame;
-    return {f[ModelCodeAt], f[VariantAt], f[SerialAt] << 16 | f[SerialAt + 1] << 8 | f[SerialAt + 2]};
+    return {f[ModelCodeAt], f[VariantAt],
+            f[SerialAt] << 16 | f[SerialAt + 1] << 8 | f[SerialAt + 2]};
 }
 
 void finishIdentification(Station& station, DialogWindow& window, int stepText, int replyText) {

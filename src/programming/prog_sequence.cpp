@@ -71,10 +71,14 @@ constexpr std::string_view AddressKey = "ADRES";
 
 std::uint8_t outputBits(int outputType) {
     switch (outputType) {
-        case 1: return 0x10;
-        case 2: return 0x20;
-        case 3: return 0x40;
-        default: return 0;
+        case 1:
+            return 0x10;
+        case 2:
+            return 0x20;
+        case 3:
+            return 0x40;
+        default:
+            return 0;
     }
 }
 
@@ -90,7 +94,7 @@ int differs(const Station& station, int at, std::uint8_t sent) {
 
 template <std::size_t N, std::size_t M>
 std::array<std::uint8_t, N + M> join(const std::array<std::uint8_t, N>& a,
-                                      const std::array<std::uint8_t, M>& b) {
+                                     const std::array<std::uint8_t, M>& b) {
     std::array<std::uint8_t, N + M> out{};
     std::copy(a.begin(), a.end(), out.begin());
     std::copy(b.begin(), b.end(), out.begin() + N);
@@ -125,19 +129,45 @@ void ProgrammingSequence::start(DialogWindow& window) {
 
 void ProgrammingSequence::step(DialogWindow& window) {
     switch (station_.link.exchangeState) {
-        case SendRange: sendRange(window); break;
-        case Listen: listen(window); break;
-        case CheckRange: checkRange(window); break;
-        case SendSensor: sendSensor(window); break;
-        case CheckSensor: checkSensor(window); break;
-        case SendFilter: sendFilter(window); break;
-        case CheckFilter: checkFilter(window); break;
-        case SendThreshold: sendThreshold(window); break;
-        case CheckThreshold: checkThreshold(window); break;
-        case SendAddress: sendAddress(window); break;
-        case CheckAddress: checkAddress(window); break;
-        case Finish: finish(window); break;
-        default: window.stopTimer(ExchangeTimer); break;
+        case SendRange:
+            sendRange(window);
+            break;
+        case Listen:
+            listen(window);
+            break;
+        case CheckRange:
+            checkRange(window);
+            break;
+        case SendSensor:
+            sendSensor(window);
+            break;
+        case CheckSensor:
+            checkSensor(window);
+            break;
+        case SendFilter:
+            sendFilter(window);
+            break;
+        case CheckFilter:
+            checkFilter(window);
+            break;
+        case SendThreshold:
+            sendThreshold(window);
+            break;
+        case CheckThreshold:
+            checkThreshold(window);
+            break;
+        case SendAddress:
+            sendAddress(window);
+            break;
+        case CheckAddress:
+            checkAddress(window);
+            break;
+        case Finish:
+            finish(window);
+            break;
+        default:
+            window.stopTimer(ExchangeTimer);
+            break;
     }
 }
 
@@ -188,14 +218,19 @@ void ProgrammingSequence::sendRange(DialogWindow& window) {
     const auto values = join(sentMax_, sentMin_);
     const auto data = join(std::array<std::uint8_t, 1>{0}, values);
     send(window, RangeText, CheckRange - Listen,
-         Request{.hartCommand = CommandRange, .hartData = data, .modbusStart = RegisterRange,
+         Request{.hartCommand = CommandRange,
+                 .hartData = data,
+                 .modbusStart = RegisterRange,
                  .modbusStore = values});
 }
 
 void ProgrammingSequence::checkRange(DialogWindow& window) {
     Verdict verdict = read(window, RangeAnswer);
-    if (verdict.compare) verdict.misses = differs(station_, FirstFloat, sentMax_) + differs(station_, SecondFloat, sentMin_);
-    goToState(station_, window, judge(RangeFlag, verdict, false) ? SendSensor : SendRange, RepeatWait);
+    if (verdict.compare)
+        verdict.misses =
+            differs(station_, FirstFloat, sentMax_) + differs(station_, SecondFloat, sentMin_);
+    goToState(station_, window, judge(RangeFlag, verdict, false) ? SendSensor : SendRange,
+              RepeatWait);
 }
 
 std::uint8_t ProgrammingSequence::sensorByte() {
@@ -224,10 +259,12 @@ std::uint8_t ProgrammingSequence::flagByte() const {
 void ProgrammingSequence::sendSensor(DialogWindow& window) {
     sentSensor_ = sensorByte();
     const std::array<std::uint8_t, 1> data{sentSensor_};
-    const std::array<std::uint8_t, 3> values{
-        static_cast<std::uint8_t>(station_.device.sensorType), flagByte(), SensorTrailer};
+    const std::array<std::uint8_t, 3> values{static_cast<std::uint8_t>(station_.device.sensorType),
+                                             flagByte(), SensorTrailer};
     send(window, SensorText, CheckSensor - Listen,
-         Request{.hartCommand = CommandSensor, .hartData = data, .modbusStart = RegisterSensor,
+         Request{.hartCommand = CommandSensor,
+                 .hartData = data,
+                 .modbusStart = RegisterSensor,
                  .modbusStore = values});
 }
 
@@ -236,7 +273,8 @@ void ProgrammingSequence::checkSensor(DialogWindow& window) {
     // The whole byte comes back as the transmitter keeps it: sensor code, count or output
     // bits and the break bit must all be the ones sent.
     if (verdict.compare) verdict.misses = differs(station_, FirstByte, sentSensor_);
-    goToState(station_, window, judge(SensorFlag, verdict, true) ? SendFilter : SendSensor, RepeatWait);
+    goToState(station_, window, judge(SensorFlag, verdict, true) ? SendFilter : SendSensor,
+              RepeatWait);
 }
 
 void ProgrammingSequence::sendFilter(DialogWindow& window) {
@@ -246,7 +284,9 @@ void ProgrammingSequence::sendFilter(DialogWindow& window) {
     sentDelta_ = static_cast<std::uint8_t>(device.deltaValue & 0xFF);
     const std::array<std::uint8_t, 3> data{sentOrder_, sentTimeCode_, sentDelta_};
     send(window, FilterText, CheckFilter - Listen,
-         Request{.hartCommand = CommandFilter, .hartData = data, .modbusStart = RegisterFilter,
+         Request{.hartCommand = CommandFilter,
+                 .hartData = data,
+                 .modbusStart = RegisterFilter,
                  .modbusStore = data});
 }
 
@@ -268,12 +308,14 @@ void ProgrammingSequence::sendThreshold(DialogWindow& window) {
         goToState(station_, window, SendAddress, station_.link.replyWait);
         return;
     }
-    sentDirection_ = static_cast<std::uint8_t>(device.thresholdActive ? device.thresholdDirection : 0);
+    sentDirection_ =
+        static_cast<std::uint8_t>(device.thresholdActive ? device.thresholdDirection : 0);
     const float release = device.thresholdDirection == 1 ? device.threshold + device.hysteresis
                                                          : device.threshold - device.hysteresis;
     sentThreshold_ = encodeFloat(device.threshold, FloatLayout::Hart);
     sentRelease_ = encodeFloat(release, FloatLayout::Hart);
-    const auto data = join(std::array<std::uint8_t, 1>{sentDirection_}, join(sentThreshold_, sentRelease_));
+    const auto data =
+        join(std::array<std::uint8_t, 1>{sentDirection_}, join(sentThreshold_, sentRelease_));
     send(window, ThresholdText, CheckThreshold - Listen,
          Request{.hartCommand = CommandThreshold, .hartData = data});
 }
@@ -300,7 +342,9 @@ void ProgrammingSequence::sendAddress(DialogWindow& window) {
     const std::array<std::uint8_t, 1> data{static_cast<std::uint8_t>(inputs_.newAddress)};
     // Sent to the old address; over HART the transmitter answers at the new one at once.
     send(window, AddressText, CheckAddress - Listen,
-         Request{.hartCommand = CommandAddress, .hartData = data, .modbusStart = RegisterAddress,
+         Request{.hartCommand = CommandAddress,
+                 .hartData = data,
+                 .modbusStart = RegisterAddress,
                  .modbusStore = data});
     addressSent_ = true;
     if (!rs485()) station_.device.pollingAddress = inputs_.newAddress;
@@ -312,7 +356,8 @@ void ProgrammingSequence::checkAddress(DialogWindow& window) {
         verdict.misses =
             differs(station_, FirstByte, static_cast<std::uint8_t>(station_.device.pollingAddress));
     if (verdict.misses == 0) {
-        if (!rs485()) station_.settings.writeInt(AddressSection, AddressKey, station_.device.pollingAddress);
+        if (!rs485())
+            station_.settings.writeInt(AddressSection, AddressKey, station_.device.pollingAddress);
     } else {
         window.stopTimer(ExchangeTimer);
         window.messageBox(AddressFailedText);

@@ -68,8 +68,7 @@ int sensorRadio(const Sensor& sensor) { return sensor.radio; }
 }  // namespace
 
 CProgZUDlg::CProgZUDlg(Station& station)
-    : station_(station),
-      sequence_(station, inputs_, SequenceScope::RangeSensorFilter, nullptr) {}
+    : station_(station), sequence_(station, inputs_, SequenceScope::RangeSensorFilter, nullptr) {}
 
 bool CProgZUDlg::rs485() const { return station_.link.transmissionMode == ModeRs485; }
 
@@ -91,7 +90,8 @@ void CProgZUDlg::onInit() {
         w.messageBox(RecognitionNotice);
         attempts_ = 0;
     }
-    sensorIndex_ = device.sensorType == CharacteristicCode ? CharacteristicIndex : device.sensorType;
+    sensorIndex_ =
+        device.sensorType == CharacteristicCode ? CharacteristicIndex : device.sensorType;
     if (sensorIndex_ < 0 || sensorIndex_ >= static_cast<int>(Sensors.size())) sensorIndex_ = -1;
     rangeMin_ = device.rangeMin;
     rangeMax_ = device.rangeMax;
@@ -149,10 +149,12 @@ void CProgZUDlg::onScroll(int id, Scroll code) {
             filterTime_ = filterOrderIndex_ == 0 ? 0 : stepFilterTime(filterTime_, code);
             break;
         case RangeMinSpin:
-            rangeMin_ = keepRangeEnd(spinStep(rangeMin_, code), rangeMax_, RangeEnd::Lower, limits());
+            rangeMin_ =
+                keepRangeEnd(spinStep(rangeMin_, code), rangeMax_, RangeEnd::Lower, limits());
             break;
         case RangeMaxSpin:
-            rangeMax_ = keepRangeEnd(spinStep(rangeMax_, code), rangeMin_, RangeEnd::Upper, limits());
+            rangeMax_ =
+                keepRangeEnd(spinStep(rangeMax_, code), rangeMin_, RangeEnd::Upper, limits());
             break;
         default:
             return;

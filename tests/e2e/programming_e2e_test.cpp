@@ -95,9 +95,7 @@ TEST_P(ProgrammingOnPty, TheSimulatorKeepsWhatWasProgrammed) {
 
     std::vector<std::string> boxes;
     bool sent = false;
-    const auto finished = [&] {
-        return !boxes.empty() && boxes.back().starts_with("Dane");
-    };
+    const auto finished = [&] { return !boxes.empty() && boxes.back().starts_with("Dane"); };
     runCommand(application, CmdProgram, [&](QWidget* modal) {
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             boxes.push_back(box->text().toStdString());

@@ -22,7 +22,8 @@ TEST(ProgrammingDialog, IdentifiesOverHartBeforeItSends) {
     p.window.click(D::Send);  // not ready yet: nothing happens
     EXPECT_TRUE(p.sim.writes().empty());
 
-    ASSERT_TRUE(p.sim.clock.advanceUntil([&] { return p.text(StepText) == "Przetwornik rozpoznany"; }, 5000));
+    ASSERT_TRUE(p.sim.clock.advanceUntil(
+        [&] { return p.text(StepText) == "Przetwornik rozpoznany"; }, 5000));
     EXPECT_EQ(p.sim.requests(), (std::vector<int>{0, -1}));
     EXPECT_EQ(p.sim.writes().front(), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
                                              0xFF, 0x02, 0x80, 0x00, 0x00, 0x82}));
@@ -61,8 +62,9 @@ struct ModelControls {
 };
 
 TEST(ProgrammingDialog, ControlsFollowTheRecognisedModel) {
-    const std::vector<int> voltageInputs = {D::SensorK, D::SensorJ, D::SensorS, D::SensorB, D::SensorVoltage,
-                                            D::SensorN, D::SensorT, D::CharacteristicU};
+    const std::vector<int> voltageInputs = {D::SensorK, D::SensorJ,        D::SensorS,
+                                            D::SensorB, D::SensorVoltage,  D::SensorN,
+                                            D::SensorT, D::CharacteristicU};
     const std::vector<int> resistanceInputs = {D::SensorPt100, D::SensorNi100, D::SensorResistance,
                                                D::CharacteristicR};
     auto with = [](std::vector<int> ids, std::initializer_list<int> more) {
@@ -78,14 +80,16 @@ TEST(ProgrammingDialog, ControlsFollowTheRecognisedModel) {
         {sim::Model::Doxa21U, resistanceInputs},
         {sim::Model::Rivo21U, with(resistanceInputs, {D::ThresholdOnOff, D::SensorsActive})},
     };
-    const std::vector<int> all = with(with(voltageInputs, {D::ThresholdOnOff, D::SensorsActive}),
-                                      {D::SensorPt100, D::SensorNi100, D::SensorResistance, D::CharacteristicR});
+    const std::vector<int> all =
+        with(with(voltageInputs, {D::ThresholdOnOff, D::SensorsActive}),
+             {D::SensorPt100, D::SensorNi100, D::SensorResistance, D::CharacteristicR});
     for (const ModelControls& c : cases) {
         SCOPED_TRACE(std::string(sim::modelName(c.model)));
         Programming p(c.model);
         ASSERT_TRUE(p.openReady());
         for (int id : all) {
-            const bool off = std::find(c.disabled.begin(), c.disabled.end(), id) != c.disabled.end();
+            const bool off =
+                std::find(c.disabled.begin(), c.disabled.end(), id) != c.disabled.end();
             EXPECT_EQ(p.window.isEnabled(id), !off) << id;
         }
     }
@@ -155,7 +159,8 @@ TEST(ProgrammingDialog, SensorButtonsLoadTheirDefaultsAndUnits) {
 
     p.choose(D::SensorT);
     EXPECT_EQ(p.text(D::RangeMin), "-260");
-    EXPECT_EQ(p.boxTexts().back(), "Termopara typu T dostępna w przetwornikach od numery fabrycznego 2772/00");
+    EXPECT_EQ(p.boxTexts().back(),
+              "Termopara typu T dostępna w przetwornikach od numery fabrycznego 2772/00");
 
     p.window.setChecked(D::SensorJ, false);  // a click that leaves the button unchecked
     p.window.click(D::SensorJ);
@@ -240,7 +245,8 @@ TEST(ProgrammingDialog, FilterTimeSpinFollowsTheLadderOnlyWithAFilterOn) {
         p.dialog.onScroll(D::FilterTimeSpin, Scroll::LineDown);
         shown.push_back(p.text(D::FilterTime));
     }
-    EXPECT_EQ(shown, (std::vector<std::string>{"1", "2", "5", "10", "10", "5", "2", "1", "0", "0"}));
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{"1", "2", "5", "10", "10", "5", "2", "1", "0", "0"}));
 }
 
 TEST(ProgrammingDialog, OnOffShowsTheDirectionAndKeepsOneOfItsTwoChosen) {
@@ -277,8 +283,9 @@ struct CharacteristicCase {
 };
 
 TEST(ProgrammingDialog, ResistanceCharacteristicCodeDependsOnModelAndSerial) {
-    const CharacteristicCase cases[] = {
-        {sim::Model::Doxa21R, 3999, 15}, {sim::Model::Doxa21R, 4000, 14}, {sim::Model::Doxa22, 10, 14}};
+    const CharacteristicCase cases[] = {{sim::Model::Doxa21R, 3999, 15},
+                                        {sim::Model::Doxa21R, 4000, 14},
+                                        {sim::Model::Doxa22, 10, 14}};
     for (const CharacteristicCase& c : cases) {
         SCOPED_TRACE(c.serial);
         Programming p(c.model);

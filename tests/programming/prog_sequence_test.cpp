@@ -72,8 +72,8 @@ TEST(ProgrammingSequence, HartWritesTheDocumentedRequestsAndTheTransmitterKeepsT
     EXPECT_EQ(s.threshold, 1300);
     EXPECT_EQ(s.thresholdRelease, 1250);
     const DeviceRecord& d = p.sim.station.device;
-    EXPECT_EQ(std::make_tuple(d.sensorType, d.breakSignal, d.connection, d.filterOrder, d.filterTime,
-                              d.thresholdActive, d.thresholdDirection),
+    EXPECT_EQ(std::make_tuple(d.sensorType, d.breakSignal, d.connection, d.filterOrder,
+                              d.filterTime, d.thresholdActive, d.thresholdDirection),
               std::make_tuple(4, 1, 1, 2, 5, 1, 2));
 }
 
@@ -94,17 +94,18 @@ TEST(ProgrammingSequence, Rs485WritesRegistersWithTheThresholdInTheFlagByteOnly)
 
     EXPECT_EQ(p.program(), Saved);
     EXPECT_EQ(p.sim.requests(), (std::vector<int>{0, 8, 12, CloseRegister}));
-    EXPECT_EQ(p.request(0), (Bytes{0x01, 0x74, 0x00, 0x00, 0x00, 0x08, 0x10, 0x00, 0x87, 0x00, 0x16, 0x00,
-                                   0x00, 0x00, 0x00, 0x00, 0x84, 0x00, 0xC8, 0x00, 0x00, 0x00, 0x00,
-                                   0xEF, 0xFC}));
+    EXPECT_EQ(p.request(0),
+              (Bytes{0x01, 0x74, 0x00, 0x00, 0x00, 0x08, 0x10, 0x00, 0x87, 0x00, 0x16, 0x00, 0x00,
+                     0x00, 0x00, 0x00, 0x84, 0x00, 0xC8, 0x00, 0x00, 0x00, 0x00, 0xEF, 0xFC}));
     EXPECT_EQ(p.request(8), (Bytes{0x01, 0x74, 0x00, 0x08, 0x00, 0x03, 0x06, 0x00, 0x04, 0x00, 0x15,
                                    0x00, 0xF7, 0xB7, 0xA7}));
-    EXPECT_EQ(p.request(12), (Bytes{0x01, 0x74, 0x00, 0x0C, 0x00, 0x03, 0x06, 0x00, 0x02, 0x00, 0x7C,
-                                    0x00, 0x05, 0x2F, 0xEB}));
+    EXPECT_EQ(p.request(12), (Bytes{0x01, 0x74, 0x00, 0x0C, 0x00, 0x03, 0x06, 0x00, 0x02, 0x00,
+                                    0x7C, 0x00, 0x05, 0x2F, 0xEB}));
     EXPECT_EQ(p.request(CloseRegister), (Bytes{0x01, 0x06, 0x00, 0xED, 0x00, 0xAA, 0x99, 0x80}));
     const sim::State& s = p.sim.device();
-    EXPECT_EQ(std::make_tuple(s.sensorCode, s.breakToMin, s.thresholdMode, s.rangeLower, s.rangeUpper),
-              std::make_tuple(4, true, 2, -50.0f, 300.0f));
+    EXPECT_EQ(
+        std::make_tuple(s.sensorCode, s.breakToMin, s.thresholdMode, s.rangeLower, s.rangeUpper),
+        std::make_tuple(4, true, 2, -50.0f, 300.0f));
 }
 
 TEST(ProgrammingSequence, NoThresholdIsWrittenToASawe01) {
@@ -199,7 +200,8 @@ TEST(ProgrammingSequence, Rs485AddressIsAdoptedAfterTheClosingWriteAndNotStored)
     p.window.type(D::Address, "9");
     EXPECT_EQ(p.program(), Saved);
     EXPECT_EQ(p.sim.requests(), (std::vector<int>{0, 8, 12, 60, CloseRegister}));
-    EXPECT_EQ(p.request(60), (Bytes{0x01, 0x74, 0x00, 0x3C, 0x00, 0x01, 0x02, 0x00, 0x09, 0x64, 0xB1}));
+    EXPECT_EQ(p.request(60),
+              (Bytes{0x01, 0x74, 0x00, 0x3C, 0x00, 0x01, 0x02, 0x00, 0x09, 0x64, 0xB1}));
     EXPECT_EQ(p.request(CloseRegister), (Bytes{0x01, 0x06, 0x00, 0xED, 0x00, 0xAA, 0x99, 0x80}));
     EXPECT_EQ(p.sim.station.device.pollingAddress, 9);
     EXPECT_EQ(p.sim.device().address, 9);
@@ -222,7 +224,8 @@ TEST(ProgrammingSequence, Rs485ProgramsAgainWithoutTakingTheClosingWritesEchoFor
     ASSERT_TRUE(p.openReady());
     EXPECT_EQ(p.program(), Saved);
     EXPECT_EQ(p.program(), Saved);
-    EXPECT_EQ(p.sim.requests(), (std::vector<int>{0, 8, 12, CloseRegister, 0, 8, 12, CloseRegister}));
+    EXPECT_EQ(p.sim.requests(),
+              (std::vector<int>{0, 8, 12, CloseRegister, 0, 8, 12, CloseRegister}));
 }
 
 TEST(ProgrammingSequence, TheSensorCountIsSentOnlyWhenActive) {

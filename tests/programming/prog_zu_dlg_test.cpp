@@ -15,7 +15,8 @@ TEST(RtdProgramming, IdentifiesTheTransmitterAndWritesRangeSensorAndFilter) {
     p.sim.device().serialNumber = 777;
     ASSERT_TRUE(p.window.open());
     EXPECT_EQ(p.boxTexts(), std::vector<std::string>{"Nastąpi rozpoznanie przetwornika"});
-    ASSERT_TRUE(p.sim.clock.advanceUntil([&] { return p.text(StepText) == "Przetwornik rozpoznany"; }, 5000));
+    ASSERT_TRUE(p.sim.clock.advanceUntil(
+        [&] { return p.text(StepText) == "Przetwornik rozpoznany"; }, 5000));
     EXPECT_EQ(p.text(Z::ModelText), "Typ przetwornika: SAWE-01");
     EXPECT_EQ(p.sim.station.identifiedSerial, 777);
 
@@ -27,8 +28,8 @@ TEST(RtdProgramming, IdentifiesTheTransmitterAndWritesRangeSensorAndFilter) {
     EXPECT_EQ(p.program(), Saved);
     EXPECT_EQ(p.text(StepText), "Koniec programowania");
     EXPECT_EQ(p.sim.requests(2), (std::vector<int>{35, 147, 201}));
-    EXPECT_EQ(p.request(147), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x02,
-                                     0x80, 0x93, 0x01, 0x87, 0x97}));
+    EXPECT_EQ(p.request(147), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                     0x02, 0x80, 0x93, 0x01, 0x87, 0x97}));
     EXPECT_EQ(p.sim.device().sensorCode, 7);
     EXPECT_TRUE(p.sim.device().breakToMin);
     EXPECT_EQ(p.sim.device().rangeLower, -180);
@@ -49,8 +50,9 @@ TEST(RtdProgramming, GivesUpWithItsOwnMessage) {
     p.sim.transmitter->faults.drop.probability = 1;
     EXPECT_FALSE(p.openReady());
     EXPECT_EQ(p.sim.requests(), (std::vector<int>{0, 0, 0, 0, 0, -1}));
-    EXPECT_EQ(p.boxTexts().back(),
-              "Przetwornik nie został odnaleziony Sprawdź podłączenie przetwornika i spróbuj ponownie");
+    EXPECT_EQ(
+        p.boxTexts().back(),
+        "Przetwornik nie został odnaleziony Sprawdź podłączenie przetwornika i spróbuj ponownie");
 }
 
 struct RuleCase {

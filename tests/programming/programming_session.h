@@ -29,7 +29,9 @@ struct Session {
         if (!window.open()) return false;
         if (sim.station.link.transmissionMode == ModeRs485) return true;
         return sim.clock.advanceUntil(
-                   [&] { return window.ended() || window.text(StepText) == "Przetwornik rozpoznany"; },
+                   [&] {
+                       return window.ended() || window.text(StepText) == "Przetwornik rozpoznany";
+                   },
                    20000) &&
                !window.ended();
     }
