@@ -8,6 +8,8 @@
 #include "app/port_dlg.h"
 #include "app/shell.h"
 #include "link/port.h"
+#include "programming/prog_dlg.h"
+#include "programming/prog_zu_dlg.h"
 #include "programming/rs485_dlg.h"
 #include "programming/sensor_dlg.h"
 #include "programming/text_dlg.h"
@@ -91,6 +93,9 @@ void Application::onCommand(int commandId) {
         case CmdDisplay:
             showDisplay();
             break;
+        case CmdProgram:
+            program();
+            break;
         case CmdPort:
             choosePort();
             break;
@@ -143,6 +148,7 @@ bool Application::isEnabled(int commandId) const {
     switch (commandId) {
         case CmdInitialize:
         case CmdDisplay:
+        case CmdProgram:
         case CmdPort:
         case CmdModeHart:
         case CmdModeRs485:
@@ -253,6 +259,18 @@ void Application::editText() {
     clearLog();
     CTextDlg text(station_);
     shell_.runDialog(text);
+}
+
+void Application::program() {
+    clearLog();
+    // The resistance-thermometer-only transmitters have a sensor list of their own.
+    if (station_.device.isRtdOnly) {
+        CProgZUDlg dialog(station_);
+        shell_.runDialog(dialog);
+    } else {
+        CProgDlg dialog(station_);
+        shell_.runDialog(dialog);
+    }
 }
 
 void Application::registerCommand() {

@@ -31,6 +31,7 @@ private:
     void showDisplay();
     void showSensorData();
     void editText();
+    void program();
     void registerCommand();
     void clearLog();
     // Takes a port number; an open port of another number is released first.

@@ -14,6 +14,9 @@
 #include "ui_sensor_dlg.h"
 #include "ui_sensor_serial_dlg.h"
 #include "ui_text_dlg.h"
+#include "ui_output_type_dlg.h"
+#include "ui_prog_dlg.h"
+#include "ui_prog_zu_dlg.h"
 
 namespace doxa {
 
@@ -36,6 +39,9 @@ const std::map<int, LayoutSetup> layouts = {
     {119, setUp<Ui::SensorSerialDlg>},
     {123, setUp<Ui::TextDlg>},
     {124, setUp<Ui::CharacteristicDlg>},
+    {105, setUp<Ui::ProgDlg>},
+    {133, setUp<Ui::OutputTypeDlg>},
+    {135, setUp<Ui::ProgZUDlg>},
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <random>
 #include <span>
 #include <vector>
@@ -14,6 +15,10 @@ struct FaultRule {
     std::uint64_t onRequest = 0;  // 0 = never
 };
 
+// How a write goes wrong each time it is sent: the device keeps (and reports) a value whose
+// last byte is one bit off what was sent, or it stays silent.
+enum class WriteFault { Miskept, Unanswered };
+
 struct Faults {
     FaultRule drop;            // no answer at all
     FaultRule truncate;        // the answer stops early
@@ -22,6 +27,10 @@ struct Faults {
     FaultRule losePreambles;   // a HART answer arrives with at most one preamble byte
     FaultRule notImplemented;  // HART response code bit 0x40; a MODBUS exception answer
     int lateMs = 1500;
+    // Writes that go wrong every time: by HART command (a request with data), and by the first
+    // register of a MODBUS write (functions 6, 16 and 116).
+    std::map<int, WriteFault> hartWrites;
+    std::map<int, WriteFault> modbusWrites;
 };
 
 // Which faults hit one request.

@@ -28,6 +28,16 @@ constexpr std::array<int, 6> OutputControlRegisters{0x3E, 0xE0, 0xE1, 0xE2, 0xE3
 
 int word(std::span<const std::uint8_t> frame, std::size_t at) { return frame[at] << 8 | frame[at + 1]; }
 
+// The bit a miskept write gets wrong.
+constexpr std::uint8_t MiskeptBit = 0x01;
+
+// A write long enough to carry a start register and at least one value.
+bool isWrite(std::span<const std::uint8_t> frame) {
+    const std::uint8_t function = frame[1];
+    return frame.size() >= 6 && (function == modbus::WriteSingle || function == modbus::WriteMultiple ||
+                                 function == modbus::WriteAndStore);
+}
+
 std::vector<std::uint8_t> exception(std::span<const std::uint8_t> frame, std::uint8_t code) {
     return {frame[0], static_cast<std::uint8_t>(frame[1] | ExceptionBit), code};
 }
@@ -56,7 +66,14 @@ std::optional<std::vector<std::uint8_t>> Transmitter::answerModbus(std::span<con
     if (frame[body] != (crc & 0xFF) || frame[body + 1] != (crc >> 8)) return std::nullopt;
 
     verdict_ = injector_.decide(faults, ++requests_);
-    const auto payload = frame.first(static_cast<std::size_t>(body));
+    std::vector<std::uint8_t> payload(frame.begin(), frame.begin() + body);
+    if (isWrite(payload)) {
+        const auto fault = faults.modbusWrites.find(word(payload, 2));
+        if (fault != faults.modbusWrites.end()) {
+            if (fault->second == WriteFault::Unanswered) return std::nullopt;
+            payload.back() ^= MiskeptBit;
+        }
+    }
     std::vector<std::uint8_t> out =
         verdict_.notImplemented ? exception(payload, IllegalFunction) : modbusFunction(payload);
     const std::uint16_t answerCrc = modbusCrc(out, static_cast<int>(out.size()));

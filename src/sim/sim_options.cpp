@@ -83,6 +83,10 @@ private:
             if (!parsePreambles(*text, o.transmitter)) fail("--preambles takes N or MIN-MAX within 2..30");
         } else if (auto text = valueOf(name, "--late-ms")) {
             assign(o.faults.lateMs, number<int>(*text, 0, 60000), "--late-ms takes 0..60000");
+        } else if (auto text = valueOf(name, "--miskeep-write")) {
+            writeFault(*text, WriteFault::Miskept, "--miskeep-write");
+        } else if (auto text = valueOf(name, "--unanswered-write")) {
+            writeFault(*text, WriteFault::Unanswered, "--unanswered-write");
         } else if (!faultOption(name)) {
             if (result_.error.empty()) fail("unknown option " + std::string(name));
         }
@@ -103,6 +107,21 @@ private:
             }
         }
         return false;
+    }
+
+    // "hart:COMMAND" or "modbus:REGISTER".
+    void writeFault(std::string_view text, WriteFault fault, std::string_view flag) {
+        const auto colon = text.find(':');
+        const std::string_view protocol = text.substr(0, colon);
+        const std::string_view key = colon == std::string_view::npos ? "" : text.substr(colon + 1);
+        const bool hart = protocol == "hart";
+        const auto value = number<int>(key, 0, hart ? 255 : 0xFFFF);
+        if ((!hart && protocol != "modbus") || !value) {
+            fail(std::string(flag) + " takes hart:COMMAND or modbus:REGISTER");
+            return;
+        }
+        Faults& faults = result_.options.faults;
+        (hart ? faults.hartWrites : faults.modbusWrites)[*value] = fault;
     }
 
     // The value of `name` when it is `flag`: the next argument, or what follows "flag=".
@@ -166,6 +185,10 @@ std::string simUsage() {
            "  --garble P, --garble-nth N                    one byte of the answer is wrong\n"
            "  --late P, --late-nth N                        the answer comes late\n"
            "  --late-ms MS                                  how late (default 1500)\n"
+           "  --miskeep-write hart:N|modbus:R               every write of HART command N (or to\n"
+           "                                                MODBUS register R on) is kept with\n"
+           "                                                its last byte one bit off\n"
+           "  --unanswered-write hart:N|modbus:R            every such write goes unanswered\n"
            "  --lose-preambles P, --lose-preambles-nth N    HART answer with at most one preamble\n"
            "  --not-implemented P, --not-implemented-nth N  HART response code 0x40; MODBUS\n"
            "                                                exception 1 (the request is ignored)\n"

@@ -13,6 +13,8 @@ constexpr std::uint8_t Preamble = 0xFF;
 constexpr std::uint8_t SlaveDelimiter = 0x06;
 constexpr std::uint8_t ResponseNotImplemented = 0x40;
 constexpr std::uint8_t CommunicationChecksumError = 0x88;
+// The bit a miskept write gets wrong.
+constexpr std::uint8_t MiskeptBit = 0x01;
 
 std::size_t leadingPreambles(std::span<const std::uint8_t> bytes) {
     std::size_t count = 0;
@@ -89,10 +91,17 @@ std::optional<std::vector<std::uint8_t>> Transmitter::answerHart(std::span<const
 
     verdict_ = injector_.decide(faults, ++requests_);
     HartResult result;
-    if (hartChecksum(frame, static_cast<int>(Header + count)) != frame[Header + count])
+    if (hartChecksum(frame, static_cast<int>(Header + count)) != frame[Header + count]) {
         result.code = CommunicationChecksumError;
-    else
-        result = hartCommand(command, frame.subspan(Header, count));
+    } else {
+        std::vector<std::uint8_t> data(frame.begin() + Header, frame.begin() + Header + count);
+        const auto fault = faults.hartWrites.find(command);
+        if (!data.empty() && fault != faults.hartWrites.end()) {
+            if (fault->second == WriteFault::Unanswered) return std::nullopt;
+            data.back() ^= MiskeptBit;
+        }
+        result = hartCommand(command, data);
+    }
     if (verdict_.notImplemented) result.code |= ResponseNotImplemented;
     const int preambles = verdict_.losePreambles
                               ? injector_.uniform(0, 1)

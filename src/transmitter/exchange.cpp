@@ -14,6 +14,9 @@ namespace doxa {
 int buildRequest(Station& station, const Request& request) {
     std::fill_n(station.frame.begin(), hart::PreambleCount, 0xFF);
     const int address = station.device.pollingAddress;
+    if (station.link.transmissionMode == ModeRs485 && !request.modbusStore.empty())
+        return buildWriteRegisters(station.frame, address, modbus::WriteAndStore,
+                                   request.modbusStart, request.modbusStore);
     if (station.link.transmissionMode == ModeRs485)
         return buildReadRequest(station.frame, address, request.modbusStart, request.modbusCount);
     return buildHartRequest(station.frame, address, request.hartCommand, request.hartData);
@@ -66,9 +69,9 @@ bool ensurePortOpen(Station& station) {
     return station.link.portOpen != 0;
 }
 
-void goToState(Station& station, DialogWindow& window, int state, int ms) {
+void goToState(Station& station, DialogWindow& window, int state, int ms, int timer) {
     station.link.exchangeState = state;
-    window.startTimer(ExchangeTimer, ms);
+    window.startTimer(timer, ms);
 }
 
 void releaseLine(Station& station) {

@@ -26,12 +26,15 @@ inline constexpr int AnswerWait = 500;
 inline constexpr int ReadMax = 100;
 
 // One request in both wire formats; the station's transmission mode picks the one sent.
-// HART: a short frame with the command and its data. MODBUS: a read of holding registers.
+// HART: a short frame with the command and its data. MODBUS: a read of holding registers, or,
+// when modbusStore holds values, a function 116 write of one register per value from
+// modbusStart on.
 struct Request {
     std::uint8_t hartCommand = 0;
     std::span<const std::uint8_t> hartData = {};
     int modbusStart = 0;
     int modbusCount = 0;
+    std::span<const std::uint8_t> modbusStore = {};
 };
 
 // Fills the preambles and builds the request in the frame buffer; returns its length.
@@ -56,8 +59,10 @@ Reply readReply(Station& station);
 
 // Opens the station's port unless a dialog opened it already. False when it cannot be opened.
 bool ensurePortOpen(Station& station);
-// Moves the exchange to `state`; the timer fires next after `ms`.
-void goToState(Station& station, DialogWindow& window, int state, int ms);
+// Moves the exchange to `state`; the timer fires next after `ms`. Dialogs with a second
+// exchange name its timer.
+void goToState(Station& station, DialogWindow& window, int state, int ms,
+               int timer = ExchangeTimer);
 // The close sequence (one 0xFF byte, receive level), so that the line driver is never left at
 // transmit; nothing to do while no port is open.
 void releaseLine(Station& station);

@@ -222,7 +222,9 @@ void CInitDlg::parseRs485Configuration() {
     device.breakSignal = (flags & 0x10) ? 1 : 0;
     window().setText(BreakText, breakSignalText(device.breakSignal));
     device.thresholdActive = (flags & 0x04) ? 1 : 0;
-    if (device.thresholdActive) device.thresholdDirection = (flags & 0x01) ? 0 : 1;
+    // "max" is 2 wherever the direction is written back, so that an unchanged configuration is
+    // programmed unchanged.
+    if (device.thresholdActive) device.thresholdDirection = (flags & 0x01) ? 2 : 1;
     showSensor(f[24] & 0x0F);
     showRange(registerFloat(f, 2), registerFloat(f, 6), device.unitCode);
 }

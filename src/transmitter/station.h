@@ -35,6 +35,9 @@ public:
     TrafficLog trafficLog;
     StatusPanel statusPanel;
     std::string enteredPassword;
+    // The serial number the programming dialogs' own identification read; some behaviour of
+    // those dialogs depends on it.
+    int identifiedSerial = 0;
     SettingsStore& settings;
 
     // Master access: the password given at start-up was the master password. Tested each time a

@@ -6,6 +6,8 @@
 #include "app/fake_shell.h"
 #include "app/line_journal.h"
 #include "app/port_dlg.h"
+#include "programming/prog_dlg.h"
+#include "programming/prog_zu_dlg.h"
 #include "programming/rs485_dlg.h"
 #include "support/sim_station.h"
 #include "transmitter/display_dlg.h"
@@ -281,7 +283,7 @@ TEST_F(ApplicationTest, RegisterCommandsOutsideRs485OnlyExplain) {
 
 TEST_F(ApplicationTest, CommandsWithoutTheirDialogsAreDisabledAndDoNothing) {
     for (int command :
-         {CmdRam0, CmdRam1, CmdEeprom0, CmdEeprom1, CmdNew, CmdOpen, CmdSave, CmdPrint, CmdProgram,
+         {CmdRam0, CmdRam1, CmdEeprom0, CmdEeprom1, CmdNew, CmdOpen, CmdSave, CmdPrint,
           CmdCalibrate, CmdOutputCurrent, CmdPasswords, CmdLineMonitor,
           CmdHartConsole, CmdFactorySettings, CmdBlank}) {
         EXPECT_FALSE(app.isEnabled(command)) << command;
@@ -290,6 +292,23 @@ TEST_F(ApplicationTest, CommandsWithoutTheirDialogsAreDisabledAndDoNothing) {
     EXPECT_TRUE(shell.dialogsRun.empty());
     EXPECT_TRUE(shell.messages.empty());
     EXPECT_TRUE(journal.entries.empty());
+}
+
+TEST_F(ApplicationTest, ProgrammingClearsTheLogAndOpensTheDialogOfTheTransmittersSensorList) {
+    std::vector<int> logPositionsAtOpen;
+    const auto note = [&](FakeWindow&, DialogLogic&) {
+        logPositionsAtOpen.push_back(station.trafficLog.trafficLogPos);
+    };
+    shell.scripts[CProgDlg::Resource] = note;
+    shell.scripts[CProgZUDlg::Resource] = note;
+    EXPECT_TRUE(app.isEnabled(CmdProgram));
+    station.trafficLog.trafficLogPos = 40;
+    app.onCommand(CmdProgram);
+    station.device.isRtdOnly = 1;
+    station.trafficLog.trafficLogPos = 40;
+    app.onCommand(CmdProgram);
+    EXPECT_EQ(shell.dialogsRun, (std::vector<int>{CProgDlg::Resource, CProgZUDlg::Resource}));
+    EXPECT_EQ(logPositionsAtOpen, (std::vector<int>{0, 0}));
 }
 
 TEST_F(ApplicationTest, SetDeltaIsRefusedWithoutMasterAccess) {

@@ -89,3 +89,44 @@ TEST(Faults, ProbabilitiesAreReproducibleBySeed) {
 
 }  // namespace
 }  // namespace doxa::sim::test
+
+namespace doxa::sim::test {
+namespace {
+
+TEST(WriteFaults, AMiskeptWriteIsKeptAndReportedOneBitOffEveryTime) {
+    Transmitter t = fixedDevice();
+    t.faults.hartWrites[201] = WriteFault::Miskept;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const HartAnswer a = parseHart(t.answer(hartRequest(0, 201, {2, 0x7C, 6})));
+        EXPECT_EQ(a.data, (Bytes{2, 0x7C, 7}));
+    }
+    EXPECT_EQ(t.state().delta, 7);
+    // Reads of the same command and writes of other commands are not touched.
+    EXPECT_EQ(parseHart(t.answer(hartRequest(0, 201))).data, (Bytes{2, 0x7C, 7}));
+    EXPECT_EQ(parseHart(t.answer(hartRequest(0, 147, {0x84}))).data, Bytes{0x84});
+}
+
+TEST(WriteFaults, AnUnansweredWriteChangesNothing) {
+    Transmitter t = fixedDevice();
+    t.faults.hartWrites[35] = WriteFault::Unanswered;
+    const float upper = t.state().rangeUpper;
+    EXPECT_TRUE(t.answer(hartRequest(0, 35, concat(concat({0}, hartFloat(300)), hartFloat(-10)))).empty());
+    EXPECT_EQ(t.state().rangeUpper, upper);
+}
+
+TEST(WriteFaults, ModbusWritesGoWrongByTheirFirstRegister) {
+    Transmitter t(Model::Doxa22, Options{.address = 1});
+    t.faults.modbusWrites[12] = WriteFault::Miskept;
+    t.faults.modbusWrites[60] = WriteFault::Unanswered;
+    const Bytes echo = t.answer(modbusWrite(1, modbus::WriteAndStore, 12, {2, 0x7C, 6}));
+    EXPECT_EQ(echo.size(), 8u);
+    EXPECT_EQ(t.state().delta, 7);
+    EXPECT_EQ(t.state().filterOrder, 2);
+    EXPECT_TRUE(t.answer(modbusWrite(1, modbus::WriteAndStore, 60, {9})).empty());
+    EXPECT_FALSE(t.state().pendingAddress);
+    EXPECT_EQ(t.answer(modbusWrite(1, modbus::WriteAndStore, 8, {3, 0x10, 0xF7})).size(), 8u);
+    EXPECT_EQ(t.state().sensorCode, 3);
+}
+
+}  // namespace
+}  // namespace doxa::sim::test

@@ -73,3 +73,22 @@ TEST(SimOptions, HelpExplainsEveryOption) {
 
 }  // namespace
 }  // namespace doxa::sim::test
+
+namespace doxa::sim::test {
+namespace {
+
+TEST(SimOptions, WriteFaultsNameTheProtocolAndTheWrite) {
+    const ParsedOptions p = parse({"--miskeep-write", "hart:35", "--unanswered-write=modbus:60",
+                                   "--unanswered-write", "hart:6"});
+    ASSERT_EQ(p.error, "");
+    EXPECT_EQ(p.options.faults.hartWrites,
+              (std::map<int, WriteFault>{{6, WriteFault::Unanswered}, {35, WriteFault::Miskept}}));
+    EXPECT_EQ(p.options.faults.modbusWrites, (std::map<int, WriteFault>{{60, WriteFault::Unanswered}}));
+    for (const char* wrong : {"35", "hart:256", "modbus:x", "rs232:1"})
+        EXPECT_NE(parse({"--miskeep-write", wrong}).error.find("hart:COMMAND or modbus:REGISTER"),
+                  std::string::npos)
+            << wrong;
+}
+
+}  // namespace
+}  // namespace doxa::sim::test

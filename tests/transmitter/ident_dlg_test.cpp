@@ -153,6 +153,21 @@ TEST(Identification, ReadsRs485WithTheRangeInTheConfiguration) {
     EXPECT_EQ(id.device().thresholdDirection, 1);
 }
 
+TEST(Identification, AMaxThresholdReadOverRs485IsDirectionTwoAsEverywhereElse) {
+    Identification id;
+    id.sim.useRs485();
+    id.sim.device().sensorCode = 1;
+    id.sim.device().thresholdMode = 2;
+    id.sim.device().threshold = 100;
+    id.sim.device().thresholdRelease = 95;
+    ASSERT_TRUE(id.open());
+    ASSERT_TRUE(id.finished());
+    EXPECT_EQ(id.device().thresholdActive, 1);
+    EXPECT_EQ(id.device().thresholdDirection, 2);
+    EXPECT_EQ(id.text(CInitDlg::ThresholdText), " 100. °C , max");
+    EXPECT_EQ(id.text(CInitDlg::ReleaseText), " 95. °C");
+}
+
 TEST(Identification, RepeatsAnUnansweredIdentifyAndAShortConfigurationAnswer) {
     Identification id;
     id.sim.transmitter->faults.drop.onRequest = 1;

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "dialog/dialog.h"
+
+namespace doxa {
+
+// The rules both programming dialogs apply to what the technician enters, so that nothing the
+// transmitter cannot measure is ever sent.
+
+// Where a range end may lie for a sensor, and how far apart the ends must at least be (no span
+// rule without minimumSpan).
+struct RangeLimits {
+    float lower;
+    float upper;
+    std::optional<float> minimumSpan;
+};
+
+// The main dialog's sensor list, and the resistance-thermometer list of the 21-series dialog.
+// nullopt for a code without limits (the user characteristic among them).
+std::optional<RangeLimits> standardLimits(int sensorType);
+std::optional<RangeLimits> rtdLimits(int sensorType);
+
+enum class RangeEnd { Lower, Upper };
+// Keeps a range end inside the limits; `reference` is the other end. The span rule, judged on
+// the value as entered, wins over the clamp.
+float keepRangeEnd(float value, float reference, RangeEnd end,
+                   const std::optional<RangeLimits>& limits);
+// A threshold only has to lie inside the limits.
+float keepInLimits(float value, const std::optional<RangeLimits>& limits);
+
+// A spin arrow on a value: truncated toward zero to a whole number, then one up or down.
+float spinStep(float value, Scroll code);
+// The filter time moves along 0, 1, 2, 5, 10 seconds and stops at the ends; a time off the
+// ladder stays where it is.
+int stepFilterTime(int seconds, Scroll code);
+
+// Unit shown next to the range edits: "Ohm", "mV" (standard list only), nothing for a user
+// characteristic, "°C" otherwise.
+std::string_view rangeUnitText(int sensorType, bool rtdOnly);
+
+// Number edits show six significant digits and read a decimal point or comma; nullopt for a
+// text that is not a number.
+std::string editText(float value);
+std::optional<float> parseEditNumber(std::string_view text);
+
+}  // namespace doxa

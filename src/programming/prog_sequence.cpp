@@ -1,0 +1,391 @@
+#include "programming/prog_sequence.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "dialog/dialog.h"
+#include "link/hart.h"
+#include "link/modbus.h"
+#include "link/port.h"
+#include "link/value_codec.h"
+#include "transmitter/code_tables.h"
+#include "transmitter/exchange.h"
+#include "transmitter/station.h"
+
+namespace doxa {
+
+namespace {
+
+constexpr int StartWait = 500;
+constexpr int ListenWait = 600;
+constexpr int RepeatWait = 100;
+// A step goes on, its flag left set, once its failure count passes this.
+constexpr int FailureLimit = 3;
+
+constexpr int RangeAnswer = 22;
+constexpr int SensorAnswer = 14;
+constexpr int FilterAnswer = 16;
+constexpr int ThresholdAnswer = 22;
+constexpr int AddressAnswer = 14;
+constexpr int StoreAnswer = 8;  // MODBUS: the echo of a function 116 write
+// Where a HART answer carries what the transmitter kept: a leading byte, then up to two floats.
+constexpr int FirstByte = hart::AnswerData;
+constexpr int FirstFloat = hart::AnswerData + 1;
+constexpr int SecondFloat = hart::AnswerData + 5;
+
+constexpr std::uint8_t CommandRange = 35;
+constexpr std::uint8_t CommandSensor = 147;
+constexpr std::uint8_t CommandFilter = 201;
+constexpr std::uint8_t CommandThreshold = 200;
+constexpr std::uint8_t CommandAddress = 6;
+constexpr int RegisterRange = 0;
+constexpr int RegisterSensor = 8;
+constexpr int RegisterFilter = 12;
+constexpr int RegisterAddress = 60;
+constexpr int RegisterCommit = 0x00ED;
+constexpr std::uint16_t CommitValue = 0x00AA;
+constexpr std::uint8_t SensorTrailer = 0xF7;
+
+constexpr std::uint8_t BreakBit = 0x80;
+constexpr std::uint8_t CountStep = 0x10;
+constexpr std::uint8_t FlagBreak = 0x10;
+constexpr std::uint8_t FlagMin = 4;
+constexpr std::uint8_t FlagMax = 5;
+constexpr std::uint8_t FilterOffCode = 0x68;
+
+constexpr std::string_view PortStartText = "Inicjalizacja portu";
+constexpr std::string_view PortOpenFailedText = "Błąd w otwarciu portu";
+constexpr std::string_view RangeText = "Programowanie zakresu";
+constexpr std::string_view SensorText = "Programowanie typu czujnika";
+constexpr std::string_view FilterText = "Programowanie filtru";
+constexpr std::string_view ThresholdText = "Programowanie progu";
+constexpr std::string_view AddressText = "Programowanie adresu";
+constexpr std::string_view EndText = "Koniec programowania";
+constexpr std::string_view SavedText = "Dane zostały zapisane";
+constexpr std::string_view NotSavedText = "Dane nie zostały zapisane prawidłowo";
+constexpr std::string_view AddressFailedText = "Błąd w programowaniu adresu !";
+
+constexpr std::string_view AddressSection = "Polling_adres";
+constexpr std::string_view AddressKey = "ADRES";
+
+std::uint8_t outputBits(int outputType) {
+    switch (outputType) {
+        case 1:
+            return 0x10;
+        case 2:
+            return 0x20;
+        case 3:
+            return 0x40;
+        default:
+            return 0;
+    }
+}
+
+// Floats are confirmed when the transmitter returns exactly the four bytes that were sent: the
+// value it holds is then the value on the line, a typed fraction included.
+int differs(const Station& station, int at, const std::array<std::uint8_t, 4>& sent) {
+    return std::equal(sent.begin(), sent.end(), station.frame.begin() + at) ? 0 : 1;
+}
+
+int differs(const Station& station, int at, std::uint8_t sent) {
+    return station.frame[static_cast<std::size_t>(at)] == sent ? 0 : 1;
+}
+
+template <std::size_t N, std::size_t M>
+std::array<std::uint8_t, N + M> join(const std::array<std::uint8_t, N>& a,
+                                     const std::array<std::uint8_t, M>& b) {
+    std::array<std::uint8_t, N + M> out{};
+    std::copy(a.begin(), a.end(), out.begin());
+    std::copy(b.begin(), b.end(), out.begin() + N);
+    return out;
+}
+
+}  // namespace
+
+ProgrammingSequence::ProgrammingSequence(Station& station, SequenceInputs& inputs,
+                                         SequenceScope scope, std::function<void()> inputsChanged)
+    : station_(station), inputs_(inputs), scope_(scope), inputsChanged_(std::move(inputsChanged)) {}
+
+bool ProgrammingSequence::rs485() const { return station_.link.transmissionMode == ModeRs485; }
+
+void ProgrammingSequence::start(DialogWindow& window) {
+    nextOffset_ = 0;
+    failures_ = 0;
+    errors_.fill(false);
+    addressSent_ = false;
+    window.setText(StepText, PortStartText);
+    station_.link.exchangeState = SendRange;
+    station_.frame.fill(0xFF);
+    if (!ensurePortOpen(station_)) {
+        window.setText(StepText, PortOpenFailedText);
+        return;
+    }
+    running_ = true;
+    // The answer to an earlier run's closing write is never read; it must not pass for the
+    // answer to the first write of this one.
+    purge(station_);
+    window.startTimer(ExchangeTimer, StartWait);
+}
+
+void ProgrammingSequence::step(DialogWindow& window) {
+    switch (station_.link.exchangeState) {
+        case SendRange:
+            sendRange(window);
+            break;
+        case Listen:
+            listen(window);
+            break;
+        case CheckRange:
+            checkRange(window);
+            break;
+        case SendSensor:
+            sendSensor(window);
+            break;
+        case CheckSensor:
+            checkSensor(window);
+            break;
+        case SendFilter:
+            sendFilter(window);
+            break;
+        case CheckFilter:
+            checkFilter(window);
+            break;
+        case SendThreshold:
+            sendThreshold(window);
+            break;
+        case CheckThreshold:
+            checkThreshold(window);
+            break;
+        case SendAddress:
+            sendAddress(window);
+            break;
+        case CheckAddress:
+            checkAddress(window);
+            break;
+        case Finish:
+            finish(window);
+            break;
+        default:
+            window.stopTimer(ExchangeTimer);
+            break;
+    }
+}
+
+void ProgrammingSequence::send(DialogWindow& window, std::string_view text, int offset,
+                               const Request& request) {
+    window.setText(StepText, text);
+    const std::string errors = sendRequest(station_, request);
+    if (!errors.empty()) window.setText(ReplyText, errors);
+    nextOffset_ = offset;
+    goToState(station_, window, Listen, station_.link.replyWait);
+}
+
+void ProgrammingSequence::listen(DialogWindow& window) {
+    turnToReceive(station_);
+    goToState(station_, window, Listen + nextOffset_, ListenWait);
+}
+
+ProgrammingSequence::Verdict ProgrammingSequence::read(DialogWindow& window, int expectedLength) {
+    const Reply reply = readReply(station_);
+    if (!reply.lineErrors.empty()) window.setText(ReplyText, reply.lineErrors);
+    // Over RS485 the echo of the write is all the confirmation there is.
+    if (rs485()) return {reply.length == StoreAnswer ? 0 : 1, false};
+    if (reply.length != expectedLength) return {1, false};
+    return {0, true};
+}
+
+bool ProgrammingSequence::judge(Flag flag, Verdict verdict, bool countRepeat) {
+    if (verdict.misses == 0) {
+        failures_ = 0;
+        errors_[flag] = false;
+        return true;
+    }
+    errors_[flag] = true;
+    failures_ += verdict.misses;
+    if (failures_ > FailureLimit) {
+        failures_ = 0;
+        return true;
+    }
+    if (countRepeat) ++failures_;
+    return false;
+}
+
+void ProgrammingSequence::sendRange(DialogWindow& window) {
+    const DeviceRecord& device = station_.device;
+    const FloatLayout layout = rs485() ? FloatLayout::Modbus : FloatLayout::Hart;
+    sentMax_ = encodeFloat(device.rangeMax, layout);
+    sentMin_ = encodeFloat(device.rangeMin, layout);
+    const auto values = join(sentMax_, sentMin_);
+    const auto data = join(std::array<std::uint8_t, 1>{0}, values);
+    send(window, RangeText, CheckRange - Listen,
+         Request{.hartCommand = CommandRange,
+                 .hartData = data,
+                 .modbusStart = RegisterRange,
+                 .modbusStore = values});
+}
+
+void ProgrammingSequence::checkRange(DialogWindow& window) {
+    Verdict verdict = read(window, RangeAnswer);
+    if (verdict.compare)
+        verdict.misses =
+            differs(station_, FirstFloat, sentMax_) + differs(station_, SecondFloat, sentMin_);
+    goToState(station_, window, judge(RangeFlag, verdict, false) ? SendSensor : SendRange,
+              RepeatWait);
+}
+
+std::uint8_t ProgrammingSequence::sensorByte() {
+    const DeviceRecord& device = station_.device;
+    int value = device.sensorType + (device.breakSignal == 1 ? BreakBit : 0);
+    if (scope_ == SequenceScope::Full) {
+        if (inputs_.sensorsActive)
+            value += CountStep * device.connection;
+        else if (inputs_.sensorCountIndex != 0) {
+            inputs_.sensorCountIndex = 0;
+            if (inputsChanged_) inputsChanged_();
+        }
+        value += outputBits(device.outputType);
+    }
+    return static_cast<std::uint8_t>(value & 0xFF);
+}
+
+std::uint8_t ProgrammingSequence::flagByte() const {
+    const DeviceRecord& device = station_.device;
+    std::uint8_t flags = device.breakSignal == 1 ? FlagBreak : 0;
+    if (device.thresholdActive && device.thresholdDirection == 1) flags += FlagMin;
+    if (device.thresholdActive && device.thresholdDirection == 2) flags += FlagMax;
+    return flags;
+}
+
+void ProgrammingSequence::sendSensor(DialogWindow& window) {
+    sentSensor_ = sensorByte();
+    const std::array<std::uint8_t, 1> data{sentSensor_};
+    const std::array<std::uint8_t, 3> values{static_cast<std::uint8_t>(station_.device.sensorType),
+                                             flagByte(), SensorTrailer};
+    send(window, SensorText, CheckSensor - Listen,
+         Request{.hartCommand = CommandSensor,
+                 .hartData = data,
+                 .modbusStart = RegisterSensor,
+                 .modbusStore = values});
+}
+
+void ProgrammingSequence::checkSensor(DialogWindow& window) {
+    Verdict verdict = read(window, SensorAnswer);
+    // The whole byte comes back as the transmitter keeps it: sensor code, count or output
+    // bits and the break bit must all be the ones sent.
+    if (verdict.compare) verdict.misses = differs(station_, FirstByte, sentSensor_);
+    goToState(station_, window, judge(SensorFlag, verdict, true) ? SendFilter : SendSensor,
+              RepeatWait);
+}
+
+void ProgrammingSequence::sendFilter(DialogWindow& window) {
+    const DeviceRecord& device = station_.device;
+    sentOrder_ = static_cast<std::uint8_t>(device.filterOrder);
+    sentTimeCode_ = filterCodeForTime(device.filterTime).value_or(FilterOffCode);
+    sentDelta_ = static_cast<std::uint8_t>(device.deltaValue & 0xFF);
+    const std::array<std::uint8_t, 3> data{sentOrder_, sentTimeCode_, sentDelta_};
+    send(window, FilterText, CheckFilter - Listen,
+         Request{.hartCommand = CommandFilter,
+                 .hartData = data,
+                 .modbusStart = RegisterFilter,
+                 .modbusStore = data});
+}
+
+void ProgrammingSequence::checkFilter(DialogWindow& window) {
+    Verdict verdict = read(window, FilterAnswer);
+    if (verdict.compare)
+        verdict.misses = differs(station_, FirstByte, sentOrder_) +
+                         differs(station_, FirstByte + 1, sentTimeCode_) +
+                         differs(station_, FirstByte + 2, sentDelta_);
+    const Step next = scope_ == SequenceScope::Full ? SendThreshold : Finish;
+    // The timer keeps the listening interval.
+    station_.link.exchangeState = judge(FilterFlag, verdict, true) ? next : SendFilter;
+}
+
+void ProgrammingSequence::sendThreshold(DialogWindow& window) {
+    const DeviceRecord& device = station_.device;
+    // RS485 carries the threshold in the flag byte only, and the SAWE-01 has none.
+    if (device.isSawe || rs485()) {
+        goToState(station_, window, SendAddress, station_.link.replyWait);
+        return;
+    }
+    sentDirection_ =
+        static_cast<std::uint8_t>(device.thresholdActive ? device.thresholdDirection : 0);
+    const float release = device.thresholdDirection == 1 ? device.threshold + device.hysteresis
+                                                         : device.threshold - device.hysteresis;
+    sentThreshold_ = encodeFloat(device.threshold, FloatLayout::Hart);
+    sentRelease_ = encodeFloat(release, FloatLayout::Hart);
+    const auto data =
+        join(std::array<std::uint8_t, 1>{sentDirection_}, join(sentThreshold_, sentRelease_));
+    send(window, ThresholdText, CheckThreshold - Listen,
+         Request{.hartCommand = CommandThreshold, .hartData = data});
+}
+
+void ProgrammingSequence::checkThreshold(DialogWindow& window) {
+    Verdict verdict = read(window, ThresholdAnswer);
+    if (verdict.compare)
+        verdict.misses = differs(station_, FirstByte, sentDirection_) +
+                         differs(station_, FirstFloat, sentThreshold_) +
+                         differs(station_, SecondFloat, sentRelease_);
+    if (!judge(ThresholdFlag, verdict, true)) {
+        station_.link.exchangeState = SendThreshold;
+        return;
+    }
+    station_.link.exchangeState = SendAddress;
+    sendAddress(window);
+}
+
+void ProgrammingSequence::sendAddress(DialogWindow& window) {
+    if (!inputs_.programAddress) {
+        station_.link.exchangeState = Finish;
+        return;
+    }
+    const std::array<std::uint8_t, 1> data{static_cast<std::uint8_t>(inputs_.newAddress)};
+    // Sent to the old address; over HART the transmitter answers at the new one at once.
+    send(window, AddressText, CheckAddress - Listen,
+         Request{.hartCommand = CommandAddress,
+                 .hartData = data,
+                 .modbusStart = RegisterAddress,
+                 .modbusStore = data});
+    addressSent_ = true;
+    if (!rs485()) station_.device.pollingAddress = inputs_.newAddress;
+}
+
+void ProgrammingSequence::checkAddress(DialogWindow& window) {
+    Verdict verdict = read(window, AddressAnswer);
+    if (verdict.compare)
+        verdict.misses =
+            differs(station_, FirstByte, static_cast<std::uint8_t>(station_.device.pollingAddress));
+    if (verdict.misses == 0) {
+        if (!rs485())
+            station_.settings.writeInt(AddressSection, AddressKey, station_.device.pollingAddress);
+    } else {
+        window.stopTimer(ExchangeTimer);
+        window.messageBox(AddressFailedText);
+        window.startTimer(ExchangeTimer, RepeatWait);
+    }
+    station_.link.exchangeState = Finish;
+}
+
+void ProgrammingSequence::finish(DialogWindow& window) {
+    window.stopTimer(ExchangeTimer);
+    running_ = false;
+    if (rs485()) {
+        // The transmitter takes up what was stored, a new address included, with this write;
+        // its answer is not awaited.
+        const int length = buildWriteSingle(station_.frame, station_.device.pollingAddress,
+                                            RegisterCommit, CommitValue);
+        const std::string errors = transmitFrame(station_, length);
+        if (!errors.empty()) window.setText(ReplyText, errors);
+        if (addressSent_) station_.device.pollingAddress = inputs_.newAddress;
+    }
+    window.setText(StepText, EndText);
+    station_.link.exchangeState = 0;
+    const bool saved = std::none_of(errors_.begin(), errors_.end(), [](bool e) { return e; });
+    if (saved)
+        window.messageBox(SavedText, BoxIcon::Information);
+    else
+        window.messageBox(NotSavedText);
+}
+
+}  // namespace doxa

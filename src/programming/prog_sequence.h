@@ -1,0 +1,108 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+namespace doxa {
+
+class Station;
+class DialogWindow;
+struct Request;
+
+// What the sequence takes from the programming dialog itself rather than from the device record.
+struct SequenceInputs {
+    int sensorsActive = 0;     // "aktywne": the sensor count bits are sent
+    int sensorCountIndex = 0;  // 0..3 = 1..4 sensors
+    int programAddress = 0;    // the address is programmed as well
+    int newAddress = 0;
+};
+
+// Which part of the configuration a dialog writes: everything, or (21-series dialog) the range,
+// the sensor type and the filter.
+enum class SequenceScope { Full, RangeSensorFilter };
+
+// Writes the configuration held in the device record into the transmitter on the dialog's
+// timer 1 and checks every write against the answer: HART commands 35, 147, 201, 200 and 6, or
+// MODBUS function 116 on registers 0, 8, 12 and 60 and the closing write of register 237.
+class ProgrammingSequence {
+public:
+    // The steps, numbered as exchangeState carries them.
+    enum Step : int {
+        SendRange = 0,
+        Listen = 1,
+        CheckRange = 2,
+        SendSensor = 3,
+        CheckSensor = 4,
+        SendFilter = 5,
+        CheckFilter = 6,
+        SendThreshold = 7,
+        CheckThreshold = 8,
+        SendAddress = 9,
+        CheckAddress = 10,
+        Finish = 11,
+    };
+    enum : int { StepText = 142, ReplyText = 143 };
+
+    // `inputsChanged` is called when the sequence changes an input the dialog shows.
+    ProgrammingSequence(Station& station, SequenceInputs& inputs, SequenceScope scope,
+                        std::function<void()> inputsChanged);
+
+    // "Wyślij": from the first step, with every error flag cleared.
+    void start(DialogWindow& window);
+    // One tick of timer 1.
+    void step(DialogWindow& window);
+    // Between "Wyślij" and the end of its last step.
+    bool running() const { return running_; }
+
+private:
+    enum Flag : std::size_t { RangeFlag, SensorFlag, FilterFlag, ThresholdFlag, FlagCount };
+    struct Verdict {
+        int misses = 0;        // values that came back different; 1 for a missing or wrong answer
+        bool compare = false;  // a HART answer of the right length, whose values are compared
+    };
+
+    bool rs485() const;
+    void send(DialogWindow& window, std::string_view text, int offset, const Request& request);
+    void listen(DialogWindow& window);
+    Verdict read(DialogWindow& window, int expectedLength);
+
+    void sendRange(DialogWindow& window);
+    void checkRange(DialogWindow& window);
+    void sendSensor(DialogWindow& window);
+    void checkSensor(DialogWindow& window);
+    void sendFilter(DialogWindow& window);
+    void checkFilter(DialogWindow& window);
+    void sendThreshold(DialogWindow& window);
+    void checkThreshold(DialogWindow& window);
+    void sendAddress(DialogWindow& window);
+    void checkAddress(DialogWindow& window);
+    void finish(DialogWindow& window);
+
+    // Success clears the flag; a failure sets it and counts; past the limit the sequence goes
+    // on with the flag set. True when the sequence goes on, false when the step is repeated.
+    bool judge(Flag flag, Verdict verdict, bool countRepeat);
+    std::uint8_t sensorByte();
+    std::uint8_t flagByte() const;
+
+    Station& station_;
+    SequenceInputs& inputs_;
+    SequenceScope scope_;
+    std::function<void()> inputsChanged_;
+
+    int nextOffset_ = 0;
+    bool running_ = false;
+    int failures_ = 0;
+    std::array<bool, FlagCount> errors_{};
+    bool addressSent_ = false;
+    // What went on the line, for the comparison with the answer.
+    std::array<std::uint8_t, 4> sentMax_{}, sentMin_{}, sentThreshold_{}, sentRelease_{};
+    std::uint8_t sentSensor_ = 0;
+    std::uint8_t sentOrder_ = 0;
+    std::uint8_t sentTimeCode_ = 0;
+    std::uint8_t sentDelta_ = 0;
+    std::uint8_t sentDirection_ = 0;
+};
+
+}  // namespace doxa

@@ -1,0 +1,262 @@
+#include "programming/prog_zu_dlg.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "link/port.h"
+#include "programming/prog_identify.h"
+#include "programming/prog_table.h"
+#include "transmitter/exchange.h"
+#include "transmitter/station.h"
+
+namespace doxa {
+
+namespace {
+
+constexpr int IdentifyStartWait = 200;
+constexpr int CharacteristicIndex = 9;
+constexpr int CharacteristicCode = 14;
+constexpr std::uint8_t RtdOnlyModel = 11;
+constexpr std::uint8_t NoAmbientBit = 0x08;
+
+constexpr std::string_view ModelPrefix = "Typ przetwornika: ";
+constexpr std::string_view PortOpenFailedText = "Błąd w otwarciu portu";
+constexpr std::string_view NotFoundText =
+    "Przetwornik nie został odnaleziony Sprawdź podłączenie przetwornika i spróbuj ponownie";
+constexpr std::string_view ChooseSensorText = "Wybierz czujnik";
+
+// By sensor index: the radio and the range a click loads.
+struct Sensor {
+    int radio;
+    float min, max;
+};
+constexpr std::array<Sensor, 10> Sensors{{
+    {CProgZUDlg::SensorResistance, 20, 380},
+    {CProgZUDlg::SensorPt100At385, -200, 850},
+    {CProgZUDlg::SensorPt100At391, -200, 850},
+    {CProgZUDlg::SensorNi100At618, -60, 200},
+    {CProgZUDlg::SensorNi100At617, -60, 180},
+    {CProgZUDlg::SensorCu100At428, -180, 200},
+    {CProgZUDlg::SensorCu100At426, -50, 200},
+    {CProgZUDlg::SensorCu50At428, -180, 200},
+    {CProgZUDlg::SensorCu50At426, -50, 200},
+    {CProgZUDlg::SensorCharacteristic, 0, 100},
+}};
+
+constexpr std::array<int, 3> OrderRadios = {CProgZUDlg::Order0, CProgZUDlg::Order1,
+                                            CProgZUDlg::Order2};
+constexpr std::array<int, 2> BreakRadios = {CProgZUDlg::BreakMax, CProgZUDlg::BreakMin};
+
+template <std::size_t N, typename Radio>
+void checkRadio(DialogWindow& window, const std::array<Radio, N>& radios, int index,
+                int (*radioOf)(const Radio&)) {
+    for (std::size_t i = 0; i < N; ++i)
+        window.setChecked(radioOf(radios[i]), static_cast<int>(i) == index);
+}
+
+template <std::size_t N, typename Radio>
+int checkedRadio(const DialogWindow& window, const std::array<Radio, N>& radios, int current,
+                 int (*radioOf)(const Radio&)) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (window.isChecked(radioOf(radios[i]))) return static_cast<int>(i);
+    return current;
+}
+
+int plainRadio(const int& radio) { return radio; }
+int sensorRadio(const Sensor& sensor) { return sensor.radio; }
+
+}  // namespace
+
+CProgZUDlg::CProgZUDlg(Station& station)
+    : station_(station), sequence_(station, inputs_, SequenceScope::RangeSensorFilter, nullptr) {}
+
+bool CProgZUDlg::rs485() const { return station_.link.transmissionMode == ModeRs485; }
+
+int CProgZUDlg::sensorCode() const {
+    return sensorIndex_ == CharacteristicIndex ? CharacteristicCode : sensorIndex_;
+}
+
+std::optional<RangeLimits> CProgZUDlg::limits() const { return rtdLimits(sensorCode()); }
+
+void CProgZUDlg::onInit() {
+    DialogWindow& w = window();
+    const DeviceRecord& device = station_.device;
+    w.setText(StepText, " ");
+    w.setText(ReplyText, " ");
+    if (rs485()) {
+        attempts_ = Ready;
+    } else {
+        w.setText(StepText, RecognizingText);
+        w.messageBox(RecognitionNotice);
+        attempts_ = 0;
+    }
+    sensorIndex_ =
+        device.sensorType == CharacteristicCode ? CharacteristicIndex : device.sensorType;
+    if (sensorIndex_ < 0 || sensorIndex_ >= static_cast<int>(Sensors.size())) sensorIndex_ = -1;
+    rangeMin_ = device.rangeMin;
+    rangeMax_ = device.rangeMax;
+    filterOrderIndex_ = device.filterOrder;
+    breakIndex_ = device.breakSignal;
+    filterTime_ = device.filterTime;
+    w.setText(ModelText, std::string(ModelPrefix) + device.modelName);
+    showUnits();
+    showMembers();
+    station_.link.exchangeState = 0;
+    if (!ensurePortOpen(station_)) {
+        w.setText(StepText, PortOpenFailedText);
+        return;
+    }
+    if (!rs485()) w.startTimer(IdentifyTimer, IdentifyStartWait);
+    purge(station_);
+}
+
+void CProgZUDlg::onCommand(int id) {
+    for (std::size_t i = 0; i < Sensors.size(); ++i)
+        if (Sensors[i].radio == id) {
+            clickSensor(static_cast<int>(i));
+            return;
+        }
+    switch (id) {
+        case Send:
+            send();
+            break;
+        case Table:
+            openCharacteristicTable(station_, window(), sequence_, attempts_);
+            break;
+        case Order0:
+            takeControls();
+            filterTime_ = 0;
+            filterOrderIndex_ = 0;
+            showMembers();
+            break;
+        default:
+            DialogLogic::onCommand(id);
+    }
+}
+
+void CProgZUDlg::onFocus(int id, bool gained) {
+    if (gained || (id != RangeMin && id != RangeMax)) return;
+    takeControls();
+    if (id == RangeMin)
+        rangeMin_ = keepRangeEnd(rangeMin_, rangeMax_, RangeEnd::Lower, limits());
+    else
+        rangeMax_ = keepRangeEnd(rangeMax_, rangeMin_, RangeEnd::Upper, limits());
+    showUnits();
+    showMembers();
+}
+
+void CProgZUDlg::onScroll(int id, Scroll code) {
+    takeControls();
+    switch (id) {
+        case FilterTimeSpin:
+            filterTime_ = filterOrderIndex_ == 0 ? 0 : stepFilterTime(filterTime_, code);
+            break;
+        case RangeMinSpin:
+            rangeMin_ =
+                keepRangeEnd(spinStep(rangeMin_, code), rangeMax_, RangeEnd::Lower, limits());
+            break;
+        case RangeMaxSpin:
+            rangeMax_ =
+                keepRangeEnd(spinStep(rangeMax_, code), rangeMin_, RangeEnd::Upper, limits());
+            break;
+        default:
+            return;
+    }
+    showUnits();
+    showMembers();
+}
+
+void CProgZUDlg::onTimer(int timer) {
+    if (timer == ExchangeTimer) {
+        sequence_.step(window());
+        return;
+    }
+    if (timer != IdentifyTimer) return;
+    switch (identifyStep(station_, window(), attempts_, ReplyText)) {
+        case IdentifyOutcome::Answered:
+            identified();
+            break;
+        case IdentifyOutcome::GaveUp:
+            window().messageBox(NotFoundText);
+            window().end(ResultCancel);
+            break;
+        case IdentifyOutcome::Waiting:
+            break;
+    }
+}
+
+void CProgZUDlg::onDestroy() {
+    window().stopTimer(IdentifyTimer);
+    endExchange(station_, window());
+}
+
+void CProgZUDlg::takeControls() {
+    const DialogWindow& w = window();
+    if (const auto value = parseEditNumber(w.text(RangeMin))) rangeMin_ = *value;
+    if (const auto value = parseEditNumber(w.text(RangeMax))) rangeMax_ = *value;
+    sensorIndex_ = checkedRadio(w, Sensors, sensorIndex_, sensorRadio);
+    filterOrderIndex_ = checkedRadio(w, OrderRadios, filterOrderIndex_, plainRadio);
+    breakIndex_ = checkedRadio(w, BreakRadios, breakIndex_, plainRadio);
+}
+
+void CProgZUDlg::showMembers() {
+    DialogWindow& w = window();
+    w.setText(RangeMin, editText(rangeMin_));
+    w.setText(RangeMax, editText(rangeMax_));
+    w.setText(FilterTime, std::to_string(filterTime_));
+    checkRadio(w, Sensors, sensorIndex_, sensorRadio);
+    checkRadio(w, OrderRadios, filterOrderIndex_, plainRadio);
+    checkRadio(w, BreakRadios, breakIndex_, plainRadio);
+}
+
+void CProgZUDlg::showUnits() {
+    const std::string_view unit = rangeUnitText(sensorCode(), true);
+    window().setText(UnitMin, unit);
+    window().setText(UnitMax, unit);
+}
+
+void CProgZUDlg::clickSensor(int index) {
+    takeControls();
+    sensorIndex_ = index;
+    rangeMin_ = Sensors[static_cast<std::size_t>(index)].min;
+    rangeMax_ = Sensors[static_cast<std::size_t>(index)].max;
+    showUnits();
+    showMembers();
+}
+
+void CProgZUDlg::identified() {
+    DeviceRecord& device = station_.device;
+    const IdentityBytes identity = identityBytes(station_);
+    station_.identifiedSerial = identity.serial;
+    if (identity.modelCode != RtdOnlyModel) {
+        device.isRtdOnly = 0;
+        window().messageBox(IncompatibleText);
+        window().end(ResultCancel);
+        return;
+    }
+    device.hasAmbient = (identity.variant & NoAmbientBit) ? 0 : 1;
+    device.modelName = "SAWE-01";
+    window().setText(ModelText, std::string(ModelPrefix) + device.modelName);
+    finishIdentification(station_, window(), StepText, ReplyText);
+    attempts_ = Ready;
+}
+
+void CProgZUDlg::send() {
+    if (attempts_ != Ready) return;
+    takeControls();
+    if (sensorIndex_ < 0) {
+        window().messageBox(ChooseSensorText);
+        return;
+    }
+    DeviceRecord& device = station_.device;
+    device.sensorType = sensorCode();
+    device.rangeMin = rangeMin_;
+    device.rangeMax = rangeMax_;
+    device.filterTime = filterTime_;
+    device.filterOrder = filterOrderIndex_;
+    device.breakSignal = breakIndex_;
+    sequence_.start(window());
+}
+
+}  // namespace doxa

@@ -1,0 +1,145 @@
+// doxa-win programs doxa-sim on a pseudo-terminal through the real serial line, the way a
+// technician does it: "Programowanie", a new range and filter, "Wyślij", "Dane zostały zapisane";
+// then "Inicjalizacja" reads the new configuration back from the simulator.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/command_ids.h"
+#include "app/dialog_host.h"
+#include "app/line_factory.h"
+#include "app/main_frame.h"
+#include "support/gui/start_up_driver.h"
+#include "support/sim_process.h"
+#include "transmitter/settings_store.h"
+#include "transmitter/station.h"
+
+namespace doxa {
+namespace {
+
+enum : int {
+    RangeMinEdit = 102,
+    RangeMaxEdit = 103,
+    FilterOrder2 = 139,
+    StepText = 142,
+    SendButton = 132,
+    CloseButton = 2,
+    IdentRangeMin = 134,
+    IdentRangeMax = 135,
+    IdentFilter = 138,
+    IdentProgress = 143,
+};
+
+// Runs one command and answers every modal window it opens with `act` until `act` says the
+// session is over (or 60 s have passed).
+void runCommand(Application& application, int command, const std::function<bool(QWidget*)>& act) {
+    bool over = false;
+    QTimer technician;
+    QObject::connect(&technician, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal && !over) over = act(modal);
+    });
+    technician.start(20);
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, [&] {
+        ADD_FAILURE() << "command " << command << " did not finish in time";
+        while (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    deadline.start(60000);
+    application.onCommand(command);
+}
+
+template <typename Widget>
+Widget* control(DialogHost* dialog, int id) {
+    return qobject_cast<Widget*>(dialog->control(id));
+}
+
+struct Case {
+    int rs485;
+};
+
+class ProgrammingOnPty : public ::testing::TestWithParam<Case> {};
+
+TEST_P(ProgrammingOnPty, TheSimulatorKeepsWhatWasProgrammed) {
+    const bool rs485 = GetParam().rs485 != 0;
+    test::TempFolder folder;
+    const auto link = folder.path() / "tty";
+    test::SimProcess sim({"--model", "DOXA-22", "--link", link.string()});
+    ASSERT_TRUE(test::waitForLink(link));
+
+    MemorySettingsStore store;
+    store.writeInt("COM", "COM", 2);
+    store.writeText("Porty", "COM3", link.string());
+    store.writeInt("Transmisja", "RS485", rs485 ? 1 : 0);
+    store.writeInt("BAUD", "BAUD", 3);
+    Station station(store);
+    station.makeLine = makeLineFactory(store);
+    std::vector<std::string> messages;
+    station.showMessage = [&](std::string_view text) { messages.emplace_back(text); };
+    MainFrame frame(station);
+    Application application(station, frame);
+    frame.attach(application);
+    frame.show();
+    test::startUpUntilIdentified(application, {});
+    ASSERT_EQ(station.device.modelName, "DOXA-22");
+
+    std::vector<std::string> boxes;
+    bool sent = false;
+    const auto finished = [&] { return !boxes.empty() && boxes.back().starts_with("Dane"); };
+    runCommand(application, CmdProgram, [&](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            boxes.push_back(box->text().toStdString());
+            box->button(QMessageBox::Ok)->click();
+            return false;
+        }
+        auto* dialog = qobject_cast<DialogHost*>(modal);
+        if (!dialog) return false;
+        if (finished()) {
+            control<QPushButton>(dialog, CloseButton)->click();
+            return true;
+        }
+        if (sent) return false;
+        if (!rs485 && dialog->text(StepText) != "Przetwornik rozpoznany") return false;
+        control<QLineEdit>(dialog, RangeMinEdit)->setText("-20");
+        control<QLineEdit>(dialog, RangeMaxEdit)->setText("120.5");
+        control<QRadioButton>(dialog, FilterOrder2)->click();
+        control<QPushButton>(dialog, SendButton)->click();
+        sent = true;
+        return false;
+    });
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back(), "Dane zostały zapisane");
+
+    std::string rangeMin, rangeMax, filter;
+    runCommand(application, CmdInitialize, [&](QWidget* modal) {
+        auto* dialog = qobject_cast<DialogHost*>(modal);
+        if (!dialog || dialog->text(IdentProgress) != "Koniec") return false;
+        rangeMin = dialog->text(IdentRangeMin);
+        rangeMax = dialog->text(IdentRangeMax);
+        filter = dialog->text(IdentFilter);
+        control<QPushButton>(dialog, 1)->click();
+        return true;
+    });
+    EXPECT_EQ(rangeMin, " -20. °C");
+    EXPECT_EQ(rangeMax, " 120.5 °C");
+    EXPECT_TRUE(filter.ends_with(",rząd: 2")) << filter;
+    EXPECT_TRUE(messages.empty());
+    frame.close();
+    EXPECT_EQ(sim.stop(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothModes, ProgrammingOnPty, ::testing::Values(Case{0}, Case{1}),
+                         [](const auto& info) { return info.param.rs485 ? "Rs485" : "Hart"; });
+
+}  // namespace
+}  // namespace doxa

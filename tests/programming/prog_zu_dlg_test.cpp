@@ -1,0 +1,141 @@
+#include "programming/prog_zu_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include "programming_session.h"
+
+namespace doxa::test {
+namespace {
+
+using Z = CProgZUDlg;
+using Rtd = Session<CProgZUDlg>;
+
+TEST(RtdProgramming, IdentifiesTheTransmitterAndWritesRangeSensorAndFilter) {
+    Rtd p(sim::Model::Sawe01Rtd);
+    p.sim.device().serialNumber = 777;
+    ASSERT_TRUE(p.window.open());
+    EXPECT_EQ(p.boxTexts(), std::vector<std::string>{"Nastąpi rozpoznanie przetwornika"});
+    ASSERT_TRUE(p.sim.clock.advanceUntil(
+        [&] { return p.text(StepText) == "Przetwornik rozpoznany"; }, 5000));
+    EXPECT_EQ(p.text(Z::ModelText), "Typ przetwornika: SAWE-01");
+    EXPECT_EQ(p.sim.station.identifiedSerial, 777);
+
+    p.choose(Z::SensorCu50At428);
+    EXPECT_EQ(p.text(Z::RangeMin), "-180");
+    EXPECT_EQ(p.text(Z::RangeMax), "200");
+    EXPECT_EQ(p.text(Z::UnitMin), "°C");
+    p.pick({Z::BreakMax, Z::BreakMin}, Z::BreakMin);
+    EXPECT_EQ(p.program(), Saved);
+    EXPECT_EQ(p.text(StepText), "Koniec programowania");
+    EXPECT_EQ(p.sim.requests(2), (std::vector<int>{35, 147, 201}));
+    EXPECT_EQ(p.request(147), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                     0x02, 0x80, 0x93, 0x01, 0x87, 0x97}));
+    EXPECT_EQ(p.sim.device().sensorCode, 7);
+    EXPECT_TRUE(p.sim.device().breakToMin);
+    EXPECT_EQ(p.sim.device().rangeLower, -180);
+    EXPECT_EQ(p.sim.station.device.sensorType, 7);
+}
+
+TEST(RtdProgramming, AnotherModelIsSentBackToTheMainDialog) {
+    Rtd p(sim::Model::Doxa22);
+    p.sim.station.device.isRtdOnly = 1;
+    EXPECT_FALSE(p.openReady());
+    EXPECT_EQ(p.boxTexts().back(), "Przetwornik niezgodny. Uruchom ponownie 'Programowanie'");
+    EXPECT_EQ(p.sim.station.device.isRtdOnly, 0);
+    EXPECT_EQ(p.window.result(), ResultCancel);
+}
+
+TEST(RtdProgramming, GivesUpWithItsOwnMessage) {
+    Rtd p(sim::Model::Sawe01Rtd);
+    p.sim.transmitter->faults.drop.probability = 1;
+    EXPECT_FALSE(p.openReady());
+    EXPECT_EQ(p.sim.requests(), (std::vector<int>{0, 0, 0, 0, 0, -1}));
+    EXPECT_EQ(
+        p.boxTexts().back(),
+        "Przetwornik nie został odnaleziony Sprawdź podłączenie przetwornika i spróbuj ponownie");
+}
+
+struct RuleCase {
+    int sensor;
+    const char* min;
+    const char* max;
+    int edit;
+    const char* typed;
+    const char* shown;
+};
+
+TEST(RtdProgramming, RangeEndsKeepToTheResistanceThermometerLimits) {
+    const RuleCase cases[] = {
+        {Z::SensorCu50At428, "0", "100", Z::RangeMin, "-200", "-180"},
+        {Z::SensorCu50At428, "190", "200", Z::RangeMax, "195", "200"},
+        {Z::SensorNi100At617, "0", "100", Z::RangeMax, "190", "180"},
+        {Z::SensorResistance, "20", "380", Z::RangeMin, "375", "370"},
+        {Z::SensorCharacteristic, "0", "100", Z::RangeMax, "-3000", "-3000"},
+    };
+    for (const RuleCase& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Rtd p(sim::Model::Sawe01Rtd);
+        ASSERT_TRUE(p.openReady());
+        p.choose(c.sensor);
+        p.enter(Z::RangeMin, c.min);
+        p.enter(Z::RangeMax, c.max);
+        p.enter(c.edit, c.typed);
+        EXPECT_EQ(p.text(c.edit), c.shown);
+    }
+}
+
+TEST(RtdProgramming, TheUserCharacteristicIsCode14) {
+    Rtd p(sim::Model::Sawe01Rtd);
+    p.sim.station.device.sensorType = 14;
+    ASSERT_TRUE(p.openReady());
+    EXPECT_TRUE(p.window.isChecked(Z::SensorCharacteristic));
+    EXPECT_EQ(p.text(Z::UnitMax), "");
+    EXPECT_EQ(p.program(), Saved);
+    EXPECT_EQ(p.sim.device().sensorCode, 14);
+}
+
+TEST(RtdProgramming, FilterOrderZeroZeroesTheTime) {
+    Rtd p(sim::Model::Sawe01Rtd);
+    p.sim.station.device.filterOrder = 1;
+    p.sim.station.device.filterTime = 5;
+    ASSERT_TRUE(p.openReady());
+    EXPECT_EQ(p.text(Z::FilterTime), "5");
+    p.pick({Z::Order0, Z::Order1, Z::Order2}, Z::Order0);
+    EXPECT_EQ(p.text(Z::FilterTime), "0");
+    p.dialog.onScroll(Z::FilterTimeSpin, Scroll::LineUp);
+    EXPECT_EQ(p.text(Z::FilterTime), "0");
+}
+
+TEST(RtdProgramming, NothingIsSentWithoutASensor) {
+    Rtd p(sim::Model::Sawe01Rtd);
+    p.sim.station.device.sensorType = 15;
+    ASSERT_TRUE(p.openReady());
+    const std::size_t written = p.sim.writes().size();
+    p.window.click(SendButton);
+    EXPECT_EQ(p.boxTexts().back(), "Wybierz czujnik");
+    p.sim.clock.advance(5000);
+    EXPECT_EQ(p.sim.writes().size(), written);
+}
+
+TEST(RtdProgramming, AnUnconfirmedSensorTypeEndsNotSaved) {
+    Rtd p(sim::Model::Sawe01Rtd);
+    p.sim.transmitter->faults.hartWrites[147] = sim::WriteFault::Miskept;
+    ASSERT_TRUE(p.openReady());
+    p.choose(Z::SensorPt100At385);
+    EXPECT_EQ(p.program(), NotSaved);
+    EXPECT_EQ(p.sim.requests(2), (std::vector<int>{35, 147, 147, 147, 201}));
+}
+
+TEST(RtdProgramming, OverRs485ItIsReadyAtOnceAndWritesTheSameRegistersAsTheMainDialog) {
+    Rtd p(sim::Model::Sawe01Rtd, true);
+    ASSERT_TRUE(p.openReady());
+    EXPECT_TRUE(p.sim.writes().empty());
+    p.choose(Z::SensorNi100At617);
+    EXPECT_EQ(p.program(), Saved);
+    EXPECT_EQ(p.sim.requests(), (std::vector<int>{0, 8, 12, 0x00ED}));
+    EXPECT_EQ(p.sim.device().sensorCode, 4);
+    EXPECT_EQ(p.sim.device().rangeUpper, 180);
+}
+
+}  // namespace
+}  // namespace doxa::test
