@@ -10,6 +10,8 @@
 #include "ui_ident_dlg.h"
 #include "ui_port_dlg.h"
 #include "ui_rs485_dlg.h"
+#include "ui_password_dlg.h"
+#include "ui_password_change_dlg.h"
 
 namespace doxa {
 
@@ -28,6 +30,8 @@ const std::map<int, LayoutSetup> layouts = {
     {107, setUp<Ui::PortDlg>},
     {113, setUp<Ui::IdentDlg>},
     {128, setUp<Ui::Rs485Dlg>},
+    {116, setUp<Ui::PasswordDlg>},
+    {117, setUp<Ui::PasswordChangeDlg>},
 };
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include <QApplication>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
 #include <QTranslator>
 
+#include "app/access.h"
 #include "app/application.h"
 #include "app/dialog_host.h"
 #include "app/line_factory.h"
@@ -13,6 +15,15 @@
 #include "transmitter/station.h"
 
 namespace {
+
+// A configuration file named on the command line, as a desktop opens a document; empty when
+// none was named.
+std::string documentArgument(const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        if (!arguments[i].startsWith(QLatin1Char('-')))
+            return QFile::encodeName(arguments[i]).toStdString();
+    return {};
+}
 
 // Qt's own dialogs (file, print) speak the program's language.
 void loadPolishQtTexts(QApplication& app, QTranslator& translator) {
@@ -33,7 +44,14 @@ int main(int argc, char* argv[]) {
     doxa::QtSettingsStore settings;
     doxa::Station station(settings);
     station.makeLine = doxa::makeLineFactory(settings);
-    doxa::MainFrame frame(station);
+    // The password decides the toolbar and the window before any window is shown.
+    const doxa::AccessLevel access = doxa::decideAccess(station, [](doxa::DialogLogic& dialog) {
+        doxa::DialogHost host(dialog, nullptr);
+        return host.run();
+    });
+    if (access.asked) QApplication::setOverrideCursor(Qt::WaitCursor);
+    doxa::MainFrame frame(station, access.toolbar, access.placement);
+    if (access.asked) QApplication::restoreOverrideCursor();
     station.showMessage = [&frame](std::string_view utf8) {
         doxa::showMessageBox(&frame, utf8, doxa::BoxIcon::Information);
     };
@@ -41,6 +59,7 @@ int main(int argc, char* argv[]) {
     frame.attach(application);
     frame.show();
     // Start-up runs modal dialogs, so it runs inside the event loop.
-    QTimer::singleShot(0, &frame, [&application] { application.startUp(); });
+    const std::string document = documentArgument(QApplication::arguments());
+    QTimer::singleShot(0, &frame, [&application, document] { application.startUp(document); });
     return app.exec();
 }
