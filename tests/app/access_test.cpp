@@ -189,5 +189,28 @@ TEST_F(PasswordChangeTest, TheProtectionSwitchIsWrittenOnClose) {
     EXPECT_TRUE(thirdWindow.isChecked(CPasswordChangeDlg::Protection));
 }
 
+// A settings file that cannot be written to.
+class ReadOnlyStore : public MemorySettingsStore {
+public:
+    bool writeText(std::string_view, std::string_view, std::string_view) override {
+        return false;
+    }
+};
+
+TEST(PasswordChange, AStoreThatCannotBeWrittenEmptiesTheFieldWithoutAMessage) {
+    ReadOnlyStore store;
+    Station station(store);
+    VirtualClock clock;
+    CPasswordChangeDlg dialog(station);
+    FakeWindow window(dialog, clock);
+    window.open();
+    window.setChecked(CPasswordChangeDlg::Service, true);
+    window.click(CPasswordChangeDlg::Service);
+    window.type(CPasswordChangeDlg::Password, "serw1");
+    window.click(CPasswordChangeDlg::Store);
+    EXPECT_EQ(window.text(CPasswordChangeDlg::Password), "");
+    EXPECT_TRUE(window.boxes().empty());
+}
+
 }  // namespace
 }  // namespace doxa::test
