@@ -5,7 +5,6 @@
 #include <QTimer>
 #include <QTranslator>
 
-#include "app/access.h"
 #include "app/application.h"
 #include "app/dialog_host.h"
 #include "app/line_factory.h"
@@ -44,14 +43,8 @@ int main(int argc, char* argv[]) {
     doxa::QtSettingsStore settings;
     doxa::Station station(settings);
     station.makeLine = doxa::makeLineFactory(settings);
-    // The password decides the toolbar and the window before any window is shown.
-    const doxa::AccessLevel access = doxa::decideAccess(station, [](doxa::DialogLogic& dialog) {
-        doxa::DialogHost host(dialog, nullptr);
-        return host.run();
-    });
-    if (access.asked) QApplication::setOverrideCursor(Qt::WaitCursor);
-    doxa::MainFrame frame(station, access.toolbar, access.placement);
-    if (access.asked) QApplication::restoreOverrideCursor();
+    const std::unique_ptr<doxa::MainFrame> window = doxa::createMainFrame(station);
+    doxa::MainFrame& frame = *window;
     station.showMessage = [&frame](std::string_view utf8) {
         doxa::showMessageBox(&frame, utf8, doxa::BoxIcon::Information);
     };

@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDockWidget>
@@ -260,6 +261,18 @@ void MainFrame::refreshRecentFiles() {
         menu->insertAction(placeholder, action);
         recentFileActions_.append(action);
     }
+}
+
+std::unique_ptr<MainFrame> createMainFrame(Station& station) {
+    const AccessLevel access = decideAccess(station, [](DialogLogic& dialog) {
+        DialogHost host(dialog, nullptr);
+        return host.run();
+    });
+    // Building the window takes a moment the technician should not take for a hang.
+    if (access.asked) QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto frame = std::make_unique<MainFrame>(station, access.toolbar, access.placement);
+    if (access.asked) QApplication::restoreOverrideCursor();
+    return frame;
 }
 
 }  // namespace doxa

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <memory>
 
 #include "app/access.h"
 #include "app/command_ids.h"
@@ -76,5 +77,9 @@ private:
     std::array<QLabel*, 3> lockLabels_{};
     QList<QAction*> recentFileActions_;
 };
+
+// Builds the main window as start-up does: the access decision first (the password dialog may
+// appear before any window), then the frame with that level's toolbar and placement.
+std::unique_ptr<MainFrame> createMainFrame(Station& station);
 
 }  // namespace doxa

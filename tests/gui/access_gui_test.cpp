@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "app/access.h"
@@ -83,6 +85,50 @@ TEST(AccessWindow, TheMasterPasswordOpensTheLargeWindowWithRoomForTheTrafficLog)
     service.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&service));
     EXPECT_EQ(service.splitter()->sizes()[1], 0);
+}
+
+// Protection on and three passwords: the start-up asks before any window exists.
+TEST(AccessWindow, StartUpAsksForThePasswordBeforeTheWindowAndBuildsItForTheLevel) {
+    struct Case {
+        const char* typed;
+        int firstBlankSlot;  // -1: none
+        QSize size;
+        bool logPane;
+    };
+    for (const Case& c : {Case{"qvzr", -1, {750, 550}, true}, Case{"", 1, {550, 130}, false},
+                          Case{"prog3", 2, {550, 130}, false}}) {
+        MemorySettingsStore store;
+        store.writeText("PASSWORD", "P0", "1");
+        store.writeText("PASSWORD", "P1", "serw1");
+        store.writeText("PASSWORD", "P2", "kal2");
+        store.writeText("PASSWORD", "P3", "prog3");
+        Station station(store);
+        QString asked;
+        bool windowsBefore = true;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<DialogHost*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            asked = dialog->windowTitle();
+            windowsBefore = std::any_of(QApplication::topLevelWidgets().begin(),
+                                        QApplication::topLevelWidgets().end(),
+                                        [](QWidget* w) { return qobject_cast<MainFrame*>(w); });
+            QTest::keyClicks(dialog->control(CPasswordDlg::Password), c.typed);
+            qobject_cast<QAbstractButton*>(dialog->control(CPasswordDlg::Ok))->click();
+        });
+        const std::unique_ptr<MainFrame> frame = createMainFrame(station);
+        EXPECT_EQ(asked, "Hasło");
+        EXPECT_FALSE(windowsBefore);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        EXPECT_EQ(frame->geometry().size(), c.size) << c.typed;
+        EXPECT_EQ(frame->splitter()->sizes()[1] > 0, c.logPane) << c.typed;
+        const QList<QAction*> actions = frame->toolbar()->actions();
+        int firstBlank = -1;
+        for (int slot = 8; slot >= 0; --slot)
+            if (actions[slot]->data().toInt() == CmdBlank) firstBlank = slot;
+        EXPECT_EQ(firstBlank, c.firstBlankSlot) << c.typed;
+    }
 }
 
 TEST(AccessWindow, ThePasswordFieldsMaskAndLimitWhatIsTyped) {
