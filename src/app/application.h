@@ -28,7 +28,6 @@ public:
     void shutDown();
     // "Poprzednie": the files of the recent-file list, newest first.
     const std::vector<std::string>& recentFiles() const { return document_.recentFiles(); }
-    const CDoxaDoc& document() const { return document_; }
 
 private:
     void initialize();

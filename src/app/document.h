@@ -32,9 +32,6 @@ public:
     // "Zachowaj jako...".
     void saveAs();
 
-    // Empty for an untitled document.
-    const std::string& path() const { return path_; }
-    const std::string& title() const { return title_; }
     const std::vector<std::string>& recentFiles() const { return recent_.files(); }
 
 private:
@@ -45,7 +42,7 @@ private:
     Station& station_;
     Shell& shell_;
     RecentFileList recent_;
-    std::string path_;
+    std::string path_;  // empty for an untitled document
     std::string title_;
 };
 

@@ -44,6 +44,8 @@ struct Case {
     bool master;
 };
 
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
 class AccessTable : public ::testing::TestWithParam<Case> {};
 
 TEST_P(AccessTable, ThePasswordDecidesTheToolbarAndTheWindow) {
