@@ -7,6 +7,7 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -190,7 +191,11 @@ void MainFrame::showHelp(int commandId) {
 void MainFrame::closeMainWindow() { close(); }
 
 std::string MainFrame::askOpenPath() {
-    const QString path = QFileDialog::getOpenFileName(this, QString(), QString(),
+    // Configurations are usually kept together: start where the newest one is.
+    QString folder;
+    if (application_ && !application_->recentFiles().empty())
+        folder = QFileInfo(QFile::decodeName(application_->recentFiles().front().c_str())).path();
+    const QString path = QFileDialog::getOpenFileName(this, QString(), folder,
                                                       QString::fromUtf8(DocumentFilter));
     return QFile::encodeName(path).toStdString();
 }
