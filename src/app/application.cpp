@@ -5,6 +5,7 @@
 
 #include "app/about_dlg.h"
 #include "app/command_ids.h"
+#include "app/password_change_dlg.h"
 #include "app/port_dlg.h"
 #include "app/shell.h"
 #include "link/port.h"
@@ -46,43 +47,27 @@ constexpr std::string_view AccessDenied = "Dostęp zabroniony";
 constexpr std::string_view SettingsNotSaved =
     "Nie można zapisać ustawień programu (plik ustawień jest niedostępny)";
 
-// The saved fields of a new, empty configuration; connection, unitCode and the characteristic
-// table are not part of it.
-void resetToNewDocument(DeviceRecord& device) {
-    device.modelName.clear();
-    device.sensorType = 0;
-    device.rangeMin = 100.0F;
-    device.rangeMax = 300.0F;
-    device.threshold = 120.0F;
-    device.hysteresis = 10.0F;
-    device.ambientTemp = 0.0F;
-    device.thresholdDirection = 0;
-    device.filterTime = 1;
-    device.filterOrder = 1;
-    device.breakSignal = 0;
-    device.pollingAddress = 0;
-    device.outputType = 0;
-    device.serialNumber = 0;
-    device.thresholdActive = 0;
-}
-
 // A hand-edited settings file may hold any number; a speed the program does not know is read
 // as the slowest one, like the -1 an unset entry once held.
 int validBaudIndex(int stored) { return stored >= 0 && stored < BaudCount ? stored : 0; }
 
 }  // namespace
 
-Application::Application(Station& station, Shell& shell) : station_(station), shell_(shell) {}
+Application::Application(Station& station, Shell& shell)
+    : station_(station), shell_(shell), document_(station, shell) {}
 
-void Application::startUp() {
+void Application::startUp(const std::string& documentPath) {
     SettingsStore& settings = station_.settings;
     // The stored address is read as the main window is built, but the new document that follows
     // sets it back to 0: every run starts talking to address 0.
     station_.device.pollingAddress = settings.readInt(AddressSection, AddressKey, 0);
     station_.characteristic = Characteristic{};
     station_.device.deltaValue = settings.readInt(DeltaSection, DeltaKey, StoredDelta);
-    resetToNewDocument(station_.device);
+    document_.reset();
     initialize();
+    // Identification has shown which transmitter is connected; the file then supplies the
+    // configuration that programming will write.
+    if (!documentPath.empty()) document_.openFile(documentPath);
 }
 
 void Application::onCommand(int commandId) {
@@ -128,6 +113,29 @@ void Application::onCommand(int commandId) {
         case CmdExit:
             shell_.closeMainWindow();
             break;
+        case CmdNew:
+            document_.newDocument();
+            break;
+        case CmdOpen:
+            document_.open();
+            break;
+        case CmdSave:
+            document_.save();
+            break;
+        case CmdSaveAs:
+            document_.saveAs();
+            break;
+        case CmdRecentFile:
+        case CmdRecentFile + 1:
+        case CmdRecentFile + 2:
+        case CmdRecentFile + 3:
+            document_.openRecent(std::size_t(commandId - CmdRecentFile));
+            break;
+        case CmdPasswords: {
+            CPasswordChangeDlg passwords(station_);
+            shell_.runDialog(passwords);
+            break;
+        }
         case CmdAbout: {
             CAboutDlg about;
             shell_.runDialog(about);
@@ -163,7 +171,17 @@ bool Application::isEnabled(int commandId) const {
         case CmdContextHelp:
         case CmdSensor:
         case CmdText:
+        case CmdNew:
+        case CmdOpen:
+        case CmdSave:
+        case CmdSaveAs:
+        case CmdPasswords:
             return true;
+        case CmdRecentFile:
+        case CmdRecentFile + 1:
+        case CmdRecentFile + 2:
+        case CmdRecentFile + 3:
+            return std::size_t(commandId - CmdRecentFile) < document_.recentFiles().size();
         case CmdRegistersRead:
         case CmdRegistersWrite:
             // Outside RS485 they only explain themselves; the register dialogs are not there yet.

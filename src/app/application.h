@@ -1,6 +1,10 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
+
+#include "app/document.h"
 
 namespace doxa {
 
@@ -14,13 +18,16 @@ class Application {
 public:
     Application(Station& station, Shell& shell);
 
-    // Everything start-up does after the main window exists, ending with "Inicjalizacja".
-    void startUp();
+    // Everything start-up does after the main window exists, ending with "Inicjalizacja"; a
+    // configuration file named on the command line is opened after it.
+    void startUp(const std::string& documentPath = {});
     void onCommand(int commandId);
     bool isEnabled(int commandId) const;
     bool isChecked(int commandId) const;
     // The main window is closing: the port is released.
     void shutDown();
+    // "Poprzednie": the files of the recent-file list, newest first.
+    const std::vector<std::string>& recentFiles() const { return document_.recentFiles(); }
 
 private:
     void initialize();
@@ -45,6 +52,7 @@ private:
 
     Station& station_;
     Shell& shell_;
+    CDoxaDoc document_;
     bool settingsWarned_ = false;
 };
 

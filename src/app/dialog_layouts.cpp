@@ -17,6 +17,8 @@
 #include "ui_output_type_dlg.h"
 #include "ui_prog_dlg.h"
 #include "ui_prog_zu_dlg.h"
+#include "ui_password_dlg.h"
+#include "ui_password_change_dlg.h"
 
 namespace doxa {
 
@@ -42,6 +44,8 @@ const std::map<int, LayoutSetup> layouts = {
     {105, setUp<Ui::ProgDlg>},
     {133, setUp<Ui::OutputTypeDlg>},
     {135, setUp<Ui::ProgZUDlg>},
+    {116, setUp<Ui::PasswordDlg>},
+    {117, setUp<Ui::PasswordChangeDlg>},
 };
 
 }  // namespace

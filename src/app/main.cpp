@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
@@ -13,6 +14,15 @@
 #include "transmitter/station.h"
 
 namespace {
+
+// A configuration file named on the command line, as a desktop opens a document; empty when
+// none was named.
+std::string documentArgument(const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        if (!arguments[i].startsWith(QLatin1Char('-')))
+            return QFile::encodeName(arguments[i]).toStdString();
+    return {};
+}
 
 // Qt's own dialogs (file, print) speak the program's language.
 void loadPolishQtTexts(QApplication& app, QTranslator& translator) {
@@ -33,7 +43,8 @@ int main(int argc, char* argv[]) {
     doxa::QtSettingsStore settings;
     doxa::Station station(settings);
     station.makeLine = doxa::makeLineFactory(settings);
-    doxa::MainFrame frame(station);
+    const std::unique_ptr<doxa::MainFrame> window = doxa::createMainFrame(station);
+    doxa::MainFrame& frame = *window;
     station.showMessage = [&frame](std::string_view utf8) {
         doxa::showMessageBox(&frame, utf8, doxa::BoxIcon::Information);
     };
@@ -41,6 +52,7 @@ int main(int argc, char* argv[]) {
     frame.attach(application);
     frame.show();
     // Start-up runs modal dialogs, so it runs inside the event loop.
-    QTimer::singleShot(0, &frame, [&application] { application.startUp(); });
+    const std::string document = documentArgument(QApplication::arguments());
+    QTimer::singleShot(0, &frame, [&application, document] { application.startUp(document); });
     return app.exec();
 }

@@ -1,8 +1,13 @@
 #include "app/main_frame.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDockWidget>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -28,6 +33,15 @@ namespace doxa {
 namespace {
 
 constexpr auto WindowTitle = "DOXA - DOXA WIN 7.1.32 ";
+constexpr auto TitleAfterDocument = " - DOXA WIN 7.1.32 ";
+constexpr auto DocumentFilter = "Dane DOXA(*.prg)";
+constexpr auto DocumentSuffix = "prg";
+constexpr auto RecentFilePrompt = "Otwórz ten dokument";
+// How wide a path may be in the recent-file entries before its middle gives way to "...".
+constexpr int RecentFileWidth = 400;
+// With the master password the main view starts with this many tenths of the screen height
+// and the traffic log pane gets the rest.
+constexpr int MasterViewTenths = 6;
 constexpr auto IdlePrompt = "Wciśnij F1, aby uzyskać pomoc ";
 constexpr int ToolbarSlotSize = 60;
 constexpr int LockPollMs = 500;
@@ -142,9 +156,12 @@ void MainFrame::createSplitter() {
     splitter_ = new QSplitter(Qt::Vertical, this);
     splitter_->addWidget(makePane(QStringLiteral("mainView")));
     splitter_->addWidget(makePane(QStringLiteral("trafficLogPane")));
-    // The main view takes the whole screen height, so the traffic log pane starts closed.
+    // The main view takes the whole screen height, so the traffic log pane starts closed; the
+    // master password leaves the pane its share of the window.
     const QScreen* screen = QGuiApplication::primaryScreen();
-    splitter_->setSizes({screen ? screen->availableGeometry().height() : 1, 0});
+    const int height = screen ? screen->availableGeometry().height() : 1;
+    const int view = station_.hasMasterAccess() ? height / 10 * MasterViewTenths : height;
+    splitter_->setSizes({view, height - view});
     setCentralWidget(splitter_);
 }
 
@@ -173,6 +190,30 @@ void MainFrame::showHelp(int commandId) {
 
 void MainFrame::closeMainWindow() { close(); }
 
+std::string MainFrame::askOpenPath() {
+    // Configurations are usually kept together: start where the newest one is.
+    QString folder;
+    if (application_ && !application_->recentFiles().empty())
+        folder = QFileInfo(QFile::decodeName(application_->recentFiles().front().c_str())).path();
+    const QString path = QFileDialog::getOpenFileName(this, QString(), folder,
+                                                      QString::fromUtf8(DocumentFilter));
+    return QFile::encodeName(path).toStdString();
+}
+
+std::string MainFrame::askSavePath(std::string_view suggested) {
+    QFileDialog dialog(this, QString(), QString(), QString::fromUtf8(DocumentFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QString::fromLatin1(DocumentSuffix));
+    dialog.selectFile(QFile::decodeName(QByteArray(suggested.data(), qsizetype(suggested.size()))));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+}
+
+void MainFrame::setDocumentTitle(std::string_view title) {
+    setWindowTitle(QFile::decodeName(QByteArray(title.data(), qsizetype(title.size()))) +
+                   QString::fromUtf8(TitleAfterDocument));
+}
+
 void MainFrame::closeEvent(QCloseEvent* event) {
     if (application_) application_->shutDown();
     if (helpWindow_) helpWindow_->close();
@@ -194,6 +235,48 @@ void MainFrame::refreshCommands() {
         action->setCheckable(checked);
         action->setChecked(checked);
     }
+    refreshRecentFiles();
+}
+
+void MainFrame::refreshRecentFiles() {
+    QAction* placeholder = nullptr;
+    for (QAction* action : std::as_const(commands_))
+        if (action->data().toInt() == CmdRecentFile) placeholder = action;
+    auto* menu = placeholder ? qobject_cast<QMenu*>(placeholder->parent()) : nullptr;
+    if (!menu) return;
+    // The entry that was just chosen may still be delivering its signal.
+    for (QAction* action : std::as_const(recentFileActions_)) {
+        menu->removeAction(action);
+        action->deleteLater();
+    }
+    recentFileActions_.clear();
+    const std::vector<std::string> files =
+        application_ ? application_->recentFiles() : std::vector<std::string>();
+    placeholder->setVisible(files.empty());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const QString path = QDir::toNativeSeparators(QFile::decodeName(files[i].c_str()));
+        const QString shown = fontMetrics().elidedText(path, Qt::ElideMiddle, RecentFileWidth);
+        auto* action = new QAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QString(shown).replace('&', "&&")), menu);
+        const int id = CmdRecentFile + int(i);
+        action->setData(id);
+        action->setStatusTip(QString::fromUtf8(RecentFilePrompt));
+        connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+        menu->insertAction(placeholder, action);
+        recentFileActions_.append(action);
+    }
+}
+
+std::unique_ptr<MainFrame> createMainFrame(Station& station) {
+    const AccessLevel access = decideAccess(station, [](DialogLogic& dialog) {
+        DialogHost host(dialog, nullptr);
+        return host.run();
+    });
+    // Building the window takes a moment the technician should not take for a hang.
+    if (access.asked) QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto frame = std::make_unique<MainFrame>(station, access.toolbar, access.placement);
+    if (access.asked) QApplication::restoreOverrideCursor();
+    return frame;
 }
 
 }  // namespace doxa

@@ -2,7 +2,9 @@
 
 #include <QMainWindow>
 #include <array>
+#include <memory>
 
+#include "app/access.h"
 #include "app/command_ids.h"
 #include "app/shell.h"
 #include "app/toolbar_images.h"
@@ -18,24 +20,11 @@ class HelpWindow;
 class Station;
 class StatusPanelBar;
 
-// The command of each toolbar slot, left to right; CmdBlank leaves a slot without a command.
-using ToolbarCommands = std::array<int, ToolbarSlotCount>;
-inline constexpr ToolbarCommands StandardToolbar = {
-    CmdDisplay, CmdProgram, CmdCalibrate, CmdPasswords, CmdInitialize,
-    CmdSensor,  CmdOutputCurrent, CmdBlank, CmdBlank,
-};
-
-// Where the main window first appears, in screen pixels.
-struct WindowPlacement {
-    int x;
-    int y;
-    int width;
-    int height;
-};
-inline constexpr WindowPlacement SmallWindow{50, 100, 550, 130};
+static_assert(std::tuple_size_v<ToolbarCommands> == ToolbarSlotCount);
 
 // The main window (CSplitterFrame): menu, toolbar, status bar, the status panel at the left,
-// and a splitter with the main view over the traffic log pane, which starts closed.
+// and a splitter with the main view over the traffic log pane, which starts closed unless the
+// master password was given.
 class MainFrame : public QMainWindow, public Shell {
     Q_OBJECT
 
@@ -52,6 +41,9 @@ public:
     void repaintView() override;
     void showHelp(int commandId) override;
     void closeMainWindow() override;
+    std::string askOpenPath() override;
+    std::string askSavePath(std::string_view suggested) override;
+    void setDocumentTitle(std::string_view title) override;
 
     QToolBar* toolbar() const { return toolbar_; }
     StatusPanelBar* statusPanel() const { return statusPanel_; }
@@ -72,6 +64,8 @@ private:
     // Enabled states and check marks, as the command logic sees them now.
     void refreshCommands();
     void showLockKeys();
+    // "Poprzednie" gives way to the entries of the recent-file list, when there are any.
+    void refreshRecentFiles();
 
     Station& station_;
     Application* application_ = nullptr;
@@ -81,6 +75,11 @@ private:
     QSplitter* splitter_ = nullptr;
     HelpWindow* helpWindow_ = nullptr;
     std::array<QLabel*, 3> lockLabels_{};
+    QList<QAction*> recentFileActions_;
 };
+
+// Builds the main window as start-up does: the access decision first (the password dialog may
+// appear before any window), then the frame with that level's toolbar and placement.
+std::unique_ptr<MainFrame> createMainFrame(Station& station);
 
 }  // namespace doxa

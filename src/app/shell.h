@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace doxa {
@@ -20,6 +21,11 @@ public:
     virtual void repaintView() = 0;
     virtual void showHelp(int commandId) = 0;
     virtual void closeMainWindow() = 0;
+    // The configuration document's file dialogs; an empty path when the technician cancelled.
+    virtual std::string askOpenPath() = 0;
+    virtual std::string askSavePath(std::string_view suggested) = 0;
+    // The window title names the document: "DOXA" or the file's name.
+    virtual void setDocumentTitle(std::string_view title) = 0;
 };
 
 }  // namespace doxa

@@ -283,9 +283,8 @@ TEST_F(ApplicationTest, RegisterCommandsOutsideRs485OnlyExplain) {
 
 TEST_F(ApplicationTest, CommandsWithoutTheirDialogsAreDisabledAndDoNothing) {
     for (int command :
-         {CmdRam0, CmdRam1, CmdEeprom0, CmdEeprom1, CmdNew, CmdOpen, CmdSave, CmdPrint,
-          CmdCalibrate, CmdOutputCurrent, CmdPasswords, CmdLineMonitor,
-          CmdHartConsole, CmdFactorySettings, CmdBlank}) {
+         {CmdRam0, CmdRam1, CmdEeprom0, CmdEeprom1, CmdPrint, CmdCalibrate, CmdOutputCurrent,
+          CmdLineMonitor, CmdHartConsole, CmdFactorySettings, CmdBlank}) {
         EXPECT_FALSE(app.isEnabled(command)) << command;
         app.onCommand(command);
     }

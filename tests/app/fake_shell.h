@@ -27,6 +27,12 @@ public:
     std::vector<int> helpRequests;
     int repaints = 0;
     bool mainWindowClosed = false;
+    // What the technician picks in the next file dialogs (empty: cancelled), and what the
+    // save dialog suggested.
+    std::string openPath;
+    std::string savePath;
+    std::string suggestedSavePath;
+    std::string documentTitle;
 
     int runDialog(DialogLogic& dialog) override {
         FakeWindow window(dialog, clock_);
@@ -41,6 +47,12 @@ public:
     void repaintView() override { ++repaints; }
     void showHelp(int commandId) override { helpRequests.push_back(commandId); }
     void closeMainWindow() override { mainWindowClosed = true; }
+    std::string askOpenPath() override { return openPath; }
+    std::string askSavePath(std::string_view suggested) override {
+        suggestedSavePath = std::string(suggested);
+        return savePath;
+    }
+    void setDocumentTitle(std::string_view title) override { documentTitle = std::string(title); }
 
     int timesRun(int resource) const {
         int count = 0;

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "transmitter/device_record.h"
+
+namespace doxa {
+
+// Texts of the file errors, as the technician sees them.
+inline constexpr auto OpenFailedText = "Failed to open document.";
+inline constexpr auto SaveFailedText = "Failed to save document.";
+inline constexpr auto UnexpectedFormatText = "Unexpected file format.";
+
+// Loads a "*.prg" file into the device record and the characteristic. Returns the error text
+// to show (empty when the file was loaded); nothing changes unless the whole file was read.
+std::string loadDocumentFile(const std::string& path, DeviceRecord& device,
+                             Characteristic& characteristic);
+
+// Saves the configuration to `path`. The file is written beside the old one and takes its
+// place only when it is complete on disk, so a failed save leaves the old file as it was.
+// False when the file could not be written.
+bool saveDocumentFile(const std::string& path, const DeviceRecord& device,
+                      const Characteristic& characteristic);
+
+}  // namespace doxa
