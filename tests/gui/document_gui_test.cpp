@@ -12,7 +12,10 @@
 #include "app/command_ids.h"
 #include "app/line_factory.h"
 #include "app/main_frame.h"
+#include "programming/prog_dlg.h"
+#include "support/fake_window.h"
 #include "support/gui/start_up_driver.h"
+#include "support/virtual_clock.h"
 #include "transmitter/settings_store.h"
 #include "transmitter/station.h"
 
@@ -58,7 +61,9 @@ TEST_F(DocumentWindow, SaveNewAndOpenFromTheRecentListBringsTheConfigurationBack
     test::startUpUntilIdentified(application, {});
     ASSERT_EQ(station.device.modelName, "RIVO-22");
     EXPECT_EQ(frame.windowTitle(), "DOXA - DOXA WIN 7.1.32 ");
-    // What identification read, with a characteristic of 32 points on top.
+    // What identification read, with another range and a characteristic of 32 points on top.
+    station.device.rangeMin = -12.5F;
+    station.device.rangeMax = 160.0F;
     const DeviceRecord identified = station.device;
     station.characteristic.characteristicCount = 32;
     station.characteristic.characteristicTable[31] = 400.0F;
@@ -98,6 +103,15 @@ TEST_F(DocumentWindow, SaveNewAndOpenFromTheRecentListBringsTheConfigurationBack
     EXPECT_EQ(station.characteristic.characteristicCount, 32);
     EXPECT_EQ(station.characteristic.characteristicTable[31], 400.0F);
     EXPECT_EQ(station.characteristic.characteristicTable[63], 410.0F);
+
+    // The programming dialog starts from the loaded file, so "Wyślij" would write it.
+    test::VirtualClock clock;
+    CProgDlg programming(station);
+    test::FakeWindow programmingWindow(programming, clock);
+    ASSERT_TRUE(programmingWindow.open());
+    EXPECT_EQ(programmingWindow.text(CProgDlg::RangeMin), "-12.5");
+    EXPECT_EQ(programmingWindow.text(CProgDlg::RangeMax), "160");
+    programmingWindow.end(ResultCancel);
 
     // "Pobierz..." reaches the same file through the open dialog.
     command(CmdNew)->trigger();
