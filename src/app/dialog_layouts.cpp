@@ -10,6 +10,11 @@
 #include "ui_ident_dlg.h"
 #include "ui_port_dlg.h"
 #include "ui_rs485_dlg.h"
+#include "ui_console_dlg.h"
+#include "ui_line_monitor_dlg.h"
+#include "ui_memory_dump_dlg.h"
+#include "ui_register_read_dlg.h"
+#include "ui_register_write_dlg.h"
 
 namespace doxa {
 
@@ -28,6 +33,11 @@ const std::map<int, LayoutSetup> layouts = {
     {107, setUp<Ui::PortDlg>},
     {113, setUp<Ui::IdentDlg>},
     {128, setUp<Ui::Rs485Dlg>},
+    {106, setUp<Ui::ConsoleDlg>},
+    {110, setUp<Ui::MemoryDumpDlg>},
+    {125, setUp<Ui::LineMonitorDlg>},
+    {129, setUp<Ui::RegisterReadDlg>},
+    {130, setUp<Ui::RegisterWriteDlg>},
 };
 
 }  // namespace
