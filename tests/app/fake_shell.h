@@ -26,6 +26,8 @@ public:
     std::vector<std::string> messages;
     std::vector<int> helpRequests;
     int repaints = 0;
+    int reportsPrinted = 0;
+    int reportsExported = 0;
     bool mainWindowClosed = false;
 
     int runDialog(DialogLogic& dialog) override {
@@ -41,6 +43,8 @@ public:
     void repaintView() override { ++repaints; }
     void showHelp(int commandId) override { helpRequests.push_back(commandId); }
     void closeMainWindow() override { mainWindowClosed = true; }
+    void printReport() override { ++reportsPrinted; }
+    void exportReportPdf() override { ++reportsExported; }
 
     int timesRun(int resource) const {
         int count = 0;

@@ -1,0 +1,76 @@
+#include "service/line_monitor_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include "link/scripted_line.h"
+#include "support/fake_window.h"
+#include "support/sim_station.h"
+
+namespace doxa::test {
+namespace {
+
+using Dlg = CLineMonitorDlg;
+
+struct Monitor {
+    Monitor() {
+        auto scripted = std::make_unique<ScriptedLine>();
+        line = scripted.get();
+        sim.station.makeLine = [this, owned = std::shared_ptr<ScriptedLine>(scripted.release())](int) mutable {
+            return std::unique_ptr<SerialLine>(new ForwardingLine(owned));
+        };
+        EXPECT_TRUE(window.open());
+    }
+    // The station owns its line; the test keeps talking to the same script.
+    struct ForwardingLine : ScriptedLine {
+        explicit ForwardingLine(std::shared_ptr<ScriptedLine> to) : target(std::move(to)) {}
+        int queuedInput() override { return target->queuedInput(); }
+        int read(std::uint8_t* b, int n) override { return target->read(b, n); }
+        int write(const std::uint8_t* b, int n) override { return target->write(b, n); }
+        void setRts(bool raised) override { target->setRts(raised); }
+        std::uint32_t takeErrors() override { return target->takeErrors(); }
+        std::shared_ptr<ScriptedLine> target;
+    };
+
+    SimStation sim;
+    ScriptedLine* line = nullptr;
+    Dlg dialog{sim.station};
+    FakeWindow window{dialog, sim.clock};
+};
+
+TEST(LineMonitor, ListsEveryByteThatArrivesInHexadecimal) {
+    Monitor m;
+    EXPECT_EQ(m.window.text(Dlg::StopStart), "Stop");
+    m.line->input = {0x06, 0x41, 0x00};
+    m.sim.clock.advance(500);
+    EXPECT_EQ(m.window.text(Dlg::Bytes), "0x06,0x41,00,");
+    EXPECT_EQ(m.window.text(Dlg::LineState), "Ilość RX: 3.");
+    m.line->input = {0xAB};
+    m.line->pendingErrors = CeFrame;
+    m.sim.clock.advance(200);
+    EXPECT_EQ(m.window.text(Dlg::Bytes), "0x06,0x41,00,0xab,");
+    m.sim.clock.advance(200);
+    EXPECT_EQ(m.window.text(Dlg::LineState), "Ilość RX: 0.");
+    EXPECT_EQ(m.line->written.size(), 0u) << "listening sends nothing";
+}
+
+TEST(LineMonitor, ACharacterTypedWhileStoppedFollowsSixPreambles) {
+    Monitor m;
+    m.sim.clock.advance(500);
+    m.window.type(Dlg::Bytes, "x");
+    m.sim.clock.advance(500);
+    EXPECT_TRUE(m.line->written.empty()) << "typing while running sends nothing";
+
+    m.window.click(Dlg::StopStart);
+    EXPECT_EQ(m.window.text(Dlg::StopStart), "Start");
+    EXPECT_FALSE(m.window.timerRunning(1));
+    m.window.type(Dlg::Bytes, "xA");
+    EXPECT_EQ(m.window.text(Dlg::StopStart), "Stop");
+    m.sim.clock.advance(10);
+    EXPECT_EQ(m.line->written, (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x41}));
+    m.line->input = {0x41};
+    m.sim.clock.advance(400);
+    EXPECT_EQ(m.window.text(Dlg::Bytes), "xA0x41,") << "and listens again";
+}
+
+}  // namespace
+}  // namespace doxa::test
