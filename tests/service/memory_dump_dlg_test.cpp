@@ -66,7 +66,7 @@ TEST(MemoryDump, OnlyAWholePageOrOneByteShortKeepsTheSelection) {
         SimStation sim;
         auto scripted = std::make_unique<ScriptedLine>();
         ScriptedLine* line = scripted.get();
-        sim.station.makeLine = [&](int) { return std::move(scripted); };
+        sim.station.makeLine = [&](int) { return std::move(scripted); };  // the station keeps it
         sim.station.dumpSelection = DumpSelection::Ram1;
         Dlg dialog(sim.station, 'S');
         FakeWindow window(dialog, sim.clock);
