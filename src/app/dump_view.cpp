@@ -176,7 +176,10 @@ Rgb cellColour(std::uint8_t byte) {
 }
 
 // The last two characters of the "%#2.2x" text: two lower-case hexadecimal digits.
-std::string hexDigits(std::uint8_t byte) { return formatByte("%#2.2x", byte).substr(2); }
+std::string hexDigits(std::uint8_t byte) {
+    const std::string text = formatByte("%#2.2x", byte);  // "0xab", but "00" for zero
+    return text.substr(text.size() - 2);
+}
 
 void addGrid(Listing& out, const Station& station) {
     for (int column = 0; column < 16; ++column)

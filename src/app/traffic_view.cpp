@@ -14,7 +14,10 @@ namespace {
 
 constexpr int RunLength = 5;  // a record is found by its run of at least five 0xFF bytes
 
-std::string hexDigits(std::uint8_t byte) { return formatByte("%#2.2x", byte).substr(2); }
+std::string hexDigits(std::uint8_t byte) {
+    const std::string text = formatByte("%#2.2x", byte);  // "0xab", but "00" for zero
+    return text.substr(text.size() - 2);
+}
 
 }  // namespace
 
