@@ -17,6 +17,9 @@ public:
     static constexpr int SurfaceWidth = 640;
     static constexpr int SurfaceHeight = 480;
 
+    // The splitter may close the pane completely, and the small start window must stay small.
+    QSize minimumSizeHint() const override { return {0, 0}; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

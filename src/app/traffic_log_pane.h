@@ -24,6 +24,9 @@ public:
     // Writes the journal to `path`; false when the file cannot be written.
     bool saveLog(const QString& path) const;
 
+    // The splitter may close the pane completely, and the small start window must stay small.
+    QSize minimumSizeHint() const override { return {0, 0}; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
