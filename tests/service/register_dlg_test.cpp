@@ -106,6 +106,12 @@ TEST(RegisterWrite, WithoutValuesNothingIsSentAndTheTechnicianIsTold) {
     write.run();
     EXPECT_EQ(write.window.boxes().size(), 2u) << "four registers need four values";
     EXPECT_TRUE(write.sent.empty());
+
+    write.window.type(CRegisterDlg::EndAddress, "60");  // five registers, but four values travel
+    write.window.type(CRegisterDlg::ResultText, "0x01,0x02,0x03,0x04");
+    write.run();
+    EXPECT_EQ(write.window.boxes().back().text, "Błędny adres");
+    EXPECT_TRUE(write.sent.empty());
 }
 
 TEST(RegisterRead, AddressRulesAndTheRangeMessage) {
