@@ -42,7 +42,7 @@ protected:
     void startExchange(int requestLength);
     // A register number typed into `id`, or nullopt after the range message.
     std::optional<int> registerField(int id);
-    // The range of registers, or nullopt after "Błędny adres".
+    // False, after "Błędny adres", for a range the request cannot carry.
     bool validRange(int start, int end);
     // The answer of `length` bytes lies in the frame buffer; nothing arrived when 0.
     virtual void showAnswer(int length) = 0;
