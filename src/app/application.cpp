@@ -14,6 +14,11 @@
 #include "programming/rs485_dlg.h"
 #include "programming/sensor_dlg.h"
 #include "programming/text_dlg.h"
+#include "service/console_dlg.h"
+#include "service/line_monitor_dlg.h"
+#include "service/memory_dump_dlg.h"
+#include "service/register_read_dlg.h"
+#include "service/register_write_dlg.h"
 #include "transmitter/display_dlg.h"
 #include "transmitter/ident_dlg.h"
 #include "transmitter/station.h"
@@ -98,7 +103,35 @@ void Application::onCommand(int commandId) {
             break;
         case CmdRegistersRead:
         case CmdRegistersWrite:
-            registerCommand();
+            registerCommand(commandId);
+            break;
+        case CmdRam0:
+            readMemory(DumpSelection::Ram0, 'R');
+            break;
+        case CmdRam1:
+            readMemory(DumpSelection::Ram1, 'S');
+            break;
+        case CmdEeprom0:
+            readMemory(DumpSelection::EepromLow, 'F');
+            break;
+        case CmdEeprom1:
+            readMemory(DumpSelection::EepromHigh, 'E');
+            break;
+        case CmdLineMonitor: {
+            CLineMonitorDlg monitor(station_);
+            runService(monitor);
+            break;
+        }
+        case CmdHartConsole: {
+            CHartConsoleDlg console(station_);
+            runService(console);
+            break;
+        }
+        case CmdPrint:
+            shell_.printReport();
+            break;
+        case CmdExportPdf:
+            shell_.exportReportPdf();
             break;
         case CmdSensor:
             showSensorData();
@@ -182,10 +215,18 @@ bool Application::isEnabled(int commandId) const {
         case CmdRecentFile + 2:
         case CmdRecentFile + 3:
             return std::size_t(commandId - CmdRecentFile) < document_.recentFiles().size();
+        // The register commands test the transmission mode when they run.
         case CmdRegistersRead:
         case CmdRegistersWrite:
-            // Outside RS485 they only explain themselves; the register dialogs are not there yet.
-            return station_.link.transmissionMode != ModeRs485;
+        case CmdRam0:
+        case CmdRam1:
+        case CmdEeprom0:
+        case CmdEeprom1:
+        case CmdLineMonitor:
+        case CmdHartConsole:
+        case CmdPrint:
+        case CmdExportPdf:
+            return true;
         default:
             return false;
     }
@@ -291,9 +332,32 @@ void Application::program() {
     }
 }
 
-void Application::registerCommand() {
+void Application::registerCommand(int commandId) {
     clearLog();
-    if (station_.link.transmissionMode != ModeRs485) shell_.showMessage(Rs485Only);
+    if (station_.link.transmissionMode != ModeRs485) {
+        shell_.showMessage(Rs485Only);
+        return;
+    }
+    if (commandId == CmdRegistersRead) {
+        CRegisterReadDlg dialog(station_);
+        shell_.runDialog(dialog);
+    } else {
+        CRegisterWriteDlg dialog(station_);
+        shell_.runDialog(dialog);
+    }
+}
+
+void Application::readMemory(DumpSelection selection, char letter) {
+    if (station_.link.portNumber < 0) return;
+    station_.dumpSelection = selection;
+    CMemoryDumpDlg dialog(station_, letter);
+    shell_.runDialog(dialog);
+    shell_.repaintView();
+}
+
+void Application::runService(DialogLogic& dialog) {
+    clearLog();
+    shell_.runDialog(dialog);
 }
 
 void Application::clearLog() { station_.trafficLog.trafficLogPos = 0; }

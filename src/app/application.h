@@ -6,9 +6,11 @@
 
 #include "app/document.h"
 
+#include "transmitter/station.h"
+
 namespace doxa {
 
-class Station;
+class DialogLogic;
 class Shell;
 
 // The application's commands, free of any widget: start-up, the menu and toolbar commands with
@@ -39,7 +41,10 @@ private:
     void showSensorData();
     void editText();
     void program();
-    void registerCommand();
+    void registerCommand(int commandId);
+    void readMemory(DumpSelection selection, char letter);
+    // Clears the log and runs a service dialog.
+    void runService(DialogLogic& dialog);
     void clearLog();
     // Takes a port number; an open port of another number is released first.
     void usePort(int portNumber);

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
 #include <algorithm>
@@ -76,12 +77,21 @@ int controlId(const QString& objectName) {
 
 // Replaces the whole text but keeps where the user had scrolled to, so that a growing listing
 // does not jump back to its first line on every update.
+// A box the user is typing in keeps its caret, so that a filter rewriting the text (the HART
+// console lowers letters and cuts stray characters) does not throw it to the start.
 template <typename Edit>
 void replaceKeepingScroll(Edit& edit, const QString& text) {
     QScrollBar* bar = edit.verticalScrollBar();
     const bool atEnd = bar->value() == bar->maximum() && bar->maximum() > 0;
     const int position = bar->value();
+    const bool typing = edit.hasFocus();
+    const int caret = edit.textCursor().position();
     edit.setPlainText(text);
+    if (typing) {
+        QTextCursor cursor = edit.textCursor();
+        cursor.setPosition(std::min(caret, int(edit.document()->characterCount()) - 1));
+        edit.setTextCursor(cursor);
+    }
     bar->setValue(atEnd ? bar->maximum() : position);
 }
 

@@ -19,6 +19,11 @@
 #include "ui_prog_zu_dlg.h"
 #include "ui_password_dlg.h"
 #include "ui_password_change_dlg.h"
+#include "ui_console_dlg.h"
+#include "ui_line_monitor_dlg.h"
+#include "ui_memory_dump_dlg.h"
+#include "ui_register_read_dlg.h"
+#include "ui_register_write_dlg.h"
 
 namespace doxa {
 
@@ -46,6 +51,11 @@ const std::map<int, LayoutSetup> layouts = {
     {135, setUp<Ui::ProgZUDlg>},
     {116, setUp<Ui::PasswordDlg>},
     {117, setUp<Ui::PasswordChangeDlg>},
+    {106, setUp<Ui::ConsoleDlg>},
+    {110, setUp<Ui::MemoryDumpDlg>},
+    {125, setUp<Ui::LineMonitorDlg>},
+    {129, setUp<Ui::RegisterReadDlg>},
+    {130, setUp<Ui::RegisterWriteDlg>},
 };
 
 }  // namespace

@@ -25,6 +25,9 @@
 #include "app/help_window.h"
 #include "app/lock_indicators.h"
 #include "app/main_menu.h"
+#include "app/main_view.h"
+#include "app/report_printer.h"
+#include "app/traffic_log_pane.h"
 #include "app/status_panel_bar.h"
 #include "transmitter/station.h"
 
@@ -55,16 +58,6 @@ constexpr std::array<LockIndicator, 3> lockIndicators = {{
     {LockKey::Num, "NUM"},
     {LockKey::Scroll, "SCR"},
 }};
-
-// An empty white pane of the splitter.
-QWidget* makePane(const QString& name) {
-    auto* pane = new QWidget;
-    pane->setObjectName(name);
-    pane->setBackgroundRole(QPalette::Base);
-    pane->setAutoFillBackground(true);
-    pane->setMinimumSize(0, 0);
-    return pane;
-}
 
 }  // namespace
 
@@ -154,8 +147,10 @@ void MainFrame::createStatusPanel() {
 
 void MainFrame::createSplitter() {
     splitter_ = new QSplitter(Qt::Vertical, this);
-    splitter_->addWidget(makePane(QStringLiteral("mainView")));
-    splitter_->addWidget(makePane(QStringLiteral("trafficLogPane")));
+    mainView_ = new MainView(station_);
+    trafficLogPane_ = new TrafficLogPane(station_);
+    splitter_->addWidget(mainView_);
+    splitter_->addWidget(trafficLogPane_);
     // The main view takes the whole screen height, so the traffic log pane starts closed; the
     // master password leaves the pane its share of the window.
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -181,7 +176,11 @@ void MainFrame::showMessage(std::string_view utf8) {
     showMessageBox(this, utf8, BoxIcon::Information);
 }
 
-void MainFrame::repaintView() { splitter_->widget(0)->update(); }
+void MainFrame::repaintView() { mainView_->viewport()->update(); }
+
+void MainFrame::printReport() { doxa::printReport(this, station_.device); }
+
+void MainFrame::exportReportPdf() { doxa::exportReportPdf(this, station_.device); }
 
 void MainFrame::showHelp(int commandId) {
     if (!helpWindow_) helpWindow_ = new HelpWindow(this);

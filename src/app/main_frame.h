@@ -17,6 +17,8 @@ namespace doxa {
 
 class Application;
 class HelpWindow;
+class MainView;
+class TrafficLogPane;
 class Station;
 class StatusPanelBar;
 
@@ -44,10 +46,14 @@ public:
     std::string askOpenPath() override;
     std::string askSavePath(std::string_view suggested) override;
     void setDocumentTitle(std::string_view title) override;
+    void printReport() override;
+    void exportReportPdf() override;
 
     QToolBar* toolbar() const { return toolbar_; }
     StatusPanelBar* statusPanel() const { return statusPanel_; }
     QSplitter* splitter() const { return splitter_; }
+    MainView* mainView() const { return mainView_; }
+    TrafficLogPane* trafficLogPane() const { return trafficLogPane_; }
     // Nothing until help was first asked for.
     HelpWindow* helpWindow() const { return helpWindow_; }
 
@@ -73,6 +79,8 @@ private:
     QToolBar* toolbar_ = nullptr;
     StatusPanelBar* statusPanel_ = nullptr;
     QSplitter* splitter_ = nullptr;
+    MainView* mainView_ = nullptr;
+    TrafficLogPane* trafficLogPane_ = nullptr;
     HelpWindow* helpWindow_ = nullptr;
     std::array<QLabel*, 3> lockLabels_{};
     QList<QAction*> recentFileActions_;

@@ -51,6 +51,7 @@ constexpr MenuItem fileItems[] = {
     {"Zac&howaj jako...", CmdSaveAs, "Zachowaj aktywny dokument z nową nazwą"},
     Separator,
     {"&Drukuj", CmdPrint, "Drukuje ustawienia przetwornika"},
+    {"Eksport do PDF", CmdExportPdf, "Zapisuje raport ustawień przetwornika w pliku PDF"},
     Separator,
     {"Poprzednie", CmdRecentFile, "Otwórz ten dokument"},
     Separator,

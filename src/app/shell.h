@@ -20,6 +20,10 @@ public:
     // read from the station whenever a menu opens, so they need no call.
     virtual void repaintView() = 0;
     virtual void showHelp(int commandId) = 0;
+    // The one-page configuration report: through the print dialog (with a preview), or into a
+    // PDF file the user names.
+    virtual void printReport() = 0;
+    virtual void exportReportPdf() = 0;
     virtual void closeMainWindow() = 0;
     // The configuration document's file dialogs; an empty path when the technician cancelled.
     virtual std::string askOpenPath() = 0;

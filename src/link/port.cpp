@@ -132,6 +132,13 @@ int readLogged(Station& station, int maxCount) {
     return normalisePreamble(station.frame, length);
 }
 
+int queuedOutput(Station& station) {
+    SerialLine* line = lineOf(station);
+    return line ? std::max(line->queuedOutput(), 0) : 0;
+}
+
+int baudRate(int baudIndex) { return speedOf(baudIndex).baud; }
+
 bool clearErrors(Station& station) {
     SerialLine* line = lineOf(station);
     station.link.commErrors = line ? line->takeErrors() : 0;

@@ -29,6 +29,11 @@ int readLogged(Station& station, int maxCount);
 int writeRaw(Station& station, const std::uint8_t* bytes, int count);
 int readRaw(Station& station, std::uint8_t* buffer, int maxCount);
 
+// Bytes still waiting in the output queue of the open port (0 without one).
+int queuedOutput(Station& station);
+// The line speed of a baud index 0..4 (an unknown index is the slowest speed).
+int baudRate(int baudIndex);
+
 // Reads the line error mask into link.commErrors. False when no port is open.
 bool clearErrors(Station& station);
 std::string errorText(std::uint32_t mask);

@@ -21,6 +21,10 @@ public:
 
     int trafficLogPos = 0;
     std::function<void()> onChange;  // the traffic view asks to be repainted
+    // Every record as it is appended: its marker and the bytes of the line (without the RS485
+    // fill). `restarted` tells that the log position had been reset to 0 before it, by a
+    // command rather than by the ring's wrap.
+    std::function<void(std::uint8_t marker, const std::uint8_t* bytes, int count, bool restarted)> onRecord;
 
 private:
     std::array<std::uint8_t, Size> bytes_{};

@@ -35,6 +35,8 @@ int SimLine::queuedInput() {
     return open_ ? static_cast<int>(input_.size()) : 0;
 }
 
+int SimLine::queuedOutput() { return open_ && stuckOutput ? lastWriteCount_ : 0; }
+
 int SimLine::read(std::uint8_t* buffer, int maxCount) {
     takeArrived();
     if (!open_ || maxCount <= 0) return 0;
@@ -48,6 +50,7 @@ int SimLine::read(std::uint8_t* buffer, int maxCount) {
 int SimLine::write(const std::uint8_t* bytes, int count) {
     if (!open_ || count <= 0) return 0;
     requests_.emplace_back(bytes, bytes + count);
+    lastWriteCount_ = count;
     Reply reply = transmitter_->reply(requests_.back());
     answers_.push_back(reply.bytes);
     if (!reply.bytes.empty()) inFlight_.push_back({now_() + reply.delayMs, std::move(reply.bytes)});

@@ -24,6 +24,8 @@ public:
     bool setDtr(bool raised) override;
     void setRts(bool raised) override;
     int queuedInput() override;
+    // Written bytes leave at once, unless the line is told to hold them.
+    int queuedOutput() override;
     int read(std::uint8_t* buffer, int maxCount) override;
     int write(const std::uint8_t* bytes, int count) override;
     void drain() override {}
@@ -35,6 +37,8 @@ public:
     bool failOpen = false;
     bool failConfigure = false;
     bool failDtr = false;
+    // The output never drains: the bytes of the last write stay queued.
+    bool stuckOutput = false;
     // Line error bits the next takeErrors() reports (added to any injected before).
     void injectErrors(std::uint32_t mask) { errors_ |= mask; }
 
@@ -68,6 +72,7 @@ private:
     bool rts_ = false;
     bool dtr_ = false;
     int purges_ = 0;
+    int lastWriteCount_ = 0;
     std::uint32_t errors_ = 0;
     std::deque<std::uint8_t> input_;
     std::vector<InFlight> inFlight_;

@@ -19,6 +19,11 @@ namespace doxa {
 inline constexpr int FrameSize = 100;
 // The fixed password that unlocks the master-only functions.
 inline constexpr std::string_view MasterPassword = "qvzr";
+// The memory read dialog's buffer: one 256-byte page with room for a longer answer.
+inline constexpr int DumpBufferSize = 300;
+
+// What the last memory dump asked for; the main view decodes the page by it.
+enum class DumpSelection { None, EepromLow, EepromHigh, Ram0, Ram1 };
 
 // The process-wide state every dialog and view shares, created once by main() and passed by
 // reference. Field names follow the documentation of the transmitter protocol.
@@ -39,6 +44,9 @@ public:
     // those dialogs depends on it.
     int identifiedSerial = 0;
     SettingsStore& settings;
+    // The last page read, highest address first; all 0 until a dump arrives.
+    std::array<std::uint8_t, DumpBufferSize> dumpBuffer{};
+    DumpSelection dumpSelection = DumpSelection::None;
 
     // Master access: the password given at start-up was the master password. Tested each time a
     // master-only function runs.

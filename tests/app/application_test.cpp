@@ -277,14 +277,65 @@ TEST_F(ApplicationTest, RegisterCommandsOutsideRs485OnlyExplain) {
     EXPECT_TRUE(app.isEnabled(CmdRegistersRead));
 
     station.link.transmissionMode = ModeRs485;
-    EXPECT_FALSE(app.isEnabled(CmdRegistersRead)) << "no register dialog to run";
-    EXPECT_FALSE(app.isEnabled(CmdRegistersWrite));
+    EXPECT_TRUE(app.isEnabled(CmdRegistersRead));
+    EXPECT_TRUE(app.isEnabled(CmdRegistersWrite));
+    app.onCommand(CmdRegistersRead);
+    app.onCommand(CmdRegistersWrite);
+    EXPECT_EQ(shell.dialogsRun, (std::vector<int>{129, 130}));
+    EXPECT_EQ(shell.messages.size(), 2u);
+}
+
+TEST_F(ApplicationTest, MemoryDumpsNeedAPortSelectTheirPageAndRepaintTheView) {
+    struct Case {
+        int command;
+        DumpSelection selection;
+        std::uint8_t letter;
+    };
+    for (const Case& c : {Case{CmdRam0, DumpSelection::Ram0, 'R'}, Case{CmdRam1, DumpSelection::Ram1, 'S'},
+                          Case{CmdEeprom0, DumpSelection::EepromLow, 'F'},
+                          Case{CmdEeprom1, DumpSelection::EepromHigh, 'E'}}) {
+        station.link.portNumber = -1;
+        shell.dialogsRun.clear();
+        app.onCommand(c.command);
+        EXPECT_TRUE(shell.dialogsRun.empty()) << c.command;
+
+        station.link.portNumber = 0;
+        station.trafficLog.trafficLogPos = 40;
+        const int repaints = shell.repaints;
+        shell.scripts[110] = [&](FakeWindow& window, DialogLogic&) {
+            EXPECT_EQ(station.dumpSelection, c.selection);
+            sim.clock.advanceUntil([&] { return window.ended(); }, 10'000);
+        };
+        app.onCommand(c.command);
+        EXPECT_EQ(shell.dialogsRun, std::vector<int>{110});
+        EXPECT_EQ(shell.repaints, repaints + 1);
+        EXPECT_EQ(station.dumpSelection, c.selection) << "a whole page arrived";
+        char letter[4];
+        std::snprintf(letter, sizeof letter, "%02X", c.letter);
+        EXPECT_NE(std::find(journal.entries.begin(), journal.entries.end(),
+                            "write FF FF FF FF FF FF FF FF FF FF " + std::string(letter)),
+                  journal.entries.end())
+            << c.command;
+        EXPECT_GE(station.trafficLog.trafficLogPos, 40) << "dumps keep the log";
+    }
+}
+
+TEST_F(ApplicationTest, ServiceToolsClearTheLogAndRunTheirDialogs) {
+    for (int command : {CmdHartConsole, CmdLineMonitor}) {
+        station.trafficLog.trafficLogPos = 40;
+        app.onCommand(command);
+        EXPECT_LT(station.trafficLog.trafficLogPos, 40);
+    }
+    EXPECT_EQ(shell.dialogsRun, (std::vector<int>{106, 125}));
+    app.onCommand(CmdPrint);
+    app.onCommand(CmdExportPdf);
+    EXPECT_EQ(shell.reportsPrinted, 1);
+    EXPECT_EQ(shell.reportsExported, 1);
 }
 
 TEST_F(ApplicationTest, CommandsWithoutTheirDialogsAreDisabledAndDoNothing) {
     for (int command :
-         {CmdRam0, CmdRam1, CmdEeprom0, CmdEeprom1, CmdPrint, CmdCalibrate, CmdOutputCurrent,
-          CmdLineMonitor, CmdHartConsole, CmdFactorySettings, CmdBlank}) {
+         {CmdCalibrate, CmdOutputCurrent, CmdFactorySettings, CmdBlank}) {
         EXPECT_FALSE(app.isEnabled(command)) << command;
         app.onCommand(command);
     }

@@ -26,6 +26,8 @@ public:
     std::vector<std::string> messages;
     std::vector<int> helpRequests;
     int repaints = 0;
+    int reportsPrinted = 0;
+    int reportsExported = 0;
     bool mainWindowClosed = false;
     // What the technician picks in the next file dialogs (empty: cancelled), and what the
     // save dialog suggested.
@@ -53,6 +55,8 @@ public:
         return savePath;
     }
     void setDocumentTitle(std::string_view title) override { documentTitle = std::string(title); }
+    void printReport() override { ++reportsPrinted; }
+    void exportReportPdf() override { ++reportsExported; }
 
     int timesRun(int resource) const {
         int count = 0;

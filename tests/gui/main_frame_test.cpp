@@ -94,7 +94,7 @@ TEST_F(MainFrameTest, HasTheMenusWithTheirItemsAndAccelerators) {
 
     EXPECT_EQ(texts(menu("Dane konfiguracyjne")),
               QStringList({"&Nowe", "&Pobierz...", "Za&chowaj", "Zac&howaj jako...", "&Drukuj",
-                           "Poprzednie", "&Wyjście"}));
+                           "Eksport do PDF", "Poprzednie", "&Wyjście"}));
     EXPECT_EQ(menuCommand(CmdNew)->shortcut(), QKeySequence("Ctrl+N"));
     EXPECT_EQ(menuCommand(CmdOpen)->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(menuCommand(CmdSave)->shortcut(), QKeySequence("Ctrl+S"));
