@@ -159,6 +159,10 @@ void purge(Station& station) {
     if (SerialLine* line = lineOf(station)) line->purge();
 }
 
+void discardInput(Station& station) {
+    if (SerialLine* line = lineOf(station)) line->discardInput();
+}
+
 void closeSequence(Station& station) {
     clearErrors(station);
     station.frame[0] = 0xFF;

@@ -37,6 +37,8 @@ std::vector<std::string_view> errorParts(std::uint32_t mask);
 // One plain message box per error bit, in the errorText() order.
 void errorBoxes(Station& station, std::uint32_t mask);
 void purge(Station& station);
+// Discards what waits in the receive queue, unlogged.
+void discardInput(Station& station);
 
 // What every dialog does when it closes: clear errors, send one 0xFF byte, switch to receive.
 void closeSequence(Station& station);

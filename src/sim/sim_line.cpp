@@ -50,6 +50,7 @@ int SimLine::write(const std::uint8_t* bytes, int count) {
     requests_.emplace_back(bytes, bytes + count);
     Reply reply = transmitter_->reply(requests_.back());
     answers_.push_back(reply.bytes);
+    if (alterAnswer && !reply.bytes.empty()) alterAnswer(reply.bytes);
     if (!reply.bytes.empty()) inFlight_.push_back({now_() + reply.delayMs, std::move(reply.bytes)});
     takeArrived();
     return count;
@@ -60,6 +61,11 @@ void SimLine::purge() {
     takeArrived();
     input_.clear();
     ++purges_;
+}
+
+void SimLine::discardInput() {
+    takeArrived();
+    input_.clear();
 }
 
 std::uint32_t SimLine::takeErrors() {

@@ -28,6 +28,7 @@ public:
     int write(const std::uint8_t* bytes, int count) override;
     void drain() override {}
     void purge() override;
+    void discardInput() override;
     std::uint32_t takeErrors() override;
     void close() override;
 
@@ -37,6 +38,8 @@ public:
     bool failDtr = false;
     // Line error bits the next takeErrors() reports (added to any injected before).
     void injectErrors(std::uint32_t mask) { errors_ |= mask; }
+    // Changes each answer on its way to the program (the records keep it as the device sent it).
+    std::function<void(std::vector<std::uint8_t>& answer)> alterAnswer;
 
     Transmitter& transmitter() { return *transmitter_; }
     bool isOpen() const { return open_; }

@@ -26,7 +26,13 @@ std::string lineErrors(Station& station) {
 }
 }  // namespace
 
+void expectAnswer(Station& station, int length) {
+    station.link.pendingRequest = pendingRequestOf(station.frame, std::clamp(length, 0, FrameSize));
+    discardInput(station);
+}
+
 std::string transmitFrame(Station& station, int length) {
+    expectAnswer(station, length);
     setTransmit(station);
     writeLogged(station, length);
     return lineErrors(station);
@@ -44,8 +50,15 @@ void turnToReceive(Station& station) {
 Reply readReply(Station& station) {
     Reply reply;
     reply.lineErrors = lineErrors(station);
-    reply.length = readLogged(station, ReadMax);
-    if (station.link.transmissionMode == ModeHart && reply.length > 0)
+    reply.arrived = readLogged(station, ReadMax);
+    if (reply.arrived == 0) return reply;
+    const PendingRequest& request = station.link.pendingRequest;
+    reply.fault = checkAnswer(request, station.frame, reply.arrived);
+    if (reply.fault != AnswerFault::None) return reply;
+    reply.length = reply.arrived;
+    // The status bytes of a damaged answer could light any bit of the panel, so only those of
+    // an answer that passed are shown, whatever length the dialog then expects.
+    if (request.protocol == PendingRequest::Protocol::Hart)
         decodeStatus(station.statusPanel, station.frame[hart::AnswerStatus1],
                      station.frame[hart::AnswerStatus2]);
     return reply;

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <set>
 
+#include "answer_damage.h"
 #include "support/fake_window.h"
 #include "support/sim_station.h"
 #include "transmitter/code_tables.h"
@@ -159,6 +161,48 @@ TEST(LiveDisplay, MissedAnswersBlankTheValuesAndThenAskToCheckTheConnection) {
     ASSERT_TRUE(d.requestsSent(6));
     EXPECT_EQ(d.window.boxes().size(), 2u);
     EXPECT_NE(d.text(D::PrimaryValue), " ");
+}
+
+// Runs the display for `ms` and collects every text the primary value field showed.
+std::set<std::string> primaryTextsSeen(Display& d, std::int64_t ms) {
+    std::set<std::string> seen;
+    d.sim.clock.advanceUntil([&] { return seen.insert(d.text(D::PrimaryValue)), false; }, ms);
+    return seen;
+}
+
+TEST(LiveDisplay, ADamagedAnswerNeverShowsItsValue) {
+    Display d;
+    d.sim.device().sensorCode = 0;
+    d.sim.device().input = 12;
+    int primaryAnswers = 0;
+    ASSERT_TRUE(d.open());
+    // Every second answer to command 1 says 99 Ohm, but its checksum does not agree.
+    d.sim.line()->alterAnswer = [&](AnswerBytes& a) {
+        const std::size_t p = preamblesOf(a);
+        if (a[p + 2] != 1 || ++primaryAnswers % 2) return;
+        const std::uint8_t ninetyNine[] = {0x42, 0xC6, 0x00, 0x00};
+        std::copy(std::begin(ninetyNine), std::end(ninetyNine), a.begin() + p + 7);
+    };
+    EXPECT_EQ(primaryTextsSeen(d, 30000), (std::set<std::string>{"", "12.00 Ohm"}));
+    EXPECT_GT(primaryAnswers, 6);
+}
+
+TEST(LiveDisplay, ALateAnswerIsNeverTakenForTheNextOne) {
+    // The ambient temperature answer (the fifth request) comes late: before the next primary
+    // value request is written, or after it, in place of that request's lost answer.
+    for (const int lateMs : {1500, 2000}) {
+        SCOPED_TRACE(lateMs);
+        Display d;
+        d.sim.device().sensorCode = 0;
+        d.sim.device().input = 12;
+        d.sim.device().calibration.compensation = 40;
+        d.sim.transmitter->faults.late.onRequest = 5;
+        d.sim.transmitter->faults.lateMs = lateMs;
+        d.sim.transmitter->faults.drop.onRequest = 6;
+        ASSERT_TRUE(d.open());
+        EXPECT_EQ(primaryTextsSeen(d, 12000), (std::set<std::string>{"", "12.00 Ohm"}));
+        EXPECT_EQ(d.sim.requests(0).size() > 8 ? d.sim.requests(0)[5] : -2, 1);
+    }
 }
 
 TEST(LiveDisplay, WithoutAmbientReadsNoAnswerEverRaisesTheBox) {
