@@ -32,6 +32,7 @@ void expectAnswer(Station& station, int length) {
 }
 
 std::string transmitFrame(Station& station, int length) {
+    reopenVanishedPort(station);
     expectAnswer(station, length);
     setTransmit(station);
     writeLogged(station, length);
@@ -51,6 +52,9 @@ Reply readReply(Station& station) {
     Reply reply;
     reply.lineErrors = lineErrors(station);
     reply.arrived = readLogged(station, ReadMax);
+    // A device that went away shows itself in the read; say so now, not a cycle later.
+    if (station.link.portHandle && station.link.portHandle->vanished())
+        reply.lineErrors = lineErrors(station);
     if (reply.arrived == 0) return reply;
     const PendingRequest& request = station.link.pendingRequest;
     reply.fault = checkAnswer(request, station.frame, reply.arrived);

@@ -205,6 +205,48 @@ TEST(LiveDisplay, ALateAnswerIsNeverTakenForTheNextOne) {
     }
 }
 
+TEST(LiveDisplay, CarriesOnByItselfWhenAVanishedAdapterIsBack) {
+    Display d;
+    d.sim.device().sensorCode = 0;
+    d.sim.device().input = 12;
+    ASSERT_TRUE(d.open());
+    ASSERT_TRUE(d.polling());
+    d.sim.unplug();
+    ASSERT_TRUE(d.sim.clock.advanceUntil(
+        [&] { return d.text(D::LineErrorText) == "Error CE_IOE"; }, 3000));
+    EXPECT_EQ(d.sim.station.link.portOpen, 0);
+    EXPECT_EQ(d.sim.line(), nullptr);
+    ASSERT_TRUE(d.sim.clock.advanceUntil([&] { return d.text(D::PrimaryValue) == " "; }, 20000));
+    EXPECT_TRUE(d.sim.messages.empty());  // the cycle retries quietly
+
+    d.sim.device().input = 13;
+    d.sim.plugIn();
+    ASSERT_TRUE(d.sim.clock.advanceUntil(
+        [&] { return d.text(D::PrimaryValue) == "13.00 Ohm"; }, 5000));
+    EXPECT_EQ(d.sim.station.link.portOpen, 1);
+    EXPECT_TRUE(d.sim.messages.empty());
+}
+
+TEST(LiveDisplay, StartAndANewDialogOpenTheVanishedPortAgain) {
+    Display d;
+    ASSERT_TRUE(d.open());
+    ASSERT_TRUE(d.polling());
+    d.sim.unplug();
+    ASSERT_TRUE(d.sim.clock.advanceUntil([&] { return d.sim.station.link.portOpen == 0; }, 3000));
+    d.window.click(D::StopStart);
+    d.window.click(D::StopStart);
+    EXPECT_EQ(d.text(D::ProgressText), "Bład w otwarciu portu");
+    EXPECT_EQ(d.sim.messages, std::vector<std::string>{"Error OpenComm "});
+    d.window.close();
+
+    d.sim.plugIn();
+    CDisplayDlg again{d.sim.station};
+    FakeWindow window{again, d.sim.clock};
+    ASSERT_TRUE(window.open());
+    EXPECT_EQ(d.sim.station.link.portOpen, 1);
+    ASSERT_TRUE(d.sim.clock.advanceUntil([&] { return window.text(D::ModelText) == "DOXA-22"; }, 5000));
+}
+
 TEST(LiveDisplay, WithoutAmbientReadsNoAnswerEverRaisesTheBox) {
     Display d(sim::Model::Doxa21R);
     d.sim.station.device.sensorType = 1;
