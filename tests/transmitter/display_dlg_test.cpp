@@ -313,6 +313,40 @@ TEST(LiveDisplay, AddressIsTakenOnEveryChange) {
     EXPECT_EQ(d.text(D::ModelText), "DOXA-22");
 }
 
+TEST(LiveDisplay, JunkInTheAddressFieldPollsAddress0) {
+    struct Case {
+        std::vector<std::string> keys;  // "\b" deletes the last character
+        std::string shown;
+        int address;
+    };
+    const std::vector<Case> cases{
+        {{"-", "1"}, "0", 0},
+        {{"9", "9", "9", "9", "9", "9", "9", "9", "9", "9", "9", "9", "9"}, "0", 0},
+        {{"1", "3", "0"}, "0", 0},
+        {{"x", "\b", "7"}, "7", 7},
+        {{"1", "2", "7"}, "127", 127},
+        {{"-", "0", "\b", "1", "5"}, "15", 15},
+    };
+    for (const Case& c : cases) {
+        Display d;
+        d.sim.device().address = c.address;
+        ASSERT_TRUE(d.open());
+        d.window.type(D::Address, "");  // the technician selects the whole field
+        for (const std::string& key : c.keys) {
+            std::string text = d.text(D::Address);  // the caret stays at the end
+            if (key == "\b")
+                text.pop_back();
+            else
+                text += key;
+            d.window.type(D::Address, text);
+        }
+        EXPECT_EQ(d.text(D::Address), c.shown) << c.shown;
+        EXPECT_EQ(d.sim.station.device.pollingAddress, c.address) << c.shown;
+        ASSERT_TRUE(d.polling());
+        EXPECT_EQ(d.sim.writes().front()[11], 0x80 + c.address);
+    }
+}
+
 TEST(LiveDisplay, APortThatCannotBeOpenedLeavesTheDialogTryingUntilStartedAgain) {
     Display d;
     d.sim.portFails = true;
