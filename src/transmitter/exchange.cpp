@@ -53,8 +53,12 @@ Reply readReply(Station& station) {
     reply.lineErrors = lineErrors(station);
     reply.arrived = readLogged(station, ReadMax);
     // A device that went away shows itself in the read; say so now, not a cycle later.
-    if (station.link.portHandle && station.link.portHandle->vanished())
-        reply.lineErrors = lineErrors(station);
+    if (station.link.portHandle && station.link.portHandle->vanished()) {
+        const std::uint32_t before = station.link.commErrors;
+        clearErrors(station);
+        station.link.commErrors |= before;
+        reply.lineErrors = errorText(station.link.commErrors);
+    }
     if (reply.arrived == 0) return reply;
     const PendingRequest& request = station.link.pendingRequest;
     reply.fault = checkAnswer(request, station.frame, reply.arrived);

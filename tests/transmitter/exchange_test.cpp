@@ -25,13 +25,15 @@ struct ScriptedLine : SerialLine {
     std::deque<Bytes>* answers;
     std::uint32_t* errors;
     bool* rts;
+    bool* gone;  // the device vanishes when the line is next asked what it queued
 
     bool open() override { return true; }
     bool configure(int, Parity) override { return true; }
     bool setDtr(bool) override { return true; }
     void setRts(bool raised) override { *rts = raised; }
     int queuedInput() override {
-        return answers->empty() ? 0 : static_cast<int>(answers->front().size());
+        if (*gone) vanishedNow = true;
+        return vanishedNow || answers->empty() ? 0 : static_cast<int>(answers->front().size());
     }
     int read(std::uint8_t* buffer, int maxCount) override {
         Bytes answer = answers->front();
@@ -48,6 +50,8 @@ struct ScriptedLine : SerialLine {
     void purge() override {}
     std::uint32_t takeErrors() override { return std::exchange(*errors, 0); }
     void close() override {}
+    bool vanished() const override { return vanishedNow; }
+    bool vanishedNow = false;
 };
 
 class ExchangeSteps : public ::testing::Test {
@@ -59,6 +63,7 @@ protected:
             line->answers = &answers;
             line->errors = &errors;
             line->rts = &rts;
+            line->gone = &gone;
             return line;
         };
         ASSERT_TRUE(ensurePortOpen(station));
@@ -70,6 +75,7 @@ protected:
     std::deque<Bytes> answers;
     std::uint32_t errors = 0;
     bool rts = false;
+    bool gone = false;
 };
 
 TEST_F(ExchangeSteps, SendBuildsTheRequestOfTheModeAtThePollingAddress) {
@@ -92,6 +98,24 @@ TEST_F(ExchangeSteps, LineErrorsComeBackAsTextFromSendAndRead) {
     errors = CeBreak;
     EXPECT_EQ(readReply(station).lineErrors, "Error CE_BREAK");
     EXPECT_EQ(readReply(station).lineErrors, "");
+}
+
+TEST_F(ExchangeSteps, ADeviceGoneInTheReadIsReportedAndTheNextRequestReopensThePort) {
+    sendRequest(station, IdentifyRequest);
+    errors = CeFrame;
+    gone = true;
+    const Reply reply = readReply(station);
+    EXPECT_EQ(reply.length, 0);
+    EXPECT_EQ(reply.lineErrors, "Error CE_FRAMEError CE_IOE");
+    EXPECT_EQ(station.link.portOpen, 0);
+    EXPECT_EQ(sendRequest(station, IdentifyRequest), "Error CE_IOE");  // still away
+    EXPECT_EQ(readReply(station).lineErrors, "Error CE_IOE");
+
+    gone = false;
+    written.clear();
+    EXPECT_EQ(sendRequest(station, IdentifyRequest), "");
+    EXPECT_EQ(station.link.portOpen, 1);
+    EXPECT_EQ(written.size(), 15u);
 }
 
 TEST_F(ExchangeSteps, TurnEmptiesTheFrameAndReleasesTheDriver) {
