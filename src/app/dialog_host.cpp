@@ -316,6 +316,9 @@ void DialogHost::startTimer(int timer, int ms) {
     QTimer*& qtimer = timers_[timer];
     if (!qtimer) {
         qtimer = new QTimer(this);
+        // A coarse timer may fire up to 5 % early; a listen step cut short that way reads an
+        // answer still arriving at 1200 baud, so every wait is at least the one scheduled.
+        qtimer->setTimerType(Qt::PreciseTimer);
         connect(qtimer, &QTimer::timeout, this, [this, timer] {
             if (listening()) logic_.onTimer(timer);
         });

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QStringDecoder>
 
 namespace doxa {
 
@@ -11,6 +12,19 @@ namespace {
 QString keyOf(std::string_view section, std::string_view key) {
     return QString::fromUtf8(section.data(), qsizetype(section.size())) + '/' +
            QString::fromUtf8(key.data(), qsizetype(key.size()));
+}
+
+// Bytes the INI reader would not give back as they are: control characters or text that is not
+// UTF-8 (a line edited in another code page, say).
+bool isPlainText(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return true;
+    const QByteArray bytes = file.readAll();
+    for (const char c : bytes)
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n') return false;
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    return !utf8.hasError();
 }
 
 void makePrivate(const QString& path) {
@@ -21,8 +35,33 @@ void makePrivate(const QString& path) {
 }
 }  // namespace
 
-QtSettingsStore::QtSettingsStore(const QString& path) : settings_(path, QSettings::IniFormat) {
+QtSettingsStore::QtSettingsStore(const QString& path) : path_(path) {
     makePrivate(path);
+    load();
+}
+
+QString QtSettingsStore::backupPath(const QString& path) { return path + ".bak"; }
+
+// A parse error sticks to a QSettings object and would hide a later write error, so the file is
+// read afresh once it has been rewritten. Qt drops lines it cannot parse and mangles binary
+// ones when it rewrites the file; either makes the file one to keep before writing.
+void QtSettingsStore::load() {
+    settings_ = std::make_unique<QSettings>(path_, QSettings::IniFormat);
+    // The file is parsed on first use; that use is now, so that its outcome is known.
+    static_cast<void>(settings_->allKeys());
+    unparsed_ = settings_->status() == QSettings::FormatError || !isPlainText(path_);
+}
+
+// The rewrite keeps only what was parsed; what a technician wrote by hand is kept in the backup
+// first, and without a backup nothing is written.
+bool QtSettingsStore::readyToWrite() {
+    if (!unparsed_) return true;
+    const QString backup = backupPath(path_);
+    QFile::remove(backup);
+    if (!QFile::copy(path_, backup)) return false;
+    QFile::setPermissions(backup, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    unparsed_ = false;
+    return true;
 }
 
 QString QtSettingsStore::defaultPath() {
@@ -31,7 +70,7 @@ QString QtSettingsStore::defaultPath() {
 }
 
 int QtSettingsStore::readInt(std::string_view section, std::string_view key, int fallback) const {
-    const QVariant value = settings_.value(keyOf(section, key));
+    const QVariant value = settings_->value(keyOf(section, key));
     if (!value.isValid()) return fallback;
     bool ok = false;
     const int number = value.toString().trimmed().toInt(&ok);
@@ -39,26 +78,39 @@ int QtSettingsStore::readInt(std::string_view section, std::string_view key, int
 }
 
 bool QtSettingsStore::writeInt(std::string_view section, std::string_view key, int value) {
-    settings_.setValue(keyOf(section, key), QString::number(value));
+    if (!readyToWrite()) return false;
+    settings_->setValue(keyOf(section, key), QString::number(value));
     return flush();
 }
 
 std::string QtSettingsStore::readText(std::string_view section, std::string_view key,
                                       std::string_view fallback) const {
-    const QVariant value = settings_.value(keyOf(section, key));
+    const QVariant value = settings_->value(keyOf(section, key));
     if (!value.isValid()) return std::string(fallback);
     return value.toString().toStdString();
 }
 
 bool QtSettingsStore::writeText(std::string_view section, std::string_view key,
                                 std::string_view value) {
-    settings_.setValue(keyOf(section, key), QString::fromUtf8(value.data(), qsizetype(value.size())));
+    if (!readyToWrite()) return false;
+    settings_->setValue(keyOf(section, key), QString::fromUtf8(value.data(), qsizetype(value.size())));
     return flush();
 }
 
 bool QtSettingsStore::flush() {
-    settings_.sync();
-    return settings_.status() == QSettings::NoError;
+    settings_->sync();
+    switch (settings_->status()) {
+        case QSettings::NoError:
+            return true;
+        case QSettings::AccessError:
+            return false;
+        case QSettings::FormatError:
+            break;
+    }
+    // Left from reading the file before it was rewritten: what is on disk now tells whether
+    // the write took.
+    load();
+    return !unparsed_;
 }
 
 }  // namespace doxa

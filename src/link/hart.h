@@ -16,6 +16,9 @@ inline constexpr int PreambleCount = 10;
 inline constexpr std::uint8_t MasterDelimiter = 0x02;
 inline constexpr std::uint8_t PrimaryMaster = 0x80;
 // Positions in an answer after the read has normalised its preamble to six bytes.
+inline constexpr int AnswerDelimiter = 6;
+inline constexpr int AnswerAddress = 7;
+inline constexpr int AnswerCommand = 8;
 inline constexpr int AnswerCount = 9;
 inline constexpr int AnswerStatus1 = 10;
 inline constexpr int AnswerStatus2 = 11;

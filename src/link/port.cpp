@@ -32,10 +32,38 @@ bool isRs485(const Station& station) { return station.link.transmissionMode == M
 
 // A port that failed half-way is closed again: it is opened for exclusive use, so keeping it
 // would lock out every later attempt.
-int failOpen(Station& station, std::unique_ptr<SerialLine> line, std::string_view text) {
+std::string_view failOpen(std::unique_ptr<SerialLine> line, std::string_view text) {
     if (line) line->close();
-    tell(station, text);
-    return 0;
+    return text;
+}
+
+// Opens the line and makes it the station's; the text of the failure, empty on success.
+std::string_view openLine(Station& station, int portNumber) {
+    // An earlier line that never became usable is let go before the device is asked for again.
+    if (station.link.portHandle) {
+        station.link.portHandle->close();
+        station.link.portHandle.reset();
+    }
+    std::unique_ptr<SerialLine> line;
+    if (station.makeLine && portNumber >= 0 && portNumber < PortCount) line = station.makeLine(portNumber);
+    if (!line || !line->open()) return failOpen(std::move(line), "Error OpenComm ");
+    if (!line->setDtr(true)) return failOpen(std::move(line), "Error BuildComm");
+    const Parity parity = station.link.parityOff == 1 ? Parity::None : Parity::Odd;
+    if (!line->configure(speedOf(station.link.baudIndex).baud, parity))
+        return failOpen(std::move(line), "Error SetComState");
+    line->setDtr(true);
+    station.link.portHandle = std::move(line);
+    station.link.portVanished = 0;
+    return {};
+}
+
+// A vanished device leaves a handle nothing passes through any more; it is closed and portOpen
+// cleared, so that the port is opened anew once the device is back.
+void dropVanishedLine(Station& station) {
+    station.link.portHandle->close();
+    station.link.portHandle.reset();
+    station.link.portOpen = 0;
+    station.link.portVanished = 1;
 }
 
 struct ErrorName {
@@ -77,21 +105,18 @@ std::string portDefinition(int portNumber, int baudIndex, int parityOff) {
 }
 
 int openPort(Station& station, int portNumber) {
-    // An earlier line that never became usable is let go before the device is asked for again.
-    if (station.link.portHandle) {
-        station.link.portHandle->close();
-        station.link.portHandle.reset();
-    }
-    std::unique_ptr<SerialLine> line;
-    if (station.makeLine && portNumber >= 0 && portNumber < PortCount) line = station.makeLine(portNumber);
-    if (!line || !line->open()) return failOpen(station, std::move(line), "Error OpenComm ");
-    if (!line->setDtr(true)) return failOpen(station, std::move(line), "Error BuildComm");
-    const Parity parity = station.link.parityOff == 1 ? Parity::None : Parity::Odd;
-    if (!line->configure(speedOf(station.link.baudIndex).baud, parity))
-        return failOpen(station, std::move(line), "Error SetComState");
-    line->setDtr(true);
-    station.link.portHandle = std::move(line);
-    return 1;
+    const std::string_view failure = openLine(station, portNumber);
+    if (failure.empty()) return 1;
+    tell(station, failure);
+    return 0;
+}
+
+bool reopenVanishedPort(Station& station) {
+    if (station.link.portVanished == 0 || station.link.portOpen != 0) return station.link.portOpen != 0;
+    if (!openLine(station, station.link.portNumber).empty()) return false;
+    station.link.portOpen = 1;
+    purge(station);
+    return true;
 }
 
 void setTransmit(Station& station) {
@@ -141,8 +166,17 @@ int baudRate(int baudIndex) { return speedOf(baudIndex).baud; }
 
 bool clearErrors(Station& station) {
     SerialLine* line = lineOf(station);
-    station.link.commErrors = line ? line->takeErrors() : 0;
-    return line != nullptr;
+    if (!line) {
+        // While the device is away the technician keeps seeing why nothing is exchanged.
+        station.link.commErrors = station.link.portVanished ? std::uint32_t{CeIoe} : 0u;
+        return station.link.portVanished != 0;
+    }
+    station.link.commErrors = line->takeErrors();
+    if (line->vanished()) {
+        station.link.commErrors |= CeIoe;
+        dropVanishedLine(station);
+    }
+    return true;
 }
 
 std::vector<std::string_view> errorParts(std::uint32_t mask) {
@@ -166,6 +200,10 @@ void purge(Station& station) {
     if (SerialLine* line = lineOf(station)) line->purge();
 }
 
+void discardInput(Station& station) {
+    if (SerialLine* line = lineOf(station)) line->discardInput();
+}
+
 void closeSequence(Station& station) {
     clearErrors(station);
     station.frame[0] = 0xFF;
@@ -174,12 +212,14 @@ void closeSequence(Station& station) {
 }
 
 void releasePort(Station& station) {
+    if (station.link.portHandle) closeSequence(station);
+    // The close sequence may have found the device gone and let the line go already.
     if (station.link.portHandle) {
-        closeSequence(station);
         station.link.portHandle->close();
         station.link.portHandle.reset();
     }
     station.link.portOpen = 0;
+    station.link.portVanished = 0;
 }
 
 }  // namespace doxa

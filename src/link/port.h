@@ -15,6 +15,10 @@ class Station;
 // Opens port 0..11 with the station's speed and parity. 1 = open, 0 = failed (a message box
 // said why). The caller sets portOpen.
 int openPort(Station& station, int portNumber);
+// Opens the port again, without message boxes, when it was closed because its device vanished;
+// true when the port is open. The exchange steps call it before each request, so that an
+// exchange carries on by itself once the device is back.
+bool reopenVanishedPort(Station& station);
 // "COM1:1200,o,8,1" and so on: the line definition of the port with the current settings.
 std::string portDefinition(int portNumber, int baudIndex, int parityOff);
 
@@ -34,7 +38,9 @@ int queuedOutput(Station& station);
 // The line speed of a baud index 0..4 (an unknown index is the slowest speed).
 int baudRate(int baudIndex);
 
-// Reads the line error mask into link.commErrors. False when no port is open.
+// Reads the line error mask into link.commErrors. False when no port is open. A line whose
+// device vanished reports CE_IOE and is closed (portOpen = 0, portVanished = 1); until the
+// port is open again every call reports CE_IOE.
 bool clearErrors(Station& station);
 std::string errorText(std::uint32_t mask);
 // The parts of errorText(), one per error bit, for callers that show them one by one.
@@ -42,6 +48,8 @@ std::vector<std::string_view> errorParts(std::uint32_t mask);
 // One plain message box per error bit, in the errorText() order.
 void errorBoxes(Station& station, std::uint32_t mask);
 void purge(Station& station);
+// Discards what waits in the receive queue, unlogged.
+void discardInput(Station& station);
 
 // What every dialog does when it closes: clear errors, send one 0xFF byte, switch to receive.
 void closeSequence(Station& station);

@@ -2,8 +2,10 @@
 
 #include <fcntl.h>
 #include <linux/serial.h>
+#include <poll.h>
 #include <sys/ioctl.h>
-#include <termios.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -28,7 +30,42 @@ speed_t speedConstant(int baud) {
 // there is simply no line to drive.
 bool lacksModemLines(int error) { return error == ENOTTY || error == EINVAL; }
 
+// How a device that has been unplugged, or a pseudo-terminal whose far end closed, answers.
+bool meansVanished(int error) { return error == EIO || error == ENXIO || error == ENODEV; }
+
+// The slave ends of pseudo-terminals: the Unix 98 majors and the old BSD one.
+bool isPseudoTerminal(int fd) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode)) return false;
+    const unsigned int m = major(info.st_rdev);
+    return (m >= 136 && m <= 143) || m == 3;
+}
+
+constexpr tcflag_t CharacterBits = CSIZE | CSTOPB | PARENB | PARODD;
+
 }  // namespace
+
+std::optional<termios> lineTermios(const termios& current, int baud, Parity parity) {
+    const speed_t speed = speedConstant(baud);
+    if (speed == B0) return std::nullopt;
+    termios tio = current;
+    cfmakeraw(&tio);
+    tio.c_cflag &= ~(CharacterBits | CRTSCTS | HUPCL);
+    tio.c_cflag |= CS8 | CLOCAL | CREAD;
+    if (parity == Parity::Odd) tio.c_cflag |= PARENB | PARODD;
+    // Parity is sent but not checked on input, and no byte is ever replaced or dropped.
+    tio.c_iflag &= ~(INPCK | IGNPAR | PARMRK | IXON | IXOFF | IXANY | ISTRIP | IGNBRK | BRKINT);
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    if (cfsetispeed(&tio, speed) != 0 || cfsetospeed(&tio, speed) != 0) return std::nullopt;
+    return tio;
+}
+
+bool settingsTook(const termios& wanted, const termios& held, bool pseudoTerminal) {
+    if (cfgetospeed(&held) != cfgetospeed(&wanted) || cfgetispeed(&held) != cfgetispeed(&wanted))
+        return false;
+    return pseudoTerminal || (held.c_cflag & CharacterBits) == (wanted.c_cflag & CharacterBits);
+}
 
 PosixSerialLine::PosixSerialLine(std::string devicePath) : devicePath_(std::move(devicePath)) {}
 
@@ -42,6 +79,7 @@ bool PosixSerialLine::open() {
         close();
         return false;
     }
+    vanished_ = false;
     // Exclusive use, as the transmitter's line must not be shared; a refusal is not fatal.
     ioctl(fd_, TIOCEXCL);
     seen_ = {};
@@ -49,36 +87,53 @@ bool PosixSerialLine::open() {
     return true;
 }
 
+// A pseudo-terminal takes a parity request without effect the first time and refuses the same
+// request with EINVAL once it holds the speed, so its answer is judged by what it now holds.
 bool PosixSerialLine::configure(int baud, Parity parity) {
-    const speed_t speed = speedConstant(baud);
-    if (fd_ < 0 || speed == B0) return false;
-    termios tio{};
-    if (tcgetattr(fd_, &tio) != 0) return false;
-    cfmakeraw(&tio);
-    tio.c_cflag &= ~(CSIZE | CSTOPB | PARENB | PARODD | CRTSCTS | HUPCL);
-    tio.c_cflag |= CS8 | CLOCAL | CREAD;
-    if (parity == Parity::Odd) tio.c_cflag |= PARENB | PARODD;
-    // Parity is sent but not checked on input, and no byte is ever replaced or dropped.
-    tio.c_iflag &= ~(INPCK | IGNPAR | PARMRK | IXON | IXOFF | IXANY | ISTRIP | IGNBRK | BRKINT);
-    tio.c_cc[VMIN] = 0;
-    tio.c_cc[VTIME] = 0;
-    if (cfsetispeed(&tio, speed) != 0 || cfsetospeed(&tio, speed) != 0) return false;
-    return tcsetattr(fd_, TCSANOW, &tio) == 0;
+    termios current{};
+    if (fd_ < 0 || tcgetattr(fd_, &current) != 0) return false;
+    const std::optional<termios> wanted = lineTermios(current, baud, parity);
+    if (!wanted) return false;
+    const bool pseudoTerminal = isPseudoTerminal(fd_);
+    const bool applied = tcsetattr(fd_, TCSANOW, &*wanted) == 0;
+    if (!applied) noteFailure(errno);
+    if (!applied && !pseudoTerminal) return false;
+    termios held{};
+    if (tcgetattr(fd_, &held) != 0) return false;
+    return settingsTook(*wanted, held, pseudoTerminal);
+}
+
+void PosixSerialLine::noteFailure(int error) {
+    if (meansVanished(error)) vanished_ = true;
 }
 
 bool PosixSerialLine::setModemLine(int line, bool raised) {
     if (fd_ < 0) return false;
     if (ioctl(fd_, raised ? TIOCMBIS : TIOCMBIC, &line) == 0) return true;
-    return lacksModemLines(errno);
+    const int error = errno;
+    noteFailure(error);
+    return lacksModemLines(error);
 }
 
 bool PosixSerialLine::setDtr(bool raised) { return setModemLine(TIOCM_DTR, raised); }
 
 void PosixSerialLine::setRts(bool raised) { setModemLine(TIOCM_RTS, raised); }
 
+// A hang-up leaves nothing to read yet reads as end of file, so it is asked for explicitly.
+bool PosixSerialLine::hungUp() {
+    pollfd watch{fd_, POLLIN, 0};
+    if (poll(&watch, 1, 0) == 1 && (watch.revents & (POLLHUP | POLLERR | POLLNVAL)))
+        vanished_ = true;
+    return vanished_;
+}
+
 int PosixSerialLine::queuedInput() {
     int count = 0;
-    if (fd_ < 0 || ioctl(fd_, FIONREAD, &count) != 0) return 0;
+    if (fd_ < 0 || hungUp()) return 0;
+    if (ioctl(fd_, FIONREAD, &count) != 0) {
+        noteFailure(errno);
+        return 0;
+    }
     return count;
 }
 
@@ -91,21 +146,27 @@ int PosixSerialLine::queuedOutput() {
 int PosixSerialLine::read(std::uint8_t* buffer, int maxCount) {
     if (fd_ < 0 || maxCount <= 0) return 0;
     const ssize_t got = ::read(fd_, buffer, static_cast<size_t>(maxCount));
+    if (got < 0) noteFailure(errno);
     return got > 0 ? static_cast<int>(got) : 0;
 }
 
 int PosixSerialLine::write(const std::uint8_t* bytes, int count) {
     if (fd_ < 0 || count <= 0) return 0;
     const ssize_t put = ::write(fd_, bytes, static_cast<size_t>(count));
+    if (put < 0) noteFailure(errno);
     return put > 0 ? static_cast<int>(put) : 0;
 }
 
 void PosixSerialLine::drain() {
-    if (fd_ >= 0) tcdrain(fd_);
+    if (fd_ >= 0 && tcdrain(fd_) != 0) noteFailure(errno);
 }
 
 void PosixSerialLine::purge() {
-    if (fd_ >= 0) tcflush(fd_, TCIOFLUSH);
+    if (fd_ >= 0 && tcflush(fd_, TCIOFLUSH) != 0) noteFailure(errno);
+}
+
+void PosixSerialLine::discardInput() {
+    if (fd_ >= 0 && tcflush(fd_, TCIFLUSH) != 0) noteFailure(errno);
 }
 
 bool PosixSerialLine::readCounters(Counters& counters) const {

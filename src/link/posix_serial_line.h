@@ -1,10 +1,21 @@
 #pragma once
 
+#include <termios.h>
+
+#include <optional>
 #include <string>
 
 #include "link/serial_line.h"
 
 namespace doxa {
+
+// The line settings for a speed and parity, built on the device's current ones: 8 data bits,
+// 1 stop bit, raw binary, no flow control, parity sent but not checked. Nullopt for a speed the
+// line does not offer.
+std::optional<termios> lineTermios(const termios& current, int baud, Parity parity);
+// Whether the settings a device holds are the ones asked for. A pseudo-terminal carries no
+// parity (the kernel drops it), so there only the speed has to have taken.
+bool settingsTook(const termios& wanted, const termios& held, bool pseudoTerminal);
 
 // A serial device (or pseudo-terminal) driven through termios and ioctl.
 class PosixSerialLine : public SerialLine {
@@ -24,8 +35,10 @@ public:
     int write(const std::uint8_t* bytes, int count) override;
     void drain() override;
     void purge() override;
+    void discardInput() override;
     std::uint32_t takeErrors() override;
     void close() override;
+    bool vanished() const override { return vanished_; }
 
     const std::string& devicePath() const { return devicePath_; }
 
@@ -35,10 +48,14 @@ private:
     };
     bool readCounters(Counters& counters) const;
     bool setModemLine(int line, bool raised);
+    // Notes a failed call: the errors by which a device that has gone shows itself.
+    void noteFailure(int error);
+    bool hungUp();
 
     std::string devicePath_;
     int fd_ = -1;
     Counters seen_;
+    bool vanished_ = false;
 };
 
 }  // namespace doxa

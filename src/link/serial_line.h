@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 namespace doxa {
@@ -42,6 +43,18 @@ public:
     virtual void drain() = 0;
     // Discards both the transmit and the receive queue.
     virtual void purge() = 0;
+    // Discards what waits in the receive queue, so that a late answer to an earlier request is
+    // never taken for the answer to the next one.
+    virtual void discardInput() {
+        std::uint8_t sink[64];
+        for (int guard = 0; guard < 64; ++guard) {
+            const int queued = std::min(queuedInput(), static_cast<int>(sizeof sink));
+            if (queued <= 0 || read(sink, queued) <= 0) break;
+        }
+    }
+    // True once the device has gone (an adapter pulled out, the far end of a pseudo-terminal
+    // closed): nothing will pass this handle again, the device has to be opened anew.
+    virtual bool vanished() const { return false; }
     // Line errors (LineError bits) seen since the previous call; 0 when the driver cannot tell.
     virtual std::uint32_t takeErrors() = 0;
     virtual void close() = 0;

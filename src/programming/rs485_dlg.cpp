@@ -101,6 +101,7 @@ void CRs485Dlg::sendProgramRequest() {
     const std::array<std::uint8_t, 1> registers = {value};
     const int length = buildWriteRegisters(station_.frame, station_.device.pollingAddress,
                                            modbus::WriteAndStore, LineSettingsRegister, registers);
+    expectAnswer(station_, length);
     setRs485Transmit(station_);
     writeLogged(station_, length);
     clearErrors(station_);
@@ -113,9 +114,8 @@ void CRs485Dlg::awaitAnswer() {
 }
 
 void CRs485Dlg::judgeAnswer() {
-    clearErrors(station_);
     window().stopTimer(ExchangeTimer);
-    const int length = readLogged(station_, ReadMax);
+    const int length = readReply(station_).length;
     window().setText(ProgramResult, length == ProgramAnswerLength ? " OK" : "FAIL ");
 }
 

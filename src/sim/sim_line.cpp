@@ -10,9 +10,18 @@ SimLine::SimLine(std::shared_ptr<Transmitter> transmitter, std::function<std::in
 }
 
 bool SimLine::open() {
-    if (failOpen) return false;
+    if (failOpen || !present_) return false;
     open_ = true;
+    vanished_ = false;
     return true;
+}
+
+void SimLine::setPresent(bool present) {
+    present_ = present;
+    if (present || !open_) return;
+    vanished_ = true;
+    input_.clear();
+    inFlight_.clear();
 }
 
 bool SimLine::configure(int baud, Parity parity) {
@@ -32,14 +41,14 @@ void SimLine::setRts(bool raised) { rts_ = raised; }
 
 int SimLine::queuedInput() {
     takeArrived();
-    return open_ ? static_cast<int>(input_.size()) : 0;
+    return open_ && !vanished_ ? static_cast<int>(input_.size()) : 0;
 }
 
 int SimLine::queuedOutput() { return open_ && stuckOutput ? lastWriteCount_ : 0; }
 
 int SimLine::read(std::uint8_t* buffer, int maxCount) {
     takeArrived();
-    if (!open_ || maxCount <= 0) return 0;
+    if (!open_ || vanished_ || maxCount <= 0) return 0;
     const int count = std::min(maxCount, static_cast<int>(input_.size()));
     std::copy_n(input_.begin(), count, buffer);
     received_.insert(received_.end(), input_.begin(), input_.begin() + count);
@@ -48,11 +57,12 @@ int SimLine::read(std::uint8_t* buffer, int maxCount) {
 }
 
 int SimLine::write(const std::uint8_t* bytes, int count) {
-    if (!open_ || count <= 0) return 0;
+    if (!open_ || vanished_ || count <= 0) return 0;
     requests_.emplace_back(bytes, bytes + count);
     lastWriteCount_ = count;
     Reply reply = transmitter_->reply(requests_.back());
     answers_.push_back(reply.bytes);
+    if (alterAnswer && !reply.bytes.empty()) alterAnswer(reply.bytes);
     if (!reply.bytes.empty()) inFlight_.push_back({now_() + reply.delayMs, std::move(reply.bytes)});
     takeArrived();
     return count;
@@ -63,6 +73,11 @@ void SimLine::purge() {
     takeArrived();
     input_.clear();
     ++purges_;
+}
+
+void SimLine::discardInput() {
+    takeArrived();
+    input_.clear();
 }
 
 std::uint32_t SimLine::takeErrors() {

@@ -30,8 +30,10 @@ public:
     int write(const std::uint8_t* bytes, int count) override;
     void drain() override {}
     void purge() override;
+    void discardInput() override;
     std::uint32_t takeErrors() override;
     void close() override;
+    bool vanished() const override { return vanished_; }
 
     // Switches that make the line misbehave, for the failure paths of the dialogs.
     bool failOpen = false;
@@ -39,8 +41,13 @@ public:
     bool failDtr = false;
     // The output never drains: the bytes of the last write stay queued.
     bool stuckOutput = false;
+    // The device pulled out (false) and plugged in again (true): while it is away an open line
+    // has vanished for good and no open succeeds.
+    void setPresent(bool present);
     // Line error bits the next takeErrors() reports (added to any injected before).
     void injectErrors(std::uint32_t mask) { errors_ |= mask; }
+    // Changes each answer on its way to the program (the records keep it as the device sent it).
+    std::function<void(std::vector<std::uint8_t>& answer)> alterAnswer;
 
     Transmitter& transmitter() { return *transmitter_; }
     bool isOpen() const { return open_; }
@@ -67,6 +74,8 @@ private:
     std::shared_ptr<Transmitter> transmitter_;
     std::function<std::int64_t()> now_;
     bool open_ = false;
+    bool present_ = true;
+    bool vanished_ = false;
     int baud_ = 0;
     Parity parity_ = Parity::Odd;
     bool rts_ = false;

@@ -32,6 +32,8 @@ struct DeviceRecord {
     float ambientTemp = 0;
     int deltaValue = 3;
     std::uint8_t unitCode = 0;
+
+    friend bool operator==(const DeviceRecord&, const DeviceRecord&) = default;
 };
 
 // The user characteristic y=f(x): x of point i in word i, y in word 31 + i. Word 31 is the y

@@ -48,10 +48,15 @@ void CDisplayDlg::onCommand(int id) {
 void CDisplayDlg::onChange(int id) {
     if (id != Address) return;
     const std::string typed = window().text(Address);
-    const std::optional<int> address = parsePollingAddress(typed);
+    // The 0 that replaced a refused entry is the program's, not the technician's: a keystroke
+    // added to it ("-1" became "0", then "01") is still no address.
+    const bool ontoRefusal =
+        addressRefused_ && typed.size() > 1 && (typed.front() == '0' || typed.back() == '0');
+    const std::optional<int> address = ontoRefusal ? std::nullopt : parsePollingAddress(typed);
     station_.device.pollingAddress = address.value_or(0);
     // A cleared field is left for the next digit; a refused address shows what is used instead.
-    if (!address && !typed.empty()) window().setText(Address, "0");
+    addressRefused_ = !address && !typed.empty();
+    if (addressRefused_) window().setText(Address, "0");
 }
 
 void CDisplayDlg::onTimer(int timer) {

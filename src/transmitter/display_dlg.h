@@ -89,6 +89,8 @@ private:
     std::string modelPrefill_;
     int running_ = 0;
     int missed_ = 0;
+    // The address field holds the 0 that replaced an entry that was no address.
+    bool addressRefused_ = false;
 };
 
 }  // namespace doxa

@@ -29,7 +29,14 @@ std::string lineErrors(Station& station) {
 }
 }  // namespace
 
+void expectAnswer(Station& station, int length) {
+    station.link.pendingRequest = pendingRequestOf(station.frame, std::clamp(length, 0, FrameSize));
+    discardInput(station);
+}
+
 std::string transmitFrame(Station& station, int length) {
+    reopenVanishedPort(station);
+    expectAnswer(station, length);
     setTransmit(station);
     writeLogged(station, length);
     return lineErrors(station);
@@ -56,8 +63,22 @@ void turnToReceive(Station& station) {
 Reply readReply(Station& station) {
     Reply reply;
     reply.lineErrors = lineErrors(station);
-    reply.length = readLogged(station, ReadMax);
-    if (station.link.transmissionMode == ModeHart && reply.length > 0)
+    reply.arrived = readLogged(station, ReadMax);
+    // A device that went away shows itself in the read; say so now, not a cycle later.
+    if (station.link.portHandle && station.link.portHandle->vanished()) {
+        const std::uint32_t before = station.link.commErrors;
+        clearErrors(station);
+        station.link.commErrors |= before;
+        reply.lineErrors = errorText(station.link.commErrors);
+    }
+    if (reply.arrived == 0) return reply;
+    const PendingRequest& request = station.link.pendingRequest;
+    reply.fault = checkAnswer(request, station.frame, reply.arrived);
+    if (reply.fault != AnswerFault::None) return reply;
+    reply.length = reply.arrived;
+    // The status bytes of a damaged answer could light any bit of the panel, so only those of
+    // an answer that passed are shown, whatever length the dialog then expects.
+    if (request.protocol == PendingRequest::Protocol::Hart)
         decodeStatus(station.statusPanel, station.frame[hart::AnswerStatus1],
                      station.frame[hart::AnswerStatus2]);
     return reply;

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "link/answer_check.h"
 #include "transmitter/model_recognition.h"
 
 namespace doxa {
@@ -39,7 +40,11 @@ struct Request {
 
 // Fills the preambles and builds the request in the frame buffer; returns its length.
 int buildRequest(Station& station, const Request& request);
-// SEND for a frame already built: transmit level, logged write, line errors.
+// Notes what the request of `length` bytes built in the frame buffer expects of its answer and
+// discards whatever still waits in the receive queue, so that only an answer to this request
+// can be read. transmitFrame() does it; a dialog that writes a request itself calls it first.
+void expectAnswer(Station& station, int length);
+// SEND for a frame already built: expectAnswer, transmit level, logged write, line errors.
 std::string transmitFrame(Station& station, int length);
 // SEND: build and transmit.
 std::string sendRequest(Station& station, const Request& request);
@@ -51,10 +56,14 @@ std::string sendHartRequest(Station& station, const Request& request);
 void turnToReceive(Station& station);
 
 struct Reply {
-    int length = 0;  // 0 = nothing arrived
+    int length = 0;  // 0 = no answer to the request: nothing arrived, or the answer was rejected
     std::string lineErrors;
+    int arrived = 0;  // the frame length read, whether the answer was taken or not
+    AnswerFault fault = AnswerFault::None;  // why an arrived answer was rejected
 };
-// READ: line errors, the logged read, and in HART the status bytes of anything that arrived.
+// READ: line errors, the logged read and the check of the answer against the request written
+// last; then in HART the status bytes of an answer that passed. An answer that fails the check
+// is reported as no answer (length 0), so that no dialog ever parses it.
 Reply readReply(Station& station);
 
 // Opens the station's port unless a dialog opened it already. False when it cannot be opened.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "link/answer_check.h"
 #include "link/serial_line.h"
 
 namespace doxa {
@@ -19,6 +20,10 @@ struct LinkSettings {
     int replyWait = 300;  // ms the driver stays in transmit after a request
     std::uint32_t commErrors = 0;
     int exchangeState = 0;
+    // What the request on the line expects of its answer; every request notes it when written.
+    PendingRequest pendingRequest;
+    // 1 while the port is closed because its device vanished: the next request reopens it.
+    int portVanished = 0;
 };
 
 // The value of exchangeState that tells the identification dialog there is nothing to clean up.

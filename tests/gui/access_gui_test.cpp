@@ -109,8 +109,8 @@ TEST(AccessWindow, StartUpAsksForThePasswordBeforeTheWindowAndBuildsItForTheLeve
             auto* dialog = qobject_cast<DialogHost*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             asked = dialog->windowTitle();
-            windowsBefore = std::any_of(QApplication::topLevelWidgets().begin(),
-                                        QApplication::topLevelWidgets().end(),
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            windowsBefore = std::any_of(windows.begin(), windows.end(),
                                         [](QWidget* w) { return qobject_cast<MainFrame*>(w); });
             QTest::keyClicks(dialog->control(CPasswordDlg::Password), c.typed);
             qobject_cast<QAbstractButton*>(dialog->control(CPasswordDlg::Ok))->click();

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -274,6 +275,32 @@ TEST(DialogHost, TimersRepeatRestartAndStopWhenTheDialogEnds) {
     EXPECT_EQ(logic.ticks.count(2), 0u);
     EXPECT_EQ(logic.ticks.count(3), 0u);
     EXPECT_EQ(logic.destroyed, 1);
+}
+
+TEST(DialogHost, NoWaitEndsBeforeItsTime) {
+    // Steps of an exchange: send, turn after replyWait, read 500 ms later, the next request.
+    const std::vector<int> schedule{300, 500, 100, 250, 500, 300};
+    RecordingLogic logic;
+    QElapsedTimer clock;
+    std::vector<qint64> waited;
+    logic.onTick = [&](int) {
+        waited.push_back(clock.nsecsElapsed());
+        if (waited.size() == schedule.size()) {
+            logic.win().end(ResultOk);
+            return;
+        }
+        clock.restart();
+        logic.win().startTimer(1, schedule[waited.size()]);
+    };
+    runScripted(logic, [&](DialogHost& host) {
+        clock.start();
+        logic.win().startTimer(1, schedule[0]);
+        for (const QTimer* timer : host.findChildren<QTimer*>())
+            EXPECT_EQ(timer->timerType(), Qt::PreciseTimer);
+    });
+    ASSERT_EQ(waited.size(), schedule.size());
+    for (std::size_t i = 0; i < schedule.size(); ++i)
+        EXPECT_GE(waited[i], qint64{schedule[i]} * 1000000) << "wait " << i;
 }
 
 TEST(DialogHost, ARefusedOrLayoutlessDialogShowsNothing) {

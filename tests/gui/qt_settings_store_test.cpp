@@ -56,5 +56,72 @@ TEST(QtSettingsStore, ReportsAFileThatCannotBeWritten) {
     EXPECT_FALSE(store.writeInt("COM", "COM", 1));
 }
 
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void replaceFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+TEST(QtSettingsStore, AFileItCannotParseIsKeptAsABackupAndItsWritesSucceed) {
+    const struct {
+        const char* name;
+        QByteArray line;
+    } cases[] = {
+        {"line without =", "COM5 ustawiony recznie\n"},
+        {"section without ]", "[Porty\nCOM4=/dev/ttyUSB7\n"},
+        {"binary", QByteArray("\x00\x01\xff\xfe\x80\n", 6)},
+        {"binary with =", QByteArray("\x00\x01\xff\xfe=\x80\x00\n", 8)},
+        {"another code page", "[PASSWORD]\nP1=\xb3\xb9ka\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir home;
+        const QString path = home.filePath("doxa-win.ini");
+        const QByteArray original = "[COM]\nCOM=3\n" + c.line + "[DELTA]\nDELTA=7\n";
+        replaceFile(path, original);
+
+        QtSettingsStore store(path);
+        EXPECT_EQ(store.readInt("COM", "COM", -1), 3);
+        EXPECT_FALSE(QFile::exists(QtSettingsStore::backupPath(path)));  // reading keeps it all
+        EXPECT_EQ(contents(path), original);
+        EXPECT_TRUE(store.writeInt("BAUD", "BAUD", 2));
+        EXPECT_EQ(QtSettingsStore::backupPath(path), home.filePath("doxa-win.ini.bak"));
+        EXPECT_EQ(contents(QtSettingsStore::backupPath(path)), original);
+        EXPECT_EQ(QFile::permissions(QtSettingsStore::backupPath(path)),
+                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                      QFileDevice::WriteUser);
+        EXPECT_TRUE(store.writeInt("BAUD", "BAUD", 3));
+        EXPECT_EQ(contents(QtSettingsStore::backupPath(path)), original);  // kept, not replaced
+
+        const QtSettingsStore again(path);
+        EXPECT_EQ(again.readInt("COM", "COM", -1), 3);
+        EXPECT_EQ(again.readInt("BAUD", "BAUD", -1), 3);
+    }
+}
+
+TEST(QtSettingsStore, AParsedFileGetsNoBackupAndAnUnkeepableOneIsNotRewritten) {
+    QTemporaryDir home;
+    const QString path = home.filePath("doxa-win.ini");
+    replaceFile(path, "[COM]\nCOM=3\n");
+    {
+        QtSettingsStore store(path);
+        EXPECT_TRUE(store.writeInt("BAUD", "BAUD", 1));
+    }
+    EXPECT_FALSE(QFile::exists(QtSettingsStore::backupPath(path)));
+
+    // Without a backup, what the technician wrote is not thrown away: the write is refused.
+    const QByteArray handWritten = "[COM]\nCOM=3\nnotatka bez znaku rownosci\n";
+    replaceFile(path, handWritten);
+    ASSERT_TRUE(QDir(home.path()).mkpath("doxa-win.ini.bak/zajete"));
+    QtSettingsStore store(path);
+    EXPECT_FALSE(store.writeInt("BAUD", "BAUD", 2));
+    EXPECT_EQ(contents(path), handWritten);
+}
+
 }  // namespace
 }  // namespace doxa

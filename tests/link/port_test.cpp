@@ -204,6 +204,40 @@ TEST_F(PortTest, CloseSequenceAndRelease) {
     EXPECT_EQ(station.link.portHandle, nullptr);
 }
 
+TEST_F(PortTest, AVanishedDeviceIsLetGoAndItsPortReopenedQuietlyOnceItIsBack) {
+    EXPECT_TRUE(reopenVanishedPort(station) == false && boxes.empty());  // nothing vanished yet
+    ScriptedLine& l = openScripted();
+    Strings finalCalls;
+    l.keepCallsIn = &finalCalls;
+    l.pendingErrors = CeFrame;
+    l.gone = true;
+    EXPECT_TRUE(clearErrors(station));
+    EXPECT_EQ(station.link.commErrors, CeFrame | CeIoe);
+    EXPECT_EQ(finalCalls, Strings{"close"});
+    EXPECT_EQ(station.link.portHandle, nullptr);
+    EXPECT_EQ(station.link.portOpen, 0);
+    // Away: every query says so, reopening fails without a message box.
+    EXPECT_TRUE(clearErrors(station));
+    EXPECT_EQ(errorText(station.link.commErrors), "Error CE_IOE");
+    EXPECT_FALSE(reopenVanishedPort(station));
+    EXPECT_TRUE(boxes.empty());
+
+    nextLine = std::make_unique<ScriptedLine>();
+    EXPECT_TRUE(reopenVanishedPort(station));
+    EXPECT_EQ(station.link.portOpen, 1);
+    EXPECT_EQ(line->calls, (Strings{"open", "dtr+", "configure", "dtr+", "purge"}));
+    EXPECT_TRUE(clearErrors(station));
+    EXPECT_EQ(station.link.commErrors, 0u);
+    EXPECT_TRUE(boxes.empty());
+
+    // Released while the device is gone: nothing is left held, nothing is reopened later.
+    line->gone = true;
+    releasePort(station);
+    EXPECT_EQ(station.link.portHandle, nullptr);
+    EXPECT_FALSE(clearErrors(station));
+    EXPECT_FALSE(reopenVanishedPort(station));
+}
+
 TEST_F(PortTest, EveryOperationIsHarmlessWithoutAPort) {
     std::uint8_t buffer[4] = {};
     setTransmit(station);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace doxa {
@@ -83,6 +84,92 @@ TEST_F(PseudoTerminal, SpeedsOutsideTheRangeAndMissingDevicesAreRefused) {
     EXPECT_FALSE(missing.setDtr(true));
     PosixSerialLine notATerminal("/dev/null");
     EXPECT_FALSE(notATerminal.open());
+}
+
+// The speeds of the baud table and what termios calls them.
+struct Speed {
+    int baud;
+    speed_t constant;
+};
+constexpr Speed BaudTable[] = {{1200, B1200}, {4800, B4800}, {9600, B9600}, {19200, B19200},
+                               {38400, B38400}};
+
+TEST(LineSettings, OddParityEightDataBitsOneStopBitAtEverySpeed) {
+    termios current{};
+    current.c_cflag = CS7 | CSTOPB | CRTSCTS | HUPCL;
+    current.c_iflag = INPCK | ISTRIP | IXON;
+    for (const Speed& speed : BaudTable) {
+        for (const Parity parity : {Parity::Odd, Parity::None}) {
+            SCOPED_TRACE(speed.baud);
+            const std::optional<termios> tio = lineTermios(current, speed.baud, parity);
+            ASSERT_TRUE(tio);
+            EXPECT_EQ(cfgetospeed(&*tio), speed.constant);
+            EXPECT_EQ(cfgetispeed(&*tio), speed.constant);
+            EXPECT_EQ(tio->c_cflag & CSIZE, tcflag_t{CS8});
+            EXPECT_EQ(tio->c_cflag & (PARENB | PARODD),
+                      parity == Parity::Odd ? tcflag_t{PARENB | PARODD} : tcflag_t{0});
+            EXPECT_EQ(tio->c_cflag & (CSTOPB | CRTSCTS | HUPCL), tcflag_t{0});
+            EXPECT_EQ(tio->c_cflag & (CLOCAL | CREAD), tcflag_t{CLOCAL | CREAD});
+            // Parity is not checked on input and nothing is stripped or swallowed.
+            EXPECT_EQ(tio->c_iflag & (INPCK | ISTRIP | IXON | IXOFF), tcflag_t{0});
+            EXPECT_EQ(tio->c_cc[VMIN], 0);
+            EXPECT_EQ(tio->c_cc[VTIME], 0);
+        }
+    }
+    EXPECT_FALSE(lineTermios(current, 12345, Parity::Odd));
+}
+
+TEST(LineSettings, ARealPortMustHoldParityWhileAPseudoTerminalNeedOnlyHoldTheSpeed) {
+    const termios wanted = *lineTermios(termios{}, 1200, Parity::Odd);
+    termios withoutParity = wanted;
+    withoutParity.c_cflag &= ~PARENB;
+    termios even = wanted;
+    even.c_cflag &= ~PARODD;
+    termios slower = wanted;
+    cfsetospeed(&slower, B300);
+    EXPECT_TRUE(settingsTook(wanted, wanted, false));
+    EXPECT_FALSE(settingsTook(wanted, withoutParity, false));
+    EXPECT_FALSE(settingsTook(wanted, even, false));
+    EXPECT_TRUE(settingsTook(wanted, withoutParity, true));
+    EXPECT_FALSE(settingsTook(wanted, slower, true));
+    EXPECT_FALSE(settingsTook(wanted, slower, false));
+}
+
+TEST_F(PseudoTerminal, OpensTwiceInARowWithOddParityAndHoldsEverySpeed) {
+    for (const Speed& speed : BaudTable) {
+        for (int open = 1; open <= 2; ++open) {
+            SCOPED_TRACE(std::to_string(speed.baud) + " open " + std::to_string(open));
+            PosixSerialLine line(slavePath);
+            ASSERT_TRUE(line.open());
+            EXPECT_TRUE(line.configure(speed.baud, Parity::Odd));
+            EXPECT_TRUE(line.configure(speed.baud, Parity::Odd));  // the same request again
+            const int fd = ::open(slavePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+            ASSERT_GE(fd, 0);
+            termios held{};
+            ASSERT_EQ(tcgetattr(fd, &held), 0);
+            ::close(fd);
+            EXPECT_EQ(cfgetospeed(&held), speed.constant);
+            EXPECT_EQ(held.c_cflag & CSIZE, tcflag_t{CS8});
+            // A pty drops the parity; whatever it keeps of it must not be even.
+            EXPECT_FALSE((held.c_cflag & PARENB) && !(held.c_cflag & PARODD));
+        }
+    }
+}
+
+TEST_F(PseudoTerminal, AClosedFarEndIsAVanishedDevice) {
+    PosixSerialLine line(slavePath);
+    ASSERT_TRUE(line.open());
+    ASSERT_TRUE(line.configure(1200, Parity::Odd));
+    EXPECT_EQ(line.queuedInput(), 0);
+    EXPECT_FALSE(line.vanished());
+    ::close(master);
+    master = -1;
+    EXPECT_EQ(line.queuedInput(), 0);
+    EXPECT_TRUE(line.vanished());
+    const std::uint8_t request[] = {0x02, 0x80, 0x00, 0x00, 0x82};
+    EXPECT_EQ(line.write(request, 5), 0);
+    line.close();
+    EXPECT_FALSE(line.open());  // the pty is gone with its far end
 }
 
 }  // namespace

@@ -22,6 +22,7 @@ public:
     int acceptLimit = 1 << 30;  // bytes a write accepts
     std::vector<std::uint8_t> input;
     std::uint32_t pendingErrors = 0;
+    bool gone = false;  // the device behind the line has vanished
 
     std::vector<std::string> calls;
     std::vector<std::uint8_t> written;
@@ -66,6 +67,7 @@ public:
         return errors;
     }
     void close() override { calls.push_back("close"); }
+    bool vanished() const override { return gone; }
 };
 
 }  // namespace doxa::test

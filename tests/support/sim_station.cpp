@@ -7,6 +7,7 @@ SimStation::SimStation(sim::Model model, const sim::Options& options)
     station.makeLine = [this](int) {
         auto line = std::make_unique<sim::SimLine>(transmitter, [this] { return clock.now(); });
         line->failOpen = portFails;
+        line->setPresent(present_);
         return line;
     };
     station.showMessage = [this](std::string_view text) { messages.emplace_back(text); };
@@ -17,6 +18,13 @@ void SimStation::useRs485() {
     station.link.baudIndex = 0;
     station.link.replyWait = 250;
 }
+
+void SimStation::unplug() {
+    present_ = false;
+    if (sim::SimLine* open = line()) open->setPresent(false);
+}
+
+void SimStation::plugIn() { present_ = true; }
 
 sim::SimLine* SimStation::line() const {
     return dynamic_cast<sim::SimLine*>(station.link.portHandle.get());

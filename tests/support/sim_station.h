@@ -39,6 +39,13 @@ public:
     std::shared_ptr<sim::Transmitter> transmitter;
     std::vector<std::string> messages;
     bool portFails = false;  // the device behind every port name refuses to open
+
+    // The adapter pulled out: the open line vanishes and no port opens until plugIn().
+    void unplug();
+    void plugIn();
+
+private:
+    bool present_ = true;
 };
 
 }  // namespace doxa::test

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <set>
 
+#include "answer_damage.h"
 #include "support/fake_window.h"
 #include "support/sim_station.h"
 #include "transmitter/code_tables.h"
@@ -161,6 +163,90 @@ TEST(LiveDisplay, MissedAnswersBlankTheValuesAndThenAskToCheckTheConnection) {
     EXPECT_NE(d.text(D::PrimaryValue), " ");
 }
 
+// Runs the display for `ms` and collects every text the primary value field showed.
+std::set<std::string> primaryTextsSeen(Display& d, std::int64_t ms) {
+    std::set<std::string> seen;
+    d.sim.clock.advanceUntil([&] { return seen.insert(d.text(D::PrimaryValue)), false; }, ms);
+    return seen;
+}
+
+TEST(LiveDisplay, ADamagedAnswerNeverShowsItsValue) {
+    Display d;
+    d.sim.device().sensorCode = 0;
+    d.sim.device().input = 12;
+    int primaryAnswers = 0;
+    ASSERT_TRUE(d.open());
+    // Every second answer to command 1 says 99 Ohm, but its checksum does not agree.
+    d.sim.line()->alterAnswer = [&](AnswerBytes& a) {
+        const std::size_t p = preamblesOf(a);
+        if (a[p + 2] != 1 || ++primaryAnswers % 2) return;
+        const std::uint8_t ninetyNine[] = {0x42, 0xC6, 0x00, 0x00};
+        std::copy(std::begin(ninetyNine), std::end(ninetyNine), a.begin() + p + 7);
+    };
+    EXPECT_EQ(primaryTextsSeen(d, 30000), (std::set<std::string>{"", "12.00 Ohm"}));
+    EXPECT_GT(primaryAnswers, 6);
+}
+
+TEST(LiveDisplay, ALateAnswerIsNeverTakenForTheNextOne) {
+    // The ambient temperature answer (the fifth request) comes late: before the next primary
+    // value request is written, or after it, in place of that request's lost answer.
+    for (const int lateMs : {1500, 2000}) {
+        SCOPED_TRACE(lateMs);
+        Display d;
+        d.sim.device().sensorCode = 0;
+        d.sim.device().input = 12;
+        d.sim.device().calibration.compensation = 40;
+        d.sim.transmitter->faults.late.onRequest = 5;
+        d.sim.transmitter->faults.lateMs = lateMs;
+        d.sim.transmitter->faults.drop.onRequest = 6;
+        ASSERT_TRUE(d.open());
+        EXPECT_EQ(primaryTextsSeen(d, 12000), (std::set<std::string>{"", "12.00 Ohm"}));
+        EXPECT_EQ(d.sim.requests(0).size() > 8 ? d.sim.requests(0)[5] : -2, 1);
+    }
+}
+
+TEST(LiveDisplay, CarriesOnByItselfWhenAVanishedAdapterIsBack) {
+    Display d;
+    d.sim.device().sensorCode = 0;
+    d.sim.device().input = 12;
+    ASSERT_TRUE(d.open());
+    ASSERT_TRUE(d.polling());
+    d.sim.unplug();
+    ASSERT_TRUE(d.sim.clock.advanceUntil(
+        [&] { return d.text(D::LineErrorText) == "Error CE_IOE"; }, 3000));
+    EXPECT_EQ(d.sim.station.link.portOpen, 0);
+    EXPECT_EQ(d.sim.line(), nullptr);
+    ASSERT_TRUE(d.sim.clock.advanceUntil([&] { return d.text(D::PrimaryValue) == " "; }, 20000));
+    EXPECT_TRUE(d.sim.messages.empty());  // the cycle retries quietly
+
+    d.sim.device().input = 13;
+    d.sim.plugIn();
+    ASSERT_TRUE(d.sim.clock.advanceUntil(
+        [&] { return d.text(D::PrimaryValue) == "13.00 Ohm"; }, 5000));
+    EXPECT_EQ(d.sim.station.link.portOpen, 1);
+    EXPECT_TRUE(d.sim.messages.empty());
+}
+
+TEST(LiveDisplay, StartAndANewDialogOpenTheVanishedPortAgain) {
+    Display d;
+    ASSERT_TRUE(d.open());
+    ASSERT_TRUE(d.polling());
+    d.sim.unplug();
+    ASSERT_TRUE(d.sim.clock.advanceUntil([&] { return d.sim.station.link.portOpen == 0; }, 3000));
+    d.window.click(D::StopStart);
+    d.window.click(D::StopStart);
+    EXPECT_EQ(d.text(D::ProgressText), "Bład w otwarciu portu");
+    EXPECT_EQ(d.sim.messages, std::vector<std::string>{"Error OpenComm "});
+    d.window.close();
+
+    d.sim.plugIn();
+    CDisplayDlg again{d.sim.station};
+    FakeWindow window{again, d.sim.clock};
+    ASSERT_TRUE(window.open());
+    EXPECT_EQ(d.sim.station.link.portOpen, 1);
+    ASSERT_TRUE(d.sim.clock.advanceUntil([&] { return window.text(D::ModelText) == "DOXA-22"; }, 5000));
+}
+
 TEST(LiveDisplay, WithoutAmbientReadsNoAnswerEverRaisesTheBox) {
     Display d(sim::Model::Doxa21R);
     d.sim.station.device.sensorType = 1;
@@ -225,6 +311,40 @@ TEST(LiveDisplay, AddressIsTakenOnEveryChange) {
     ASSERT_TRUE(d.polling());
     EXPECT_EQ(d.sim.writes().front()[11], 0x87);
     EXPECT_EQ(d.text(D::ModelText), "DOXA-22");
+}
+
+TEST(LiveDisplay, JunkInTheAddressFieldPollsAddress0) {
+    struct Case {
+        std::vector<std::string> keys;  // "\b" deletes the last character
+        std::string shown;
+        int address;
+    };
+    const std::vector<Case> cases{
+        {{"-", "1"}, "0", 0},
+        {{"9", "9", "9", "9", "9", "9", "9", "9", "9", "9", "9", "9", "9"}, "0", 0},
+        {{"1", "3", "0"}, "0", 0},
+        {{"x", "\b", "7"}, "7", 7},
+        {{"1", "2", "7"}, "127", 127},
+        {{"-", "0", "\b", "1", "5"}, "15", 15},
+    };
+    for (const Case& c : cases) {
+        Display d;
+        d.sim.device().address = c.address;
+        ASSERT_TRUE(d.open());
+        d.window.type(D::Address, "");  // the technician selects the whole field
+        for (const std::string& key : c.keys) {
+            std::string text = d.text(D::Address);  // the caret stays at the end
+            if (key == "\b")
+                text.pop_back();
+            else
+                text += key;
+            d.window.type(D::Address, text);
+        }
+        EXPECT_EQ(d.text(D::Address), c.shown) << c.shown;
+        EXPECT_EQ(d.sim.station.device.pollingAddress, c.address) << c.shown;
+        ASSERT_TRUE(d.polling());
+        EXPECT_EQ(d.sim.writes().front()[11], 0x80 + c.address);
+    }
 }
 
 TEST(LiveDisplay, APortThatCannotBeOpenedLeavesTheDialogTryingUntilStartedAgain) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "answer_damage.h"
 #include "support/fake_window.h"
 #include "support/sim_station.h"
 #include "transmitter/code_tables.h"
@@ -180,6 +181,29 @@ TEST(Identification, RepeatsAnUnansweredIdentifyAndAShortConfigurationAnswer) {
     // Only the identify step says so; the others repeat silently.
     EXPECT_EQ(id.sim.requests(), (std::vector<int>{0, 0, 147, 147, 15, 200, 201}));
     EXPECT_EQ(id.text(CInitDlg::ModelText), " DOXA-22");
+}
+
+TEST(Identification, ADamagedAnswerIsNoAnswerAndLeavesTheRecordAlone) {
+    for (const bool rs485 : {false, true}) {
+        for (const Damage& damage : rs485 ? modbusDamages() : hartDamages()) {
+            SCOPED_TRACE((rs485 ? "RS485 " : "HART ") + damage.name);
+            Identification id;
+            if (rs485) id.sim.useRs485();
+            const DeviceRecord before = id.device();
+            ASSERT_TRUE(id.open());
+            id.sim.line()->alterAnswer = damage.apply;
+            // Every answer is damaged: identify is asked again and again, nothing is taken.
+            ASSERT_TRUE(id.sim.clock.advanceUntil([&] { return id.sim.writes().size() >= 4; }, 10000));
+            EXPECT_EQ(id.sim.requests(), (std::vector<int>(4, rs485 ? 0x0138 : 0)));
+            EXPECT_TRUE(id.sim.clock.advanceUntil(
+                [&] { return id.text(CInitDlg::ProgressText) == NoAnswerText; }, 1000));
+            EXPECT_EQ(id.text(CInitDlg::SerialText), "");
+            EXPECT_TRUE(id.device() == before);
+            id.sim.line()->alterAnswer = nullptr;
+            ASSERT_TRUE(id.finished());
+            EXPECT_NE(id.device().serialNumber, before.serialNumber);
+        }
+    }
 }
 
 TEST(Identification, AFailedRangeReadBlanksTheRangeUntilItIsReadAgain) {

@@ -1,0 +1,69 @@
+#include "link/answer_check.h"
+
+#include "link/hart.h"
+#include "link/modbus.h"
+
+namespace doxa {
+
+namespace {
+
+constexpr std::uint8_t SlaveDelimiter = 0x06;
+// A transmitter in burst mode sets this bit of the address in its answers.
+constexpr std::uint8_t BurstBit = 0x40;
+// Bit 7 of the function code marks a MODBUS exception answer (address, code, exception, CRC).
+constexpr std::uint8_t ExceptionBit = 0x80;
+constexpr int ExceptionLength = 5;
+constexpr int ModbusMinimum = 5;
+
+AnswerFault checkHart(const PendingRequest& request, std::span<const std::uint8_t> f, int length) {
+    if (length < hart::AnswerOverhead) return AnswerFault::Length;
+    if (f[hart::AnswerDelimiter] != SlaveDelimiter) return AnswerFault::Delimiter;
+    if (f[hart::AnswerCount] != length - (hart::AnswerOverhead - 2)) return AnswerFault::Length;
+    if (hartChecksum(f, length - 1) != f[length - 1]) return AnswerFault::Checksum;
+    if ((f[hart::AnswerAddress] ^ request.address) & ~BurstBit) return AnswerFault::Address;
+    if (f[hart::AnswerCommand] != request.command) return AnswerFault::Command;
+    return AnswerFault::None;
+}
+
+AnswerFault checkModbus(const PendingRequest& request, std::span<const std::uint8_t> f, int length) {
+    if (length < ModbusMinimum) return AnswerFault::Length;
+    // A cut or overlong read answer is a length fault, whatever its CRC then says.
+    if (f[1] == modbus::ReadHolding && length != ModbusMinimum + f[2]) return AnswerFault::Length;
+    const std::uint16_t crc = static_cast<std::uint16_t>(f[length - 2] | f[length - 1] << 8);
+    if (modbusCrc(f, length - 2) != crc) return AnswerFault::Checksum;
+    if (f[0] != request.address) return AnswerFault::Address;
+    // The transmitter's own functions have bit 7 set already and have no exception form.
+    if (!(request.command & ExceptionBit) && f[1] == (request.command | ExceptionBit))
+        return length == ExceptionLength ? AnswerFault::Exception : AnswerFault::Length;
+    if (f[1] != request.command) return AnswerFault::Command;
+    return AnswerFault::None;
+}
+
+}  // namespace
+
+PendingRequest pendingRequestOf(std::span<const std::uint8_t> request, int length) {
+    int preambles = 0;
+    while (preambles < length && request[preambles] == 0xFF) ++preambles;
+    if (preambles > 0 && preambles + 3 < length && request[preambles] == hart::MasterDelimiter)
+        return {PendingRequest::Protocol::Hart, request[preambles + 1], request[preambles + 2]};
+    if (preambles == 0 && length >= 4)
+        return {PendingRequest::Protocol::Modbus, request[0], request[1]};
+    return {};
+}
+
+AnswerFault checkAnswer(const PendingRequest& request, std::span<const std::uint8_t> answer,
+                        int length) {
+    if (length <= 0 || length > static_cast<int>(answer.size())) return AnswerFault::Length;
+    switch (request.protocol) {
+        case PendingRequest::Protocol::Hart:
+            return checkHart(request, answer, length);
+        case PendingRequest::Protocol::Modbus:
+            return checkModbus(request, answer, length);
+        case PendingRequest::Protocol::None:
+            break;
+    }
+    // Nothing was asked, so nothing that arrives can be its answer.
+    return AnswerFault::Command;
+}
+
+}  // namespace doxa

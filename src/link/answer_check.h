@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace doxa {
+
+// Why an answer was not taken as the answer to the request on the line. The exchange steps
+// report a rejected answer like a missing one; the reason is kept for the line statistics.
+enum class AnswerFault : int {
+    None = 0,
+    Length,     // too short for a frame, or the byte count disagrees with what arrived
+    Delimiter,  // not a short-frame answer of a slave
+    Checksum,   // HART checksum or MODBUS CRC
+    Address,    // another transmitter's answer
+    Command,    // the answer to another command or function, or to nothing asked
+    Exception,  // a MODBUS exception answer
+};
+
+// What the request written last expects of its answer, taken from the request as built.
+struct PendingRequest {
+    enum class Protocol { None, Hart, Modbus };
+    Protocol protocol = Protocol::None;
+    std::uint8_t address = 0;  // HART: the address byte of the request; MODBUS: the slave
+    std::uint8_t command = 0;  // HART: the command; MODBUS: the function
+};
+
+// Reads what a request of `length` bytes asks for: a HART short frame after its preambles, or
+// else a MODBUS RTU frame.
+PendingRequest pendingRequestOf(std::span<const std::uint8_t> request, int length);
+
+// Checks an answer lying in the frame buffer (a HART answer with its preamble normalised to six
+// bytes) against the request it should answer.
+AnswerFault checkAnswer(const PendingRequest& request, std::span<const std::uint8_t> answer,
+                        int length);
+
+}  // namespace doxa
