@@ -230,6 +230,7 @@ void Application::showDisplay() {
     clearLog();
     CDisplayDlg display(station_);
     display.prefillModel(DisplayModelPrefill);
+    display.allowTrend([this] { return shell_.showTrend(); });
     shell_.runDialog(display);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QApplication>
 #include <QDockWidget>
 #include <QGuiApplication>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include "app/lock_indicators.h"
 #include "app/main_menu.h"
 #include "app/status_panel_bar.h"
+#include "app/trend_window.h"
 #include "transmitter/station.h"
 
 namespace doxa {
@@ -172,6 +174,17 @@ void MainFrame::showHelp(int commandId) {
 }
 
 void MainFrame::closeMainWindow() { close(); }
+
+LiveValuesObserver* MainFrame::showTrend() {
+    // The plot belongs to the modal dialog that asks for it: only its own windows take input
+    // while it runs, and it goes away with it.
+    QWidget* dialog = QApplication::activeModalWidget();
+    QWidget* owner = dialog ? dialog : this;
+    auto* trend = owner->findChild<TrendWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!trend) trend = new TrendWindow(owner);
+    trend->showBeside(*owner);
+    return trend;
+}
 
 void MainFrame::closeEvent(QCloseEvent* event) {
     if (application_) application_->shutDown();

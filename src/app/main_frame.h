@@ -52,6 +52,7 @@ public:
     void repaintView() override;
     void showHelp(int commandId) override;
     void closeMainWindow() override;
+    LiveValuesObserver* showTrend() override;
 
     QToolBar* toolbar() const { return toolbar_; }
     StatusPanelBar* statusPanel() const { return statusPanel_; }

@@ -5,6 +5,7 @@
 namespace doxa {
 
 class DialogLogic;
+class LiveValuesObserver;
 
 // What the application's command logic needs of the main window. The Qt main frame implements
 // it; the tests use a fake that runs dialogs against a fake window.
@@ -20,6 +21,9 @@ public:
     virtual void repaintView() = 0;
     virtual void showHelp(int commandId) = 0;
     virtual void closeMainWindow() = 0;
+    // Shows the live trend plot beside the dialog that runs now (the same plot again if it was
+    // closed) and gives what feeds it; both live as long as that dialog's window.
+    virtual LiveValuesObserver* showTrend() = 0;
 };
 
 }  // namespace doxa

@@ -9,6 +9,7 @@
 #include "dialog/dialog.h"
 #include "app/shell.h"
 #include "support/fake_window.h"
+#include "transmitter/live_trend.h"
 
 namespace doxa::test {
 
@@ -27,6 +28,12 @@ public:
     std::vector<int> helpRequests;
     int repaints = 0;
     bool mainWindowClosed = false;
+    // The plot the live display feeds: every cycle it was told of.
+    struct TrendRecorder : LiveValuesObserver {
+        std::vector<LiveCycle> cycles;
+        void onLiveCycle(const LiveCycle& cycle) override { cycles.push_back(cycle); }
+    } trend;
+    int trendsShown = 0;
 
     int runDialog(DialogLogic& dialog) override {
         FakeWindow window(dialog, clock_);
@@ -41,6 +48,10 @@ public:
     void repaintView() override { ++repaints; }
     void showHelp(int commandId) override { helpRequests.push_back(commandId); }
     void closeMainWindow() override { mainWindowClosed = true; }
+    LiveValuesObserver* showTrend() override {
+        ++trendsShown;
+        return &trend;
+    }
 
     int timesRun(int resource) const {
         int count = 0;
