@@ -17,6 +17,8 @@ class Station;
 int openPort(Station& station, int portNumber);
 // "COM1:1200,o,8,1" and so on: the line definition of the port with the current settings.
 std::string portDefinition(int portNumber, int baudIndex, int parityOff);
+// The line speed of baud index 0..4 (an index out of range means the slowest, as when opening).
+int baudRate(int baudIndex);
 
 void setTransmit(Station& station);
 void setReceive(Station& station);

@@ -48,7 +48,8 @@ int SimLine::read(std::uint8_t* buffer, int maxCount) {
 int SimLine::write(const std::uint8_t* bytes, int count) {
     if (!open_ || count <= 0) return 0;
     requests_.emplace_back(bytes, bytes + count);
-    Reply reply = transmitter_->reply(requests_.back());
+    Reply reply = transmitter_->replyOnLine(requests_.back(), baud_, parity_);
+    if (reply.misframed) errors_ |= CeFrame;
     answers_.push_back(reply.bytes);
     if (!reply.bytes.empty()) inFlight_.push_back({now_() + reply.delayMs, std::move(reply.bytes)});
     takeArrived();
