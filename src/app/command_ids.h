@@ -40,6 +40,7 @@ enum CommandId : int {
     CmdHelp = 57670,
     CmdContextHelp = 57669,
     CmdBlank = 61212,  // a toolbar slot without a command
+    CmdFindTransmitter = 32810,
 };
 
 }  // namespace doxa

@@ -7,6 +7,7 @@
 // uic makes ui_<name>.h from <name>.ui found in any source folder.
 #include "ui_about_dlg.h"
 #include "ui_display_dlg.h"
+#include "ui_finder_dlg.h"
 #include "ui_ident_dlg.h"
 #include "ui_port_dlg.h"
 #include "ui_rs485_dlg.h"
@@ -28,6 +29,7 @@ const std::map<int, LayoutSetup> layouts = {
     {107, setUp<Ui::PortDlg>},
     {113, setUp<Ui::IdentDlg>},
     {128, setUp<Ui::Rs485Dlg>},
+    {140, setUp<Ui::FinderDlg>},
 };
 
 }  // namespace
