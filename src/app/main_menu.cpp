@@ -81,7 +81,7 @@ constexpr MenuItem serviceItems[] = {
     {"&Ustawienia fabryczne", CmdFactorySettings, "Przywraca fabryczną kalibrację"},
     {"Ustaw DELTA", CmdSetDelta},
     Separator,
-    {"Szukaj przetwornika", CmdFindTransmitter, "Szuka przetwornika, który nie odpowiada"},
+    {"&Szukaj przetwornika", CmdFindTransmitter, "Szuka przetwornika, który nie odpowiada"},
 };
 constexpr MenuItem helpItems[] = {
     {"&Skorowidz", CmdHelpIndex, "Lista haseł pomocy"},
