@@ -1,6 +1,7 @@
 #include "app/trend_window.h"
 
 #include <QDateTime>
+#include <QEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -24,6 +25,7 @@ namespace {
 
 constexpr auto Title = "Wykres";
 constexpr auto PausedTitle = "Wykres (pauza)";
+constexpr auto EndedTitle = "Wykres (zakończony)";
 constexpr int MinuteMs = 60 * 1000;
 constexpr int AxisGap = 6;
 constexpr double DotRadius = 1.5;
@@ -237,6 +239,27 @@ TrendWindow::TrendWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(plot_, 1);
     layout->addLayout(buttons);
+    if (owner) owner->installEventFilter(this);
+}
+
+bool TrendWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A minimised owner hides spontaneously; one that closes is hidden by the program.
+    if (watched == parent() && event->type() == QEvent::Hide && !event->spontaneous() &&
+        isVisible() && !recording_.empty())
+        outliveOwner();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TrendWindow::outliveOwner() {
+    QWidget* owner = parentWidget();
+    owner->removeEventFilter(this);
+    const QPoint at = pos();
+    setParent(owner->parentWidget(), Qt::Window);
+    setAttribute(Qt::WA_DeleteOnClose);
+    pause_->setEnabled(false);
+    setWindowTitle(QString::fromUtf8(EndedTitle));
+    move(at);
+    show();
 }
 
 void TrendWindow::onLiveCycle(const LiveCycle& cycle) {

@@ -29,7 +29,9 @@ private:
 
 // "Wykres": opened from the live display, beside it, and fed by it once per polling cycle.
 // It keeps recording while it is paused or hidden; closing it only hides it, so that "Wykres"
-// brings back the same plot with everything recorded meanwhile.
+// brings back the same plot with everything recorded meanwhile. When the live display closes
+// while the plot is open and holds cycles, the plot stays open on its own, so that nothing
+// recorded is lost before it could be saved.
 class TrendWindow : public QWidget, public LiveValuesObserver {
     Q_OBJECT
 
@@ -47,11 +49,17 @@ public:
     bool isPaused() const { return paused_; }
     const TrendRecording& recording() const { return recording_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private slots:
     void togglePause();
     void chooseCsvFile();
 
 private:
+    // The owner is going away: the plot becomes a window of the owner's parent.
+    void outliveOwner();
+
     TrendRecording recording_;
     TrendPlot* plot_;
     QPushButton* pause_;

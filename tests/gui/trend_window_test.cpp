@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPointer>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -105,11 +106,35 @@ TEST(TrendWindow, BelongsToTheLiveDisplayThatOpenedIt) {
         QTest::mouseClick(trend, Qt::LeftButton);
         second = host->findChild<TrendWindow*>();
         EXPECT_TRUE(second->isVisible());
+        second->addCycle(QDateTime::currentMSecsSinceEpoch(), cycle(20.0));
         host->close();
     });
     DialogHost(display, &frame).run();
     EXPECT_NE(first, nullptr);
     EXPECT_EQ(first, second);
+    // What it recorded outlives the live display, until the technician closes it.
+    auto* left = frame.findChild<TrendWindow*>();
+    ASSERT_EQ(left, second);
+    EXPECT_TRUE(left->isVisible());
+    EXPECT_EQ(left->windowTitle(), "Wykres (zakończony)");
+    EXPECT_EQ(left->recording().samples().size(), 1u);
+    QPointer<TrendWindow> watch(left);
+    left->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(watch.isNull());
+}
+
+TEST(TrendWindow, AnEmptyOrClosedPlotGoesWithTheLiveDisplay) {
+    QWidget frame;
+    auto* owner = new QDialog(&frame);
+    auto* trend = new TrendWindow(owner);
+    QPointer<TrendWindow> watch(trend);
+    owner->show();
+    trend->show();
+    owner->hide();
+    EXPECT_EQ(trend->parentWidget(), owner);
+    delete owner;
+    EXPECT_TRUE(watch.isNull());
 }
 
 }  // namespace
