@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QPolygonF>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScreen>
@@ -181,27 +182,29 @@ void TrendPlot::paintEvent(QPaintEvent*) {
         painter.drawText(QRectF(axis.left ? 0 : axis.x, lineHeight + AxisGap / 2, axisWidth, lineHeight),
                          Qt::AlignLeft | Qt::AlignVCenter, axis.title);
 
-        // The curve: a dot per cycle, joined to the previous one unless a value or a stretch of
-        // time is missing between them.
+        // The curve: cycles joined by a line unless a value or a stretch of time is missing
+        // between them; a cycle with no neighbour to join is a dot.
         painter.save();
         painter.setClipRect(plot.adjusted(-2, -2, 2, 2));
-        painter.setPen(QPen(color, 1.5));
+        // One pixel wide: the plot is repainted once per cycle and must stay cheap.
+        painter.setPen(QPen(color, 1));
         painter.setBrush(color);
-        std::optional<QPointF> previous;
+        QPolygonF run;
+        // Segment by segment: a stroked polyline that doubles back on itself is slow to fill.
+        const auto drawRun = [&] {
+            if (run.size() == 1) painter.drawEllipse(run.front(), DotRadius, DotRadius);
+            for (qsizetype i = 1; i < run.size(); ++i) painter.drawLine(run[i - 1], run[i]);
+            run.clear();
+        };
         std::int64_t previousTime = 0;
         for (std::size_t i = first; i < last; ++i) {
             const std::optional<double> value = valueOf(samples[i].values, axis.index);
-            if (!value) {
-                previous.reset();
-                continue;
-            }
-            const QPointF point(xOf(samples[i].timeMs), yOf(*value));
-            if (previous && samples[i].timeMs - previousTime <= TrendRecording::GapMs)
-                painter.drawLine(*previous, point);
-            painter.drawEllipse(point, DotRadius, DotRadius);
-            previous = point;
+            if (!value || samples[i].timeMs - previousTime > TrendRecording::GapMs) drawRun();
+            if (!value) continue;
+            run.append(QPointF(xOf(samples[i].timeMs), yOf(*value)));
             previousTime = samples[i].timeMs;
         }
+        drawRun();
         painter.restore();
     }
 
