@@ -51,7 +51,6 @@ public:
 
     // The transmitter whose settings the technician chose to take over.
     const std::optional<FoundTransmitter>& chosen() const { return chosen_; }
-    const std::vector<FoundTransmitter>& found() const { return found_; }
     bool searching() const { return searching_; }
 
     int layout() const override { return Resource; }

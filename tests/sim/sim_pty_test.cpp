@@ -117,6 +117,7 @@ TEST_F(SimOnPty, KeepsToItsLineSettingsAsTheClientSetsItsEnd) {
     EXPECT_TRUE(talk(line, identify).empty());
     line.close();
     EXPECT_EQ(sim.stop(), 0);
+    EXPECT_NE(sim.output().find("RS485 kept at 9600 baud, no parity"), std::string::npos) << sim.output();
 }
 
 }  // namespace
