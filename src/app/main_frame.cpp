@@ -1,8 +1,8 @@
 #include "app/main_frame.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDockWidget>
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "app/trend_window.h"
 
 #include <QDateTime>
-#include <QEvent>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -44,8 +44,9 @@ const std::array<Series, SeriesCount> series = {{
 }};
 
 std::optional<double> valueOf(const LiveCycle& cycle, int index) {
-    const std::optional<double>& value =
-        index == PrimarySeries ? cycle.primary : index == OutputSeries ? cycle.output : cycle.ambient;
+    const std::optional<double>& value = index == PrimarySeries  ? cycle.primary
+                                         : index == OutputSeries ? cycle.output
+                                                                 : cycle.ambient;
     // A value too large for any axis is drawn as missing; the CSV file still has it.
     return value && std::isfinite(*value) ? value : std::nullopt;
 }
@@ -91,7 +92,7 @@ struct Axis {
     int index;
     Scale scale;
     QString title;
-    int x = 0;      // where the axis line is drawn
+    int x = 0;  // where the axis line is drawn
     bool left = false;
 };
 
@@ -129,18 +130,20 @@ void TrendPlot::paintEvent(QPaintEvent*) {
         }
         if (!low) continue;
         // The legend names the series in the same colour; the axis needs only the unit.
-        const QString title = unit.isEmpty() ? QString::fromUtf8(series[index].name) : QStringLiteral("[%1]").arg(unit);
+        const QString title = unit.isEmpty() ? QString::fromUtf8(series[index].name)
+                                             : QStringLiteral("[%1]").arg(unit);
         axes.push_back({index, niceScale(*low, *high), title});
     }
 
     const QFontMetrics metrics(font());
     const int lineHeight = metrics.height();
     const int axisWidth = metrics.horizontalAdvance(QStringLiteral("-0000.00")) + 2 * AxisGap;
-    const int leftWidth = !axes.empty() && axes.front().index == PrimarySeries ? axisWidth : AxisGap;
+    const int leftWidth =
+        !axes.empty() && axes.front().index == PrimarySeries ? axisWidth : AxisGap;
     const int rightCount = static_cast<int>(axes.size()) - (leftWidth == axisWidth ? 1 : 0);
-    const QRect plot = rect().adjusted(leftWidth, 2 * lineHeight + AxisGap,
-                                       -std::max(rightCount * axisWidth, AxisGap),
-                                       -(lineHeight + AxisGap));
+    const QRect plot =
+        rect().adjusted(leftWidth, 2 * lineHeight + AxisGap,
+                        -std::max(rightCount * axisWidth, AxisGap), -(lineHeight + AxisGap));
     if (plot.width() < 10 || plot.height() < 10) return;
     const auto xOf = [&](std::int64_t t) {
         return plot.left() + double(t - start) * plot.width() / TrendRecording::VisibleSpanMs;
@@ -153,7 +156,8 @@ void TrendPlot::paintEvent(QPaintEvent*) {
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
         if ((t / MinuteMs) % 2 == 0) {
             painter.setPen(palette().color(QPalette::Text));
-            const QString label = QDateTime::fromMSecsSinceEpoch(t).toString(QStringLiteral("HH:mm"));
+            const QString label =
+                QDateTime::fromMSecsSinceEpoch(t).toString(QStringLiteral("HH:mm"));
             painter.drawText(QRectF(x - 40, plot.bottom() + AxisGap / 2, 80, lineHeight),
                              Qt::AlignHCenter | Qt::AlignTop, label);
         }
@@ -166,7 +170,9 @@ void TrendPlot::paintEvent(QPaintEvent*) {
         axis.left = axis.index == PrimarySeries;
         axis.x = axis.left ? plot.left() : plot.right() + right++ * axisWidth;
         const Scale& s = axis.scale;
-        const auto yOf = [&](double v) { return plot.bottom() - (v - s.low) * plot.height() / (s.high - s.low); };
+        const auto yOf = [&](double v) {
+            return plot.bottom() - (v - s.low) * plot.height() / (s.high - s.low);
+        };
         const QColor color = series[axis.index].color;
         painter.setPen(color);
         painter.drawLine(QPointF(axis.x, plot.top()), QPointF(axis.x, plot.bottom()));
@@ -174,13 +180,16 @@ void TrendPlot::paintEvent(QPaintEvent*) {
             const double y = yOf(v);
             const int tick = axis.left ? -4 : 4;
             painter.drawLine(QPointF(axis.x, y), QPointF(axis.x + tick, y));
-            const QRectF box = axis.left ? QRectF(0, y - lineHeight / 2.0, axis.x - AxisGap, lineHeight)
-                                         : QRectF(axis.x + AxisGap, y - lineHeight / 2.0, axisWidth - AxisGap, lineHeight);
+            const QRectF box = axis.left
+                                   ? QRectF(0, y - lineHeight / 2.0, axis.x - AxisGap, lineHeight)
+                                   : QRectF(axis.x + AxisGap, y - lineHeight / 2.0,
+                                            axisWidth - AxisGap, lineHeight);
             painter.drawText(box, (axis.left ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
                              tickText(v, s.step));
         }
-        painter.drawText(QRectF(axis.left ? 0 : axis.x, lineHeight + AxisGap / 2, axisWidth, lineHeight),
-                         Qt::AlignLeft | Qt::AlignVCenter, axis.title);
+        painter.drawText(
+            QRectF(axis.left ? 0 : axis.x, lineHeight + AxisGap / 2, axisWidth, lineHeight),
+            Qt::AlignLeft | Qt::AlignVCenter, axis.title);
 
         // The curve: cycles joined by a line unless a value or a stretch of time is missing
         // between them; a cycle with no neighbour to join is a dot.
@@ -214,9 +223,11 @@ void TrendPlot::paintEvent(QPaintEvent*) {
     for (const Axis& axis : axes) {
         const std::optional<double> value = valueOf(latest, axis.index);
         QString text = QString::fromUtf8(series[axis.index].name) + QStringLiteral(": ");
-        text += value ? QString::number(*value, 'g', 6) + QLatin1Char(' ') + unitOf(latest, axis.index)
-                      : QStringLiteral("—");
-        painter.fillRect(QRect(x, AxisGap / 2 + 3, lineHeight - 6, lineHeight - 6), series[axis.index].color);
+        text +=
+            value ? QString::number(*value, 'g', 6) + QLatin1Char(' ') + unitOf(latest, axis.index)
+                  : QStringLiteral("—");
+        painter.fillRect(QRect(x, AxisGap / 2 + 3, lineHeight - 6, lineHeight - 6),
+                         series[axis.index].color);
         x += lineHeight;
         painter.setPen(palette().color(QPalette::Text));
         painter.drawText(QPoint(x, AxisGap / 2 + metrics.ascent()), text);
@@ -283,8 +294,10 @@ void TrendWindow::showBeside(const QWidget& dialog) {
         QPoint at = dialog.frameGeometry().topRight() + QPoint(AxisGap, 0);
         if (const QScreen* screen = dialog.screen()) {
             const QRect available = screen->availableGeometry();
-            at.setX(std::clamp(at.x(), available.left(), std::max(available.left(), available.right() - width())));
-            at.setY(std::clamp(at.y(), available.top(), std::max(available.top(), available.bottom() - height())));
+            at.setX(std::clamp(at.x(), available.left(),
+                               std::max(available.left(), available.right() - width())));
+            at.setY(std::clamp(at.y(), available.top(),
+                               std::max(available.top(), available.bottom() - height())));
         }
         move(at);
     }
@@ -316,7 +329,8 @@ void TrendWindow::togglePause() {
 
 void TrendWindow::chooseCsvFile() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString name = QDateTime::currentDateTime().toString(QStringLiteral("'wykres-'yyyyMMdd-HHmmss'.csv'"));
+    const QString name =
+        QDateTime::currentDateTime().toString(QStringLiteral("'wykres-'yyyyMMdd-HHmmss'.csv'"));
     QFileDialog dialog(this, QStringLiteral("Zapisz CSV"), QDir(folder).filePath(name),
                        QStringLiteral("Pliki CSV (*.csv)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -325,8 +339,9 @@ void TrendWindow::chooseCsvFile() {
     const QString path = dialog.selectedFiles().constFirst();
     QString error;
     if (!saveCsv(path, error))
-        showMessageBox(this, QStringLiteral("Nie można zapisać pliku %1: %2").arg(path, error).toStdString(),
-                       BoxIcon::Error);
+        showMessageBox(
+            this, QStringLiteral("Nie można zapisać pliku %1: %2").arg(path, error).toStdString(),
+            BoxIcon::Error);
 }
 
 }  // namespace doxa

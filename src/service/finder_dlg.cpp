@@ -52,7 +52,8 @@ bool isWholeIdentity(const Station& station, int length, int address) {
     if (station.link.transmissionMode == ModeRs485)
         return length == Rs485IdentityLength && f[0] == address && f[1] == modbus::ReadHolding &&
                f[2] == 2 * IdentityRegisters &&
-               modbusCrc(f, Rs485IdentityLength - 2) == (f[Rs485IdentityLength - 2] | f[Rs485IdentityLength - 1] << 8);
+               modbusCrc(f, Rs485IdentityLength - 2) ==
+                   (f[Rs485IdentityLength - 2] | f[Rs485IdentityLength - 1] << 8);
     return length == HartIdentityLength && f[6] == SlaveDelimiter && (f[7] & 0x7F) == address &&
            f[8] == IdentifyRequest.hartCommand && f[hart::AnswerCount] == HartIdentityCount &&
            hartChecksum(f, HartIdentityLength - 1) == f[HartIdentityLength - 1];
@@ -132,8 +133,8 @@ int CFinderDlg::chosenMode() const { return window().isChecked(Rs485) ? ModeRs48
 
 void CFinderDlg::showDefaultRange() {
     window().setText(AddressFrom, "0");
-    window().setText(AddressTo,
-                     std::to_string(chosenMode() == ModeRs485 ? Rs485LastAddress : HartLastAddress));
+    window().setText(
+        AddressTo, std::to_string(chosenMode() == ModeRs485 ? Rs485LastAddress : HartLastAddress));
 }
 
 void CFinderDlg::start() {
@@ -150,7 +151,8 @@ void CFinderDlg::start() {
     }
     probes_.clear();
     if (chosenMode() == ModeHart) {
-        for (int address = *from; address <= *to; ++address) probes_.push_back({ModeHart, 0, 0, address});
+        for (int address = *from; address <= *to; ++address)
+            probes_.push_back({ModeHart, 0, 0, address});
     } else {
         for (int baud = 0; baud < BaudCount; ++baud)
             for (int parityOff : ParityChoices)
@@ -195,8 +197,8 @@ void CFinderDlg::sendProbe() {
     purge(station_);
     std::string progress = "Szukanie: ";
     if (probe.mode == ModeRs485) progress += lineText(probe.baudIndex, probe.parityOff) + ", ";
-    progress += "adres " + std::to_string(probe.address) + " (" + std::to_string(next_ + 1) + " z " +
-                std::to_string(probes_.size()) + ")";
+    progress += "adres " + std::to_string(probe.address) + " (" + std::to_string(next_ + 1) +
+                " z " + std::to_string(probes_.size()) + ")";
     window().setText(ProgressText, progress);
     // Errors the write met belong to whatever came before; the read tells this question's.
     sendRequest(station_, IdentifyRequest);
@@ -319,7 +321,8 @@ void CFinderDlg::enableControls() {
     const bool idle = !searching_;
     for (int id : {Hart, Rs485, Port, AddressFrom, AddressTo}) window().setEnabled(id, idle);
     const int selected = window().selection(Results);
-    window().setEnabled(TakeOver, idle && selected >= 0 && selected < static_cast<int>(found_.size()));
+    window().setEnabled(TakeOver,
+                        idle && selected >= 0 && selected < static_cast<int>(found_.size()));
 }
 
 }  // namespace doxa

@@ -49,7 +49,8 @@ public:
     Reply reply(std::span<const std::uint8_t> request);
     // The same for a request that came over a line at `baud` with `parity` (nullopt when the
     // line cannot tell its parity).
-    Reply replyOnLine(std::span<const std::uint8_t> request, int baud, std::optional<Parity> parity);
+    Reply replyOnLine(std::span<const std::uint8_t> request, int baud,
+                      std::optional<Parity> parity);
 
     Model model() const { return model_; }
     const ModelTraits& traits() const { return modelTraits(model_); }

@@ -224,7 +224,8 @@ void CDisplayDlg::readOutput() {
     window().setText(LineErrorText, " ");
     window().setText(ProgressText, " ");
     if (length == 21) {
-        const DecodedFloat output = decodeFloat(&station_.frame[hart::AnswerData], FloatLayout::Hart);
+        const DecodedFloat output =
+            decodeFloat(&station_.frame[hart::AnswerData], FloatLayout::Hart);
         window().setText(OutputValue, outputText(output));
         takeOutput(output);
         missed_ = 0;

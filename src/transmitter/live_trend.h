@@ -15,7 +15,7 @@ struct LiveCycle {
     std::optional<double> primary;
     std::string primaryUnit;  // "Ohm", "mV", "°C"; empty while unknown
     std::optional<double> output;
-    std::string outputUnit;  // "mA" or "V"
+    std::string outputUnit;         // "mA" or "V"
     std::optional<double> ambient;  // always °C
 };
 

@@ -29,8 +29,8 @@ using F = CFinderDlg;
 TEST(FinderOnPty, FindsTheSimulatorAtItsAddressSpeedAndParity) {
     test::TempFolder folder;
     const auto link = folder.path() / "tty";
-    test::SimProcess sim({"--address", "5", "--baud", "9600", "--parity", "none", "--serial", "4242",
-                          "--link", link.string()});
+    test::SimProcess sim({"--address", "5", "--baud", "9600", "--parity", "none", "--serial",
+                          "4242", "--link", link.string()});
     ASSERT_TRUE(test::waitForLink(link));
 
     MemorySettingsStore store;
@@ -55,7 +55,8 @@ TEST(FinderOnPty, FindsTheSimulatorAtItsAddressSpeedAndParity) {
             offer = box->text().toStdString();
             if (auto* dialog = qobject_cast<DialogHost*>(box->parentWidget())) {
                 auto* list = qobject_cast<QListWidget*>(dialog->control(F::Results));
-                for (int i = 0; list && i < list->count(); ++i) listed.push_back(list->item(i)->text().toStdString());
+                for (int i = 0; list && i < list->count(); ++i)
+                    listed.push_back(list->item(i)->text().toStdString());
             }
             box->button(QMessageBox::Ok)->click();
             return;
@@ -79,7 +80,8 @@ TEST(FinderOnPty, FindsTheSimulatorAtItsAddressSpeedAndParity) {
     application.onCommand(CmdFindTransmitter);
 
     EXPECT_TRUE(started);
-    EXPECT_EQ(listed, (std::vector<std::string>{"adres 5: DOXA-22, nr 4242, 9600 bit/s, bez parzystości"}));
+    EXPECT_EQ(listed,
+              (std::vector<std::string>{"adres 5: DOXA-22, nr 4242, 9600 bit/s, bez parzystości"}));
     EXPECT_NE(offer.find("COM3: adres 5: DOXA-22"), std::string::npos) << offer;
     EXPECT_EQ(station.link.transmissionMode, ModeRs485);
     EXPECT_EQ(station.link.baudIndex, 2);

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QPointer>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -83,7 +83,8 @@ TEST(TrendWindow, BelongsToTheLiveDisplayThatOpenedIt) {
     Station station(store);
     auto transmitter = std::make_shared<sim::Transmitter>(sim::Model::Doxa22);
     station.makeLine = [&](int) {
-        return std::make_unique<sim::SimLine>(transmitter, [] { return QDateTime::currentMSecsSinceEpoch(); });
+        return std::make_unique<sim::SimLine>(transmitter,
+                                              [] { return QDateTime::currentMSecsSinceEpoch(); });
     };
     MainFrame frame(station);
     CDisplayDlg display(station);

@@ -85,7 +85,8 @@ TEST(Finder, FindsATransmitterAtAnUnusualAddressSpeedAndParityInRs485) {
     EXPECT_EQ(f.window.boxes()[0].buttons, BoxButtons::OkCancel);
     EXPECT_FALSE(f.window.ended());
     f.expectProgramSettings();
-    EXPECT_EQ(f.sim.station.link.portOpen, 0) << "the port must open again with the program's settings";
+    EXPECT_EQ(f.sim.station.link.portOpen, 0)
+        << "the port must open again with the program's settings";
     EXPECT_EQ(f.journal.entries.back(), "close");
 
     EXPECT_TRUE(f.window.isEnabled(F::TakeOver));
@@ -133,7 +134,8 @@ TEST(Finder, StopsHalfWayAndLeavesTheProgramsLineAsItWas) {
     f.search(ModeRs485, "0", "32");
     // Stopped while the question to 9600 baud, odd parity, address 1 is on the line.
     ASSERT_TRUE(f.sim.clock.advanceUntil(
-        [&] { return f.text(F::ProgressText).find("(134 z 330)") != std::string::npos; }, 600000, 5));
+        [&] { return f.text(F::ProgressText).find("(134 z 330)") != std::string::npos; }, 600000,
+        5));
     EXPECT_EQ(f.text(F::ProgressText), "Szukanie: 9600 bit/s, parzystość ODD, adres 1 (134 z 330)");
     EXPECT_EQ(f.sim.station.link.exchangeState, F::TurnProbe);
     f.window.click(F::SearchStop);
@@ -141,9 +143,10 @@ TEST(Finder, StopsHalfWayAndLeavesTheProgramsLineAsItWas) {
     EXPECT_FALSE(f.dialog.searching());
     EXPECT_FALSE(f.window.timerRunning(ExchangeTimer));
     EXPECT_EQ(f.text(F::SearchStop), "Szukaj");
-    EXPECT_EQ(f.text(F::SummaryText),
-              "Zatrzymano po sprawdzeniu 133 z 330. Nic nie odpowiedziało. Sprawdź port, zasilanie i "
-              "podłączenie przetwornika.");
+    EXPECT_EQ(
+        f.text(F::SummaryText),
+        "Zatrzymano po sprawdzeniu 133 z 330. Nic nie odpowiedziało. Sprawdź port, zasilanie i "
+        "podłączenie przetwornika.");
     const std::vector<std::string> closing(f.journal.entries.end() - 2, f.journal.entries.end());
     EXPECT_EQ(closing, (std::vector<std::string>{"write FF", "close"}));
     EXPECT_EQ(f.sim.station.link.portOpen, 0);
@@ -174,12 +177,14 @@ TEST(Finder, TellsASilentLineFromOneWithOnlyDamagedFrames) {
         {"silent", ModeHart, 0, "1", "3",
          "Nic nie odpowiedziało. Sprawdź port, zasilanie i podłączenie przetwornika."},
         {"damaged HART", ModeHart, 1, "0", "2",
-         "Nic nie odpowiedziało poprawnie, ale przyszły uszkodzone odpowiedzi: 1 (adres 0). To znak "
+         "Nic nie odpowiedziało poprawnie, ale przyszły uszkodzone odpowiedzi: 1 (adres 0). To "
+         "znak "
          "innej prędkości lub parzystości albo drugiego mastera na linii."},
         {"damaged RS485", ModeRs485, 1, "0", "0",
          "Nic nie odpowiedziało poprawnie, ale przyszły uszkodzone odpowiedzi: 10 (1200 bit/s, "
          "parzystość ODD; 1200 bit/s, bez parzystości; 4800 bit/s, parzystość ODD; 4800 bit/s, bez "
-         "parzystości; ...). To znak innej prędkości lub parzystości albo drugiego mastera na linii."},
+         "parzystości; ...). To znak innej prędkości lub parzystości albo drugiego mastera na "
+         "linii."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

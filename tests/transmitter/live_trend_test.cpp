@@ -31,8 +31,9 @@ private:
     std::optional<std::string> savedZone_;
 };
 
-LiveCycle cycle(std::optional<double> pv, std::optional<double> output, std::optional<double> ambient,
-                std::string pvUnit = "°C", std::string outputUnit = "mA") {
+LiveCycle cycle(std::optional<double> pv, std::optional<double> output,
+                std::optional<double> ambient, std::string pvUnit = "°C",
+                std::string outputUnit = "mA") {
     return LiveCycle{pv, pv ? pvUnit : "", output, output ? outputUnit : "", ambient};
 }
 
