@@ -60,9 +60,8 @@ bool isWholeIdentity(const Station& station, int length, int address) {
 }
 
 std::string itemText(const FoundTransmitter& found) {
-    std::string text = "adres " + std::to_string(found.address) + ": " +
-                       (found.modelName.empty() ? "?" : found.modelName) + ", nr " +
-                       std::to_string(found.serialNumber);
+    std::string text = "adres " + std::to_string(found.address) + ": " + found.modelName +
+                       ", nr " + std::to_string(found.serialNumber);
     if (found.mode == ModeRs485) text += ", " + lineText(found.baudIndex, found.parityOff);
     return text;
 }
