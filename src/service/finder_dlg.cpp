@@ -187,6 +187,17 @@ void CFinderDlg::finish(Outcome outcome) {
 }
 
 void CFinderDlg::sendProbe() {
+    // A transmitter keeps to one line: an address that answered is not asked at the others,
+    // which would only list the same transmitter again where a lenient receiver lets it through.
+    const auto answered = [&](int address) {
+        return std::any_of(found_.begin(), found_.end(),
+                           [&](const FoundTransmitter& found) { return found.address == address; });
+    };
+    while (next_ < probes_.size() && answered(probes_[next_].address)) ++next_;
+    if (next_ == probes_.size()) {
+        finish(Outcome::Completed);
+        return;
+    }
     const Probe& probe = probes_[next_];
     if (!useLine(probe)) {
         finish(Outcome::PortFailed);
