@@ -1,6 +1,5 @@
 #include "app/application.h"
 
-#include <array>
 #include <string_view>
 
 #include "app/about_dlg.h"
@@ -19,6 +18,7 @@
 #include "service/memory_dump_dlg.h"
 #include "service/register_read_dlg.h"
 #include "service/register_write_dlg.h"
+#include "service/finder_dlg.h"
 #include "transmitter/display_dlg.h"
 #include "transmitter/ident_dlg.h"
 #include "transmitter/station.h"
@@ -40,10 +40,7 @@ constexpr std::string_view DeltaKey = "DELTA";
 
 constexpr int NoPort = -1;
 constexpr int StoredDelta = 5;
-constexpr int HartReplyWait = 300;
 constexpr int Rs485FastestReplyWait = 5;
-// The wait after a request at 1200, 4800, 9600 and 19200 baud; 38400 keeps the fastest one.
-constexpr std::array<int, 4> Rs485ReplyWaits = {250, 50, 20, 5};
 constexpr int BaudCount = 5;
 
 constexpr std::string_view DisplayModelPrefill = "DOXA-";
@@ -169,6 +166,9 @@ void Application::onCommand(int commandId) {
             shell_.runDialog(passwords);
             break;
         }
+        case CmdFindTransmitter:
+            findTransmitter();
+            break;
         case CmdAbout: {
             CAboutDlg about;
             shell_.runDialog(about);
@@ -209,6 +209,7 @@ bool Application::isEnabled(int commandId) const {
         case CmdSave:
         case CmdSaveAs:
         case CmdPasswords:
+        case CmdFindTransmitter:
             return true;
         case CmdRecentFile:
         case CmdRecentFile + 1:
@@ -297,14 +298,14 @@ void Application::selectRs485() {
         changeLine(ModeRs485, dialog.baudIndex, dialog.parityOff);
 
     store(BaudSection, BaudKey, link.baudIndex);
-    if (link.baudIndex >= 0 && link.baudIndex < static_cast<int>(Rs485ReplyWaits.size()))
-        link.replyWait = Rs485ReplyWaits[link.baudIndex];
+    link.replyWait = rs485ReplyWait(link.baudIndex);
 }
 
 void Application::showDisplay() {
     clearLog();
     CDisplayDlg display(station_);
     display.prefillModel(DisplayModelPrefill);
+    display.allowTrend([this] { return shell_.showTrend(); });
     shell_.runDialog(display);
 }
 
@@ -358,6 +359,29 @@ void Application::readMemory(DumpSelection selection, char letter) {
 void Application::runService(DialogLogic& dialog) {
     clearLog();
     shell_.runDialog(dialog);
+}
+
+void Application::findTransmitter() {
+    clearLog();
+    CFinderDlg finder(station_);
+    if (shell_.runDialog(finder) == ResultOk && finder.chosen()) takeOver(*finder.chosen());
+}
+
+void Application::takeOver(const FoundTransmitter& found) {
+    usePort(found.portNumber);
+    store(PortSection, PortKey, found.portNumber);
+    // HART goes through the modem at 1200 baud with odd parity, as the finder asked.
+    changeLine(found.mode, found.baudIndex, found.parityOff);
+    if (found.mode == ModeRs485) {
+        station_.link.replyWait = rs485ReplyWait(found.baudIndex);
+        station_.device.hasAmbient = 1;
+        store(BaudSection, BaudKey, found.baudIndex);
+    } else {
+        station_.link.replyWait = HartReplyWait;
+    }
+    store(ModeSection, ModeKey, found.mode);
+    station_.device.pollingAddress = found.address;
+    store(AddressSection, AddressKey, found.address);
 }
 
 void Application::clearLog() { station_.trafficLog.trafficLogPos = 0; }

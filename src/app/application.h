@@ -12,6 +12,7 @@ namespace doxa {
 
 class DialogLogic;
 class Shell;
+struct FoundTransmitter;
 
 // The application's commands, free of any widget: start-up, the menu and toolbar commands with
 // their preconditions, and the release of the port at exit. The main frame forwards every
@@ -45,6 +46,10 @@ private:
     void readMemory(DumpSelection selection, char letter);
     // Clears the log and runs a service dialog.
     void runService(DialogLogic& dialog);
+    void findTransmitter();
+    // The found transmitter's port, line and address become the program's, stored as the menu
+    // commands store them.
+    void takeOver(const FoundTransmitter& found);
     void clearLog();
     // Takes a port number; an open port of another number is released first.
     void usePort(int portNumber);

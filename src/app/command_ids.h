@@ -41,6 +41,7 @@ enum CommandId : int {
     CmdContextHelp = 57669,
     CmdBlank = 61212,  // a toolbar slot without a command
     CmdExportPdf = 32800,  // the printed report as a PDF file
+    CmdFindTransmitter = 32810,
 };
 
 }  // namespace doxa

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -200,6 +201,8 @@ void DialogHost::bind(int id, QWidget* widget) {
     } else if (auto* rich = qobject_cast<QTextEdit*>(widget)) {
         rich->setAcceptRichText(false);
         connect(rich, &QTextEdit::textChanged, this, changed);
+    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        connect(list, &QListWidget::currentRowChanged, this, changed);
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         connect(combo, &QComboBox::activated, this, changed);
         if (QLineEdit* comboEdit = combo->lineEdit())
@@ -282,13 +285,35 @@ bool DialogHost::isChecked(int id) const {
 }
 
 void DialogHost::setSelection(int id, int index) {
-    if (auto* combo = qobject_cast<QComboBox*>(lookupControl(id)))
+    QWidget* widget = lookupControl(id);
+    const QScopedValueRollback guard(settingText_, true);
+    if (auto* combo = qobject_cast<QComboBox*>(widget))
         combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+    else if (auto* list = qobject_cast<QListWidget*>(widget))
+        list->setCurrentRow(index >= 0 && index < list->count() ? index : -1);
 }
 
 int DialogHost::selection(int id) const {
-    const auto* combo = qobject_cast<const QComboBox*>(lookupControl(id));
-    return combo ? combo->currentIndex() : -1;
+    const QWidget* widget = lookupControl(id);
+    if (const auto* combo = qobject_cast<const QComboBox*>(widget)) return combo->currentIndex();
+    if (const auto* list = qobject_cast<const QListWidget*>(widget)) return list->currentRow();
+    return -1;
+}
+
+void DialogHost::setItems(int id, const std::vector<std::string>& utf8) {
+    QStringList items;
+    for (const std::string& item : utf8) items.append(fromUtf8(item));
+    QWidget* widget = lookupControl(id);
+    const QScopedValueRollback guard(settingText_, true);
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        combo->clear();
+        combo->addItems(items);
+        combo->setCurrentIndex(-1);
+    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        list->clear();
+        list->addItems(items);
+        list->setCurrentRow(-1);
+    }
 }
 
 void DialogHost::setEnabled(int id, bool enabled) {

@@ -42,6 +42,7 @@ public:
     bool isChecked(int id) const override;
     void setSelection(int id, int index) override;
     int selection(int id) const override;
+    void setItems(int id, const std::vector<std::string>& utf8) override;
     void setEnabled(int id, bool enabled) override;
     void setVisible(int id, bool visible) override;
     void setReadOnly(int id, bool readOnly) override;

@@ -7,6 +7,7 @@
 // uic makes ui_<name>.h from <name>.ui found in any source folder.
 #include "ui_about_dlg.h"
 #include "ui_display_dlg.h"
+#include "ui_finder_dlg.h"
 #include "ui_ident_dlg.h"
 #include "ui_port_dlg.h"
 #include "ui_rs485_dlg.h"
@@ -56,6 +57,7 @@ const std::map<int, LayoutSetup> layouts = {
     {125, setUp<Ui::LineMonitorDlg>},
     {129, setUp<Ui::RegisterReadDlg>},
     {130, setUp<Ui::RegisterWriteDlg>},
+    {140, setUp<Ui::FinderDlg>},
 };
 
 }  // namespace

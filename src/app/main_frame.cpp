@@ -29,6 +29,7 @@
 #include "app/report_printer.h"
 #include "app/traffic_log_pane.h"
 #include "app/status_panel_bar.h"
+#include "app/trend_window.h"
 #include "transmitter/station.h"
 
 namespace doxa {
@@ -211,6 +212,17 @@ std::string MainFrame::askSavePath(std::string_view suggested) {
 void MainFrame::setDocumentTitle(std::string_view title) {
     setWindowTitle(QFile::decodeName(QByteArray(title.data(), qsizetype(title.size()))) +
                    QString::fromUtf8(TitleAfterDocument));
+}
+
+LiveValuesObserver* MainFrame::showTrend() {
+    // The plot belongs to the modal dialog that asks for it: only its own windows take input
+    // while it runs, and it goes away with it.
+    QWidget* dialog = QApplication::activeModalWidget();
+    QWidget* owner = dialog ? dialog : this;
+    auto* trend = owner->findChild<TrendWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!trend) trend = new TrendWindow(owner);
+    trend->showBeside(*owner);
+    return trend;
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {

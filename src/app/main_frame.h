@@ -48,6 +48,7 @@ public:
     void setDocumentTitle(std::string_view title) override;
     void printReport() override;
     void exportReportPdf() override;
+    LiveValuesObserver* showTrend() override;
 
     QToolBar* toolbar() const { return toolbar_; }
     StatusPanelBar* statusPanel() const { return statusPanel_; }

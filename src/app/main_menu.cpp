@@ -81,6 +81,8 @@ constexpr MenuItem serviceItems[] = {
     {"&Komenda HART", CmdHartConsole, "Wysyła wpisaną komendę HART"},
     {"&Ustawienia fabryczne", CmdFactorySettings, "Przywraca fabryczną kalibrację"},
     {"Ustaw DELTA", CmdSetDelta},
+    Separator,
+    {"&Szukaj przetwornika", CmdFindTransmitter, "Szuka przetwornika, który nie odpowiada"},
 };
 constexpr MenuItem helpItems[] = {
     {"&Skorowidz", CmdHelpIndex, "Lista haseł pomocy"},

@@ -6,6 +6,7 @@
 namespace doxa {
 
 class DialogLogic;
+class LiveValuesObserver;
 
 // What the application's command logic needs of the main window. The Qt main frame implements
 // it; the tests use a fake that runs dialogs against a fake window.
@@ -30,6 +31,9 @@ public:
     virtual std::string askSavePath(std::string_view suggested) = 0;
     // The window title names the document: "DOXA" or the file's name.
     virtual void setDocumentTitle(std::string_view title) = 0;
+    // Shows the live trend plot beside the dialog that runs now (the same plot again if it was
+    // closed) and gives what feeds it; both live as long as that dialog's window.
+    virtual LiveValuesObserver* showTrend() = 0;
 };
 
 }  // namespace doxa

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace doxa {
 
@@ -27,9 +28,11 @@ public:
     virtual std::string text(int id) const = 0;
     virtual void setChecked(int id, bool checked) = 0;
     virtual bool isChecked(int id) const = 0;
-    // Drop-down lists: the zero-based selected entry, -1 for none.
+    // Drop-down lists and list boxes: the zero-based selected entry, -1 for none.
     virtual void setSelection(int id, int index) = 0;
     virtual int selection(int id) const = 0;
+    // Replaces the entries of a list box or drop-down list; nothing is selected afterwards.
+    virtual void setItems(int id, const std::vector<std::string>& utf8) = 0;
     virtual void setEnabled(int id, bool enabled) = 0;
     virtual void setVisible(int id, bool visible) = 0;
     virtual void setReadOnly(int id, bool readOnly) = 0;

@@ -100,6 +100,8 @@ int normalisePreamble(std::array<std::uint8_t, FrameSize>& frame, int length) {
 
 }  // namespace
 
+int baudRate(int baudIndex) { return speedOf(baudIndex).baud; }
+
 std::string portDefinition(int portNumber, int baudIndex, int parityOff) {
     return portName(portNumber) + speedOf(baudIndex).text + (parityOff == 1 ? ",n,8,1" : ",o,8,1");
 }
@@ -161,8 +163,6 @@ int queuedOutput(Station& station) {
     SerialLine* line = lineOf(station);
     return line ? std::max(line->queuedOutput(), 0) : 0;
 }
-
-int baudRate(int baudIndex) { return speedOf(baudIndex).baud; }
 
 bool clearErrors(Station& station) {
     SerialLine* line = lineOf(station);

@@ -21,6 +21,8 @@ int openPort(Station& station, int portNumber);
 bool reopenVanishedPort(Station& station);
 // "COM1:1200,o,8,1" and so on: the line definition of the port with the current settings.
 std::string portDefinition(int portNumber, int baudIndex, int parityOff);
+// The line speed of baud index 0..4 (an index out of range means the slowest, as when opening).
+int baudRate(int baudIndex);
 
 void setTransmit(Station& station);
 void setReceive(Station& station);
@@ -35,8 +37,6 @@ int readRaw(Station& station, std::uint8_t* buffer, int maxCount);
 
 // Bytes still waiting in the output queue of the open port (0 without one).
 int queuedOutput(Station& station);
-// The line speed of a baud index 0..4 (an unknown index is the slowest speed).
-int baudRate(int baudIndex);
 
 // Reads the line error mask into link.commErrors. False when no port is open. A line whose
 // device vanished reports CE_IOE and is closed (portOpen = 0, portVanished = 1); until the

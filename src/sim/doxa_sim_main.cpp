@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "link/port.h"
 #include "sim/pty_server.h"
 #include "sim/sim_options.h"
 
@@ -30,6 +31,9 @@ int main(int argc, char** argv) {
     const SimOptions& o = parsed.options;
     std::printf("doxa-sim: %s at address %d on %s\n", std::string(modelName(o.model)).c_str(),
                 o.transmitter.address, server.terminalPath().c_str());
+    if (const auto line = o.transmitter.lineSettings)
+        std::printf("doxa-sim: RS485 kept at %d baud, %s parity\n", doxa::baudRate(*line & 0x7F),
+                    (*line & 0x80) ? "odd" : "no");
     if (!o.linkPath.empty()) std::printf("doxa-sim: link %s -> %s\n", o.linkPath.c_str(), server.terminalPath().c_str());
     std::fflush(stdout);
     return server.run();

@@ -36,6 +36,17 @@ std::string hex(const std::vector<std::uint8_t>& bytes) {
 
 std::string systemError(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
 
+int baudOf(speed_t speed) {
+    switch (speed) {
+        case B1200: return 1200;
+        case B4800: return 4800;
+        case B9600: return 9600;
+        case B19200: return 19200;
+        case B38400: return 38400;
+        default: return 0;
+    }
+}
+
 }  // namespace
 
 PtyServer::PtyServer(const SimOptions& options)
@@ -130,7 +141,7 @@ void PtyServer::receive(std::int64_t now) {
 
 void PtyServer::serve(const std::vector<std::uint8_t>& request, std::int64_t now) {
     const std::uint8_t lineBefore = transmitter_.state().lineSettings;
-    Reply reply = transmitter_.reply(request);
+    Reply reply = answerOnClientLine(request);
     if (options_.verbose) {
         std::printf("<- %s\n", hex(request).c_str());
         if (reply.bytes.empty()) std::printf("   (no answer)\n");
@@ -141,6 +152,16 @@ void PtyServer::serve(const std::vector<std::uint8_t>& request, std::int64_t now
     }
     std::fflush(stdout);
     if (!reply.bytes.empty()) outgoing_.push_back({now + reply.delayMs, std::move(reply.bytes)});
+}
+
+// The client's settings of its end of the terminal stand for the line. A pseudo-terminal keeps
+// the speed, but of the parity only the odd bit: it drops the enable bit, so "none" and "even"
+// look alike.
+Reply PtyServer::answerOnClientLine(const std::vector<std::uint8_t>& request) {
+    termios line{};
+    if (::tcgetattr(master_, &line) != 0) return transmitter_.reply(request);
+    const Parity parity = (line.c_cflag & PARODD) ? Parity::Odd : Parity::None;
+    return transmitter_.replyOnLine(request, baudOf(::cfgetospeed(&line)), parity);
 }
 
 void PtyServer::sendDue(std::int64_t now) {

@@ -60,7 +60,8 @@ int SimLine::write(const std::uint8_t* bytes, int count) {
     if (!open_ || vanished_ || count <= 0) return 0;
     requests_.emplace_back(bytes, bytes + count);
     lastWriteCount_ = count;
-    Reply reply = transmitter_->reply(requests_.back());
+    Reply reply = transmitter_->replyOnLine(requests_.back(), baud_, parity_);
+    if (reply.misframed) errors_ |= CeFrame;
     answers_.push_back(reply.bytes);
     if (alterAnswer && !reply.bytes.empty()) alterAnswer(reply.bytes);
     if (!reply.bytes.empty()) inFlight_.push_back({now_() + reply.delayMs, std::move(reply.bytes)});

@@ -13,7 +13,8 @@ namespace doxa::sim {
 
 // A serial line with a simulated transmitter at its other end, in the same process: for tests
 // and the demo port. Each write carries one whole request; the answer is readable at once, or
-// after the late fault's delay on the given clock. It answers at any speed and parity.
+// after the late fault's delay on the given clock. Speed and parity matter only to a transmitter
+// that keeps to its RS485 line settings.
 class SimLine : public SerialLine {
 public:
     // The line drives the transmitter's clock, so its live values move with the same time.

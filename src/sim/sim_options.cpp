@@ -31,6 +31,10 @@ std::optional<T> number(std::string_view text, T low, T high) {
     return value;
 }
 
+constexpr std::array<std::string_view, 5> LineSpeeds = {"1200", "4800", "9600", "19200", "38400"};
+constexpr std::uint8_t OddParity = 0x80;
+constexpr std::uint8_t FactoryLine = OddParity;  // 1200 baud, odd parity
+
 std::string modelList() {
     std::string list;
     for (Model m : allModels()) list += (list.empty() ? "" : ", ") + std::string(modelName(m));
@@ -81,6 +85,10 @@ private:
             o.linkPath = std::string(*text);
         } else if (auto text = valueOf(name, "--preambles")) {
             if (!parsePreambles(*text, o.transmitter)) fail("--preambles takes N or MIN-MAX within 2..30");
+        } else if (auto text = valueOf(name, "--baud")) {
+            lineSpeed(*text);
+        } else if (auto text = valueOf(name, "--parity")) {
+            lineParity(*text);
         } else if (auto text = valueOf(name, "--late-ms")) {
             assign(o.faults.lateMs, number<int>(*text, 0, 60000), "--late-ms takes 0..60000");
         } else if (auto text = valueOf(name, "--miskeep-write")) {
@@ -90,6 +98,31 @@ private:
         } else if (!faultOption(name)) {
             if (result_.error.empty()) fail("unknown option " + std::string(name));
         }
+    }
+
+    // Either option makes the device keep to its RS485 line; the other half stays as the device
+    // comes from the factory (1200 baud, odd parity).
+    void lineSpeed(std::string_view text) {
+        std::uint8_t& line = result_.options.transmitter.lineSettings.emplace(
+            result_.options.transmitter.lineSettings.value_or(FactoryLine));
+        for (std::uint8_t index = 0; index < LineSpeeds.size(); ++index) {
+            if (text == LineSpeeds[index]) {
+                line = static_cast<std::uint8_t>((line & OddParity) | index);
+                return;
+            }
+        }
+        fail("--baud takes 1200, 4800, 9600, 19200 or 38400");
+    }
+
+    void lineParity(std::string_view text) {
+        std::uint8_t& line = result_.options.transmitter.lineSettings.emplace(
+            result_.options.transmitter.lineSettings.value_or(FactoryLine));
+        if (text == "odd")
+            line |= OddParity;
+        else if (text == "none")
+            line &= static_cast<std::uint8_t>(~OddParity);
+        else
+            fail("--parity takes odd or none");
     }
 
     // "--drop P" by probability, "--drop-nth N" on the Nth request.
@@ -165,7 +198,8 @@ std::string simUsage() {
            "A simulated temperature transmitter on a pseudo-terminal. Connect a serial line to\n"
            "the printed path (or to --link): a request that begins with 0xFF preambles is taken as\n"
            "HART, anything else as MODBUS RTU; the dump letters F, E, R, S (after ten 0xFF in HART,\n"
-           "alone in RS485) read a 256-byte memory page. The pseudo-terminal answers at any speed.\n"
+           "alone in RS485) read a 256-byte memory page. Without --baud or --parity it answers at\n"
+           "any speed and parity.\n"
            "\n"
            "  --model NAME        " + modelList() + "\n"
            "                      (default DOXA-22)\n"
@@ -173,6 +207,10 @@ std::string simUsage() {
            "  --serial N          serial number 0..16777215\n"
            "  --old-generation    set bit 3 of the variant byte (not for the RIVO models)\n"
            "  --preambles N|A-B   preamble count of HART answers (default 5-20, varying)\n"
+           "  --baud N            RS485 speed the device keeps to: 1200, 4800, 9600, 19200 or 38400;\n"
+           "                      MODBUS at another speed goes unanswered\n"
+           "  --parity odd|none   RS485 parity the device keeps to; at the other parity its answers\n"
+           "                      arrive damaged (with either option alone the other is 1200 or odd)\n"
            "  --link PATH         make PATH a symbolic link to the pseudo-terminal (replaced if it\n"
            "                      exists, removed on exit)\n"
            "  --verbose, -v       print every request and answer in hex\n"

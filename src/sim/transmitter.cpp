@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "link/hart.h"
+#include "link/port.h"
 
 namespace doxa::sim {
 
@@ -39,6 +40,7 @@ Transmitter::Transmitter(Model model, const Options& options)
       injector_(options.seed),
       clock_(steadyClock()) {
     state_.address = std::clamp(options.address, 0, 127);
+    if (options.lineSettings) state_.lineSettings = *options.lineSettings;
     if (options.serialNumber) state_.serialNumber = *options.serialNumber & 0xFFFFFF;
     options_.minPreambles = std::clamp(options_.minPreambles, 2, 30);
     options_.maxPreambles = std::clamp(options_.maxPreambles, options_.minPreambles, 30);
@@ -66,6 +68,24 @@ Reply Transmitter::reply(std::span<const std::uint8_t> request) {
     if (verdict_.truncate) injector_.truncate(out.bytes);
     if (verdict_.garble) injector_.garble(out.bytes, leadingPreambles(out.bytes));
     if (verdict_.late) out.delayMs = faults.lateMs;
+    return out;
+}
+
+Reply Transmitter::replyOnLine(std::span<const std::uint8_t> request, int baud,
+                               std::optional<Parity> parity) {
+    // HART comes through its modem, which has a speed of its own; only MODBUS meets the RS485
+    // settings of the device.
+    if (!options_.lineSettings || leadingPreambles(request) > 0) return reply(request);
+    constexpr std::uint8_t OddParity = 0x80;
+    if (baud != baudRate(state_.lineSettings & ~OddParity)) return {};
+    Reply out = reply(request);
+    const Parity own = (state_.lineSettings & OddParity) ? Parity::Odd : Parity::None;
+    if (parity && *parity != own && !out.bytes.empty()) {
+        // The master's receiver expects one bit more or less per character than it gets and
+        // slips by a bit: every byte arrives shifted, with a stop bit in its top bit.
+        for (std::uint8_t& byte : out.bytes) byte = static_cast<std::uint8_t>(byte >> 1 | 0x80);
+        out.misframed = true;
+    }
     return out;
 }
 

@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "link/serial_line.h"
 #include "sim/faults.h"
 #include "sim/live_values.h"
 #include "sim/memory_map.h"
@@ -21,12 +22,19 @@ struct Options {
     bool oldGeneration = false;  // ignored by the RIVO members, which have no older generation
     int minPreambles = 5;        // every HART answer has between min and max preambles
     int maxPreambles = 20;
+    // The RS485 line the device is set to, as register 126 holds it: the baud index 0..4, plus
+    // 0x80 for odd parity. Given, the device keeps to it (and to whatever is programmed there
+    // later): a MODBUS request at another speed goes unheard, and one at its speed but with the
+    // other parity is answered, the answer arriving damaged. Not given, it answers at any speed
+    // and parity.
+    std::optional<std::uint8_t> lineSettings = std::nullopt;
 };
 
 // An answer and how long after the request it arrives.
 struct Reply {
     std::vector<std::uint8_t> bytes;
     int delayMs = 0;
+    bool misframed = false;  // sent with another parity than the master's: framing errors there
 };
 
 // A transmitter of the family: takes one complete request at a time, HART (it begins with 0xFF
@@ -39,6 +47,10 @@ public:
     // stray 0xFF, or a dropped answer.
     std::vector<std::uint8_t> answer(std::span<const std::uint8_t> request);
     Reply reply(std::span<const std::uint8_t> request);
+    // The same for a request that came over a line at `baud` with `parity` (nullopt when the
+    // line cannot tell its parity).
+    Reply replyOnLine(std::span<const std::uint8_t> request, int baud,
+                      std::optional<Parity> parity);
 
     Model model() const { return model_; }
     const ModelTraits& traits() const { return modelTraits(model_); }

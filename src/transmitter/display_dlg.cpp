@@ -25,6 +25,12 @@ constexpr int CycleWait = 1000;
 constexpr int MissedBeforeBlank = 3;
 constexpr int MissedBeforeWarning = 6;
 
+// The plot names a unit without the blank the display puts between value and unit.
+std::string trimmedUnit(std::string_view suffix) {
+    while (!suffix.empty() && suffix.front() == ' ') suffix.remove_prefix(1);
+    return std::string(suffix);
+}
+
 }  // namespace
 
 bool CDisplayDlg::rs485() const { return station_.link.transmissionMode == ModeRs485; }
@@ -33,11 +39,14 @@ void CDisplayDlg::onInit() {
     window().setText(ProgressText, ConnectingText);
     window().setText(LineErrorText, " ");
     if (!modelPrefill_.empty()) window().setText(ModelText, modelPrefill_);
+    window().setVisible(Trend, static_cast<bool>(openTrend_));
     start();
 }
 
 void CDisplayDlg::onCommand(int id) {
-    if (id != StopStart)
+    if (id == Trend && openTrend_)
+        trend_ = openTrend_();
+    else if (id != StopStart)
         DialogLogic::onCommand(id);
     else if (running_)
         stop();
@@ -105,7 +114,11 @@ void CDisplayDlg::onTimer(int timer) {
     }
 }
 
-void CDisplayDlg::onDestroy() { endExchange(station_, window()); }
+void CDisplayDlg::onDestroy() {
+    endExchange(station_, window());
+    // The plot goes away with the dialog's window.
+    trend_ = nullptr;
+}
 
 // Starts over with identification, whether the dialog opens or the technician presses "Start".
 void CDisplayDlg::start() {
@@ -115,6 +128,7 @@ void CDisplayDlg::start() {
     station_.frame.fill(0xFF);
     running_ = 1;
     missed_ = 0;
+    cycle_ = {};
     window().setText(Address, std::to_string(station_.device.pollingAddress));
     window().setText(StopStart, "Stop");
     window().startTimer(ExchangeTimer, AnswerWait);
@@ -191,13 +205,18 @@ void CDisplayDlg::readPrimary() {
     const int length = read().length;
     const auto& f = station_.frame;
     if (!rs485() && length == 18) {
-        window().setText(PrimaryValue, valueText(decodeFloat(&f[13], FloatLayout::Hart),
-                                                 measuredValueShape(f[hart::AnswerData])));
+        const DecodedFloat primary = decodeFloat(&f[13], FloatLayout::Hart);
+        window().setText(PrimaryValue, valueText(primary, measuredValueShape(f[hart::AnswerData])));
+        takePrimary(primary, f[hart::AnswerData]);
         missed_ = 0;
     } else if (rs485() && length == 21) {
-        window().setText(PrimaryValue, valueText(registerFloat(f, 0),
-                                                 measuredValueShape(station_.device.unitCode)));
-        window().setText(OutputValue, outputText(registerFloat(f, 4)));
+        const DecodedFloat primary = registerFloat(f, 0);
+        const DecodedFloat output = registerFloat(f, 4);
+        window().setText(PrimaryValue,
+                         valueText(primary, measuredValueShape(station_.device.unitCode)));
+        window().setText(OutputValue, outputText(output));
+        takePrimary(primary, station_.device.unitCode);
+        takeOutput(output);
         missed_ = 0;
     } else if (missedAnswer(length)) {
         window().setText(PrimaryValue, " ");
@@ -210,16 +229,20 @@ void CDisplayDlg::readOutput() {
     window().setText(LineErrorText, " ");
     window().setText(ProgressText, " ");
     if (length == 21) {
-        window().setText(OutputValue, outputText(decodeFloat(&station_.frame[hart::AnswerData],
-                                                             FloatLayout::Hart)));
+        const DecodedFloat output =
+            decodeFloat(&station_.frame[hart::AnswerData], FloatLayout::Hart);
+        window().setText(OutputValue, outputText(output));
+        takeOutput(output);
         missed_ = 0;
     } else if (missedAnswer(length)) {
         window().setText(OutputValue, " mA");
     }
-    if (readsAmbient())
+    if (readsAmbient()) {
         next(SendAmbient, AmbientWait);
-    else
+    } else {
+        endCycle();
         next(SendPrimary, CycleWait);
+    }
 }
 
 void CDisplayDlg::readAmbient() {
@@ -232,10 +255,12 @@ void CDisplayDlg::readAmbient() {
             rs485() ? registerFloat(f, 0) : decodeFloat(&f[13], FloatLayout::Hart);
         station_.device.ambientTemp = static_cast<float>(ambient.value);
         window().setText(AmbientValue, valueText(ambient, ambientTemperatureShape()));
+        cycle_.ambient = ambient.value;
         missed_ = 0;
     } else if (missedAnswer(length)) {
         window().setText(AmbientValue, " °C");
     }
+    endCycle();
     if (missed_ > MissedBeforeWarning) checkConnection();
     next(SendPrimary, CycleWait);
 }
@@ -274,6 +299,21 @@ bool CDisplayDlg::readsAmbient() const {
 void CDisplayDlg::checkConnection() {
     window().stopTimer(ExchangeTimer);
     window().messageBox("Sprawdź połączenie z przetwornikiem");
+}
+
+void CDisplayDlg::takePrimary(const DecodedFloat& value, std::uint8_t unitCode) {
+    cycle_.primary = value.value;
+    cycle_.primaryUnit = trimmedUnit(measuredValueShape(unitCode).suffix);
+}
+
+void CDisplayDlg::takeOutput(const DecodedFloat& value) {
+    cycle_.output = value.value;
+    cycle_.outputUnit = trimmedUnit(outputValueShape(station_.device.outputType).suffix);
+}
+
+void CDisplayDlg::endCycle() {
+    if (trend_) trend_->onLiveCycle(cycle_);
+    cycle_ = {};
 }
 
 }  // namespace doxa

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "dialog/dialog.h"
 #include "link/value_codec.h"
 #include "transmitter/exchange.h"
+#include "transmitter/live_trend.h"
 
 namespace doxa {
 
@@ -31,6 +34,7 @@ public:
         ProgressText = 132,
         AmbientLabel = 133,
         StopStart = 143,
+        Trend = 144,
     };
     enum : int {
         SendIdentify = 0,
@@ -54,6 +58,11 @@ public:
 
     // What the model field shows until the transmitter has been identified.
     void prefillModel(std::string_view text) { modelPrefill_ = text; }
+    // Offers "Wykres": the opener shows the trend plot beside the dialog (again, if it was
+    // closed) and gives the observer that hears each cycle from then on, for as long as the
+    // dialog's window lives. Without an opener the button is hidden.
+    using TrendOpener = std::function<LiveValuesObserver*()>;
+    void allowTrend(TrendOpener opener) { openTrend_ = std::move(opener); }
 
     int layout() const override { return Resource; }
     void onInit() override;
@@ -84,6 +93,10 @@ private:
     bool missedAnswer(int length);
     bool readsAmbient() const;
     void checkConnection();
+    // The cycle ends here: the trend hears what it measured, and the next one starts empty.
+    void endCycle();
+    void takePrimary(const DecodedFloat& value, std::uint8_t unitCode);
+    void takeOutput(const DecodedFloat& value);
 
     Station& station_;
     std::string modelPrefill_;
@@ -91,6 +104,9 @@ private:
     int missed_ = 0;
     // The address field holds the 0 that replaced an entry that was no address.
     bool addressRefused_ = false;
+    TrendOpener openTrend_;
+    LiveValuesObserver* trend_ = nullptr;
+    LiveCycle cycle_;
 };
 
 }  // namespace doxa

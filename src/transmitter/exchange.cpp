@@ -108,16 +108,21 @@ bool isIdentityLength(int length) {
     return length == HartIdentityLength || length == Rs485IdentityLength;
 }
 
-ModelBytes takeIdentity(Station& station) {
+Identity identityInFrame(const Station& station) {
     const auto& f = station.frame;
-    DeviceRecord& device = station.device;
-    if (station.link.transmissionMode == ModeRs485) {
-        device.serialNumber = f[4] << 16 | f[6] << 8 | f[8];
-        device.unitCode = f[14];
-        return ModelBytes{.type = f[10], .afterType = f[11], .variant = f[12]};
-    }
-    device.serialNumber = f[21] << 16 | f[22] << 8 | f[23];
-    return ModelBytes{.type = f[18], .afterType = f[19], .variant = f[19]};
+    if (station.link.transmissionMode == ModeRs485)
+        return Identity{.serialNumber = f[4] << 16 | f[6] << 8 | f[8],
+                        .unitCode = f[14],
+                        .model = ModelBytes{.type = f[10], .afterType = f[11], .variant = f[12]}};
+    return Identity{.serialNumber = f[21] << 16 | f[22] << 8 | f[23],
+                    .model = ModelBytes{.type = f[18], .afterType = f[19], .variant = f[19]}};
+}
+
+ModelBytes takeIdentity(Station& station) {
+    const Identity identity = identityInFrame(station);
+    station.device.serialNumber = identity.serialNumber;
+    if (station.link.transmissionMode == ModeRs485) station.device.unitCode = identity.unitCode;
+    return identity.model;
 }
 
 std::optional<int> parsePollingAddress(std::string_view text) {

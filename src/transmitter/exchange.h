@@ -85,9 +85,15 @@ inline constexpr int HartIdentityLength = 25;
 inline constexpr int Rs485IdentityLength = 17;
 bool isIdentityLength(int length);
 
-// Takes the serial number, and in RS485 the unit code, of the identification answer in the
-// frame buffer into the device record; the positions are those of the current mode whatever
-// the answer's length.
+// What an identification answer in the frame buffer tells, at the positions of the current
+// mode whatever the answer's length.
+struct Identity {
+    int serialNumber = 0;
+    std::uint8_t unitCode = 0;  // RS485 only
+    ModelBytes model;
+};
+Identity identityInFrame(const Station& station);
+// Takes the serial number, and in RS485 the unit code, of that answer into the device record.
 ModelBytes takeIdentity(Station& station);
 
 // Reads an address typed by the user; nullopt for anything but a whole number in 0..127, which

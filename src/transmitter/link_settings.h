@@ -29,4 +29,12 @@ struct LinkSettings {
 // The value of exchangeState that tells the identification dialog there is nothing to clean up.
 inline constexpr int NoExchange = 100;
 
+inline constexpr int HartReplyWait = 300;
+// The replyWait of an RS485 line at baud index 0..4: 1200, 4800, 9600 and 19200 baud each have
+// their own, 38400 keeps the fastest.
+inline constexpr int rs485ReplyWait(int baudIndex) {
+    constexpr int waits[] = {250, 50, 20, 5, 5};
+    return baudIndex >= 0 && baudIndex < 5 ? waits[baudIndex] : waits[4];
+}
+
 }  // namespace doxa

@@ -9,6 +9,7 @@
 #include "programming/prog_dlg.h"
 #include "programming/prog_zu_dlg.h"
 #include "programming/rs485_dlg.h"
+#include "service/finder_dlg.h"
 #include "support/sim_station.h"
 #include "transmitter/display_dlg.h"
 #include "transmitter/ident_dlg.h"
@@ -455,6 +456,63 @@ TEST(ApplicationSettings, UnwritableSettingsAreReportedOnce) {
 
     ASSERT_EQ(shell.messages.size(), 1U);
     EXPECT_NE(shell.messages[0].find("ustawień"), std::string::npos);
+}
+
+// "Szukaj przetwornika" finds a transmitter set to 9600 baud without parity at address 5; taking
+// it over makes the next identification reach it.
+TEST_F(ApplicationTest, FinderTakesOverTheFoundLineAndAddress) {
+    sim.transmitter = std::make_shared<sim::Transmitter>(
+        sim::Model::Doxa22, sim::Options{.address = 5, .lineSettings = 0x02});
+    shell.scripts[CFinderDlg::Resource] = [this](FakeWindow& window, DialogLogic& logic) {
+        window.setChecked(CFinderDlg::Hart, false);
+        window.setChecked(CFinderDlg::Rs485, true);
+        window.click(CFinderDlg::Rs485);
+        window.type(CFinderDlg::AddressFrom, "4");
+        window.type(CFinderDlg::AddressTo, "6");
+        window.click(CFinderDlg::SearchStop);
+        const auto& finder = static_cast<const CFinderDlg&>(logic);
+        sim.clock.advanceUntil([&] { return !finder.searching(); }, 600000);
+    };
+    app.onCommand(CmdFindTransmitter);
+
+    EXPECT_EQ(shell.dialogsRun, (std::vector<int>{CFinderDlg::Resource}));
+    const LinkSettings& link = station.link;
+    EXPECT_EQ(link.transmissionMode, ModeRs485);
+    EXPECT_EQ(link.baudIndex, 2);
+    EXPECT_EQ(link.parityOff, 1);
+    EXPECT_EQ(link.replyWait, 20);
+    EXPECT_EQ(station.device.pollingAddress, 5);
+    EXPECT_EQ(station.device.hasAmbient, 1);
+    EXPECT_EQ(stored("COM", "COM"), 1);
+    EXPECT_EQ(stored("Transmisja", "RS485"), 1);
+    EXPECT_EQ(stored("BAUD", "BAUD"), 2);
+    EXPECT_EQ(stored("Polling_adres", "ADRES"), 5);
+
+    app.onCommand(CmdInitialize);
+    EXPECT_TRUE(identificationFinished);
+    EXPECT_EQ(journal.lastConfigure(), "configure 9600 none");
+    EXPECT_EQ(station.device.modelName, "DOXA-22");
+}
+
+TEST_F(ApplicationTest, DisplaysTrendButtonOpensThePlotOfTheMainWindow) {
+    shell.scripts[CDisplayDlg::Resource] = [&](FakeWindow& window, DialogLogic&) {
+        EXPECT_TRUE(window.isVisible(CDisplayDlg::Trend));
+        window.click(CDisplayDlg::Trend);
+        sim.clock.advanceUntil([&] { return !shell.trend.cycles.empty(); }, 20000);
+    };
+    app.onCommand(CmdDisplay);
+    EXPECT_EQ(shell.trendsShown, 1);
+    ASSERT_EQ(shell.trend.cycles.size(), 1u);
+    EXPECT_TRUE(shell.trend.cycles[0].primary);
+}
+
+TEST_F(ApplicationTest, DeclinedFinderChangesNothing) {
+    shell.scripts[CFinderDlg::Resource] = cancel();
+    app.onCommand(CmdFindTransmitter);
+    EXPECT_EQ(shell.dialogsRun, (std::vector<int>{CFinderDlg::Resource}));
+    EXPECT_FALSE(sim.settings.contains("Transmisja", "RS485"));
+    EXPECT_EQ(station.link.transmissionMode, ModeHart);
+    EXPECT_TRUE(app.isEnabled(CmdFindTransmitter));
 }
 
 }  // namespace

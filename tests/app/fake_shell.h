@@ -9,6 +9,7 @@
 #include "dialog/dialog.h"
 #include "app/shell.h"
 #include "support/fake_window.h"
+#include "transmitter/live_trend.h"
 
 namespace doxa::test {
 
@@ -35,6 +36,12 @@ public:
     std::string savePath;
     std::string suggestedSavePath;
     std::string documentTitle;
+    // The plot the live display feeds: every cycle it was told of.
+    struct TrendRecorder : LiveValuesObserver {
+        std::vector<LiveCycle> cycles;
+        void onLiveCycle(const LiveCycle& cycle) override { cycles.push_back(cycle); }
+    } trend;
+    int trendsShown = 0;
 
     int runDialog(DialogLogic& dialog) override {
         FakeWindow window(dialog, clock_);
@@ -57,6 +64,10 @@ public:
     void setDocumentTitle(std::string_view title) override { documentTitle = std::string(title); }
     void printReport() override { ++reportsPrinted; }
     void exportReportPdf() override { ++reportsExported; }
+    LiveValuesObserver* showTrend() override {
+        ++trendsShown;
+        return &trend;
+    }
 
     int timesRun(int resource) const {
         int count = 0;

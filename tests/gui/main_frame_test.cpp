@@ -110,7 +110,7 @@ TEST_F(MainFrameTest, HasTheMenusWithTheirItemsAndAccelerators) {
     QMenu* service = menu("Serwis");
     EXPECT_EQ(texts(service), QStringList({"RAM", "EEPROM", "Rejestry (MODBUS)", "&Monitor linii",
                                            "&Komenda HART", "&Ustawienia fabryczne",
-                                           "Ustaw DELTA"}));
+                                           "Ustaw DELTA", "&Szukaj przetwornika"}));
     EXPECT_EQ(texts(menu("RAM", service)), QStringList({"RAM 0", "RAM 1"}));
     EXPECT_EQ(texts(menu("EEPROM", service)), QStringList({"0x00-0xff", "0x100-0x1ff"}));
     EXPECT_EQ(texts(menu("Rejestry (MODBUS)", service)), QStringList({"Odczyt", "Zapis"}));

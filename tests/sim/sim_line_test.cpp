@@ -94,5 +94,68 @@ TEST_F(SimLineTest, TheLineDrivesTheTransmittersClock) {
     EXPECT_NE(device->live().ambient, first);
 }
 
+// A device set to 9600 baud without parity, asked for its identity over lines set every way.
+TEST(SimLineSettings, ADeviceKeepingToItsLineHearsOnlyItsSpeedAndAnswersDamagedAtTheOtherParity) {
+    const Bytes identify{0x05, 0x03, 0x01, 0x38, 0x00, 0x06};
+    const Bytes request = concat(identify, {0x44, 0x7D});
+    struct Case {
+        int baud;
+        Parity parity;
+        bool answered;
+        bool intact;
+    };
+    for (const Case c : {Case{9600, Parity::None, true, true}, Case{9600, Parity::Odd, true, false},
+                         Case{1200, Parity::None, false, false}, Case{19200, Parity::Odd, false, false}}) {
+        SCOPED_TRACE(c.baud);
+        auto device = std::make_shared<Transmitter>(Model::Doxa22, Options{.address = 5, .lineSettings = 0x02});
+        SimLine line(device, [] { return 0; });
+        ASSERT_TRUE(line.open());
+        line.configure(c.baud, c.parity);
+        line.write(request.data(), static_cast<int>(request.size()));
+        Bytes answer(100);
+        answer.resize(static_cast<std::size_t>(line.read(answer.data(), 100)));
+        EXPECT_EQ(answer.size(), c.answered ? 17u : 0u);
+        if (!c.answered) continue;
+        EXPECT_EQ(answer[0] == 0x05 && answer[1] == 0x03, c.intact);
+        EXPECT_EQ(line.takeErrors(), c.intact ? 0u : static_cast<std::uint32_t>(CeFrame));
+    }
+}
+
+TEST(SimLineSettings, HartAndAnUnsetDeviceAnswerAtAnySpeed) {
+    auto keeping = std::make_shared<Transmitter>(Model::Doxa22, Options{.lineSettings = 0x02});
+    auto unset = std::make_shared<Transmitter>(Model::Doxa22);
+    SimLine hart(keeping, [] { return 0; }), modbus(unset, [] { return 0; });
+    for (SimLine* line : {&hart, &modbus}) {
+        line->open();
+        line->configure(1200, Parity::Odd);
+    }
+    const Bytes hartIdentify = hartRequest(0, 0);
+    hart.write(hartIdentify.data(), static_cast<int>(hartIdentify.size()));
+    EXPECT_GT(hart.queuedInput(), 0);
+    const Bytes identify{0x00, 0x03, 0x01, 0x38, 0x00, 0x06, 0x44, 0x28};
+    modbus.write(identify.data(), static_cast<int>(identify.size()));
+    EXPECT_EQ(modbus.queuedInput(), 17);
+}
+
+// Programming new line settings moves a device that keeps to its line over to them.
+TEST(SimLineSettings, NewSettingsTakeEffectAtOnce) {
+    auto device = std::make_shared<Transmitter>(Model::Doxa22, Options{.lineSettings = 0x80});
+    SimLine line(device, [] { return 0; });
+    line.open();
+    line.configure(1200, Parity::Odd);
+    std::array<std::uint8_t, 100> frame{};
+    const std::array<std::uint8_t, 1> nineSixNone{0x02};
+    const int length = buildWriteRegisters(frame, 0, modbus::WriteAndStore, 0x007E, nineSixNone);
+    line.write(frame.data(), length);
+    EXPECT_EQ(line.queuedInput(), 8);
+    line.purge();
+    const Bytes identify{0x00, 0x03, 0x01, 0x38, 0x00, 0x06, 0x44, 0x28};
+    line.write(identify.data(), static_cast<int>(identify.size()));
+    EXPECT_EQ(line.queuedInput(), 0);
+    line.configure(9600, Parity::None);
+    line.write(identify.data(), static_cast<int>(identify.size()));
+    EXPECT_EQ(line.queuedInput(), 17);
+}
+
 }  // namespace
 }  // namespace doxa::sim::test

@@ -62,12 +62,22 @@ TEST(SimOptions, MistakesAreNamed) {
     EXPECT_EQ(parse({"--model", "DOXA-22", "--old-generation"}).error, "");
 }
 
+TEST(SimOptions, BaudAndParityMakeTheDeviceKeepToItsLine) {
+    EXPECT_EQ(parse({}).options.transmitter.lineSettings, std::nullopt);
+    EXPECT_EQ(parse({"--baud", "9600", "--parity", "none"}).options.transmitter.lineSettings, 0x02);
+    EXPECT_EQ(parse({"--parity=none", "--baud=38400"}).options.transmitter.lineSettings, 0x04);
+    EXPECT_EQ(parse({"--baud", "19200"}).options.transmitter.lineSettings, 0x83);
+    EXPECT_EQ(parse({"--parity", "none"}).options.transmitter.lineSettings, 0x00);
+    EXPECT_NE(parse({"--baud", "2400"}).error.find("1200, 4800"), std::string::npos);
+    EXPECT_NE(parse({"--parity", "even"}).error.find("odd or none"), std::string::npos);
+}
+
 TEST(SimOptions, HelpExplainsEveryOption) {
     EXPECT_TRUE(parse({"--help"}).options.help);
     const std::string usage = simUsage();
     for (const char* option : {"--model", "--address", "--serial", "--link", "--verbose", "--seed", "--drop",
                                "--garble", "--late", "--late-ms", "--truncate", "--lose-preambles",
-                               "--not-implemented", "--old-generation", "--preambles"})
+                               "--not-implemented", "--old-generation", "--preambles", "--baud", "--parity"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

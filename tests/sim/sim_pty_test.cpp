@@ -97,5 +97,28 @@ TEST_F(SimOnPty, AnIndependentModbusMasterReadsAndWrites) {
     EXPECT_EQ(sim.stop(), 0);
 }
 
+// The pseudo-terminal carries the client's speed and whether it asked for odd parity.
+TEST_F(SimOnPty, KeepsToItsLineSettingsAsTheClientSetsItsEnd) {
+    doxa::test::SimProcess sim({"--address", "5", "--baud", "9600", "--parity", "none", "--link", link.string()});
+    ASSERT_TRUE(doxa::test::waitForLink(link));
+    const Bytes identify{0x05, 0x03, 0x01, 0x38, 0x00, 0x06, 0x44, 0x7D};
+    PosixSerialLine line(link.string());
+    ASSERT_TRUE(line.open());
+
+    ASSERT_TRUE(line.configure(9600, Parity::None));
+    const Bytes clean = talk(line, identify);
+    ASSERT_EQ(clean.size(), 17u);
+    EXPECT_EQ(clean[0], 0x05);
+    ASSERT_TRUE(line.configure(9600, Parity::Odd));
+    const Bytes damaged = talk(line, identify);
+    ASSERT_EQ(damaged.size(), 17u);
+    EXPECT_NE(damaged, clean);
+    ASSERT_TRUE(line.configure(4800, Parity::None));
+    EXPECT_TRUE(talk(line, identify).empty());
+    line.close();
+    EXPECT_EQ(sim.stop(), 0);
+    EXPECT_NE(sim.output().find("RS485 kept at 9600 baud, no parity"), std::string::npos) << sim.output();
+}
+
 }  // namespace
 }  // namespace doxa::sim::test

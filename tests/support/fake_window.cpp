@@ -45,6 +45,11 @@ void FakeWindow::leave(int id) {
     if (!ended_) logic_.onFocus(id, false);
 }
 
+void FakeWindow::choose(int id, int index) {
+    selections_[id] = index;
+    if (!ended_) logic_.onChange(id);
+}
+
 void FakeWindow::close() { click(ResultCancel); }
 
 void FakeWindow::setText(int id, std::string_view utf8) { texts_[id] = std::string(utf8); }
@@ -53,6 +58,15 @@ void FakeWindow::setChecked(int id, bool checked) { checked_[id] = checked; }
 bool FakeWindow::isChecked(int id) const { return lookup(checked_, id, false); }
 void FakeWindow::setSelection(int id, int index) { selections_[id] = index; }
 int FakeWindow::selection(int id) const { return lookup(selections_, id, -1); }
+void FakeWindow::setItems(int id, const std::vector<std::string>& utf8) {
+    items_[id] = utf8;
+    selections_[id] = -1;
+}
+const std::vector<std::string>& FakeWindow::items(int id) const {
+    static const std::vector<std::string> none;
+    const auto it = items_.find(id);
+    return it == items_.end() ? none : it->second;
+}
 void FakeWindow::setEnabled(int id, bool enabled) { enabled_[id] = enabled; }
 void FakeWindow::setVisible(int id, bool visible) { visible_[id] = visible; }
 void FakeWindow::setReadOnly(int id, bool readOnly) { readOnly_[id] = readOnly; }

@@ -28,6 +28,7 @@ public:
     void type(int id, std::string_view utf8);  // sets the text and reports the edit
     void focus(int id);
     void leave(int id);                        // focus lost: edits are committed here
+    void choose(int id, int index);            // picks an entry of a list
     void close();                              // the window's close box
 
     // DialogWindow
@@ -37,6 +38,7 @@ public:
     bool isChecked(int id) const override;
     void setSelection(int id, int index) override;
     int selection(int id) const override;
+    void setItems(int id, const std::vector<std::string>& utf8) override;
     void setEnabled(int id, bool enabled) override;
     void setVisible(int id, bool visible) override;
     void setReadOnly(int id, bool readOnly) override;
@@ -47,6 +49,7 @@ public:
     int runChild(DialogLogic& child) override;
     void end(int result) override;
 
+    const std::vector<std::string>& items(int id) const;
     bool isEnabled(int id) const;
     bool isVisible(int id) const;
     bool isReadOnly(int id) const;
@@ -78,6 +81,7 @@ private:
     std::map<int, std::string> texts_;
     std::map<int, bool> checked_;
     std::map<int, int> selections_;
+    std::map<int, std::vector<std::string>> items_;
     std::map<int, bool> enabled_;
     std::map<int, bool> visible_;
     std::map<int, bool> readOnly_;

@@ -375,5 +375,84 @@ TEST(LiveDisplay, ClosingStopsPollingAndReleasesTheLine) {
     EXPECT_EQ(d.sim.station.link.portOpen, 1);
 }
 
+struct TrendRecorder : LiveValuesObserver {
+    std::vector<LiveCycle> cycles;
+    void onLiveCycle(const LiveCycle& cycle) override { cycles.push_back(cycle); }
+};
+
+// The plot hears each cycle's own values: a value whose answer was missing or incomplete is left
+// out, even while the display's field still shows the last good one.
+TEST(LiveDisplay, TrendHearsEachCycleAndNeverAStaleValue) {
+    Display d;
+    d.sim.device().sensorCode = 0;
+    d.sim.device().input = 12;
+    d.sim.device().fixedOutput = 4;
+    TrendRecorder trend;
+    int shown = 0;
+    d.dialog.allowTrend([&] {
+        ++shown;
+        return &trend;
+    });
+    ASSERT_TRUE(d.open());
+    EXPECT_TRUE(d.window.isVisible(D::Trend));
+    ASSERT_TRUE(d.polling());
+    d.window.click(D::Trend);
+    EXPECT_EQ(shown, 1);
+    const auto cycles = [&](std::size_t n) {
+        return d.sim.clock.advanceUntil([&] { return trend.cycles.size() >= n; }, 20000);
+    };
+    ASSERT_TRUE(cycles(2));
+    for (const LiveCycle& cycle : trend.cycles) {
+        EXPECT_EQ(cycle.primary, 12.0);
+        EXPECT_EQ(cycle.primaryUnit, "Ohm");
+        EXPECT_EQ(cycle.output, 4.0);
+        EXPECT_EQ(cycle.outputUnit, "mA");
+        ASSERT_TRUE(cycle.ambient);
+        EXPECT_NEAR(*cycle.ambient, d.sim.transmitter->live().ambient, 0.5);
+    }
+
+    d.sim.transmitter->faults.truncate.probability = 1;
+    ASSERT_TRUE(cycles(3));
+    EXPECT_EQ(trend.cycles[2].primary, std::nullopt);
+    EXPECT_EQ(trend.cycles[2].output, std::nullopt);
+    EXPECT_EQ(trend.cycles[2].ambient, std::nullopt);
+    EXPECT_EQ(d.text(D::PrimaryValue), "12.00 Ohm");
+
+    // Only the output request of the next cycle goes unanswered.
+    d.sim.transmitter->faults.truncate.probability = 0;
+    d.sim.transmitter->faults.drop.onRequest = d.sim.transmitter->requestCount() + 2;
+    ASSERT_TRUE(cycles(4));
+    EXPECT_EQ(trend.cycles[3].primary, 12.0);
+    EXPECT_EQ(trend.cycles[3].output, std::nullopt);
+    EXPECT_TRUE(trend.cycles[3].ambient);
+
+    // "Wykres" again brings the same plot back; stopping ends the reports.
+    d.window.click(D::Trend);
+    EXPECT_EQ(shown, 2);
+    d.window.click(D::StopStart);
+    const std::size_t stopped = trend.cycles.size();
+    d.sim.clock.advance(20000);
+    EXPECT_EQ(trend.cycles.size(), stopped);
+}
+
+TEST(LiveDisplay, TrendOfATransmitterWithoutAmbientTemperatureHasNone) {
+    Display d(sim::Model::Doxa21R);
+    d.sim.station.device.sensorType = 1;
+    TrendRecorder trend;
+    d.dialog.allowTrend([&] { return &trend; });
+    ASSERT_TRUE(d.open());
+    d.window.click(D::Trend);
+    ASSERT_TRUE(d.sim.clock.advanceUntil([&] { return trend.cycles.size() >= 2; }, 20000));
+    EXPECT_TRUE(trend.cycles[1].primary);
+    EXPECT_TRUE(trend.cycles[1].output);
+    EXPECT_EQ(trend.cycles[1].ambient, std::nullopt);
+}
+
+TEST(LiveDisplay, WithoutAPlotToOpenThereIsNoTrendButton) {
+    Display d;
+    ASSERT_TRUE(d.open());
+    EXPECT_FALSE(d.window.isVisible(D::Trend));
+}
+
 }  // namespace
 }  // namespace doxa::test

@@ -1,0 +1,338 @@
+#include "service/finder_dlg.h"
+
+#include <algorithm>
+#include <string>
+
+#include "link/hart.h"
+#include "link/modbus.h"
+#include "link/port.h"
+#include "transmitter/code_tables.h"
+#include "transmitter/model_recognition.h"
+#include "transmitter/station.h"
+
+namespace doxa {
+
+namespace {
+
+constexpr int HartLastAddress = 15;
+constexpr int Rs485LastAddress = 32;
+constexpr int PortCount = 12;
+constexpr int BaudCount = 5;
+// The parities the RS485 settings offer: odd (0) and none (1).
+constexpr int ParityChoices[] = {0, 1};
+constexpr int StartWait = 100;
+// The line rests between two questions, so that nothing of one is taken for the answer to the
+// next (the queue is purged before each as well).
+constexpr int StepWait = 50;
+constexpr int PlacesNamed = 4;
+
+constexpr std::uint8_t SlaveDelimiter = 0x06;
+constexpr int IdentityRegisters = 6;
+constexpr std::uint8_t HartIdentityCount = 14;  // status bytes and twelve data bytes
+
+constexpr std::string_view NoPortChosen = "Wybierz port szeregowy";
+constexpr std::string_view BadRange = "Adresy od 0 do 127, pierwszy nie większy niż ostatni";
+
+std::string lineText(int baudIndex, int parityOff) {
+    return std::to_string(baudRate(baudIndex)) + " bit/s, " +
+           (parityOff ? "bez parzystości" : "parzystość ODD");
+}
+
+// Long enough for the whole answer to come twice over, and 100 ms for the transmitter to begin.
+int rs485AnswerWait(int baudIndex) {
+    constexpr int BitsPerByte = 11;
+    return 100 + 2 * Rs485IdentityLength * BitsPerByte * 1000 / baudRate(baudIndex);
+}
+
+// Unlike the dialogs, which take an answer of the right length on trust, the finder takes only a
+// whole identity from the address it asked: a damaged frame would name a transmitter that is
+// not there, and telling damaged frames apart is what it is for.
+bool isWholeIdentity(const Station& station, int length, int address) {
+    const auto& f = station.frame;
+    if (station.link.transmissionMode == ModeRs485)
+        return length == Rs485IdentityLength && f[0] == address && f[1] == modbus::ReadHolding &&
+               f[2] == 2 * IdentityRegisters &&
+               modbusCrc(f, Rs485IdentityLength - 2) ==
+                   (f[Rs485IdentityLength - 2] | f[Rs485IdentityLength - 1] << 8);
+    return length == HartIdentityLength && f[6] == SlaveDelimiter && (f[7] & 0x7F) == address &&
+           f[8] == IdentifyRequest.hartCommand && f[hart::AnswerCount] == HartIdentityCount &&
+           hartChecksum(f, HartIdentityLength - 1) == f[HartIdentityLength - 1];
+}
+
+std::string itemText(const FoundTransmitter& found) {
+    std::string text = "adres " + std::to_string(found.address) + ": " + found.modelName +
+                       ", nr " + std::to_string(found.serialNumber);
+    if (found.mode == ModeRs485) text += ", " + lineText(found.baudIndex, found.parityOff);
+    return text;
+}
+
+}  // namespace
+
+void CFinderDlg::onInit() {
+    const bool rs485 = station_.link.transmissionMode == ModeRs485;
+    window().setChecked(Hart, !rs485);
+    window().setChecked(Rs485, rs485);
+    window().setSelection(Port, station_.link.portNumber);
+    showDefaultRange();
+    window().setText(ProgressText, " ");
+    window().setText(SummaryText, "");
+    window().setItems(Results, {});
+    enableControls();
+}
+
+void CFinderDlg::onCommand(int id) {
+    switch (id) {
+        case Hart:
+        case Rs485:
+            if (!searching_) showDefaultRange();
+            break;
+        case SearchStop:
+            if (searching_)
+                finish(Outcome::Stopped);
+            else
+                start();
+            break;
+        case TakeOver:
+            take(window().selection(Results));
+            break;
+        default:
+            DialogLogic::onCommand(id);
+    }
+}
+
+void CFinderDlg::onChange(int id) {
+    if (id == Results) enableControls();
+}
+
+void CFinderDlg::onTimer(int timer) {
+    if (timer != ExchangeTimer) return;
+    switch (station_.link.exchangeState) {
+        case SendProbe:
+            sendProbe();
+            break;
+        case TurnProbe:
+            turnProbe();
+            break;
+        case ReadProbe:
+            readProbe();
+            break;
+        default:
+            window().stopTimer(ExchangeTimer);
+    }
+}
+
+void CFinderDlg::onDestroy() {
+    window().stopTimer(ExchangeTimer);
+    if (!searching_) return;
+    searching_ = false;
+    restoreLine();
+}
+
+int CFinderDlg::chosenMode() const { return window().isChecked(Rs485) ? ModeRs485 : ModeHart; }
+
+void CFinderDlg::showDefaultRange() {
+    window().setText(AddressFrom, "0");
+    window().setText(
+        AddressTo, std::to_string(chosenMode() == ModeRs485 ? Rs485LastAddress : HartLastAddress));
+}
+
+void CFinderDlg::start() {
+    const int port = window().selection(Port);
+    if (port < 0 || port >= PortCount) {
+        window().messageBox(NoPortChosen, BoxIcon::Information);
+        return;
+    }
+    const std::optional<int> from = parsePollingAddress(window().text(AddressFrom));
+    const std::optional<int> to = parsePollingAddress(window().text(AddressTo));
+    if (!from || !to || *from > *to) {
+        window().messageBox(BadRange, BoxIcon::Information);
+        return;
+    }
+    probes_.clear();
+    if (chosenMode() == ModeHart) {
+        for (int address = *from; address <= *to; ++address)
+            probes_.push_back({ModeHart, 0, 0, address});
+    } else {
+        for (int baud = 0; baud < BaudCount; ++baud)
+            for (int parityOff : ParityChoices)
+                for (int address = *from; address <= *to; ++address)
+                    probes_.push_back({ModeRs485, baud, parityOff, address});
+    }
+    portNumber_ = port;
+    saved_ = currentLine();
+    savedReplyWait_ = station_.link.replyWait;
+    savedAddress_ = station_.device.pollingAddress;
+    found_.clear();
+    damagedAt_.clear();
+    damaged_ = 0;
+    next_ = 0;
+    searching_ = true;
+    showResults();
+    window().setText(SummaryText, "");
+    window().setText(SearchStop, "Stop");
+    enableControls();
+    goToState(station_, window(), SendProbe, StartWait);
+}
+
+void CFinderDlg::finish(Outcome outcome) {
+    window().stopTimer(ExchangeTimer);
+    searching_ = false;
+    restoreLine();
+    window().setText(ProgressText, outcome == Outcome::PortFailed ? PortFailedText : " ");
+    window().setText(SearchStop, "Szukaj");
+    window().setText(SummaryText, summary(outcome));
+    if (!found_.empty()) window().setSelection(Results, 0);
+    enableControls();
+    if (outcome == Outcome::Completed && found_.size() == 1) offerTakeOver();
+}
+
+void CFinderDlg::sendProbe() {
+    // A transmitter keeps to one line: an address that answered is not asked at the others,
+    // which would only list the same transmitter again where a lenient receiver lets it through.
+    const auto answered = [&](int address) {
+        return std::any_of(found_.begin(), found_.end(),
+                           [&](const FoundTransmitter& found) { return found.address == address; });
+    };
+    while (next_ < probes_.size() && answered(probes_[next_].address)) ++next_;
+    if (next_ == probes_.size()) {
+        finish(Outcome::Completed);
+        return;
+    }
+    const Probe& probe = probes_[next_];
+    if (!useLine(probe)) {
+        finish(Outcome::PortFailed);
+        return;
+    }
+    station_.device.pollingAddress = probe.address;
+    purge(station_);
+    std::string progress = "Szukanie: ";
+    if (probe.mode == ModeRs485) progress += lineText(probe.baudIndex, probe.parityOff) + ", ";
+    progress += "adres " + std::to_string(probe.address) + " (" + std::to_string(next_ + 1) +
+                " z " + std::to_string(probes_.size()) + ")";
+    window().setText(ProgressText, progress);
+    // Errors the write met belong to whatever came before; the read tells this question's.
+    sendRequest(station_, IdentifyRequest);
+    goToState(station_, window(), TurnProbe, station_.link.replyWait);
+}
+
+void CFinderDlg::turnProbe() {
+    turnToReceive(station_);
+    const Probe& probe = probes_[next_];
+    goToState(station_, window(), ReadProbe,
+              probe.mode == ModeRs485 ? rs485AnswerWait(probe.baudIndex) : AnswerWait);
+}
+
+void CFinderDlg::readProbe() {
+    const Reply reply = readReply(station_);
+    const Probe& probe = probes_[next_];
+    if (isWholeIdentity(station_, reply.length, probe.address)) {
+        const Identity identity = identityInFrame(station_);
+        DeviceRecord model;  // the program's own record stays as identification left it
+        recognizeModel(model, identity.model);
+        found_.push_back({portNumber_, probe.mode, probe.baudIndex, probe.parityOff, probe.address,
+                          model.modelName, identity.serialNumber});
+        showResults();
+    } else if (reply.arrived > 0 || !reply.lineErrors.empty()) {
+        noteDamage(probe);
+    }
+    if (++next_ == probes_.size())
+        finish(Outcome::Completed);
+    else
+        goToState(station_, window(), SendProbe, StepWait);
+}
+
+void CFinderDlg::noteDamage(const Probe& probe) {
+    ++damaged_;
+    const std::string place = probe.mode == ModeRs485 ? lineText(probe.baudIndex, probe.parityOff)
+                                                      : "adres " + std::to_string(probe.address);
+    if (std::find(damagedAt_.begin(), damagedAt_.end(), place) == damagedAt_.end())
+        damagedAt_.push_back(place);
+}
+
+bool CFinderDlg::useLine(const Probe& probe) {
+    const Line wanted{portNumber_, probe.mode, probe.baudIndex, probe.parityOff};
+    LinkSettings& link = station_.link;
+    if (currentLine() != wanted) {
+        releasePort(station_);
+        link.portNumber = wanted.portNumber;
+        link.transmissionMode = wanted.mode;
+        link.baudIndex = wanted.baudIndex;
+        link.parityOff = wanted.parityOff;
+    }
+    link.replyWait = probe.mode == ModeRs485 ? rs485ReplyWait(probe.baudIndex) : HartReplyWait;
+    return ensurePortOpen(station_);
+}
+
+CFinderDlg::Line CFinderDlg::currentLine() const {
+    const LinkSettings& link = station_.link;
+    return {link.portNumber, link.transmissionMode, link.baudIndex, link.parityOff};
+}
+
+// The next dialog finds the line as the program had it: the same port stays open, another one
+// is closed so that it opens again with the program's settings.
+void CFinderDlg::restoreLine() {
+    if (currentLine() == saved_)
+        releaseLine(station_);
+    else
+        releasePort(station_);
+    LinkSettings& link = station_.link;
+    link.portNumber = saved_.portNumber;
+    link.transmissionMode = saved_.mode;
+    link.baudIndex = saved_.baudIndex;
+    link.parityOff = saved_.parityOff;
+    link.replyWait = savedReplyWait_;
+    station_.device.pollingAddress = savedAddress_;
+}
+
+void CFinderDlg::showResults() {
+    std::vector<std::string> items;
+    for (const FoundTransmitter& found : found_) items.push_back(itemText(found));
+    window().setItems(Results, items);
+}
+
+std::string CFinderDlg::summary(Outcome outcome) const {
+    if (outcome == Outcome::PortFailed) return "";
+    std::string text;
+    if (outcome == Outcome::Stopped)
+        text = "Zatrzymano po sprawdzeniu " + std::to_string(next_) + " z " +
+               std::to_string(probes_.size()) + ". ";
+    std::string places;
+    for (std::size_t i = 0; i < damagedAt_.size() && i < PlacesNamed; ++i)
+        places += (i ? "; " : "") + damagedAt_[i];
+    if (damagedAt_.size() > PlacesNamed) places += "; ...";
+    const std::string damage = std::to_string(damaged_) + " (" + places + ")";
+    if (!found_.empty()) {
+        text += "Znaleziono: " + std::to_string(found_.size()) + ".";
+        if (damaged_ > 0) text += " Uszkodzone odpowiedzi: " + damage + ".";
+    } else if (damaged_ > 0) {
+        text += "Nic nie odpowiedziało poprawnie, ale przyszły uszkodzone odpowiedzi: " + damage +
+                ". To znak innej prędkości lub parzystości albo drugiego mastera na linii.";
+    } else {
+        text += "Nic nie odpowiedziało. Sprawdź port, zasilanie i podłączenie przetwornika.";
+    }
+    return text;
+}
+
+void CFinderDlg::offerTakeOver() {
+    const std::string question = "Znaleziono przetwornik na COM" + std::to_string(portNumber_ + 1) +
+                                 ": " + itemText(found_.front()) +
+                                 ".\nPrzejąć jego adres i ustawienia łącza do ustawień programu?";
+    if (window().messageBox(question, BoxIcon::Information, BoxButtons::OkCancel) == Answer::Ok)
+        take(0);
+}
+
+void CFinderDlg::take(int index) {
+    if (searching_ || index < 0 || index >= static_cast<int>(found_.size())) return;
+    chosen_ = found_[static_cast<std::size_t>(index)];
+    window().end(ResultOk);
+}
+
+void CFinderDlg::enableControls() {
+    const bool idle = !searching_;
+    for (int id : {Hart, Rs485, Port, AddressFrom, AddressTo}) window().setEnabled(id, idle);
+    const int selected = window().selection(Results);
+    window().setEnabled(TakeOver,
+                        idle && selected >= 0 && selected < static_cast<int>(found_.size()));
+}
+
+}  // namespace doxa

@@ -1,0 +1,96 @@
+// The finder finds doxa-sim set to address 5, 9600 baud without parity, on a pseudo-terminal
+// through the real serial line and the real dialog, and the program takes the settings over.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "app/application.h"
+#include "app/command_ids.h"
+#include "app/dialog_host.h"
+#include "app/line_factory.h"
+#include "app/main_frame.h"
+#include "service/finder_dlg.h"
+#include "support/sim_process.h"
+#include "transmitter/settings_store.h"
+#include "transmitter/station.h"
+
+namespace doxa {
+namespace {
+
+using F = CFinderDlg;
+
+TEST(FinderOnPty, FindsTheSimulatorAtItsAddressSpeedAndParity) {
+    test::TempFolder folder;
+    const auto link = folder.path() / "tty";
+    test::SimProcess sim({"--address", "5", "--baud", "9600", "--parity", "none", "--serial",
+                          "4242", "--link", link.string()});
+    ASSERT_TRUE(test::waitForLink(link));
+
+    MemorySettingsStore store;
+    store.writeText("Porty", "COM3", link.string());
+    Station station(store);
+    station.link.portNumber = 2;
+    station.makeLine = makeLineFactory(store);
+    std::vector<std::string> messages;
+    station.showMessage = [&](std::string_view text) { messages.emplace_back(text); };
+    MainFrame frame(station);
+    Application application(station, frame);
+    frame.attach(application);
+
+    // The technician: RS485, addresses 5..5, "Szukaj"; then the offer is accepted.
+    bool started = false;
+    std::string offer;
+    std::vector<std::string> listed;
+    QTimer technician;
+    QObject::connect(&technician, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            offer = box->text().toStdString();
+            if (auto* dialog = qobject_cast<DialogHost*>(box->parentWidget())) {
+                auto* list = qobject_cast<QListWidget*>(dialog->control(F::Results));
+                for (int i = 0; list && i < list->count(); ++i)
+                    listed.push_back(list->item(i)->text().toStdString());
+            }
+            box->button(QMessageBox::Ok)->click();
+            return;
+        }
+        auto* dialog = qobject_cast<DialogHost*>(modal);
+        if (!dialog || started) return;
+        started = true;
+        qobject_cast<QRadioButton*>(dialog->control(F::Rs485))->click();
+        qobject_cast<QLineEdit*>(dialog->control(F::AddressFrom))->setText("5");
+        qobject_cast<QLineEdit*>(dialog->control(F::AddressTo))->setText("5");
+        qobject_cast<QPushButton*>(dialog->control(F::SearchStop))->click();
+    });
+    technician.start(20);
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, [&] {
+        ADD_FAILURE() << "the search did not end in time";
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    deadline.start(30000);
+    application.onCommand(CmdFindTransmitter);
+
+    EXPECT_TRUE(started);
+    EXPECT_EQ(listed,
+              (std::vector<std::string>{"adres 5: DOXA-22, nr 4242, 9600 bit/s, bez parzystości"}));
+    EXPECT_NE(offer.find("COM3: adres 5: DOXA-22"), std::string::npos) << offer;
+    EXPECT_EQ(station.link.transmissionMode, ModeRs485);
+    EXPECT_EQ(station.link.baudIndex, 2);
+    EXPECT_EQ(station.link.parityOff, 1);
+    EXPECT_EQ(station.device.pollingAddress, 5);
+    EXPECT_EQ(store.readInt("BAUD", "BAUD", -1), 2);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(sim.stop(), 0);
+}
+
+}  // namespace
+}  // namespace doxa
