@@ -21,6 +21,12 @@ public:
     bool isChecked(int commandId) const;
     // The main window is closing: the port is released.
     void shutDown();
+    // Asked before the main window closes; false keeps the program running. While the
+    // transmitter's output is known to be forced, the technician decides whether it is released
+    // first.
+    bool mayClose();
+    // What the main window shows as long as the output is forced; empty otherwise.
+    std::string_view forcedOutputNotice() const;
 
 private:
     void initialize();
@@ -29,6 +35,10 @@ private:
     void selectHart();
     void selectRs485();
     void showDisplay();
+    void calibrate();
+    void showOutputCurrent();
+    void restoreFactoryData();
+    void setDelta();
     void registerCommand();
     void clearLog();
     // Takes a port number; an open port of another number is released first.

@@ -10,6 +10,12 @@
 #include "ui_ident_dlg.h"
 #include "ui_port_dlg.h"
 #include "ui_rs485_dlg.h"
+#include "ui_calib_dlg.h"
+#include "ui_calib_settings_dlg.h"
+#include "ui_calib_wizard_dlg.h"
+#include "ui_delta_dlg.h"
+#include "ui_factory_data_dlg.h"
+#include "ui_output_current_dlg.h"
 
 namespace doxa {
 
@@ -28,6 +34,12 @@ const std::map<int, LayoutSetup> layouts = {
     {107, setUp<Ui::PortDlg>},
     {113, setUp<Ui::IdentDlg>},
     {128, setUp<Ui::Rs485Dlg>},
+    {134, setUp<Ui::CalibDlg>},
+    {112, setUp<Ui::CalibSettingsDlg>},
+    {111, setUp<Ui::CalibWizardDlg>},
+    {127, setUp<Ui::DeltaDlg>},
+    {126, setUp<Ui::FactoryDataDlg>},
+    {109, setUp<Ui::OutputCurrentDlg>},
 };
 
 }  // namespace

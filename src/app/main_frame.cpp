@@ -8,6 +8,8 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -63,6 +65,7 @@ MainFrame::MainFrame(Station& station, const ToolbarCommands& toolbar,
         connect(menu, &QMenu::aboutToShow, this, &MainFrame::refreshCommands);
     createToolbar(toolbar);
     createStatusBar();
+    createForcedOutputNotice();
     createStatusPanel();
     createSplitter();
     place(placement);
@@ -127,6 +130,21 @@ void MainFrame::showLockKeys() {
                                     : QString());
 }
 
+void MainFrame::createForcedOutputNotice() {
+    forcedOutputNotice_ = new QLabel;
+    forcedOutputNotice_->setObjectName(QStringLiteral("forcedOutputNotice"));
+    forcedOutputNotice_->setStyleSheet(QStringLiteral("QLabel { background: #ffd54f; color: black; "
+                                                      "font-weight: bold; padding: 0 6px; }"));
+    forcedOutputNotice_->hide();
+    statusBar()->insertPermanentWidget(0, forcedOutputNotice_);
+}
+
+void MainFrame::showForcedOutput() {
+    const std::string_view notice = application_ ? application_->forcedOutputNotice() : std::string_view{};
+    forcedOutputNotice_->setText(QString::fromUtf8(notice.data(), static_cast<qsizetype>(notice.size())));
+    forcedOutputNotice_->setVisible(!notice.empty());
+}
+
 void MainFrame::createStatusPanel() {
     statusPanel_ = new StatusPanelBar(station_.statusPanel, this);
     auto* dock = new QDockWidget(this);
@@ -173,7 +191,27 @@ void MainFrame::showHelp(int commandId) {
 
 void MainFrame::closeMainWindow() { close(); }
 
+Choice MainFrame::askYesNoCancel(std::string_view utf8) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("DOXA WIN"),
+                    QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Tak"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Nie"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Anuluj"));
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+        case QMessageBox::Yes: return Choice::Yes;
+        case QMessageBox::No: return Choice::No;
+        default: return Choice::Cancel;
+    }
+}
+
 void MainFrame::closeEvent(QCloseEvent* event) {
+    if (application_ && !application_->mayClose()) {
+        showForcedOutput();
+        event->ignore();
+        return;
+    }
     if (application_) application_->shutDown();
     if (helpWindow_) helpWindow_->close();
     event->accept();
@@ -194,6 +232,7 @@ void MainFrame::refreshCommands() {
         action->setCheckable(checked);
         action->setChecked(checked);
     }
+    showForcedOutput();
 }
 
 }  // namespace doxa

@@ -52,10 +52,13 @@ public:
     void repaintView() override;
     void showHelp(int commandId) override;
     void closeMainWindow() override;
+    Choice askYesNoCancel(std::string_view utf8) override;
 
     QToolBar* toolbar() const { return toolbar_; }
     StatusPanelBar* statusPanel() const { return statusPanel_; }
     QSplitter* splitter() const { return splitter_; }
+    // The status bar's reminder that the transmitter's output is forced; hidden otherwise.
+    QLabel* forcedOutputNotice() const { return forcedOutputNotice_; }
     // Nothing until help was first asked for.
     HelpWindow* helpWindow() const { return helpWindow_; }
 
@@ -72,6 +75,8 @@ private:
     // Enabled states and check marks, as the command logic sees them now.
     void refreshCommands();
     void showLockKeys();
+    void createForcedOutputNotice();
+    void showForcedOutput();
 
     Station& station_;
     Application* application_ = nullptr;
@@ -81,6 +86,7 @@ private:
     QSplitter* splitter_ = nullptr;
     HelpWindow* helpWindow_ = nullptr;
     std::array<QLabel*, 3> lockLabels_{};
+    QLabel* forcedOutputNotice_ = nullptr;
 };
 
 }  // namespace doxa

@@ -6,6 +6,8 @@ namespace doxa {
 
 class DialogLogic;
 
+enum class Choice { Yes, No, Cancel };
+
 // What the application's command logic needs of the main window. The Qt main frame implements
 // it; the tests use a fake that runs dialogs against a fake window.
 class Shell {
@@ -20,6 +22,8 @@ public:
     virtual void repaintView() = 0;
     virtual void showHelp(int commandId) = 0;
     virtual void closeMainWindow() = 0;
+    // A question with the buttons "Tak", "Nie" and "Anuluj".
+    virtual Choice askYesNoCancel(std::string_view utf8) = 0;
 };
 
 }  // namespace doxa

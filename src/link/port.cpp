@@ -159,6 +159,18 @@ void purge(Station& station) {
     if (SerialLine* line = lineOf(station)) line->purge();
 }
 
+int queuedOutput(Station& station) {
+    SerialLine* line = lineOf(station);
+    return line ? std::max(line->queuedOutput(), 0) : 0;
+}
+
+int transmitTimeMs(const Station& station, int bytes) {
+    const int bitsPerByte = station.link.parityOff == 1 ? 10 : 11;
+    const long long bits = static_cast<long long>(std::max(bytes, 0)) * bitsPerByte;
+    const int baud = speedOf(station.link.baudIndex).baud;
+    return static_cast<int>((bits * 1000 + baud - 1) / baud);
+}
+
 void closeSequence(Station& station) {
     clearErrors(station);
     station.frame[0] = 0xFF;

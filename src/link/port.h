@@ -37,6 +37,11 @@ std::vector<std::string_view> errorParts(std::uint32_t mask);
 // One plain message box per error bit, in the errorText() order.
 void errorBoxes(Station& station, std::uint32_t mask);
 void purge(Station& station);
+// Bytes still waiting in the transmit queue; 0 when no port is open.
+int queuedOutput(Station& station);
+// How long `bytes` take on the line at the station's speed and parity, in milliseconds (rounded
+// up): start bit, 8 data bits, the parity bit when there is one, stop bit.
+int transmitTimeMs(const Station& station, int bytes);
 
 // What every dialog does when it closes: clear errors, send one 0xFF byte, switch to receive.
 void closeSequence(Station& station);

@@ -82,6 +82,12 @@ int PosixSerialLine::queuedInput() {
     return count;
 }
 
+int PosixSerialLine::queuedOutput() {
+    int count = 0;
+    if (fd_ < 0 || ioctl(fd_, TIOCOUTQ, &count) != 0) return 0;
+    return count;
+}
+
 int PosixSerialLine::read(std::uint8_t* buffer, int maxCount) {
     if (fd_ < 0 || maxCount <= 0) return 0;
     const ssize_t got = ::read(fd_, buffer, static_cast<size_t>(maxCount));

@@ -19,6 +19,7 @@ public:
     bool setDtr(bool raised) override;
     void setRts(bool raised) override;
     int queuedInput() override;
+    int queuedOutput() override;
     int read(std::uint8_t* buffer, int maxCount) override;
     int write(const std::uint8_t* bytes, int count) override;
     void drain() override;

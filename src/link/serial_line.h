@@ -35,6 +35,8 @@ public:
     virtual void setRts(bool raised) = 0;
 
     virtual int queuedInput() = 0;
+    // Bytes written but not yet sent; 0 when the driver cannot tell.
+    virtual int queuedOutput() { return 0; }
     virtual int read(std::uint8_t* buffer, int maxCount) = 0;
     virtual int write(const std::uint8_t* bytes, int count) = 0;
     virtual void drain() = 0;
