@@ -22,12 +22,16 @@ struct Faults {
     FaultRule losePreambles;   // a HART answer arrives with at most one preamble byte
     FaultRule notImplemented;  // HART response code bit 0x40; a MODBUS exception answer
     int lateMs = 1500;
+    // A calibration write (reference or test point, compensation, trim, factory data) is lost
+    // on its way: the device neither takes it nor answers.
+    FaultRule loseCalibration;
 };
 
 // Which faults hit one request.
 struct FaultVerdict {
     bool drop = false, truncate = false, garble = false, late = false;
     bool losePreambles = false, notImplemented = false;
+    bool loseCalibration = false;
 };
 
 // Draws the verdicts and the details of each fault from one seeded generator, so a run with

@@ -46,6 +46,19 @@ bool onlyOutputControl(int start, int count) {
     return true;
 }
 
+// The calibration functions, and the compensation correction written with function 116.
+bool isCalibrationWrite(std::span<const std::uint8_t> frame) {
+    constexpr int CompensationRegister = 0x38;
+    switch (frame[1]) {
+        case modbus::CalibrateUpper:
+        case modbus::CalibrateLower:
+        case modbus::CalibrateOutputLow:
+        case modbus::CalibrateOutputHigh: return true;
+        case modbus::WriteAndStore: return frame.size() >= 4 && word(frame, 2) == CompensationRegister;
+        default: return false;
+    }
+}
+
 }  // namespace
 
 std::optional<std::vector<std::uint8_t>> Transmitter::answerModbus(std::span<const std::uint8_t> frame) {
@@ -57,6 +70,7 @@ std::optional<std::vector<std::uint8_t>> Transmitter::answerModbus(std::span<con
 
     verdict_ = injector_.decide(faults, ++requests_);
     const auto payload = frame.first(static_cast<std::size_t>(body));
+    if (verdict_.loseCalibration && isCalibrationWrite(payload)) return std::nullopt;
     std::vector<std::uint8_t> out =
         verdict_.notImplemented ? exception(payload, IllegalFunction) : modbusFunction(payload);
     const std::uint16_t answerCrc = modbusCrc(out, static_cast<int>(out.size()));

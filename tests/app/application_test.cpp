@@ -282,8 +282,7 @@ TEST_F(ApplicationTest, RegisterCommandsOutsideRs485OnlyExplain) {
 TEST_F(ApplicationTest, CommandsWithoutTheirDialogsAreDisabledAndDoNothing) {
     for (int command :
          {CmdRam0, CmdRam1, CmdEeprom0, CmdEeprom1, CmdNew, CmdOpen, CmdSave, CmdPrint, CmdProgram,
-          CmdCalibrate, CmdSensor, CmdText, CmdOutputCurrent, CmdPasswords, CmdLineMonitor,
-          CmdHartConsole, CmdFactorySettings, CmdBlank}) {
+          CmdSensor, CmdText, CmdPasswords, CmdLineMonitor, CmdHartConsole, CmdBlank}) {
         EXPECT_FALSE(app.isEnabled(command)) << command;
         app.onCommand(command);
     }
