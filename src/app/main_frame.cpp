@@ -136,7 +136,7 @@ void MainFrame::createForcedOutputNotice() {
     forcedOutputNotice_->setStyleSheet(QStringLiteral("QLabel { background: #ffd54f; color: black; "
                                                       "font-weight: bold; padding: 0 6px; }"));
     forcedOutputNotice_->hide();
-    statusBar()->insertPermanentWidget(0, forcedOutputNotice_);
+    statusBar()->addPermanentWidget(forcedOutputNotice_);
 }
 
 void MainFrame::showForcedOutput() {
