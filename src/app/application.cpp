@@ -45,7 +45,8 @@ constexpr int BaudCount = 5;
 constexpr std::string_view DisplayModelPrefill = "DOXA-";
 constexpr std::string_view Rs485Only = "Opcja dostępna dla RS485";
 constexpr std::string_view AccessDenied = "Dostęp zabroniony";
-constexpr std::string_view ForcedOutputNotice = "UWAGA: wyjście przetwornika ustawione na stałą wartość";
+// Short enough for the status bar of the small main window.
+constexpr std::string_view ForcedOutputNotice = "UWAGA: wyjście wymuszone";
 constexpr std::string_view ReleaseQuestion =
     "Wyjście przetwornika jest nadal ustawione na stałą wartość.\n"
     "Czy zwolnić wyjście przed zakończeniem programu?";

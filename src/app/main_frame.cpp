@@ -135,6 +135,9 @@ void MainFrame::createForcedOutputNotice() {
     forcedOutputNotice_->setObjectName(QStringLiteral("forcedOutputNotice"));
     forcedOutputNotice_->setStyleSheet(QStringLiteral("QLabel { background: #ffd54f; color: black; "
                                                       "font-weight: bold; padding: 0 6px; }"));
+    forcedOutputNotice_->setToolTip(QStringLiteral(
+        "Wyjście przetwornika jest ustawione na stałą wartość. Zwolnij je przyciskiem Zeruj "
+        "w oknie Ustaw prąd wy."));
     forcedOutputNotice_->hide();
     statusBar()->addPermanentWidget(forcedOutputNotice_);
 }

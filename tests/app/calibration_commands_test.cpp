@@ -90,7 +90,7 @@ TEST_F(CalibrationCommands, AForcedOutputIsShownAndReleasedAtExitOnRequest) {
     EXPECT_TRUE(app.forcedOutputNotice().empty());
     app.onCommand(CmdOutputCurrent);
     EXPECT_EQ(sim.device().fixedOutput, 12.0f);
-    EXPECT_EQ(app.forcedOutputNotice(), "UWAGA: wyjście przetwornika ustawione na stałą wartość");
+    EXPECT_EQ(app.forcedOutputNotice(), "UWAGA: wyjście wymuszone");
 
     shell.choices = {Choice::Cancel};
     EXPECT_FALSE(app.mayClose());

@@ -28,8 +28,7 @@ TEST(ForcedOutputNotice, ShowsWhileTheOutputIsForcedAndClosingAsksFirst) {
     station.outputForced = true;
     frame.attach(application);
     EXPECT_TRUE(frame.forcedOutputNotice()->isVisible());
-    EXPECT_EQ(frame.forcedOutputNotice()->text().toStdString(),
-              "UWAGA: wyjście przetwornika ustawione na stałą wartość");
+    EXPECT_EQ(frame.forcedOutputNotice()->text().toStdString(), "UWAGA: wyjście wymuszone");
 
     // "Anuluj" keeps the program running; "Nie" lets it end without touching the output.
     QString question;
