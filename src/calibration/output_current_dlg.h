@@ -53,8 +53,6 @@ public:
     void onTimer(int timer) override;
     void onDestroy() override;
 
-    float outputValue() const { return outputValue_; }
-
 private:
     bool rs485() const;
     void next(int state, int ms);
