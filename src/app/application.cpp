@@ -7,6 +7,12 @@
 #include "app/password_change_dlg.h"
 #include "app/port_dlg.h"
 #include "app/shell.h"
+#include "calibration/calib_dlg.h"
+#include "calibration/calib_settings_dlg.h"
+#include "calibration/calib_wizard_dlg.h"
+#include "calibration/delta_dlg.h"
+#include "calibration/factory_data_dlg.h"
+#include "calibration/output_current_dlg.h"
 #include "link/port.h"
 #include "programming/prog_dlg.h"
 #include "programming/prog_zu_dlg.h"
@@ -46,6 +52,11 @@ constexpr int BaudCount = 5;
 constexpr std::string_view DisplayModelPrefill = "DOXA-";
 constexpr std::string_view Rs485Only = "Opcja dostępna dla RS485";
 constexpr std::string_view AccessDenied = "Dostęp zabroniony";
+// Short enough for the status bar of the small main window.
+constexpr std::string_view ForcedOutputNotice = "UWAGA: wyjście wymuszone";
+constexpr std::string_view ReleaseQuestion =
+    "Wyjście przetwornika jest nadal ustawione na stałą wartość.\n"
+    "Czy zwolnić wyjście przed zakończeniem programu?";
 constexpr std::string_view SettingsNotSaved =
     "Nie można zapisać ustawień programu (plik ustawień jest niedostępny)";
 
@@ -136,9 +147,17 @@ void Application::onCommand(int commandId) {
         case CmdText:
             editText();
             break;
+        case CmdCalibrate:
+            calibrate();
+            break;
+        case CmdOutputCurrent:
+            showOutputCurrent();
+            break;
+        case CmdFactorySettings:
+            restoreFactoryData();
+            break;
         case CmdSetDelta:
-            // Only the master access may change DELTA, and no password has given it in this run.
-            shell_.showMessage(AccessDenied);
+            setDelta();
             break;
         case CmdExit:
             shell_.closeMainWindow();
@@ -196,6 +215,9 @@ bool Application::isEnabled(int commandId) const {
         case CmdFamilyDoxa:
         case CmdFamilyRivo:
         case CmdSetDelta:
+        case CmdCalibrate:
+        case CmdOutputCurrent:
+        case CmdFactorySettings:
         case CmdExit:
         case CmdAbout:
         case CmdHelpIndex:
@@ -249,6 +271,29 @@ bool Application::isChecked(int commandId) const {
 }
 
 void Application::shutDown() { releasePort(station_); }
+
+bool Application::mayClose() {
+    while (station_.outputForced) {
+        switch (shell_.askYesNoCancel(ReleaseQuestion)) {
+            case Choice::Yes: {
+                // Asked again if the transmitter did not confirm the release.
+                COutputCurrentDlg release(station_);
+                release.releaseOnOpen();
+                shell_.runDialog(release);
+                break;
+            }
+            case Choice::No:
+                return true;
+            case Choice::Cancel:
+                return false;
+        }
+    }
+    return true;
+}
+
+std::string_view Application::forcedOutputNotice() const {
+    return station_.outputForced ? ForcedOutputNotice : std::string_view{};
+}
 
 void Application::initialize() {
     clearLog();
@@ -307,6 +352,42 @@ void Application::showDisplay() {
     display.prefillModel(DisplayModelPrefill);
     display.allowTrend([this] { return shell_.showTrend(); });
     shell_.runDialog(display);
+}
+
+void Application::calibrate() {
+    clearLog();
+    if (station_.hasMasterAccess()) {
+        CCalibrationDlg dialog(station_, [this] { onCommand(CmdRam0); });
+        shell_.runDialog(dialog);
+        return;
+    }
+    CCalibrationSettingsDlg settings(station_);
+    if (shell_.runDialog(settings) != ResultOk || station_.calibrationOptions == 0) return;
+    CCalibrationWizardDlg wizard(station_);
+    shell_.runDialog(wizard);
+}
+
+void Application::showOutputCurrent() {
+    clearLog();
+    COutputCurrentDlg dialog(station_);
+    shell_.runDialog(dialog);
+}
+
+void Application::restoreFactoryData() {
+    clearLog();
+    CFactoryDataDlg dialog(station_);
+    shell_.runDialog(dialog);
+}
+
+void Application::setDelta() {
+    if (!station_.hasMasterAccess()) {
+        shell_.showMessage(AccessDenied);
+        return;
+    }
+    CDeltaDlg dialog(station_.device.deltaValue);
+    if (shell_.runDialog(dialog) != ResultOk) return;
+    station_.device.deltaValue = dialog.deltaEdit;
+    store(DeltaSection, DeltaKey, dialog.deltaEdit);
 }
 
 void Application::showSensorData() {

@@ -31,6 +31,12 @@ public:
     void shutDown();
     // "Poprzednie": the files of the recent-file list, newest first.
     const std::vector<std::string>& recentFiles() const { return document_.recentFiles(); }
+    // Asked before the main window closes; false keeps the program running. While the
+    // transmitter's output is known to be forced, the technician decides whether it is released
+    // first.
+    bool mayClose();
+    // What the main window shows as long as the output is forced; empty otherwise.
+    std::string_view forcedOutputNotice() const;
 
 private:
     void initialize();
@@ -50,6 +56,10 @@ private:
     // The found transmitter's port, line and address become the program's, stored as the menu
     // commands store them.
     void takeOver(const FoundTransmitter& found);
+    void calibrate();
+    void showOutputCurrent();
+    void restoreFactoryData();
+    void setDelta();
     void clearLog();
     // Takes a port number; an open port of another number is released first.
     void usePort(int portNumber);

@@ -25,6 +25,12 @@
 #include "ui_memory_dump_dlg.h"
 #include "ui_register_read_dlg.h"
 #include "ui_register_write_dlg.h"
+#include "ui_calib_dlg.h"
+#include "ui_calib_settings_dlg.h"
+#include "ui_calib_wizard_dlg.h"
+#include "ui_delta_dlg.h"
+#include "ui_factory_data_dlg.h"
+#include "ui_output_current_dlg.h"
 
 namespace doxa {
 
@@ -58,6 +64,12 @@ const std::map<int, LayoutSetup> layouts = {
     {129, setUp<Ui::RegisterReadDlg>},
     {130, setUp<Ui::RegisterWriteDlg>},
     {140, setUp<Ui::FinderDlg>},
+    {134, setUp<Ui::CalibDlg>},
+    {112, setUp<Ui::CalibSettingsDlg>},
+    {111, setUp<Ui::CalibWizardDlg>},
+    {127, setUp<Ui::DeltaDlg>},
+    {126, setUp<Ui::FactoryDataDlg>},
+    {109, setUp<Ui::OutputCurrentDlg>},
 };
 
 }  // namespace

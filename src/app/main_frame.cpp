@@ -13,6 +13,8 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -71,6 +73,7 @@ MainFrame::MainFrame(Station& station, const ToolbarCommands& toolbar,
         connect(menu, &QMenu::aboutToShow, this, &MainFrame::refreshCommands);
     createToolbar(toolbar);
     createStatusBar();
+    createForcedOutputNotice();
     createStatusPanel();
     createSplitter();
     place(placement);
@@ -133,6 +136,24 @@ void MainFrame::showLockKeys() {
         lockLabels_[i]->setText(isLockOn(lockIndicators[i].key)
                                     ? QString::fromLatin1(lockIndicators[i].text)
                                     : QString());
+}
+
+void MainFrame::createForcedOutputNotice() {
+    forcedOutputNotice_ = new QLabel;
+    forcedOutputNotice_->setObjectName(QStringLiteral("forcedOutputNotice"));
+    forcedOutputNotice_->setStyleSheet(QStringLiteral("QLabel { background: #ffd54f; color: black; "
+                                                      "font-weight: bold; padding: 0 6px; }"));
+    forcedOutputNotice_->setToolTip(QStringLiteral(
+        "Wyjście przetwornika jest ustawione na stałą wartość. Zwolnij je przyciskiem Zeruj "
+        "w oknie Ustaw prąd wy."));
+    forcedOutputNotice_->hide();
+    statusBar()->addPermanentWidget(forcedOutputNotice_);
+}
+
+void MainFrame::showForcedOutput() {
+    const std::string_view notice = application_ ? application_->forcedOutputNotice() : std::string_view{};
+    forcedOutputNotice_->setText(QString::fromUtf8(notice.data(), static_cast<qsizetype>(notice.size())));
+    forcedOutputNotice_->setVisible(!notice.empty());
 }
 
 void MainFrame::createStatusPanel() {
@@ -225,7 +246,27 @@ LiveValuesObserver* MainFrame::showTrend() {
     return trend;
 }
 
+Choice MainFrame::askYesNoCancel(std::string_view utf8) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("DOXA WIN"),
+                    QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Tak"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Nie"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Anuluj"));
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+        case QMessageBox::Yes: return Choice::Yes;
+        case QMessageBox::No: return Choice::No;
+        default: return Choice::Cancel;
+    }
+}
+
 void MainFrame::closeEvent(QCloseEvent* event) {
+    if (application_ && !application_->mayClose()) {
+        showForcedOutput();
+        event->ignore();
+        return;
+    }
     if (application_) application_->shutDown();
     if (helpWindow_) helpWindow_->close();
     event->accept();
@@ -247,6 +288,7 @@ void MainFrame::refreshCommands() {
         action->setChecked(checked);
     }
     refreshRecentFiles();
+    showForcedOutput();
 }
 
 void MainFrame::refreshRecentFiles() {

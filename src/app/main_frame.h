@@ -49,12 +49,15 @@ public:
     void printReport() override;
     void exportReportPdf() override;
     LiveValuesObserver* showTrend() override;
+    Choice askYesNoCancel(std::string_view utf8) override;
 
     QToolBar* toolbar() const { return toolbar_; }
     StatusPanelBar* statusPanel() const { return statusPanel_; }
     QSplitter* splitter() const { return splitter_; }
     MainView* mainView() const { return mainView_; }
     TrafficLogPane* trafficLogPane() const { return trafficLogPane_; }
+    // The status bar's reminder that the transmitter's output is forced; hidden otherwise.
+    QLabel* forcedOutputNotice() const { return forcedOutputNotice_; }
     // Nothing until help was first asked for.
     HelpWindow* helpWindow() const { return helpWindow_; }
 
@@ -73,6 +76,8 @@ private:
     void showLockKeys();
     // "Poprzednie" gives way to the entries of the recent-file list, when there are any.
     void refreshRecentFiles();
+    void createForcedOutputNotice();
+    void showForcedOutput();
 
     Station& station_;
     Application* application_ = nullptr;
@@ -85,6 +90,7 @@ private:
     HelpWindow* helpWindow_ = nullptr;
     std::array<QLabel*, 3> lockLabels_{};
     QList<QAction*> recentFileActions_;
+    QLabel* forcedOutputNotice_ = nullptr;
 };
 
 // Builds the main window as start-up does: the access decision first (the password dialog may

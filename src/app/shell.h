@@ -8,6 +8,8 @@ namespace doxa {
 class DialogLogic;
 class LiveValuesObserver;
 
+enum class Choice { Yes, No, Cancel };
+
 // What the application's command logic needs of the main window. The Qt main frame implements
 // it; the tests use a fake that runs dialogs against a fake window.
 class Shell {
@@ -34,6 +36,8 @@ public:
     // Shows the live trend plot beside the dialog that runs now (the same plot again if it was
     // closed) and gives what feeds it; both live as long as that dialog's window.
     virtual LiveValuesObserver* showTrend() = 0;
+    // A question with the buttons "Tak", "Nie" and "Anuluj".
+    virtual Choice askYesNoCancel(std::string_view utf8) = 0;
 };
 
 }  // namespace doxa

@@ -96,6 +96,15 @@ int buildBareRequest(std::span<std::uint8_t> frame, int slave, std::uint8_t func
     return finish(frame, header(frame, slave, function));
 }
 
+int buildDataRequest(std::span<std::uint8_t> frame, int slave, std::uint8_t function,
+                     std::span<const std::uint8_t> data) {
+    assert(frame.size() >= 4 + data.size());
+    const int count = std::clamp(static_cast<int>(data.size()), 0, static_cast<int>(frame.size()) - 4);
+    const int start = header(frame, slave, function);
+    std::copy_n(data.begin(), count, frame.begin() + start);
+    return finish(frame, start + count);
+}
+
 int buildFloatRequest(std::span<std::uint8_t> frame, int slave, std::uint8_t function,
                       double value) {
     assert(frame.size() >= 8);

@@ -29,6 +29,9 @@ int buildWriteRegisters(std::span<std::uint8_t> frame, int slave, std::uint8_t f
                         int start, std::span<const std::uint8_t> lowBytes);
 // Functions 136 and 137: address and code only.
 int buildBareRequest(std::span<std::uint8_t> frame, int slave, std::uint8_t function);
+// Address, function, the data bytes as they are, CRC.
+int buildDataRequest(std::span<std::uint8_t> frame, int slave, std::uint8_t function,
+                     std::span<const std::uint8_t> data);
 // Functions 145 and 146: one float in the MODBUS layout.
 int buildFloatRequest(std::span<std::uint8_t> frame, int slave, std::uint8_t function,
                       double value);

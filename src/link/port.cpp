@@ -204,6 +204,13 @@ void discardInput(Station& station) {
     if (SerialLine* line = lineOf(station)) line->discardInput();
 }
 
+int transmitTimeMs(const Station& station, int bytes) {
+    const int bitsPerByte = station.link.parityOff == 1 ? 10 : 11;
+    const long long bits = static_cast<long long>(std::max(bytes, 0)) * bitsPerByte;
+    const int baud = speedOf(station.link.baudIndex).baud;
+    return static_cast<int>((bits * 1000 + baud - 1) / baud);
+}
+
 void closeSequence(Station& station) {
     clearErrors(station);
     station.frame[0] = 0xFF;

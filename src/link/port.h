@@ -50,6 +50,9 @@ void errorBoxes(Station& station, std::uint32_t mask);
 void purge(Station& station);
 // Discards what waits in the receive queue, unlogged.
 void discardInput(Station& station);
+// How long `bytes` take on the line at the station's speed and parity, in milliseconds (rounded
+// up): start bit, 8 data bits, the parity bit when there is one, stop bit.
+int transmitTimeMs(const Station& station, int bytes);
 
 // What every dialog does when it closes: clear errors, send one 0xFF byte, switch to receive.
 void closeSequence(Station& station);

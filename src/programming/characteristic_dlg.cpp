@@ -11,7 +11,7 @@
 #include "link/hart.h"
 #include "link/port.h"
 #include "link/value_codec.h"
-#include "programming/typed_number.h"
+#include "dialog/typed_number.h"
 #include "transmitter/code_tables.h"
 #include "transmitter/station.h"
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "dialog/typed_number.h"
 #include "link/port.h"
 #include "programming/output_type_dlg.h"
 #include "programming/prog_identify.h"
@@ -229,7 +230,7 @@ void CProgDlg::onDestroy() {
 void CProgDlg::takeControls() {
     const DialogWindow& w = window();
     const auto take = [&w](int id, float& member) {
-        if (const auto value = parseEditNumber(w.text(id))) member = *value;
+        if (const auto value = parseDecimalNumber(w.text(id))) member = *value;
     };
     take(RangeMin, rangeMin_);
     take(RangeMax, rangeMax_);
@@ -245,10 +246,10 @@ void CProgDlg::takeControls() {
 
 void CProgDlg::showMembers() {
     DialogWindow& w = window();
-    w.setText(RangeMin, editText(rangeMin_));
-    w.setText(RangeMax, editText(rangeMax_));
-    w.setText(Threshold, editText(threshold_));
-    w.setText(Hysteresis, editText(hysteresis_));
+    w.setText(RangeMin, numberText(rangeMin_));
+    w.setText(RangeMax, numberText(rangeMax_));
+    w.setText(Threshold, numberText(threshold_));
+    w.setText(Hysteresis, numberText(hysteresis_));
     w.setText(FilterTime, std::to_string(filterTime_));
     checkRadio(w, OrderRadios, filterOrderIndex_);
     checkRadio(w, BreakRadios, breakIndex_);
@@ -310,10 +311,10 @@ void CProgDlg::clickSensor(const Sensor& sensor) {
     rangeMax_ = sensor.max;
     threshold_ = sensor.threshold;
     hysteresis_ = sensor.hysteresis;
-    w.setText(RangeMin, editText(rangeMin_));
-    w.setText(RangeMax, editText(rangeMax_));
-    w.setText(Threshold, editText(threshold_));
-    w.setText(Hysteresis, editText(hysteresis_));
+    w.setText(RangeMin, numberText(rangeMin_));
+    w.setText(RangeMax, numberText(rangeMax_));
+    w.setText(Threshold, numberText(threshold_));
+    w.setText(Hysteresis, numberText(hysteresis_));
     if (sensor.radio == SensorT) w.messageBox(TypeTNotice);
 }
 

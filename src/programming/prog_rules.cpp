@@ -90,26 +90,4 @@ std::string_view rangeUnitText(int sensorType, bool rtdOnly) {
     return "°C";
 }
 
-std::string editText(float value) {
-    char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
-    return std::string(buffer, result.ptr);
-}
-
-std::optional<float> parseEditNumber(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    std::string number(text);
-    std::replace(number.begin(), number.end(), ',', '.');
-    if (!number.empty() && number.front() == '+') number.erase(0, 1);
-    float value = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (number.empty() || error != std::errc() || end != number.data() + number.size() ||
-        !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
 }  // namespace doxa

@@ -42,9 +42,4 @@ int stepFilterTime(int seconds, Scroll code);
 // characteristic, "°C" otherwise.
 std::string_view rangeUnitText(int sensorType, bool rtdOnly);
 
-// Number edits show six significant digits and read a decimal point or comma; nullopt for a
-// text that is not a number.
-std::string editText(float value);
-std::optional<float> parseEditNumber(std::string_view text);
-
 }  // namespace doxa

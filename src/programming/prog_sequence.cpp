@@ -222,7 +222,8 @@ void ProgrammingSequence::sendRange(DialogWindow& window) {
          Request{.hartCommand = CommandRange,
                  .hartData = data,
                  .modbusStart = RegisterRange,
-                 .modbusStore = values});
+                 .modbusFunction = modbus::WriteAndStore,
+                 .modbusData = values});
 }
 
 void ProgrammingSequence::checkRange(DialogWindow& window) {
@@ -266,7 +267,8 @@ void ProgrammingSequence::sendSensor(DialogWindow& window) {
          Request{.hartCommand = CommandSensor,
                  .hartData = data,
                  .modbusStart = RegisterSensor,
-                 .modbusStore = values});
+                 .modbusFunction = modbus::WriteAndStore,
+                 .modbusData = values});
 }
 
 void ProgrammingSequence::checkSensor(DialogWindow& window) {
@@ -288,7 +290,8 @@ void ProgrammingSequence::sendFilter(DialogWindow& window) {
          Request{.hartCommand = CommandFilter,
                  .hartData = data,
                  .modbusStart = RegisterFilter,
-                 .modbusStore = data});
+                 .modbusFunction = modbus::WriteAndStore,
+                 .modbusData = data});
 }
 
 void ProgrammingSequence::checkFilter(DialogWindow& window) {
@@ -346,7 +349,8 @@ void ProgrammingSequence::sendAddress(DialogWindow& window) {
          Request{.hartCommand = CommandAddress,
                  .hartData = data,
                  .modbusStart = RegisterAddress,
-                 .modbusStore = data});
+                 .modbusFunction = modbus::WriteAndStore,
+                 .modbusData = data});
     addressSent_ = true;
     if (!rs485()) station_.device.pollingAddress = inputs_.newAddress;
 }

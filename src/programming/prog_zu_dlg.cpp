@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "dialog/typed_number.h"
 #include "link/port.h"
 #include "programming/prog_identify.h"
 #include "programming/prog_table.h"
@@ -193,8 +194,8 @@ void CProgZUDlg::onDestroy() {
 
 void CProgZUDlg::takeControls() {
     const DialogWindow& w = window();
-    if (const auto value = parseEditNumber(w.text(RangeMin))) rangeMin_ = *value;
-    if (const auto value = parseEditNumber(w.text(RangeMax))) rangeMax_ = *value;
+    if (const auto value = parseDecimalNumber(w.text(RangeMin))) rangeMin_ = *value;
+    if (const auto value = parseDecimalNumber(w.text(RangeMax))) rangeMax_ = *value;
     sensorIndex_ = checkedRadio(w, Sensors, sensorIndex_, sensorRadio);
     filterOrderIndex_ = checkedRadio(w, OrderRadios, filterOrderIndex_, plainRadio);
     breakIndex_ = checkedRadio(w, BreakRadios, breakIndex_, plainRadio);
@@ -202,8 +203,8 @@ void CProgZUDlg::takeControls() {
 
 void CProgZUDlg::showMembers() {
     DialogWindow& w = window();
-    w.setText(RangeMin, editText(rangeMin_));
-    w.setText(RangeMax, editText(rangeMax_));
+    w.setText(RangeMin, numberText(rangeMin_));
+    w.setText(RangeMax, numberText(rangeMax_));
     w.setText(FilterTime, std::to_string(filterTime_));
     checkRadio(w, Sensors, sensorIndex_, sensorRadio);
     checkRadio(w, OrderRadios, filterOrderIndex_, plainRadio);

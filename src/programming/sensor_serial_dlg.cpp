@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "programming/typed_number.h"
+#include "dialog/typed_number.h"
 #include "transmitter/exchange.h"
 #include "transmitter/station.h"
 

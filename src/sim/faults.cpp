@@ -10,6 +10,7 @@ FaultVerdict FaultInjector::decide(const Faults& faults, std::uint64_t requestNu
     v.late = strikes(faults.late, requestNumber);
     v.losePreambles = strikes(faults.losePreambles, requestNumber);
     v.notImplemented = strikes(faults.notImplemented, requestNumber);
+    v.loseCalibration = strikes(faults.loseCalibration, requestNumber);
     return v;
 }
 

@@ -31,12 +31,16 @@ struct Faults {
     // register of a MODBUS write (functions 6, 16 and 116).
     std::map<int, WriteFault> hartWrites;
     std::map<int, WriteFault> modbusWrites;
+    // A calibration write (reference or test point, compensation, trim, factory data) is lost
+    // on its way: the device neither takes it nor answers.
+    FaultRule loseCalibration;
 };
 
 // Which faults hit one request.
 struct FaultVerdict {
     bool drop = false, truncate = false, garble = false, late = false;
     bool losePreambles = false, notImplemented = false;
+    bool loseCalibration = false;
 };
 
 // Draws the verdicts and the details of each fault from one seeded generator, so a run with

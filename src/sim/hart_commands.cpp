@@ -129,7 +129,7 @@ Transmitter::HartResult Transmitter::hartCommand(std::uint8_t command, std::span
             return ok(Data{}.real(value));
         }
         case 43:
-            s.trim = now.input - s.rangeLower;
+            s.trim = now.primary + s.trim - s.rangeLower;
             s.configChanged = true;
             return ok({});
         case 49:

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "sim/calibration_effect.h"
+
 namespace doxa::sim {
 
 namespace {
@@ -71,7 +73,7 @@ LiveValues liveValues(const State& state, const ModelTraits& traits, std::int64_
     LiveValues live;
     live.voltageOutput = scale.voltage;
     live.input = state.input ? *state.input : wanderingInput(state, sensor, nowMs, seed);
-    live.primary = live.input - state.trim;
+    live.primary = calibratedInput(state, traits, live.input) - state.trim;
 
     const float span = state.rangeUpper - state.rangeLower;
     const float fraction = span != 0 ? (live.primary - state.rangeLower) / span : 0;
@@ -87,10 +89,12 @@ LiveValues liveValues(const State& state, const ModelTraits& traits, std::int64_
     else
         live.output = std::clamp(scale.low + fraction * (scale.high - scale.low), scale.minimum,
                                  scale.maximum);
+    live.output = drivenOutput(state, traits, live.output, scale.voltage);
 
     const double drift = 1.5 * std::sin(2 * std::numbers::pi * static_cast<double>(nowMs) / AmbientPeriodMs);
-    live.ambient = static_cast<float>(AmbientBase + drift + 0.05 * jitter(~seed, nowMs / 1000)) +
-                   state.calibration.compensation;
+    const float sensed = state.ambient ? *state.ambient
+                                       : static_cast<float>(AmbientBase + drift + 0.05 * jitter(~seed, nowMs / 1000));
+    live.ambient = sensed + state.calibration.compensation;
     return live;
 }
 

@@ -56,6 +56,19 @@ bool onlyOutputControl(int start, int count) {
     return true;
 }
 
+// The calibration functions, and the compensation correction written with function 116.
+bool isCalibrationWrite(std::span<const std::uint8_t> frame) {
+    constexpr int CompensationRegister = 0x38;
+    switch (frame[1]) {
+        case modbus::CalibrateUpper:
+        case modbus::CalibrateLower:
+        case modbus::CalibrateOutputLow:
+        case modbus::CalibrateOutputHigh: return true;
+        case modbus::WriteAndStore: return frame.size() >= 4 && word(frame, 2) == CompensationRegister;
+        default: return false;
+    }
+}
+
 }  // namespace
 
 std::optional<std::vector<std::uint8_t>> Transmitter::answerModbus(std::span<const std::uint8_t> frame) {
@@ -67,6 +80,7 @@ std::optional<std::vector<std::uint8_t>> Transmitter::answerModbus(std::span<con
 
     verdict_ = injector_.decide(faults, ++requests_);
     std::vector<std::uint8_t> payload(frame.begin(), frame.begin() + body);
+    if (verdict_.loseCalibration && isCalibrationWrite(payload)) return std::nullopt;
     if (isWrite(payload)) {
         const auto fault = faults.modbusWrites.find(word(payload, 2));
         if (fault != faults.modbusWrites.end()) {

@@ -141,6 +141,8 @@ void PtyServer::receive(std::int64_t now) {
 
 void PtyServer::serve(const std::vector<std::uint8_t>& request, std::int64_t now) {
     const std::uint8_t lineBefore = transmitter_.state().lineSettings;
+    const Calibration calibrationBefore = transmitter_.state().calibration;
+    const float trimBefore = transmitter_.state().trim;
     Reply reply = answerOnClientLine(request);
     if (options_.verbose) {
         std::printf("<- %s\n", hex(request).c_str());
@@ -149,6 +151,14 @@ void PtyServer::serve(const std::vector<std::uint8_t>& request, std::int64_t now
     if (transmitter_.state().lineSettings != lineBefore) {
         const std::uint8_t line = transmitter_.state().lineSettings;
         std::printf("line settings now: baud index %d, %s parity\n", line & 0x7F, (line & 0x80) ? "odd" : "no");
+    }
+    const State& after = transmitter_.state();
+    if (!(after.calibration == calibrationBefore) || after.trim != trimBefore) {
+        const Calibration& c = after.calibration;
+        std::printf("calibration now: input %g..%g Ohm, %g..%g mV; output %g..%g mA, %g..%g V; "
+                    "compensation %g; trim %g\n",
+                    c.inputLowR, c.inputHighR, c.inputLowU, c.inputHighU, c.outputLowI, c.outputHighI,
+                    c.outputLowU, c.outputHighU, c.compensation, after.trim);
     }
     std::fflush(stdout);
     if (!reply.bytes.empty()) outgoing_.push_back({now + reply.delayMs, std::move(reply.bytes)});

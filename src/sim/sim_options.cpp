@@ -13,13 +13,14 @@ struct FaultOption {
     FaultRule Faults::*rule;
 };
 
-constexpr std::array<FaultOption, 6> FaultOptions{{
+constexpr std::array<FaultOption, 7> FaultOptions{{
     {"drop", &Faults::drop},
     {"truncate", &Faults::truncate},
     {"garble", &Faults::garble},
     {"late", &Faults::late},
     {"lose-preambles", &Faults::losePreambles},
     {"not-implemented", &Faults::notImplemented},
+    {"lose-calibration", &Faults::loseCalibration},
 }};
 
 template <typename T>
@@ -230,6 +231,8 @@ std::string simUsage() {
            "  --lose-preambles P, --lose-preambles-nth N    HART answer with at most one preamble\n"
            "  --not-implemented P, --not-implemented-nth N  HART response code 0x40; MODBUS\n"
            "                                                exception 1 (the request is ignored)\n"
+           "  --lose-calibration P, --lose-calibration-nth N  a calibration write is lost: not\n"
+           "                                                taken, not answered\n"
            "\n"
            "Stop it with Ctrl-C (SIGINT) or SIGTERM.\n";
 }

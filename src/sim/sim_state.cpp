@@ -75,7 +75,13 @@ State defaultState(Model model, bool oldGeneration) {
     s.sensorCode = traits.defaultSensor;
     s.rangeLower = traits.defaultLower;
     s.rangeUpper = traits.defaultUpper;
-    if (traits.rivo) s.outputBits = 0x10;  // 4...20 mA
+    if (traits.rivo) {
+        s.outputBits = 0x10;  // 4...20 mA
+        // The RIVO current outputs are calibrated at 2 and 18 mA.
+        s.calibration.outputLowI = 2.0f;
+        s.calibration.outputHighI = 18.0f;
+        s.factoryCalibration = s.calibration;
+    }
     s.threshold = traits.defaultUpper * 0.8f;
     s.thresholdRelease = s.threshold - 5;
     s.text = "TT-101";

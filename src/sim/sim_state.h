@@ -18,6 +18,8 @@ struct Calibration {
     float outputLowI = 5.6f, outputHighI = 18.4f;
     float outputLowU = 1.0f, outputHighU = 9.0f;
     float compensation = 0;  // °C added to the ambient temperature
+
+    bool operator==(const Calibration&) const = default;
 };
 
 inline constexpr int MaxCharacteristicPoints = 32;
@@ -61,6 +63,8 @@ struct State {
 
     // The process: when set, the input stays at this value instead of wandering.
     std::optional<float> input;
+    // When set, the ambient sensor reads this (before the compensation) instead of drifting.
+    std::optional<float> ambient;
 
     std::uint8_t configurationByte() const;
     void setConfigurationByte(std::uint8_t byte);

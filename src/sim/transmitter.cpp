@@ -5,6 +5,7 @@
 
 #include "link/hart.h"
 #include "link/port.h"
+#include "sim/calibration_effect.h"
 
 namespace doxa::sim {
 
@@ -21,6 +22,14 @@ std::size_t leadingPreambles(std::span<const std::uint8_t> bytes) {
     std::size_t count = 0;
     while (count < bytes.size() && bytes[count] == Preamble) ++count;
     return count;
+}
+
+// The HART commands that change the device's calibration.
+bool isCalibrationCommand(std::uint8_t command) {
+    switch (command) {
+        case 43: case 136: case 137: case 139: case 145: case 146: case 203: return true;
+        default: return false;
+    }
 }
 
 std::function<std::int64_t()> steadyClock() {
@@ -110,6 +119,7 @@ std::optional<std::vector<std::uint8_t>> Transmitter::answerHart(std::span<const
     if ((address & 0x7F) != state_.address) return std::nullopt;
 
     verdict_ = injector_.decide(faults, ++requests_);
+    if (verdict_.loseCalibration && isCalibrationCommand(command)) return std::nullopt;
     HartResult result;
     if (hartChecksum(frame, static_cast<int>(Header + count)) != frame[Header + count]) {
         result.code = CommunicationChecksumError;
@@ -154,7 +164,8 @@ std::uint8_t Transmitter::deviceStatus(const LiveValues& live) const {
 }
 
 float Transmitter::captureInput(bool upper) {
-    const float input = live().input;
+    // The reference point keeps the electrical reading (Ohm or mV) the reference gave.
+    const float input = electricalReading(state_, traits(), live().input);
     Calibration& c = state_.calibration;
     if (resistanceInput(state_, traits()))
         (upper ? c.inputHighR : c.inputLowR) = input;

@@ -14,11 +14,20 @@ namespace doxa {
 int buildRequest(Station& station, const Request& request) {
     std::fill_n(station.frame.begin(), hart::PreambleCount, 0xFF);
     const int address = station.device.pollingAddress;
-    if (station.link.transmissionMode == ModeRs485 && !request.modbusStore.empty())
-        return buildWriteRegisters(station.frame, address, modbus::WriteAndStore,
-                                   request.modbusStart, request.modbusStore);
-    if (station.link.transmissionMode == ModeRs485)
-        return buildReadRequest(station.frame, address, request.modbusStart, request.modbusCount);
+    if (station.link.transmissionMode == ModeRs485) {
+        switch (request.modbusFunction) {
+            case modbus::ReadHolding:
+                return buildReadRequest(station.frame, address, request.modbusStart, request.modbusCount);
+            case modbus::WriteSingle:
+                return buildWriteSingle(station.frame, address, request.modbusStart, request.modbusValue);
+            case modbus::WriteMultiple:
+            case modbus::WriteAndStore:
+                return buildWriteRegisters(station.frame, address, request.modbusFunction,
+                                           request.modbusStart, request.modbusData);
+            default:
+                return buildDataRequest(station.frame, address, request.modbusFunction, request.modbusData);
+        }
+    }
     return buildHartRequest(station.frame, address, request.hartCommand, request.hartData);
 }
 
@@ -82,6 +91,14 @@ Reply readReply(Station& station) {
         decodeStatus(station.statusPanel, station.frame[hart::AnswerStatus1],
                      station.frame[hart::AnswerStatus2]);
     return reply;
+}
+
+bool isModbusAnswer(const Station& station, int length, std::uint8_t function) {
+    constexpr int Shortest = 4;
+    if (length < Shortest || length > FrameSize) return false;
+    const auto& f = station.frame;
+    const std::uint16_t crc = modbusCrc(f, length - 2);
+    return f[1] == function && f[length - 2] == (crc & 0xFF) && f[length - 1] == (crc >> 8);
 }
 
 bool ensurePortOpen(Station& station) {

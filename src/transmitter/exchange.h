@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "link/answer_check.h"
+#include "link/modbus.h"
 #include "transmitter/model_recognition.h"
 
 namespace doxa {
@@ -27,15 +28,19 @@ inline constexpr int AnswerWait = 500;
 inline constexpr int ReadMax = 100;
 
 // One request in both wire formats; the station's transmission mode picks the one sent.
-// HART: a short frame with the command and its data. MODBUS: a read of holding registers, or,
-// when modbusStore holds values, a function 116 write of one register per value from
-// modbusStart on.
+// HART: a short frame with the command and its data. MODBUS: a read of holding registers unless
+// another function is named.
 struct Request {
     std::uint8_t hartCommand = 0;
     std::span<const std::uint8_t> hartData = {};
     int modbusStart = 0;
     int modbusCount = 0;
-    std::span<const std::uint8_t> modbusStore = {};
+    // WriteSingle puts modbusValue into register modbusStart; WriteMultiple and WriteAndStore
+    // write one register per byte of modbusData from modbusStart on; any other function carries
+    // modbusData as it is (nothing for 136 and 137, four float bytes for 145 and 146).
+    std::uint8_t modbusFunction = modbus::ReadHolding;
+    std::span<const std::uint8_t> modbusData = {};
+    std::uint16_t modbusValue = 0;
 };
 
 // Fills the preambles and builds the request in the frame buffer; returns its length.
@@ -65,6 +70,10 @@ struct Reply {
 // last; then in HART the status bytes of an answer that passed. An answer that fails the check
 // is reported as no answer (length 0), so that no dialog ever parses it.
 Reply readReply(Station& station);
+
+// A MODBUS answer in the frame buffer that really answers `function`: at least address,
+// function and CRC long, the function echoed without the exception bit, and the CRC right.
+bool isModbusAnswer(const Station& station, int length, std::uint8_t function);
 
 // Opens the station's port unless a dialog opened it already. False when it cannot be opened.
 bool ensurePortOpen(Station& station);

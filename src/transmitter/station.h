@@ -48,6 +48,19 @@ public:
     std::array<std::uint8_t, DumpBufferSize> dumpBuffer{};
     DumpSelection dumpSelection = DumpSelection::None;
 
+    // Calibration values that outlive the calibration dialogs. calibrationOptions: the phases the
+    // settings dialog chose (1 input, 2 output, 4 compensation, 8 trim set, 16 trim cancel);
+    // reverseOrder: the input's upper reference point first; outputPointSent: RS485, the lower
+    // output point was sent and the upper one not yet; correctionBase: the compensation
+    // correction an RS485 transmitter reported last.
+    int calibrationOptions = 0;
+    int reverseOrder = 0;
+    int outputPointSent = 0;
+    float correctionBase = 0;
+    // The program has put the transmitter's output to a fixed value and has not seen it released.
+    // A forced output outlives its dialog, so the main window keeps reminding of it.
+    bool outputForced = false;
+
     // Master access: the password given at start-up was the master password. Tested each time a
     // master-only function runs.
     bool hasMasterAccess() const { return enteredPassword == MasterPassword; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <string>
@@ -67,6 +68,16 @@ public:
     LiveValuesObserver* showTrend() override {
         ++trendsShown;
         return &trend;
+    }
+    // Answers for the next questions, in order; "Nie" once they run out.
+    std::deque<Choice> choices;
+    std::vector<std::string> questions;
+    Choice askYesNoCancel(std::string_view utf8) override {
+        questions.emplace_back(utf8);
+        if (choices.empty()) return Choice::No;
+        const Choice choice = choices.front();
+        choices.pop_front();
+        return choice;
     }
 
     int timesRun(int resource) const {

@@ -226,7 +226,10 @@ TEST_F(HartAnswers, RivoOutputTypesScaleTheOutput) {
 TEST_F(HartAnswers, CalibrationCommandsChangeWhatTheyShould) {
     device.state().input = 110;
     ask(137);
-    EXPECT_EQ(device.state().calibration.inputLowR, 110.0f);  // Pt 100 is a resistance input
+    // A Pt 100 at 110 °C has 142.35 Ohm, which the device now takes for its 100 Ohm reference:
+    // the same input reads 0 °C from here on.
+    EXPECT_FLOAT_EQ(device.state().calibration.inputLowR, 142.35f);
+    EXPECT_NEAR(ask(1).real(1), 0.0f, 1e-3);
     ask(145, hartFloat(5.625));
     EXPECT_EQ(device.state().calibration.outputLowI, 5.625f);
 
@@ -234,12 +237,14 @@ TEST_F(HartAnswers, CalibrationCommandsChangeWhatTheyShould) {
     ask(203, hartFloat(1.25));
     EXPECT_NEAR(ask(202).real(1), before + 1.25f, 1e-4);
 
+    device.state().rangeLower = -20;
     ask(43);  // trim: the present input reads as the lower range end
-    EXPECT_FLOAT_EQ(ask(1).real(1), 0.0f);
+    EXPECT_NEAR(ask(1).real(1), -20.0f, 1e-3);
     ask(147, {ask(147).data[0]});  // writing the configuration back cancels the trim
-    EXPECT_FLOAT_EQ(ask(1).real(1), 110.0f);
+    EXPECT_NEAR(ask(1).real(1), 0.0f, 1e-3);
 
     ask(139, {1});
+    EXPECT_NEAR(ask(1).real(1), 110.0f, 1e-3);
     EXPECT_EQ(device.state().calibration.inputLowR, device.state().factoryCalibration.inputLowR);
     EXPECT_EQ(device.state().calibration.compensation, 0.0f);
 }

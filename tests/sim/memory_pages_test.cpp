@@ -88,7 +88,9 @@ TEST(MemoryPages, CurrentGenerationPagesDecodeToTheConfiguration) {
     EXPECT_EQ(ram0.at(87), 0x7C);
     EXPECT_EQ(ram0.f4(210), 0.25f);  // IN_CAL1
     EXPECT_EQ(ram0.f4(206), 80.5f);  // IN_CAL2
-    EXPECT_EQ(ram0.f4(220), 298.0f);  // the primary value, trimmed
+    // The primary value: type K (about 0.041 mV/°C) read through the input calibration
+    // 0.25...80.5 mV for 0...80 mV, then trimmed.
+    EXPECT_NEAR(ram0.f4(220), (0.041 * 300 - 0.25) * 80 / 80.25 / 0.041 - 2, 1e-3);
 
     const Dump ram1(hartDump(t, 'S'));
     EXPECT_NEAR(ram1.f4(16), t.live().ambient, 1e-4);

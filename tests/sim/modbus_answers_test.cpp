@@ -117,7 +117,7 @@ TEST_F(ModbusAnswers, CalibrationFunctions) {
     const Bytes answer = ask(upper);
     ASSERT_EQ(answer.size(), 8u);
     EXPECT_EQ(answer[1], 136);
-    EXPECT_EQ(device.state().calibration.inputHighR, 300.0f);
+    EXPECT_FLOAT_EQ(device.state().calibration.inputHighR, 215.5f);  // a Pt 100 at 300 °C, in Ohm
 
     const Bytes point(frame.begin(), frame.begin() + buildFloatRequest(frame, 1, modbus::CalibrateOutputHigh, 18.5));
     EXPECT_EQ(ask(point), point);

@@ -1,4 +1,4 @@
-#include "programming/typed_number.h"
+#include "dialog/typed_number.h"
 
 #include <charconv>
 #include <cmath>
@@ -46,5 +46,14 @@ std::optional<float> parseDecimalNumber(std::string_view typed) {
         return std::nullopt;
     return static_cast<float>(value);
 }
+
+std::string numberText(float value) {
+    char buffer[32];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
+    return std::string(buffer, result.ptr);
+}
+
+float ceilToThousandths(double value) { return static_cast<float>(std::ceil(value * 1000) / 1000); }
 
 }  // namespace doxa

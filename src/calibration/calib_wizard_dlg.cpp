@@ -1,0 +1,445 @@
+#include "calibration/calib_wizard_dlg.h"
+
+#include <array>
+
+#include "calibration/calib_settings_dlg.h"
+#include "dialog/typed_number.h"
+#include "link/hart.h"
+#include "link/port.h"
+#include "transmitter/station.h"
+
+namespace doxa {
+
+using namespace calibration;
+
+namespace {
+constexpr int StartWait = 500;
+constexpr int SendDelay = 100;
+constexpr int CloseDelay = 5;
+constexpr int InputRetryWait = 500;
+constexpr int PhaseEndWait = 1000;
+constexpr int CorrectionReadDelay = 10;
+constexpr std::uint8_t HartTrimSet = 43;
+constexpr std::uint8_t HartConfiguration = 147;
+constexpr int TrimSetLength = 13;
+constexpr int ConfigurationLength = 14;
+constexpr std::string_view TrimSetTitle = "Ustaw Trim";
+constexpr std::string_view TrimCancelTitle = "Anuluj Trim";
+constexpr std::string_view NotANumberText = "Wpisz poprawną liczbę";
+}  // namespace
+
+bool CCalibrationWizardDlg::rs485() const { return station_.link.transmissionMode == ModeRs485; }
+
+bool CCalibrationWizardDlg::chosen(int bit) const { return (station_.calibrationOptions & bit) != 0; }
+
+void CCalibrationWizardDlg::onInit() {
+    typedValue_ = 0;
+    showFields();
+    window().setVisible(Value, false);
+    if (!ensurePortOpen(station_)) {
+        window().end(ResultCancel);
+        return;
+    }
+    purge(station_);
+    station_.frame.fill(0xFF);
+    window().setText(Instruction, " ");
+    window().setText(Progress, "Inicjalizacja portu");
+    window().setText(LineErrors, " ");
+    const int options = station_.calibrationOptions;
+    if (options == CCalibrationSettingsDlg::CompensationBit) {
+        goToState(station_, window(), SendAmbientRead, StartWait);
+    } else if (options < CCalibrationSettingsDlg::TrimSetBit) {
+        goToState(station_, window(), StartUp, StartWait);
+    } else {
+        // A trim waits for the technician's press; the other phases are not run with it.
+        const bool set = chosen(CCalibrationSettingsDlg::TrimSetBit);
+        const std::string_view title = set ? TrimSetTitle : TrimCancelTitle;
+        window().setText(Send, title);
+        window().setTitle(title);
+        station_.link.exchangeState = set ? SendTrimSet : SendTrimRead;
+    }
+    returnState_ = 0;
+}
+
+void CCalibrationWizardDlg::onCommand(int id) {
+    switch (id) {
+        case Send: window().startTimer(ExchangeTimer, SendDelay); break;
+        case Close: goToState(station_, window(), Exit, CloseDelay); break;
+        case ReadInput:
+            inputReading_.start(window());
+            showFields();
+            break;
+        default: DialogLogic::onCommand(id);
+    }
+}
+
+void CCalibrationWizardDlg::onTimer(int timer) {
+    if (timer == InputReading::Timer) {
+        if (inputReading_.onTimer(window())) showFields();
+        return;
+    }
+    if (timer != ExchangeTimer) return;
+    window().stopTimer(InputReading::Timer);
+    step(station_.link.exchangeState);
+}
+
+void CCalibrationWizardDlg::step(int state) {
+    const bool reverse = station_.reverseOrder != 0;
+    switch (state) {
+        case StartUp: sent(sendStartUp(station_), ReadStartUp); break;
+        case Listen: listen(); break;
+        case ReadStartUp: judgeStartUp(); break;
+        case SendFirstInput:
+            window().setText(LineErrors, " ");
+            sent(sendInputPoint(station_, reverse), ReadFirstInput);
+            break;
+        case ReadFirstInput: judgeInputPoint(false); break;
+        case SendSecondInput:
+            window().setText(LineErrors, " ");
+            sent(sendInputPoint(station_, !reverse), ReadSecondInput);
+            break;
+        case ReadSecondInput: judgeInputPoint(true); break;
+        case SendLowDrive:
+            window().setTitle("Kalibracja wyjścia ");
+            window().setText(Progress, " ");
+            window().setEnabled(Send, false);
+            sent(sendDrive(station_, DrivePoint::Low), ReadLowDrive);
+            if (rs485()) station_.link.exchangeState = ModbusDriveListen;
+            break;
+        case ModbusDriveListen:
+            turnToReceive(station_);
+            goToState(station_, window(), ModbusModeWrite, AnswerWait);
+            break;
+        case ModbusModeWrite: {
+            read();
+            const int keep = returnState_;
+            sent(sendModeRegister(station_, station_.outputPointSent ? OutputOnePointStored : OutputFixed),
+                 keep + 1);
+            break;
+        }
+        case ReadLowDrive: judgeLowDrive(); break;
+        case SendLowPoint:
+            if (!takeValue()) return;
+            ++unconfirmedSends_;
+            sent(sendOutputPoint(station_, false, typedValue_), ReadLowPoint);
+            station_.outputPointSent = 1;
+            break;
+        case ReadLowPoint: judgeLowPoint(); break;
+        case SendHighDrive: sendHighDrive(); break;
+        case ReadHighDrive: judgeHighDrive(); break;
+        case SendHighPoint:
+            if (!takeValue()) return;
+            ++unconfirmedSends_;
+            sent(sendOutputPoint(station_, true, typedValue_), ReadHighPoint);
+            station_.outputPointSent = 0;
+            break;
+        case ReadHighPoint: judgeHighPoint(); break;
+        case SendTrimSet:
+            window().setTitle(TrimSetTitle);
+            sent(sendHart(station_, HartTrimSet), ReadTrimSet);
+            window().setText(Progress, " ");
+            break;
+        case ReadTrimSet:
+            if (read() == TrimSetLength) {
+                station_.link.exchangeState = Exit;
+                window().setText(Progress, "Trim ustawiony");
+            } else {
+                station_.link.exchangeState = SendTrimSet;
+            }
+            break;
+        case SendTrimRead:
+            window().setTitle(TrimCancelTitle);
+            sent(sendHart(station_, HartConfiguration), ReadTrimRead);
+            break;
+        case ReadTrimRead:
+            if (read() == ConfigurationLength) {
+                trimByte_ = station_.frame[hart::AnswerData];
+                station_.link.exchangeState = SendTrimWrite;
+            } else {
+                station_.link.exchangeState = SendTrimRead;
+            }
+            break;
+        case SendTrimWrite: {
+            // Writing the configuration back unchanged is what cancels the trim.
+            const std::array<std::uint8_t, 1> configuration = {trimByte_};
+            sent(sendHart(station_, HartConfiguration, configuration), ReadTrimWrite);
+            window().setText(Progress, " ");
+            break;
+        }
+        case ReadTrimWrite:
+            if (read() == ConfigurationLength) {
+                station_.link.exchangeState = Exit;
+                window().setText(Progress, "Trim anulowany");
+            } else {
+                station_.link.exchangeState = SendTrimWrite;
+            }
+            break;
+        case SendAmbientRead:
+            window().setVisible(Value, true);
+            window().setEnabled(Send, true);
+            typedValue_ = 0;
+            showFields();
+            window().setText(Progress, "Odczyt temperatury");
+            sent(sendAmbientRead(station_), ReadAmbientAnswer);
+            break;
+        case ReadAmbientAnswer: readAmbientAnswer(); break;
+        case SendCorrectionRead:
+            read();
+            sent(sendCorrectionRead(station_), ReadCorrectionBase);
+            break;
+        case ReadCorrectionBase:
+            if (const auto correction = presentCorrection(station_, read()))
+                station_.correctionBase = ceilToThousandths(*correction);
+            station_.link.exchangeState = SendCorrection;
+            window().stopTimer(ExchangeTimer);
+            break;
+        case SendCorrection:
+            if (!takeValue()) return;
+            window().setEnabled(Send, false);
+            window().setText(Instruction, " ");
+            ++unconfirmedSends_;
+            sent(sendCorrection(station_, typedValue_), ReadCorrection);
+            break;
+        case ReadCorrection: judgeCorrection(); break;
+        case Exit: exit(); break;
+        case ReadExit:
+            if (exitConfirmed(station_, read())) {
+                window().stopTimer(ExchangeTimer);
+                station_.link.exchangeState = 0;
+                window().end(ResultCancel);
+            } else {
+                station_.link.exchangeState = Exit;
+            }
+            break;
+        default: break;
+    }
+}
+
+void CCalibrationWizardDlg::onDestroy() {
+    window().stopTimer(InputReading::Timer);
+    endExchange(station_, window());
+}
+
+void CCalibrationWizardDlg::sent(const std::string& lineErrors, int readState) {
+    if (!lineErrors.empty()) window().setText(LineErrors, lineErrors);
+    returnState_ = readState - 1;
+    goToState(station_, window(), Listen, station_.link.replyWait);
+}
+
+void CCalibrationWizardDlg::listen() {
+    turnToReceive(station_);
+    goToState(station_, window(), 1 + returnState_, AnswerWait);
+}
+
+int CCalibrationWizardDlg::read() {
+    const Reply reply = readReply(station_);
+    if (!reply.lineErrors.empty()) window().setText(LineErrors, reply.lineErrors);
+    return reply.length;
+}
+
+void CCalibrationWizardDlg::showFields() {
+    window().setText(Value, numberText(typedValue_));
+    window().setText(InputValue, inputReading_.text());
+}
+
+bool CCalibrationWizardDlg::takeValue() {
+    if (const auto value = parseDecimalNumber(window().text(Value))) {
+        typedValue_ = *value;
+        return true;
+    }
+    window().stopTimer(ExchangeTimer);
+    window().messageBox(NotANumberText, BoxIcon::Error);
+    return false;
+}
+
+// Input first, then output, then compensation; a trim is a run of its own.
+void CCalibrationWizardDlg::goTo(Phase phase) {
+    switch (phase) {
+        case Phase::Exit: station_.link.exchangeState = Exit; break;
+        case Phase::Input: {
+            window().stopTimer(ExchangeTimer);
+            window().setText(Instruction, referenceText(station_.device, station_.reverseOrder != 0));
+            window().setText(Progress, " ");
+            station_.link.exchangeState = SendFirstInput;
+            break;
+        }
+        case Phase::Output:
+            if (rs485()) {
+                // The mode register is written before the first test point is driven.
+                returnState_ = SendLowDrive - 1;
+                station_.link.exchangeState = ModbusModeWrite;
+            } else {
+                station_.link.exchangeState = SendLowDrive;
+            }
+            break;
+        case Phase::Compensation: station_.link.exchangeState = SendAmbientRead; break;
+        case Phase::TrimSet: station_.link.exchangeState = SendTrimSet; break;
+        case Phase::TrimCancel: station_.link.exchangeState = SendTrimRead; break;
+    }
+}
+
+void CCalibrationWizardDlg::judgeStartUp() {
+    if (!driveAnswered(station_, read())) {
+        station_.link.exchangeState = StartUp;
+        return;
+    }
+    Phase next = Phase::Exit;
+    if (chosen(CCalibrationSettingsDlg::CompensationBit)) next = Phase::Compensation;
+    if (chosen(CCalibrationSettingsDlg::OutputBit)) next = Phase::Output;
+    if (chosen(CCalibrationSettingsDlg::InputBit)) next = Phase::Input;
+    goTo(next);
+}
+
+void CCalibrationWizardDlg::judgeInputPoint(bool second) {
+    // The second point is the upper reference unless the order is reversed.
+    const bool upper = second != (station_.reverseOrder != 0);
+    if (!inputPointTaken(station_, read(), upper)) {
+        goToState(station_, window(), second ? SendSecondInput : SendFirstInput, InputRetryWait);
+        return;
+    }
+    if (!second) {
+        window().stopTimer(ExchangeTimer);
+        window().setText(Instruction, referenceText(station_.device, station_.reverseOrder == 0));
+        station_.link.exchangeState = SendSecondInput;
+        return;
+    }
+    window().startTimer(ExchangeTimer, PhaseEndWait);
+    window().setEnabled(Send, false);
+    window().setText(LineErrors, " ");
+    window().setText(Progress, "Kalibracja wejścia zakończona");
+    Phase next = Phase::Exit;
+    if (chosen(CCalibrationSettingsDlg::TrimCancelBit)) next = Phase::TrimCancel;
+    if (chosen(CCalibrationSettingsDlg::TrimSetBit)) next = Phase::TrimSet;
+    if (chosen(CCalibrationSettingsDlg::CompensationBit)) next = Phase::Compensation;
+    if (chosen(CCalibrationSettingsDlg::OutputBit)) next = Phase::Output;
+    goTo(next);
+}
+
+void CCalibrationWizardDlg::judgeLowDrive() {
+    window().setEnabled(Send, true);
+    if (!driveAnswered(station_, read())) {
+        station_.link.exchangeState = SendLowDrive;
+        return;
+    }
+    window().stopTimer(ExchangeTimer);
+    station_.link.exchangeState = SendLowPoint;
+    window().setText(Instruction, outputPrompt(station_.device));
+    window().setVisible(Value, true);
+    typedValue_ = driveRow(station_.device, DrivePoint::Low).nominal.value_or(0);
+    showFields();
+    window().setText(Progress, " ");
+}
+
+void CCalibrationWizardDlg::judgeLowPoint() {
+    if (!outputPointConfirmed(station_, read(), false)) {
+        if (!givenUp(SendLowPoint, PointNotConfirmedText)) station_.link.exchangeState = SendLowPoint;
+        return;
+    }
+    unconfirmedSends_ = 0;
+    typedValue_ = driveRow(station_.device, DrivePoint::High).nominal.value_or(0);
+    showFields();
+    window().setText(Instruction, outputPrompt(station_.device));
+    window().setText(Progress, " ");
+    if (rs485()) {
+        returnState_ = SendHighDrive - 1;
+        station_.link.exchangeState = ModbusModeWrite;
+    } else {
+        station_.link.exchangeState = SendHighDrive;
+    }
+}
+
+void CCalibrationWizardDlg::sendHighDrive() {
+    window().setText(Progress, " ");
+    window().setVisible(Value, true);
+    typedValue_ = driveRow(station_.device, DrivePoint::High).nominal.value_or(0);
+    showFields();
+    sent(sendDrive(station_, DrivePoint::High), ReadHighDrive);
+    if (rs485()) station_.link.exchangeState = ModbusDriveListen;
+}
+
+void CCalibrationWizardDlg::judgeHighDrive() {
+    if (!driveAnswered(station_, read())) {
+        station_.link.exchangeState = SendHighDrive;
+        return;
+    }
+    window().stopTimer(ExchangeTimer);
+    station_.link.exchangeState = SendHighPoint;
+    window().setText(Instruction, outputPrompt(station_.device));
+    window().setText(Progress, " ");
+}
+
+void CCalibrationWizardDlg::judgeHighPoint() {
+    if (!outputPointConfirmed(station_, read(), true)) {
+        if (!givenUp(SendHighPoint, PointNotConfirmedText)) station_.link.exchangeState = SendHighPoint;
+        return;
+    }
+    unconfirmedSends_ = 0;
+    Phase next = Phase::Exit;
+    if (chosen(CCalibrationSettingsDlg::TrimCancelBit)) next = Phase::TrimCancel;
+    if (chosen(CCalibrationSettingsDlg::TrimSetBit)) next = Phase::TrimSet;
+    if (chosen(CCalibrationSettingsDlg::CompensationBit)) next = Phase::Compensation;
+    goTo(next);
+    window().setVisible(Value, false);
+    window().setText(Instruction, " ");
+    window().setText(Progress, "Kalibracja wyjścia zakończona");
+    // RS485 leaves the calibration mode here; nothing waits for the answer.
+    if (rs485()) sendModeRegister(station_, OutputNormal);
+}
+
+void CCalibrationWizardDlg::readAmbientAnswer() {
+    const auto ambient = ambientTemperature(station_, read());
+    if (!ambient) {
+        station_.link.exchangeState = SendAmbientRead;
+        return;
+    }
+    typedValue_ = ceilToThousandths(*ambient);
+    station_.device.ambientTemp = static_cast<float>(*ambient);
+    showFields();
+    window().setText(Instruction, "Temp. wewn. w °C");
+    window().setText(Progress, "Wpisz temperature");
+    if (rs485()) {
+        goToState(station_, window(), SendCorrectionRead, CorrectionReadDelay);
+    } else {
+        station_.link.exchangeState = SendCorrection;
+        window().stopTimer(ExchangeTimer);
+    }
+}
+
+void CCalibrationWizardDlg::judgeCorrection() {
+    const int length = read();
+    showFields();
+    if (correctionConfirmed(station_, length)) {
+        unconfirmedSends_ = 0;
+        station_.link.exchangeState = Exit;
+        window().setText(Progress, "Kalibracja pomiaru temperatury zakończona");
+    } else if (!givenUp(SendCorrection, CorrectionNotConfirmedText)) {
+        station_.link.exchangeState = SendCorrection;
+    }
+}
+
+bool CCalibrationWizardDlg::givenUp(int waitingState, std::string_view text) {
+    if (!rs485() || unconfirmedSends_ < ConfirmAttempts) return false;
+    unconfirmedSends_ = 0;
+    window().stopTimer(ExchangeTimer);
+    station_.link.exchangeState = waitingState;
+    window().setEnabled(Send, true);
+    window().setText(Progress, text);
+    return true;
+}
+
+void CCalibrationWizardDlg::exit() {
+    window().setEnabled(Send, false);
+    typedValue_ = 0;
+    showFields();
+    if (rs485()) {
+        // Nothing is sent on RS485; an answer that came to the last write still tells whether
+        // the output left its fixed mode.
+        exitConfirmed(station_, read());
+        window().stopTimer(ExchangeTimer);
+        window().end(ResultCancel);
+        return;
+    }
+    sent(sendExit(station_), ReadExit);
+}
+
+}  // namespace doxa

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "calibration/calibration_steps.h"
+#include "dialog/dialog.h"
+
+namespace doxa {
+
+class Station;
+
+// The calibration wizard ("Kalibracja wejścia"): walks through the phases chosen in the
+// calibration settings (input, then output, then compensation temperature), or runs one trim
+// operation, with a single "Wyślij" that carries on wherever the technician was asked to act.
+class CCalibrationWizardDlg : public DialogLogic {
+public:
+    static constexpr int Resource = 111;
+    enum : int {
+        Close = 1,
+        Value = 101,
+        InputValue = 102,
+        LineErrors = 131,
+        Progress = 132,
+        Instruction = 133,
+        Send = 143,
+        ReadInput = 144,
+    };
+    // Exchange states; a sending state leads through the listen state to the one after it.
+    enum : int {
+        SendFirstInput = 0,
+        Listen = 1,
+        ReadFirstInput = 2,
+        SendSecondInput = 3,
+        ReadSecondInput = 4,
+        SendLowDrive = 5,
+        ReadLowDrive = 6,
+        SendLowPoint = 7,
+        ReadLowPoint = 8,
+        SendHighDrive = 9,
+        ReadHighDrive = 10,
+        SendHighPoint = 11,
+        ReadHighPoint = 12,
+        SendTrimSet = 13,
+        ReadTrimSet = 14,
+        SendTrimRead = 15,
+        ReadTrimRead = 16,
+        SendTrimWrite = 17,
+        ReadTrimWrite = 18,
+        SendAmbientRead = 19,
+        ReadAmbientAnswer = 20,
+        SendCorrection = 21,
+        ReadCorrection = 22,
+        ModbusDriveListen = 50,
+        ModbusModeWrite = 51,
+        SendCorrectionRead = 52,
+        ReadCorrectionBase = 53,
+        StartUp = 60,
+        ReadStartUp = 61,
+        Exit = 62,
+        ReadExit = 63,
+    };
+
+    explicit CCalibrationWizardDlg(Station& station) : station_(station) {}
+
+    int layout() const override { return Resource; }
+    void onInit() override;
+    void onCommand(int id) override;
+    void onTimer(int timer) override;
+    void onDestroy() override;
+
+private:
+    enum class Phase { Exit, Input, Output, Compensation, TrimSet, TrimCancel };
+
+    bool rs485() const;
+    bool chosen(int bit) const;
+    void step(int state);
+    void sent(const std::string& lineErrors, int readState);
+    void listen();
+    int read();
+    void showFields();
+    bool takeValue();
+    void goTo(Phase phase);
+
+    void judgeStartUp();
+    void judgeInputPoint(bool second);
+    void judgeLowDrive();
+    void judgeLowPoint();
+    void sendHighDrive();
+    void judgeHighDrive();
+    void judgeHighPoint();
+    void readAmbientAnswer();
+    void judgeCorrection();
+    void exit();
+    // The RS485 write was not confirmed: counted, and after the last attempt the technician is
+    // told and may send it again with "Wyślij".
+    bool givenUp(int waitingState, std::string_view text);
+
+    Station& station_;
+    calibration::InputReading inputReading_{station_, Progress, LineErrors};
+    int returnState_ = 0;
+    float typedValue_ = 0;
+    std::uint8_t trimByte_ = 0;
+    int unconfirmedSends_ = 0;
+};
+
+}  // namespace doxa

@@ -1,0 +1,116 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "transmitter/exchange.h"
+
+namespace doxa {
+
+class DialogWindow;
+class Station;
+struct DeviceRecord;
+
+// The requests and answers the calibration dialog and the calibration wizard share. Every send
+// builds its request in the frame buffer in the station's transmission mode, writes it and
+// returns the line error text (empty without an error).
+namespace calibration {
+
+// The one place the transmitter's output mode register sits (RS485) and what it takes.
+inline constexpr int OutputModeRegister = 0x003E;
+inline constexpr std::uint16_t OutputNormal = 0x0000;
+inline constexpr std::uint16_t OutputFixed = 0x0008;
+inline constexpr std::uint16_t OutputOnePointStored = 0x0048;
+
+// Start-up: fixed-output mode at 12.0 (HART) or the mode register at "fixed" (RS485).
+std::string sendStartUp(Station& station);
+// Leaves fixed-output mode.
+std::string sendExit(Station& station);
+std::string sendModeRegister(Station& station, std::uint16_t value);
+// The input takes its present value as the upper (136) or lower (137) reference point.
+std::string sendInputPoint(Station& station, bool upper);
+
+enum class DrivePoint { Low, Middle, High };
+// One output test point, by the transmitter's family and output type.
+struct DriveRow {
+    std::array<std::uint8_t, 4> hartValue;
+    std::string_view text;           // shown while the HART request goes out
+    std::optional<float> nominal;    // offered for the measured value; none for the middle
+    std::array<std::uint8_t, 4> modbusValue;
+};
+DriveRow driveRow(const DeviceRecord& device, DrivePoint point);
+std::string sendDrive(Station& station, DrivePoint point);
+// The value measured at the lower (145) or upper (146) test point.
+std::string sendOutputPoint(Station& station, bool upper, float measured);
+
+// The output current dialog: read the output, force it to a value.
+std::string sendOutputRead(Station& station);
+std::string sendForcedOutput(Station& station, float value);
+
+std::string sendAmbientRead(Station& station);
+// RS485 only: the compensation correction in force.
+std::string sendCorrectionRead(Station& station);
+// The new compensation correction for the temperature the technician typed.
+std::string sendCorrection(Station& station, float typed);
+// Trim commands go out as HART frames whatever the transmission mode.
+std::string sendHart(Station& station, std::uint8_t command, std::span<const std::uint8_t> data = {});
+
+// Judging answers by their length, and in RS485 the writes by function and CRC as well.
+bool inputPointTaken(const Station& station, int length, bool upper);
+bool outputPointConfirmed(const Station& station, int length, bool upper);
+bool correctionConfirmed(const Station& station, int length);
+bool driveAnswered(const Station& station, int length);
+// The ambient temperature of a good answer to sendAmbientRead().
+std::optional<double> ambientTemperature(const Station& station, int length);
+// The correction of a good answer to sendCorrectionRead().
+std::optional<double> presentCorrection(const Station& station, int length);
+// The output value of a good answer to sendOutputRead().
+std::optional<double> outputValue(const Station& station, int length);
+// A confirmed exit tells the station its output is no longer forced.
+bool exitConfirmed(Station& station, int length);
+
+// RS485 writes of calibration points are sent this often before the technician is told that
+// the transmitter did not confirm them.
+inline constexpr int ConfirmAttempts = 3;
+inline constexpr std::string_view PointNotConfirmedText =
+    "Przetwornik nie potwierdził zapisu punktu – punkt nie został zapisany";
+inline constexpr std::string_view CorrectionNotConfirmedText =
+    "Przetwornik nie potwierdził zapisu korekty – kalibracja nie została zapisana";
+
+// "Wpisz wartość napięcia" for a voltage output, "Wpisz wartość prądu" otherwise.
+std::string_view outputPrompt(const DeviceRecord& device);
+// "Ustaw 100 Ohm", "Ustaw 300 Ohm", "Ustaw 0 mV" or "Ustaw 80 mV".
+std::string_view referenceText(const DeviceRecord& device, bool upper);
+
+// "Odczytaj" of the input group: one read of the primary value on timer 2, shown as its unit
+// wants it ("100.00 Ohm", "12.5 mV", "23.4 °C"); no retry. Status texts go to `statusId`, line
+// errors to `errorId`.
+class InputReading {
+public:
+    static constexpr int Timer = 2;
+
+    InputReading(Station& station, int statusId, int errorId)
+        : station_(station), statusId_(statusId), errorId_(errorId) {}
+
+    // The button. The value reads " " until the answer has come; the dialog shows its fields
+    // again afterwards.
+    void start(DialogWindow& window);
+    // Timer 2; true when the reading has ended and the fields should be shown again.
+    bool onTimer(DialogWindow& window);
+
+    const std::string& text() const { return text_; }
+
+private:
+    Station& station_;
+    int statusId_;
+    int errorId_;
+    int inputReadStep_ = 0;
+    std::string text_;
+};
+
+}  // namespace calibration
+}  // namespace doxa

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "support/fake_window.h"
+#include "support/sim_station.h"
+#include "transmitter/exchange.h"
+
+namespace doxa::test {
+
+// A calibration dialog opened on a simulated transmitter, driven as a technician drives it.
+template <typename Dialog>
+struct DialogSession {
+    template <typename... Args>
+    explicit DialogSession(sim::Model model, bool rs485, Args&&... args)
+        : sim(model), dialog(sim.station, std::forward<Args>(args)...) {
+        if (rs485) sim.useRs485();
+    }
+
+    bool open() { return window.open() && settle(); }
+    // Runs the exchange until it waits for the technician (or the dialog has closed).
+    bool settle(int maxMs = 20000) {
+        return sim.clock.advanceUntil(
+            [&] { return window.ended() || !window.timerRunning(ExchangeTimer); }, maxMs, 1);
+    }
+    bool press(int id) {
+        window.click(id);
+        return settle();
+    }
+    std::string text(int id) const { return window.text(id); }
+
+    // Requests written whose function (RS485) or command (HART) is `code`.
+    std::vector<Bytes> sent(int code) const {
+        std::vector<Bytes> found;
+        const bool rs485 = sim.station.link.transmissionMode == ModeRs485;
+        for (const Bytes& request : sim.writes()) {
+            const std::size_t at = rs485 ? 1 : 12;
+            if (request.size() > at && request[at] == code) found.push_back(request);
+        }
+        return found;
+    }
+
+    SimStation sim;
+    Dialog dialog;
+    FakeWindow window{dialog, sim.clock};
+};
+
+// The first `count` bytes of a request (RS485 requests are compared without their CRC).
+inline Bytes head(const Bytes& bytes, std::size_t count) {
+    return Bytes(bytes.begin(), bytes.begin() + static_cast<long>(std::min(count, bytes.size())));
+}
+
+inline Bytes hartRequest(std::initializer_list<std::uint8_t> rest) {
+    Bytes bytes(10, 0xFF);
+    bytes.insert(bytes.end(), rest);
+    return bytes;
+}
+
+}  // namespace doxa::test
