@@ -25,3 +25,15 @@ struct LinkSettings {
 inline constexpr int NoExchange = 100;
 
 }  // namespace doxa
+
+namespace doxa {
+
+// The wait after a request as choosing the mode in the menu sets it: 300 ms in HART; in RS485
+// 250, 50, 20 and 5 ms at 1200, 4800, 9600 and 19200 baud, and 5 ms at 38400.
+constexpr int replyWaitFor(int transmissionMode, int baudIndex) {
+    if (transmissionMode != ModeRs485) return 300;
+    constexpr int Waits[] = {250, 50, 20, 5, 5};
+    return baudIndex >= 0 && baudIndex < 5 ? Waits[baudIndex] : 5;
+}
+
+}  // namespace doxa
