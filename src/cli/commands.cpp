@@ -27,6 +27,10 @@ constexpr std::array<Command, 2> Commands{{
      runWatch},
 }};
 
+struct ExitCodeInfo {
+    ExitCode code;
+    std::string_view meaning;
+};
 constexpr std::array<ExitCodeInfo, 6> ExitCodes{{
     {ExitOk, "success"},
     {ExitNoAnswer, "no answer: the transmitter did not answer in time"},
@@ -47,8 +51,6 @@ std::string exitStatusHelp() {
 }
 
 }  // namespace
-
-std::span<const ExitCodeInfo> exitCodes() { return ExitCodes; }
 
 std::span<const Command> commands() { return Commands; }
 

@@ -51,12 +51,6 @@ std::list<ConsoleLoop::Timer>::iterator ConsoleLoop::find(const ConsoleWindow* w
                         [&](const Timer& t) { return t.window == window && t.id == timer; });
 }
 
-std::list<ConsoleLoop::Timer>::const_iterator ConsoleLoop::find(const ConsoleWindow* window,
-                                                                int timer) const {
-    return std::find_if(timers_.begin(), timers_.end(),
-                        [&](const Timer& t) { return t.window == window && t.id == timer; });
-}
-
 void ConsoleLoop::start(ConsoleWindow* window, int timer, int ms) {
     stop(window, timer);
     timers_.push_back({window, timer, ms, time_.nowMs() + ms, started_++});
@@ -73,11 +67,6 @@ void ConsoleLoop::stopAll(ConsoleWindow* window) {
 bool ConsoleLoop::hasTimers(const ConsoleWindow* window) const {
     return std::any_of(timers_.begin(), timers_.end(),
                        [window](const Timer& t) { return t.window == window; });
-}
-
-int ConsoleLoop::interval(const ConsoleWindow* window, int timer) const {
-    const auto it = find(window, timer);
-    return it == timers_.end() ? -1 : it->interval;
 }
 
 ConsoleLoop::Step ConsoleLoop::step() {

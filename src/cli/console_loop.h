@@ -40,8 +40,6 @@ public:
     void stop(ConsoleWindow* window, int timer);
     void stopAll(ConsoleWindow* window);
     bool hasTimers(const ConsoleWindow* window) const;
-    // Interval of a running timer, -1 when it is not running.
-    int interval(const ConsoleWindow* window, int timer) const;
 
     // Sleeps until the next timer falls due and fires it, or until the deadline.
     Step step();
@@ -62,7 +60,6 @@ private:
         std::uint64_t order;  // ties fire in the order the timers were started
     };
     std::list<Timer>::iterator find(const ConsoleWindow* window, int timer);
-    std::list<Timer>::const_iterator find(const ConsoleWindow* window, int timer) const;
 
     TimeSource& time_;
     std::list<Timer> timers_;

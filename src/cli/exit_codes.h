@@ -1,8 +1,5 @@
 #pragma once
 
-#include <span>
-#include <string_view>
-
 namespace doxa::cli {
 
 // What a script may rely on; the man page and --help list the same table.
@@ -14,12 +11,5 @@ enum ExitCode : int {
     ExitPortFailed = 4,    // the port could not be opened
     ExitInterrupted = 130, // stopped by Ctrl-C or SIGTERM before it was done
 };
-
-struct ExitCodeInfo {
-    ExitCode code;
-    std::string_view meaning;
-};
-
-std::span<const ExitCodeInfo> exitCodes();
 
 }  // namespace doxa::cli

@@ -94,9 +94,8 @@ Session::~Session() { releasePort(station_); }
 
 std::string Session::describe() const {
     std::string text = line_.port + " (" + (line_.rs485 ? "RS485" : "HART");
-    if (line_.port.starts_with("COM") || line_.port.starts_with("com")) {
-        if (!devicePath_.empty()) text += ", " + devicePath_;
-    }
+    // A COM name is told together with the device it is mapped to.
+    if (comPortNumber(line_.port) && !devicePath_.empty()) text += ", " + devicePath_;
     return text + ", address " + std::to_string(line_.pollingAddress) + ")";
 }
 
