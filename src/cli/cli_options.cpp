@@ -25,7 +25,7 @@ constexpr std::array<OptionInfo, 9> Options{{
      "sim:MODEL for a simulated transmitter (DOXA-22, RIVO-22, SAWE-01, SAWE-01-RTD, DOXA-21-R, "
      "RIVO-21-R, DOXA-21-U, RIVO-21-U)"},
     {Opt::Rs485, "--rs485", "", "[--rs485",
-     "MODBUS RTU on an RS485 line instead of HART (1200 baud, odd parity)"},
+     "MODBUS RTU on an RS485 line (without it: HART, 1200 baud, odd parity)"},
     {Opt::Baud, "--baud", "N", "[--baud N]",
      "RS485 speed: 1200, 4800, 9600, 19200 or 38400 (default 1200)"},
     {Opt::Parity, "--parity", "odd|none", "[--parity odd|none]]", "RS485 parity (default odd)"},
@@ -172,16 +172,44 @@ ParsedInvocation parseInvocation(std::span<const std::string_view> args,
     return Parser(args, accepted).run(operandCount);
 }
 
+namespace {
+
+constexpr std::size_t HelpIndent = 22;
+constexpr std::size_t HelpWidth = 79;
+
+// One option's help, its text wrapped at word boundaries under the text's first column.
+std::string helpEntry(std::string head, std::string_view help) {
+    head.resize(std::max(head.size() + 2, HelpIndent), ' ');
+    std::string text = head;
+    std::size_t column = head.size();
+    while (!help.empty()) {
+        const std::size_t space = help.find(' ');
+        const std::string_view word = help.substr(0, space);
+        help = space == std::string_view::npos ? std::string_view{} : help.substr(space + 1);
+        if (column > HelpIndent && column + 1 + word.size() > HelpWidth) {
+            text += "\n" + std::string(HelpIndent, ' ');
+            column = HelpIndent;
+        } else if (column > head.size()) {
+            text += ' ';
+            ++column;
+        }
+        text += word;
+        column += word.size();
+    }
+    return text + "\n";
+}
+
+}  // namespace
+
 std::string optionHelp(std::span<const Opt> accepted) {
     std::string text;
     for (Opt id : accepted) {
         const OptionInfo& o = infoOf(id);
         std::string head = "  " + std::string(o.name);
         if (!o.value.empty()) head += " " + std::string(o.value);
-        head.resize(std::max<std::size_t>(head.size() + 2, 22), ' ');
-        text += head + std::string(o.help) + "\n";
+        text += helpEntry(std::move(head), o.help);
     }
-    return text + "  --help, -h          this text\n";
+    return text + helpEntry("  --help, -h", "this text");
 }
 
 std::string optionSynopsis(std::span<const Opt> accepted) {

@@ -63,6 +63,8 @@ const Command* findCommand(std::string_view name) {
 std::string programHelp() {
     std::string text =
         "Usage: doxa-cli COMMAND --port PORT [OPTION]...\n"
+        "       doxa-cli [COMMAND] --help\n"
+        "       doxa-cli --version\n"
         "Talks to one DOXA/RIVO/SAWE temperature transmitter with the same exchanges as doxa-win.\n"
         "\n"
         "Commands:\n";
@@ -73,8 +75,7 @@ std::string programHelp() {
     }
     return text +
            "\n"
-           "Run 'doxa-cli COMMAND --help' for the options of a command; 'man doxa-cli' for more.\n"
-           "  --version           print the version\n"
+           "Run 'doxa-cli COMMAND --help' for the options of a command, 'man doxa-cli' for more.\n"
            "\n" +
            exitStatusHelp();
 }
