@@ -20,9 +20,7 @@ using Dlg = CDisplayDlg;
 class CycleWriter {
 public:
     CycleWriter(const ConsoleWindow& window, std::ostream& out, bool csv)
-        : window_(window), out_(out), csv_(csv) {
-        if (csv_) out_ << "time,pv,pv_unit,output,output_unit,ambient,ambient_unit\n";
-    }
+        : window_(window), out_(out), csv_(csv) {}
 
     void shown(int id, const std::string& text) {
         if (id != Dlg::PrimaryValue && id != Dlg::OutputValue && id != Dlg::AmbientValue) return;
@@ -38,6 +36,9 @@ public:
     bool endCycle() {
         ++cycles_;
         if (!fresh_.contains(Dlg::PrimaryValue)) ++cyclesWithoutValue_;
+        // The header comes with the first values, so a transmitter that never answered leaves
+        // the output empty.
+        if (csv_ && cycles_ == 1) out_ << "time,pv,pv_unit,output,output_unit,ambient,ambient_unit\n";
         if (csv_)
             writeCsv();
         else

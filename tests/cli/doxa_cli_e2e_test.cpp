@@ -135,6 +135,10 @@ TEST_F(CliOnPty, ExitStatusTellsNoAnswerFromBadInputAndABadPort) {
               std::string::npos)
         << silent.err;
 
+    const Result notWatched = cli({"watch", "--port", "COM3", "--address", "2", "--timeout", "1", "--csv"});
+    EXPECT_EQ(notWatched.status, 1);
+    EXPECT_EQ(notWatched.out, "") << "not even the CSV header";
+
     const Result address = cli({"identify", "--port", "COM3", "--address", "128"});
     EXPECT_EQ(address.status, 2);
     EXPECT_EQ(lines(address.err).front(), "doxa-cli: --address takes 0..127, not '128'");
