@@ -136,7 +136,7 @@ TEST_F(CliOnPty, ExitStatusTellsNoAnswerFromBadInputAndABadPort) {
         << silent.err;
 
     const Result notWatched = cli({"watch", "--port", "COM3", "--address", "2", "--timeout", "1", "--csv"});
-    EXPECT_EQ(notWatched.status, 1);
+    EXPECT_EQ(notWatched.status, 1) << notWatched.err;
     EXPECT_EQ(notWatched.out, "") << "not even the CSV header";
 
     const Result address = cli({"identify", "--port", "COM3", "--address", "128"});
