@@ -173,11 +173,14 @@ QPixmap toolbarImage(int slot) {
     return image;
 }
 
-QIcon applicationIcon() {
-    QPixmap image(64, 64);
+QImage applicationIconImage(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    // Drawn on a 64-pixel grid, scaled to whatever size the desktop asks for.
+    p.scale(size / 64.0, size / 64.0);
     QLinearGradient fill(0, 0, 0, 64);
     fill.setColorAt(0, QColor(40, 110, 220));
     fill.setColorAt(1, QColor(20, 60, 150));
@@ -187,7 +190,13 @@ QIcon applicationIcon() {
     p.setPen(Qt::white);
     p.setFont(boldFont(17));
     p.drawText(QRectF(2, 2, 60, 60), Qt::AlignCenter, QStringLiteral("DOXA"));
-    return QIcon(image);
+    return image;
+}
+
+QIcon applicationIcon() {
+    QIcon icon;
+    for (int size : ApplicationIconSizes) icon.addPixmap(QPixmap::fromImage(applicationIconImage(size)));
+    return icon;
 }
 
 }  // namespace doxa

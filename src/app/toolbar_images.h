@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 namespace doxa {
@@ -13,7 +14,10 @@ inline constexpr int ToolbarImageSize = 50;
 // slot whatever command the slot carries.
 QPixmap toolbarImage(int slot);
 
-// The program's window icon.
+// The program's window icon, at the sizes the icon theme of the desktop carries it in.
 QIcon applicationIcon();
+inline constexpr int ApplicationIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+// The icon drawn at size x size pixels.
+QImage applicationIconImage(int size);
 
 }  // namespace doxa

@@ -259,7 +259,7 @@ bool CFinderDlg::useLine(const Probe& probe) {
         link.baudIndex = wanted.baudIndex;
         link.parityOff = wanted.parityOff;
     }
-    link.replyWait = probe.mode == ModeRs485 ? rs485ReplyWait(probe.baudIndex) : HartReplyWait;
+    link.replyWait = replyWaitFor(probe.mode, probe.baudIndex);
     return ensurePortOpen(station_);
 }
 

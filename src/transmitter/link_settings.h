@@ -37,4 +37,9 @@ inline constexpr int rs485ReplyWait(int baudIndex) {
     return baudIndex >= 0 && baudIndex < 5 ? waits[baudIndex] : waits[4];
 }
 
+// The wait after a request as choosing the mode in the menu sets it.
+constexpr int replyWaitFor(int transmissionMode, int baudIndex) {
+    return transmissionMode == ModeRs485 ? rs485ReplyWait(baudIndex) : HartReplyWait;
+}
+
 }  // namespace doxa

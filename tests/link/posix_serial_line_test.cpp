@@ -36,6 +36,20 @@ protected:
     std::string slavePath;
 };
 
+// The simulator's pty is opened again by every dialog session and every doxa-cli run; the
+// parity it cannot hold must not refuse the port the second time.
+TEST_F(PseudoTerminal, TakesTheHartLineAgainAfterItWasClosed) {
+    for (int run = 0; run < 3; ++run) {
+        SCOPED_TRACE(run);
+        PosixSerialLine line(slavePath);
+        ASSERT_TRUE(line.open());
+        EXPECT_TRUE(line.configure(1200, Parity::Odd));
+        EXPECT_TRUE(line.configure(19200, Parity::None));
+        EXPECT_TRUE(line.configure(1200, Parity::Odd));
+        line.close();
+    }
+}
+
 TEST_F(PseudoTerminal, CarriesBytesBothWaysWithoutBlocking) {
     PosixSerialLine line(slavePath);
     ASSERT_TRUE(line.open());

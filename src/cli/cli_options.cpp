@@ -1,0 +1,227 @@
+#include "cli/cli_options.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <map>
+
+#include "transmitter/exchange.h"
+
+namespace doxa::cli {
+
+namespace {
+
+struct OptionInfo {
+    Opt id;
+    std::string_view name;
+    std::string_view value;  // empty for a flag
+    std::string_view synopsis;
+    std::string_view help;
+};
+
+constexpr std::array<OptionInfo, 9> Options{{
+    {Opt::Port, "--port", "PORT", "--port PORT",
+     "COM1..COM12 (mapped as in doxa-win's settings), a device path such as /dev/ttyUSB0, or "
+     "sim:MODEL for a simulated transmitter (DOXA-22, RIVO-22, SAWE-01, SAWE-01-RTD, DOXA-21-R, "
+     "RIVO-21-R, DOXA-21-U, RIVO-21-U)"},
+    {Opt::Rs485, "--rs485", "", "[--rs485",
+     "MODBUS RTU on an RS485 line (without it: HART, 1200 baud, odd parity)"},
+    {Opt::Baud, "--baud", "N", "[--baud N]",
+     "RS485 speed: 1200, 4800, 9600, 19200 or 38400 (default 1200)"},
+    {Opt::Parity, "--parity", "odd|none", "[--parity odd|none]]", "RS485 parity (default odd)"},
+    {Opt::Address, "--address", "N",
+     "[--address N]", "polling address (HART) or slave address (MODBUS), 0..127 (default 0)"},
+    {Opt::Timeout, "--timeout", "S", "[--timeout S]",
+     "give up when the transmitter has not answered within S seconds (default 15)"},
+    {Opt::Json, "--json", "", "[--json]", "print the fields as one JSON object"},
+    {Opt::Count, "--count", "N", "[--count N]", "stop after N cycles (default: until Ctrl-C)"},
+    {Opt::Csv, "--csv", "", "[--csv]", "comma-separated values with a header line"},
+}};
+
+constexpr std::array<int, 5> BaudRates = {1200, 4800, 9600, 19200, 38400};
+
+const OptionInfo& infoOf(Opt id) {
+    return *std::find_if(Options.begin(), Options.end(), [id](const OptionInfo& o) { return o.id == id; });
+}
+
+std::optional<int> wholeNumber(std::string_view text, int low, int high) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+class Parser {
+public:
+    Parser(std::span<const std::string_view> args, std::span<const Opt> accepted)
+        : args_(args), accepted_(accepted) {}
+
+    ParsedInvocation run(std::size_t operandCount) {
+        while (pos_ < args_.size() && result_.error.empty()) argument(args_[pos_++]);
+        Invocation& inv = result_.invocation;
+        if (!result_.error.empty() || inv.help) return result_;
+        if (inv.operands.size() != operandCount)
+            fail(inv.operands.size() < operandCount ? "missing operand" : "unexpected operand '" + inv.operands.back() + "'");
+        else if (accepts(Opt::Port) && inv.line.port.empty())
+            fail("--port is required");
+        else if ((given_[Opt::Baud] || given_[Opt::Parity]) && !inv.line.rs485)
+            fail("--baud and --parity are for --rs485 (HART runs at 1200 baud, odd parity)");
+        else if (inv.json && inv.csv)
+            fail("--json and --csv exclude each other");
+        return result_;
+    }
+
+private:
+    bool accepts(Opt id) const { return std::find(accepted_.begin(), accepted_.end(), id) != accepted_.end(); }
+
+    void argument(std::string_view arg) {
+        if (arg == "--help" || arg == "-h") {
+            result_.invocation.help = true;
+            return;
+        }
+        if (arg == "--") {
+            while (pos_ < args_.size()) result_.invocation.operands.emplace_back(args_[pos_++]);
+            return;
+        }
+        if (!arg.starts_with("-") || arg == "-") {
+            result_.invocation.operands.emplace_back(arg);
+            return;
+        }
+        const std::string_view name = arg.substr(0, arg.find('='));
+        const auto option = std::find_if(Options.begin(), Options.end(), [&](const OptionInfo& o) {
+            return o.name == name && accepts(o.id);
+        });
+        if (option == Options.end()) return fail("unknown option " + std::string(name));
+        std::optional<std::string_view> value;
+        if (name.size() < arg.size()) {
+            if (option->value.empty()) return fail(std::string(name) + " takes no value");
+            value = arg.substr(name.size() + 1);
+        } else if (!option->value.empty()) {
+            if (pos_ >= args_.size()) return fail(std::string(name) + " needs a value (" + std::string(option->value) + ")");
+            value = args_[pos_++];
+        }
+        given_[option->id] = true;
+        take(option->id, value.value_or(""));
+    }
+
+    void take(Opt id, std::string_view value) {
+        Invocation& inv = result_.invocation;
+        switch (id) {
+            case Opt::Port:
+                inv.line.port = std::string(value);
+                if (inv.line.port.empty()) fail("--port needs a port");
+                break;
+            case Opt::Rs485:
+                inv.line.rs485 = true;
+                break;
+            case Opt::Baud: {
+                const auto baud = wholeNumber(value, 1, 1'000'000);
+                const auto it = std::find(BaudRates.begin(), BaudRates.end(), baud.value_or(0));
+                if (it == BaudRates.end()) return fail("--baud takes 1200, 4800, 9600, 19200 or 38400, not '" + std::string(value) + "'");
+                inv.line.baudIndex = static_cast<int>(it - BaudRates.begin());
+                break;
+            }
+            case Opt::Parity:
+                if (value != "odd" && value != "none") return fail("--parity takes odd or none, not '" + std::string(value) + "'");
+                inv.line.parityOff = value == "none" ? 1 : 0;
+                break;
+            case Opt::Address: {
+                // The dialogs turn a bad address into 0; a script is told instead.
+                const auto address = parsePollingAddress(value);
+                if (!address) return fail("--address takes 0..127, not '" + std::string(value) + "'");
+                inv.line.pollingAddress = *address;
+                break;
+            }
+            case Opt::Timeout: {
+                const auto seconds = wholeNumber(value, 1, 86400);
+                if (!seconds) return fail("--timeout takes 1..86400 seconds, not '" + std::string(value) + "'");
+                inv.timeoutSeconds = *seconds;
+                break;
+            }
+            case Opt::Json:
+                inv.json = true;
+                break;
+            case Opt::Count: {
+                const auto count = wholeNumber(value, 1, 1'000'000'000);
+                if (!count) return fail("--count takes a whole number from 1, not '" + std::string(value) + "'");
+                inv.count = *count;
+                break;
+            }
+            case Opt::Csv:
+                inv.csv = true;
+                break;
+        }
+    }
+
+    void fail(std::string message) {
+        if (result_.error.empty()) result_.error = std::move(message);
+    }
+
+    std::span<const std::string_view> args_;
+    std::span<const Opt> accepted_;
+    std::size_t pos_ = 0;
+    std::map<Opt, bool> given_;
+    ParsedInvocation result_;
+};
+
+}  // namespace
+
+ParsedInvocation parseInvocation(std::span<const std::string_view> args,
+                                 std::span<const Opt> accepted, std::size_t operandCount) {
+    return Parser(args, accepted).run(operandCount);
+}
+
+namespace {
+
+constexpr std::size_t HelpIndent = 22;
+constexpr std::size_t HelpWidth = 79;
+
+// One option's help, its text wrapped at word boundaries under the text's first column.
+std::string helpEntry(std::string head, std::string_view help) {
+    head.resize(std::max(head.size() + 2, HelpIndent), ' ');
+    std::string text = head;
+    std::size_t column = head.size();
+    while (!help.empty()) {
+        const std::size_t space = help.find(' ');
+        const std::string_view word = help.substr(0, space);
+        help = space == std::string_view::npos ? std::string_view{} : help.substr(space + 1);
+        if (column > HelpIndent && column + 1 + word.size() > HelpWidth) {
+            text += "\n" + std::string(HelpIndent, ' ');
+            column = HelpIndent;
+        } else if (column > head.size()) {
+            text += ' ';
+            ++column;
+        }
+        text += word;
+        column += word.size();
+    }
+    return text + "\n";
+}
+
+}  // namespace
+
+std::string optionHelp(std::span<const Opt> accepted) {
+    std::string text;
+    for (Opt id : accepted) {
+        const OptionInfo& o = infoOf(id);
+        std::string head = "  " + std::string(o.name);
+        if (!o.value.empty()) head += " " + std::string(o.value);
+        text += helpEntry(std::move(head), o.help);
+    }
+    return text + helpEntry("  --help, -h", "this text");
+}
+
+std::string optionSynopsis(std::span<const Opt> accepted) {
+    std::string text;
+    for (Opt id : accepted) {
+        // The line options nest: --baud and --parity belong inside the --rs485 bracket.
+        if (id == Opt::Rs485 && std::find(accepted.begin(), accepted.end(), Opt::Parity) == accepted.end())
+            text += " [--rs485]";
+        else
+            text += " " + std::string(infoOf(id).synopsis);
+    }
+    return text;
+}
+
+}  // namespace doxa::cli

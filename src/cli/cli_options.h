@@ -1,0 +1,48 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace doxa::cli {
+
+// Every option a subcommand may take; each subcommand names the ones it accepts.
+enum class Opt { Port, Rs485, Baud, Parity, Address, Timeout, Json, Count, Csv };
+
+// The line to one transmitter, as the command line gives it.
+struct LineChoice {
+    std::string port;  // "COM3", a device path or "sim:MODEL"
+    bool rs485 = false;
+    int baudIndex = 0;  // 0..4 = 1200 .. 38400 baud
+    int parityOff = 0;
+    int pollingAddress = 0;
+};
+
+struct Invocation {
+    LineChoice line;
+    int timeoutSeconds = 15;
+    bool json = false;
+    bool csv = false;
+    std::optional<int> count;
+    std::vector<std::string> operands;
+    bool help = false;
+};
+
+struct ParsedInvocation {
+    Invocation invocation;
+    std::string error;  // empty when the command line was understood
+};
+
+// `args` are what follows the subcommand's name; options not in `accepted` are refused. A port
+// is required unless help was asked for.
+ParsedInvocation parseInvocation(std::span<const std::string_view> args,
+                                 std::span<const Opt> accepted, std::size_t operandCount);
+
+// The --help lines of the options, aligned.
+std::string optionHelp(std::span<const Opt> accepted);
+// "[--rs485 [--baud N] [--parity odd|none]]" and so on, for the usage line.
+std::string optionSynopsis(std::span<const Opt> accepted);
+
+}  // namespace doxa::cli

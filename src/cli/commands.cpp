@@ -1,0 +1,90 @@
+#include "cli/commands.h"
+
+#include <algorithm>
+#include <array>
+
+#include "cli/exit_codes.h"
+
+namespace doxa::cli {
+
+namespace {
+
+constexpr std::array IdentifyOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
+                                     Opt::Address, Opt::Timeout, Opt::Json};
+constexpr std::array WatchOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
+                                  Opt::Address, Opt::Timeout, Opt::Count, Opt::Csv};
+
+constexpr std::array<Command, 2> Commands{{
+    {"identify", "identify the transmitter and read its configuration", "", 0, IdentifyOptions,
+     "Runs the identification of doxa-win (\"Inicjalizacja\") and prints its fields: model,\n"
+     "serial number, sensor, output, break signalling, range, threshold and filter.\n",
+     runIdentify},
+    {"watch", "show the live values, one line per cycle", "", 0, WatchOptions,
+     "Runs the live display of doxa-win (\"Wyświetlanie\"): identifies the transmitter, then\n"
+     "prints the primary value, the output and the ambient temperature once per cycle. A value\n"
+     "that did not arrive in a cycle is printed as '-' (empty in CSV). The exit status is 1 when\n"
+     "a cycle went without a primary value.\n",
+     runWatch},
+}};
+
+struct ExitCodeInfo {
+    ExitCode code;
+    std::string_view meaning;
+};
+constexpr std::array<ExitCodeInfo, 6> ExitCodes{{
+    {ExitOk, "success"},
+    {ExitNoAnswer, "no answer: the transmitter did not answer in time"},
+    {ExitBadInput, "bad input: unknown option, bad value or address, unusable file"},
+    {ExitNotConfirmed, "not confirmed: the transmitter did not confirm what was written"},
+    {ExitPortFailed, "the port could not be opened"},
+    {ExitInterrupted, "interrupted by Ctrl-C or SIGTERM (the line was released)"},
+}};
+
+std::string exitStatusHelp() {
+    std::string text = "Exit status:\n";
+    for (const ExitCodeInfo& e : ExitCodes) {
+        std::string code = "  " + std::to_string(e.code);
+        code.resize(8, ' ');
+        text += code + std::string(e.meaning) + "\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+std::span<const Command> commands() { return Commands; }
+
+const Command* findCommand(std::string_view name) {
+    const auto it = std::find_if(Commands.begin(), Commands.end(),
+                                 [name](const Command& c) { return c.name == name; });
+    return it == Commands.end() ? nullptr : &*it;
+}
+
+std::string programHelp() {
+    std::string text =
+        "Usage: doxa-cli COMMAND --port PORT [OPTION]...\n"
+        "       doxa-cli [COMMAND] --help\n"
+        "       doxa-cli --version\n"
+        "Talks to one DOXA/RIVO/SAWE temperature transmitter with the same exchanges as doxa-win.\n"
+        "\n"
+        "Commands:\n";
+    for (const Command& c : Commands) {
+        std::string name = "  " + std::string(c.name);
+        name.resize(13, ' ');
+        text += name + std::string(c.summary) + "\n";
+    }
+    return text +
+           "\n"
+           "Run 'doxa-cli COMMAND --help' for the options of a command, 'man doxa-cli' for more.\n"
+           "\n" +
+           exitStatusHelp();
+}
+
+std::string commandHelp(const Command& command) {
+    std::string usage = "Usage: doxa-cli " + std::string(command.name) + optionSynopsis(command.options);
+    if (!command.operands.empty()) usage += " " + std::string(command.operands);
+    return usage + "\n" + std::string(command.description) + "\nOptions:\n" +
+           optionHelp(command.options) + "\n" + exitStatusHelp();
+}
+
+}  // namespace doxa::cli

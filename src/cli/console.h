@@ -1,0 +1,30 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace doxa::cli {
+
+// Standard error of doxa-cli: errors one line each, and on a terminal a progress line that is
+// rewritten in place and wiped before anything else is printed.
+class Console {
+public:
+    Console(std::ostream& err, bool terminal) : err_(err), terminal_(terminal) {}
+
+    void error(std::string_view line);
+    // Shown only on a terminal; a blank text leaves the line as it is.
+    void progress(std::string_view text);
+    void endProgress();
+
+private:
+    std::ostream& err_;
+    bool terminal_;
+    bool progressShown_ = false;
+    std::string lastProgress_;
+};
+
+// Trims blanks at both ends, as the dialogs' fields carry leading and trailing blanks.
+std::string_view trimmed(std::string_view text);
+
+}  // namespace doxa::cli

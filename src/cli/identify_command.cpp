@@ -1,0 +1,86 @@
+#include <array>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/console_window.h"
+#include "cli/exit_codes.h"
+#include "cli/run_outcome.h"
+#include "cli/session.h"
+#include "cli/text_format.h"
+#include "transmitter/code_tables.h"
+#include "transmitter/ident_dlg.h"
+
+namespace doxa::cli {
+
+namespace {
+
+// The identification dialog's fields in the order the dialog shows them, with its labels and
+// the names a script finds them by in JSON.
+struct Field {
+    int id;
+    std::string_view label;
+    std::string_view key;
+};
+constexpr std::array<Field, 10> Fields{{
+    {CInitDlg::ModelText, "Typ przetwornika:", "model"},
+    {CInitDlg::SerialText, "Nr seryjny:", "serialNumber"},
+    {CInitDlg::SensorText, "Typ czujnika:", "sensor"},
+    {CInitDlg::OutputText, "Rodzaj wyjścia:", "output"},
+    {CInitDlg::BreakText, "Sygnalizacja przerwy:", "breakSignal"},
+    {CInitDlg::RangeMinText, "Zakres min:", "rangeMin"},
+    {CInitDlg::RangeMaxText, "Zakres max:", "rangeMax"},
+    {CInitDlg::ThresholdText, "Próg:", "threshold"},
+    {CInitDlg::ReleaseText, "Histereza:", "release"},
+    {CInitDlg::FilterText, "Filtracja:", "filter"},
+}};
+// What the dialog's layout shows in a field the exchange did not fill.
+constexpr std::string_view Unfilled = ".....";
+constexpr std::size_t LabelWidth = 23;
+
+void printText(const ConsoleWindow& window, const Session& session, std::ostream& out) {
+    out << padded("Adres:", LabelWidth) << session.line().pollingAddress << '\n';
+    for (const Field& f : Fields) {
+        const std::string shown = window.text(f.id);
+        out << padded(f.label, LabelWidth) << (window.wasSet(f.id) ? trimmed(shown) : Unfilled)
+            << '\n';
+    }
+}
+
+void printJson(const ConsoleWindow& window, const Session& session, std::ostream& out) {
+    const LineChoice& line = session.line();
+    out << "{\"port\": " << jsonString(line.port) << ", \"mode\": "
+        << (line.rs485 ? "\"RS485\"" : "\"HART\"") << ", \"address\": " << line.pollingAddress;
+    for (const Field& f : Fields) {
+        out << ", " << jsonString(f.key) << ": ";
+        if (window.wasSet(f.id))
+            out << jsonString(trimmed(std::string(window.text(f.id))));
+        else
+            out << "null";
+    }
+    out << "}\n";
+}
+
+}  // namespace
+
+int runIdentify(const Invocation& invocation, Session& session, std::ostream& out) {
+    ConsoleWindow window(session.loop(), session.console());
+    window.showProgressOf({CInitDlg::ProgressText, CInitDlg::LineErrorText});
+    CInitDlg dialog(session.station());
+    session.loop().extendDeadline(invocation.timeoutSeconds * 1000);
+    const ConsoleWindow::End end = window.run(dialog, [&window] {
+        return window.text(CInitDlg::ProgressText) == FinishedText;
+    });
+    if (end != ConsoleWindow::End::Finished) {
+        const std::string model(trimmed(window.text(CInitDlg::ModelText)));
+        const std::string detail = model.empty() ? "" : " (" + model + " answered, then stopped)";
+        return reportFailure(end, session, invocation.timeoutSeconds, detail);
+    }
+    if (invocation.json)
+        printJson(window, session, out);
+    else
+        printText(window, session, out);
+    out.flush();
+    return ExitOk;
+}
+
+}  // namespace doxa::cli

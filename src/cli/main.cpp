@@ -1,0 +1,60 @@
+// doxa-cli: identification and live values of one transmitter from the command line, through
+// the dialogs' own logic in a console window.
+
+#include <unistd.h>
+
+#include <csignal>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/exit_codes.h"
+#include "cli/session.h"
+
+namespace {
+
+int usageError(doxa::cli::Console& console, const std::string& message, std::string_view command) {
+    console.error(message);
+    std::cerr << "Try 'doxa-cli " << command << (command.empty() ? "" : " ") << "--help'.\n";
+    return doxa::cli::ExitBadInput;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace doxa::cli;
+    // Stop signals are taken by the timer wait, so an interrupted exchange still releases the
+    // line; a closed pipe shows as a failed write instead of killing the program.
+    blockStopSignals();
+    std::signal(SIGPIPE, SIG_IGN);
+
+    Console console(std::cerr, ::isatty(STDERR_FILENO) == 1);
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.empty()) return usageError(console, "no command given", "");
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        std::cout << programHelp();
+        return ExitOk;
+    }
+    if (args[0] == "--version") {
+        std::cout << "doxa-cli " << DOXA_VERSION << '\n';
+        return ExitOk;
+    }
+    const Command* command = findCommand(args[0]);
+    if (!command) return usageError(console, "unknown command '" + std::string(args[0]) + "'", "");
+
+    const ParsedInvocation parsed = parseInvocation(std::span(args).subspan(1), command->options,
+                                                    command->operandCount);
+    if (!parsed.error.empty()) return usageError(console, parsed.error, command->name);
+    if (parsed.invocation.help) {
+        std::cout << commandHelp(*command);
+        return ExitOk;
+    }
+
+    RealTime time;
+    std::string error;
+    const auto session = Session::open(parsed.invocation.line, console, time, error);
+    if (!session) return usageError(console, error, command->name);
+    return command->run(parsed.invocation, *session, std::cout);
+}

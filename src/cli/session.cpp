@@ -1,0 +1,119 @@
+#include "cli/session.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "app/qt_settings_store.h"
+#include "link/port.h"
+#include "link/port_names.h"
+#include "sim/sim_model.h"
+
+namespace doxa::cli {
+
+namespace {
+
+constexpr std::string_view SimPrefix = "sim:";
+
+// "COM3", "com3" -> 2; nullopt for anything else.
+std::optional<int> comPortNumber(std::string_view text) {
+    for (int n = 0; n < PortCount; ++n) {
+        const std::string name = portName(n);
+        if (text.size() == name.size() &&
+            std::equal(text.begin(), text.end(), name.begin(), [](char a, char b) {
+                return std::toupper(static_cast<unsigned char>(a)) == b;
+            }))
+            return n;
+    }
+    return std::nullopt;
+}
+
+std::string modelList() {
+    std::string list;
+    for (sim::Model m : sim::allModels()) list += (list.empty() ? "" : ", ") + std::string(sim::modelName(m));
+    return list;
+}
+
+// doxa-win's settings are only read; a missing file is not created by a script's look-up.
+std::unique_ptr<SettingsStore> doxaWinSettings() {
+    const QString path = QtSettingsStore::defaultPath();
+    if (std::filesystem::exists(path.toStdString())) return std::make_unique<QtSettingsStore>(path);
+    return std::make_unique<MemorySettingsStore>();
+}
+
+}  // namespace
+
+std::unique_ptr<Session> Session::open(const LineChoice& line, Console& console, TimeSource& time,
+                                       std::string& error) {
+    const std::string_view port = line.port;
+    std::unique_ptr<SettingsStore> settings;
+    int portNumber = 0;
+    if (const auto number = comPortNumber(port)) {
+        settings = doxaWinSettings();
+        portNumber = *number;
+    } else if (port.starts_with(SimPrefix) || port.find('/') != std::string_view::npos) {
+        // A path or a simulated transmitter is put behind COM1 of a private mapping, so the line
+        // is made exactly as for a mapped COM port.
+        if (port.starts_with(SimPrefix) && !sim::modelFromName(port.substr(SimPrefix.size()))) {
+            error = "no simulated model '" + std::string(port.substr(SimPrefix.size())) + "' (one of " + modelList() + ")";
+            return nullptr;
+        }
+        auto mapping = std::make_unique<MemorySettingsStore>();
+        mapping->writeText("Porty", portName(0), port);
+        settings = std::move(mapping);
+    } else {
+        error = "not a port: '" + std::string(port) + "' (COM1..COM12, a device path or sim:MODEL)";
+        return nullptr;
+    }
+    const PortTarget target = resolvePort(*settings, portNumber);
+    return std::unique_ptr<Session>(
+        new Session(line, std::move(settings), portNumber, target.devicePath, console, time));
+}
+
+Session::Session(const LineChoice& line, std::unique_ptr<SettingsStore> settings, int portNumber,
+                 std::string devicePath, Console& console, TimeSource& time)
+    : line_(line), settings_(std::move(settings)), devicePath_(std::move(devicePath)),
+      station_(*settings_), console_(console), loop_(time) {
+    LinkSettings& link = station_.link;
+    link.portNumber = portNumber;
+    link.transmissionMode = line.rs485 ? ModeRs485 : ModeHart;
+    link.baudIndex = line.rs485 ? line.baudIndex : 0;
+    link.parityOff = line.rs485 ? line.parityOff : 0;
+    link.replyWait = replyWaitFor(link.transmissionMode, link.baudIndex);
+    station_.device.pollingAddress = line.pollingAddress;
+    // As on the desktop, RS485 is taken for the current generation until the transmitter says.
+    if (line.rs485) station_.device.hasAmbient = 1;
+    station_.makeLine = makeLineFactory(*settings_);
+    station_.showMessage = [this](std::string_view text) { console_.error(text); };
+}
+
+Session::~Session() { releasePort(station_); }
+
+std::string Session::describe() const {
+    std::string text = line_.port + " (" + (line_.rs485 ? "RS485" : "HART");
+    // A COM name is told together with the device it is mapped to.
+    if (comPortNumber(line_.port) && !devicePath_.empty()) text += ", " + devicePath_;
+    return text + ", address " + std::to_string(line_.pollingAddress) + ")";
+}
+
+std::string Session::portFailure() const {
+    if (devicePath_.empty()) return "cannot open " + line_.port;
+    const int fd = ::open(devicePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int reason = errno;
+    if (fd >= 0) {
+        const bool terminal = ::isatty(fd);
+        ::close(fd);
+        return terminal ? "cannot open " + devicePath_ + " (in use?)"
+                        : devicePath_ + " is not a serial port";
+    }
+    std::string text = "cannot open " + devicePath_ + ": " + std::strerror(reason);
+    if (reason == EACCES) text += " (join the dialout group: sudo adduser $USER dialout, then log in again)";
+    return text;
+}
+
+}  // namespace doxa::cli

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/line_factory.h"
+#include "cli/cli_options.h"
+#include "cli/console.h"
+#include "cli/console_loop.h"
+#include "transmitter/settings_store.h"
+#include "transmitter/station.h"
+
+namespace doxa::cli {
+
+// One transmitter on one port, set up as doxa-win would be after choosing the port, the mode and
+// the address: the station the dialogs share, its line and the loop their timers run in.
+class Session {
+public:
+    // nullptr with `error` set when the port names nothing usable.
+    static std::unique_ptr<Session> open(const LineChoice& line, Console& console,
+                                         TimeSource& time, std::string& error);
+
+    Station& station() { return station_; }
+    ConsoleLoop& loop() { return loop_; }
+    Console& console() { return console_; }
+    const LineChoice& line() const { return line_; }
+    // "sim:DOXA-22 (HART, address 0)" and the like, for messages.
+    std::string describe() const;
+    // After the port failed to open: why, when the system can tell.
+    std::string portFailure() const;
+    // The port is released as doxa-win releases it at exit.
+    ~Session();
+
+private:
+    Session(const LineChoice& line, std::unique_ptr<SettingsStore> settings, int portNumber,
+            std::string devicePath, Console& console, TimeSource& time);
+
+    LineChoice line_;
+    std::unique_ptr<SettingsStore> settings_;
+    std::string devicePath_;
+    Station station_;
+    Console& console_;
+    ConsoleLoop loop_;
+};
+
+}  // namespace doxa::cli

@@ -1,0 +1,85 @@
+#include "cli/cli_options.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+#include "cli/commands.h"
+
+namespace doxa::cli {
+namespace {
+
+constexpr std::array AllOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity, Opt::Address,
+                                Opt::Timeout, Opt::Json, Opt::Count, Opt::Csv};
+
+ParsedInvocation parse(std::vector<std::string_view> args, std::size_t operands = 0) {
+    return parseInvocation(args, AllOptions, operands);
+}
+
+TEST(CliOptions, TakesTheLineAsTheDialogsKnowIt) {
+    const Invocation inv = parse({"--port", "COM3", "--rs485", "--baud=38400", "--parity", "none",
+                                  "--address", "127", "--timeout", "4", "--count", "2", "--csv"})
+                               .invocation;
+    EXPECT_EQ(inv.line.port, "COM3");
+    EXPECT_TRUE(inv.line.rs485);
+    EXPECT_EQ(inv.line.baudIndex, 4);
+    EXPECT_EQ(inv.line.parityOff, 1);
+    EXPECT_EQ(inv.line.pollingAddress, 127);
+    EXPECT_EQ(inv.timeoutSeconds, 4);
+    EXPECT_EQ(inv.count, 2);
+    EXPECT_TRUE(inv.csv);
+
+    const Invocation hart = parse({"--port=sim:DOXA-22"}).invocation;
+    EXPECT_FALSE(hart.line.rs485);
+    EXPECT_EQ(hart.line.baudIndex, 0);
+    EXPECT_EQ(hart.line.parityOff, 0);
+    EXPECT_EQ(hart.line.pollingAddress, 0);
+}
+
+TEST(CliOptions, RefusesWhatAScriptMustNotGetSilentlyChanged) {
+    struct Case {
+        std::vector<std::string_view> args;
+        std::string_view error;
+    };
+    const std::vector<Case> cases = {
+        {{}, "--port is required"},
+        {{"--port"}, "--port needs a value (PORT)"},
+        {{"--port", "COM1", "--address", "128"}, "--address takes 0..127, not '128'"},
+        {{"--port", "COM1", "--address", "-1"}, "--address takes 0..127, not '-1'"},
+        {{"--port", "COM1", "--address", "1x"}, "--address takes 0..127, not '1x'"},
+        {{"--port", "COM1", "--rs485", "--baud", "2400"},
+         "--baud takes 1200, 4800, 9600, 19200 or 38400, not '2400'"},
+        {{"--port", "COM1", "--baud", "9600"},
+         "--baud and --parity are for --rs485 (HART runs at 1200 baud, odd parity)"},
+        {{"--port", "COM1", "--rs485", "--parity", "even"}, "--parity takes odd or none, not 'even'"},
+        {{"--port", "COM1", "--count", "0"}, "--count takes a whole number from 1, not '0'"},
+        {{"--port", "COM1", "--timeout", "0"}, "--timeout takes 1..86400 seconds, not '0'"},
+        {{"--port", "COM1", "--json", "--csv"}, "--json and --csv exclude each other"},
+        {{"--port", "COM1", "--rs485=yes"}, "--rs485 takes no value"},
+        {{"--port", "COM1", "--verbose"}, "unknown option --verbose"},
+        {{"--port", "COM1", "extra"}, "unexpected operand 'extra'"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error);
+        EXPECT_EQ(parse(c.args).error, c.error);
+    }
+}
+
+TEST(CliOptions, EachCommandTakesOnlyItsOwnOptionsAndHelpNeedsNoPort) {
+    const Command* identify = findCommand("identify");
+    ASSERT_NE(identify, nullptr);
+    const std::vector<std::string_view> watchOnly = {"--port", "COM1", "--count", "3"};
+    EXPECT_EQ(parseInvocation(watchOnly, identify->options, 0).error, "unknown option --count");
+    const std::vector<std::string_view> help = {"--help"};
+    const ParsedInvocation asked = parseInvocation(help, identify->options, 0);
+    EXPECT_TRUE(asked.error.empty());
+    EXPECT_TRUE(asked.invocation.help);
+    const std::string text = commandHelp(*identify);
+    EXPECT_NE(text.find("--json"), std::string::npos);
+    EXPECT_EQ(text.find("--csv"), std::string::npos);
+    EXPECT_NE(text.find("  4     the port could not be opened"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace doxa::cli

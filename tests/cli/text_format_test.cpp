@@ -1,0 +1,88 @@
+#include "cli/text_format.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+
+#include "cli/console.h"
+#include "cli/console_loop.h"
+#include "cli/session.h"
+
+namespace doxa::cli {
+namespace {
+
+TEST(TextFormat, SplitsTheDisplaysValuesFromTheirUnits) {
+    struct Case {
+        std::string_view shown, number, unit;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {"23.4 °C", "23.4", "°C"},
+             {"-12.50 Ohm", "-12.50", "Ohm"},
+             {"5.000V", "5.000", "V"},
+             {"4.000 mA", "4.000", "mA"},
+             {"1.23457e+006 mV", "1.23457e+006", "mV"},
+             {"12.", "12.", ""},
+             {" mA", "", "mA"},  // blanked after missed answers
+             {" ", "", ""},
+         }) {
+        SCOPED_TRACE(c.shown);
+        const ValueText v = splitValue(c.shown);
+        EXPECT_EQ(v.number, c.number);
+        EXPECT_EQ(v.unit, c.unit);
+    }
+}
+
+TEST(TextFormat, QuotesWhatJsonAndCsvCannotCarryBare) {
+    EXPECT_EQ(jsonString("TC typu 'K'"), "\"TC typu 'K'\"");
+    EXPECT_EQ(jsonString("a\"b\\c\n"), "\"a\\\"b\\\\c\\u000a\"");
+    EXPECT_EQ(csvField("°C"), "°C");
+    EXPECT_EQ(csvField("5 sek ,rząd: 2"), "\"5 sek ,rząd: 2\"");
+    EXPECT_EQ(csvField("a\"b"), "\"a\"\"b\"");
+    // Labels line up by characters, not by the bytes of their Polish letters.
+    EXPECT_EQ(padded("Próg:", 8), "Próg:   ");
+    EXPECT_EQ(padded("Rodzaj wyjścia:", 4), "Rodzaj wyjścia:");
+}
+
+class NoTime : public TimeSource {
+public:
+    std::int64_t nowMs() const override { return 0; }
+    bool sleepUntil(std::int64_t) override { return true; }
+};
+
+TEST(Session, TakesComNamesDevicePathsAndSimulatedModelsOnly) {
+    std::ostringstream err;
+    Console console(err, false);
+    NoTime time;
+    const auto open = [&](std::string port, std::string& error) {
+        LineChoice line;
+        line.port = std::move(port);
+        return Session::open(line, console, time, error);
+    };
+    for (const char* port : {"sim:RIVO-21-U", "/dev/ttyUSB7", "com12"}) {
+        std::string error;
+        EXPECT_NE(open(port, error), nullptr) << port << ": " << error;
+    }
+    std::string error;
+    EXPECT_EQ(open("COM13", error), nullptr);
+    EXPECT_EQ(error, "not a port: 'COM13' (COM1..COM12, a device path or sim:MODEL)");
+    EXPECT_EQ(open("sim:DOXA-23", error), nullptr);
+    EXPECT_EQ(error.substr(0, 43), "no simulated model 'DOXA-23' (one of DOXA-2");
+
+    LineChoice rs485;
+    rs485.port = "sim:DOXA-22";
+    rs485.rs485 = true;
+    rs485.baudIndex = 2;
+    rs485.pollingAddress = 7;
+    const auto session = Session::open(rs485, console, time, error);
+    ASSERT_NE(session, nullptr);
+    const LinkSettings& link = session->station().link;
+    EXPECT_EQ(link.transmissionMode, ModeRs485);
+    EXPECT_EQ(link.baudIndex, 2);
+    EXPECT_EQ(link.replyWait, 20);  // 9600 baud
+    EXPECT_EQ(session->station().device.pollingAddress, 7);
+    EXPECT_EQ(session->describe(), "sim:DOXA-22 (RS485, address 7)");
+}
+
+}  // namespace
+}  // namespace doxa::cli
