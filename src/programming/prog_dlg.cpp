@@ -9,7 +9,6 @@
 #include "link/port.h"
 #include "programming/output_type_dlg.h"
 #include "programming/prog_identify.h"
-#include "programming/prog_table.h"
 #include "transmitter/exchange.h"
 #include "transmitter/model_recognition.h"
 #include "transmitter/station.h"
@@ -76,10 +75,7 @@ const std::array<CProgDlg::Sensor, 12> CProgDlg::Sensors{{
 }};
 
 CProgDlg::CProgDlg(Station& station)
-    : station_(station),
-      sequence_(station, inputs_, SequenceScope::Full, [this] { showMembers(); }) {}
-
-bool CProgDlg::rs485() const { return station_.link.transmissionMode == ModeRs485; }
+    : CProgDlgBase(station, SequenceScope::Full, NotFoundText, [this] { showMembers(); }) {}
 
 std::optional<RangeLimits> CProgDlg::limits() const { return standardLimits(sensorType_); }
 
@@ -147,7 +143,7 @@ void CProgDlg::onCommand(int id) {
             chooseOutputType();
             break;
         case Table:
-            openCharacteristicTable(station_, window(), sequence_, attempts_);
+            openCharacteristicTable();
             break;
         default:
             DialogLogic::onCommand(id);
@@ -201,30 +197,6 @@ void CProgDlg::onScroll(int id, Scroll code) {
     }
     showUnits();
     showMembers();
-}
-
-void CProgDlg::onTimer(int timer) {
-    if (timer == ExchangeTimer) {
-        sequence_.step(window());
-        return;
-    }
-    if (timer != IdentifyTimer) return;
-    switch (identifyStep(station_, window(), attempts_, ReplyText)) {
-        case IdentifyOutcome::Answered:
-            identified();
-            break;
-        case IdentifyOutcome::GaveUp:
-            window().messageBox(NotFoundText);
-            window().end(ResultCancel);
-            break;
-        case IdentifyOutcome::Waiting:
-            break;
-    }
-}
-
-void CProgDlg::onDestroy() {
-    window().stopTimer(IdentifyTimer);
-    endExchange(station_, window());
 }
 
 void CProgDlg::takeControls() {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "dialog/dialog.h"
+#include "programming/prog_dlg_base.h"
 #include "programming/prog_rules.h"
 #include "programming/prog_sequence.h"
 
@@ -13,7 +13,7 @@ class Station;
 // "Programowanie": the technician edits the configuration taken from the device record and
 // writes it into the transmitter. Over HART the dialog first identifies the transmitter and
 // fits its controls to the model; over RS485 it is ready at once.
-class CProgDlg : public DialogLogic {
+class CProgDlg : public CProgDlgBase {
 public:
     static constexpr int Resource = 105;
     enum : int {
@@ -74,8 +74,6 @@ public:
     void onCommand(int id) override;
     void onFocus(int id, bool gained) override;
     void onScroll(int id, Scroll code) override;
-    void onTimer(int timer) override;
-    void onDestroy() override;
 
 private:
     struct Sensor {
@@ -85,7 +83,6 @@ private:
     };
     static const std::array<Sensor, 12> Sensors;
 
-    bool rs485() const;
     std::optional<RangeLimits> limits() const;
     void takeControls();
     void showMembers();
@@ -96,21 +93,17 @@ private:
     void clickSensor(const Sensor& sensor);
     int sensorFromRadios() const;
 
-    void identified();
+    void identified() override;
     void fitControlsToModel();
     void send();
     void chooseOutputType();
 
-    Station& station_;
-    int attempts_ = 0;
     int sensorType_ = 0;
     float rangeMin_ = 0, rangeMax_ = 0, threshold_ = 0, hysteresis_ = 0;
     int filterOrderIndex_ = 0;
     int filterTime_ = 0;
     int breakIndex_ = 0;
     int thresholdActive_ = 0;
-    SequenceInputs inputs_;
-    ProgrammingSequence sequence_;
 };
 
 }  // namespace doxa

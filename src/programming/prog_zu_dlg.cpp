@@ -7,7 +7,6 @@
 #include "dialog/typed_number.h"
 #include "link/port.h"
 #include "programming/prog_identify.h"
-#include "programming/prog_table.h"
 #include "transmitter/exchange.h"
 #include "transmitter/station.h"
 
@@ -70,9 +69,7 @@ int sensorRadio(const Sensor& sensor) { return sensor.radio; }
 }  // namespace
 
 CProgZUDlg::CProgZUDlg(Station& station)
-    : station_(station), sequence_(station, inputs_, SequenceScope::RangeSensorFilter, nullptr) {}
-
-bool CProgZUDlg::rs485() const { return station_.link.transmissionMode == ModeRs485; }
+    : CProgDlgBase(station, SequenceScope::RangeSensorFilter, NotFoundText, nullptr) {}
 
 int CProgZUDlg::sensorCode() const {
     return sensorIndex_ == CharacteristicIndex ? CharacteristicCode : sensorIndex_;
@@ -123,7 +120,7 @@ void CProgZUDlg::onCommand(int id) {
             send();
             break;
         case Table:
-            openCharacteristicTable(station_, window(), sequence_, attempts_);
+            openCharacteristicTable();
             break;
         case Order0:
             takeControls();
@@ -166,30 +163,6 @@ void CProgZUDlg::onScroll(int id, Scroll code) {
     }
     showUnits();
     showMembers();
-}
-
-void CProgZUDlg::onTimer(int timer) {
-    if (timer == ExchangeTimer) {
-        sequence_.step(window());
-        return;
-    }
-    if (timer != IdentifyTimer) return;
-    switch (identifyStep(station_, window(), attempts_, ReplyText)) {
-        case IdentifyOutcome::Answered:
-            identified();
-            break;
-        case IdentifyOutcome::GaveUp:
-            window().messageBox(NotFoundText);
-            window().end(ResultCancel);
-            break;
-        case IdentifyOutcome::Waiting:
-            break;
-    }
-}
-
-void CProgZUDlg::onDestroy() {
-    window().stopTimer(IdentifyTimer);
-    endExchange(station_, window());
 }
 
 void CProgZUDlg::takeControls() {

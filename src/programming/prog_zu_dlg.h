@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialog/dialog.h"
+#include "programming/prog_dlg_base.h"
 #include "programming/prog_rules.h"
 #include "programming/prog_sequence.h"
 
@@ -12,7 +12,7 @@ class Station;
 // range limits, the range, sensor type and filter of the shared sequence, nothing else. Over
 // HART it first makes sure the transmitter is one of them; over RS485 it is ready at once and
 // writes the same three blocks of registers as the main programming dialog.
-class CProgZUDlg : public DialogLogic {
+class CProgZUDlg : public CProgDlgBase {
 public:
     static constexpr int Resource = 135;
     enum : int {
@@ -54,29 +54,22 @@ public:
     void onCommand(int id) override;
     void onFocus(int id, bool gained) override;
     void onScroll(int id, Scroll code) override;
-    void onTimer(int timer) override;
-    void onDestroy() override;
 
 private:
-    bool rs485() const;
     int sensorCode() const;
     std::optional<RangeLimits> limits() const;
     void takeControls();
     void showMembers();
     void showUnits();
     void clickSensor(int index);
-    void identified();
+    void identified() override;
     void send();
 
-    Station& station_;
-    int attempts_ = 0;
     int sensorIndex_ = -1;
     float rangeMin_ = 0, rangeMax_ = 0;
     int filterOrderIndex_ = -1;
     int filterTime_ = 0;
     int breakIndex_ = -1;
-    SequenceInputs inputs_;
-    ProgrammingSequence sequence_;
 };
 
 }  // namespace doxa
