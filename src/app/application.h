@@ -1,9 +1,12 @@
 #pragma once
 
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/backup_store.h"
 #include "app/document.h"
 
 #include "transmitter/station.h"
@@ -31,6 +34,9 @@ public:
     void shutDown();
     // "Poprzednie": the files of the recent-file list, newest first.
     const std::vector<std::string>& recentFiles() const { return document_.recentFiles(); }
+    // Configurations are backed up into this folder before programming overwrites them, and
+    // "Kopie zapasowe..." lists them from there. Without it no copies are kept.
+    void keepBackupsIn(std::filesystem::path folder);
 
 private:
     void initialize();
@@ -51,6 +57,8 @@ private:
     // commands store them.
     void takeOver(const FoundTransmitter& found);
     void clearLog();
+    // "Kopie zapasowe...": the chosen copy is opened as the document.
+    void openBackup();
     // Takes a port number; an open port of another number is released first.
     void usePort(int portNumber);
     // Takes new line settings; an open port is released when they differ from the ones it was
@@ -64,6 +72,7 @@ private:
     Shell& shell_;
     CDoxaDoc document_;
     bool settingsWarned_ = false;
+    std::optional<BackupStore> backups_;
 };
 
 }  // namespace doxa

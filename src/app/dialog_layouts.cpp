@@ -25,6 +25,8 @@
 #include "ui_memory_dump_dlg.h"
 #include "ui_register_read_dlg.h"
 #include "ui_register_write_dlg.h"
+#include "ui_line_stats_dlg.h"
+#include "ui_backups_dlg.h"
 
 namespace doxa {
 
@@ -58,6 +60,8 @@ const std::map<int, LayoutSetup> layouts = {
     {129, setUp<Ui::RegisterReadDlg>},
     {130, setUp<Ui::RegisterWriteDlg>},
     {140, setUp<Ui::FinderDlg>},
+    {141, setUp<Ui::LineStatsDlg>},
+    {142, setUp<Ui::BackupsDlg>},
 };
 
 }  // namespace

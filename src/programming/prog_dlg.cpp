@@ -333,6 +333,7 @@ void CProgDlg::identified() {
     const IdentityBytes identity = identityBytes(station_);
     station_.identifiedSerial = identity.serial;
     recognizeModel(device, ModelBytes{identity.modelCode, identity.variant, identity.variant});
+    found_ = FoundIdentity{device.modelName, identity.serial};
     if (device.isRtdOnly) {
         window().messageBox(IncompatibleText);
         window().end(ResultCancel);
@@ -392,6 +393,10 @@ void CProgDlg::send() {
     device.filterOrder = filterOrderIndex_;
     device.breakSignal = breakIndex_;
     device.connection = inputs_.sensorCountIndex;
+    const WrittenFields written{.sensorCount = inputs_.sensorsActive != 0,
+                                .address = inputs_.programAddress != 0,
+                                .newAddress = inputs_.newAddress};
+    if (!prepareWrite(station_, window(), found_, written)) return;
     sequence_.start(window());
 }
 

@@ -4,6 +4,7 @@
 
 #include "dialog/dialog.h"
 #include "programming/prog_rules.h"
+#include "programming/prog_safeguard.h"
 #include "programming/prog_sequence.h"
 
 namespace doxa {
@@ -111,6 +112,8 @@ private:
     int thresholdActive_ = 0;
     SequenceInputs inputs_;
     ProgrammingSequence sequence_;
+    // What this dialog's own identification found; none over RS485.
+    std::optional<FoundIdentity> found_;
 };
 
 }  // namespace doxa

@@ -237,6 +237,7 @@ void CProgZUDlg::identified() {
     }
     device.hasAmbient = (identity.variant & NoAmbientBit) ? 0 : 1;
     device.modelName = "SAWE-01";
+    found_ = FoundIdentity{device.modelName, identity.serial};
     window().setText(ModelText, std::string(ModelPrefix) + device.modelName);
     finishIdentification(station_, window(), StepText, ReplyText);
     attempts_ = Ready;
@@ -256,6 +257,7 @@ void CProgZUDlg::send() {
     device.filterTime = filterTime_;
     device.filterOrder = filterOrderIndex_;
     device.breakSignal = breakIndex_;
+    if (!prepareWrite(station_, window(), found_, WrittenFields{.rtdOnly = true})) return;
     sequence_.start(window());
 }
 

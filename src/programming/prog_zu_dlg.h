@@ -2,6 +2,7 @@
 
 #include "dialog/dialog.h"
 #include "programming/prog_rules.h"
+#include "programming/prog_safeguard.h"
 #include "programming/prog_sequence.h"
 
 namespace doxa {
@@ -77,6 +78,8 @@ private:
     int breakIndex_ = -1;
     SequenceInputs inputs_;
     ProgrammingSequence sequence_;
+    // What this dialog's own identification found; none over RS485.
+    std::optional<FoundIdentity> found_;
 };
 
 }  // namespace doxa
