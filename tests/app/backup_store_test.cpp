@@ -113,8 +113,9 @@ TEST_F(BackupFolder, TheDefaultFolderFollowsXdgDataHome) {
     ::setenv("XDG_DATA_HOME", "/data/home", 1);
     EXPECT_EQ(defaultBackupFolder(), fs::path("/data/home/doxa-win/backups"));
     ::setenv("XDG_DATA_HOME", "relative/ignored", 1);
-    if (const char* home = std::getenv("HOME"))
+    if (const char* home = std::getenv("HOME")) {
         EXPECT_EQ(defaultBackupFolder(), fs::path(home) / ".local/share/doxa-win/backups");
+    }
     ::unsetenv("XDG_DATA_HOME");
     if (saved) ::setenv("XDG_DATA_HOME", previous.c_str(), 1);
 }
