@@ -8,6 +8,7 @@
 #include "app/backup_store.h"
 #include "app/document_file.h"
 #include "programming/prog_dlg.h"
+#include "programming/prog_zu_dlg.h"
 #include "programming_session.h"
 #include "transmitter/ident_dlg.h"
 
@@ -20,29 +21,31 @@ using D = CProgDlg;
 constexpr int RangeCommand = 35;
 constexpr auto Question = "\n\nZapisać do przetwornika?";
 
-struct Guarded : Session<CProgDlg> {
-    explicit Guarded(bool rs485 = false) : Session(sim::Model::Doxa22, rs485) {
+template <typename Dialog>
+struct GuardedSession : Session<Dialog> {
+    explicit GuardedSession(sim::Model model = sim::Model::Doxa22, bool rs485 = false)
+        : Session<Dialog>(model, rs485) {
         std::string pattern = (fs::temp_directory_path() / "doxa-backups-XXXXXX").string();
         folder = ::mkdtemp(pattern.data());
         store.emplace(folder);
-        sim.station.keepBackup = [this](const ReadConfiguration& read) {
-            requestsAtBackup = sim.requests();
+        this->sim.station.keepBackup = [this](const ReadConfiguration& read) {
+            requestsAtBackup = this->sim.requests();
             return store->keep(read, std::chrono::system_clock::now());
         };
     }
-    ~Guarded() { fs::remove_all(folder); }
+    ~GuardedSession() { fs::remove_all(folder); }
 
     // "Inicjalizacja" to its end, as the technician reads the transmitter before programming.
     bool identify() {
-        CInitDlg init(sim.station);
-        FakeWindow w(init, sim.clock);
-        const bool read = w.open() && sim.clock.advanceUntil(
-                                          [&] { return w.text(CInitDlg::ProgressText) == "Koniec"; },
-                                          60'000);
+        CInitDlg init(this->sim.station);
+        FakeWindow w(init, this->sim.clock);
+        const bool read =
+            w.open() && this->sim.clock.advanceUntil(
+                            [&] { return w.text(CInitDlg::ProgressText) == "Koniec"; }, 60'000);
         w.close();
         return read;
     }
-    void confirmWrites() { sim.settings.writeInt("Programowanie", "Potwierdzenie", 1); }
+    void confirmWrites() { this->sim.settings.writeInt("Programowanie", "Potwierdzenie", 1); }
     std::vector<fs::path> copies() const {
         std::vector<fs::path> found;
         for (const auto& entry : fs::directory_iterator(folder)) found.push_back(entry.path());
@@ -52,6 +55,10 @@ struct Guarded : Session<CProgDlg> {
     fs::path folder;
     std::optional<BackupStore> store;
     std::vector<int> requestsAtBackup;
+};
+
+struct Guarded : GuardedSession<CProgDlg> {
+    explicit Guarded(bool rs485 = false) : GuardedSession(sim::Model::Doxa22, rs485) {}
 };
 
 TEST(ProgrammingBackup, TheConfigurationReadIsKeptBeforeTheFirstWriteAndOnlyOnce) {
@@ -117,6 +124,18 @@ TEST(ProgrammingBackup, ACopyThatCannotBeKeptIsToldAndAnulujWritesNothing) {
               "to?");
     EXPECT_EQ(g.window.boxes().back().buttons, BoxButtons::OkCancel);
     EXPECT_EQ(g.sim.writes().size(), before);
+}
+
+TEST(ProgrammingBackup, TheResistanceThermometerDialogKeepsACopyToo) {
+    GuardedSession<CProgZUDlg> g(sim::Model::Sawe01Rtd);
+    g.sim.device().serialNumber = 555;
+    ASSERT_TRUE(g.identify());
+    ASSERT_TRUE(g.openReady());
+    g.enter(CProgZUDlg::RangeMax, "120");
+    EXPECT_EQ(g.program(), Saved);
+    const std::vector<fs::path> copies = g.copies();
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_TRUE(copies[0].filename().string().starts_with("SAWE-01_555_"));
 }
 
 TEST(ProgrammingConfirmation, ListsWhatWillChangeAndAnulujWritesNothing) {
