@@ -393,11 +393,8 @@ void CProgDlg::send() {
     device.filterOrder = filterOrderIndex_;
     device.breakSignal = breakIndex_;
     device.connection = inputs_.sensorCountIndex;
-    const WrittenFields written{.sensorCount = inputs_.sensorsActive != 0,
-                                .address = inputs_.programAddress != 0,
-                                .newAddress = inputs_.newAddress};
-    if (!prepareWrite(station_, window(), found_, written)) return;
-    sequence_.start(window());
+    if (!prepareWrite(station_, window(), found_, sequence_.written())) return;
+    sequence_.start(window(), isReadTransmitter(station_, found_));
 }
 
 void CProgDlg::chooseOutputType() {

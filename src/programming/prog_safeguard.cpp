@@ -60,11 +60,6 @@ public:
     std::vector<std::string> lines;
 };
 
-bool isSameTransmitter(const Station& station, const std::optional<FoundIdentity>& found) {
-    return found && station.lastRead && station.lastRead->device.modelName == found->modelName &&
-           station.lastRead->device.serialNumber == found->serialNumber;
-}
-
 bool confirmed(Station& station, DialogWindow& window, bool sameTransmitter,
                const WrittenFields& fields) {
     std::string text;
@@ -83,6 +78,11 @@ bool confirmed(Station& station, DialogWindow& window, bool sameTransmitter,
 }
 
 }  // namespace
+
+bool isReadTransmitter(const Station& station, const std::optional<FoundIdentity>& found) {
+    return found && station.lastRead && station.lastRead->device.modelName == found->modelName &&
+           station.lastRead->device.serialNumber == found->serialNumber;
+}
 
 bool confirmsWrites(const Station& station) {
     return station.settings.readInt(ConfirmSection, ConfirmKey, 0) != 0;
@@ -121,9 +121,37 @@ std::vector<std::string> configurationChanges(const Station& station, const Devi
     return changes.lines;
 }
 
+void noteWritten(Station& station, const WrittenFields& fields, bool confirmed) {
+    if (!station.lastRead) return;
+    if (!confirmed) {
+        station.lastRead.reset();
+        return;
+    }
+    // The values configurationChanges() compares, as the run wrote them.
+    DeviceRecord& read = station.lastRead->device;
+    const DeviceRecord& written = station.device;
+    read.sensorType = written.sensorType;
+    read.rangeMin = written.rangeMin;
+    read.rangeMax = written.rangeMax;
+    read.breakSignal = written.breakSignal;
+    read.filterOrder = written.filterOrder;
+    read.filterTime = written.filterTime;
+    if (fields.rtdOnly) return;
+    const bool hart = station.link.transmissionMode == ModeHart;
+    if (hart) read.outputType = written.outputType;
+    if (hart && fields.sensorCount) read.connection = written.connection;
+    if (written.isSawe) return;
+    read.thresholdActive = written.thresholdActive;
+    read.thresholdDirection = written.thresholdDirection;
+    if (hart && written.thresholdActive) {
+        read.threshold = written.threshold;
+        read.hysteresis = written.hysteresis;
+    }
+}
+
 bool prepareWrite(Station& station, DialogWindow& window, const std::optional<FoundIdentity>& found,
                   const WrittenFields& fields) {
-    const bool sameTransmitter = isSameTransmitter(station, found);
+    const bool sameTransmitter = isReadTransmitter(station, found);
     if (confirmsWrites(station) && !confirmed(station, window, sameTransmitter, fields))
         return false;
     if (!sameTransmitter || !station.keepBackup || station.keepBackup(*station.lastRead))

@@ -32,6 +32,9 @@ struct WrittenFields {
     int newAddress = 0;
 };
 
+// True when `found` is the transmitter the last identification read.
+bool isReadTransmitter(const Station& station, const std::optional<FoundIdentity>& found);
+
 // "Zakres max: 300 → 400" for every value the run will change, against the configuration read.
 std::vector<std::string> configurationChanges(const Station& station, const DeviceRecord& read,
                                               const WrittenFields& fields);
@@ -42,5 +45,11 @@ std::vector<std::string> configurationChanges(const Station& station, const Devi
 // nothing is to be written.
 bool prepareWrite(Station& station, DialogWindow& window, const std::optional<FoundIdentity>& found,
                   const WrittenFields& fields);
+
+// After a run on the transmitter read: when every write was confirmed, the configuration read
+// takes the values written, so that the next confirmation and copy start from what the
+// transmitter holds; otherwise what it holds is no longer known and the configuration read is
+// forgotten until the next identification.
+void noteWritten(Station& station, const WrittenFields& fields, bool confirmed);
 
 }  // namespace doxa

@@ -257,8 +257,8 @@ void CProgZUDlg::send() {
     device.filterTime = filterTime_;
     device.filterOrder = filterOrderIndex_;
     device.breakSignal = breakIndex_;
-    if (!prepareWrite(station_, window(), found_, WrittenFields{.rtdOnly = true})) return;
-    sequence_.start(window());
+    if (!prepareWrite(station_, window(), found_, sequence_.written())) return;
+    sequence_.start(window(), isReadTransmitter(station_, found_));
 }
 
 }  // namespace doxa

@@ -83,9 +83,14 @@ TEST(ProgrammingBackup, TheConfigurationReadIsKeptBeforeTheFirstWriteAndOnlyOnce
     EXPECT_EQ(kept.rangeMax, 150.0f) << "what was read, not what was written";
     EXPECT_TRUE(copies[0].filename().string().starts_with("DOXA-22_4321_"));
 
-    // Writing again keeps no second copy of the same configuration.
+    // The transmitter confirmed what was written: writing again first keeps that, and a third
+    // write keeps no second copy of the same configuration.
     EXPECT_EQ(g.program(), Saved);
-    EXPECT_EQ(g.copies().size(), 1u);
+    ASSERT_EQ(g.copies().size(), 2u);
+    ASSERT_EQ(loadDocumentFile(g.store->list().front().path, kept, table), "");
+    EXPECT_EQ(kept.rangeMax, 120.0f);
+    EXPECT_EQ(g.program(), Saved);
+    EXPECT_EQ(g.copies().size(), 2u);
 }
 
 TEST(ProgrammingBackup, NoCopyWhenTheTransmitterIsNotTheOneRead) {
@@ -169,6 +174,31 @@ TEST(ProgrammingConfirmation, ListsWhatWillChangeAndAnulujWritesNothing) {
     EXPECT_EQ(g.sim.device().rangeUpper, 120.0f);
     EXPECT_EQ(g.sim.device().address, 7);
     EXPECT_EQ(g.copies().size(), 1u);
+
+    // The next write is compared with what the transmitter confirmed, not with the old read.
+    g.enter(D::RangeMax, "110");
+    g.choose(D::ProgramAddress, false);
+    EXPECT_EQ(g.program(), Saved);
+    const std::vector<std::string> boxes = g.boxTexts();
+    EXPECT_EQ(boxes[boxes.size() - 2], std::string("Zostaną zmienione:\nZakres max: 120 → 110") +
+                                           Question);
+}
+
+TEST(ProgrammingConfirmation, AfterAWriteNotConfirmedTheConfigurationIsNoLongerKnown) {
+    Guarded g;
+    g.sim.transmitter->faults.hartWrites[35] = sim::WriteFault::Unanswered;
+    ASSERT_TRUE(g.identify());
+    g.confirmWrites();
+    ASSERT_TRUE(g.openReady());
+    g.enter(D::RangeMax, "120");
+    EXPECT_EQ(g.program(), NotSaved);
+    EXPECT_EQ(g.program(), NotSaved);
+    const std::vector<std::string> boxes = g.boxTexts();
+    EXPECT_EQ(boxes[boxes.size() - 2],
+              std::string("Konfiguracja tego przetwornika nie została odczytana (Inicjalizacja), "
+                          "więc nie można pokazać, co się zmieni.") +
+                  Question);
+    EXPECT_EQ(g.copies().size(), 1u) << "only the copy taken before the first write";
 }
 
 TEST(ProgrammingConfirmation, SaysWhenNothingChangesOrNothingWasRead) {
