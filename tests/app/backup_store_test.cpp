@@ -15,7 +15,9 @@
 #include "app/backups_dlg.h"
 #include "app/command_ids.h"
 #include "app/fake_shell.h"
+#include "programming/prog_dlg.h"
 #include "support/sim_station.h"
+#include "transmitter/ident_dlg.h"
 
 namespace doxa::test {
 namespace {
@@ -152,6 +154,55 @@ TEST_F(BackupFolder, KopieZapasoweOpensTheChosenCopyAsTheDocument) {
     };
     application.onCommand(CmdBackups);
     EXPECT_EQ(sim.station.device.rangeMax, 400.0f);
+}
+
+// "Wyślij" on the identified transmitter, after `edit`; true when it said the data were saved.
+FakeShell::Script programAfter(VirtualClock& clock, std::function<void(FakeWindow&)> edit,
+                               bool& saved) {
+    return [&clock, edit, &saved](FakeWindow& w, DialogLogic&) {
+        clock.advanceUntil([&] { return w.text(CProgDlg::StepText) == "Przetwornik rozpoznany"; },
+                           20'000);
+        edit(w);
+        w.click(CProgDlg::Send);
+        saved = clock.advanceUntil(
+            [&] { return !w.boxes().empty() && w.boxes().back().text == "Dane zostały zapisane"; },
+            120'000);
+    };
+}
+
+TEST_F(BackupFolder, AnOverwrittenConfigurationIsOpenedFromItsCopyAndProgrammedBack) {
+    SimStation sim;
+    sim.settings.writeInt("COM", "COM", 1);
+    sim.device().rangeUpper = 150;
+    FakeShell shell(sim.clock);
+    Application application(sim.station, shell);
+    application.keepBackupsIn(folder);
+    shell.scripts[CInitDlg::Resource] = [&](FakeWindow& w, DialogLogic&) {
+        sim.clock.advanceUntil([&] { return w.text(CInitDlg::ProgressText) == "Koniec"; }, 60'000);
+    };
+    application.startUp();
+
+    bool saved = false;
+    const auto mistake = [](FakeWindow& w) {
+        w.type(CProgDlg::RangeMax, "120");
+        w.leave(CProgDlg::RangeMax);
+    };
+    shell.scripts[CProgDlg::Resource] = programAfter(sim.clock, mistake, saved);
+    application.onCommand(CmdProgram);
+    ASSERT_TRUE(saved);
+    ASSERT_EQ(sim.device().rangeUpper, 120.0f) << "overwritten by mistake";
+
+    shell.scripts[CBackupsDlg::Resource] = [](FakeWindow& w, DialogLogic&) {
+        w.click(CBackupsDlg::Open);  // the newest copy is chosen
+    };
+    application.onCommand(CmdBackups);
+    EXPECT_EQ(sim.station.device.rangeMax, 150.0f);
+
+    saved = false;
+    shell.scripts[CProgDlg::Resource] = programAfter(sim.clock, [](FakeWindow&) {}, saved);
+    application.onCommand(CmdProgram);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(sim.device().rangeUpper, 150.0f) << "programmed back";
 }
 
 TEST_F(BackupFolder, TheConfirmationIsSwitchedInUstawieniaAndKept) {
