@@ -25,8 +25,8 @@ constexpr std::size_t StampLength = 19;
 std::string fileWord(std::string_view model) {
     std::string word;
     for (char c : model) {
-        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                           (c >= '0' && c <= '9') || c == '-';
+        const bool plain =
+            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
         word += plain ? c : '_';
     }
     return word.empty() ? "bez-nazwy" : word;
@@ -38,8 +38,9 @@ std::string transmitterPrefix(const DeviceRecord& device) {
 
 std::string stamp(std::chrono::system_clock::time_point when) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                        when.time_since_epoch()).count() % 1000;
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(when.time_since_epoch()).count() %
+        1000;
     std::tm local{};
     localtime_r(&seconds, &local);
     char text[64];

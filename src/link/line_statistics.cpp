@@ -7,8 +7,8 @@ namespace doxa {
 
 void LineStatistics::requestSent(std::span<const std::uint8_t> request, std::int64_t nowMs) {
     ++requests_;
-    const bool same = std::equal(request.begin(), request.end(), lastRequest_.begin(),
-                                 lastRequest_.end());
+    const bool same =
+        std::equal(request.begin(), request.end(), lastRequest_.begin(), lastRequest_.end());
     if (same && !lastAnswered_) ++retries_;
     lastRequest_.assign(request.begin(), request.end());
     lastAnswered_ = false;

@@ -48,11 +48,13 @@ std::string outputText(int code, bool rivo) {
 class ChangeList {
 public:
     void add(std::string_view what, const std::string& before, const std::string& after) {
-        if (before != after) lines.push_back(std::string(what) + before + std::string(Arrow) + after);
+        if (before != after)
+            lines.push_back(std::string(what) + before + std::string(Arrow) + after);
     }
     void add(std::string_view what, float before, float after) {
-        if (!same(before, after)) lines.push_back(std::string(what) + editText(before) +
-                                                  std::string(Arrow) + editText(after));
+        if (!same(before, after))
+            lines.push_back(std::string(what) + editText(before) + std::string(Arrow) +
+                            editText(after));
     }
     void add(std::string_view what, int before, int after) {
         add(what, std::to_string(before), std::to_string(after));
@@ -68,8 +70,10 @@ bool confirmed(Station& station, DialogWindow& window, bool sameTransmitter,
     } else {
         const std::vector<std::string> changes =
             configurationChanges(station, station.lastRead->device, fields);
-        if (changes.empty()) text = NoChangesText;
-        else text = ChangesText;
+        if (changes.empty())
+            text = NoChangesText;
+        else
+            text = ChangesText;
         for (const std::string& line : changes) text += line + '\n';
         if (!changes.empty()) text.pop_back();
     }
@@ -104,8 +108,9 @@ std::vector<std::string> configurationChanges(const Station& station, const Devi
                 std::to_string(next.filterTime) + " sek");
     if (fields.rtdOnly) return changes.lines;
     // Over HART the output type and the sensor count travel in the sensor byte.
-    if (hart) changes.add("Rodzaj wyjścia: ", outputText(read.outputType, next.isRivo != 0),
-                          outputText(next.outputType, next.isRivo != 0));
+    if (hart)
+        changes.add("Rodzaj wyjścia: ", outputText(read.outputType, next.isRivo != 0),
+                    outputText(next.outputType, next.isRivo != 0));
     if (hart && fields.sensorCount)
         changes.add("Ilość czujników: ", read.connection + 1, next.connection + 1);
     if (!next.isSawe) {

@@ -199,7 +199,8 @@ TEST_F(BackupFolder, AnOverwrittenConfigurationIsOpenedFromItsCopyAndProgrammedB
     EXPECT_EQ(sim.station.device.rangeMax, 150.0f);
 
     saved = false;
-    shell.scripts[CProgDlg::Resource] = programAfter(sim.clock, [](FakeWindow&) {}, saved);
+    shell.scripts[CProgDlg::Resource] = programAfter(
+        sim.clock, [](FakeWindow&) {}, saved);
     application.onCommand(CmdProgram);
     ASSERT_TRUE(saved);
     EXPECT_EQ(sim.device().rangeUpper, 150.0f) << "programmed back";

@@ -17,8 +17,8 @@ namespace {
 TEST(LineStatisticsE2e, TheSimulatorsDroppedAndCutAnswersAreCountedUnderTheirReasons) {
     test::TempFolder folder;
     const auto link = folder.path() / "tty";
-    test::SimProcess sim({"--model", "DOXA-22", "--link", link.string(), "--drop-nth", "1",
-                          "--truncate-nth", "3"});
+    test::SimProcess sim(
+        {"--model", "DOXA-22", "--link", link.string(), "--drop-nth", "1", "--truncate-nth", "3"});
     ASSERT_TRUE(test::waitForLink(link));
 
     MemorySettingsStore store;

@@ -180,8 +180,8 @@ TEST(ProgrammingConfirmation, ListsWhatWillChangeAndAnulujWritesNothing) {
     g.choose(D::ProgramAddress, false);
     EXPECT_EQ(g.program(), Saved);
     const std::vector<std::string> boxes = g.boxTexts();
-    EXPECT_EQ(boxes[boxes.size() - 2], std::string("Zostaną zmienione:\nZakres max: 120 → 110") +
-                                           Question);
+    EXPECT_EQ(boxes[boxes.size() - 2],
+              std::string("Zostaną zmienione:\nZakres max: 120 → 110") + Question);
 }
 
 TEST(ProgrammingConfirmation, AfterAWriteNotConfirmedTheConfigurationIsNoLongerKnown) {
