@@ -64,18 +64,12 @@ public:
 
 bool confirmed(Station& station, DialogWindow& window, bool sameTransmitter,
                const WrittenFields& fields) {
-    std::string text;
-    if (!sameTransmitter) {
-        text = NothingReadText;
-    } else {
+    std::string text(NothingReadText);
+    if (sameTransmitter) {
         const std::vector<std::string> changes =
             configurationChanges(station, station.lastRead->device, fields);
-        if (changes.empty())
-            text = NoChangesText;
-        else
-            text = ChangesText;
-        for (const std::string& line : changes) text += line + '\n';
-        if (!changes.empty()) text.pop_back();
+        text = changes.empty() ? NoChangesText : ChangesText;
+        for (std::size_t i = 0; i < changes.size(); ++i) text += (i ? "\n" : "") + changes[i];
     }
     text += WriteQuestion;
     return window.messageBox(text, BoxIcon::None, BoxButtons::OkCancel) == Answer::Ok;
