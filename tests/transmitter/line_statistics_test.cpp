@@ -25,16 +25,15 @@ struct Identification {
     // Runs the identification to "Koniec"; `damage` changes the first answer that arrives.
     bool run(const std::function<void(AnswerBytes&)>& damage = {}) {
         if (!window.open()) return false;
-        if (damage) {
-            bool done = false;
-            sim.line()->alterAnswer = [&done, damage](AnswerBytes& answer) {
-                if (!done && !answer.empty()) damage(answer);
-                done = true;
+        if (damage)
+            sim.line()->alterAnswer = [this, damage](AnswerBytes& answer) {
+                if (!damaged && !answer.empty()) damage(answer);
+                damaged = true;
             };
-        }
         return sim.clock.advanceUntil(
             [&] { return window.text(CInitDlg::ProgressText) == "Koniec"; }, 60'000);
     }
+    bool damaged = false;
     SimStation sim;
     CInitDlg dialog{sim.station};
     FakeWindow window{dialog, sim.clock};
