@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "app/about_dlg.h"
+#include "app/backups_dlg.h"
 #include "app/command_ids.h"
 #include "app/password_change_dlg.h"
 #include "app/port_dlg.h"
@@ -15,6 +16,7 @@
 #include "calibration/output_current_dlg.h"
 #include "link/port.h"
 #include "programming/prog_dlg.h"
+#include "programming/prog_safeguard.h"
 #include "programming/prog_zu_dlg.h"
 #include "programming/rs485_dlg.h"
 #include "programming/sensor_dlg.h"
@@ -25,6 +27,7 @@
 #include "service/register_read_dlg.h"
 #include "service/register_write_dlg.h"
 #include "service/finder_dlg.h"
+#include "service/line_stats_dlg.h"
 #include "transmitter/display_dlg.h"
 #include "transmitter/ident_dlg.h"
 #include "transmitter/station.h"
@@ -188,6 +191,17 @@ void Application::onCommand(int commandId) {
         case CmdFindTransmitter:
             findTransmitter();
             break;
+        case CmdLineStatistics: {
+            CLineStatsDlg statistics(station_);
+            shell_.runDialog(statistics);
+            break;
+        }
+        case CmdBackups:
+            openBackup();
+            break;
+        case CmdConfirmWrites:
+            store(ConfirmSection, ConfirmKey, confirmsWrites(station_) ? 0 : 1);
+            break;
         case CmdAbout: {
             CAboutDlg about;
             shell_.runDialog(about);
@@ -232,7 +246,11 @@ bool Application::isEnabled(int commandId) const {
         case CmdSaveAs:
         case CmdPasswords:
         case CmdFindTransmitter:
+        case CmdLineStatistics:
+        case CmdConfirmWrites:
             return true;
+        case CmdBackups:
+            return backups_.has_value();
         case CmdRecentFile:
         case CmdRecentFile + 1:
         case CmdRecentFile + 2:
@@ -265,6 +283,8 @@ bool Application::isChecked(int commandId) const {
             return station_.device.isRivo == 0;
         case CmdFamilyRivo:
             return station_.device.isRivo == 1;
+        case CmdConfirmWrites:
+            return confirmsWrites(station_);
         default:
             return false;
     }
@@ -463,6 +483,19 @@ void Application::takeOver(const FoundTransmitter& found) {
     store(ModeSection, ModeKey, found.mode);
     station_.device.pollingAddress = found.address;
     store(AddressSection, AddressKey, found.address);
+}
+
+void Application::keepBackupsIn(std::filesystem::path folder) {
+    backups_.emplace(std::move(folder));
+    station_.keepBackup = [this](const ReadConfiguration& read) {
+        return backups_->keep(read, std::chrono::system_clock::now());
+    };
+}
+
+void Application::openBackup() {
+    if (!backups_) return;
+    CBackupsDlg dialog(*backups_);
+    if (shell_.runDialog(dialog) == ResultOk) document_.openFile(dialog.chosen());
 }
 
 void Application::clearLog() { station_.trafficLog.trafficLogPos = 0; }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/backup_store.h"
 #include "app/document.h"
 
 #include "transmitter/station.h"
@@ -37,6 +40,9 @@ public:
     bool mayClose();
     // What the main window shows as long as the output is forced; empty otherwise.
     std::string_view forcedOutputNotice() const;
+    // Configurations are backed up into this folder before programming overwrites them, and
+    // "Kopie zapasowe..." lists them from there. Without it no copies are kept.
+    void keepBackupsIn(std::filesystem::path folder);
 
 private:
     void initialize();
@@ -61,6 +67,8 @@ private:
     void restoreFactoryData();
     void setDelta();
     void clearLog();
+    // "Kopie zapasowe...": the chosen copy is opened as the document.
+    void openBackup();
     // Takes a port number; an open port of another number is released first.
     void usePort(int portNumber);
     // Takes new line settings; an open port is released when they differ from the ones it was
@@ -74,6 +82,7 @@ private:
     Shell& shell_;
     CDoxaDoc document_;
     bool settingsWarned_ = false;
+    std::optional<BackupStore> backups_;
 };
 
 }  // namespace doxa

@@ -42,6 +42,9 @@ enum CommandId : int {
     CmdBlank = 61212,  // a toolbar slot without a command
     CmdExportPdf = 32800,  // the printed report as a PDF file
     CmdFindTransmitter = 32810,
+    CmdLineStatistics = 32820,
+    CmdBackups = 32821,
+    CmdConfirmWrites = 32822,  // confirm what programming will change before it writes
 };
 
 }  // namespace doxa

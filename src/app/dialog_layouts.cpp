@@ -31,6 +31,8 @@
 #include "ui_delta_dlg.h"
 #include "ui_factory_data_dlg.h"
 #include "ui_output_current_dlg.h"
+#include "ui_line_stats_dlg.h"
+#include "ui_backups_dlg.h"
 
 namespace doxa {
 
@@ -70,6 +72,8 @@ const std::map<int, LayoutSetup> layouts = {
     {127, setUp<Ui::DeltaDlg>},
     {126, setUp<Ui::FactoryDataDlg>},
     {109, setUp<Ui::OutputCurrentDlg>},
+    {141, setUp<Ui::LineStatsDlg>},
+    {142, setUp<Ui::BackupsDlg>},
 };
 
 }  // namespace

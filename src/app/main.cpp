@@ -49,6 +49,7 @@ int main(int argc, char* argv[]) {
         doxa::showMessageBox(&frame, utf8, doxa::BoxIcon::Information);
     };
     doxa::Application application(station, frame);
+    application.keepBackupsIn(doxa::defaultBackupFolder());
     frame.attach(application);
     frame.show();
     // Start-up runs modal dialogs, so it runs inside the event loop.

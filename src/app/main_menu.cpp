@@ -49,6 +49,7 @@ constexpr MenuItem fileItems[] = {
     {"&Pobierz...\tCtrl+O", CmdOpen, "Otwórz instniejący dokument"},
     {"Za&chowaj\tCtrl+S", CmdSave, "Zachowaj aktywny dokument"},
     {"Zac&howaj jako...", CmdSaveAs, "Zachowaj aktywny dokument z nową nazwą"},
+    {"Kopie zapasowe...", CmdBackups, "Otwórz konfigurację zapisaną przed programowaniem"},
     Separator,
     {"&Drukuj", CmdPrint, "Drukuje ustawienia przetwornika"},
     {"Eksport do PDF", CmdExportPdf, "Zapisuje raport ustawień przetwornika w pliku PDF"},
@@ -71,6 +72,8 @@ constexpr MenuItem settingsItems[] = {
     {"&Port", CmdPort, "Wybierz port szeregowy"},
     {"Transmisja", 0, "", transmissionItems},
     {"Przetwornik", 0, "", familyItems},
+    {"Potwierdzanie zmian przed zapisem", CmdConfirmWrites,
+     "Przed programowaniem pokazuje, które wartości się zmienią"},
 };
 constexpr MenuItem serviceItems[] = {
     {"RAM", 0, "", ramItems},
@@ -83,6 +86,7 @@ constexpr MenuItem serviceItems[] = {
     {"Ustaw DELTA", CmdSetDelta},
     Separator,
     {"&Szukaj przetwornika", CmdFindTransmitter, "Szuka przetwornika, który nie odpowiada"},
+    {"Statystyka łącza", CmdLineStatistics, "Zapytania, odpowiedzi i błędy na linii"},
 };
 constexpr MenuItem helpItems[] = {
     {"&Skorowidz", CmdHelpIndex, "Lista haseł pomocy"},

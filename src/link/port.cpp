@@ -176,6 +176,9 @@ bool clearErrors(Station& station) {
         station.link.commErrors |= CeIoe;
         dropVanishedLine(station);
     }
+    // Counted here, where the line reports them, and not for the repeats of a vanished port
+    // above: each error the line saw is counted once, whichever dialog asked.
+    station.lineStatistics.lineErrors(station.link.commErrors);
     return true;
 }
 

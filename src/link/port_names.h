@@ -14,7 +14,9 @@ std::string portName(int portNumber);
 // Where a port number leads: a device path, or the in-process simulated transmitter of a model.
 struct PortTarget {
     std::string devicePath;
-    std::string simModel;  // set when the port is mapped to "sim:MODEL"
+    // Set when the port is mapped to "sim:MODEL": the model, then any simulator options
+    // (fault injection, say) as doxa-sim takes them.
+    std::string simModel;
 };
 
 // Reads the mapping from the settings section "Porty" (keys "COM1".."COM12"); an unmapped port

@@ -306,6 +306,7 @@ void CProgDlg::identified() {
     const IdentityBytes identity = identityBytes(station_);
     station_.identifiedSerial = identity.serial;
     recognizeModel(device, ModelBytes{identity.modelCode, identity.variant, identity.variant});
+    found_ = FoundIdentity{device.modelName, identity.serial};
     if (device.isRtdOnly) {
         window().messageBox(IncompatibleText);
         window().end(ResultCancel);
@@ -365,7 +366,8 @@ void CProgDlg::send() {
     device.filterOrder = filterOrderIndex_;
     device.breakSignal = breakIndex_;
     device.connection = inputs_.sensorCountIndex;
-    sequence_.start(window());
+    if (!prepareWrite(station_, window(), found_, sequence_.written())) return;
+    sequence_.start(window(), isReadTransmitter(station_, found_));
 }
 
 void CProgDlg::chooseOutputType() {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "dialog/dialog.h"
+#include "programming/prog_safeguard.h"
 #include "programming/prog_sequence.h"
 
 namespace doxa {
@@ -36,6 +38,8 @@ protected:
     int attempts_ = 0;
     SequenceInputs inputs_;
     ProgrammingSequence sequence_;
+    // What this dialog's own identification found; none over RS485.
+    std::optional<FoundIdentity> found_;
 
 private:
     std::string_view notFoundText_;

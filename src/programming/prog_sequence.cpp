@@ -109,7 +109,15 @@ ProgrammingSequence::ProgrammingSequence(Station& station, SequenceInputs& input
 
 bool ProgrammingSequence::rs485() const { return station_.link.transmissionMode == ModeRs485; }
 
-void ProgrammingSequence::start(DialogWindow& window) {
+WrittenFields ProgrammingSequence::written() const {
+    return WrittenFields{.rtdOnly = scope_ == SequenceScope::RangeSensorFilter,
+                         .sensorCount = inputs_.sensorsActive != 0,
+                         .address = inputs_.programAddress != 0,
+                         .newAddress = inputs_.newAddress};
+}
+
+void ProgrammingSequence::start(DialogWindow& window, bool rewritesLastRead) {
+    rewritesLastRead_ = rewritesLastRead;
     nextOffset_ = 0;
     failures_ = 0;
     errors_.fill(false);
@@ -386,6 +394,7 @@ void ProgrammingSequence::finish(DialogWindow& window) {
     window.setText(StepText, EndText);
     station_.link.exchangeState = 0;
     const bool saved = std::none_of(errors_.begin(), errors_.end(), [](bool e) { return e; });
+    if (rewritesLastRead_) noteWritten(station_, written(), saved);
     if (saved)
         window.messageBox(SavedText, BoxIcon::Information);
     else

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string_view>
 
+#include "programming/prog_safeguard.h"
+
 namespace doxa {
 
 class Station;
@@ -49,8 +51,12 @@ public:
     ProgrammingSequence(Station& station, SequenceInputs& inputs, SequenceScope scope,
                         std::function<void()> inputsChanged);
 
-    // "Wyślij": from the first step, with every error flag cleared.
-    void start(DialogWindow& window);
+    // "Wyślij": from the first step, with every error flag cleared. `rewritesLastRead`: the
+    // transmitter is the one the last identification read, whose configuration then follows
+    // what this run writes.
+    void start(DialogWindow& window, bool rewritesLastRead = false);
+    // What this run writes besides range, sensor and filter, as the dialog's inputs stand.
+    WrittenFields written() const;
     // One tick of timer 1.
     void step(DialogWindow& window);
     // Between "Wyślij" and the end of its last step.
@@ -96,6 +102,7 @@ private:
     int failures_ = 0;
     std::array<bool, FlagCount> errors_{};
     bool addressSent_ = false;
+    bool rewritesLastRead_ = false;
     // What went on the line, for the comparison with the answer.
     std::array<std::uint8_t, 4> sentMax_{}, sentMin_{}, sentThreshold_{}, sentRelease_{};
     std::uint8_t sentSensor_ = 0;

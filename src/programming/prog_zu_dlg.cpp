@@ -211,6 +211,7 @@ void CProgZUDlg::identified() {
     }
     device.hasAmbient = (identity.variant & NoAmbientBit) ? 0 : 1;
     device.modelName = "SAWE-01";
+    found_ = FoundIdentity{device.modelName, identity.serial};
     window().setText(ModelText, std::string(ModelPrefix) + device.modelName);
     finishIdentification(station_, window(), StepText, ReplyText);
     attempts_ = Ready;
@@ -230,7 +231,8 @@ void CProgZUDlg::send() {
     device.filterTime = filterTime_;
     device.filterOrder = filterOrderIndex_;
     device.breakSignal = breakIndex_;
-    sequence_.start(window());
+    if (!prepareWrite(station_, window(), found_, sequence_.written())) return;
+    sequence_.start(window(), isReadTransmitter(station_, found_));
 }
 
 }  // namespace doxa

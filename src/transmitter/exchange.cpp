@@ -39,8 +39,11 @@ std::string lineErrors(Station& station) {
 }  // namespace
 
 void expectAnswer(Station& station, int length) {
-    station.link.pendingRequest = pendingRequestOf(station.frame, std::clamp(length, 0, FrameSize));
+    const int sent = std::clamp(length, 0, FrameSize);
+    station.link.pendingRequest = pendingRequestOf(station.frame, sent);
     discardInput(station);
+    station.lineStatistics.requestSent(std::span(station.frame).first(std::size_t(sent)),
+                                       station.monotonicMs());
 }
 
 std::string transmitFrame(Station& station, int length) {
@@ -80,9 +83,10 @@ Reply readReply(Station& station) {
         station.link.commErrors |= before;
         reply.lineErrors = errorText(station.link.commErrors);
     }
-    if (reply.arrived == 0) return reply;
     const PendingRequest& request = station.link.pendingRequest;
-    reply.fault = checkAnswer(request, station.frame, reply.arrived);
+    if (reply.arrived > 0) reply.fault = checkAnswer(request, station.frame, reply.arrived);
+    station.lineStatistics.answerRead(reply.arrived, reply.fault, station.monotonicMs());
+    if (reply.arrived == 0) return reply;
     if (reply.fault != AnswerFault::None) return reply;
     reply.length = reply.arrived;
     // The status bytes of a damaged answer could light any bit of the panel, so only those of

@@ -198,6 +198,7 @@ void CInitDlg::readFilter() {
     window().stopTimer(ExchangeTimer);
     window().setText(ProgressText, FinishedText);
     parseFilter();
+    station_.lastRead = doxa::ReadConfiguration{station_.device, station_.characteristic};
 }
 
 void CInitDlg::parseHartConfiguration() {

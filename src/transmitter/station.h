@@ -1,12 +1,15 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "link/line_statistics.h"
 #include "link/serial_line.h"
 #include "link/status_panel.h"
 #include "link/traffic_log.h"
@@ -21,6 +24,12 @@ inline constexpr int FrameSize = 100;
 inline constexpr std::string_view MasterPassword = "qvzr";
 // The memory read dialog's buffer: one 256-byte page with room for a longer answer.
 inline constexpr int DumpBufferSize = 300;
+
+// A transmitter's configuration as it was read from it.
+struct ReadConfiguration {
+    DeviceRecord device;
+    Characteristic characteristic;
+};
 
 // What the last memory dump asked for; the main view decodes the page by it.
 enum class DumpSelection { None, EepromLow, EepromHigh, Ram0, Ram1 };
@@ -69,6 +78,23 @@ public:
     std::function<std::unique_ptr<SerialLine>(int portNumber)> makeLine;
     // Shows a plain message box with an OK button (the GUI) or records it (tests).
     std::function<void(std::string_view utf8)> showMessage;
+
+    // The configuration the last identification read, taken as it ended: the sensor dialogs
+    // and the document overwrite the device record afterwards, this stays what the transmitter
+    // held. Programming compares it with what it writes and backs it up first.
+    std::optional<ReadConfiguration> lastRead;
+    // Keeps a copy of a configuration read from a transmitter before programming overwrites it;
+    // false when the copy could not be kept. Unset, no copies are kept.
+    std::function<bool(const ReadConfiguration&)> keepBackup;
+
+    // What passed over the line, counted by the exchange steps ("Statystyka łącza").
+    LineStatistics lineStatistics;
+    // A monotonic clock in ms for the answer times; tests put their virtual clock here.
+    std::function<std::int64_t()> monotonicMs = [] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    };
 };
 
 }  // namespace doxa

@@ -45,6 +45,25 @@ TEST_F(LineFactoryTest, PortsThatLeadNowhereGiveNoLine) {
     EXPECT_EQ(makeLine(3), nullptr);
 }
 
+TEST_F(LineFactoryTest, TheDemoPortTakesTheSimulatorsOptionsAfterTheModel) {
+    settings.writeText("Porty", "COM3", "sim:RIVO-22 --address 5 --garble 0.2 --drop-nth 3");
+    settings.writeText("Porty", "COM4", "sim:RIVO-22 --garble 7");
+    const auto line = makeLine(2);
+    ASSERT_NE(asSim(line), nullptr);
+    sim::Transmitter& transmitter = asSim(line)->transmitter();
+    EXPECT_EQ(transmitter.model(), sim::Model::Rivo22);
+    EXPECT_EQ(transmitter.state().address, 5);
+    EXPECT_EQ(transmitter.faults.garble.probability, 0.2);
+    EXPECT_EQ(transmitter.faults.drop.onRequest, 3u);
+    EXPECT_EQ(makeLine(3), nullptr) << "a probability above 1 is refused";
+
+    // Other options on the port make another device.
+    settings.writeText("Porty", "COM3", "sim:RIVO-22");
+    const auto plain = makeLine(2);
+    EXPECT_NE(&asSim(plain)->transmitter(), &transmitter);
+    EXPECT_EQ(asSim(plain)->transmitter().faults.garble.probability, 0.0);
+}
+
 TEST_F(LineFactoryTest, SimulatedTransmitterOutlivesItsLine) {
     settings.writeText("Porty", "COM3", "sim:RIVO-22");
     settings.writeText("Porty", "COM4", "sim:RIVO-22");

@@ -93,8 +93,9 @@ TEST_F(MainFrameTest, HasTheMenusWithTheirItemsAndAccelerators) {
                                    "Pomoc"}));
 
     EXPECT_EQ(texts(menu("Dane konfiguracyjne")),
-              QStringList({"&Nowe", "&Pobierz...", "Za&chowaj", "Zac&howaj jako...", "&Drukuj",
-                           "Eksport do PDF", "Poprzednie", "&Wyjście"}));
+              QStringList({"&Nowe", "&Pobierz...", "Za&chowaj", "Zac&howaj jako...",
+                           "Kopie zapasowe...", "&Drukuj", "Eksport do PDF", "Poprzednie",
+                           "&Wyjście"}));
     EXPECT_EQ(menuCommand(CmdNew)->shortcut(), QKeySequence("Ctrl+N"));
     EXPECT_EQ(menuCommand(CmdOpen)->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(menuCommand(CmdSave)->shortcut(), QKeySequence("Ctrl+S"));
@@ -103,14 +104,16 @@ TEST_F(MainFrameTest, HasTheMenusWithTheirItemsAndAccelerators) {
                            "&Czujnik", "&Tekst", "&Ustaw prąd wy."}));
 
     QMenu* settings = menu("Ustawienia");
-    EXPECT_EQ(texts(settings), QStringList({"&Hasła", "&Port", "Transmisja", "Przetwornik"}));
+    EXPECT_EQ(texts(settings), QStringList({"&Hasła", "&Port", "Transmisja", "Przetwornik",
+                                            "Potwierdzanie zmian przed zapisem"}));
     EXPECT_EQ(texts(menu("Transmisja", settings)), QStringList({"HART/RS232", "RS 485 (MODBUS)"}));
     EXPECT_EQ(texts(menu("Przetwornik", settings)), QStringList({"DOXA-2X", "RIVO-22"}));
 
     QMenu* service = menu("Serwis");
     EXPECT_EQ(texts(service), QStringList({"RAM", "EEPROM", "Rejestry (MODBUS)", "&Monitor linii",
                                            "&Komenda HART", "&Ustawienia fabryczne",
-                                           "Ustaw DELTA", "&Szukaj przetwornika"}));
+                                           "Ustaw DELTA", "&Szukaj przetwornika",
+                                           "Statystyka łącza"}));
     EXPECT_EQ(texts(menu("RAM", service)), QStringList({"RAM 0", "RAM 1"}));
     EXPECT_EQ(texts(menu("EEPROM", service)), QStringList({"0x00-0xff", "0x100-0x1ff"}));
     EXPECT_EQ(texts(menu("Rejestry (MODBUS)", service)), QStringList({"Odczyt", "Zapis"}));

@@ -11,6 +11,7 @@ SimStation::SimStation(sim::Model model, const sim::Options& options)
         return line;
     };
     station.showMessage = [this](std::string_view text) { messages.emplace_back(text); };
+    station.monotonicMs = [this] { return clock.now(); };
 }
 
 void SimStation::useRs485() {

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "transmitter/device_record.h"
+
+namespace doxa {
+
+class Station;
+class DialogWindow;
+
+// Where the technician's choice to confirm every write is kept; off unless set.
+inline constexpr std::string_view ConfirmSection = "Programowanie";
+inline constexpr std::string_view ConfirmKey = "Potwierdzenie";
+bool confirmsWrites(const Station& station);
+
+// The transmitter a programming dialog's own identification found.
+struct FoundIdentity {
+    std::string modelName;
+    int serialNumber = 0;
+};
+
+// What one programming run writes, besides the range, the sensor and the filter every run
+// writes.
+struct WrittenFields {
+    bool rtdOnly = false;      // the 21-series dialog: range, sensor and filter only
+    bool sensorCount = false;  // "aktywne"
+    bool address = false;
+    int newAddress = 0;
+};
+
+// True when `found` is the transmitter the last identification read.
+bool isReadTransmitter(const Station& station, const std::optional<FoundIdentity>& found);
+
+// "Zakres max: 300 → 400" for every value the run will change, against the configuration read.
+std::vector<std::string> configurationChanges(const Station& station, const DeviceRecord& read,
+                                              const WrittenFields& fields);
+
+// What "Wyślij" does before the programming sequence starts. With the confirmation switched on
+// it shows what will change and lets the technician cancel. Then the configuration last read
+// from this same transmitter is backed up (only when `found` says it is the one read). False:
+// nothing is to be written.
+bool prepareWrite(Station& station, DialogWindow& window, const std::optional<FoundIdentity>& found,
+                  const WrittenFields& fields);
+
+// After a run on the transmitter read: when every write was confirmed, the configuration read
+// takes the values written, so that the next confirmation and copy start from what the
+// transmitter holds; otherwise what it holds is no longer known and the configuration read is
+// forgotten until the next identification.
+void noteWritten(Station& station, const WrittenFields& fields, bool confirmed);
+
+}  // namespace doxa
