@@ -40,7 +40,7 @@ constexpr std::array<OptionInfo, 13> Options{{
      "the configuration file to save (\"*.prg\", as doxa-win's \"Zachowaj jako...\"); -o FILE "
      "is the same"},
     {Opt::DryRun, "--dry-run", "", "[--dry-run]",
-     "read the transmitter and print what the file would change (field: old -> new); write "
+     "read the transmitter and print what the file would change (field: old → new); write "
      "nothing"},
     {Opt::From, "--from", "N", "[--from N]", "first address to ask, 0..127 (default 0)"},
     {Opt::To, "--to", "N", "[--to N]",
