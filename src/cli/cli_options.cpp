@@ -19,7 +19,7 @@ struct OptionInfo {
     std::string_view help;
 };
 
-constexpr std::array<OptionInfo, 13> Options{{
+constexpr std::array<OptionInfo, 14> Options{{
     {Opt::Port, "--port", "PORT", "--port PORT",
      "COM1..COM12 (mapped as in doxa-win's settings), a device path such as /dev/ttyUSB0, or "
      "sim:MODEL for a simulated transmitter (DOXA-22, RIVO-22, SAWE-01, SAWE-01-RTD, DOXA-21-R, "
@@ -42,6 +42,8 @@ constexpr std::array<OptionInfo, 13> Options{{
     {Opt::DryRun, "--dry-run", "", "[--dry-run]",
      "read the transmitter and print what the file would change (field: old → new); write "
      "nothing"},
+    {Opt::AnyModel, "--any-model", "", "[--any-model]",
+     "write the file even when it was read from another model than the transmitter's"},
     {Opt::From, "--from", "N", "[--from N]", "first address to ask, 0..127 (default 0)"},
     {Opt::To, "--to", "N", "[--to N]",
      "last address to ask, 0..127 (default 15 in HART, 32 in RS485)"},
@@ -172,6 +174,9 @@ private:
                 break;
             case Opt::DryRun:
                 inv.dryRun = true;
+                break;
+            case Opt::AnyModel:
+                inv.anyModel = true;
                 break;
             case Opt::From:
             case Opt::To: {

@@ -17,7 +17,7 @@ constexpr std::array WatchOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
 constexpr std::array ReadOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
                                  Opt::Address, Opt::Timeout, Opt::Output};
 constexpr std::array WriteOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
-                                  Opt::Address, Opt::Timeout, Opt::DryRun};
+                                  Opt::Address, Opt::Timeout, Opt::DryRun, Opt::AnyModel};
 constexpr std::array FinderOptions{Opt::Port, Opt::Rs485, Opt::From, Opt::To};
 
 constexpr std::array<Command, 5> Commands{{
@@ -43,7 +43,8 @@ constexpr std::array<Command, 5> Commands{{
      "zapisane\" (status 0) or \"Dane nie zostały zapisane prawidłowo\" (status 3). The\n"
      "transmitter is the one at --address, whatever address the file was read at; the user\n"
      "characteristic table is not written (\"Tabela\" in doxa-win does that). A file that cannot\n"
-     "be read gives status 2 before the line is used.\n",
+     "be read gives status 2 before the line is used, and so does a file read from another\n"
+     "model than the transmitter (unless --any-model).\n",
      runWrite},
     {"finder", "search the line for transmitters that answer", "", 0, FinderOptions,
      "Runs doxa-win's \"Szukaj przetwornika\": asks for the identity at every address of the range,\n"

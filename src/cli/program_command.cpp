@@ -205,6 +205,14 @@ int runWrite(const Invocation& invocation, Session& session, std::ostream& out) 
     // The transmitter on the line is the one the command line names, whatever address the file
     // was read at.
     station.device.pollingAddress = session.line().pollingAddress;
+    // The dialog shows a sensor the model cannot take checked but greyed, and sends it if nobody
+    // looks: in a batch nobody does, so a file of another model is refused unless asked for.
+    const std::string& fileModel = station.device.modelName;
+    if (!invocation.anyModel && !fileModel.empty() && fileModel != held.modelName) {
+        console.error(path + " holds the configuration of a " + fileModel + ", the transmitter is a " +
+                      held.modelName + " (--any-model writes it all the same)");
+        return ExitBadInput;
+    }
 
     if (invocation.dryRun) {
         printChanges(held, station.device, session.line().rs485, out);

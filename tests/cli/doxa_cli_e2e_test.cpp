@@ -357,7 +357,12 @@ TEST_F(CliBench, ExitStatusTellsNoAnswerUnconfirmedWritesAndUnusableInput) {
     EXPECT_EQ(wrong.out, "");
     EXPECT_EQ(wrong.err, "doxa-cli: Dane nie zostały zapisane prawidłowo\n");
     const std::string unanswered = start("unanswered", {"--model", "RIVO-22", "--address", "1", "--unanswered-write", "modbus:0"});
-    const Result lost = cli({"write", file("b.prg").string(), "--port", unanswered, "--rs485", "--address", "1"});
+    const Result otherModel = cli({"write", file("b.prg").string(), "--port", unanswered, "--rs485", "--address", "1"});
+    EXPECT_EQ(otherModel.status, 2);
+    EXPECT_EQ(otherModel.err, "doxa-cli: " + file("b.prg").string() +
+                                  " holds the configuration of a DOXA-22, the transmitter is a RIVO-22 "
+                                  "(--any-model writes it all the same)\n");
+    const Result lost = cli({"write", file("b.prg").string(), "--port", unanswered, "--rs485", "--address", "1", "--any-model"});
     EXPECT_EQ(lost.status, 3);
     EXPECT_EQ(lost.err, "doxa-cli: Dane nie zostały zapisane prawidłowo\n");
 
