@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <array>
 #include <functional>
 #include <string>
@@ -27,7 +26,6 @@ namespace {
 // The texts the programming sequence ends with.
 constexpr std::string_view SavedText = "Dane zostały zapisane";
 constexpr std::string_view NotSavedText = "Dane nie zostały zapisane prawidłowo";
-constexpr std::string_view AddressFailedText = "Błąd w programowaniu adresu !";
 
 // The configuration doxa-win starts every run with, then fills from the transmitter: a new
 // document, the address the command line gives, and the identification.
@@ -102,10 +100,6 @@ void printChanges(const DeviceRecord& held, const DeviceRecord& file, bool rs485
 struct Outcome {
     std::vector<std::string> boxes;  // every message box, in order
     bool ended = false;              // the sequence told whether the data was saved
-
-    bool has(std::string_view text) const {
-        return std::find(boxes.begin(), boxes.end(), text) != boxes.end();
-    }
 };
 
 // Runs `dialog` until its sequence has ended: its own identification first, then "Wyślij".
@@ -120,13 +114,12 @@ int program(DialogLogic& dialog, const Invocation& invocation, Session& session,
         return Answer::Ok;
     };
     const bool rs485 = session.line().rs485;
-    const int timeoutMs = invocation.timeoutSeconds * 1000;
-    loop.extendDeadline(timeoutMs);
+    // The dialog's own retries bound its identification and every write; a deadline could only
+    // cut a write short between two of its steps.
+    loop.setDeadline(std::nullopt);
     bool sent = false;
     std::size_t boxesBeforeSend = 0;
     const ConsoleWindow::End end = window.run(dialog, [&] {
-        // Every event is progress: the dialog's own retries are what bound the run.
-        loop.extendDeadline(timeoutMs);
         if (outcome.ended) return true;
         const bool ready = rs485 || window.text(ProgrammingSequence::StepText) == RecognizedText;
         if (ready && !sent) {
@@ -139,16 +132,14 @@ int program(DialogLogic& dialog, const Invocation& invocation, Session& session,
 
     Console& console = session.console();
     if (outcome.ended) {
-        // A failed address write is told, and the rest is still written, as in the dialog.
-        const bool confirmed = outcome.has(SavedText) && !outcome.has(AddressFailedText);
-        for (const std::string& text : outcome.boxes) {
-            if (text == AddressFailedText || text == NotSavedText)
-                console.error(text);
-            else if (text == SavedText)
-                out << text << '\n';
+        // The address is never programmed from here, so the verdict is the last box.
+        if (outcome.boxes.back() == SavedText) {
+            out << SavedText << '\n';
+            out.flush();
+            return ExitOk;
         }
-        out.flush();
-        return confirmed ? ExitOk : ExitNotConfirmed;
+        console.error(outcome.boxes.back());
+        return ExitNotConfirmed;
     }
     if (end == ConsoleWindow::End::Idle && sent && outcome.boxes.size() > boxesBeforeSend) {
         // "Wyślij" refused what the file holds.
