@@ -14,8 +14,8 @@ namespace {
 constexpr auto UntitledTitle = "DOXA";
 constexpr auto DefaultExtension = ".prg";
 
-// The saved fields of a new, empty configuration; connection, unitCode and the characteristic
-// table are not part of it.
+}  // namespace
+
 void resetToNewDocument(DeviceRecord& device) {
     device.modelName.clear();
     device.sensorType = 0;
@@ -33,6 +33,8 @@ void resetToNewDocument(DeviceRecord& device) {
     device.serialNumber = 0;
     device.thresholdActive = 0;
 }
+
+namespace {
 
 // The recent-file list and the title name a file the same way wherever it was chosen from.
 std::string fullPath(const std::string& path) {

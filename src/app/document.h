@@ -9,6 +9,11 @@ namespace doxa {
 
 class Shell;
 class Station;
+struct DeviceRecord;
+
+// The saved fields of a new, empty configuration, as every run of the program starts with them;
+// connection, unitCode and the characteristic table are not part of it.
+void resetToNewDocument(DeviceRecord& device);
 
 // The configuration document (CDoxaDoc). It holds no data of its own: new, open and save act on
 // the station's device record and user characteristic. It knows only its file and title.

@@ -19,7 +19,7 @@ struct OptionInfo {
     std::string_view help;
 };
 
-constexpr std::array<OptionInfo, 9> Options{{
+constexpr std::array<OptionInfo, 14> Options{{
     {Opt::Port, "--port", "PORT", "--port PORT",
      "COM1..COM12 (mapped as in doxa-win's settings), a device path such as /dev/ttyUSB0, or "
      "sim:MODEL for a simulated transmitter (DOXA-22, RIVO-22, SAWE-01, SAWE-01-RTD, DOXA-21-R, "
@@ -36,6 +36,17 @@ constexpr std::array<OptionInfo, 9> Options{{
     {Opt::Json, "--json", "", "[--json]", "print the fields as one JSON object"},
     {Opt::Count, "--count", "N", "[--count N]", "stop after N cycles (default: until Ctrl-C)"},
     {Opt::Csv, "--csv", "", "[--csv]", "comma-separated values with a header line"},
+    {Opt::Output, "--output", "FILE", "-o FILE",
+     "the configuration file to save (\"*.prg\", as doxa-win's \"Zachowaj jako...\"); -o FILE "
+     "is the same"},
+    {Opt::DryRun, "--dry-run", "", "[--dry-run]",
+     "read the transmitter and print what the file would change (field: old → new); write "
+     "nothing"},
+    {Opt::AnyModel, "--any-model", "", "[--any-model]",
+     "write the file even when it was read from another model than the transmitter's"},
+    {Opt::From, "--from", "N", "[--from N]", "first address to ask, 0..127 (default 0)"},
+    {Opt::To, "--to", "N", "[--to N]",
+     "last address to ask, 0..127 (default 15 in HART, 32 in RS485)"},
 }};
 
 constexpr std::array<int, 5> BaudRates = {1200, 4800, 9600, 19200, 38400};
@@ -69,6 +80,10 @@ public:
             fail("--baud and --parity are for --rs485 (HART runs at 1200 baud, odd parity)");
         else if (inv.json && inv.csv)
             fail("--json and --csv exclude each other");
+        else if (accepts(Opt::Output) && inv.output.empty())
+            fail("-o FILE is required");
+        else if (inv.from && inv.to && *inv.from > *inv.to)
+            fail("--from must not be past --to");
         return result_;
     }
 
@@ -88,6 +103,8 @@ private:
             result_.invocation.operands.emplace_back(arg);
             return;
         }
+        // -o is the one short form, as in most programs that write a file.
+        if (arg == "-o") arg = "--output";
         const std::string_view name = arg.substr(0, arg.find('='));
         const auto option = std::find_if(Options.begin(), Options.end(), [&](const OptionInfo& o) {
             return o.name == name && accepts(o.id);
@@ -151,6 +168,24 @@ private:
             case Opt::Csv:
                 inv.csv = true;
                 break;
+            case Opt::Output:
+                inv.output = std::string(value);
+                if (inv.output.empty()) fail("-o needs a file name");
+                break;
+            case Opt::DryRun:
+                inv.dryRun = true;
+                break;
+            case Opt::AnyModel:
+                inv.anyModel = true;
+                break;
+            case Opt::From:
+            case Opt::To: {
+                const auto address = parsePollingAddress(value);
+                const std::string name = id == Opt::From ? "--from" : "--to";
+                if (!address) return fail(name + " takes 0..127, not '" + std::string(value) + "'");
+                (id == Opt::From ? inv.from : inv.to) = *address;
+                break;
+            }
         }
     }
 

@@ -9,7 +9,7 @@
 namespace doxa::cli {
 
 // Every option a subcommand may take; each subcommand names the ones it accepts.
-enum class Opt { Port, Rs485, Baud, Parity, Address, Timeout, Json, Count, Csv };
+enum class Opt { Port, Rs485, Baud, Parity, Address, Timeout, Json, Count, Csv, Output, DryRun, AnyModel, From, To };
 
 // The line to one transmitter, as the command line gives it.
 struct LineChoice {
@@ -26,6 +26,11 @@ struct Invocation {
     bool json = false;
     bool csv = false;
     std::optional<int> count;
+    std::string output;  // the file `read` saves
+    bool dryRun = false;
+    bool anyModel = false;  // write a file read from another model
+    // The finder's address range; the finder's own default when not given.
+    std::optional<int> from, to;
     std::vector<std::string> operands;
     bool help = false;
 };

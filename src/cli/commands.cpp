@@ -14,7 +14,13 @@ constexpr std::array IdentifyOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Pari
 constexpr std::array WatchOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
                                   Opt::Address, Opt::Timeout, Opt::Count, Opt::Csv};
 
-constexpr std::array<Command, 2> Commands{{
+constexpr std::array ReadOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
+                                 Opt::Address, Opt::Timeout, Opt::Output};
+constexpr std::array WriteOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
+                                  Opt::Address, Opt::Timeout, Opt::DryRun, Opt::AnyModel};
+constexpr std::array FinderOptions{Opt::Port, Opt::Rs485, Opt::From, Opt::To};
+
+constexpr std::array<Command, 5> Commands{{
     {"identify", "identify the transmitter and read its configuration", "", 0, IdentifyOptions,
      "Runs the identification of doxa-win (\"Inicjalizacja\") and prints its fields: model,\n"
      "serial number, sensor, output, break signalling, range, threshold and filter.\n",
@@ -25,6 +31,27 @@ constexpr std::array<Command, 2> Commands{{
      "that did not arrive in a cycle is printed as '-' (empty in CSV). The exit status is 1 when\n"
      "a cycle went without a primary value.\n",
      runWatch},
+    {"read", "identify the transmitter and save its configuration to a file", "", 0, ReadOptions,
+     "Identifies the transmitter as 'identify' does and saves its configuration as a \"*.prg\"\n"
+     "file, the same bytes doxa-win's \"Zachowaj jako...\" writes after \"Inicjalizacja\". The file\n"
+     "is written beside the old one and replaces it only when complete.\n",
+     runRead},
+    {"write", "program a configuration file into the transmitter", "FILE.prg", 1, WriteOptions,
+     "Identifies the transmitter, loads the file and runs doxa-win's \"Programowanie\" on it: the\n"
+     "dialog identifies the transmitter once more, then \"Wyślij\" writes range, sensor, filter\n"
+     "and threshold and checks each answer. It ends with the dialog's outcome: \"Dane zostały\n"
+     "zapisane\" (status 0) or \"Dane nie zostały zapisane prawidłowo\" (status 3). The\n"
+     "transmitter is the one at --address, whatever address the file was read at; the user\n"
+     "characteristic table is not written (\"Tabela\" in doxa-win does that). A file that cannot\n"
+     "be read gives status 2 before the line is used, and so does a file read from another\n"
+     "model than the transmitter (unless --any-model).\n",
+     runWrite},
+    {"finder", "search the line for transmitters that answer", "", 0, FinderOptions,
+     "Runs doxa-win's \"Szukaj przetwornika\": asks for the identity at every address of the range,\n"
+     "in HART on the modem's line, with --rs485 at every speed (1200..38400 baud) and both\n"
+     "parities. Prints one line for each transmitter that answered; the status is 1 when none\n"
+     "did, with what the line carried instead on standard error.\n",
+     runFinder},
 }};
 
 struct ExitCodeInfo {

@@ -30,5 +30,8 @@ std::string commandHelp(const Command& command);
 
 int runIdentify(const Invocation& invocation, Session& session, std::ostream& out);
 int runWatch(const Invocation& invocation, Session& session, std::ostream& out);
+int runRead(const Invocation& invocation, Session& session, std::ostream& out);
+int runWrite(const Invocation& invocation, Session& session, std::ostream& out);
+int runFinder(const Invocation& invocation, Session& session, std::ostream& out);
 
 }  // namespace doxa::cli

@@ -95,7 +95,12 @@ void ConsoleWindow::startTimer(int timer, int ms) { loop_.start(this, timer, ms)
 
 void ConsoleWindow::stopTimer(int timer) { loop_.stop(this, timer); }
 
-Answer ConsoleWindow::messageBox(std::string_view utf8, BoxIcon, BoxButtons) {
+void ConsoleWindow::click(int id) {
+    if (logic_) logic_->onCommand(id);
+}
+
+Answer ConsoleWindow::messageBox(std::string_view utf8, BoxIcon, BoxButtons buttons) {
+    if (answerBox) return answerBox(utf8, buttons);
     console_.error(utf8);
     return Answer::Ok;
 }
@@ -104,6 +109,7 @@ int ConsoleWindow::runChild(DialogLogic& child) {
     ConsoleWindow window(loop_, console_);
     window.childWindow_ = true;
     window.progressIds_ = progressIds_;
+    window.answerBox = answerBox;
     window.run(child);
     return window.result();
 }

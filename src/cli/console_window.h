@@ -39,6 +39,11 @@ public:
     void showProgressOf(std::set<int> ids) { progressIds_ = std::move(ids); }
     // Called with every text the logic sets, after it is kept.
     std::function<void(int id, const std::string& text)> onText;
+    // Takes the message boxes of this window and its children instead of standard error: a
+    // command that judges the dialog's outcome by them answers and tells them itself.
+    std::function<Answer(std::string_view text, BoxButtons buttons)> answerBox;
+    // The technician's click on a button, between two events of run().
+    void click(int id);
 
     // Whether the logic ever set the control's text; text() is empty until then.
     bool wasSet(int id) const { return texts_.contains(id); }

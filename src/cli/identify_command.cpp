@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/console_window.h"
 #include "cli/exit_codes.h"
+#include "cli/identification.h"
 #include "cli/run_outcome.h"
 #include "cli/session.h"
 #include "cli/text_format.h"
@@ -37,7 +38,9 @@ constexpr std::array<Field, 10> Fields{{
 constexpr std::string_view Unfilled = ".....";
 constexpr std::size_t LabelWidth = 23;
 
-void printText(const ConsoleWindow& window, const Session& session, std::ostream& out) {
+}  // namespace
+
+void printIdentification(const ConsoleWindow& window, const Session& session, std::ostream& out) {
     out << padded("Adres:", LabelWidth) << session.line().pollingAddress << '\n';
     for (const Field& f : Fields) {
         const std::string shown = window.text(f.id);
@@ -45,6 +48,8 @@ void printText(const ConsoleWindow& window, const Session& session, std::ostream
             << '\n';
     }
 }
+
+namespace {
 
 void printJson(const ConsoleWindow& window, const Session& session, std::ostream& out) {
     const LineChoice& line = session.line();
@@ -62,8 +67,7 @@ void printJson(const ConsoleWindow& window, const Session& session, std::ostream
 
 }  // namespace
 
-int runIdentify(const Invocation& invocation, Session& session, std::ostream& out) {
-    ConsoleWindow window(session.loop(), session.console());
+int identifyTransmitter(const Invocation& invocation, Session& session, ConsoleWindow& window) {
     window.showProgressOf({CInitDlg::ProgressText, CInitDlg::LineErrorText});
     CInitDlg dialog(session.station());
     session.loop().extendDeadline(invocation.timeoutSeconds * 1000);
@@ -75,10 +79,17 @@ int runIdentify(const Invocation& invocation, Session& session, std::ostream& ou
         const std::string detail = model.empty() ? "" : " (" + model + " answered, then stopped)";
         return reportFailure(end, session, invocation.timeoutSeconds, detail);
     }
+    return ExitOk;
+}
+
+int runIdentify(const Invocation& invocation, Session& session, std::ostream& out) {
+    ConsoleWindow window(session.loop(), session.console());
+    if (const int status = identifyTransmitter(invocation, session, window); status != ExitOk)
+        return status;
     if (invocation.json)
         printJson(window, session, out);
     else
-        printText(window, session, out);
+        printIdentification(window, session, out);
     out.flush();
     return ExitOk;
 }

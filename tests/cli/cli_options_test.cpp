@@ -81,5 +81,43 @@ TEST(CliOptions, EachCommandTakesOnlyItsOwnOptionsAndHelpNeedsNoPort) {
     EXPECT_NE(text.find("  4     the port could not be opened"), std::string::npos);
 }
 
+TEST(CliOptions, ReadWriteAndFinderTakeTheirFileAndRange) {
+    const auto run = [](std::string_view name, std::vector<std::string_view> args) {
+        const Command* command = findCommand(name);
+        EXPECT_NE(command, nullptr) << name;
+        return parseInvocation(args, command->options, command->operandCount);
+    };
+    EXPECT_EQ(run("read", {"--port", "COM1", "-o", "a.prg"}).invocation.output, "a.prg");
+    EXPECT_EQ(run("read", {"--port", "COM1", "--output=b.prg"}).invocation.output, "b.prg");
+    const Invocation write = run("write", {"--port", "COM1", "c.prg", "--dry-run"}).invocation;
+    EXPECT_EQ(write.operands, std::vector<std::string>{"c.prg"});
+    EXPECT_TRUE(write.dryRun);
+    const Invocation finder = run("finder", {"--port", "COM1", "--from", "3", "--to=9"}).invocation;
+    EXPECT_EQ(finder.from, 3);
+    EXPECT_EQ(finder.to, 9);
+    EXPECT_FALSE(run("finder", {"--port", "COM1"}).invocation.from.has_value());
+
+    struct Case {
+        std::string_view command;
+        std::vector<std::string_view> args;
+        std::string_view error;
+    };
+    const std::vector<Case> cases = {
+        {"read", {"--port", "COM1"}, "-o FILE is required"},
+        {"read", {"--port", "COM1", "-o"}, "--output needs a value (FILE)"},
+        {"read", {"--port", "COM1", "-o", "a.prg", "--dry-run"}, "unknown option --dry-run"},
+        {"write", {"--port", "COM1"}, "missing operand"},
+        {"write", {"--port", "COM1", "a.prg", "b.prg"}, "unexpected operand 'b.prg'"},
+        {"write", {"--port", "COM1", "-o", "a.prg"}, "unknown option --output"},
+        {"finder", {"--port", "COM1", "--from", "128"}, "--from takes 0..127, not '128'"},
+        {"finder", {"--port", "COM1", "--from", "9", "--to", "8"}, "--from must not be past --to"},
+        {"finder", {"--port", "COM1", "--address", "1"}, "unknown option --address"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error);
+        EXPECT_EQ(run(c.command, c.args).error, c.error);
+    }
+}
+
 }  // namespace
 }  // namespace doxa::cli

@@ -11,6 +11,8 @@
 #include "cli/console_loop.h"
 #include "support/fake_window.h"
 #include "support/sim_station.h"
+#include "programming/prog_dlg.h"
+#include "programming/prog_identify.h"
 #include "transmitter/code_tables.h"
 #include "transmitter/display_dlg.h"
 #include "transmitter/ident_dlg.h"
@@ -102,6 +104,54 @@ TEST(ConsoleWindow, ADeadlineEndsADialogThatGetsNoAnswer) {
     EXPECT_EQ(run.sim.requests(), (std::vector<int>{0, 0, 0, 0, 0, -1}));
     EXPECT_EQ(run.window.text(CInitDlg::ProgressText), NoAnswerText);
     EXPECT_EQ(run.sim.requests().back(), -1);
+}
+
+// What `write` does: the programming dialog's own identification, then "Wyślij", until the
+// dialog's verdict; the boxes are the command's to tell, not printed.
+TEST(ConsoleWindow, ProgrammingClickedFromTheConsoleSendsTheDesktopsBytes) {
+    const auto configure = [](Station& station) {
+        station.device.sensorType = 4;
+        station.device.rangeMin = -50;
+        station.device.rangeMax = 600;
+    };
+    test::SimStation desktop;
+    configure(desktop.station);
+    CProgDlg onDesktop(desktop.station);
+    test::FakeWindow fake(onDesktop, desktop.clock);
+    ASSERT_TRUE(fake.open());
+    ASSERT_TRUE(desktop.clock.advanceUntil(
+        [&] { return fake.text(CProgDlg::StepText) == RecognizedText; }, 30000, 1));
+    fake.click(CProgDlg::Send);
+    ASSERT_TRUE(desktop.clock.advanceUntil([&] { return fake.boxes().size() == 2; }, 60000, 1));
+    const std::int64_t desktopTime = desktop.clock.now();
+    fake.close();
+
+    ConsoleRun run;
+    configure(run.sim.station);
+    std::vector<std::string> boxes;
+    run.window.answerBox = [&boxes](std::string_view text, BoxButtons) {
+        boxes.emplace_back(text);
+        return Answer::Ok;
+    };
+    CProgDlg inConsole(run.sim.station);
+    bool sent = false;
+    EXPECT_EQ(run.window.run(inConsole,
+                             [&] {
+                                 if (!sent && run.window.text(CProgDlg::StepText) == RecognizedText) {
+                                     sent = true;
+                                     run.window.click(CProgDlg::Send);
+                                 }
+                                 return boxes.size() == 2;
+                             }),
+              ConsoleWindow::End::Finished);
+    EXPECT_EQ(run.sim.clock.now(), desktopTime);
+    EXPECT_EQ(boxes, (std::vector<std::string>{"Nastąpi rozpoznanie przetwornika", "Dane zostały zapisane"}));
+    EXPECT_EQ(run.err.str(), "");
+    EXPECT_EQ(run.sim.writes(), desktop.writes());
+    // Identification, then the writes of range, sensor, filter and threshold, then the release.
+    EXPECT_EQ(run.sim.requests(), (std::vector<int>{0, -1, 35, 147, 201, 200, -1}));
+    EXPECT_EQ(run.sim.device().rangeUpper, 600.0F);
+    EXPECT_EQ(run.sim.device().sensorCode, 4);
 }
 
 // A dialog that asks something, runs a child and then waits for its user.

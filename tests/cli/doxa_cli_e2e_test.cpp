@@ -7,11 +7,19 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/application.h"
+#include "app/command_ids.h"
+#include "app/document_codec.h"
+#include "app/fake_shell.h"
 #include "support/sim_process.h"
+#include "support/sim_station.h"
+#include "transmitter/ident_dlg.h"
 
 namespace doxa {
 namespace {
@@ -118,9 +126,10 @@ TEST_F(CliOnPty, WatchPrintsTwoCsvCyclesOfValues) {
         EXPECT_NO_THROW((void)std::stod(fields[1])) << shown[i];
         EXPECT_EQ(fields[2], "°C");
         EXPECT_EQ(fields[4], "mA");
-        // One decimal for °C, three for mA, as the display cuts them.
-        EXPECT_EQ(fields[1].size() - fields[1].find('.'), 2u) << shown[i];
-        EXPECT_EQ(fields[3].size() - fields[3].find('.'), 4u) << shown[i];
+        // At most one decimal for °C and three for mA, as the display cuts them; a value the
+        // transmitter sent with fewer digits (13.35) keeps them.
+        EXPECT_LE(fields[1].size() - fields[1].find('.'), 2u) << shown[i];
+        EXPECT_LE(fields[3].size() - fields[3].find('.'), 4u) << shown[i];
         EXPECT_EQ(fields[6], "°C");
     }
 }
@@ -151,6 +160,251 @@ TEST_F(CliOnPty, ExitStatusTellsNoAnswerFromBadInputAndABadPort) {
     EXPECT_EQ(missing.status, 4);
     EXPECT_NE(missing.err.find("No such file or directory"), std::string::npos) << missing.err;
     EXPECT_EQ(sim_->stop(), 0);
+}
+
+// --- read, write and finder: several simulators, each under its own link, with their traffic.
+
+std::vector<std::uint8_t> bytesOf(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+struct Document {
+    DeviceRecord device;
+    Characteristic characteristic;
+};
+
+Document decoded(const std::filesystem::path& file) {
+    Document doc;
+    EXPECT_EQ(readDocument(bytesOf(file), doc.device, doc.characteristic), DocumentStatus::Read) << file;
+    return doc;
+}
+
+// The requests a simulator logged with --verbose ("<- ff ff 02 81 00 00 83").
+std::vector<std::vector<std::uint8_t>> requestsOf(const std::string& log) {
+    std::vector<std::vector<std::uint8_t>> requests;
+    for (const std::string& line : lines(log)) {
+        if (!line.starts_with("<- ")) continue;
+        std::istringstream hex(line.substr(3));
+        std::vector<std::uint8_t> bytes;
+        for (std::string cell; hex >> cell;) bytes.push_back(std::uint8_t(std::stoul(cell, nullptr, 16)));
+        requests.push_back(bytes);
+    }
+    return requests;
+}
+
+// A HART request writes when it carries data (its byte count after the command is not 0); a
+// MODBUS request writes unless it reads holding registers (function 3).
+bool writes(const std::vector<std::uint8_t>& request, bool rs485) {
+    if (rs485) return request.size() > 1 && request[1] != 0x03;
+    std::size_t at = 0;
+    while (at < request.size() && request[at] == 0xFF) ++at;
+    if (at >= request.size()) return false;  // the single 0xFF that releases the line
+    const std::size_t addressBytes = (request[at] & 0x80) ? 5 : 1;
+    const std::size_t count = at + 1 + addressBytes + 1;
+    return count < request.size() && request[count] != 0;
+}
+
+std::size_t writesIn(const std::string& log, bool rs485) {
+    std::size_t n = 0;
+    for (const auto& request : requestsOf(log)) n += writes(request, rs485) ? 1 : 0;
+    return n;
+}
+
+class CliBench : public ::testing::Test {
+protected:
+    // Starts a simulated transmitter that logs its traffic; returns the path of its terminal.
+    std::string start(const std::string& name, std::vector<std::string> args) {
+        const auto link = folder_.path() / name;
+        args.insert(args.end(), {"--verbose", "--link", link.string()});
+        sims_[name] = std::make_unique<test::SimProcess>(args);
+        EXPECT_TRUE(test::waitForLink(link)) << name;
+        return link.string();
+    }
+    std::string log(const std::string& name) { return sims_.at(name)->output(); }
+    Result cli(std::vector<std::string> args) { return runCli(std::move(args), folder_.path()); }
+    std::filesystem::path file(const std::string& name) const { return folder_.path() / name; }
+
+    test::TempFolder folder_;
+    std::map<std::string, std::unique_ptr<test::SimProcess>> sims_;
+};
+
+struct LineCase {
+    const char* name;
+    std::vector<std::string> line;  // the options after --port
+    friend void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
+};
+
+// The technician's edit of a read file: another sensor, range, filter, break signal and
+// threshold.
+DeviceRecord edit(const std::filesystem::path& from, const std::filesystem::path& to) {
+    Document doc = decoded(from);
+    DeviceRecord& d = doc.device;
+    d.sensorType = 4;  // thermocouple K
+    d.rangeMin = -50;
+    d.rangeMax = 600;
+    d.filterOrder = 2;
+    d.filterTime = 5;
+    d.breakSignal = 1;
+    d.thresholdActive = 1;
+    d.thresholdDirection = 1;
+    d.threshold = 400;
+    d.hysteresis = 20;
+    const auto bytes = writeDocument(d, doc.characteristic);
+    std::ofstream(to, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return d;
+}
+
+class ReadThenWrite : public CliBench, public ::testing::WithParamInterface<LineCase> {};
+
+TEST_P(ReadThenWrite, TheFileReadFromOneIsProgrammedIntoAnotherAndReadsBackTheSame) {
+    const bool rs485 = GetParam().line.front() == "--rs485";
+    const auto with = [&](std::vector<std::string> args, const std::string& port) {
+        args.insert(args.end(), {"--port", port});
+        args.insert(args.end(), GetParam().line.begin(), GetParam().line.end());
+        return args;
+    };
+    const std::string source = start("a", {"--model", "DOXA-22", "--serial", "111", "--address", "1"});
+    const std::string target = start("b", {"--model", "DOXA-22", "--serial", "222", "--address", "1"});
+
+    const Result read = cli(with({"read", "-o", file("a.prg").string()}, source));
+    ASSERT_EQ(read.status, 0) << read.err;
+    EXPECT_EQ(read.out, "DOXA-22, nr 111 → " + file("a.prg").string() + "\n");
+    EXPECT_EQ(writesIn(log("a"), rs485), 0u);
+
+    edit(file("a.prg"), file("b.prg"));
+
+    const Result dry = cli(with({"write", file("b.prg").string(), "--dry-run"}, target));
+    ASSERT_EQ(dry.status, 0) << dry.err;
+    const std::vector<std::string> changes = lines(dry.out);
+    EXPECT_EQ(changes.front(), "Typ czujnika: Pt 100 → TC typu 'K'") << dry.out;
+    EXPECT_NE(dry.out.find("Zakres max: 150 °C → 600 °C\n"), std::string::npos) << dry.out;
+    EXPECT_NE(dry.out.find("Filtracja: 1 sek ,rząd: 1 → 5 sek ,rząd: 2\n"), std::string::npos) << dry.out;
+    // RS485 carries only whether the threshold is on.
+    EXPECT_EQ(changes.size(), rs485 ? 6u : 9u) << dry.out;
+    EXPECT_EQ(writesIn(log("b"), rs485), 0u) << "a dry run writes nothing";
+
+    const Result write = cli(with({"write", file("b.prg").string()}, target));
+    EXPECT_EQ(write.status, 0) << write.err;
+    EXPECT_EQ(write.out, "Dane zostały zapisane\n");
+    EXPECT_GT(writesIn(log("b"), rs485), 0u);
+
+    ASSERT_EQ(cli(with({"read", "-o", file("c.prg").string()}, target)).status, 0);
+    const DeviceRecord held = decoded(file("c.prg")).device;
+    EXPECT_EQ(held.serialNumber, 222);
+    EXPECT_EQ(held.sensorType, 4);
+    EXPECT_EQ(held.rangeMin, -50.0F);
+    EXPECT_EQ(held.rangeMax, 600.0F);
+    EXPECT_EQ(held.filterOrder, 2);
+    EXPECT_EQ(held.filterTime, 5);
+    EXPECT_EQ(held.breakSignal, 1);
+    EXPECT_EQ(held.thresholdActive, 1);
+    if (!rs485) {
+        EXPECT_EQ(held.thresholdDirection, 1);
+        EXPECT_EQ(held.threshold, 400.0F);
+        EXPECT_EQ(held.hysteresis, 20.0F);
+    }
+    // Nothing left to change.
+    EXPECT_EQ(cli(with({"write", file("b.prg").string(), "--dry-run"}, target)).out, "no change\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, ReadThenWrite,
+                         ::testing::Values(LineCase{"Hart", {"--address", "1"}},
+                                           LineCase{"Rs485", {"--rs485", "--baud", "9600", "--address", "1"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// doxa-win run as a technician runs it: started, "Inicjalizacja", "Zachowaj jako...".
+std::vector<std::uint8_t> savedByDoxaWin(sim::Model model, std::uint32_t serial, const std::filesystem::path& path) {
+    test::SimStation sim(model, sim::Options{.serialNumber = serial});
+    sim.settings.writeInt("COM", "COM", 1);  // the port chosen in an earlier run
+    test::FakeShell shell(sim.clock);
+    shell.scripts[CInitDlg::Resource] = [&sim](test::FakeWindow& window, DialogLogic&) {
+        sim.clock.advanceUntil([&] { return window.text(CInitDlg::ProgressText) == "Koniec"; }, 60'000);
+    };
+    Application app(sim.station, shell);
+    app.startUp();
+    shell.savePath = path.string();
+    app.onCommand(CmdSaveAs);
+    return bytesOf(path);
+}
+
+TEST_F(CliBench, ReadSavesTheSameBytesAsDoxaWinsSaveAs) {
+    for (const auto& [model, name] : {std::pair{sim::Model::Doxa22, "DOXA-22"}, std::pair{sim::Model::Rivo22, "RIVO-22"},
+                                      std::pair{sim::Model::Sawe01Rtd, "SAWE-01-RTD"}}) {
+        SCOPED_TRACE(name);
+        const std::vector<std::uint8_t> gui = savedByDoxaWin(model, 4242, file(std::string("gui-") + name + ".prg"));
+        ASSERT_GT(gui.size(), 8u);
+        const std::string port = start(name, {"--model", name, "--serial", "4242"});
+        const auto cliFile = file(std::string("cli-") + name + ".prg");
+        const Result r = cli({"read", "--port", port, "--output", cliFile.string()});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(bytesOf(cliFile), gui);
+    }
+}
+
+TEST_F(CliBench, ExitStatusTellsNoAnswerUnconfirmedWritesAndUnusableInput) {
+    const std::string doxa = start("doxa", {"--model", "DOXA-22", "--address", "1"});
+    ASSERT_EQ(cli({"read", "--port", doxa, "--address", "1", "-o", file("a.prg").string()}).status, 0);
+    // Written values that differ from what the transmitter holds, so a wrongly kept one shows.
+    edit(file("a.prg"), file("b.prg"));
+
+    const Result silent = cli({"write", file("a.prg").string(), "--port", doxa, "--address", "2", "--timeout", "2"});
+    EXPECT_EQ(silent.status, 1);
+    EXPECT_EQ(lines(silent.err).size(), 1u) << silent.err;
+
+    // The range write is kept wrong (HART) or goes unanswered (RS485): the dialog's own verdict.
+    const std::string miskept = start("miskept", {"--model", "DOXA-22", "--address", "1", "--miskeep-write", "hart:35"});
+    const Result wrong = cli({"write", file("b.prg").string(), "--port", miskept, "--address", "1"});
+    EXPECT_EQ(wrong.status, 3);
+    EXPECT_EQ(wrong.out, "");
+    EXPECT_EQ(wrong.err, "doxa-cli: Dane nie zostały zapisane prawidłowo\n");
+    const std::string unanswered = start("unanswered", {"--model", "RIVO-22", "--address", "1", "--unanswered-write", "modbus:0"});
+    const Result otherModel = cli({"write", file("b.prg").string(), "--port", unanswered, "--rs485", "--address", "1"});
+    EXPECT_EQ(otherModel.status, 2);
+    EXPECT_EQ(otherModel.err, "doxa-cli: " + file("b.prg").string() +
+                                  " holds the configuration of a DOXA-22, the transmitter is a RIVO-22 "
+                                  "(--any-model writes it all the same)\n");
+    const Result lost = cli({"write", file("b.prg").string(), "--port", unanswered, "--rs485", "--address", "1", "--any-model"});
+    EXPECT_EQ(lost.status, 3);
+    EXPECT_EQ(lost.err, "doxa-cli: Dane nie zostały zapisane prawidłowo\n");
+
+    // A cut file is refused before the line is used.
+    const std::vector<std::uint8_t> whole = bytesOf(file("a.prg"));
+    std::ofstream(file("cut.prg"), std::ios::binary).write(reinterpret_cast<const char*>(whole.data()), 100);
+    const std::size_t before = requestsOf(log("doxa")).size();
+    const Result cut = cli({"write", file("cut.prg").string(), "--port", doxa, "--address", "1"});
+    EXPECT_EQ(cut.status, 2);
+    EXPECT_EQ(cut.err, "doxa-cli: An attempt was made to access " + file("cut.prg").string() + " past its end.\n");
+    EXPECT_EQ(cli({"write", file("none.prg").string(), "--port", doxa}).err, "doxa-cli: Failed to open document.\n");
+    EXPECT_EQ(requestsOf(log("doxa")).size(), before);
+
+    const Result address = cli({"write", file("a.prg").string(), "--port", doxa, "--address", "300"});
+    EXPECT_EQ(address.status, 2);
+    EXPECT_EQ(lines(address.err).front(), "doxa-cli: --address takes 0..127, not '300'");
+    EXPECT_EQ(cli({"read", "--port", doxa}).status, 2) << "no file to save to";
+    const Result folder = cli({"read", "--port", doxa, "--address", "1", "-o", folder_.path().string()});
+    EXPECT_EQ(folder.status, 2) << "a folder is no file";
+    EXPECT_EQ(folder.err, "doxa-cli: " + folder_.path().string() + ": Failed to save document.\n");
+}
+
+TEST_F(CliBench, FinderListsWhatAnsweredAndFailsOnASilentRange) {
+    const std::string hart = start("hart", {"--model", "DOXA-22", "--serial", "4242", "--address", "3"});
+    const Result found = cli({"finder", "--port", hart, "--from", "2", "--to", "4"});
+    EXPECT_EQ(found.status, 0) << found.err;
+    EXPECT_EQ(found.out, "adres 3: DOXA-22, nr 4242\n");
+    EXPECT_EQ(requestsOf(log("hart")).size(), 3u) << "one question per address";
+
+    const Result none = cli({"finder", "--port", hart, "--from", "5", "--to", "6"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(none.err, "doxa-cli: Nic nie odpowiedziało. Sprawdź port, zasilanie i podłączenie przetwornika.\n");
+
+    // Kept to 9600 baud without parity, the transmitter is found only there.
+    const std::string rs485 = start("rs485", {"--model", "RIVO-22", "--serial", "77", "--address", "1", "--baud", "9600", "--parity", "none"});
+    const Result swept = cli({"finder", "--port", rs485, "--rs485", "--from", "1", "--to", "1"});
+    EXPECT_EQ(swept.status, 0) << swept.err;
+    EXPECT_EQ(swept.out, "adres 1: RIVO-22, nr 77, 9600 bit/s, bez parzystości\n");
+    EXPECT_EQ(cli({"finder", "--port", hart, "--from", "9", "--to", "8"}).status, 2);
 }
 
 }  // namespace
