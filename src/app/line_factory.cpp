@@ -22,10 +22,12 @@ public:
         // The mapping names the model; another model on the same port is another device.
         if (!transmitter || transmitter->model() != model)
             transmitter = std::make_shared<sim::Transmitter>(model);
-        return std::make_unique<sim::SimLine>(transmitter, [start = start_] {
+        auto line = std::make_unique<sim::SimLine>(transmitter, [start = start_] {
             const auto elapsed = std::chrono::steady_clock::now() - start;
             return std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
         });
+        line->keepRecords = false;
+        return line;
     }
 
 private:
