@@ -43,10 +43,12 @@ public:
             simulated.transmitter->faults = options.faults;
             simulated.mapping = mapping;
         }
-        return std::make_unique<sim::SimLine>(simulated.transmitter, [start = start_] {
+        auto line = std::make_unique<sim::SimLine>(simulated.transmitter, [start = start_] {
             const auto elapsed = std::chrono::steady_clock::now() - start;
             return std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
         });
+        line->keepRecords = false;
+        return line;
     }
 
 private:

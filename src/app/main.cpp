@@ -1,9 +1,12 @@
 #include <QApplication>
+#include <QEvent>
 #include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
 #include <QTranslator>
+#include <QWindow>
+#include <functional>
 
 #include "app/application.h"
 #include "app/dialog_host.h"
@@ -31,6 +34,39 @@ void loadPolishQtTexts(QApplication& app, QTranslator& translator) {
         app.installTranslator(&translator);
 }
 
+// Runs `then` once the window has been painted for the first time, so that the main window is
+// on the screen before start-up builds its first dialog. A window the desktop never exposes (one
+// started minimised, say) gets it after a second all the same.
+class AfterFirstPaint : public QObject {
+public:
+    AfterFirstPaint(QWidget& window, std::function<void()> then)
+        : QObject(&window), window_(window.windowHandle()), then_(std::move(then)) {
+        window_->installEventFilter(this);
+        QTimer::singleShot(UnexposedMs, this, [this] { run(); });
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        // The window paints while it handles the expose; what is queued now comes after that.
+        if (event->type() == QEvent::Expose && window_->isExposed())
+            QTimer::singleShot(0, this, [this] { run(); });
+        return false;
+    }
+
+private:
+    static constexpr int UnexposedMs = 1000;
+
+    void run() {
+        if (!then_) return;
+        window_->removeEventFilter(this);
+        const std::function<void()> then = std::move(then_);
+        then_ = nullptr;
+        then();
+    }
+
+    QWindow* window_;
+    std::function<void()> then_;
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -54,6 +90,6 @@ int main(int argc, char* argv[]) {
     frame.show();
     // Start-up runs modal dialogs, so it runs inside the event loop.
     const std::string document = documentArgument(QApplication::arguments());
-    QTimer::singleShot(0, &frame, [&application, document] { application.startUp(document); });
+    new AfterFirstPaint(frame, [&application, document] { application.startUp(document); });
     return app.exec();
 }

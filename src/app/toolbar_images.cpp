@@ -1,6 +1,7 @@
 #include "app/toolbar_images.h"
 
 #include <QFont>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -193,10 +194,48 @@ QImage applicationIconImage(int size) {
     return image;
 }
 
-QIcon applicationIcon() {
-    QIcon icon;
-    for (int size : ApplicationIconSizes) icon.addPixmap(QPixmap::fromImage(applicationIconImage(size)));
-    return icon;
-}
+namespace {
+
+// Draws the icon at all its sizes the first time any of them is wanted. A desktop that takes the
+// icon from the menu entry never asks, and drawing eight sizes of it was a good part of the time
+// the main window took to appear.
+class ApplicationIconEngine : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        drawn().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return drawn().pixmap(size, 1.0, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
+        return drawn().pixmap(size / scale, scale, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return drawn().actualSize(size, mode, state);
+    }
+    // The sizes are known without drawing them: every size was drawn for the normal, off state.
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        QList<QSize> sizes;
+        if (mode == QIcon::Normal && state == QIcon::Off)
+            for (int size : ApplicationIconSizes) sizes.append(QSize(size, size));
+        return sizes;
+    }
+    QString key() const override { return QStringLiteral("doxa-application"); }
+    QIconEngine* clone() const override { return new ApplicationIconEngine; }
+
+private:
+    const QIcon& drawn() {
+        if (drawn_.isNull())
+            for (int size : ApplicationIconSizes)
+                drawn_.addPixmap(QPixmap::fromImage(applicationIconImage(size)));
+        return drawn_;
+    }
+
+    QIcon drawn_;
+};
+
+}  // namespace
+
+QIcon applicationIcon() { return QIcon(new ApplicationIconEngine); }
 
 }  // namespace doxa

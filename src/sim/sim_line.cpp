@@ -51,18 +51,21 @@ int SimLine::read(std::uint8_t* buffer, int maxCount) {
     if (!open_ || vanished_ || maxCount <= 0) return 0;
     const int count = std::min(maxCount, static_cast<int>(input_.size()));
     std::copy_n(input_.begin(), count, buffer);
-    received_.insert(received_.end(), input_.begin(), input_.begin() + count);
+    if (keepRecords) received_.insert(received_.end(), input_.begin(), input_.begin() + count);
     input_.erase(input_.begin(), input_.begin() + count);
     return count;
 }
 
 int SimLine::write(const std::uint8_t* bytes, int count) {
     if (!open_ || vanished_ || count <= 0) return 0;
-    requests_.emplace_back(bytes, bytes + count);
+    std::vector<std::uint8_t> request(bytes, bytes + count);
     lastWriteCount_ = count;
-    Reply reply = transmitter_->replyOnLine(requests_.back(), baud_, parity_);
+    Reply reply = transmitter_->replyOnLine(request, baud_, parity_);
     if (reply.misframed) errors_ |= CeFrame;
-    answers_.push_back(reply.bytes);
+    if (keepRecords) {
+        requests_.push_back(std::move(request));
+        answers_.push_back(reply.bytes);
+    }
     if (alterAnswer && !reply.bytes.empty()) alterAnswer(reply.bytes);
     if (!reply.bytes.empty()) inFlight_.push_back({now_() + reply.delayMs, std::move(reply.bytes)});
     takeArrived();

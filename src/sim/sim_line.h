@@ -64,6 +64,9 @@ public:
     const std::vector<std::vector<std::uint8_t>>& answers() const { return answers_; }
     const std::vector<std::uint8_t>& received() const { return received_; }
     void clearRecords();
+    // Off for a line that serves the program rather than a test: a demo left polling for days
+    // would otherwise hold every byte it ever exchanged.
+    bool keepRecords = true;
 
 private:
     struct InFlight {

@@ -89,6 +89,21 @@ TEST_F(LineFactoryTest, RemappedModelIsAnotherTransmitter) {
     EXPECT_NE(asSim(sawe)->transmitter().state().text, "A");
 }
 
+// A demo left polling for days must not hold every byte it exchanged; the transmitter still
+// answers.
+TEST_F(LineFactoryTest, DemoPortKeepsNoRecordOfTheTraffic) {
+    settings.writeText("Porty", "COM1", "sim:DOXA-22");
+    const auto line = makeLine(0);
+    ASSERT_TRUE(line->open());
+    const std::uint8_t identify[] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x80, 0x00, 0x00, 0x82};
+    ASSERT_EQ(line->write(identify, sizeof identify), int(sizeof identify));
+    std::uint8_t answer[100];
+    EXPECT_GT(line->read(answer, sizeof answer), 0);
+    EXPECT_TRUE(asSim(line)->requests().empty());
+    EXPECT_TRUE(asSim(line)->answers().empty());
+    EXPECT_TRUE(asSim(line)->received().empty());
+}
+
 // The demo port: the program's own start-up finds the simulated transmitter through the map.
 TEST(LineFactoryStartUp, IdentifiesTheSimulatedTransmitterOfTheDemoPort) {
     MemorySettingsStore settings;
