@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "support/fake_window.h"
 #include "support/sim_station.h"
 
@@ -150,6 +152,45 @@ TEST_F(CharacteristicDlgTest, RepeatsUnansweredRequestsUntilTheyAreAnswered) {
     EXPECT_EQ(points[1][14], 4);
     EXPECT_EQ(points[2][14], 4);
     EXPECT_FLOAT_EQ(sim.device().characteristicX[2], 20.5F);
+}
+
+// The answer to point 2 that came too late arrives while point 3 is asked for: it is no answer
+// to point 3, whose values it does not hold.
+TEST_F(CharacteristicDlgTest, ALateAnswerIsNeverTakenForTheNextPoint) {
+    for (const int button : {Dlg::Read, Dlg::Send}) {
+        SCOPED_TRACE(button == Dlg::Read ? "read" : "write");
+        SimStation station;
+        for (int i = 0; i < 4; ++i) {
+            station.device().characteristicX[std::size_t(i)] = 10.0F * float(i) + 0.5F;
+            station.device().characteristicY[std::size_t(i)] = -float(i) - 0.25F;
+            station.station.characteristic.x(i) = 10.0F * float(i) + 0.5F;
+            station.station.characteristic.y(i) = -float(i) - 0.25F;
+        }
+        station.device().characteristicCount = 4;
+        station.station.characteristic.characteristicCount = 4;
+        Dlg dlg(station.station);
+        FakeWindow w(dlg, station.clock);
+        ASSERT_TRUE(w.open());
+        w.click(button);
+        ASSERT_NE(station.line(), nullptr);
+        Bytes point2;
+        station.line()->alterAnswer = [&](Bytes& answer) {
+            std::size_t at = 0;
+            while (at < answer.size() && answer[at] == 0xFF) ++at;
+            if (answer.size() < at + 7 || answer[at + 2] != 0xDC) return;
+            if (answer[at + 6] == 4) point2 = answer;
+            if (answer[at + 6] == 8 && !point2.empty()) answer = std::exchange(point2, {});
+        };
+        ASSERT_TRUE(station.clock.advanceUntil([&] { return !w.timerRunning(ExchangeTimer); },
+                                               60'000));
+        std::vector<int> indexes;
+        for (const Bytes& request : station.writes())
+            if (request.size() > 14 && request[12] == 0xDC) indexes.push_back(request[14]);
+        EXPECT_EQ(indexes, (std::vector<int>{0, 4, 8, 8, 12})) << "point 3 is asked again";
+        EXPECT_EQ(w.text(153), "30.50");
+        EXPECT_EQ(w.text(173), "-3.25");
+        EXPECT_FLOAT_EQ(station.station.characteristic.x(3), 30.5F);
+    }
 }
 
 TEST_F(CharacteristicDlgTest, ReadingATransmitterWithoutPointsLeavesTheTable) {
