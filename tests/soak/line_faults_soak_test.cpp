@@ -18,6 +18,8 @@
 #include "programming/prog_dlg.h"
 #include "programming/sensor_dlg.h"
 #include "programming/text_dlg.h"
+#include "link/hart.h"
+#include "link/modbus.h"
 #include "support/fake_window.h"
 #include "support/sim_station.h"
 #include "transmitter/code_tables.h"
@@ -269,6 +271,68 @@ TEST(LineFaultSoak, ProgrammingReportsSavedOnlyWhenTheTransmitterHoldsTheValues)
     }
     EXPECT_GT(saved, 0);
     EXPECT_GT(notSaved + saved, Runs - 1);
+}
+
+// A peer that follows every answer with a flood of bytes, or answers with a length no frame
+// has: each such answer is no answer, the display blanks and asks to check the connection as
+// for silence, nothing piles up on the program's side, and values return with a sane line.
+TEST(LineFaultSoak, AFloodOrAnAbsurdLengthIsNoAnswerAndNothingPilesUp) {
+    using D = CDisplayDlg;
+    struct Case {
+        const char* name;
+        bool rs485;
+        std::function<void(Bytes&)> alter;
+    };
+    const auto skipPreambles = [](const Bytes& a) {
+        std::size_t at = 0;
+        while (at < a.size() && a[at] == 0xFF) ++at;
+        return at;
+    };
+    const Case cases[] = {
+        {"flood after a HART answer", false,
+         [](Bytes& a) { a.insert(a.end(), 5000, 0x5A); }},
+        {"flood after a MODBUS answer", true, [](Bytes& a) { a.insert(a.end(), 5000, 0x01); }},
+        {"HART byte count 255", false,
+         [&](Bytes& a) {
+             const std::size_t at = skipPreambles(a);
+             if (a.size() > at + 3) a[at + 3] = 0xFF;
+             a.back() = hartChecksum(a, static_cast<int>(a.size()) - 1);
+         }},
+        {"MODBUS byte count 255", true,
+         [](Bytes& a) {
+             if (a.size() < 5) return;
+             a[2] = 0xFF;
+             const std::uint16_t crc = modbusCrc(a, static_cast<int>(a.size()) - 2);
+             a[a.size() - 2] = crc & 0xFF;
+             a[a.size() - 1] = crc >> 8;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimStation sim;
+        if (c.rs485) doxa22Rs485(sim);
+        sim.device().sensorCode = 0;
+        sim.device().input = 12;
+        D dialog(sim.station);
+        FakeWindow window(dialog, sim.clock);
+        ASSERT_TRUE(window.open());
+        ASSERT_TRUE(sim.clock.advanceUntil(
+            [&] { return window.text(D::PrimaryValue) == "12.00 Ohm"; }, 20000));
+        // Only an answer that was taken can show the new value.
+        sim.line()->alterAnswer = c.alter;
+        sim.device().input = 15;
+        for (int second = 0; second < 120; ++second) {
+            sim.clock.advance(1000);
+            ASSERT_LE(sim.line()->queuedInput(), 5100) << "unread bytes pile up";
+            ASSERT_NE(window.text(D::PrimaryValue), "15.00 Ohm");
+        }
+        EXPECT_EQ(window.text(D::PrimaryValue), " ");
+        ASSERT_FALSE(window.boxes().empty());
+        EXPECT_EQ(window.boxes().back().text, "Sprawdź połączenie z przetwornikiem");
+        sim.line()->alterAnswer = nullptr;
+        EXPECT_TRUE(sim.clock.advanceUntil(
+            [&] { return window.text(D::PrimaryValue) == "15.00 Ohm"; }, 20000));
+    }
 }
 
 }  // namespace
