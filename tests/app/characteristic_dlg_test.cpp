@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "support/fake_window.h"
+#include "support/schedule.h"
 #include "support/sim_station.h"
 
 namespace doxa::test {
@@ -193,6 +194,27 @@ TEST_F(CharacteristicDlgTest, ALateAnswerIsNeverTakenForTheNextPoint) {
     }
 }
 
+// Sending waits 300 ms after the count, 500 ms after a point written and 400 ms after a point
+// asked for; listening waits 400 ms, a verified answer leads on after 100 ms.
+TEST_F(CharacteristicDlgTest, EveryStepWaitsAsDocumented) {
+    fillPoints(2);
+    sim.device().characteristicCount = 2;
+    ASSERT_TRUE(window.open());
+    const auto state = [&] { return sim.station.link.exchangeState; };
+    window.click(Dlg::Send);
+    EXPECT_EQ(window.timerInterval(ExchangeTimer), 500);
+    EXPECT_EQ(recordSteps(sim.clock, window, state, 9, ExchangeTimer, 10'000),
+              (std::vector<Step>{{Dlg::Turn, 300}, {Dlg::CheckCount, 400}, {Dlg::SendPoint, 100},
+                                 {Dlg::Turn, 500}, {Dlg::CheckPoint, 400}, {Dlg::SendPoint, 100},
+                                 {Dlg::Turn, 500}, {Dlg::CheckPoint, 400}}));
+    window.click(Dlg::Read);
+    EXPECT_EQ(window.timerInterval(ExchangeTimer), 500);
+    EXPECT_EQ(recordSteps(sim.clock, window, state, 8, ExchangeTimer, 10'000),
+              (std::vector<Step>{{Dlg::Turn, 300}, {Dlg::TakeCount, 400},
+                                 {Dlg::AskPoint, 100}, {Dlg::Turn, 400}, {Dlg::TakePoint, 400},
+                                 {Dlg::AskPoint, 100}, {Dlg::Turn, 400}, {Dlg::TakePoint, 400}}));
+}
+
 TEST_F(CharacteristicDlgTest, ReadingATransmitterWithoutPointsLeavesTheTable) {
     fillPoints(5);
     sim.device().characteristicCount = 0;
@@ -324,21 +346,21 @@ TEST_F(CharacteristicDlgTest, EditsWithoutASelectionChangeNoPoint) {
 TEST_F(CharacteristicDlgTest, CountEditAcceptsUpToThirtyTwoAndWarnsAboveSixteen) {
     fillPoints(4);
     ASSERT_TRUE(window.open());
-    window.type(Dlg::CountEdit, "12");
-    EXPECT_EQ(table().characteristicCount, 12);
-    EXPECT_TRUE(window.boxes().empty());
+    window.type(Dlg::CountEdit, "16");
+    EXPECT_EQ(table().characteristicCount, 16);
+    EXPECT_TRUE(window.boxes().empty()) << "sixteen is no count above sixteen";
 
-    window.type(Dlg::CountEdit, "20");
+    window.type(Dlg::CountEdit, "17");
     ASSERT_EQ(window.boxes().size(), 1U);
     EXPECT_EQ(window.boxes()[0].text,
               "W przetwornikach od numeru fabrycznego ..../00 maksymalna ilość danych = 16");
-    EXPECT_EQ(table().characteristicCount, 20);
+    EXPECT_EQ(table().characteristicCount, 17);
 
     window.type(Dlg::CountEdit, "33");
     ASSERT_EQ(window.boxes().size(), 2U);
     EXPECT_EQ(window.boxes()[1].text, "Maksymalna ilość danych = 32");
     EXPECT_EQ(window.text(Dlg::CountEdit), "0");
-    EXPECT_EQ(table().characteristicCount, 20);
+    EXPECT_EQ(table().characteristicCount, 17);
 
     window.type(Dlg::CountEdit, "-1");
     window.type(Dlg::CountEdit, "99999999999999999999");
@@ -346,7 +368,7 @@ TEST_F(CharacteristicDlgTest, CountEditAcceptsUpToThirtyTwoAndWarnsAboveSixteen)
 
     window.type(Dlg::CountEdit, "0");
     window.type(Dlg::CountEdit, "");
-    EXPECT_EQ(table().characteristicCount, 20) << "0 and an empty edit keep the count";
+    EXPECT_EQ(table().characteristicCount, 17) << "0 and an empty edit keep the count";
     EXPECT_EQ(window.boxes().size(), 4U);
 }
 

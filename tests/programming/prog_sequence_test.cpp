@@ -275,6 +275,18 @@ TEST(ProgrammingSequence, AnUnchangedConfigurationIsWrittenBackUnchanged) {
 namespace doxa::test {
 namespace {
 
+// A filter time the ladder has no code for is sent as the code of "off", 0x68.
+TEST(ProgrammingSequence, AFilterTimeWithoutACodeIsSentAsOff) {
+    Programming p;
+    p.sim.station.device.filterTime = 3;
+    ASSERT_TRUE(p.openReady());
+    p.pick({D::Order0, D::Order1, D::Order2}, D::Order1);
+    EXPECT_EQ(p.program(), Saved);
+    const Bytes filter = p.request(201);
+    ASSERT_EQ(filter.size(), 18u);
+    EXPECT_EQ(filter[15], 0x68);
+}
+
 // Each write waits the line's answer time, listening waits 600 ms; a confirmed range or sensor
 // type leads on after 100 ms, a confirmed filter keeps the 600 ms, a refused range or sensor
 // type is sent again after 100 ms and a refused filter after 600 ms.
