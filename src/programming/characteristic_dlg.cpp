@@ -302,7 +302,7 @@ void CCharacteristicDlg::checkCount() {
 }
 
 void CCharacteristicDlg::checkPoint() {
-    if (read().length != PointAnswerLength) {
+    if (!isPointAnswer(read().length)) {
         goToState(station_, window(), SendPoint, NextStepWait);
         return;
     }
@@ -335,7 +335,7 @@ void CCharacteristicDlg::takeCountAnswer() {
 
 void CCharacteristicDlg::takePointAnswer() {
     const auto& f = station_.frame;
-    if (read().length != PointAnswerLength) {
+    if (!isPointAnswer(read().length)) {
         goToState(station_, window(), AskPoint, NextStepWait);
         return;
     }
@@ -351,6 +351,12 @@ void CCharacteristicDlg::takePointAnswer() {
     } else {
         finish("Koniec odczytu");
     }
+}
+
+// A late answer to the request for the point before is a well-formed answer to the same
+// command: only the point it echoes tells it from the answer for this point.
+bool CCharacteristicDlg::isPointAnswer(int length) const {
+    return length == PointAnswerLength && station_.frame[hart::AnswerData] == indexByte(point_);
 }
 
 void CCharacteristicDlg::finish(const char* text) {

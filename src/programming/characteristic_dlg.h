@@ -91,6 +91,7 @@ private:
     void checkPoint();
     void takeCountAnswer();
     void takePointAnswer();
+    bool isPointAnswer(int length) const;
     void finish(const char* text);
 
     Station& station_;

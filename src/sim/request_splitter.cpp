@@ -58,14 +58,24 @@ void RequestSplitter::dropStrayPreambles() {
     if (*first != hart::MasterDelimiter && !pageForLetter(*first)) buffer_.erase(buffer_.begin(), first);
 }
 
+void RequestSplitter::takeComplete(std::vector<std::vector<std::uint8_t>>& requests) {
+    for (dropStrayPreambles(); const auto length = completeLength(); dropStrayPreambles()) {
+        requests.emplace_back(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(*length));
+        buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(*length));
+    }
+}
+
 std::vector<std::vector<std::uint8_t>> RequestSplitter::feed(std::span<const std::uint8_t> bytes,
                                                              std::int64_t nowMs) {
     buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
     if (!bytes.empty()) lastByteAt_ = nowMs;
     std::vector<std::vector<std::uint8_t>> requests;
-    for (dropStrayPreambles(); const auto length = completeLength(); dropStrayPreambles()) {
-        requests.emplace_back(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(*length));
-        buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(*length));
+    takeComplete(requests);
+    // A peer that floods the line without a pause would make the buffer grow without end: no
+    // request is longer than MaxPending bytes, so anything older that still waits is debris.
+    if (buffer_.size() > MaxPending) {
+        buffer_.erase(buffer_.begin(), buffer_.end() - static_cast<std::ptrdiff_t>(MaxPending));
+        takeComplete(requests);
     }
     return requests;
 }

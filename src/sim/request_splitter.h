@@ -15,6 +15,9 @@ namespace doxa::sim {
 // bytes (a master's close sequence) are dropped.
 class RequestSplitter {
 public:
+    // Longer than any request: up to 255 data bytes after a HART header and many preambles.
+    static constexpr std::size_t MaxPending = 512;
+
     explicit RequestSplitter(int silenceMs = 50) : silenceMs_(silenceMs) {}
 
     // Adds bytes received at nowMs and returns the requests they complete.
@@ -26,6 +29,7 @@ public:
 
 private:
     void dropStrayPreambles();
+    void takeComplete(std::vector<std::vector<std::uint8_t>>& requests);
     std::optional<std::size_t> completeLength() const;
 
     int silenceMs_;

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "support/fake_window.h"
+#include "support/schedule.h"
 #include "support/sim_station.h"
 
 namespace doxa::test {
@@ -152,6 +155,66 @@ TEST_F(CharacteristicDlgTest, RepeatsUnansweredRequestsUntilTheyAreAnswered) {
     EXPECT_FLOAT_EQ(sim.device().characteristicX[2], 20.5F);
 }
 
+// The answer to point 2 that came too late arrives while point 3 is asked for: it is no answer
+// to point 3, whose values it does not hold.
+TEST_F(CharacteristicDlgTest, ALateAnswerIsNeverTakenForTheNextPoint) {
+    for (const int button : {Dlg::Read, Dlg::Send}) {
+        SCOPED_TRACE(button == Dlg::Read ? "read" : "write");
+        SimStation station;
+        for (int i = 0; i < 4; ++i) {
+            station.device().characteristicX[std::size_t(i)] = 10.0F * float(i) + 0.5F;
+            station.device().characteristicY[std::size_t(i)] = -float(i) - 0.25F;
+            station.station.characteristic.x(i) = 10.0F * float(i) + 0.5F;
+            station.station.characteristic.y(i) = -float(i) - 0.25F;
+        }
+        station.device().characteristicCount = 4;
+        station.station.characteristic.characteristicCount = 4;
+        Dlg dlg(station.station);
+        FakeWindow w(dlg, station.clock);
+        ASSERT_TRUE(w.open());
+        w.click(button);
+        ASSERT_NE(station.line(), nullptr);
+        Bytes point2;
+        station.line()->alterAnswer = [&](Bytes& answer) {
+            std::size_t at = 0;
+            while (at < answer.size() && answer[at] == 0xFF) ++at;
+            if (answer.size() < at + 7 || answer[at + 2] != 0xDC) return;
+            if (answer[at + 6] == 4) point2 = answer;
+            if (answer[at + 6] == 8 && !point2.empty()) answer = std::exchange(point2, {});
+        };
+        ASSERT_TRUE(station.clock.advanceUntil([&] { return !w.timerRunning(ExchangeTimer); },
+                                               60'000));
+        std::vector<int> indexes;
+        for (const Bytes& request : station.writes())
+            if (request.size() > 14 && request[12] == 0xDC) indexes.push_back(request[14]);
+        EXPECT_EQ(indexes, (std::vector<int>{0, 4, 8, 8, 12})) << "point 3 is asked again";
+        EXPECT_EQ(w.text(153), "30.50");
+        EXPECT_EQ(w.text(173), "-3.25");
+        EXPECT_FLOAT_EQ(station.station.characteristic.x(3), 30.5F);
+    }
+}
+
+// Sending waits 300 ms after the count, 500 ms after a point written and 400 ms after a point
+// asked for; listening waits 400 ms, a verified answer leads on after 100 ms.
+TEST_F(CharacteristicDlgTest, EveryStepWaitsAsDocumented) {
+    fillPoints(2);
+    sim.device().characteristicCount = 2;
+    ASSERT_TRUE(window.open());
+    const auto state = [&] { return sim.station.link.exchangeState; };
+    window.click(Dlg::Send);
+    EXPECT_EQ(window.timerInterval(ExchangeTimer), 500);
+    EXPECT_EQ(recordSteps(sim.clock, window, state, 9, ExchangeTimer, 10'000),
+              (std::vector<Step>{{Dlg::Turn, 300}, {Dlg::CheckCount, 400}, {Dlg::SendPoint, 100},
+                                 {Dlg::Turn, 500}, {Dlg::CheckPoint, 400}, {Dlg::SendPoint, 100},
+                                 {Dlg::Turn, 500}, {Dlg::CheckPoint, 400}}));
+    window.click(Dlg::Read);
+    EXPECT_EQ(window.timerInterval(ExchangeTimer), 500);
+    EXPECT_EQ(recordSteps(sim.clock, window, state, 8, ExchangeTimer, 10'000),
+              (std::vector<Step>{{Dlg::Turn, 300}, {Dlg::TakeCount, 400},
+                                 {Dlg::AskPoint, 100}, {Dlg::Turn, 400}, {Dlg::TakePoint, 400},
+                                 {Dlg::AskPoint, 100}, {Dlg::Turn, 400}, {Dlg::TakePoint, 400}}));
+}
+
 TEST_F(CharacteristicDlgTest, ReadingATransmitterWithoutPointsLeavesTheTable) {
     fillPoints(5);
     sim.device().characteristicCount = 0;
@@ -283,21 +346,21 @@ TEST_F(CharacteristicDlgTest, EditsWithoutASelectionChangeNoPoint) {
 TEST_F(CharacteristicDlgTest, CountEditAcceptsUpToThirtyTwoAndWarnsAboveSixteen) {
     fillPoints(4);
     ASSERT_TRUE(window.open());
-    window.type(Dlg::CountEdit, "12");
-    EXPECT_EQ(table().characteristicCount, 12);
-    EXPECT_TRUE(window.boxes().empty());
+    window.type(Dlg::CountEdit, "16");
+    EXPECT_EQ(table().characteristicCount, 16);
+    EXPECT_TRUE(window.boxes().empty()) << "sixteen is no count above sixteen";
 
-    window.type(Dlg::CountEdit, "20");
+    window.type(Dlg::CountEdit, "17");
     ASSERT_EQ(window.boxes().size(), 1U);
     EXPECT_EQ(window.boxes()[0].text,
               "W przetwornikach od numeru fabrycznego ..../00 maksymalna ilość danych = 16");
-    EXPECT_EQ(table().characteristicCount, 20);
+    EXPECT_EQ(table().characteristicCount, 17);
 
     window.type(Dlg::CountEdit, "33");
     ASSERT_EQ(window.boxes().size(), 2U);
     EXPECT_EQ(window.boxes()[1].text, "Maksymalna ilość danych = 32");
     EXPECT_EQ(window.text(Dlg::CountEdit), "0");
-    EXPECT_EQ(table().characteristicCount, 20);
+    EXPECT_EQ(table().characteristicCount, 17);
 
     window.type(Dlg::CountEdit, "-1");
     window.type(Dlg::CountEdit, "99999999999999999999");
@@ -305,7 +368,7 @@ TEST_F(CharacteristicDlgTest, CountEditAcceptsUpToThirtyTwoAndWarnsAboveSixteen)
 
     window.type(Dlg::CountEdit, "0");
     window.type(Dlg::CountEdit, "");
-    EXPECT_EQ(table().characteristicCount, 20) << "0 and an empty edit keep the count";
+    EXPECT_EQ(table().characteristicCount, 17) << "0 and an empty edit keep the count";
     EXPECT_EQ(window.boxes().size(), 4U);
 }
 

@@ -5,6 +5,7 @@
 #include "calibration/delta_dlg.h"
 #include "calibration/dialog_session.h"
 #include "calibration/factory_data_dlg.h"
+#include "support/schedule.h"
 
 namespace doxa::test {
 namespace {
@@ -186,6 +187,21 @@ TEST(FactoryData, RestoresTheFactoryPointsWithoutJudgingTheFirstCopy) {
     EXPECT_EQ(f.sim.device().calibration, f.sim.device().factoryCalibration);
     EXPECT_FALSE(f.sim.device().fixedOutput);
     EXPECT_FALSE(f.sim.station.outputForced);
+}
+
+// The copy is given a second before the line turns round; the drives 200 ms, the reads 500 ms,
+// and the confirmed copy a second before the output is released.
+TEST(FactoryData, EveryStepWaitsAsDocumented) {
+    DialogSession<CFactoryDataDlg> f(sim::Model::Doxa22, false);
+    ASSERT_TRUE(f.window.open());
+    EXPECT_EQ(f.window.timerInterval(ExchangeTimer), 500);
+    const std::vector<Step> steps = recordSteps(
+        f.sim.clock, f.window, [&] { return f.sim.station.link.exchangeState; }, 10);
+    const std::vector<Step> documented{
+        {F::Listen, 1000}, {F::DriveOutput, 500}, {F::Listen, 200}, {F::ReadDrive, 500},
+        {F::CopyData, 500}, {F::Listen, 500},     {F::ReadCopy, 500}, {F::ReleaseOutput, 1000},
+        {F::Listen, 200},   {F::ReadRelease, 500}};
+    EXPECT_EQ(steps, documented);
 }
 
 TEST(FactoryData, CancelAtTheWarningSendsNothing) {

@@ -1,6 +1,6 @@
-// Identification against doxa-sim on a pseudo-terminal whose answers are often damaged or late
-// shows exactly what it shows against a clean line: nothing the transmitter did not send for
-// the request is ever taken for its answer.
+// Start-up identification against doxa-sim on a pseudo-terminal, on a clean line and on one
+// whose answers are often damaged or late: the second shows exactly what the first shows, as
+// nothing the transmitter did not send for the request is ever taken for its answer.
 
 #include <gtest/gtest.h>
 
@@ -42,6 +42,8 @@ Identified identify(const char* model, int rs485, const std::vector<std::string>
     store.writeInt("Transmisja", "RS485", rs485);
     Station station(store);
     station.makeLine = makeLineFactory(store);
+    std::vector<std::string> messages;
+    station.showMessage = [&](std::string_view text) { messages.emplace_back(text); };
     MainFrame frame(station);
     Application application(station, frame);
     frame.attach(application);
@@ -50,7 +52,10 @@ Identified identify(const char* model, int rs485, const std::vector<std::string>
     run.shown = test::startUpUntilIdentified(
         application, {131, 132, 133, 134, 135, 136, 137, 138, 139, 140});
     run.device = station.device;
+    EXPECT_EQ(station.link.transmissionMode, rs485);
+    EXPECT_TRUE(messages.empty());
     frame.close();
+    EXPECT_EQ(station.link.portOpen, 0);
     return run;
 }
 

@@ -171,11 +171,13 @@ TEST_F(MainFrameTest, MenusAskTheApplicationForChecksAndEnabledStatesWhenTheyOpe
 }
 
 TEST_F(MainFrameTest, TheToolbarHasNineSlotsWithTheirOwnImagesAndTheStandardCommands) {
+    // Display, program, calibrate, passwords, initialise, sensor, output current, two blanks.
+    const int documented[] = {61204, 61205, 61206, 61207, 61208, 61213, 61209, 61212, 61212};
     const QList<QAction*> slotActions = toolbarSlots();
-    ASSERT_EQ(slotActions.size(), ToolbarSlotCount);
-    for (int slot = 0; slot < ToolbarSlotCount; ++slot) {
+    ASSERT_EQ(slotActions.size(), 9);
+    for (int slot = 0; slot < 9; ++slot) {
         QAction* action = slotActions[slot];
-        EXPECT_EQ(action->data().toInt(), StandardToolbar[std::size_t(slot)]);
+        EXPECT_EQ(action->data().toInt(), documented[slot]) << slot;
         EXPECT_EQ(frame.toolbar()->widgetForAction(action)->size(), QSize(60, 60));
         const QImage shown = action->icon().pixmap(50, 50).toImage().convertToFormat(
             QImage::Format_ARGB32_Premultiplied);

@@ -184,6 +184,8 @@ TEST(ProgrammingDialog, LeavingAnEditKeepsTheValueInsideTheSensorsLimits) {
         {D::SensorPt100, D::RangeMax, "0", "850", "900", "850"},
         {D::SensorPt100, D::RangeMax, "100", "850", "105", "110"},
         {D::SensorS, D::RangeMax, "100", "1750", "250", "300"},
+        {D::SensorK, D::RangeMax, "0", "1000", "1400", "1350"},
+        {D::SensorK, D::RangeMin, "-100", "1000", "-300", "-250"},
         {D::SensorVoltage, D::RangeMin, "-10", "90", "-25", "-20"},
         {D::SensorVoltage, D::RangeMin, "-10", "90", "90", "90"},
         {D::CharacteristicR, D::RangeMin, "0", "100", "-5000", "-5000"},

@@ -7,6 +7,7 @@
 
 #include "programming/prog_dlg.h"
 #include "programming_session.h"
+#include "support/schedule.h"
 #include "transmitter/ident_dlg.h"
 
 namespace doxa::test {
@@ -265,6 +266,63 @@ TEST(ProgrammingSequence, AnUnchangedConfigurationIsWrittenBackUnchanged) {
         ASSERT_TRUE(p.openReady());
         EXPECT_EQ(p.program(), Saved);
         EXPECT_EQ(configuration(s), before);
+    }
+}
+
+}  // namespace
+}  // namespace doxa::test
+
+namespace doxa::test {
+namespace {
+
+// A filter time the ladder has no code for is sent as the code of "off", 0x68.
+TEST(ProgrammingSequence, AFilterTimeWithoutACodeIsSentAsOff) {
+    Programming p;
+    p.sim.station.device.filterTime = 3;
+    ASSERT_TRUE(p.openReady());
+    p.pick({D::Order0, D::Order1, D::Order2}, D::Order1);
+    EXPECT_EQ(p.program(), Saved);
+    const Bytes filter = p.request(201);
+    ASSERT_EQ(filter.size(), 18u);
+    EXPECT_EQ(filter[15], 0x68);
+}
+
+// Each write waits the line's answer time, listening waits 600 ms; a confirmed range or sensor
+// type leads on after 100 ms, a confirmed filter keeps the 600 ms, a refused range or sensor
+// type is sent again after 100 ms and a refused filter after 600 ms.
+TEST(ProgrammingSequence, EveryStepWaitsAsDocumented) {
+    using S = ProgrammingSequence;
+    const std::vector<Step> attemptRange{{S::Listen, 300}, {S::CheckRange, 600}};
+    const std::vector<Step> attemptSensor{{S::Listen, 300}, {S::CheckSensor, 600}};
+    const std::vector<Step> attemptFilter{{S::Listen, 300}, {S::CheckFilter, 600}};
+    struct Case {
+        std::uint64_t dropped;  // the transmitter's request whose answer is lost
+        std::vector<std::vector<Step>> parts;
+    };
+    const std::vector<Step> tail{{S::SendThreshold, 600}, {S::Listen, 300},
+                                 {S::CheckThreshold, 600}, {S::Finish, 600}, {S::SendRange, -1}};
+    const Case cases[] = {
+        {0, {attemptRange, {{S::SendSensor, 100}}, attemptSensor, {{S::SendFilter, 100}},
+             attemptFilter, tail}},
+        {2, {attemptRange, {{S::SendRange, 100}}, attemptRange, {{S::SendSensor, 100}},
+             attemptSensor, {{S::SendFilter, 100}}, attemptFilter, tail}},
+        {3, {attemptRange, {{S::SendSensor, 100}}, attemptSensor, {{S::SendSensor, 100}},
+             attemptSensor, {{S::SendFilter, 100}}, attemptFilter, tail}},
+        {4, {attemptRange, {{S::SendSensor, 100}}, attemptSensor, {{S::SendFilter, 100}},
+             attemptFilter, {{S::SendFilter, 600}}, attemptFilter, tail}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dropped);
+        Programming p;
+        p.sim.transmitter->faults.drop.onRequest = c.dropped;
+        ASSERT_TRUE(p.openReady());
+        p.window.click(SendButton);
+        EXPECT_EQ(p.window.timerInterval(ExchangeTimer), 500);
+        std::vector<Step> expected;
+        for (const auto& part : c.parts) expected.insert(expected.end(), part.begin(), part.end());
+        EXPECT_EQ(recordSteps(p.sim.clock, p.window,
+                              [&] { return p.sim.station.link.exchangeState; }, expected.size()),
+                  expected);
     }
 }
 

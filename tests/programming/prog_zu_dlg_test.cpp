@@ -84,6 +84,20 @@ TEST(RtdProgramming, RangeEndsKeepToTheResistanceThermometerLimits) {
     }
 }
 
+// Code 3 is a Ni 100 here, not the millivolt input of the main dialog.
+TEST(RtdProgramming, UnitTextsFollowTheResistanceThermometerList) {
+    const std::pair<int, const char*> cases[] = {
+        {Z::SensorResistance, "Ohm"}, {Z::SensorNi100At618, "°C"}, {Z::SensorCu50At428, "°C"}};
+    for (const auto& [sensor, unit] : cases) {
+        SCOPED_TRACE(unit);
+        Rtd p(sim::Model::Sawe01Rtd);
+        ASSERT_TRUE(p.openReady());
+        p.choose(sensor);
+        EXPECT_EQ(p.text(Z::UnitMin), unit);
+        EXPECT_EQ(p.text(Z::UnitMax), unit);
+    }
+}
+
 TEST(RtdProgramming, TheUserCharacteristicIsCode14) {
     Rtd p(sim::Model::Sawe01Rtd);
     p.sim.station.device.sensorType = 14;

@@ -122,6 +122,13 @@ TEST(Finder, AsksEveryHartPollingAddressAndTakesOverWhenOffered) {
     ASSERT_TRUE(f.window.open());
     EXPECT_TRUE(f.window.isChecked(F::Hart));
     EXPECT_EQ(f.text(F::AddressTo), "15");
+    // The range follows the protocol chosen: 0..32 in RS485, 0..15 back in HART.
+    for (const int mode : {ModeRs485, ModeHart}) {
+        f.window.setChecked(F::Hart, mode == ModeHart);
+        f.window.setChecked(F::Rs485, mode == ModeRs485);
+        f.window.click(mode == ModeHart ? F::Hart : F::Rs485);
+        EXPECT_EQ(f.text(F::AddressTo), mode == ModeHart ? "15" : "32");
+    }
     f.window.click(F::SearchStop);
     ASSERT_TRUE(f.finished());
 

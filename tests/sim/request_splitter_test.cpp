@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "sim/request_splitter.h"
 #include "sim_wire.h"
 
@@ -75,6 +77,26 @@ TEST(RequestSplitter, APauseCompletesWhatCannotBeDelimited) {
     done = splitter.feed(hartRequest(0, 1), 601);
     ASSERT_EQ(done.size(), 1u);
     EXPECT_EQ(done[0].size(), 16u);
+}
+
+// A master that floods the line without a pause: what waits stays bounded, and a request after
+// a flood of preambles is still a request.
+TEST(RequestSplitter, AFloodWithoutAPauseKeepsNoMoreThanARequestsLength) {
+    RequestSplitter splitter(50);
+    const Bytes preambles(1000, 0xFF);
+    for (int i = 0; i < 1000; ++i) EXPECT_TRUE(splitter.feed(preambles, i).empty());
+    const Bytes request = hartRequest(0, 1);
+    auto done = splitter.feed(request, 1000);
+    ASSERT_EQ(done.size(), 1u);
+    EXPECT_LE(done[0].size(), RequestSplitter::MaxPending + request.size());
+    EXPECT_TRUE(std::equal(request.rbegin(), request.rend(), done[0].rbegin()));
+
+    Bytes junk;
+    for (int i = 0; i < 500; ++i) junk.insert(junk.end(), {0x01, 0x2B});
+    for (int i = 0; i < 1000; ++i) EXPECT_TRUE(splitter.feed(junk, 2000 + i).empty());
+    done = splitter.idle(4000);
+    ASSERT_EQ(done.size(), 1u);
+    EXPECT_EQ(done[0].size(), RequestSplitter::MaxPending);
 }
 
 }  // namespace

@@ -94,8 +94,10 @@ TEST(LiveDisplay, AVoltageOutputIsShownInVolts) {
     EXPECT_EQ(d.text(D::OutputValue), "5.000V");
 }
 
+// The codes where the rule changes: resistance codes up to 2 and code 15 are not asked for the
+// ambient temperature, 3 and 16 are.
 TEST(LiveDisplay, Doxa21RHidesTheAmbientTemperatureAndReadsItOnlyForAThermocouple) {
-    for (int sensorType : {1, 4}) {
+    for (int sensorType : {1, 2, 3, 4, 14, 15, 16}) {
         SCOPED_TRACE(sensorType);
         Display d(sim::Model::Doxa21R);
         d.sim.station.device.sensorType = sensorType;  // as an earlier identification left it
@@ -104,8 +106,10 @@ TEST(LiveDisplay, Doxa21RHidesTheAmbientTemperatureAndReadsItOnlyForAThermocoupl
         EXPECT_EQ(d.text(D::ModelText), "DOXA-21-R");
         EXPECT_FALSE(d.window.isVisible(D::AmbientValue));
         EXPECT_EQ(d.text(D::AmbientLabel), "");
-        const std::vector<int> expected = sensorType == 1 ? std::vector<int>{0, 147, 1, 2, 1, 2}
-                                                          : std::vector<int>{0, 147, 1, 2, 202, 1};
+        const bool ambient = sensorType == 3 || sensorType == 4 || sensorType == 14 ||
+                             sensorType == 16;
+        const std::vector<int> expected = !ambient ? std::vector<int>{0, 147, 1, 2, 1, 2}
+                                                   : std::vector<int>{0, 147, 1, 2, 202, 1};
         EXPECT_EQ(d.sim.requests(), expected);
     }
 }
