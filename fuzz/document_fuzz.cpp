@@ -4,9 +4,13 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "app/document_codec.h"
+#include "app/document_file.h"
 
 namespace {
 
@@ -41,6 +45,28 @@ bool sameBits(const doxa::Characteristic& a, const doxa::Characteristic& b,
                        words * sizeof(float)) == 0;
 }
 
+// The same bytes as a file opened from the menu: an error text exactly when the codec failed,
+// and then nothing changed.
+void loadAsFile(const std::uint8_t* data, std::size_t size, doxa::DocumentStatus status) {
+    using namespace doxa;
+    static const struct TempFile {
+        std::string path = "/dev/shm/document_fuzz-" + std::to_string(getpid()) + ".prg";
+        ~TempFile() { unlink(path.c_str()); }
+    } file;
+    const std::string& path = file.path;
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    DeviceRecord device;
+    Characteristic characteristic;
+    fill(device, characteristic);
+    const DeviceRecord deviceBefore = device;
+    const Characteristic characteristicBefore = characteristic;
+    const std::string error = loadDocumentFile(path, device, characteristic);
+    if (error.empty() != (status == DocumentStatus::Read)) std::abort();
+    if (!error.empty() && (!(device == deviceBefore) || !sameBits(characteristic, characteristicBefore)))
+        std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -52,6 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Characteristic characteristicBefore = characteristic;
 
     const DocumentStatus status = readDocument({data, size}, device, characteristic);
+    loadAsFile(data, size, status);
     if (status != DocumentStatus::Read) {
         if (!(device == deviceBefore) || !sameBits(characteristic, characteristicBefore)) std::abort();
         return 0;
