@@ -1,4 +1,4 @@
-// Arbitrary answers to every exchanging dialog: the first byte picks the dialog, the second sets
+// Arbitrary answers to every exchanging dialog: the first byte picks the dialog, the next two set
 // up the station, the rest answers each request and works the dialog's controls.
 #include <cstddef>
 #include <cstdint>
@@ -11,15 +11,15 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace doxa;
-    if (size < 2) return 0;
+    if (size < 3) return 0;
     const auto& cases = fuzz::dialogCases();
     const fuzz::DialogCase& chosen = cases[data[0] % cases.size()];
     const std::uint8_t flags = data[1];
-    fuzz::FuzzInput input({data + 2, size - 2});
+    fuzz::FuzzInput input({data + 3, size - 3});
 
     MemorySettingsStore settings;
     Station station(settings);
-    fuzz::prepareStation(station, flags);
+    fuzz::prepareStation(station, flags, data[2]);
     station.makeLine = [&](int) { return std::make_unique<fuzz::FuzzLine>(input); };
     test::VirtualClock clock;
     {

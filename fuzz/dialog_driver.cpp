@@ -68,14 +68,15 @@ const std::vector<DialogCase>& dialogCases() {
           P::SensorS, P::SensorB, P::SensorVoltage, P::ThresholdOnOff, P::CharacteristicR,
           P::DirectionMin, P::DirectionMax, P::SensorT, P::CharacteristicU, P::Send, P::Order0,
           P::Order1, P::Order2, P::BreakMax, P::BreakMin, P::OutputType, P::ProgramAddress, P::Table,
-          P::SensorPt100, P::SensorNi100, P::SensorResistance, P::SensorK, P::SensorJ, P::SensorN}},
+          P::SensorPt100, P::SensorNi100, P::SensorResistance, P::SensorK, P::SensorJ, P::SensorN,
+          P::FilterTimeSpin, P::RangeMinSpin, P::RangeMaxSpin, P::ThresholdSpin, P::HysteresisSpin}},
         {"prog_zu",
          plain<CProgZUDlg>(),
          {Z::Close, Z::RangeMin, Z::RangeMax, Z::FilterTime, Z::SensorCu100At426,
           Z::SensorCharacteristic, Z::SensorCu50At426, Z::SensorCu100At428, Z::Send, Z::Order0,
           Z::Order1, Z::Order2, Z::BreakMax, Z::BreakMin, Z::Table, Z::SensorResistance,
           Z::SensorPt100At385, Z::SensorPt100At391, Z::SensorNi100At618, Z::SensorNi100At617,
-          Z::SensorCu50At428}},
+          Z::SensorCu50At428, Z::FilterTimeSpin, Z::RangeMinSpin, Z::RangeMaxSpin}},
         {"rs485",
          plain<CRs485Dlg>(),
          {R::Set, R::Close, R::ParityOdd, R::ParityNone, R::Baud1200, R::Program, R::Baud4800,
@@ -124,7 +125,9 @@ const std::vector<DialogCase>& dialogCases() {
     return cases;
 }
 
-void prepareStation(Station& station, std::uint8_t flags) {
+void prepareStation(Station& station, std::uint8_t flags, std::uint8_t calibration) {
+    station.calibrationOptions = calibration & 0x1F;
+    station.reverseOrder = (calibration >> 5) & 1;
     station.showMessage = [](std::string_view) {};
     if (flags & UseRs485) {
         station.link.transmissionMode = ModeRs485;
@@ -142,6 +145,13 @@ void driveDialog(DialogLogic& dialog, const std::vector<int>& controls, test::Vi
     test::FakeWindow window(dialog, clock);
     window.onBox = [&](const test::FakeWindow::Box&) {
         window.boxAnswers.push_back(cancelBoxes ? Answer::Cancel : Answer::Ok);
+    };
+    window.onChild = [&](DialogLogic& child) {
+        test::FakeWindow childWindow(child, clock);
+        if (!childWindow.open()) return static_cast<int>(ResultCancel);
+        childWindow.click(input.action() & 1 ? ResultOk : ResultCancel);
+        if (!childWindow.ended()) childWindow.end(ResultCancel);
+        return childWindow.result();
     };
     if (!window.open()) return;
     const auto control = [&] { return controls[input.action() % controls.size()]; };
@@ -181,6 +191,12 @@ void driveDialog(DialogLogic& dialog, const std::vector<int>& controls, test::Vi
             case ScrollBar: {
                 const int id = control();
                 if (!window.ended()) dialog.onScroll(id, static_cast<Scroll>(input.action() % 4));
+                break;
+            }
+            case MouseDown: {
+                const int x = input.action() * 2;
+                const int y = input.action();
+                if (!window.ended()) dialog.onMouseDown(x, y);
                 break;
             }
         }

@@ -27,7 +27,8 @@ struct DialogCase {
 
 const std::vector<DialogCase>& dialogCases();
 
-// The first two bytes of a dialog input: which dialog, and how the station is set up.
+// The first three bytes of a dialog input: which dialog, how the station is set up, and the
+// calibration phases the settings dialog chose (bits 0..4) with the reverse order (bit 5).
 enum StationFlags : std::uint8_t {
     UseRs485 = 0x01,
     MasterAccess = 0x02,
@@ -35,14 +36,17 @@ enum StationFlags : std::uint8_t {
     WithAmbient = 0x08,
     CancelBoxes = 0x10,  // every message box is answered with Cancel instead of OK
 };
-void prepareStation(Station& station, std::uint8_t flags);
+void prepareStation(Station& station, std::uint8_t flags, std::uint8_t calibration);
 
 // What the technician does, one action byte each, followed by its operands.
-enum Action : std::uint8_t { Wait, Click, Type, Choose, Toggle, FocusLeave, ScrollBar, ActionCount };
+enum Action : std::uint8_t {
+    Wait, Click, Type, Choose, Toggle, FocusLeave, ScrollBar, MouseDown, ActionCount
+};
 inline constexpr std::size_t MaxTypedLength = 120;
 
 // Opens the dialog on a fake window, works it by the actions of `input` while the line answers,
-// then waits for its end and closes it the way the close box does.
+// then waits for its end and closes it the way the close box does. A child dialog it opens is
+// ended at once with OK or Cancel, as the next action byte says.
 void driveDialog(DialogLogic& dialog, const std::vector<int>& controls, test::VirtualClock& clock,
                  FuzzInput& input, bool cancelBoxes);
 

@@ -129,6 +129,8 @@ std::map<std::string, Script> scripts() {
 
 // Works the dialog against the simulator as the script says and keeps its real answers.
 Bytes record(std::size_t which, std::uint8_t flags, const Script& script) {
+    // Input, output and compensation, as the settings dialog offers them first.
+    constexpr std::uint8_t Calibration = 0x07;
     const fuzz::DialogCase& chosen = fuzz::dialogCases()[which];
     fuzz::SeedWriter actions;
     fuzz::ActionScript steps(actions, chosen.controls);
@@ -138,7 +140,7 @@ Bytes record(std::size_t which, std::uint8_t flags, const Script& script) {
 
     fuzz::SeedWriter seed;
     test::SimStation sim;
-    fuzz::prepareStation(sim.station, flags);
+    fuzz::prepareStation(sim.station, flags, Calibration);
     const auto simLines = sim.station.makeLine;
     sim.station.makeLine = [&](int port) -> std::unique_ptr<SerialLine> {
         std::unique_ptr<SerialLine> inner = simLines(port);
@@ -151,7 +153,7 @@ Bytes record(std::size_t which, std::uint8_t flags, const Script& script) {
         fuzz::driveDialog(*dialog, chosen.controls, sim.clock, input, false);
     }
     sim.station.link.portHandle.reset();
-    Bytes bytes = {static_cast<std::uint8_t>(which), flags};
+    Bytes bytes = {static_cast<std::uint8_t>(which), flags, Calibration};
     const Bytes answers = seed.bytes();
     bytes.insert(bytes.end(), answers.begin(), answers.end());
     bytes.insert(bytes.end(), actionBytes.begin(), actionBytes.end());
