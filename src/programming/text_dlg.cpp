@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <span>
+#include <string>
+#include <utility>
 
 #include "link/cp1250.h"
 #include "link/hart.h"
@@ -88,12 +90,14 @@ void CTextDlg::onTimer(int timer) {
 void CTextDlg::onDestroy() { endExchange(station_, window()); }
 
 void CTextDlg::startWriting() {
-    text_ = utf8ToCp1250(window().text(Text));
-    station_.frame.fill(0xFF);
-    if (text_.empty() || text_.size() > MaxLength) {
+    // A refused text must not replace the one a write already on its way is to send.
+    std::string typed = utf8ToCp1250(window().text(Text));
+    if (typed.empty() || typed.size() > MaxLength) {
         window().setText(Progress, "Za duzo znaków !");
         return;
     }
+    text_ = std::move(typed);
+    station_.frame.fill(0xFF);
     window().setText(Progress, "Trwa zapisywanie");
     goToState(station_, window(), SendWrite, WriteStartWait);
 }

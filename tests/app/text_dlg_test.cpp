@@ -103,6 +103,24 @@ TEST_F(TextDlgTest, SendDuringTheReadWritesInstead) {
     EXPECT_EQ(sim.requests().back(), 212);
 }
 
+// Found by fuzzing: the refused text took the place of the accepted one, and the write already
+// on its way sent it, cut to the frame buffer.
+TEST_F(TextDlgTest, ATextRefusedWhileAWriteIsOnItsWayLeavesThatWriteAlone) {
+    ASSERT_TRUE(window.open());
+    ASSERT_TRUE(idle());
+    window.type(CTextDlg::Text, "NEW");
+    window.click(CTextDlg::Send);
+    window.type(CTextDlg::Text, std::string(90, 'x'));
+    window.click(CTextDlg::Send);
+    EXPECT_EQ(window.text(CTextDlg::Progress), "Za duzo znaków !");
+    ASSERT_TRUE(idle());
+    const Bytes request = sim.writes().back();
+    ASSERT_EQ(request.size(), 18U);
+    EXPECT_EQ(request[12], 0xD4);
+    EXPECT_EQ(request[13], 3);
+    EXPECT_EQ(sim.device().text, "NEW");
+}
+
 TEST_F(TextDlgTest, PortThatWillNotOpenEndsTheDialog) {
     sim.portFails = true;
     ASSERT_TRUE(window.open());
