@@ -172,28 +172,20 @@ void CProgDlg::onFocus(int id, bool gained) {
 
 void CProgDlg::onScroll(int id, Scroll code) {
     takeControls();
-    switch (id) {
-        case FilterTimeSpin:
-            filterTime_ = filterOrderIndex_ == 0 ? 0 : stepFilterTime(filterTime_, code);
-            break;
-        case RangeMinSpin:
-            rangeMin_ =
-                keepRangeEnd(spinStep(rangeMin_, code), rangeMax_, RangeEnd::Lower, limits());
-            break;
-        case RangeMaxSpin:
-            rangeMax_ =
-                keepRangeEnd(spinStep(rangeMax_, code), rangeMin_, RangeEnd::Upper, limits());
-            break;
-        case ThresholdSpin:
-            threshold_ = keepInLimits(spinStep(threshold_, code), limits());
-            break;
-        case HysteresisSpin:
-            if (const float stepped = spinStep(hysteresis_, code);
-                stepped > 0 && stepped < MostHysteresis)
-                hysteresis_ = stepped;
-            break;
-        default:
-            return;
+    if (!stepRangeOrFilterSpin(id, code, {rangeMin_, rangeMax_, filterTime_, filterOrderIndex_},
+                               limits())) {
+        switch (id) {
+            case ThresholdSpin:
+                threshold_ = keepInLimits(spinStep(threshold_, code), limits());
+                break;
+            case HysteresisSpin:
+                if (const float stepped = spinStep(hysteresis_, code);
+                    stepped > 0 && stepped < MostHysteresis)
+                    hysteresis_ = stepped;
+                break;
+            default:
+                return;
+        }
     }
     showUnits();
     showMembers();

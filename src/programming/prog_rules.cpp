@@ -90,4 +90,25 @@ std::string_view rangeUnitText(int sensorType, bool rtdOnly) {
     return "°C";
 }
 
+bool stepRangeOrFilterSpin(int id, Scroll code, RangeAndFilter values,
+                           const std::optional<RangeLimits>& limits) {
+    enum : int { FilterTimeSpin = 123, RangeMinSpin = 124, RangeMaxSpin = 125 };
+    switch (id) {
+        case FilterTimeSpin:
+            values.filterTime =
+                values.filterOrderIndex == 0 ? 0 : stepFilterTime(values.filterTime, code);
+            return true;
+        case RangeMinSpin:
+            values.rangeMin = keepRangeEnd(spinStep(values.rangeMin, code), values.rangeMax,
+                                           RangeEnd::Lower, limits);
+            return true;
+        case RangeMaxSpin:
+            values.rangeMax = keepRangeEnd(spinStep(values.rangeMax, code), values.rangeMin,
+                                           RangeEnd::Upper, limits);
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace doxa

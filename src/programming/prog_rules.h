@@ -38,6 +38,17 @@ float spinStep(float value, Scroll code);
 // ladder stays where it is.
 int stepFilterTime(int seconds, Scroll code);
 
+// The spins both programming dialogs have (filter time 123, range ends 124 and 125), with the
+// range rules applied; false for any other spin.
+struct RangeAndFilter {
+    float& rangeMin;
+    float& rangeMax;
+    int& filterTime;
+    int filterOrderIndex;
+};
+bool stepRangeOrFilterSpin(int id, Scroll code, RangeAndFilter values,
+                           const std::optional<RangeLimits>& limits);
+
 // Unit shown next to the range edits: "Ohm", "mV" (standard list only), nothing for a user
 // characteristic, "°C" otherwise.
 std::string_view rangeUnitText(int sensorType, bool rtdOnly);

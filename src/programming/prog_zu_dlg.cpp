@@ -146,21 +146,9 @@ void CProgZUDlg::onFocus(int id, bool gained) {
 
 void CProgZUDlg::onScroll(int id, Scroll code) {
     takeControls();
-    switch (id) {
-        case FilterTimeSpin:
-            filterTime_ = filterOrderIndex_ == 0 ? 0 : stepFilterTime(filterTime_, code);
-            break;
-        case RangeMinSpin:
-            rangeMin_ =
-                keepRangeEnd(spinStep(rangeMin_, code), rangeMax_, RangeEnd::Lower, limits());
-            break;
-        case RangeMaxSpin:
-            rangeMax_ =
-                keepRangeEnd(spinStep(rangeMax_, code), rangeMin_, RangeEnd::Upper, limits());
-            break;
-        default:
-            return;
-    }
+    if (!stepRangeOrFilterSpin(id, code, {rangeMin_, rangeMax_, filterTime_, filterOrderIndex_},
+                               limits()))
+        return;
     showUnits();
     showMembers();
 }
