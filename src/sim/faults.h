@@ -34,6 +34,9 @@ struct Faults {
     // A calibration write (reference or test point, compensation, trim, factory data) is lost
     // on its way: the device neither takes it nor answers.
     FaultRule loseCalibration;
+    // Every write is carried out, but its answer is lost the first N times it comes (counted
+    // apart for each HART command, and for each MODBUS function and first register).
+    int lostWriteAnswers = 0;
 };
 
 // Which faults hit one request.

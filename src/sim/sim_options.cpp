@@ -92,6 +92,8 @@ private:
             lineParity(*text);
         } else if (auto text = valueOf(name, "--late-ms")) {
             assign(o.faults.lateMs, number<int>(*text, 0, 60000), "--late-ms takes 0..60000");
+        } else if (auto text = valueOf(name, "--lose-write-answers")) {
+            assign(o.faults.lostWriteAnswers, number<int>(*text, 0, 1000), "--lose-write-answers takes 0..1000");
         } else if (auto text = valueOf(name, "--miskeep-write")) {
             writeFault(*text, WriteFault::Miskept, "--miskeep-write");
         } else if (auto text = valueOf(name, "--unanswered-write")) {
@@ -233,6 +235,10 @@ std::string simUsage() {
            "                                                exception 1 (the request is ignored)\n"
            "  --lose-calibration P, --lose-calibration-nth N  a calibration write is lost: not\n"
            "                                                taken, not answered\n"
+           "  --lose-write-answers N                        every write is carried out, but its\n"
+           "                                                answer is lost the first N times it\n"
+           "                                                comes (each HART command, each MODBUS\n"
+           "                                                function and register counted apart)\n"
            "\n"
            "Stop it with Ctrl-C (SIGINT) or SIGTERM.\n";
 }

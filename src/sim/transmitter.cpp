@@ -131,6 +131,8 @@ std::optional<std::vector<std::uint8_t>> Transmitter::answerHart(std::span<const
             data.back() ^= MiskeptBit;
         }
         result = hartCommand(command, data);
+        const bool write = !data.empty() || isCalibrationCommand(command);
+        if (result.code == 0 && write && answerLost(command)) return std::nullopt;
     }
     if (verdict_.notImplemented) result.code |= ResponseNotImplemented;
     const int preambles = verdict_.losePreambles
@@ -182,6 +184,13 @@ void Transmitter::storeOutputPoint(bool upper, float measured) {
     else
         (upper ? c.outputHighI : c.outputLowI) = measured;
     state_.configChanged = true;
+}
+
+bool Transmitter::answerLost(int key) {
+    int& lost = lostAnswers_[key];
+    if (lost >= faults.lostWriteAnswers) return false;
+    ++lost;
+    return true;
 }
 
 void Transmitter::setConfigurationByte(std::uint8_t byte) {

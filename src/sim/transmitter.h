@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <span>
 #include <vector>
@@ -93,6 +94,8 @@ private:
     float captureInput(bool upper);
     void storeOutputPoint(bool upper, float measured);
     void setConfigurationByte(std::uint8_t byte);
+    // True while the write known by `key` is still to lose its answer (Faults::lostWriteAnswers).
+    bool answerLost(int key);
 
     Model model_;
     State state_;
@@ -102,6 +105,7 @@ private:
     FaultVerdict verdict_;
     std::function<std::int64_t()> clock_;
     std::uint64_t requests_ = 0;
+    std::map<int, int> lostAnswers_;
 };
 
 }  // namespace doxa::sim

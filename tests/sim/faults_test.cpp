@@ -130,3 +130,38 @@ TEST(WriteFaults, ModbusWritesGoWrongByTheirFirstRegister) {
 
 }  // namespace
 }  // namespace doxa::sim::test
+
+namespace doxa::sim::test {
+namespace {
+
+// The answer is lost but the write is carried out: command 203 adds its difference each time it
+// comes, answered or not. Reads are answered, and each write counts its own losses.
+TEST(WriteFaults, LostAnswersHideWritesThatWereCarriedOut) {
+    Transmitter t = fixedDevice();
+    t.state().ambient = 24.5f;
+    t.faults.lostWriteAnswers = 2;
+    const Bytes plusOne = hartRequest(0, 203, hartFloat(1));
+    EXPECT_TRUE(t.answer(plusOne).empty());
+    EXPECT_EQ(parseHart(t.answer(hartRequest(0, 202))).data, concat({32}, hartFloat(25.5)));
+    EXPECT_TRUE(t.answer(plusOne).empty());
+    EXPECT_EQ(parseHart(t.answer(plusOne)).data, hartFloat(1));
+    EXPECT_EQ(t.state().calibration.compensation, 3.0f);
+    EXPECT_TRUE(t.answer(hartRequest(0, 40, hartFloat(12))).empty());
+    EXPECT_EQ(t.state().fixedOutput, 12.0f);
+    EXPECT_TRUE(t.answer(hartRequest(0, 137)).empty());  // a calibration command without data
+}
+
+TEST(WriteFaults, LostModbusAnswersCountByFunctionAndRegister) {
+    Transmitter t(Model::Doxa22, Options{.address = 1});
+    t.faults.lostWriteAnswers = 1;
+    EXPECT_TRUE(t.answer(modbusWriteSingle(1, 0x3E, 8)).empty());
+    EXPECT_TRUE(t.answer(modbusWrite(1, modbus::WriteMultiple, 0xE0, modbusFloat(12))).empty());
+    EXPECT_EQ(t.state().fixedOutput, 12.0f);
+    EXPECT_EQ(t.answer(modbusWriteSingle(1, 0x3E, 8)).size(), 8u);
+    EXPECT_TRUE(t.answer(modbusWrite(1, modbus::WriteAndStore, 0x38, modbusFloat(1.5))).empty());
+    EXPECT_EQ(t.state().calibration.compensation, 1.5f);
+    EXPECT_EQ(t.answer(modbusRead(1, 0x154, 4)).size(), 13u);
+}
+
+}  // namespace
+}  // namespace doxa::sim::test

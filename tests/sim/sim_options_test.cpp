@@ -102,3 +102,16 @@ TEST(SimOptions, WriteFaultsNameTheProtocolAndTheWrite) {
 
 }  // namespace
 }  // namespace doxa::sim::test
+
+namespace doxa::sim::test {
+namespace {
+
+TEST(SimOptions, LostWriteAnswersTakeACount) {
+    EXPECT_EQ(parse({"--lose-write-answers", "2"}).options.faults.lostWriteAnswers, 2);
+    EXPECT_EQ(parse({"--lose-write-answers=0"}).options.faults.lostWriteAnswers, 0);
+    EXPECT_EQ(parse({"--lose-write-answers", "-1"}).error, "--lose-write-answers takes 0..1000");
+    EXPECT_NE(simUsage().find("--lose-write-answers N"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace doxa::sim::test
