@@ -47,10 +47,7 @@ void CCalibrationDlg::onCommand(int id) {
             startStep(SendPoint2);
             break;
         case ReadAmbient: startStep(SendAmbientRead); break;
-        case CalibrateAmbient:
-            unconfirmedSends_ = 0;
-            startStep(SendCorrection);
-            break;
+        case CalibrateAmbient: startStep(SendCorrection); break;
         case Close:
             closeRetries_ = ExitAttempts;
             startStep(SendExit);
@@ -109,12 +106,15 @@ void CCalibrationDlg::step(int state) {
             break;
         case ReadAmbientAnswer: readAmbientAnswer(); break;
         case SendCorrection:
-            if (!takeFields(Ambient)) return;
-            ++unconfirmedSends_;
-            sent(sendCorrection(station_, typedAmbient_));
-            returnState_ = ReadCorrection - 1;
+            if (takeFields(Ambient)) correctionStep(compensation_.start(typedAmbient_));
             break;
-        case ReadCorrection: judgeCorrection(); break;
+        case ReadCorrection: {
+            const int length = read();
+            showFields();
+            correctionStep(compensation_.judgeAnswer(length));
+            break;
+        }
+        case ReadCorrectionCheck: correctionStep(compensation_.judgeCheck(read())); break;
         case ModbusDriveListen:
             turnToReceive(station_);
             goToState(station_, window(), ModbusModeWrite, AnswerWait);
@@ -130,8 +130,7 @@ void CCalibrationDlg::step(int state) {
             returnState_ = ReadCorrectionBase - 1;
             break;
         case ReadCorrectionBase:
-            if (const auto correction = presentCorrection(station_, read()))
-                station_.correctionBase = ceilToThousandths(*correction);
+            compensation_.takePresentCorrection(read());
             // The correction itself waits for "Kalibruj".
             window().stopTimer(ExchangeTimer);
             break;
@@ -266,13 +265,12 @@ void CCalibrationDlg::judgePoint(bool upper) {
 }
 
 void CCalibrationDlg::readAmbientAnswer() {
-    const auto ambient = ambientTemperature(station_, read());
-    if (!ambient) {
+    const auto offered = compensation_.takeAmbient(read());
+    if (!offered) {
         station_.link.exchangeState = SendAmbientRead;
         return;
     }
-    typedAmbient_ = ceilToThousandths(*ambient);
-    station_.device.ambientTemp = static_cast<float>(*ambient);
+    typedAmbient_ = *offered;
     showFields();
     window().setText(Status, "Wpisz temperature");
     if (rs485()) {
@@ -283,18 +281,24 @@ void CCalibrationDlg::readAmbientAnswer() {
     }
 }
 
-void CCalibrationDlg::judgeCorrection() {
-    const int length = read();
-    showFields();
-    if (correctionConfirmed(station_, length)) {
-        window().stopTimer(ExchangeTimer);
-        unconfirmedSends_ = 0;
-        window().setText(Status, "Kalibracja temperatury kompensacji zakończona");
-    } else if (rs485() && unconfirmedSends_ >= ConfirmAttempts) {
-        window().stopTimer(ExchangeTimer);
-        window().setText(Status, CorrectionNotConfirmedText);
-    } else {
-        station_.link.exchangeState = SendCorrection;
+void CCalibrationDlg::correctionStep(Compensation::Next next) {
+    switch (next) {
+        case Compensation::Next::Send:
+            sent(compensation_.send());
+            returnState_ = ReadCorrection - 1;
+            break;
+        case Compensation::Next::Check:
+            sent(compensation_.sendCheck());
+            returnState_ = ReadCorrectionCheck - 1;
+            break;
+        case Compensation::Next::Done:
+            window().stopTimer(ExchangeTimer);
+            window().setText(Status, "Kalibracja temperatury kompensacji zakończona");
+            break;
+        case Compensation::Next::NotConfirmed:
+            window().stopTimer(ExchangeTimer);
+            window().setText(Status, CorrectionNotConfirmedText);
+            break;
     }
 }
 

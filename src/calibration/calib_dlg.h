@@ -52,6 +52,7 @@ public:
         ReadAmbientAnswer = 20,
         SendCorrection = 21,
         ReadCorrection = 22,
+        ReadCorrectionCheck = 23,
         ModbusDriveListen = 50,
         ModbusModeWrite = 51,
         SendCorrectionRead = 52,
@@ -91,13 +92,14 @@ private:
     void sendPoint(bool upper);
     void judgePoint(bool upper);
     void readAmbientAnswer();
-    void judgeCorrection();
+    void correctionStep(calibration::Compensation::Next next);
     void judgeExit();
     void step(int state);
 
     Station& station_;
     std::function<void()> updateView_;
     calibration::InputReading inputReading_{station_, Status, Status};
+    calibration::Compensation compensation_{station_};
     int returnState_ = 0;
     int closeRetries_ = 0;
     int onePointStored_ = 0;

@@ -188,8 +188,7 @@ void CCalibrationWizardDlg::step(int state) {
             sent(sendCorrectionRead(station_), ReadCorrectionBase);
             break;
         case ReadCorrectionBase:
-            if (const auto correction = presentCorrection(station_, read()))
-                station_.correctionBase = ceilToThousandths(*correction);
+            compensation_.takePresentCorrection(read());
             station_.link.exchangeState = SendCorrection;
             window().stopTimer(ExchangeTimer);
             break;
@@ -197,10 +196,15 @@ void CCalibrationWizardDlg::step(int state) {
             if (!takeValue()) return;
             window().setEnabled(Send, false);
             window().setText(Instruction, " ");
-            ++unconfirmedSends_;
-            sent(sendCorrection(station_, typedValue_), ReadCorrection);
+            correctionStep(compensation_.start(typedValue_));
             break;
-        case ReadCorrection: judgeCorrection(); break;
+        case ReadCorrection: {
+            const int length = read();
+            showFields();
+            correctionStep(compensation_.judgeAnswer(length));
+            break;
+        }
+        case ReadCorrectionCheck: correctionStep(compensation_.judgeCheck(read())); break;
         case Exit: exit(); break;
         case ReadExit:
             if (exitConfirmed(station_, read())) {
@@ -387,13 +391,12 @@ void CCalibrationWizardDlg::judgeHighPoint() {
 }
 
 void CCalibrationWizardDlg::readAmbientAnswer() {
-    const auto ambient = ambientTemperature(station_, read());
-    if (!ambient) {
+    const auto offered = compensation_.takeAmbient(read());
+    if (!offered) {
         station_.link.exchangeState = SendAmbientRead;
         return;
     }
-    typedValue_ = ceilToThousandths(*ambient);
-    station_.device.ambientTemp = static_cast<float>(*ambient);
+    typedValue_ = *offered;
     showFields();
     window().setText(Instruction, "Temp. wewn. w °C");
     window().setText(Progress, "Wpisz temperature");
@@ -405,26 +408,30 @@ void CCalibrationWizardDlg::readAmbientAnswer() {
     }
 }
 
-void CCalibrationWizardDlg::judgeCorrection() {
-    const int length = read();
-    showFields();
-    if (correctionConfirmed(station_, length)) {
-        unconfirmedSends_ = 0;
-        station_.link.exchangeState = Exit;
-        window().setText(Progress, "Kalibracja pomiaru temperatury zakończona");
-    } else if (!givenUp(SendCorrection, CorrectionNotConfirmedText)) {
-        station_.link.exchangeState = SendCorrection;
+void CCalibrationWizardDlg::correctionStep(Compensation::Next next) {
+    switch (next) {
+        case Compensation::Next::Send: sent(compensation_.send(), ReadCorrection); break;
+        case Compensation::Next::Check: sent(compensation_.sendCheck(), ReadCorrectionCheck); break;
+        case Compensation::Next::Done:
+            station_.link.exchangeState = Exit;
+            window().setText(Progress, "Kalibracja pomiaru temperatury zakończona");
+            break;
+        case Compensation::Next::NotConfirmed: offerAgain(SendCorrection, CorrectionNotConfirmedText); break;
     }
 }
 
 bool CCalibrationWizardDlg::givenUp(int waitingState, std::string_view text) {
     if (!rs485() || unconfirmedSends_ < ConfirmAttempts) return false;
     unconfirmedSends_ = 0;
+    offerAgain(waitingState, text);
+    return true;
+}
+
+void CCalibrationWizardDlg::offerAgain(int waitingState, std::string_view text) {
     window().stopTimer(ExchangeTimer);
     station_.link.exchangeState = waitingState;
     window().setEnabled(Send, true);
     window().setText(Progress, text);
-    return true;
 }
 
 void CCalibrationWizardDlg::exit() {

@@ -51,6 +51,7 @@ public:
         ReadAmbientAnswer = 20,
         SendCorrection = 21,
         ReadCorrection = 22,
+        ReadCorrectionCheck = 23,
         ModbusDriveListen = 50,
         ModbusModeWrite = 51,
         SendCorrectionRead = 52,
@@ -90,14 +91,17 @@ private:
     void judgeHighDrive();
     void judgeHighPoint();
     void readAmbientAnswer();
-    void judgeCorrection();
+    void correctionStep(calibration::Compensation::Next next);
     void exit();
     // The RS485 write was not confirmed: counted, and after the last attempt the technician is
     // told and may send it again with "Wyślij".
     bool givenUp(int waitingState, std::string_view text);
+    // Stops where the technician may send again with "Wyślij", telling why.
+    void offerAgain(int waitingState, std::string_view text);
 
     Station& station_;
     calibration::InputReading inputReading_{station_, Progress, LineErrors};
+    calibration::Compensation compensation_{station_};
     int returnState_ = 0;
     float typedValue_ = 0;
     std::uint8_t trimByte_ = 0;

@@ -1,6 +1,11 @@
 #include "calibration/calibration_steps.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 #include "dialog/dialog.h"
+#include "dialog/typed_number.h"
 #include "link/hart.h"
 #include "link/modbus.h"
 #include "link/port.h"
@@ -144,19 +149,6 @@ std::string sendCorrectionRead(Station& station) {
     return send(station, Request{.modbusStart = CorrectionRegister, .modbusCount = FloatRegisters});
 }
 
-std::string sendCorrection(Station& station, float typed) {
-    // HART adds the difference to the correction it keeps; RS485 stores the whole correction.
-    const float difference = typed - station.device.ambientTemp;
-    const auto value = rs485(station)
-                           ? encodeFloat(difference + station.correctionBase, FloatLayout::Modbus)
-                           : encodeFloat(difference, FloatLayout::Hart);
-    return send(station, Request{.hartCommand = HartCorrection,
-                                 .hartData = value,
-                                 .modbusStart = CorrectionWriteRegister,
-                                 .modbusFunction = modbus::WriteAndStore,
-                                 .modbusData = value});
-}
-
 std::string sendHart(Station& station, std::uint8_t command, std::span<const std::uint8_t> data) {
     return transmitFrame(station, buildHartRequest(station.frame, station.device.pollingAddress,
                                                    command, data));
@@ -173,27 +165,14 @@ bool outputPointConfirmed(const Station& station, int length, bool upper) {
                           : length == HartWriteLength;
 }
 
-bool correctionConfirmed(const Station& station, int length) {
-    return rs485(station) ? isModbusAnswer(station, length, modbus::WriteAndStore)
-                          : length == HartWriteLength;
-}
-
 bool driveAnswered(const Station& station, int length) {
     return rs485(station) || length == HartWriteLength;
 }
 
-std::optional<double> ambientTemperature(const Station& station, int length) {
-    if (rs485(station)) {
-        if (length != ModbusFloatLength) return std::nullopt;
-        return registerFloat(station.frame, 0).value;
-    }
-    if (length != HartValueLength) return std::nullopt;
-    return decodeFloat(&station.frame[13], FloatLayout::Hart).value;
-}
-
-std::optional<double> presentCorrection(const Station& station, int length) {
-    if (length != ModbusFloatLength) return std::nullopt;
-    return registerFloat(station.frame, 0).value;
+bool forcedOutputConfirmed(const Station& station, int length) {
+    if (!rs485(station)) return length == HartWriteLength;
+    const auto& f = station.frame;
+    return isModbusAnswer(station, length, modbus::WriteMultiple) && (f[2] << 8 | f[3]) == OutputRegister;
 }
 
 std::optional<double> outputValue(const Station& station, int length) {
@@ -214,6 +193,115 @@ bool exitConfirmed(Station& station, int length) {
                        : length == HartWriteLength;
     if (confirmed) station.outputForced = false;
     return confirmed;
+}
+
+namespace {
+
+std::optional<double> ambientTemperature(const Station& station, int length) {
+    if (rs485(station)) {
+        if (length != ModbusFloatLength) return std::nullopt;
+        return registerFloat(station.frame, 0).value;
+    }
+    if (length != HartValueLength) return std::nullopt;
+    return decodeFloat(&station.frame[13], FloatLayout::Hart).value;
+}
+
+// The reading shows the typed temperature when what is missing is below what a float resolves
+// at that size (the transmitter adds in single precision).
+bool reachedTyped(float reading, float typed) {
+    constexpr float Resolution = 8 * std::numeric_limits<float>::epsilon();
+    return std::abs(typed - reading) <= Resolution * std::max(std::abs(typed), 1.0f);
+}
+
+}  // namespace
+
+bool Compensation::rs485() const { return calibration::rs485(station_); }
+
+std::optional<float> Compensation::takeAmbient(int length) {
+    const auto ambient = ambientTemperature(station_, length);
+    if (!ambient) return std::nullopt;
+    station_.device.ambientTemp = static_cast<float>(*ambient);
+    readingTaken_ = true;
+    correctionTaken_ = false;  // it has to be read with this reading
+    return ceilToThousandths(*ambient);
+}
+
+void Compensation::takePresentCorrection(int length) {
+    if (length != ModbusFloatLength) return;
+    station_.correctionBase = ceilToThousandths(registerFloat(station_.frame, 0).value);
+    correctionTaken_ = true;
+}
+
+Compensation::Next Compensation::start(float typed) {
+    typed_ = typed;
+    sends_ = 0;
+    failedChecks_ = 0;
+    return based() ? Next::Send : Next::Check;
+}
+
+float Compensation::sentValue() const {
+    const float difference = typed_ - station_.device.ambientTemp;
+    return rs485() ? difference + station_.correctionBase : difference;
+}
+
+std::string Compensation::send() {
+    ++sends_;
+    const auto value = encodeFloat(sentValue(), rs485() ? FloatLayout::Modbus : FloatLayout::Hart);
+    return calibration::send(station_, Request{.hartCommand = HartCorrection,
+                                               .hartData = value,
+                                               .modbusStart = CorrectionWriteRegister,
+                                               .modbusFunction = modbus::WriteAndStore,
+                                               .modbusData = value});
+}
+
+Compensation::Next Compensation::judgeAnswer(int length) {
+    const bool confirmed = rs485() ? isModbusAnswer(station_, length, modbus::WriteAndStore)
+                                   : length == HartWriteLength;
+    if (!confirmed) {
+        // It may have been carried out: nothing is known until it has been read back.
+        readingTaken_ = false;
+        correctionTaken_ = false;
+        return Next::Check;
+    }
+    // The transmitter reads the typed temperature now; a further correction starts from it.
+    if (rs485()) station_.correctionBase = sentValue();
+    station_.device.ambientTemp = typed_;
+    return finish(Next::Done);
+}
+
+std::string Compensation::sendCheck() {
+    checkingCorrection_ = rs485() && readingTaken_;
+    return checkingCorrection_ ? sendCorrectionRead(station_) : sendAmbientRead(station_);
+}
+
+Compensation::Next Compensation::judgeCheck(int length) {
+    if (checkingCorrection_) {
+        takePresentCorrection(length);
+    } else if (const auto ambient = ambientTemperature(station_, length)) {
+        station_.device.ambientTemp = static_cast<float>(*ambient);
+        readingTaken_ = true;
+        correctionTaken_ = false;
+        if (reachedTyped(station_.device.ambientTemp, typed_)) return finish(Next::Done);
+    }
+    if (based()) {
+        failedChecks_ = 0;
+        return sendOrGiveUp();
+    }
+    const bool answered = checkingCorrection_ ? correctionTaken_ : readingTaken_;
+    failedChecks_ = answered ? 0 : failedChecks_ + 1;
+    return failedChecks_ < ConfirmAttempts ? Next::Check : finish(Next::NotConfirmed);
+}
+
+Compensation::Next Compensation::sendOrGiveUp() {
+    return sends_ < ConfirmAttempts ? Next::Send : finish(Next::NotConfirmed);
+}
+
+Compensation::Next Compensation::finish(Next verdict) {
+    sends_ = 0;
+    failedChecks_ = 0;
+    // Whatever the technician does about it, the next correction reads the transmitter first.
+    if (verdict == Next::NotConfirmed) readingTaken_ = correctionTaken_ = false;
+    return verdict;
 }
 
 std::string_view outputPrompt(const DeviceRecord& device) {

@@ -54,32 +54,74 @@ std::string sendForcedOutput(Station& station, float value);
 std::string sendAmbientRead(Station& station);
 // RS485 only: the compensation correction in force.
 std::string sendCorrectionRead(Station& station);
-// The new compensation correction for the temperature the technician typed.
-std::string sendCorrection(Station& station, float typed);
 // Trim commands go out as HART frames whatever the transmission mode.
 std::string sendHart(Station& station, std::uint8_t command, std::span<const std::uint8_t> data = {});
 
 // Judging answers by their length, and in RS485 the writes by function and CRC as well.
 bool inputPointTaken(const Station& station, int length, bool upper);
 bool outputPointConfirmed(const Station& station, int length, bool upper);
-bool correctionConfirmed(const Station& station, int length);
 bool driveAnswered(const Station& station, int length);
-// The ambient temperature of a good answer to sendAmbientRead().
-std::optional<double> ambientTemperature(const Station& station, int length);
-// The correction of a good answer to sendCorrectionRead().
-std::optional<double> presentCorrection(const Station& station, int length);
+// The answer to sendForcedOutput() that confirms the value.
+bool forcedOutputConfirmed(const Station& station, int length);
 // The output value of a good answer to sendOutputRead().
 std::optional<double> outputValue(const Station& station, int length);
 // A confirmed exit tells the station its output is no longer forced.
 bool exitConfirmed(Station& station, int length);
 
-// RS485 writes of calibration points are sent this often before the technician is told that
-// the transmitter did not confirm them.
+// RS485 writes of calibration points and of the forced output, and every compensation
+// correction, are sent this often before the technician is told that the transmitter did not
+// confirm them. Without the answer the transmitter may still hold the value: the texts say so.
 inline constexpr int ConfirmAttempts = 3;
 inline constexpr std::string_view PointNotConfirmedText =
-    "Przetwornik nie potwierdził zapisu punktu – punkt nie został zapisany";
+    "Przetwornik nie potwierdził zapisu punktu – sprawdź odczyt przed powtórzeniem";
 inline constexpr std::string_view CorrectionNotConfirmedText =
-    "Przetwornik nie potwierdził zapisu korekty – kalibracja nie została zapisana";
+    "Przetwornik nie potwierdził zapisu korekty – sprawdź odczyt temperatury przed powtórzeniem";
+inline constexpr std::string_view OutputNotConfirmedText =
+    "Przetwornik nie potwierdził ustawienia wyjścia – sprawdź wyjście przed powtórzeniem";
+
+// The compensation correction for the temperature the technician typed, as the calibration
+// dialog and the wizard both run it. HART sends the difference to the present reading, which
+// the transmitter adds to the correction it keeps; RS485 writes the whole correction, the one
+// in force plus that difference. A correction always starts from readings taken here, and one
+// whose answer did not come is never sent again as it was: the temperature (and on RS485 the
+// correction in force) is read back first and only what is still missing goes out.
+class Compensation {
+public:
+    // What the dialog does next: show the correction done, send it (send()), read back
+    // (sendCheck()), or tell the technician it was not confirmed.
+    enum class Next { Done, Send, Check, NotConfirmed };
+
+    explicit Compensation(Station& station) : station_(station) {}
+
+    // The answer to sendAmbientRead() of "Odczytaj": the reading the correction starts from.
+    // Returns the value offered to the technician (rounded up to thousandths), none for a
+    // wrong answer.
+    std::optional<float> takeAmbient(int length);
+    // RS485: the answer to sendCorrectionRead() that follows it.
+    void takePresentCorrection(int length);
+
+    // A new correction for `typed`: Send, or Check when a reading has to come first.
+    Next start(float typed);
+    std::string send();
+    Next judgeAnswer(int length);
+    std::string sendCheck();
+    Next judgeCheck(int length);
+
+private:
+    bool rs485() const;
+    bool based() const { return readingTaken_ && (correctionTaken_ || !rs485()); }
+    float sentValue() const;
+    Next sendOrGiveUp();
+    Next finish(Next verdict);
+
+    Station& station_;
+    float typed_ = 0;
+    bool readingTaken_ = false;
+    bool correctionTaken_ = false;
+    bool checkingCorrection_ = false;
+    int sends_ = 0;
+    int failedChecks_ = 0;
+};
 
 // "Wpisz wartość napięcia" for a voltage output, "Wpisz wartość prądu" otherwise.
 std::string_view outputPrompt(const DeviceRecord& device);

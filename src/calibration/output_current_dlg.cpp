@@ -17,8 +17,8 @@ constexpr float RivoLowest = 0.0f;
 constexpr float DoxaLowest = 3.5f;
 constexpr float Highest = 20.5f;
 constexpr float SpinStep = 0.1f;
-constexpr int HartWriteLength = 17;
-constexpr int ModbusWriteLength = 8;
+constexpr int HartReleaseLength = 17;
+constexpr int ModbusReleaseLength = 8;
 // How often the transmit queue is looked at, and what is allowed beyond the bytes' own time on
 // the line before the port is taken to be stuck.
 constexpr int DrainPollMs = 5;
@@ -132,6 +132,7 @@ void COutputCurrentDlg::setOutput() {
         return;
     }
     outputValue_ = *typed;
+    unconfirmedSends_ = 0;
     station_.frame.fill(0xFF);
     next(rs485() ? ModbusModeFirst : SendSet, ButtonDelay);
 }
@@ -159,6 +160,7 @@ void COutputCurrentDlg::readOutput() {
 // empties its queue is waited for only as long as the bytes need on the line, plus a margin.
 void COutputCurrentDlg::sendSet() {
     window().setText(Status, " ");
+    ++unconfirmedSends_;
     showErrors(sendForcedOutput(station_, outputValue_));
     drainBudgetMs_ = transmitTimeMs(station_, queuedOutput(station_)) + DrainMarginMs;
     drainWaitedMs_ = 0;
@@ -181,25 +183,30 @@ void COutputCurrentDlg::awaitSent() {
     next(AwaitSent, DrainPollMs);
 }
 
+// HART repeats the value until it is confirmed; RS485 gives up after the last attempt.
 void COutputCurrentDlg::judgeSet() {
-    const int length = read();
-    if (rs485()) {
+    const bool confirmed = forcedOutputConfirmed(station_, read());
+    if (confirmed && rs485()) {
         sendModeRegister(station_, OutputFixed);
-        window().setText(Status, "Wyjście ustawione");
         station_.link.exchangeState = Done;
-    } else if (length == HartWriteLength) {
+    } else if (confirmed) {
         window().stopTimer(ExchangeTimer);
-        window().setText(Status, "Wyjście ustawione");
+    } else if (rs485() && unconfirmedSends_ >= ConfirmAttempts) {
+        window().setText(Status, OutputNotConfirmedText);
+        station_.link.exchangeState = Done;
+        return;
     } else {
         next(SendSet, AnswerWait);
+        return;
     }
+    window().setText(Status, "Wyjście ustawione");
 }
 
 void COutputCurrentDlg::judgeRelease() {
     window().stopTimer(ExchangeTimer);
     const int length = read();
     station_.link.exchangeState = SendRelease;
-    if (length == HartWriteLength || length == ModbusWriteLength) {
+    if (length == HartReleaseLength || length == ModbusReleaseLength) {
         station_.outputForced = false;
         window().setText(Status, "Wyjście wyzerowane");
         outputValue_ = 0;

@@ -70,6 +70,7 @@ private:
     Station& station_;
     bool releaseOnOpen_ = false;
     int noAnswerCount_ = 0;
+    int unconfirmedSends_ = 0;
     float outputValue_ = 0;
     int drainBudgetMs_ = 0;
     int drainWaitedMs_ = 0;

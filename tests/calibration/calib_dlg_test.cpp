@@ -123,22 +123,99 @@ TEST(CalibrationDialog, ModbusPointWithoutAValidAnswerIsReportedNotConfirmed) {
         c.window.type(D::Point1, "5.7");
         ASSERT_TRUE(c.press(D::CalibratePoint1));
         EXPECT_EQ(c.sent(145).size(), 3u) << fault.fault;
-        EXPECT_EQ(c.text(D::Status), calibration::PointNotConfirmedText) << fault.fault;
+        EXPECT_EQ(c.text(D::Status), "Przetwornik nie potwierdził zapisu punktu – sprawdź odczyt przed powtórzeniem")
+            << fault.fault;
         EXPECT_EQ(c.dialog.onePointStored(), 0) << fault.fault;
     }
 }
 
-TEST(CalibrationDialog, ModbusCorrectionWithoutAnswerIsReportedNotConfirmed) {
+constexpr std::string_view CorrectionNotConfirmed =
+    "Przetwornik nie potwierdził zapisu korekty – sprawdź odczyt temperatury przed powtórzeniem";
+
+// Command 203 adds the difference it carries to the transmitter's correction; RS485 writes the
+// whole correction. However the answer fails, the transmitter ends with the +1.0 that 25.5 typed
+// over a reading of 24.5 asks for, never +2.0, and the write that was carried out is not sent
+// again.
+TEST(CalibrationDialog, ALostCorrectionAnswerIsCheckedByReadingNotSentAgain) {
+    for (const bool rs485 : {false, true}) {
+        for (const WriteAnswerFault& fault : writeAnswerFaults()) {
+            SCOPED_TRACE(std::string(rs485 ? "RS485, " : "HART, ") + fault.name);
+            Calibration c(rs485);
+            c.sim.device().ambient = 24.5f;
+            ASSERT_TRUE(c.open());
+            ASSERT_TRUE(c.press(D::ReadAmbient));
+            ASSERT_EQ(c.text(D::Ambient), "24.5");
+            fault.arm(*c.sim.transmitter, 0);
+            c.window.type(D::Ambient, "25.5");
+            ASSERT_TRUE(c.press(D::CalibrateAmbient));
+            EXPECT_EQ(c.text(D::Status), "Kalibracja temperatury kompensacji zakończona");
+            EXPECT_EQ(c.sim.device().calibration.compensation, 1.0f);
+            EXPECT_EQ(c.sent(rs485 ? 0x74 : 203).size(), 1u);
+        }
+    }
+}
+
+// A correction lost on its way is sent again once a reading shows it missing; one the
+// transmitter never takes is sent three times, then the technician is told it was not
+// confirmed.
+TEST(CalibrationDialog, AMissingCorrectionIsSentAgainAtMostThreeTimes) {
+    for (const bool rs485 : {false, true}) {
+        for (const bool never : {false, true}) {
+            SCOPED_TRACE(std::string(rs485 ? "RS485" : "HART") + (never ? ", never taken" : ", lost once"));
+            Calibration c(rs485);
+            c.sim.device().ambient = 24.5f;
+            ASSERT_TRUE(c.open());
+            ASSERT_TRUE(c.press(D::ReadAmbient));
+            sim::FaultRule& lose = c.sim.transmitter->faults.loseCalibration;
+            if (never) lose.probability = 1;
+            else lose.onRequest = c.sim.transmitter->requestCount() + 1;
+            c.window.type(D::Ambient, "25.5");
+            ASSERT_TRUE(c.press(D::CalibrateAmbient));
+            EXPECT_EQ(c.sent(rs485 ? 0x74 : 203).size(), never ? 3u : 2u);
+            EXPECT_EQ(c.text(D::Status), never ? CorrectionNotConfirmed
+                                               : "Kalibracja temperatury kompensacji zakończona");
+            EXPECT_EQ(c.sim.device().calibration.compensation, never ? 0.0f : 1.0f);
+        }
+    }
+}
+
+// Every correction starts from a reading taken in this window: "Kalibruj" before "Odczytaj"
+// reads first, and a second "Kalibruj" sends only what the first one left.
+TEST(CalibrationDialog, EveryCorrectionStartsFromThePresentReading) {
+    for (const bool rs485 : {false, true}) {
+        SCOPED_TRACE(rs485 ? "RS485" : "HART");
+        Calibration c(rs485);
+        c.sim.device().ambient = 24.5f;
+        c.sim.station.device.ambientTemp = 20;  // left by the live display, minutes ago
+        ASSERT_TRUE(c.open());
+        c.window.type(D::Ambient, "25.5");
+        ASSERT_TRUE(c.press(D::CalibrateAmbient));
+        EXPECT_EQ(c.text(D::Status), "Kalibracja temperatury kompensacji zakończona");
+        EXPECT_EQ(c.sim.device().calibration.compensation, 1.0f);
+
+        c.window.type(D::Ambient, "26");
+        ASSERT_TRUE(c.press(D::CalibrateAmbient));
+        EXPECT_EQ(c.text(D::Status), "Kalibracja temperatury kompensacji zakończona");
+        EXPECT_EQ(c.sim.device().calibration.compensation, 1.5f);
+        EXPECT_EQ(c.sim.transmitter->live().ambient, 26.0f);
+    }
+}
+
+// RS485 writes the whole correction: when the one in force could not be read, it is read again
+// before the write, never taken from an earlier transmitter.
+TEST(CalibrationDialog, ModbusCorrectionIsNeverBuiltOnAnUnreadOne) {
     Calibration c(true);
     c.sim.device().ambient = 20;
+    c.sim.device().calibration.compensation = 0.5f;
+    c.sim.station.correctionBase = 2;
     ASSERT_TRUE(c.open());
+    c.sim.transmitter->faults.drop.onRequest = c.sim.transmitter->requestCount() + 2;
     ASSERT_TRUE(c.press(D::ReadAmbient));
-    c.sim.transmitter->faults.loseCalibration.probability = 1;
+    EXPECT_EQ(c.text(D::Ambient), "20.5");
     c.window.type(D::Ambient, "21");
     ASSERT_TRUE(c.press(D::CalibrateAmbient));
-    EXPECT_EQ(c.sent(0x74).size(), 3u);
-    EXPECT_EQ(c.text(D::Status), calibration::CorrectionNotConfirmedText);
-    EXPECT_EQ(c.sim.device().calibration.compensation, 0.0f);
+    EXPECT_EQ(c.text(D::Status), "Kalibracja temperatury kompensacji zakończona");
+    EXPECT_EQ(c.sim.device().calibration.compensation, 1.0f);
 }
 
 TEST(CalibrationDialog, OdczytajShowsTheInputCutToTheDigitsOfItsUnit) {

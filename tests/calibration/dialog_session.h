@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,24 @@ inline Bytes hartRequest(std::initializer_list<std::uint8_t> rest) {
     Bytes bytes(10, 0xFF);
     bytes.insert(bytes.end(), rest);
     return bytes;
+}
+
+// Ways the answer to a write may fail to come although the transmitter carried the write out,
+// and one where the request itself is lost. Each is armed just before the write; `skip` is the
+// number of requests that go out before it.
+struct WriteAnswerFault {
+    const char* name;
+    std::function<void(sim::Transmitter&, int skip)> arm;
+};
+inline const std::vector<WriteAnswerFault>& writeAnswerFaults() {
+    static const std::vector<WriteAnswerFault> faults{
+        {"answer lost once", [](sim::Transmitter& t, int) { t.faults.lostWriteAnswers = 1; }},
+        {"answer lost twice", [](sim::Transmitter& t, int) { t.faults.lostWriteAnswers = 2; }},
+        {"answer lost three times", [](sim::Transmitter& t, int) { t.faults.lostWriteAnswers = 3; }},
+        {"answer damaged",
+         [](sim::Transmitter& t, int skip) { t.faults.garble.onRequest = t.requestCount() + 1 + std::uint64_t(skip); }},
+    };
+    return faults;
 }
 
 }  // namespace doxa::test

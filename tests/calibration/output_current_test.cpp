@@ -94,6 +94,25 @@ TEST(OutputCurrent, ModbusUstawWritesModeValueAndModeAgain) {
     EXPECT_EQ(o.sim.device().fixedOutput, 12.0f);
 }
 
+// "Ustaw" over RS485 needs a valid answer to the value write: the value is sent up to three
+// times, and a transmitter that never confirmed it is not said to hold it (it may well).
+TEST(OutputCurrent, ModbusUstawNeedsAValidAnswerToTheValue) {
+    for (const WriteAnswerFault& fault : writeAnswerFaults()) {
+        SCOPED_TRACE(fault.name);
+        OutputCurrent o(true);
+        ASSERT_TRUE(o.open());
+        fault.arm(*o.sim.transmitter, 1);  // the mode register goes first
+        const int losses = std::max(o.sim.transmitter->faults.lostWriteAnswers, 1);
+        o.window.type(O::Value, "12");
+        ASSERT_TRUE(o.press(O::Set));
+        EXPECT_EQ(o.sent(16).size(), std::size_t(std::min(losses + 1, 3)));
+        EXPECT_EQ(o.text(O::Status), losses < 3 ? "Wyjście ustawione"
+                                                : "Przetwornik nie potwierdził ustawienia wyjścia – sprawdź wyjście "
+                                                  "przed powtórzeniem");
+        EXPECT_EQ(o.sim.device().fixedOutput, 12.0f);
+    }
+}
+
 TEST(OutputCurrent, ArrowsStepByATenthWithinTheRange) {
     struct Case {
         const char* typed;
