@@ -14,6 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "calibration/calib_dlg.h"
+#include "calibration/calib_wizard_dlg.h"
+#include "calibration/factory_data_dlg.h"
+#include "calibration/output_current_dlg.h"
 #include "programming/characteristic_dlg.h"
 #include "programming/prog_dlg.h"
 #include "programming/sensor_dlg.h"
@@ -361,6 +365,165 @@ TEST(LineFaultSoak, FinderListsOnlyTheTransmitterThatIsThere) {
         EXPECT_EQ(items[0].substr(0, 28), "adres 3: RIVO-21-U, nr 4242") << items[0];
     }
     EXPECT_GT(found, 40);
+}
+
+}  // namespace
+}  // namespace doxa::test
+
+// The calibration exchanges on a faulty line whose writes may also be carried out with their
+// answers lost: "done" is said only when the transmitter holds the value, and a correction is
+// never applied twice, whatever the technician is told.
+namespace doxa::test {
+namespace {
+
+constexpr int CalibrationRuns = 100;
+
+// A faulty line from now on, and every write losing its answer the first 0..3 times.
+void faultyWrites(SimStation& sim, int run) {
+    faultyLine(sim, HighRate);
+    sim.transmitter->faults.lostWriteAnswers = run % 4;
+}
+
+// Runs the timer until the exchange waits for the technician again.
+bool exchangeEnds(SimStation& sim, const FakeWindow& window) {
+    return sim.clock.advanceUntil([&] { return window.ended() || !window.timerRunning(ExchangeTimer); },
+                                  300000);
+}
+
+// Tallies how each run ended; both endings have to come up for the soak to reach them.
+struct Endings {
+    int done = 0;
+    int other = 0;
+    void expectBoth() const {
+        EXPECT_GT(done, CalibrationRuns / 4);
+        EXPECT_GT(other, 0);
+    }
+};
+
+// 25.5 typed over a reading of 24.5 asks for +1.0: the correction is that or untouched.
+void expectCorrection(const SimStation& sim, bool done, Endings& endings) {
+    const float correction = sim.transmitter->state().calibration.compensation;
+    if (done) {
+        ++endings.done;
+        EXPECT_EQ(correction, 1.0F);
+    } else {
+        ++endings.other;
+        EXPECT_TRUE(correction == 0.0F || correction == 1.0F) << correction;
+    }
+}
+
+TEST(LineFaultSoak, CalibrationDialogSaysDoneOnlyForWhatTheTransmitterHolds) {
+    using D = CCalibrationDlg;
+    for (const bool rs485 : {false, true}) {
+        Endings corrections;
+        Endings points;
+        for (int run = 0; run < CalibrationRuns; ++run) {
+            SCOPED_TRACE(run);
+            SimStation sim(sim::Model::Doxa22, {.seed = 700 + std::uint64_t(run)});
+            if (rs485) doxa22Rs485(sim);
+            sim.device().ambient = 24.5F;
+            D dialog(sim.station, [] {});
+            FakeWindow window(dialog, sim.clock);
+            ASSERT_TRUE(window.open());
+            ASSERT_TRUE(exchangeEnds(sim, window));
+            faultyWrites(sim, run);
+            window.click(D::ReadAmbient);
+            ASSERT_TRUE(exchangeEnds(sim, window));
+            window.type(D::Ambient, "25.5");
+            window.click(D::CalibrateAmbient);
+            ASSERT_TRUE(exchangeEnds(sim, window)) << "the correction never ended";
+            expectCorrection(sim, window.text(D::Status) == "Kalibracja temperatury kompensacji zakończona",
+                             corrections);
+
+            window.type(D::Point1, "5.7");
+            window.click(D::CalibratePoint1);
+            if (!exchangeEnds(sim, window)) {
+                ASSERT_FALSE(rs485) << "the point never ended";
+                continue;  // HART repeats it without limit
+            }
+            const bool stored = window.text(D::Status) == "Prąd dla 5,6mA zapisany";
+            (stored ? points.done : points.other) += 1;
+            if (stored) {
+                EXPECT_EQ(sim.device().calibration.outputLowI, 5.7F);
+            }
+        }
+        corrections.expectBoth();
+        if (rs485) points.expectBoth();
+    }
+}
+
+TEST(LineFaultSoak, WizardCompensationSaysDoneOnlyForWhatTheTransmitterHolds) {
+    using W = CCalibrationWizardDlg;
+    for (const bool rs485 : {false, true}) {
+        Endings endings;
+        for (int run = 0; run < CalibrationRuns; ++run) {
+            SCOPED_TRACE(run);
+            SimStation sim(sim::Model::Doxa22, {.seed = 900 + std::uint64_t(run)});
+            if (rs485) doxa22Rs485(sim);
+            sim.device().ambient = 24.5F;
+            sim.station.calibrationOptions = 4;
+            W dialog(sim.station);
+            FakeWindow window(dialog, sim.clock);
+            faultyWrites(sim, run);
+            ASSERT_TRUE(window.open());
+            ASSERT_TRUE(exchangeEnds(sim, window));
+            ASSERT_EQ(window.text(W::Progress), "Wpisz temperature");
+            window.type(W::Value, "25.5");
+            window.click(W::Send);
+            ASSERT_TRUE(exchangeEnds(sim, window)) << "the correction never ended";
+            expectCorrection(sim, window.text(W::Progress) == "Kalibracja pomiaru temperatury zakończona",
+                             endings);
+        }
+        endings.expectBoth();
+    }
+}
+
+TEST(LineFaultSoak, OutputCurrentSaysSetOnlyWhenTheTransmitterDrivesIt) {
+    using O = COutputCurrentDlg;
+    for (const bool rs485 : {false, true}) {
+        Endings endings;
+        for (int run = 0; run < CalibrationRuns; ++run) {
+            SCOPED_TRACE(run);
+            SimStation sim(sim::Model::Doxa22, {.seed = 1100 + std::uint64_t(run)});
+            if (rs485) doxa22Rs485(sim);
+            O dialog(sim.station);
+            FakeWindow window(dialog, sim.clock);
+            ASSERT_TRUE(window.open());
+            ASSERT_TRUE(exchangeEnds(sim, window));
+            faultyWrites(sim, run);
+            window.type(O::Value, "12.5");
+            window.click(O::Set);
+            ASSERT_TRUE(exchangeEnds(sim, window)) << "Ustaw never ended";
+            const bool set = window.text(O::Status) == "Wyjście ustawione";
+            (set ? endings.done : endings.other) += 1;
+            if (set) {
+                EXPECT_EQ(sim.device().fixedOutput, 12.5F);
+            }
+        }
+        if (rs485) endings.expectBoth();
+        else EXPECT_EQ(endings.done, CalibrationRuns);  // HART repeats until it is confirmed
+    }
+}
+
+TEST(LineFaultSoak, FactoryDataEndsOnlyWithTheFactoryCalibrationInPlace) {
+    using F = CFactoryDataDlg;
+    int restored = 0;
+    for (int run = 0; run < CalibrationRuns; ++run) {
+        SCOPED_TRACE(run);
+        SimStation sim(sim::Model::Doxa22, {.seed = 1300 + std::uint64_t(run)});
+        sim.device().calibration.outputLowI = 5.7F;
+        sim.device().calibration.compensation = 2;
+        faultyWrites(sim, run);
+        F dialog(sim.station);
+        FakeWindow window(dialog, sim.clock);
+        ASSERT_TRUE(window.open());
+        ASSERT_TRUE(sim.clock.advanceUntil([&] { return window.ended(); }, 300000)) << "the restore never ended";
+        ASSERT_EQ(window.result(), ResultOk);
+        ++restored;
+        EXPECT_EQ(sim.device().calibration, sim.device().factoryCalibration);
+        EXPECT_FALSE(sim.device().fixedOutput);
+    }
+    EXPECT_EQ(restored, CalibrationRuns);
 }
 
 }  // namespace
