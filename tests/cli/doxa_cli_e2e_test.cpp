@@ -1,11 +1,13 @@
 // doxa-cli as a script runs it: the program against doxa-sim on a pseudo-terminal, through the
 // real serial line, judged by its output and exit status.
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <map>
 #include <iterator>
@@ -376,6 +378,13 @@ TEST_F(CliBench, ExitStatusTellsNoAnswerUnconfirmedWritesAndUnusableInput) {
     EXPECT_EQ(cut.status, 2);
     EXPECT_EQ(cut.err, "doxa-cli: An attempt was made to access " + file("cut.prg").string() + " past its end.\n");
     EXPECT_EQ(cli({"write", file("none.prg").string(), "--port", doxa}).err, "doxa-cli: Failed to open document.\n");
+    // Read like a file, a pipe would hold the program until someone wrote into it.
+    ASSERT_EQ(::mkfifo(file("potok.prg").c_str(), 0600), 0);
+    const auto started = std::chrono::steady_clock::now();
+    const Result pipe = cli({"write", file("potok.prg").string(), "--port", doxa, "--address", "1"});
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+    EXPECT_EQ(pipe.status, 2);
+    EXPECT_EQ(pipe.err, "doxa-cli: Nie można odczytać " + file("potok.prg").string() + ": to nie jest zwykły plik.\n");
     EXPECT_EQ(requestsOf(log("doxa")).size(), before);
 
     const Result address = cli({"write", file("a.prg").string(), "--port", doxa, "--address", "300"});
