@@ -41,10 +41,12 @@ std::string modelList() {
 }
 
 // doxa-win's settings are only read; a missing file is not created by a script's look-up.
-std::unique_ptr<SettingsStore> doxaWinSettings() {
+std::unique_ptr<SettingsStore> doxaWinSettings(Console& console) {
     const QString path = QtSettingsStore::defaultPath();
-    if (std::filesystem::exists(path.toStdString())) return std::make_unique<QtSettingsStore>(path);
-    return std::make_unique<MemorySettingsStore>();
+    if (!std::filesystem::exists(path.toStdString())) return std::make_unique<MemorySettingsStore>();
+    auto settings = std::make_unique<QtSettingsStore>(path);
+    if (!settings->notice().empty()) console.error(settings->notice());
+    return settings;
 }
 
 }  // namespace
@@ -55,7 +57,7 @@ std::unique_ptr<Session> Session::open(const LineChoice& line, Console& console,
     std::unique_ptr<SettingsStore> settings;
     int portNumber = 0;
     if (const auto number = comPortNumber(port)) {
-        settings = doxaWinSettings();
+        settings = doxaWinSettings(console);
         portNumber = *number;
     } else if (port.starts_with(SimPrefix) || port.find('/') != std::string_view::npos) {
         // A path or a simulated transmitter is put behind COM1 of a private mapping, so the line
