@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "app/document_codec.h"
@@ -65,9 +63,11 @@ bool isCopy(const fs::directory_entry& entry) {
     return entry.is_regular_file(error) && entry.path().extension() == Extension;
 }
 
+// Empty for a copy that cannot be read, so that it never matches a configuration.
 std::vector<std::uint8_t> contents(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::vector<std::uint8_t> bytes;
+    if (!readDocumentBytes(path.string(), bytes).empty()) bytes.clear();
+    return bytes;
 }
 
 // The names of one transmitter's copies, oldest first.
@@ -117,8 +117,8 @@ std::vector<BackupEntry> BackupStore::list() const {
         const std::string name = entry.path().filename().string();
         const std::string time = shownTime(name);
         ReadConfiguration read;
-        if (time.empty() || readDocument(contents(entry.path()), read.device,
-                                         read.characteristic) != DocumentStatus::Read)
+        if (time.empty() ||
+            !loadDocumentFile(entry.path().string(), read.device, read.characteristic).empty())
             continue;
         entries.push_back(
             {entry.path().string(), read.device.modelName, read.device.serialNumber, time});

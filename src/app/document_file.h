@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "transmitter/device_record.h"
 
@@ -11,6 +13,14 @@ inline constexpr auto OpenFailedText = "Failed to open document.";
 inline constexpr auto SaveFailedText = "Failed to save document.";
 inline constexpr auto UnexpectedFormatText = "Unexpected file format.";
 
+// A name that leads to a folder, a pipe, a device and the like is refused before it is read:
+// reading a pipe or a terminal would wait for ever.
+std::string notAFileText(const std::string& path);
+
+// The bytes of a configuration file, or the error text to show instead (empty when read).
+// Every way of opening a file reads it through here.
+std::string readDocumentBytes(const std::string& path, std::vector<std::uint8_t>& bytes);
+
 // Loads a "*.prg" file into the device record and the characteristic. Returns the error text
 // to show (empty when the file was loaded); nothing changes unless the whole file was read.
 std::string loadDocumentFile(const std::string& path, DeviceRecord& device,
@@ -18,7 +28,8 @@ std::string loadDocumentFile(const std::string& path, DeviceRecord& device,
 
 // Saves the configuration to `path`. The file is written beside the old one and takes its
 // place only when it is complete on disk, so a failed save leaves the old file as it was.
-// False when the file could not be written.
+// A symbolic link stays one: the file it leads to is the one written. False when the file
+// could not be written.
 bool saveDocumentFile(const std::string& path, const DeviceRecord& device,
                       const Characteristic& characteristic);
 

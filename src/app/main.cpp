@@ -90,6 +90,9 @@ int main(int argc, char* argv[]) {
     frame.show();
     // Start-up runs modal dialogs, so it runs inside the event loop.
     const std::string document = documentArgument(QApplication::arguments());
-    new AfterFirstPaint(frame, [&application, document] { application.startUp(document); });
+    new AfterFirstPaint(frame, [&application, &frame, &settings, document] {
+        if (!settings.notice().empty()) frame.showMessage(settings.notice());
+        application.startUp(document);
+    });
     return app.exec();
 }

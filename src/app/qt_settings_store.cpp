@@ -36,8 +36,27 @@ void makePrivate(const QString& path) {
 }  // namespace
 
 QtSettingsStore::QtSettingsStore(const QString& path) : path_(path) {
+    setAsideIfOversized();
     makePrivate(path);
     load();
+}
+
+// The INI reader holds a file many times over in memory; a file of this size was not written by
+// the program, so it is moved aside unread, where the technician can still look at it.
+void QtSettingsStore::setAsideIfOversized() {
+    if (QFileInfo(path_).size() <= LargestFile) return;
+    const QString backup = backupPath(path_);
+    const std::string tooLarge =
+        "Plik ustawień " + path_.toStdString() + " jest za duży (ponad 1 MB) i nie został wczytany";
+    QFile::remove(backup);
+    refused_ = !QFile::rename(path_, backup);
+    if (refused_) {
+        notice_ = tooLarge + ". Program używa ustawień domyślnych i nie zapisze zmian.";
+        return;
+    }
+    QFile::setPermissions(backup, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    notice_ = tooLarge + "; zachowano go jako " + backup.toStdString() +
+              ". Program zaczyna od ustawień domyślnych.";
 }
 
 QString QtSettingsStore::backupPath(const QString& path) { return path + ".bak"; }
@@ -46,6 +65,7 @@ QString QtSettingsStore::backupPath(const QString& path) { return path + ".bak";
 // read afresh once it has been rewritten. Qt drops lines it cannot parse and mangles binary
 // ones when it rewrites the file; either makes the file one to keep before writing.
 void QtSettingsStore::load() {
+    if (refused_) return;
     settings_ = std::make_unique<QSettings>(path_, QSettings::IniFormat);
     // The file is parsed on first use; that use is now, so that its outcome is known.
     static_cast<void>(settings_->allKeys());
@@ -55,6 +75,7 @@ void QtSettingsStore::load() {
 // The rewrite keeps only what was parsed; what a technician wrote by hand is kept in the backup
 // first, and without a backup nothing is written.
 bool QtSettingsStore::readyToWrite() {
+    if (refused_) return false;
     if (!unparsed_) return true;
     const QString backup = backupPath(path_);
     QFile::remove(backup);
@@ -69,8 +90,12 @@ QString QtSettingsStore::defaultPath() {
            "/doxa-win/doxa-win.ini";
 }
 
+QVariant QtSettingsStore::value(std::string_view section, std::string_view key) const {
+    return refused_ ? QVariant() : settings_->value(keyOf(section, key));
+}
+
 int QtSettingsStore::readInt(std::string_view section, std::string_view key, int fallback) const {
-    const QVariant value = settings_->value(keyOf(section, key));
+    const QVariant value = this->value(section, key);
     if (!value.isValid()) return fallback;
     bool ok = false;
     const int number = value.toString().trimmed().toInt(&ok);
@@ -85,7 +110,7 @@ bool QtSettingsStore::writeInt(std::string_view section, std::string_view key, i
 
 std::string QtSettingsStore::readText(std::string_view section, std::string_view key,
                                       std::string_view fallback) const {
-    const QVariant value = settings_->value(keyOf(section, key));
+    const QVariant value = this->value(section, key);
     if (!value.isValid()) return std::string(fallback);
     return value.toString().toStdString();
 }

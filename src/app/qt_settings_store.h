@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <QString>
 #include <memory>
+#include <string>
 
 #include "transmitter/settings_store.h"
 
@@ -10,9 +11,13 @@ namespace doxa {
 
 // The settings store as a private INI file: $XDG_CONFIG_HOME/doxa-win/doxa-win.ini, mode 0600
 // because it holds the passwords. A file with lines the reader cannot parse is kept as
-// doxa-win.ini.bak before it is first rewritten, since the rewrite drops those lines.
+// doxa-win.ini.bak before it is first rewritten, since the rewrite drops those lines. A file
+// far larger than any settings file is not read at all: it is moved there at once, and the
+// store starts empty.
 class QtSettingsStore : public SettingsStore {
 public:
+    static constexpr qint64 LargestFile = 1 << 20;
+
     explicit QtSettingsStore(const QString& path = defaultPath());
 
     static QString defaultPath();
@@ -26,8 +31,14 @@ public:
     bool writeText(std::string_view section, std::string_view key,
                    std::string_view value) override;
 
+    // What the user must be told about the file found at start (empty when it was read).
+    const std::string& notice() const { return notice_; }
+
 private:
+    void setAsideIfOversized();
     void load();
+    // The stored value; invalid when there is none.
+    QVariant value(std::string_view section, std::string_view key) const;
     bool readyToWrite();
     bool flush();
 
@@ -35,6 +46,9 @@ private:
     std::unique_ptr<QSettings> settings_;
     // The file on disk has lines the reader could not parse; they are not yet kept anywhere.
     bool unparsed_ = false;
+    // An oversized file that could not be moved aside: nothing is read from it or written to it.
+    bool refused_ = false;
+    std::string notice_;
 };
 
 }  // namespace doxa

@@ -69,6 +69,11 @@ void printJson(const ConsoleWindow& window, const Session& session, std::ostream
 
 int identifyTransmitter(const Invocation& invocation, Session& session, ConsoleWindow& window) {
     window.showProgressOf({CInitDlg::ProgressText, CInitDlg::LineErrorText});
+    // The dialog's "change the port" box is left out: the failure's cause follows on one line.
+    window.answerBox = [&session](std::string_view text, BoxButtons) {
+        if (text != ChangePortText) session.console().error(text);
+        return Answer::Ok;
+    };
     CInitDlg dialog(session.station());
     session.loop().extendDeadline(invocation.timeoutSeconds * 1000);
     const ConsoleWindow::End end = window.run(dialog, [&window] {

@@ -11,6 +11,7 @@
 
 #include "app/qt_settings_store.h"
 #include "link/port.h"
+#include "link/posix_serial_line.h"
 #include "link/port_names.h"
 #include "sim/sim_model.h"
 
@@ -40,10 +41,12 @@ std::string modelList() {
 }
 
 // doxa-win's settings are only read; a missing file is not created by a script's look-up.
-std::unique_ptr<SettingsStore> doxaWinSettings() {
+std::unique_ptr<SettingsStore> doxaWinSettings(Console& console) {
     const QString path = QtSettingsStore::defaultPath();
-    if (std::filesystem::exists(path.toStdString())) return std::make_unique<QtSettingsStore>(path);
-    return std::make_unique<MemorySettingsStore>();
+    if (!std::filesystem::exists(path.toStdString())) return std::make_unique<MemorySettingsStore>();
+    auto settings = std::make_unique<QtSettingsStore>(path);
+    if (!settings->notice().empty()) console.error(settings->notice());
+    return settings;
 }
 
 }  // namespace
@@ -54,7 +57,7 @@ std::unique_ptr<Session> Session::open(const LineChoice& line, Console& console,
     std::unique_ptr<SettingsStore> settings;
     int portNumber = 0;
     if (const auto number = comPortNumber(port)) {
-        settings = doxaWinSettings();
+        settings = doxaWinSettings(console);
         portNumber = *number;
     } else if (port.starts_with(SimPrefix) || port.find('/') != std::string_view::npos) {
         // A path or a simulated transmitter is put behind COM1 of a private mapping, so the line
@@ -89,7 +92,11 @@ Session::Session(const LineChoice& line, std::unique_ptr<SettingsStore> settings
     // As on the desktop, RS485 is taken for the current generation until the transmitter says.
     if (line.rs485) station_.device.hasAmbient = 1;
     station_.makeLine = makeLineFactory(*settings_);
-    station_.showMessage = [this](std::string_view text) { console_.error(text); };
+    // The desktop's boxes for a port that would not open are left out: the command tells why
+    // the port failed, on one line, once the dialog has given up.
+    station_.showMessage = [this](std::string_view text) {
+        if (station_.link.portHandle) console_.error(text);
+    };
 }
 
 Session::~Session() { releasePort(station_); }
@@ -107,7 +114,9 @@ std::string Session::portFailure() const {
     const int reason = errno;
     if (fd >= 0) {
         const bool terminal = ::isatty(fd);
+        const bool own = isControllingTerminal(fd);
         ::close(fd);
+        if (own) return devicePath_ + " is the terminal doxa-cli runs in, not a serial port";
         return terminal ? "cannot open " + devicePath_ + " (in use?)"
                         : devicePath_ + " is not a serial port";
     }

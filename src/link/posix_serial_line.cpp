@@ -67,6 +67,11 @@ bool settingsTook(const termios& wanted, const termios& held, bool pseudoTermina
     return pseudoTerminal || (held.c_cflag & CharacterBits) == (wanted.c_cflag & CharacterBits);
 }
 
+bool isControllingTerminal(int fd) {
+    const pid_t session = tcgetsid(fd);
+    return session != -1 && session == getsid(0);
+}
+
 PosixSerialLine::PosixSerialLine(std::string devicePath) : devicePath_(std::move(devicePath)) {}
 
 PosixSerialLine::~PosixSerialLine() { close(); }
@@ -75,13 +80,17 @@ bool PosixSerialLine::open() {
     if (fd_ >= 0) return true;
     fd_ = ::open(devicePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0) return false;
-    if (!isatty(fd_)) {
+    if (!isatty(fd_) || isControllingTerminal(fd_)) {
         close();
         return false;
     }
     vanished_ = false;
+    termios current{};
+    if (tcgetattr(fd_, &current) == 0) original_ = current;
     // Exclusive use, as the transmitter's line must not be shared; a refusal is not fatal.
-    ioctl(fd_, TIOCEXCL);
+    int lockedBefore = 0;
+    ioctl(fd_, TIOCGEXCL, &lockedBefore);
+    lockedHere_ = lockedBefore == 0 && ioctl(fd_, TIOCEXCL) == 0;
     seen_ = {};
     readCounters(seen_);
     return true;
@@ -189,10 +198,16 @@ std::uint32_t PosixSerialLine::takeErrors() {
     return mask;
 }
 
+// Whatever way the line is let go (closed by the program, failed half-way, vanished), the
+// device is left as it was found. The last byte written goes out at the speed it was written.
 void PosixSerialLine::close() {
     if (fd_ < 0) return;
+    if (original_) tcsetattr(fd_, TCSADRAIN, &*original_);
+    if (lockedHere_) ioctl(fd_, TIOCNXCL);
     ::close(fd_);
     fd_ = -1;
+    original_.reset();
+    lockedHere_ = false;
 }
 
 }  // namespace doxa

@@ -17,7 +17,12 @@ std::optional<termios> lineTermios(const termios& current, int baud, Parity pari
 // parity (the kernel drops it), so there only the speed has to have taken.
 bool settingsTook(const termios& wanted, const termios& held, bool pseudoTerminal);
 
-// A serial device (or pseudo-terminal) driven through termios and ioctl.
+// Whether the open terminal `fd` is the one this program runs in: its settings are the user's,
+// and no transmitter is on it.
+bool isControllingTerminal(int fd);
+
+// A serial device (or pseudo-terminal) driven through termios and ioctl. The device is taken for
+// exclusive use while it is open; closing gives it back with the settings it had before.
 class PosixSerialLine : public SerialLine {
 public:
     explicit PosixSerialLine(std::string devicePath);
@@ -54,6 +59,10 @@ private:
 
     std::string devicePath_;
     int fd_ = -1;
+    // What the device held when it was opened, given back when it is closed.
+    std::optional<termios> original_;
+    // The exclusive lock was taken here (and not by someone before), so it is released here.
+    bool lockedHere_ = false;
     Counters seen_;
     bool vanished_ = false;
 };

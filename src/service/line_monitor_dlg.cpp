@@ -19,6 +19,16 @@ constexpr int RestartMs = 10;
 constexpr int WakeBytes = 6;
 constexpr std::string_view StopText = "Stop";
 constexpr std::string_view StartText = "Start";
+// About the last 4,000 bytes, as many as the traffic log holds; older ones scroll away as on a
+// terminal, so that a flood neither fills the memory nor slows every refresh.
+constexpr std::size_t ShownChars = 20'480;
+
+// Cuts the oldest part beyond ShownChars, just after a comma, so that the first entry is whole.
+void keepNewest(std::string& shown) {
+    if (shown.size() <= ShownChars) return;
+    const std::size_t comma = shown.find(',', shown.size() - ShownChars - 1);
+    shown.erase(0, comma == std::string::npos ? shown.size() - ShownChars : comma + 1);
+}
 
 }  // namespace
 
@@ -91,6 +101,7 @@ void CLineMonitorDlg::listen() {
     if (received > 0) {
         std::string shown = window().text(Bytes);
         for (int i = 0; i < received; ++i) shown += formatByte("%#2.2x", station_.frame[i]) + ',';
+        keepNewest(shown);
         window().setText(Bytes, shown);
     }
     window().setText(LineState, "Ilość RX: " + formatGeneral(received, 4));

@@ -1,5 +1,7 @@
 #include "app/document.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -159,6 +161,29 @@ TEST_F(DocumentTest, ARecentFileThatIsGoneLeavesTheList) {
     EXPECT_EQ(shell.messages, std::vector<std::string>{"Failed to open document."});
     EXPECT_EQ(app.recentFiles(), std::vector<std::string>{file("b.prg")});
     EXPECT_EQ(sim.settings.readText("Recent File List", "File2", "?"), "");
+}
+
+// A pipe waits for a writer for ever when it is opened for reading like a file.
+TEST_F(DocumentTest, APipeNamedLikeAConfigurationIsRefusedHoweverItIsOpened) {
+    const std::string pipe = file("potok.prg");
+    const std::vector<std::string> refused{"Nie można odczytać " + pipe +
+                                           ": to nie jest zwykły plik."};
+    app.startUp();
+    saveAs(pipe);
+    saveAs(file("a.prg"));
+    fs::remove(pipe);
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+
+    app.onCommand(CmdRecentFile + 1);
+    EXPECT_EQ(shell.messages, refused) << "from the recent-file list";
+    shell.messages.clear();
+    shell.openPath = pipe;
+    app.onCommand(CmdOpen);
+    EXPECT_EQ(shell.messages, refused) << "from the file dialog";
+    EXPECT_EQ(shell.documentTitle, "a.prg");
+    shell.messages.clear();
+    app.startUp(pipe);
+    EXPECT_EQ(shell.messages, refused) << "from the command line";
 }
 
 TEST_F(DocumentTest, TheRecentListKeepsTheFourNewestAndOutlivesTheRun) {

@@ -1,12 +1,18 @@
 // doxa-cli as a script runs it: the program against doxa-sim on a pseudo-terminal, through the
 // real serial line, judged by its output and exit status.
 
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <iterator>
 #include <sstream>
@@ -44,13 +50,16 @@ std::vector<std::string> lines(const std::string& text) {
     return result;
 }
 
-// Runs doxa-cli with `args`, doxa-win's settings in `config` (XDG_CONFIG_HOME).
-Result runCli(std::vector<std::string> args, const std::filesystem::path& config) {
+// Runs doxa-cli with `args`, doxa-win's settings in `config` (XDG_CONFIG_HOME); `beforeStart`
+// runs in the new process first.
+Result runCli(std::vector<std::string> args, const std::filesystem::path& config,
+              const std::function<void()>& beforeStart = {}) {
     test::TempFolder output;
     const auto out = output.path() / "out";
     const auto err = output.path() / "err";
     const pid_t pid = ::fork();
     if (pid == 0) {
+        if (beforeStart) beforeStart();
         ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
         if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr)) ::_exit(126);
         std::vector<char*> argv{const_cast<char*>(DOXA_CLI_PROGRAM)};
@@ -156,10 +165,40 @@ TEST_F(CliOnPty, ExitStatusTellsNoAnswerFromBadInputAndABadPort) {
     EXPECT_EQ(option.status, 2);
     EXPECT_EQ(cli({"erase", "--port", "COM3"}).status, 2);
 
-    const Result missing = cli({"identify", "--port", (folder_.path() / "nothing").string()});
+    const std::string nothing = (folder_.path() / "nothing").string();
+    const Result missing = cli({"identify", "--port", nothing});
     EXPECT_EQ(missing.status, 4);
-    EXPECT_NE(missing.err.find("No such file or directory"), std::string::npos) << missing.err;
+    EXPECT_EQ(missing.err, "doxa-cli: cannot open " + nothing + ": No such file or directory\n");
     EXPECT_EQ(sim_->stop(), 0);
+}
+
+// The terminal doxa-cli is started from is the user's: named as the port, it is refused and
+// left with the settings it had.
+TEST(CliTerminal, TheTerminalItRunsInIsRefusedAsAPort) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const std::string terminal = ::ptsname(master);
+    const auto settings = [&terminal] {
+        const int fd = ::open(terminal.c_str(), O_RDWR | O_NOCTTY);
+        termios t{};
+        ::tcgetattr(fd, &t);
+        ::close(fd);
+        return std::to_string(t.c_lflag) + " " + std::to_string(t.c_cflag) + " " +
+               std::to_string(::cfgetospeed(&t));
+    };
+    const std::string before = settings();
+    test::TempFolder config;
+    const Result r = runCli({"identify", "--port", "/dev/tty", "--timeout", "1"}, config.path(),
+                            [&terminal] {
+                                ::setsid();
+                                ::ioctl(::open(terminal.c_str(), O_RDWR), TIOCSCTTY, 0);
+                            });
+    EXPECT_EQ(r.status, 4);
+    EXPECT_EQ(r.err, "doxa-cli: /dev/tty is the terminal doxa-cli runs in, not a serial port\n");
+    EXPECT_EQ(settings(), before);
+    ::close(master);
 }
 
 // --- read, write and finder: several simulators, each under its own link, with their traffic.
@@ -376,6 +415,13 @@ TEST_F(CliBench, ExitStatusTellsNoAnswerUnconfirmedWritesAndUnusableInput) {
     EXPECT_EQ(cut.status, 2);
     EXPECT_EQ(cut.err, "doxa-cli: An attempt was made to access " + file("cut.prg").string() + " past its end.\n");
     EXPECT_EQ(cli({"write", file("none.prg").string(), "--port", doxa}).err, "doxa-cli: Failed to open document.\n");
+    // Read like a file, a pipe would hold the program until someone wrote into it.
+    ASSERT_EQ(::mkfifo(file("potok.prg").c_str(), 0600), 0);
+    const auto started = std::chrono::steady_clock::now();
+    const Result pipe = cli({"write", file("potok.prg").string(), "--port", doxa, "--address", "1"});
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+    EXPECT_EQ(pipe.status, 2);
+    EXPECT_EQ(pipe.err, "doxa-cli: Nie można odczytać " + file("potok.prg").string() + ": to nie jest zwykły plik.\n");
     EXPECT_EQ(requestsOf(log("doxa")).size(), before);
 
     const Result address = cli({"write", file("a.prg").string(), "--port", doxa, "--address", "300"});

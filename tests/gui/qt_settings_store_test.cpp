@@ -123,5 +123,41 @@ TEST(QtSettingsStore, AParsedFileGetsNoBackupAndAnUnkeepableOneIsNotRewritten) {
     EXPECT_EQ(contents(path), handWritten);
 }
 
+// A settings file is a few hundred bytes. One beyond a mebibyte is not read (the reader would
+// hold it many times over); it is kept aside and the program starts from the defaults.
+TEST(QtSettingsStore, AnOversizedFileIsKeptAsABackupAndTheDefaultsAreUsed) {
+    const QFileDevice::Permissions privateFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                 QFileDevice::ReadUser | QFileDevice::WriteUser;
+    const QByteArray settings = "[COM]\nCOM=3\n";
+    for (const qsizetype size : {qsizetype(1) << 20, (qsizetype(1) << 20) + 1}) {
+        SCOPED_TRACE(size);
+        QTemporaryDir home;
+        const QString path = home.filePath("doxa-win.ini");
+        const QString backup = QtSettingsStore::backupPath(path);
+        const QByteArray original =
+            settings + "[Notatki]\ntekst=" + QByteArray(size - settings.size() - 17, 'x') + "\n";
+        ASSERT_EQ(original.size(), size);
+        replaceFile(path, original);
+
+        QtSettingsStore store(path);
+        if (size == qsizetype(1) << 20) {
+            EXPECT_EQ(store.readInt("COM", "COM", -1), 3) << "a mebibyte is still read";
+            EXPECT_EQ(store.notice(), "");
+            EXPECT_FALSE(QFile::exists(backup));
+            continue;
+        }
+        EXPECT_EQ(store.readInt("COM", "COM", -1), -1);
+        EXPECT_EQ(contents(backup), original);
+        EXPECT_EQ(QFile::permissions(backup), privateFile);
+        EXPECT_EQ(store.notice(), "Plik ustawień " + path.toStdString() +
+                                      " jest za duży (ponad 1 MB) i nie został wczytany; "
+                                      "zachowano go jako " + backup.toStdString() +
+                                      ". Program zaczyna od ustawień domyślnych.");
+        EXPECT_TRUE(store.writeInt("COM", "COM", 2));
+        EXPECT_EQ(contents(path), "[COM]\nCOM=2\n");
+        EXPECT_EQ(QFile::permissions(path), privateFile);
+    }
+}
+
 }  // namespace
 }  // namespace doxa

@@ -1,6 +1,8 @@
 #include "link/posix_serial_line.h"
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -184,6 +186,73 @@ TEST_F(PseudoTerminal, AClosedFarEndIsAVanishedDevice) {
     EXPECT_EQ(line.write(request, 5), 0);
     line.close();
     EXPECT_FALSE(line.open());  // the pty is gone with its far end
+}
+
+// What a terminal holds, as tcgetattr gives it; a struct compare would also compare padding.
+std::string settingsOf(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    termios t{};
+    tcgetattr(fd, &t);
+    int exclusive = -1;
+    ioctl(fd, TIOCGEXCL, &exclusive);
+    ::close(fd);
+    std::string text = "iflag " + std::to_string(t.c_iflag) + " oflag " + std::to_string(t.c_oflag) +
+                       " cflag " + std::to_string(t.c_cflag) + " lflag " + std::to_string(t.c_lflag) +
+                       " speed " + std::to_string(cfgetospeed(&t)) + "/" +
+                       std::to_string(cfgetispeed(&t)) + " cc";
+    for (cc_t c : t.c_cc) text += " " + std::to_string(c);
+    return text + " exclusive " + std::to_string(exclusive);
+}
+
+// A terminal the line was pointed at by mistake must be usable as before once it is let go,
+// however the line ends: closed, failed half-way (closed by the port code) or vanished.
+TEST_F(PseudoTerminal, ClosingGivesTheDeviceBackWithItsSettingsAndUnlocked) {
+    const int fd = ::open(slavePath.c_str(), O_RDWR | O_NOCTTY);
+    termios cooked{};
+    ASSERT_EQ(tcgetattr(fd, &cooked), 0);
+    cooked.c_lflag |= ECHO | ICANON;
+    cfsetspeed(&cooked, B9600);
+    ASSERT_EQ(tcsetattr(fd, TCSANOW, &cooked), 0);
+    ::close(fd);
+    const std::string before = settingsOf(slavePath);
+    ASSERT_NE(before.find("exclusive 0"), std::string::npos);
+
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run);
+        PosixSerialLine line(slavePath);
+        ASSERT_TRUE(line.open()) << "a second open succeeds";
+        ASSERT_TRUE(line.configure(1200, Parity::Odd));
+        const std::string inUse = settingsOf(slavePath);
+        EXPECT_NE(inUse, before);
+        EXPECT_NE(inUse.find("exclusive 1"), std::string::npos);
+        line.close();
+        EXPECT_EQ(settingsOf(slavePath), before);
+    }
+}
+
+// The terminal the program was started from is never taken for a transmitter's line, whether
+// it is named by its own path or as /dev/tty.
+TEST_F(PseudoTerminal, TheControllingTerminalIsRefusedAndLeftAlone) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // A new session whose controlling terminal is the pseudo-terminal.
+        if (::setsid() < 0) ::_exit(10);
+        const int own = ::open(slavePath.c_str(), O_RDWR);
+        if (own < 0 || ::ioctl(own, TIOCSCTTY, 0) != 0) ::_exit(11);
+        const std::string before = settingsOf(slavePath);
+        for (const char* path : {slavePath.c_str(), "/dev/tty"}) {
+            PosixSerialLine line(path);
+            if (line.open()) ::_exit(12);
+        }
+        ::_exit(settingsOf(slavePath) == before ? 0 : 13);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+
+    PosixSerialLine line(slavePath);
+    EXPECT_TRUE(line.open()) << "the same device is taken when it is nobody's terminal";
 }
 
 }  // namespace

@@ -64,5 +64,25 @@ TEST(LineMonitor, ACharacterTypedWhileStoppedFollowsSixPreambles) {
     EXPECT_EQ(m.window.text(Dlg::Bytes), "xA0x41,") << "and listens again";
 }
 
+// Under a flood the field keeps the newest bytes, as a terminal keeps its last lines: what is
+// shown stays bounded and starts at a whole entry.
+TEST(LineMonitor, AFloodKeepsOnlyTheNewestBytesInWholeEntries) {
+    Monitor m;
+    m.sim.clock.advance(500);
+    for (int tick = 0; tick < 200; ++tick) {
+        m.line->input.assign(100, std::uint8_t(0x41 + tick % 8));
+        m.sim.clock.advance(200);
+    }
+    m.line->input = {0x0F, 0x00, 0xAB};
+    m.sim.clock.advance(200);
+    const std::string shown = m.window.text(Dlg::Bytes);
+    // 20,003 bytes arrived, 100,013 characters of entries; about the last 4,000 bytes stay.
+    EXPECT_LE(shown.size(), 20'480U);
+    EXPECT_GE(shown.size(), 16'000U);
+    EXPECT_TRUE(shown.ends_with("0x48,0x48,0x0f,00,0xab,")) << shown.substr(shown.size() - 40);
+    EXPECT_TRUE(shown.starts_with("0x4")) << shown.substr(0, 20);
+    EXPECT_EQ(m.window.text(Dlg::LineState), "Ilość RX: 3.");
+}
+
 }  // namespace
 }  // namespace doxa::test
