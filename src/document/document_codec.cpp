@@ -119,24 +119,9 @@ private:
             take(left() + 1);
             return {};
         }
-        std::string utf8;
-        for (std::uint32_t i = 0; i < length; ++i) appendUtf8(utf8, u16());
-        return cp1250ToUtf8(utf8ToCp1250(utf8));
-    }
-
-    static void appendUtf8(std::string& out, char32_t code) {
-        // Halves of surrogate pairs have no place in the code page either.
-        if (code >= 0xD800 && code < 0xE000) code = '?';
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | code >> 6);
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | code >> 12);
-            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
+        std::string text;
+        for (std::uint32_t i = 0; i < length; ++i) text += toCp1250(u16());
+        return cp1250ToUtf8(text);
     }
 
     std::span<const std::uint8_t> bytes_;
