@@ -9,8 +9,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/document_codec.h"
-#include "app/document_file.h"
+#include "document/document_codec.h"
+#include "document/document_file.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/document_codec.h"
+#include "document/document_codec.h"
 #include "calibration/calib_dlg.h"
 #include "calibration/calib_wizard_dlg.h"
 #include "calibration/output_current_dlg.h"

@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
-#include "app/access.h"
+#include "access/access.h"
 #include "app/application.h"
-#include "app/command_ids.h"
-#include "app/fake_shell.h"
-#include "app/line_factory.h"
-#include "link/port_names.h"
+#include "dialog/command_ids.h"
+#include "support/fake_shell.h"
+#include "sim/line_factory.h"
+#include "settings/port_mapping.h"
 #include "support/fake_window.h"
 #include "support/sim_station.h"
 #include "transmitter/ident_dlg.h"

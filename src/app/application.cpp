@@ -3,11 +3,11 @@
 #include <string_view>
 
 #include "app/about_dlg.h"
-#include "app/backups_dlg.h"
-#include "app/command_ids.h"
-#include "app/password_change_dlg.h"
+#include "document/backups_dlg.h"
+#include "dialog/command_ids.h"
+#include "access/password_change_dlg.h"
 #include "app/port_dlg.h"
-#include "app/shell.h"
+#include "dialog/shell.h"
 #include "calibration/calib_dlg.h"
 #include "calibration/calib_settings_dlg.h"
 #include "calibration/calib_wizard_dlg.h"

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/backup_store.h"
-#include "app/document.h"
+#include "document/backup_store.h"
+#include "document/document.h"
 
 #include "transmitter/station.h"
 

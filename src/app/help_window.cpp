@@ -5,7 +5,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/command_ids.h"
+#include "dialog/command_ids.h"
 
 // Resources of a static library must be pulled in by name, and only from the global namespace.
 static void loadHelpResources() { Q_INIT_RESOURCE(app_resources); }

@@ -9,8 +9,8 @@
 #include <functional>
 
 #include "app/application.h"
-#include "app/dialog_host.h"
-#include "app/line_factory.h"
+#include "host/dialog_host.h"
+#include "sim/line_factory.h"
 #include "app/main_frame.h"
 #include "app/qt_settings_store.h"
 #include "app/toolbar_images.h"

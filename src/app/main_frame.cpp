@@ -23,15 +23,15 @@
 #include <QToolButton>
 
 #include "app/application.h"
-#include "app/dialog_host.h"
+#include "host/dialog_host.h"
 #include "app/help_window.h"
 #include "app/lock_indicators.h"
 #include "app/main_menu.h"
-#include "app/main_view.h"
-#include "app/report_printer.h"
-#include "app/traffic_log_pane.h"
+#include "views/main_view.h"
+#include "views/report_printer.h"
+#include "views/traffic_log_pane.h"
 #include "app/status_panel_bar.h"
-#include "app/trend_window.h"
+#include "views/trend_window.h"
 #include "transmitter/station.h"
 
 namespace doxa {

@@ -4,9 +4,9 @@
 #include <array>
 #include <memory>
 
-#include "app/access.h"
-#include "app/command_ids.h"
-#include "app/shell.h"
+#include "access/access.h"
+#include "dialog/command_ids.h"
+#include "dialog/shell.h"
 #include "app/toolbar_images.h"
 
 class QLabel;

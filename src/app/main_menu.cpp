@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <span>
 
-#include "app/command_ids.h"
+#include "dialog/command_ids.h"
 
 namespace doxa {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/document.h"
-#include "app/document_file.h"
+#include "document/document.h"
+#include "document/document_file.h"
 #include "cli/commands.h"
 #include "cli/console_window.h"
 #include "cli/exit_codes.h"

@@ -12,7 +12,7 @@
 #include "app/qt_settings_store.h"
 #include "link/port.h"
 #include "link/posix_serial_line.h"
-#include "link/port_names.h"
+#include "settings/port_mapping.h"
 #include "sim/sim_model.h"
 
 namespace doxa::cli {

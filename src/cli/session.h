@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "app/line_factory.h"
+#include "sim/line_factory.h"
 #include "cli/cli_options.h"
 #include "cli/console.h"
 #include "cli/console_loop.h"

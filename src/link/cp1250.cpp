@@ -29,12 +29,16 @@ constexpr std::array<char16_t, 128> UpperHalf{
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
 
-char toPage(char32_t code) {
+}  // namespace
+
+char toCp1250(char32_t code) {
     if (code < 0x80) return static_cast<char>(code);
     for (std::size_t i = 0; i < UpperHalf.size(); ++i)
         if (UpperHalf[i] != 0 && UpperHalf[i] == code) return static_cast<char>(0x80 + i);
     return Unmappable;
 }
+
+namespace {
 
 void appendUtf8(std::string& out, char32_t code) {
     if (code < 0x80) {
@@ -82,7 +86,7 @@ char32_t nextCodePoint(std::string_view text, std::size_t& pos) {
 std::string utf8ToCp1250(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    for (std::size_t pos = 0; pos < utf8.size();) out += toPage(nextCodePoint(utf8, pos));
+    for (std::size_t pos = 0; pos < utf8.size();) out += toCp1250(nextCodePoint(utf8, pos));
     return out;
 }
 

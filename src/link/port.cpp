@@ -4,7 +4,7 @@
 #include <array>
 
 #include "link/port_names.h"
-#include "transmitter/station.h"
+#include "link/link_state.h"
 
 namespace doxa {
 
@@ -22,13 +22,13 @@ const Speed& speedOf(int baudIndex) {
     return Speeds[baudIndex >= 0 && baudIndex < static_cast<int>(Speeds.size()) ? baudIndex : 0];
 }
 
-SerialLine* lineOf(Station& station) { return station.link.portHandle.get(); }
+SerialLine* lineOf(LinkState& station) { return station.link.portHandle.get(); }
 
-void tell(Station& station, std::string_view text) {
+void tell(LinkState& station, std::string_view text) {
     if (station.showMessage) station.showMessage(text);
 }
 
-bool isRs485(const Station& station) { return station.link.transmissionMode == ModeRs485; }
+bool isRs485(const LinkState& station) { return station.link.transmissionMode == ModeRs485; }
 
 // A port that failed half-way is closed again: it is opened for exclusive use, so keeping it
 // would lock out every later attempt.
@@ -38,7 +38,7 @@ std::string_view failOpen(std::unique_ptr<SerialLine> line, std::string_view tex
 }
 
 // Opens the line and makes it the station's; the text of the failure, empty on success.
-std::string_view openLine(Station& station, int portNumber) {
+std::string_view openLine(LinkState& station, int portNumber) {
     // An earlier line that never became usable is let go before the device is asked for again.
     if (station.link.portHandle) {
         station.link.portHandle->close();
@@ -59,7 +59,7 @@ std::string_view openLine(Station& station, int portNumber) {
 
 // A vanished device leaves a handle nothing passes through any more; it is closed and portOpen
 // cleared, so that the port is opened anew once the device is back.
-void dropVanishedLine(Station& station) {
+void dropVanishedLine(LinkState& station) {
     station.link.portHandle->close();
     station.link.portHandle.reset();
     station.link.portOpen = 0;
@@ -106,14 +106,14 @@ std::string portDefinition(int portNumber, int baudIndex, int parityOff) {
     return portName(portNumber) + speedOf(baudIndex).text + (parityOff == 1 ? ",n,8,1" : ",o,8,1");
 }
 
-int openPort(Station& station, int portNumber) {
+int openPort(LinkState& station, int portNumber) {
     const std::string_view failure = openLine(station, portNumber);
     if (failure.empty()) return 1;
     tell(station, failure);
     return 0;
 }
 
-bool reopenVanishedPort(Station& station) {
+bool reopenVanishedPort(LinkState& station) {
     if (station.link.portVanished == 0 || station.link.portOpen != 0) return station.link.portOpen != 0;
     if (!openLine(station, station.link.portNumber).empty()) return false;
     station.link.portOpen = 1;
@@ -121,22 +121,22 @@ bool reopenVanishedPort(Station& station) {
     return true;
 }
 
-void setTransmit(Station& station) {
+void setTransmit(LinkState& station) {
     // On RS485 the converter's driver is enabled by a dropped RTS, on the HART modem by a raised one.
     if (SerialLine* line = lineOf(station)) line->setRts(!isRs485(station));
 }
 
-void setReceive(Station& station) {
+void setReceive(LinkState& station) {
     if (SerialLine* line = lineOf(station)) line->setRts(isRs485(station));
 }
 
-int writeRaw(Station& station, const std::uint8_t* bytes, int count) {
+int writeRaw(LinkState& station, const std::uint8_t* bytes, int count) {
     SerialLine* line = lineOf(station);
     if (!line || count <= 0) return 0;
     return std::clamp(line->write(bytes, count), 0, count);
 }
 
-int readRaw(Station& station, std::uint8_t* buffer, int maxCount) {
+int readRaw(LinkState& station, std::uint8_t* buffer, int maxCount) {
     SerialLine* line = lineOf(station);
     if (!line || maxCount <= 0) return 0;
     const int queued = line->queuedInput();
@@ -145,26 +145,26 @@ int readRaw(Station& station, std::uint8_t* buffer, int maxCount) {
     return std::clamp(line->read(buffer, wanted), 0, wanted);
 }
 
-int writeLogged(Station& station, int count) {
+int writeLogged(LinkState& station, int count) {
     count = std::clamp(count, 0, FrameSize);
     const int written = writeRaw(station, station.frame.data(), count);
     station.trafficLog.append(TrafficLog::WrittenMarker, isRs485(station), station.frame.data(), written);
     return written;
 }
 
-int readLogged(Station& station, int maxCount) {
+int readLogged(LinkState& station, int maxCount) {
     const int length = readRaw(station, station.frame.data(), std::min(maxCount, FrameSize));
     if (length == 0) return 0;
     station.trafficLog.append(TrafficLog::ReadMarker, isRs485(station), station.frame.data(), length);
     return normalisePreamble(station.frame, length);
 }
 
-int queuedOutput(Station& station) {
+int queuedOutput(LinkState& station) {
     SerialLine* line = lineOf(station);
     return line ? std::max(line->queuedOutput(), 0) : 0;
 }
 
-bool clearErrors(Station& station) {
+bool clearErrors(LinkState& station) {
     SerialLine* line = lineOf(station);
     if (!line) {
         // While the device is away the technician keeps seeing why nothing is exchanged.
@@ -195,33 +195,33 @@ std::string errorText(std::uint32_t mask) {
     return text;
 }
 
-void errorBoxes(Station& station, std::uint32_t mask) {
+void errorBoxes(LinkState& station, std::uint32_t mask) {
     for (std::string_view part : errorParts(mask)) tell(station, part);
 }
 
-void purge(Station& station) {
+void purge(LinkState& station) {
     if (SerialLine* line = lineOf(station)) line->purge();
 }
 
-void discardInput(Station& station) {
+void discardInput(LinkState& station) {
     if (SerialLine* line = lineOf(station)) line->discardInput();
 }
 
-int transmitTimeMs(const Station& station, int bytes) {
+int transmitTimeMs(const LinkState& station, int bytes) {
     const int bitsPerByte = station.link.parityOff == 1 ? 10 : 11;
     const long long bits = static_cast<long long>(std::max(bytes, 0)) * bitsPerByte;
     const int baud = speedOf(station.link.baudIndex).baud;
     return static_cast<int>((bits * 1000 + baud - 1) / baud);
 }
 
-void closeSequence(Station& station) {
+void closeSequence(LinkState& station) {
     clearErrors(station);
     station.frame[0] = 0xFF;
     writeLogged(station, 1);
     setReceive(station);
 }
 
-void releasePort(Station& station) {
+void releasePort(LinkState& station) {
     if (station.link.portHandle) closeSequence(station);
     // The close sequence may have found the device gone and let the line go already.
     if (station.link.portHandle) {

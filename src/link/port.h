@@ -7,56 +7,56 @@
 
 namespace doxa {
 
-class Station;
+struct LinkState;
 
-// The serial operations every dialog uses. They act on the station's one port, its frame
+// The serial operations every dialog uses. They act on the link's one port, its frame
 // buffer and its traffic log, and never block.
 
-// Opens port 0..11 with the station's speed and parity. 1 = open, 0 = failed (a message box
+// Opens port 0..11 with the link's speed and parity. 1 = open, 0 = failed (a message box
 // said why). The caller sets portOpen.
-int openPort(Station& station, int portNumber);
+int openPort(LinkState& station, int portNumber);
 // Opens the port again, without message boxes, when it was closed because its device vanished;
 // true when the port is open. The exchange steps call it before each request, so that an
 // exchange carries on by itself once the device is back.
-bool reopenVanishedPort(Station& station);
+bool reopenVanishedPort(LinkState& station);
 // "COM1:1200,o,8,1" and so on: the line definition of the port with the current settings.
 std::string portDefinition(int portNumber, int baudIndex, int parityOff);
 // The line speed of baud index 0..4 (an index out of range means the slowest, as when opening).
 int baudRate(int baudIndex);
 
-void setTransmit(Station& station);
-void setReceive(Station& station);
+void setTransmit(LinkState& station);
+void setReceive(LinkState& station);
 
 // Writes frame[0..count-1]; logs what was accepted and returns its count.
-int writeLogged(Station& station, int count);
+int writeLogged(LinkState& station, int count);
 // Reads up to maxCount queued bytes into frame, logs them, normalises a HART preamble to six
 // 0xFF bytes and returns the frame length now in the buffer (0 = nothing arrived).
-int readLogged(Station& station, int maxCount);
-int writeRaw(Station& station, const std::uint8_t* bytes, int count);
-int readRaw(Station& station, std::uint8_t* buffer, int maxCount);
+int readLogged(LinkState& station, int maxCount);
+int writeRaw(LinkState& station, const std::uint8_t* bytes, int count);
+int readRaw(LinkState& station, std::uint8_t* buffer, int maxCount);
 
 // Bytes still waiting in the output queue of the open port (0 without one).
-int queuedOutput(Station& station);
+int queuedOutput(LinkState& station);
 
 // Reads the line error mask into link.commErrors. False when no port is open. A line whose
 // device vanished reports CE_IOE and is closed (portOpen = 0, portVanished = 1); until the
 // port is open again every call reports CE_IOE.
-bool clearErrors(Station& station);
+bool clearErrors(LinkState& station);
 std::string errorText(std::uint32_t mask);
 // The parts of errorText(), one per error bit, for callers that show them one by one.
 std::vector<std::string_view> errorParts(std::uint32_t mask);
 // One plain message box per error bit, in the errorText() order.
-void errorBoxes(Station& station, std::uint32_t mask);
-void purge(Station& station);
+void errorBoxes(LinkState& station, std::uint32_t mask);
+void purge(LinkState& station);
 // Discards what waits in the receive queue, unlogged.
-void discardInput(Station& station);
-// How long `bytes` take on the line at the station's speed and parity, in milliseconds (rounded
+void discardInput(LinkState& station);
+// How long `bytes` take on the line at the link's speed and parity, in milliseconds (rounded
 // up): start bit, 8 data bits, the parity bit when there is one, stop bit.
-int transmitTimeMs(const Station& station, int bytes);
+int transmitTimeMs(const LinkState& station, int bytes);
 
 // What every dialog does when it closes: clear errors, send one 0xFF byte, switch to receive.
-void closeSequence(Station& station);
+void closeSequence(LinkState& station);
 // The close sequence, then the port is closed and portOpen becomes 0.
-void releasePort(Station& station);
+void releasePort(LinkState& station);
 
 }  // namespace doxa

@@ -2,8 +2,6 @@
 
 #include <string_view>
 
-#include "transmitter/settings_store.h"
-
 namespace doxa {
 
 namespace {
@@ -30,11 +28,9 @@ std::string portName(int portNumber) {
     return "COM" + std::to_string(portNumber + 1);
 }
 
-PortTarget resolvePort(const SettingsStore& settings, int portNumber) {
-    const std::string name = portName(portNumber);
-    if (name.empty()) return {};
-    const std::string stored = settings.readText("Porty", name, "");
-    const std::string_view value = trimmed(stored);
+PortTarget portTarget(int portNumber, std::string_view mapping) {
+    if (portName(portNumber).empty()) return {};
+    const std::string_view value = trimmed(mapping);
     if (value.empty()) return {defaultDevice(portNumber), {}};
     if (value.starts_with(SimPrefix)) return {{}, std::string(trimmed(value.substr(SimPrefix.size())))};
     return {std::string(value), {}};

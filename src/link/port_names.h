@@ -1,10 +1,9 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace doxa {
-
-class SettingsStore;
 
 inline constexpr int PortCount = 12;
 
@@ -19,8 +18,8 @@ struct PortTarget {
     std::string simModel;
 };
 
-// Reads the mapping from the settings section "Porty" (keys "COM1".."COM12"); an unmapped port
+// Where a port leads by its mapping text (a device path or "sim:MODEL ..."); an empty mapping
 // falls back to the usual device of its number. An invalid port number leads nowhere.
-PortTarget resolvePort(const SettingsStore& settings, int portNumber);
+PortTarget portTarget(int portNumber, std::string_view mapping);
 
 }  // namespace doxa

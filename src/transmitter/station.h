@@ -9,17 +9,13 @@
 #include <string>
 #include <string_view>
 
-#include "link/line_statistics.h"
-#include "link/serial_line.h"
+#include "link/link_state.h"
 #include "link/status_panel.h"
-#include "link/traffic_log.h"
 #include "transmitter/device_record.h"
-#include "transmitter/link_settings.h"
 #include "transmitter/settings_store.h"
 
 namespace doxa {
 
-inline constexpr int FrameSize = 100;
 // The fixed password that unlocks the master-only functions.
 inline constexpr std::string_view MasterPassword = "qvzr";
 // The memory read dialog's buffer: one 256-byte page with room for a longer answer.
@@ -35,18 +31,14 @@ struct ReadConfiguration {
 enum class DumpSelection { None, EepromLow, EepromHigh, Ram0, Ram1 };
 
 // The process-wide state every dialog and view shares, created once by main() and passed by
-// reference. Field names follow the documentation of the transmitter protocol.
-class Station {
+// reference. Field names follow the documentation of the transmitter protocol. The link
+// state (port, frame, traffic log) is its base, so the port operations take a Station as it is.
+class Station : public LinkState {
 public:
     explicit Station(SettingsStore& store) : settings(store) {}
-    Station(const Station&) = delete;
-    Station& operator=(const Station&) = delete;
 
-    LinkSettings link;
-    std::array<std::uint8_t, FrameSize> frame{};
     DeviceRecord device;
     Characteristic characteristic;
-    TrafficLog trafficLog;
     StatusPanel statusPanel;
     std::string enteredPassword;
     // The serial number the programming dialogs' own identification read; some behaviour of
@@ -74,11 +66,6 @@ public:
     // master-only function runs.
     bool hasMasterAccess() const { return enteredPassword == MasterPassword; }
 
-    // Creates the (unopened) line for a port number 0..11; set by the application or a test.
-    std::function<std::unique_ptr<SerialLine>(int portNumber)> makeLine;
-    // Shows a plain message box with an OK button (the GUI) or records it (tests).
-    std::function<void(std::string_view utf8)> showMessage;
-
     // The configuration the last identification read, taken as it ended: the sensor dialogs
     // and the document overwrite the device record afterwards, this stays what the transmitter
     // held. Programming compares it with what it writes and backs it up first.
@@ -87,8 +74,6 @@ public:
     // false when the copy could not be kept. Unset, no copies are kept.
     std::function<bool(const ReadConfiguration&)> keepBackup;
 
-    // What passed over the line, counted by the exchange steps ("Statystyka łącza").
-    LineStatistics lineStatistics;
     // A monotonic clock in ms for the answer times; tests put their virtual clock here.
     std::function<std::int64_t()> monotonicMs = [] {
         return std::chrono::duration_cast<std::chrono::milliseconds>(

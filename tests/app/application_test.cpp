@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/command_ids.h"
-#include "app/fake_shell.h"
-#include "app/line_journal.h"
+#include "dialog/command_ids.h"
+#include "support/fake_shell.h"
+#include "support/line_journal.h"
 #include "app/port_dlg.h"
 #include "programming/prog_dlg.h"
 #include "programming/prog_zu_dlg.h"

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/application.h"
-#include "app/command_ids.h"
-#include "app/fake_shell.h"
+#include "dialog/command_ids.h"
+#include "support/fake_shell.h"
 #include "calibration/calib_dlg.h"
 #include "calibration/calib_settings_dlg.h"
 #include "calibration/calib_wizard_dlg.h"

@@ -20,9 +20,9 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/command_ids.h"
-#include "app/document_codec.h"
-#include "app/fake_shell.h"
+#include "dialog/command_ids.h"
+#include "document/document_codec.h"
+#include "support/fake_shell.h"
 #include "support/sim_process.h"
 #include "support/sim_station.h"
 #include "transmitter/ident_dlg.h"

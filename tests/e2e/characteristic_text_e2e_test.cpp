@@ -10,8 +10,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/dialog_host.h"
-#include "app/line_factory.h"
+#include "host/dialog_host.h"
+#include "sim/line_factory.h"
 #include "link/port.h"
 #include "programming/characteristic_dlg.h"
 #include "programming/text_dlg.h"

@@ -12,9 +12,9 @@
 #include <QTimer>
 
 #include "app/application.h"
-#include "app/command_ids.h"
-#include "app/dialog_host.h"
-#include "app/line_factory.h"
+#include "dialog/command_ids.h"
+#include "host/dialog_host.h"
+#include "sim/line_factory.h"
 #include "app/main_frame.h"
 #include "service/finder_dlg.h"
 #include "support/sim_process.h"

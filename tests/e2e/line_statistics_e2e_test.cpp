@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/application.h"
-#include "app/line_factory.h"
+#include "sim/line_factory.h"
 #include "app/main_frame.h"
 #include "support/gui/start_up_driver.h"
 #include "support/sim_process.h"

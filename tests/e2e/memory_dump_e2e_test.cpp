@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "app/application.h"
-#include "app/command_ids.h"
-#include "app/dump_view.h"
-#include "app/line_factory.h"
+#include "dialog/command_ids.h"
+#include "views/dump_view.h"
+#include "sim/line_factory.h"
 #include "app/main_frame.h"
 #include "support/sim_process.h"
 #include "transmitter/settings_store.h"

@@ -13,12 +13,12 @@
 #include <memory>
 #include <vector>
 
-#include "app/access.h"
+#include "access/access.h"
 #include "app/application.h"
-#include "app/dialog_host.h"
+#include "host/dialog_host.h"
 #include "app/main_frame.h"
-#include "app/password_change_dlg.h"
-#include "app/password_dlg.h"
+#include "access/password_change_dlg.h"
+#include "access/password_dlg.h"
 #include "app/toolbar_images.h"
 #include "transmitter/settings_store.h"
 #include "transmitter/station.h"

@@ -10,7 +10,7 @@
 #include <QScrollBar>
 #include <vector>
 
-#include "app/dialog_layouts.h"
+#include "host/dialog_layouts.h"
 #include "calibration/calib_dlg.h"
 #include "calibration/calib_settings_dlg.h"
 #include "calibration/calib_wizard_dlg.h"

@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/dialog_host.h"
+#include "host/dialog_host.h"
 #include "programming/characteristic_dlg.h"
 #include "support/sim_station.h"
 

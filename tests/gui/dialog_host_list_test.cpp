@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/dialog_host.h"
+#include "host/dialog_host.h"
 
 namespace doxa {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/dialog_host.h"
+#include "host/dialog_host.h"
 
 #include <gtest/gtest.h>
 

@@ -9,8 +9,8 @@
 #include <QTimer>
 
 #include "app/application.h"
-#include "app/command_ids.h"
-#include "app/line_factory.h"
+#include "dialog/command_ids.h"
+#include "sim/line_factory.h"
 #include "app/main_frame.h"
 #include "programming/prog_dlg.h"
 #include "support/fake_window.h"

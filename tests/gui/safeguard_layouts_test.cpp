@@ -9,8 +9,8 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "app/backups_dlg.h"
-#include "app/dialog_host.h"
+#include "document/backups_dlg.h"
+#include "host/dialog_host.h"
 #include "service/line_stats_dlg.h"
 #include "transmitter/settings_store.h"
 #include "transmitter/station.h"

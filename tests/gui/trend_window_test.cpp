@@ -1,4 +1,4 @@
-#include "app/trend_window.h"
+#include "views/trend_window.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include <QTimer>
 
 #include "app/application.h"
-#include "app/dialog_host.h"
+#include "host/dialog_host.h"
 #include "app/main_frame.h"
 #include "sim/sim_line.h"
 #include "transmitter/display_dlg.h"

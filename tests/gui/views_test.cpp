@@ -7,9 +7,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/main_view.h"
-#include "app/report_printer.h"
-#include "app/traffic_log_pane.h"
+#include "views/main_view.h"
+#include "views/report_printer.h"
+#include "views/traffic_log_pane.h"
 #include "transmitter/settings_store.h"
 #include "transmitter/station.h"
 

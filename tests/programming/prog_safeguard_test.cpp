@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "app/backup_store.h"
-#include "app/document_file.h"
+#include "document/backup_store.h"
+#include "document/document_file.h"
 #include "programming/prog_dlg.h"
 #include "programming/prog_zu_dlg.h"
 #include "programming_session.h"

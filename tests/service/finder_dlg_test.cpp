@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/line_journal.h"
+#include "support/line_journal.h"
 #include "support/fake_window.h"
 #include "support/sim_station.h"
 

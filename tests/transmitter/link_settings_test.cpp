@@ -1,4 +1,4 @@
-#include "transmitter/link_settings.h"
+#include "link/link_settings.h"
 
 #include <gtest/gtest.h>
 

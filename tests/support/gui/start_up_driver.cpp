@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "app/application.h"
-#include "app/dialog_host.h"
+#include "host/dialog_host.h"
 
 namespace doxa::test {
 

@@ -1,0 +1,46 @@
+#include "document/backups_dlg.h"
+
+#include <string_view>
+
+namespace doxa {
+
+namespace {
+
+constexpr std::string_view FolderPrefix = "Folder: ";
+constexpr std::string_view NoCopiesText = "Nie ma jeszcze żadnej kopii zapasowej.";
+constexpr std::string_view SerialPrefix = "   nr ";
+constexpr std::string_view TimeSeparator = "   ";
+
+}  // namespace
+
+void CBackupsDlg::onInit() {
+    DialogWindow& w = window();
+    entries_ = store_.list();
+    std::vector<std::string> items;
+    for (const BackupEntry& entry : entries_)
+        items.push_back(entry.modelName + std::string(SerialPrefix) +
+                        std::to_string(entry.serialNumber) + std::string(TimeSeparator) +
+                        entry.time);
+    w.setItems(List, items);
+    w.setText(FolderText, std::string(FolderPrefix) + store_.folder().string());
+    w.setText(EmptyText, entries_.empty() ? NoCopiesText : "");
+    if (!entries_.empty()) w.setSelection(List, 0);
+    w.setEnabled(Open, !entries_.empty());
+}
+
+void CBackupsDlg::onCommand(int id) {
+    if (id != Open) {
+        DialogLogic::onCommand(id);
+        return;
+    }
+    const int index = window().selection(List);
+    if (index < 0 || index >= static_cast<int>(entries_.size())) return;
+    chosen_ = entries_[static_cast<std::size_t>(index)].path;
+    window().end(ResultOk);
+}
+
+void CBackupsDlg::onChange(int id) {
+    if (id == List) window().setEnabled(Open, window().selection(List) >= 0);
+}
+
+}  // namespace doxa

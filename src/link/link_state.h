@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+#include "link/line_statistics.h"
+#include "link/link_settings.h"
+#include "link/serial_line.h"
+#include "link/traffic_log.h"
+
+namespace doxa {
+
+inline constexpr int FrameSize = 100;
+
+// What the port operations act on: the one port and its settings, the frame buffer every
+// request and answer passes through, the traffic log and the line statistics. The shared state
+// holds it; the link layer knows nothing of what else is shared.
+struct LinkState {
+    LinkState() = default;
+    LinkState(const LinkState&) = delete;
+    LinkState& operator=(const LinkState&) = delete;
+
+    LinkSettings link;
+    std::array<std::uint8_t, FrameSize> frame{};
+    TrafficLog trafficLog;
+    // What passed over the line, counted by the exchange steps ("Statystyka łącza").
+    LineStatistics lineStatistics;
+
+    // Creates the (unopened) line for a port number 0..11; set by the start-up or a test.
+    std::function<std::unique_ptr<SerialLine>(int portNumber)> makeLine;
+    // Shows a plain message box with an OK button (the GUI) or records it (tests).
+    std::function<void(std::string_view utf8)> showMessage;
+};
+
+}  // namespace doxa

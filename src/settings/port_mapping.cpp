@@ -1,0 +1,15 @@
+#include "settings/port_mapping.h"
+
+#include <string>
+
+#include "transmitter/settings_store.h"
+
+namespace doxa {
+
+PortTarget resolvePort(const SettingsStore& settings, int portNumber) {
+    const std::string name = portName(portNumber);
+    if (name.empty()) return {};
+    return portTarget(portNumber, settings.readText("Porty", name, ""));
+}
+
+}  // namespace doxa

@@ -1,0 +1,270 @@
+#include "views/dump_view.h"
+
+#include <cmath>
+#include <span>
+#include <string_view>
+
+#include "link/value_codec.h"
+#include "service/byte_values.h"
+#include "transmitter/station.h"
+
+namespace doxa {
+
+namespace {
+
+constexpr Rgb Blue{0, 0, 255};
+constexpr Rgb Green{33, 161, 97};
+constexpr int LabelX = 50;
+constexpr int CellX = 100;
+constexpr int CellWidth = 30;
+
+// The decoders of the listings, over page addresses.
+class Page {
+public:
+    explicit Page(const Station& station) : station_(station) {}
+
+    std::uint8_t at(int a) const { return pageByte(station_, a); }
+    std::string f4(int a) const { return number(a, 4).text; }
+    std::string f3(int a) const { return number(a, 3).text; }
+    DecodedFloat number(int a, int width) const {
+        return decodeFloat(at(a), at(a + 1), at(a + 2), width == 4 ? at(a + 3) : 0, FloatLayout::Modbus);
+    }
+    std::string n(int a) const { return formatGeneral(at(a), 3); }
+    std::string sensor(int a) const;
+    std::string breakSignal(int a) const {
+        return (at(a) & 0x10) ? "Sygnalizacja przerwy na min." : "Sygnalizacja przerwy na max.";
+    }
+    std::string thresholdState(int a) const {
+        if (!(at(a) & 0x04)) return " Próg nie aktywny.";
+        return (at(a) & 0x01) ? " max." : " min.";
+    }
+
+private:
+    const Station& station_;
+};
+
+std::string Page::sensor(int a) const {
+    static constexpr std::string_view Names[] = {"rezystancja.", "Pt100 (385).", "Ni100.", "napięcie.",
+                                                 "TC K.",        "TC J.",        "TC S.",  "TC B.",
+                                                 "TC N.",        "TC T."};
+    static constexpr std::string_view RtdNames[] = {"rezystancja.", "Pt100 (385).", "Pt100 (391).",
+                                                    "Ni100 (618).", "Ni100 (617).", "Cu100 (428).",
+                                                    "Cu100 (426).", "Cu50 (428).",  "Cu50 (426).", ""};
+    const int code = at(a) & 0x3F;
+    if (code == 14 || code == 15) return "y=f(x)";
+    if (code > 9) return "??????";
+    return std::string(station_.device.isRtdOnly ? RtdNames[code] : Names[code]);
+}
+
+std::string outputKind(std::uint8_t byte) {
+    switch (byte & 0x70) {
+        case 0x40: return "Wyjście napięciowe 0...10V  ";
+        case 0x20: return "Wyjście prądowe 0...5mA";
+        case 0x00: return "Wyjście prądowe 0...20mA";
+        default: return "Wyjście prądowe 4...20mA";
+    }
+}
+
+using Listing = std::vector<ViewText>;
+
+// How a listing shows the bytes at a field's address.
+enum Shown { Float4, Float3, Number, Sensor, BreakSignal, ThresholdState, OutputKind, OutputSignal };
+
+// One text of a listing: its line (from 1) and column, the label before the value, and where the
+// value stands in the page.
+struct Field {
+    int line;
+    int x;
+    std::string_view label;
+    Shown shown;
+    int address;
+};
+
+std::string shownValue(const Page& p, Shown shown, int a) {
+    switch (shown) {
+        case Float4: return p.f4(a);
+        case Float3: return p.f3(a);
+        case Number: return p.n(a);
+        case Sensor: return p.sensor(a);
+        case BreakSignal: return p.breakSignal(a);
+        case ThresholdState: return p.thresholdState(a);
+        case OutputKind: return outputKind(p.at(a));
+        case OutputSignal: return (p.at(a) & 0x40) ? "Wyjście napięciowe   " : "Wyjście prądowe ";
+    }
+    return {};
+}
+
+void addListing(Listing& out, const Page& p, std::span<const Field> fields) {
+    for (const Field& field : fields)
+        out.push_back({field.x, FirstListingLine + field.line - 1,
+                       std::string(field.label) + shownValue(p, field.shown, field.address), Black});
+}
+
+// The upper EEPROM page of a transmitter with an ambient sensor.
+constexpr Field EepromHighWithAmbient[] = {
+    {1, 50, "Czujnik = ", Sensor, 8},
+    {1, 250, "Zakres min = ", Float4, 4},
+    {1, 450, "Zakres max = ", Float4, 0},
+    {2, 50, "", OutputKind, 124},
+    {2, 250, "", BreakSignal, 9},
+    {3, 50, "Poprawka CYS_I = ", Float4, 28},
+    {3, 250, "Poprawka CY0_I = ", Float4, 24},
+    {4, 50, "Poprawka CYS_U = ", Float4, 68},
+    {4, 250, "Poprawka CY0_U = ", Float4, 64},
+    {5, 50, "Poprawka CALS_R = ", Float4, 36},
+    {5, 250, "Poprawka CAL0_R = ", Float4, 32},
+    {6, 50, "Poprawka CALS_U = ", Float4, 92},
+    {6, 250, "Poprawka CAL0_U = ", Float4, 88},
+    {7, 50, "Filtr_1 = ", Number, 13},
+    {7, 150, "Filtr_2 = ", Number, 12},
+    {7, 250, "Delta = ", Number, 14},
+    {8, 50, "Próg L1 = ", Float4, 16},
+    {8, 250, "Histereza progu = ", Float4, 20},
+    {8, 400, "", ThresholdState, 9},
+    {9, 50, "Trimmer = ", Float4, 40},
+    {10, 50, "Poprawka POP_TEMP = ", Float4, 56},
+};
+
+// RAM bank 0 of a transmitter with an ambient sensor.
+constexpr Field Ram0WithAmbient[] = {
+    {1, 50, "Adres = ", Number, 219},
+    {2, 50, "Czujnik = ", Sensor, 71},
+    {3, 50, "", OutputSignal, 71},
+    {4, 50, "Zakres min = ", Float4, 63},
+    {4, 200, "Zakres max = ", Float4, 67},
+    {5, 50, "", BreakSignal, 61},
+    {6, 50, "Filtr_1 = ", Number, 87},
+    {6, 150, "Filtr_2 = ", Number, 86},
+    {6, 250, "Delta = ", Number, 88},
+    {7, 50, "IN_CAL1 = ", Float4, 210},
+    {7, 200, "IN_CAL2 = ", Float4, 206},
+    {8, 50, "OUT_CAL1 = ", Float4, 202},
+    {8, 200, "OUT_CAL2 = ", Float4, 198},
+};
+
+// RAM bank 1 of a transmitter with an ambient sensor.
+constexpr Field Ram1WithAmbient[] = {
+    {2, 50, "Temperatura = ", Float4, 16},
+    {3, 50, "CAL_T0 = ", Float4, 84},
+    {4, 50, "Poprawka CYS= ", Float3, 88},
+    {4, 250, "Poprawka CY0 = ", Float3, 92},
+    {5, 50, "Poprawka CALS = ", Float3, 100},
+    {5, 250, "Poprawka CAL0 = ", Float3, 96},
+};
+
+// The upper EEPROM page of the other transmitters.
+constexpr Field EepromHigh[] = {
+    {1, 50, "Czujnik = ", Sensor, 8},
+    {1, 250, "Zakres min = ", Float3, 4},
+    {1, 450, "Zakres max = ", Float3, 0},
+    {2, 50, "", BreakSignal, 9},
+    {3, 50, "Poprawka CYS = ", Float3, 28},
+    {3, 250, "Poprawka CY0 = ", Float3, 24},
+    {4, 50, "Poprawka CALS = ", Float3, 36},
+    {4, 250, "Poprawka CAL0 = ", Float3, 32},
+    {5, 50, "Filtr_1 = ", Number, 13},
+    {5, 150, "Filtr_2 = ", Number, 12},
+    {5, 250, "Delta = ", Number, 14},
+    {6, 50, "Próg L1 = ", Float3, 16},
+    {6, 250, "Histereza progu = ", Float3, 20},
+    {6, 400, "", ThresholdState, 9},
+    {7, 50, "Trimmer = ", Float3, 40},
+    {8, 50, "Poprawka POP_TEMP = ", Float3, 56},
+};
+
+// RAM bank 0 of the other transmitters.
+constexpr Field Ram0[] = {
+    {1, 50, "Adres = ", Number, 219},
+    {2, 50, "Czujnik = ", Sensor, 116},
+    {2, 190, "Zakres min = ", Float3, 104},
+    {2, 320, "Zakres max = ", Float3, 107},
+    {2, 440, " ", BreakSignal, 121},
+    {3, 50, "Poprawka CYS = ", Float3, 98},
+    {3, 250, "Poprawka CY0 = ", Float3, 101},
+    {4, 50, "Poprawka CALS = ", Float3, 113},
+    {4, 250, "Poprawka CAL0 = ", Float3, 110},
+    {5, 50, "Filtr_1 = ", Number, 85},
+    {5, 150, "Filtr_2 = ", Number, 84},
+    {5, 250, "Delta = ", Number, 86},
+    {6, 50, "Próg L1 = ", Float3, 160},
+    {6, 250, "Histereza progu = ", Float3, 163},
+    {6, 400, "", ThresholdState, 121},
+    {7, 50, "Wartość PV = ", Float3, 221},
+    {7, 200, "Wartość prądu = ", Float3, 224},
+    {8, 50, "Polling adres = ", Number, 220},
+    {9, 50, "Wartość TRIM = ", Float3, 199},
+    {10, 50, "Wartość IY = ", Float3, 203},
+    {10, 250, "Wartość IX = ", Float3, 206},
+    {11, 50, "Wartość Y = ", Float3, 209},
+    {11, 250, "Wartość X = ", Float3, 212},
+};
+
+// RAM bank 0 also holds the threshold as the transmitter works with it; the listing takes it
+// into the device record (the hysteresis as the distance to the whole release value).
+void takeThreshold(const Page& p, DeviceRecord& device) {
+    device.threshold = static_cast<float>(p.number(160, 3).value);
+    const double whole = std::trunc(p.number(163, 3).value);
+    device.hysteresis = static_cast<float>(std::fabs(whole - device.threshold));
+}
+
+Rgb cellColour(std::uint8_t byte) {
+    if (byte == 0xFF) return Blue;
+    if (byte == 0x00) return Green;
+    return Black;
+}
+
+// The last two characters of the "%#2.2x" text: two lower-case hexadecimal digits.
+std::string hexDigits(std::uint8_t byte) {
+    const std::string text = formatByte("%#2.2x", byte);  // "0xab", but "00" for zero
+    return text.substr(text.size() - 2);
+}
+
+void addGrid(Listing& out, const Station& station) {
+    for (int column = 0; column < 16; ++column)
+        out.push_back({CellX + CellWidth * column, GridHeaderLine, hexDigits(static_cast<std::uint8_t>(column)), Red});
+    for (int row = 0; row < 16; ++row) {
+        std::string label = formatByte("%#2.2x", static_cast<std::uint8_t>(row * 16));
+        // The second RAM bank shows its addresses from 0x100 on.
+        if (station.dumpSelection == DumpSelection::Ram1) label[0] = '1';
+        out.push_back({LabelX, FirstGridLine + row, label, Red});
+        for (int column = 0; column < 16; ++column) {
+            const std::uint8_t byte = pageByte(station, row * 16 + column);
+            out.push_back({CellX + CellWidth * column, FirstGridLine + row, hexDigits(byte), cellColour(byte)});
+        }
+    }
+}
+
+}  // namespace
+
+std::uint8_t pageByte(const Station& station, int address) {
+    return station.dumpBuffer[static_cast<std::size_t>(255 - (address & 0xFF))];
+}
+
+std::vector<ViewText> dumpViewTexts(Station& station) {
+    Listing out;
+    addGrid(out, station);
+    const Page page(station);
+    const bool ambient = station.device.hasAmbient != 0;
+    switch (station.dumpSelection) {
+        case DumpSelection::EepromHigh:
+            addListing(out, page, ambient ? std::span<const Field>(EepromHighWithAmbient) : EepromHigh);
+            break;
+        case DumpSelection::Ram0:
+            if (ambient) {
+                addListing(out, page, Ram0WithAmbient);
+            } else {
+                addListing(out, page, Ram0);
+                takeThreshold(page, station.device);
+            }
+            break;
+        case DumpSelection::Ram1:
+            if (ambient) addListing(out, page, Ram1WithAmbient);
+            break;
+        case DumpSelection::None:
+        case DumpSelection::EepromLow:
+            break;
+    }
+    return out;
+}
+
+}  // namespace doxa
