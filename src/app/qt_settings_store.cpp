@@ -36,9 +36,21 @@ void makePrivate(const QString& path) {
 }  // namespace
 
 QtSettingsStore::QtSettingsStore(const QString& path) : path_(path) {
-    setAsideIfOversized();
-    makePrivate(path);
+    refuseIfNoRegularFile();
+    if (!refused_) setAsideIfOversized();
+    if (!refused_) makePrivate(path);
     load();
+}
+
+// A pipe or a device under the settings file's name would hold the reader for ever; it is left
+// alone, and the run keeps its settings to itself.
+void QtSettingsStore::refuseIfNoRegularFile() {
+    const QFileInfo info(path_);
+    if (!info.exists() || info.isFile()) return;
+    refused_ = true;
+    notice_ = "Plik ustawień " + path_.toStdString() +
+              " nie jest zwykłym plikiem i nie został wczytany. Program używa ustawień domyślnych i "
+              "nie zapisze zmian.";
 }
 
 // The INI reader holds a file many times over in memory; a file of this size was not written by

@@ -35,6 +35,7 @@ public:
     const std::string& notice() const { return notice_; }
 
 private:
+    void refuseIfNoRegularFile();
     void setAsideIfOversized();
     void load();
     // The stored value; invalid when there is none.

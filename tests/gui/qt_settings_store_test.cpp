@@ -1,9 +1,11 @@
 #include "app/qt_settings_store.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace doxa {
@@ -157,6 +159,23 @@ TEST(QtSettingsStore, AnOversizedFileIsKeptAsABackupAndTheDefaultsAreUsed) {
         EXPECT_EQ(contents(path), "[COM]\nCOM=2\n");
         EXPECT_EQ(QFile::permissions(path), privateFile);
     }
+}
+
+// A pipe under the settings file's name would block the reader for ever (nobody writes into it):
+// it is refused at once, left where it is, and nothing is written in its place.
+TEST(QtSettingsStore, APipeInPlaceOfTheFileIsRefusedWithoutBeingRead) {
+    QTemporaryDir home;
+    const QString path = home.filePath("doxa-win.ini");
+    ASSERT_EQ(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
+
+    QtSettingsStore store(path);
+    EXPECT_EQ(store.readInt("COM", "COM", -1), -1);
+    EXPECT_EQ(store.notice(), "Plik ustawień " + path.toStdString() +
+                                  " nie jest zwykłym plikiem i nie został wczytany. Program używa "
+                                  "ustawień domyślnych i nie zapisze zmian.");
+    EXPECT_FALSE(store.writeInt("COM", "COM", 2));
+    EXPECT_FALSE(QFileInfo(path).isFile());
+    EXPECT_FALSE(QFile::exists(QtSettingsStore::backupPath(path)));
 }
 
 }  // namespace
