@@ -90,11 +90,14 @@ std::string loadDocumentFile(const std::string& path, DeviceRecord& device,
     if (status.st_size > LargestDocument) return UnexpectedFormatText;
     std::vector<std::uint8_t> bytes(std::size_t(status.st_size));
     readAll(file.get(), bytes);
-    switch (readDocument(bytes, device, characteristic)) {
+    std::string refusal;
+    switch (readDocument(bytes, device, characteristic, &refusal)) {
         case DocumentStatus::Read:
             return {};
         case DocumentStatus::PastEnd:
             return pastEndText(path);
+        case DocumentStatus::RefusedValue:
+            return refusal;
         case DocumentStatus::UnexpectedFormat:
             break;
     }

@@ -12,7 +12,8 @@ inline constexpr auto SaveFailedText = "Failed to save document.";
 inline constexpr auto UnexpectedFormatText = "Unexpected file format.";
 
 // Loads a "*.prg" file into the device record and the characteristic. Returns the error text
-// to show (empty when the file was loaded); nothing changes unless the whole file was read.
+// to show (empty when the file was loaded); nothing changes unless the whole file was read and
+// every value in it is one a transmitter can hold.
 std::string loadDocumentFile(const std::string& path, DeviceRecord& device,
                              Characteristic& characteristic);
 

@@ -83,6 +83,15 @@ int stepFilterTime(int seconds, Scroll code) {
     return seconds;
 }
 
+bool characteristicOffered(int sensorType, std::string_view model) {
+    const auto isOneOf = [model](std::initializer_list<std::string_view> names) {
+        return std::find(names.begin(), names.end(), model) != names.end();
+    };
+    if (sensorType == UserCharacteristicR) return !isOneOf({"DOXA-21-U", "KE-22/U"});
+    if (sensorType == UserCharacteristicU) return !isOneOf({"DOXA-21-R", "SAWE-01", "KE-22/R", "ZU"});
+    return true;
+}
+
 std::string_view rangeUnitText(int sensorType, bool rtdOnly) {
     if (sensorType == Resistance) return "Ohm";
     if (sensorType == MilliVolt && !rtdOnly) return "mV";

@@ -49,6 +49,11 @@ struct RangeAndFilter {
 bool stepRangeOrFilterSpin(int id, Scroll code, RangeAndFilter values,
                            const std::optional<RangeLimits>& limits);
 
+// Whether the programming dialog offers the user characteristic `sensorType` (14 "R", 15 "U")
+// on this model: the voltage-input 21 series has no "R", the resistance-input models no "U", and
+// a code without its radio would go out as 0. True for every other code.
+bool characteristicOffered(int sensorType, std::string_view model);
+
 // Unit shown next to the range edits: "Ohm", "mV" (standard list only), nothing for a user
 // characteristic, "°C" otherwise.
 std::string_view rangeUnitText(int sensorType, bool rtdOnly);

@@ -48,6 +48,7 @@ protected:
         ReadConfiguration read;
         read.device.modelName = std::move(model);
         read.device.serialNumber = serial;
+        read.device.sensorType = 4;  // a K thermocouple, -250 .. 1350 °C
         read.device.rangeMax = rangeMax;
         return read;
     }
