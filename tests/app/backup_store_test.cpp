@@ -87,6 +87,21 @@ TEST_F(BackupFolder, KeepsTheLastFiftyOfEachTransmitterAndListsThemNewestFirst) 
     EXPECT_EQ(entries.back().time, "2026-12-07 10:30:05");
 }
 
+// Fifty copies stay whole; the fifty-first takes the place of the oldest and of nothing else.
+TEST_F(BackupFolder, TheFiftyFirstCopyRemovesExactlyTheOldest) {
+    BackupStore store(folder);
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(store.keep(configuration("DOXA-22", 100, float(i)), start + minutes(i)));
+    EXPECT_EQ(filesStartingWith("DOXA-22_100_"), 50u);
+    EXPECT_TRUE(fs::exists(folder / "DOXA-22_100_20261207-113005-000.prg"));
+
+    ASSERT_TRUE(store.keep(configuration("DOXA-22", 100, 50), start + minutes(50)));
+    EXPECT_EQ(filesStartingWith("DOXA-22_100_"), 50u);
+    EXPECT_FALSE(fs::exists(folder / "DOXA-22_100_20261207-113005-000.prg")) << "the oldest went";
+    EXPECT_TRUE(fs::exists(folder / "DOXA-22_100_20261207-113105-000.prg")) << "the next stays";
+    EXPECT_TRUE(fs::exists(folder / "DOXA-22_100_20261207-122005-000.prg")) << "the newest stays";
+}
+
 TEST_F(BackupFolder, TheSameConfigurationIsKeptOnceAndCopiesInOneInstantDoNotReplaceEachOther) {
     BackupStore store(folder);
     ASSERT_TRUE(store.keep(configuration("DOXA-22", 5, 1), start));
