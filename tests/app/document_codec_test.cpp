@@ -177,6 +177,16 @@ TEST(DocumentCodec, ThirtyTwoPointsKeepTheLastXAfterTheDocumentedWords) {
     EXPECT_EQ(table.characteristicTable[62], 86.0F);
 }
 
+// Word 63 is appended for a full table only: one point fewer keeps the documented size.
+TEST(DocumentCodec, OnlyAFullTableAddsTheLastWord) {
+    const std::pair<int, std::size_t> cases[] = {{0, 301}, {1, 301}, {31, 301}, {32, 305}};
+    for (const auto& [points, size] : cases) {
+        Characteristic table;
+        table.characteristicCount = points;
+        EXPECT_EQ(writeDocument(newDocumentRecord(), table).size(), size) << points;
+    }
+}
+
 TEST(DocumentCodec, SixteenBitCharactersAreReadAsCodePageText) {
     Bytes file{0xFF, 0xFE, 0xFF, 5};
     for (char16_t c : std::u16string(u"Żółw")) {

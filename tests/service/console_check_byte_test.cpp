@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "service/console_dlg.h"
 #include "support/fake_window.h"
 #include "support/sim_station.h"
@@ -44,6 +46,24 @@ TEST(HartConsoleCheckByte, CoversEveryByteAfterThePreamblesUpToTheLast) {
         sim.clock.advance(600);
         EXPECT_EQ(sim.writes(), std::vector<Bytes>{c.written});
     }
+}
+
+// The answer is listed to its last byte: as many entries as "Ilosc RX" counts.
+TEST(HartConsoleCheckByte, TheAnswerIsListedToItsLastByte) {
+    SimStation sim;
+    Dlg dialog{sim.station};
+    FakeWindow window{dialog, sim.clock};
+    ASSERT_TRUE(window.open());
+    window.focus(Dlg::InstructionText);
+    window.type(Dlg::InstructionText, "Do wysłania:\r\n0xff, 0xff, 0xff, 0xff, 0xff, 0x02, 0x80, 0x00, 0x00");
+    window.click(Dlg::Send);
+    sim.clock.advance(1600);
+    const std::string shown = window.text(Dlg::InstructionText);
+    const std::string listed = "Ilosc RX: 25.\r\nOdebrane:\r\n";
+    const std::size_t at = shown.find(listed);
+    ASSERT_NE(at, std::string::npos) << shown;
+    const std::string answer = shown.substr(at + listed.size());
+    EXPECT_EQ(std::count(answer.begin(), answer.end(), ','), 25) << answer;
 }
 
 }  // namespace
