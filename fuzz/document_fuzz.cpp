@@ -1,5 +1,6 @@
 // The "*.prg" reader. Whatever the file holds, a load that fails leaves the device record and
-// the characteristic exactly as they were; one that succeeds writes back to the same bytes.
+// the characteristic exactly as they were; one that succeeds holds only values a transmitter can
+// take, and writes back to the same bytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 
 #include "document/document_codec.h"
 #include "document/document_file.h"
+#include "document/document_values.h"
 
 namespace {
 
@@ -83,8 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!(device == deviceBefore) || !sameBits(characteristic, characteristicBefore)) std::abort();
         return 0;
     }
-    if (characteristic.characteristicCount < 0 || characteristic.characteristicCount > Characteristic::MaxPoints)
-        std::abort();
+    // Nothing a transmitter cannot hold gets as far as the programming dialog.
+    if (!refusedDocumentValue(device, characteristic).empty()) std::abort();
     // What was read saves and reads again to the same record.
     const std::vector<std::uint8_t> written = writeDocument(device, characteristic);
     DeviceRecord again = deviceBefore;

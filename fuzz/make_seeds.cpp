@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "document/document.h"
 #include "document/document_codec.h"
 #include "calibration/calib_dlg.h"
 #include "calibration/calib_wizard_dlg.h"
@@ -44,13 +45,14 @@ void save(const fs::path& file, const std::string& text) { save(file, Bytes(text
 
 void documents(const fs::path& folder) {
     DeviceRecord device;
+    resetToNewDocument(device);
     Characteristic characteristic;
     save(folder / "empty.prg", writeDocument(device, characteristic));
     device.modelName = "DOXA-22";
     device.sensorType = 3;
-    device.rangeMin = -50;
-    device.rangeMax = 150;
-    device.threshold = 100;
+    device.rangeMin = -15;
+    device.rangeMax = 85;
+    device.threshold = 70;
     device.hysteresis = 2;
     device.filterTime = 5;
     device.serialNumber = 70000;

@@ -46,9 +46,9 @@ struct Field {
     std::function<bool(const DeviceRecord& transmitter, bool rs485)> written;
 };
 
+// Every code a file may bring has a name: the loader refuses the others.
 std::string sensorText(const DeviceRecord& d) {
-    const auto name = sensorName(d.sensorType, d.isRtdOnly != 0);
-    return name ? std::string(trimmed(*name)) : "kod " + std::to_string(d.sensorType);
+    return std::string(trimmed(sensorName(d.sensorType, d.isRtdOnly != 0).value_or("")));
 }
 
 std::string withUnit(float value, const DeviceRecord& d) {

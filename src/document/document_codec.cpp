@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "document/document_values.h"
 #include "link/cp1250.h"
 
 namespace doxa {
@@ -155,7 +156,7 @@ std::vector<std::uint8_t> writeDocument(const DeviceRecord& device,
 }
 
 DocumentStatus readDocument(std::span<const std::uint8_t> bytes, DeviceRecord& device,
-                            Characteristic& characteristic) {
+                            Characteristic& characteristic, std::string* refusal) {
     DeviceRecord readDevice = device;
     Characteristic readTable = characteristic;
     Reader in(bytes);
@@ -176,12 +177,14 @@ DocumentStatus readDocument(std::span<const std::uint8_t> bytes, DeviceRecord& d
         readTable.characteristicTable[word] = in.f32();
     if (in.failed()) return DocumentStatus::PastEnd;
 
-    // Word 63 follows only in files of 32 points; anything else after the table, or a point
-    // count the table cannot hold, is not a file of this program.
+    // Word 63 follows only in files of 32 points; anything else after the table is not a file
+    // of this program.
     if (in.left() == sizeof(float)) readTable.characteristicTable[LastPointWord] = in.f32();
-    if (in.left() != 0 || readTable.characteristicCount < 0 ||
-        readTable.characteristicCount > MaxPoints)
-        return DocumentStatus::UnexpectedFormat;
+    if (in.left() != 0) return DocumentStatus::UnexpectedFormat;
+    if (std::string refused = refusedDocumentValue(readDevice, readTable); !refused.empty()) {
+        if (refusal) *refusal = std::move(refused);
+        return DocumentStatus::RefusedValue;
+    }
 
     device = std::move(readDevice);
     characteristic = readTable;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "transmitter/device_record.h"
@@ -16,11 +17,13 @@ namespace doxa {
 std::vector<std::uint8_t> writeDocument(const DeviceRecord& device,
                                         const Characteristic& characteristic);
 
-enum class DocumentStatus { Read, UnexpectedFormat, PastEnd };
+enum class DocumentStatus { Read, UnexpectedFormat, PastEnd, RefusedValue };
 
-// Reads a whole file. Only a file read completely reaches `device` and `characteristic`; any
-// other outcome leaves both untouched. The fields a file does not hold keep their values.
+// Reads a whole file. Only a file read completely, whose values a transmitter can hold, reaches
+// `device` and `characteristic`; any other outcome leaves both untouched. The fields a file does
+// not hold keep their values. For RefusedValue, `refusal` (when given) gets the text naming the
+// value.
 DocumentStatus readDocument(std::span<const std::uint8_t> bytes, DeviceRecord& device,
-                            Characteristic& characteristic);
+                            Characteristic& characteristic, std::string* refusal = nullptr);
 
 }  // namespace doxa

@@ -207,11 +207,14 @@ std::string loadDocumentFile(const std::string& path, DeviceRecord& device,
                              Characteristic& characteristic) {
     std::vector<std::uint8_t> bytes;
     if (std::string error = readDocumentBytes(path, bytes); !error.empty()) return error;
-    switch (readDocument(bytes, device, characteristic)) {
+    std::string refusal;
+    switch (readDocument(bytes, device, characteristic, &refusal)) {
         case DocumentStatus::Read:
             return {};
         case DocumentStatus::PastEnd:
             return pastEndText(path);
+        case DocumentStatus::RefusedValue:
+            return refusal;
         case DocumentStatus::UnexpectedFormat:
             break;
     }

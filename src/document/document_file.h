@@ -22,7 +22,8 @@ std::string notAFileText(const std::string& path);
 std::string readDocumentBytes(const std::string& path, std::vector<std::uint8_t>& bytes);
 
 // Loads a "*.prg" file into the device record and the characteristic. Returns the error text
-// to show (empty when the file was loaded); nothing changes unless the whole file was read.
+// to show (empty when the file was loaded); nothing changes unless the whole file was read and
+// every value in it is one a transmitter can hold.
 std::string loadDocumentFile(const std::string& path, DeviceRecord& device,
                              Characteristic& characteristic);
 

@@ -237,9 +237,9 @@ void CProgDlg::checkRecordSensor() {
     const std::string& model = station_.device.modelName;
     int radio = 0;
     if (sensorType_ == CodeCharacteristicR) {
-        if (!isOneOf(model, {"DOXA-21-U", "KE-22/U"})) radio = CharacteristicR;
+        if (characteristicOffered(sensorType_, model)) radio = CharacteristicR;
     } else if (sensorType_ == CodeCharacteristicU) {
-        if (!isOneOf(model, {"DOXA-21-R", "SAWE-01", "KE-22/R", "ZU"})) radio = CharacteristicU;
+        if (characteristicOffered(sensorType_, model)) radio = CharacteristicU;
     } else {
         for (const Sensor& sensor : Sensors)
             if (sensor.code == sensorType_ && sensor.code < CodeCharacteristicR)

@@ -9,49 +9,12 @@ namespace doxa {
 
 namespace {
 
-constexpr std::array<RangeLimits, 10> Standard{{
-    {10, 400, 10},
-    {-200, 850, 10},
-    {-60, 200, 10},
-    {-20, 90, std::nullopt},
-    {-250, 1350, 50},
-    {-200, 1200, 50},
-    {-50, 1750, 200},
-    {220, 1820, 200},
-    {-200, 1300, 100},
-    {-260, 400, 50},
-}};
-
-constexpr std::array<RangeLimits, 9> Rtd{{
-    {10, 400, 10},
-    {-200, 850, 10},
-    {-200, 850, 10},
-    {-60, 200, 10},
-    {-60, 180, 10},
-    {-180, 200, 10},
-    {-50, 200, 10},
-    {-180, 200, 10},
-    {-50, 200, 10},
-}};
-
-template <std::size_t N>
-std::optional<RangeLimits> limitsOf(const std::array<RangeLimits, N>& table, int code) {
-    if (code < 0 || code >= static_cast<int>(N)) return std::nullopt;
-    return table[static_cast<std::size_t>(code)];
-}
-
 constexpr std::array<int, 5> FilterLadder = {0, 1, 2, 5, 10};
 
-constexpr int UserCharacteristicR = 14;
-constexpr int UserCharacteristicU = 15;
 constexpr int MilliVolt = 3;
 constexpr int Resistance = 0;
 
 }  // namespace
-
-std::optional<RangeLimits> standardLimits(int sensorType) { return limitsOf(Standard, sensorType); }
-
-std::optional<RangeLimits> rtdLimits(int sensorType) { return limitsOf(Rtd, sensorType); }
 
 float keepRangeEnd(float value, float reference, RangeEnd end,
                    const std::optional<RangeLimits>& limits) {

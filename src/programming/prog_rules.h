@@ -5,24 +5,12 @@
 #include <string_view>
 
 #include "dialog/dialog.h"
+#include "transmitter/model_limits.h"
 
 namespace doxa {
 
 // The rules both programming dialogs apply to what the technician enters, so that nothing the
 // transmitter cannot measure is ever sent.
-
-// Where a range end may lie for a sensor, and how far apart the ends must at least be (no span
-// rule without minimumSpan).
-struct RangeLimits {
-    float lower;
-    float upper;
-    std::optional<float> minimumSpan;
-};
-
-// The main dialog's sensor list, and the resistance-thermometer list of the 21-series dialog.
-// nullopt for a code without limits (the user characteristic among them).
-std::optional<RangeLimits> standardLimits(int sensorType);
-std::optional<RangeLimits> rtdLimits(int sensorType);
 
 enum class RangeEnd { Lower, Upper };
 // Keeps a range end inside the limits; `reference` is the other end. The span rule, judged on

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <map>
 #include <iterator>
 #include <sstream>
@@ -351,6 +352,50 @@ INSTANTIATE_TEST_SUITE_P(Lines, ReadThenWrite,
                          ::testing::Values(LineCase{"Hart", {"--address", "1"}},
                                            LineCase{"Rs485", {"--rs485", "--baud", "9600", "--address", "1"}}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A file whose values no transmitter can hold is refused on one line before the line is used,
+// by the dry run as by the write.
+TEST_F(CliBench, AFileOfImpossibleValuesIsRefusedBeforeAnythingIsSent) {
+    const std::string doxa = start("doxa", {"--model", "DOXA-22", "--address", "1"});
+    ASSERT_EQ(cli({"read", "--port", doxa, "--address", "1", "-o", file("a.prg").string()}).status, 0);
+    const std::size_t before = requestsOf(log("doxa")).size();
+    struct Case {
+        const char* name;
+        std::function<void(DeviceRecord&)> change;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {"nan.prg", [](DeviceRecord& d) { d.rangeMax = std::numeric_limits<float>::quiet_NaN(); },
+         "Zakres max = nan (dozwolone: -200 … 850)"},
+        {"999.prg",
+         [](DeviceRecord& d) {
+             d.sensorType = 999;
+             d.rangeMax = 1e38F;
+             d.filterTime = -7;
+         },
+         "Typ czujnika = 999 (dozwolone: 0 … 9, 14, 15)"},
+        {"filter.prg", [](DeviceRecord& d) { d.filterTime = -7; },
+         "Czas filtru = -7 (dozwolone: 0, 1, 2, 5, 10)"},
+    };
+    for (const Case& c : cases) {
+        Document doc = decoded(file("a.prg"));
+        c.change(doc.device);
+        const auto bytes = writeDocument(doc.device, doc.characteristic);
+        std::ofstream(file(c.name), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        for (const bool dryRun : {false, true}) {
+            std::vector<std::string> args{"write", file(c.name).string(), "--port", doxa, "--address", "1"};
+            if (dryRun) args.push_back("--dry-run");
+            const auto started = std::chrono::steady_clock::now();
+            const Result r = cli(args);
+            EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1)) << c.name;
+            EXPECT_EQ(r.status, 2) << c.name;
+            EXPECT_EQ(r.out, "") << c.name;
+            EXPECT_EQ(r.err, "doxa-cli: Błędna wartość w pliku: " + c.refusal + "\n") << c.name;
+        }
+    }
+    EXPECT_EQ(requestsOf(log("doxa")).size(), before) << "nothing went out";
+}
 
 // doxa-win run as a technician runs it: started, "Inicjalizacja", "Zachowaj jako...".
 std::vector<std::uint8_t> savedByDoxaWin(sim::Model model, std::uint32_t serial, const std::filesystem::path& path) {

@@ -48,6 +48,7 @@ protected:
         ReadConfiguration read;
         read.device.modelName = std::move(model);
         read.device.serialNumber = serial;
+        read.device.sensorType = 4;  // a K thermocouple, -250 .. 1350 °C
         read.device.rangeMax = rangeMax;
         return read;
     }
@@ -84,6 +85,21 @@ TEST_F(BackupFolder, KeepsTheLastFiftyOfEachTransmitterAndListsThemNewestFirst) 
     EXPECT_EQ(entries[1].time, "2026-12-07 12:20:05");
     EXPECT_EQ(entries.back().modelName, "RIVO-22");
     EXPECT_EQ(entries.back().time, "2026-12-07 10:30:05");
+}
+
+// Fifty copies stay whole; the fifty-first takes the place of the oldest and of nothing else.
+TEST_F(BackupFolder, TheFiftyFirstCopyRemovesExactlyTheOldest) {
+    BackupStore store(folder);
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(store.keep(configuration("DOXA-22", 100, float(i)), start + minutes(i)));
+    EXPECT_EQ(filesStartingWith("DOXA-22_100_"), 50u);
+    EXPECT_TRUE(fs::exists(folder / "DOXA-22_100_20261207-113005-000.prg"));
+
+    ASSERT_TRUE(store.keep(configuration("DOXA-22", 100, 50), start + minutes(50)));
+    EXPECT_EQ(filesStartingWith("DOXA-22_100_"), 50u);
+    EXPECT_FALSE(fs::exists(folder / "DOXA-22_100_20261207-113005-000.prg")) << "the oldest went";
+    EXPECT_TRUE(fs::exists(folder / "DOXA-22_100_20261207-113105-000.prg")) << "the next stays";
+    EXPECT_TRUE(fs::exists(folder / "DOXA-22_100_20261207-122005-000.prg")) << "the newest stays";
 }
 
 TEST_F(BackupFolder, TheSameConfigurationIsKeptOnceAndCopiesInOneInstantDoNotReplaceEachOther) {

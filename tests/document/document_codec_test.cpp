@@ -51,7 +51,7 @@ void fillEverySavedField(DeviceRecord& device, Characteristic& characteristic, i
     device.hysteresis = 2.5F;
     device.thresholdDirection = 1;
     device.filterTime = 10;
-    device.filterOrder = 3;
+    device.filterOrder = 2;
     device.breakSignal = 1;
     device.thresholdActive = 1;
     device.serialNumber = 0xABCDEF;
@@ -131,7 +131,7 @@ TEST(DocumentCodec, EverySavedFieldComesBackAndTheOthersAreLeftAlone) {
     EXPECT_EQ(device.hysteresis, 2.5F);
     EXPECT_EQ(device.thresholdDirection, 1);
     EXPECT_EQ(device.filterTime, 10);
-    EXPECT_EQ(device.filterOrder, 3);
+    EXPECT_EQ(device.filterOrder, 2);
     EXPECT_EQ(device.breakSignal, 1);
     EXPECT_EQ(device.thresholdActive, 1);
     EXPECT_EQ(device.serialNumber, 0xABCDEF);
@@ -175,6 +175,16 @@ TEST(DocumentCodec, ThirtyTwoPointsKeepTheLastXAfterTheDocumentedWords) {
               DocumentStatus::Read);
     EXPECT_EQ(table.characteristicTable[63], -1.0F);
     EXPECT_EQ(table.characteristicTable[62], 86.0F);
+}
+
+// Word 63 is appended for a full table only: one point fewer keeps the documented size.
+TEST(DocumentCodec, OnlyAFullTableAddsTheLastWord) {
+    const std::pair<int, std::size_t> cases[] = {{0, 301}, {1, 301}, {31, 301}, {32, 305}};
+    for (const auto& [points, size] : cases) {
+        Characteristic table;
+        table.characteristicCount = points;
+        EXPECT_EQ(writeDocument(newDocumentRecord(), table).size(), size) << points;
+    }
 }
 
 TEST(DocumentCodec, SixteenBitCharactersAreReadAsCodePageText) {
@@ -241,7 +251,7 @@ TEST(DocumentCodec, ALengthBeyondTheFileEndsTheReadWithoutTakingAnything) {
     }
 }
 
-TEST(DocumentCodec, BytesAfterTheTableOrAnImpossiblePointCountAreNotAConfiguration) {
+TEST(DocumentCodec, BytesAfterTheTableOrAnImpossiblePointCountAreRefused) {
     Bytes file = newDocumentFile();
     file.push_back(0);
     DeviceRecord device = newDocumentRecord();
@@ -252,12 +262,12 @@ TEST(DocumentCodec, BytesAfterTheTableOrAnImpossiblePointCountAreNotAConfigurati
 
     file = newDocumentFile();
     file[45] = 33;  // characteristicCount
-    EXPECT_EQ(readDocument(file, device, table), DocumentStatus::UnexpectedFormat);
+    EXPECT_EQ(readDocument(file, device, table), DocumentStatus::RefusedValue);
     file[45] = 0xFF;
     file[46] = 0xFF;
     file[47] = 0xFF;
     file[48] = 0xFF;  // -1
-    EXPECT_EQ(readDocument(file, device, table), DocumentStatus::UnexpectedFormat);
+    EXPECT_EQ(readDocument(file, device, table), DocumentStatus::RefusedValue);
     EXPECT_EQ(table.characteristicCount, 0);
 }
 

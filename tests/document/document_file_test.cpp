@@ -64,6 +64,7 @@ protected:
         std::string pattern = (fs::temp_directory_path() / "doxa-doc-XXXXXX").string();
         folder = ::mkdtemp(pattern.data());
         device.modelName = "SAWE-01";
+        device.sensorType = 1;  // Pt 100
         device.rangeMin = -20.0F;
         device.rangeMax = 80.0F;
     }

@@ -212,6 +212,7 @@ TEST_F(DocumentTest, AFailedSaveSaysSoAndKeepsTheDocumentsName) {
 TEST_F(DocumentTest, AFileNamedAtStartUpIsOpenedAfterIdentification) {
     DeviceRecord& device = station.device;
     device.modelName = "RIVO-21-U";
+    device.sensorType = 4;  // K thermocouple, -250 .. 1350 °C
     device.rangeMin = 0.0F;
     device.rangeMax = 1200.0F;
     station.characteristic.characteristicCount = 32;

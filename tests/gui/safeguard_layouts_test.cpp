@@ -46,6 +46,9 @@ TEST(SafeguardLayouts, BackupsListTheCopiesAndOpenOne) {
     ReadConfiguration read;
     read.device.modelName = "DOXA-22";
     read.device.serialNumber = 77;
+    read.device.sensorType = 1;  // Pt 100, -50 .. 150 °C
+    read.device.rangeMin = -50;
+    read.device.rangeMax = 150;
     ASSERT_TRUE(store.keep(read, std::chrono::system_clock::now()));
     CBackupsDlg logic(store);
     DialogHost host(logic, nullptr);
