@@ -69,6 +69,12 @@ private:
             o.help = true;
         } else if (name == "--verbose" || name == "-v") {
             o.verbose = true;
+        } else if (name == "--documented-bits") {
+            o.faults.documentedBitsOnly = true;
+        } else if (name == "--answer-from-new-address") {
+            o.faults.answerFromNewAddress = true;
+        } else if (auto text = valueOf(name, "--misindex-points")) {
+            assign(o.faults.misindexedPoints, number<std::uint64_t>(*text, 1, UINT64_MAX), "--misindex-points takes a count from 1");
         } else if (name == "--old-generation") {
             o.transmitter.oldGeneration = true;
         } else if (auto text = valueOf(name, "--model")) {
@@ -233,6 +239,13 @@ std::string simUsage() {
            "                                                exception 1 (the request is ignored)\n"
            "  --lose-calibration P, --lose-calibration-nth N  a calibration write is lost: not\n"
            "                                                taken, not answered\n"
+           "\n"
+           "Answers that differ where the documentation leaves room:\n"
+           "  --documented-bits        HART command 147 reports only the sensor code and the\n"
+           "                           break bit (bits 6..4 of the sensor byte left out)\n"
+           "  --answer-from-new-address  HART command 6 is answered from the new address\n"
+           "  --misindex-points N      the first N answers to HART command 220 carry the next\n"
+           "                           point's index\n"
            "\n"
            "Stop it with Ctrl-C (SIGINT) or SIGTERM.\n";
 }
