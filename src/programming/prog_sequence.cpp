@@ -281,11 +281,18 @@ void ProgrammingSequence::sendSensor(DialogWindow& window) {
 
 void ProgrammingSequence::checkSensor(DialogWindow& window) {
     Verdict verdict = read(window, SensorAnswer);
-    // The whole byte comes back as the transmitter keeps it: sensor code, count or output
-    // bits and the break bit must all be the ones sent.
-    if (verdict.compare) verdict.misses = differs(station_, FirstByte, sentSensor_);
+    if (verdict.compare) verdict.misses = sensorConfirmed() ? 0 : 1;
     goToState(station_, window, judge(SensorFlag, verdict, true) ? SendFilter : SendSensor,
               RepeatWait);
+}
+
+// A transmitter returns either the whole byte as it keeps it, count or output bits included, or
+// only the sensor code and the break bit; either confirms the write when those are the ones sent.
+bool ProgrammingSequence::sensorConfirmed() const {
+    const std::uint8_t answer = station_.frame[FirstByte];
+    if (answer == sentSensor_) return true;
+    const int code = answer & ~BreakBit;
+    return code == station_.device.sensorType && (answer & BreakBit) == (sentSensor_ & BreakBit);
 }
 
 void ProgrammingSequence::sendFilter(DialogWindow& window) {

@@ -90,6 +90,7 @@ private:
     // on with the flag set. True when the sequence goes on, false when the step is repeated.
     bool judge(Flag flag, Verdict verdict, bool countRepeat);
     std::uint8_t sensorByte();
+    bool sensorConfirmed() const;
     std::uint8_t flagByte() const;
 
     Station& station_;
