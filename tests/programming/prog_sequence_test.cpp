@@ -196,17 +196,28 @@ TEST(ProgrammingSequence, TheSensorByteIsConfirmedWholeOrByItsSensorCodeAndBreak
     }
 }
 
+// The transmitter may answer the address change from the old address or already from the new.
 TEST(ProgrammingSequence, HartAddressGoesToTheOldAddressAndIsStoredWhenConfirmed) {
-    Programming p;
-    ASSERT_TRUE(p.openReady());
-    p.choose(D::ProgramAddress);
-    p.window.type(D::Address, "5");
-    EXPECT_EQ(p.program(), Saved);
-    EXPECT_EQ(p.request(6), hartFrame({0x02, 0x80, 0x06, 0x01, 0x05, 0x80}));
-    EXPECT_EQ(p.sim.device().address, 5);
-    EXPECT_EQ(p.sim.station.device.pollingAddress, 5);
-    EXPECT_EQ(p.sim.settings.readInt("Polling_adres", "ADRES", -1), 5);
-    EXPECT_EQ(p.boxTexts().size(), 2u) << "no address error";
+    for (const bool fromNew : {false, true}) {
+        SCOPED_TRACE(fromNew ? "answered from the new address" : "answered from the old address");
+        Programming p;
+        p.sim.transmitter->faults.answerFromNewAddress = fromNew;
+        ASSERT_TRUE(p.openReady());
+        p.choose(D::ProgramAddress);
+        p.window.type(D::Address, "5");
+        EXPECT_EQ(p.program(), Saved);
+        EXPECT_EQ(p.request(6), hartFrame({0x02, 0x80, 0x06, 0x01, 0x05, 0x80}));
+        const std::vector<int> sent = p.sim.requests();
+        const auto at = std::size_t(std::find(sent.begin(), sent.end(), 6) - sent.begin());
+        const Bytes answer = p.sim.line()->answers().at(at);
+        ASSERT_GE(answer.size(), 7u);
+        EXPECT_EQ(answer[answer.size() - 7], fromNew ? 0x85 : 0x80) << "the answer's address byte";
+        EXPECT_EQ(p.sim.device().address, 5);
+        EXPECT_EQ(p.sim.station.device.pollingAddress, 5);
+        EXPECT_EQ(p.sim.settings.readInt("Polling_adres", "ADRES", -1), 5);
+        EXPECT_EQ(p.boxTexts(), (std::vector<std::string>{"Nastąpi rozpoznanie przetwornika", Saved}))
+            << "no address error";
+    }
 }
 
 TEST(ProgrammingSequence, AnUnconfirmedHartAddressIsReportedAndNotStored) {
