@@ -34,9 +34,9 @@ struct Faults {
     // A calibration write (reference or test point, compensation, trim, factory data) is lost
     // on its way: the device neither takes it nor answers.
     FaultRule loseCalibration;
-    // Answers that differ from ours where the documentation leaves room: the sensor byte of
-    // command 147 reported without bits 6..4; command 6 answered from the address it sets; the
-    // first N answers to command 220 carrying the next point's index.
+    // Answers that differ from ours where the documentation leaves room: the answer to a
+    // command 147 write without bits 6..4 of the sensor byte; command 6 answered from the
+    // address it sets; the first N answers to command 220 carrying the next point's index.
     bool documentedBitsOnly = false;
     bool answerFromNewAddress = false;
     std::uint64_t misindexedPoints = 0;

@@ -156,7 +156,8 @@ Transmitter::HartResult Transmitter::hartCommand(std::uint8_t command, std::span
         }
         case 147:
             if (!data.empty()) setConfigurationByte(data[0]);
-            return ok(Data{}.byte(s.configurationByte() & (faults.documentedBitsOnly ? 0x8F : 0xFF)));
+            if (!data.empty() && faults.documentedBitsOnly) return ok(Data{}.byte(s.configurationByte() & 0x8F));
+            return ok(Data{}.byte(s.configurationByte()));
         case 200:
             if (!data.empty()) {
                 if (!needs(9)) return fail(TooFewBytes);

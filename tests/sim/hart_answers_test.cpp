@@ -253,8 +253,9 @@ TEST_F(HartAnswers, CalibrationCommandsChangeWhatTheyShould) {
 // the write as ours does.
 TEST_F(HartAnswers, VariantsAnswerOtherwiseButKeepWhatWasWritten) {
     device.faults.documentedBitsOnly = true;
-    EXPECT_EQ(ask(147, {0x91}).data, Bytes{0x81});  // RIVO output bits left out
+    EXPECT_EQ(ask(147, {0x91}).data, Bytes{0x81});  // RIVO output bits left out of the write's answer
     EXPECT_EQ(device.state().outputBits, 0x10);
+    EXPECT_EQ(ask(147).data, Bytes{0x91}) << "the read reports them";
 
     device.faults.misindexedPoints = 2;
     EXPECT_EQ(ask(220, concat({8}, concat(hartFloat(1), hartFloat(2)))).data[0], 12);
