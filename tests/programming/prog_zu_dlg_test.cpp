@@ -131,6 +131,21 @@ TEST(RtdProgramming, NothingIsSentWithoutASensor) {
     EXPECT_EQ(p.sim.writes().size(), written);
 }
 
+TEST(RtdProgramming, ASensorAnswerWithTheDocumentedBitsOnlyConfirmsTheWrite) {
+    for (const bool documentedBitsOnly : {false, true}) {
+        SCOPED_TRACE(documentedBitsOnly);
+        Rtd p(sim::Model::Sawe01Rtd);
+        p.sim.transmitter->faults.documentedBitsOnly = documentedBitsOnly;
+        ASSERT_TRUE(p.openReady());
+        p.choose(Z::SensorCu50At426);
+        p.pick({Z::BreakMax, Z::BreakMin}, Z::BreakMin);
+        EXPECT_EQ(p.program(), Saved);
+        EXPECT_EQ(p.sim.requests(2), (std::vector<int>{35, 147, 201}));
+        EXPECT_EQ(p.sim.device().sensorCode, 8);
+        EXPECT_TRUE(p.sim.device().breakToMin);
+    }
+}
+
 TEST(RtdProgramming, AnUnconfirmedSensorTypeEndsNotSaved) {
     Rtd p(sim::Model::Sawe01Rtd);
     p.sim.transmitter->faults.hartWrites[147] = sim::WriteFault::Miskept;
