@@ -14,13 +14,20 @@ constexpr std::uint8_t BurstBit = 0x40;
 constexpr std::uint8_t ExceptionBit = 0x80;
 constexpr int ExceptionLength = 5;
 constexpr int ModbusMinimum = 5;
+constexpr std::uint8_t SetAddressCommand = 6;
+// Bit 7 of a short-frame address byte marks the primary master; the rest is the polling address.
+constexpr std::uint8_t PrimaryMasterBit = 0x80;
 
 AnswerFault checkHart(const PendingRequest& request, std::span<const std::uint8_t> f, int length) {
     if (length < hart::AnswerOverhead) return AnswerFault::Length;
     if (f[hart::AnswerDelimiter] != SlaveDelimiter) return AnswerFault::Delimiter;
     if (f[hart::AnswerCount] != length - (hart::AnswerOverhead - 2)) return AnswerFault::Length;
     if (hartChecksum(f, length - 1) != f[length - 1]) return AnswerFault::Checksum;
-    if ((f[hart::AnswerAddress] ^ request.address) & ~BurstBit) return AnswerFault::Address;
+    const auto isFrom = [&](std::uint8_t address) {
+        return ((f[hart::AnswerAddress] ^ address) & ~BurstBit) == 0;
+    };
+    if (!isFrom(request.address) && !(request.newAddress && isFrom(*request.newAddress)))
+        return AnswerFault::Address;
     if (f[hart::AnswerCommand] != request.command) return AnswerFault::Command;
     return AnswerFault::None;
 }
@@ -44,11 +51,21 @@ AnswerFault checkModbus(const PendingRequest& request, std::span<const std::uint
 PendingRequest pendingRequestOf(std::span<const std::uint8_t> request, int length) {
     int preambles = 0;
     while (preambles < length && request[preambles] == 0xFF) ++preambles;
-    if (preambles > 0 && preambles + 3 < length && request[preambles] == hart::MasterDelimiter)
-        return {PendingRequest::Protocol::Hart, request[preambles + 1], request[preambles + 2]};
-    if (preambles == 0 && length >= 4)
-        return {PendingRequest::Protocol::Modbus, request[0], request[1]};
-    return {};
+    PendingRequest pending;
+    if (preambles > 0 && preambles + 3 < length && request[preambles] == hart::MasterDelimiter) {
+        pending.protocol = PendingRequest::Protocol::Hart;
+        pending.address = request[preambles + 1];
+        pending.command = request[preambles + 2];
+        const int data = preambles + 4;
+        if (pending.command == SetAddressCommand && request[preambles + 3] >= 1 && data < length)
+            pending.newAddress = static_cast<std::uint8_t>((pending.address & PrimaryMasterBit) |
+                                                           (request[data] & ~PrimaryMasterBit));
+    } else if (preambles == 0 && length >= 4) {
+        pending.protocol = PendingRequest::Protocol::Modbus;
+        pending.address = request[0];
+        pending.command = request[1];
+    }
+    return pending;
 }
 
 AnswerFault checkAnswer(const PendingRequest& request, std::span<const std::uint8_t> answer,

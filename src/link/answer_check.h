@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 namespace doxa {
@@ -23,6 +24,8 @@ struct PendingRequest {
     Protocol protocol = Protocol::None;
     std::uint8_t address = 0;  // HART: the address byte of the request; MODBUS: the slave
     std::uint8_t command = 0;  // HART: the command; MODBUS: the function
+    // HART command 6: the address byte it sets. The transmitter may answer from either.
+    std::optional<std::uint8_t> newAddress;
 };
 
 // Reads what a request of `length` bytes asks for: a HART short frame after its preambles, or

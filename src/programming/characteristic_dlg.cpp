@@ -302,10 +302,12 @@ void CCharacteristicDlg::checkCount() {
 }
 
 void CCharacteristicDlg::checkPoint() {
-    if (!isPointAnswer(read().length)) {
-        goToState(station_, window(), SendPoint, NextStepWait);
+    const int length = read().length;
+    if (!isPointAnswer(length)) {
+        repeatPoint(SendPoint, length);
         return;
     }
+    window().setText(ReplyText, "");
     if (point_ < pointCount() - 1) {
         ++point_;
         goToState(station_, window(), SendPoint, NextStepWait);
@@ -335,10 +337,12 @@ void CCharacteristicDlg::takeCountAnswer() {
 
 void CCharacteristicDlg::takePointAnswer() {
     const auto& f = station_.frame;
-    if (!isPointAnswer(read().length)) {
-        goToState(station_, window(), AskPoint, NextStepWait);
+    const int length = read().length;
+    if (!isPointAnswer(length)) {
+        repeatPoint(AskPoint, length);
         return;
     }
+    window().setText(ReplyText, "");
     station_.characteristic.x(point_) =
         static_cast<float>(decodeFloat(&f[13], FloatLayout::Hart).value);
     station_.characteristic.y(point_) =
@@ -351,6 +355,19 @@ void CCharacteristicDlg::takePointAnswer() {
     } else {
         finish("Koniec odczytu");
     }
+}
+
+// The point step is repeated until it is answered; the technician is told why, since it may
+// never end: a transmitter that answers for another point keeps doing so.
+void CCharacteristicDlg::repeatPoint(int step, int answerLength) {
+    const auto& f = station_.frame;
+    const bool otherPoint = answerLength == PointAnswerLength;
+    window().setText(ReplyText, otherPoint ? "Przetwornik odpowiedział dla punktu " +
+                                                 std::to_string(f[hart::AnswerData] / 4 + 1) +
+                                                 " zamiast " + std::to_string(point_ + 1) +
+                                                 " - powtarzam"
+                                           : std::string(NoAnswerText));
+    goToState(station_, window(), step, NextStepWait);
 }
 
 // A late answer to the request for the point before is a well-formed answer to the same

@@ -92,6 +92,7 @@ private:
     void takeCountAnswer();
     void takePointAnswer();
     bool isPointAnswer(int length) const;
+    void repeatPoint(int step, int answerLength);
     void finish(const char* text);
 
     Station& station_;

@@ -29,6 +29,8 @@ constexpr int FilterAnswer = 16;
 constexpr int ThresholdAnswer = 22;
 constexpr int AddressAnswer = 14;
 constexpr int StoreAnswer = 8;  // MODBUS: the echo of a function 116 write
+constexpr int FlagsAnswer = 7;  // MODBUS: one register read
+constexpr int FlagsAt = 4;      // its low byte
 // Where a HART answer carries what the transmitter kept: a leading byte, then up to two floats.
 constexpr int FirstByte = hart::AnswerData;
 constexpr int FirstFloat = hart::AnswerData + 1;
@@ -43,6 +45,7 @@ constexpr int RegisterRange = 0;
 constexpr int RegisterSensor = 8;
 constexpr int RegisterFilter = 12;
 constexpr int RegisterAddress = 60;
+constexpr int RegisterFlags = 0x003D;
 constexpr int RegisterCommit = 0x00ED;
 constexpr std::uint16_t CommitValue = 0x00AA;
 constexpr std::uint8_t SensorTrailer = 0xF7;
@@ -147,6 +150,12 @@ void ProgrammingSequence::step(DialogWindow& window) {
         case CheckRange:
             checkRange(window);
             break;
+        case ReadFlags:
+            readFlags(window);
+            break;
+        case CheckFlags:
+            checkFlags(window);
+            break;
         case SendSensor:
             sendSensor(window);
             break;
@@ -239,8 +248,29 @@ void ProgrammingSequence::checkRange(DialogWindow& window) {
     if (verdict.compare)
         verdict.misses =
             differs(station_, FirstFloat, sentMax_) + differs(station_, SecondFloat, sentMin_);
-    goToState(station_, window, judge(RangeFlag, verdict, false) ? SendSensor : SendRange,
-              RepeatWait);
+    const Step next = keepsHeldThreshold() ? ReadFlags : SendSensor;
+    goToState(station_, window, judge(RangeFlag, verdict, false) ? next : SendRange, RepeatWait);
+}
+
+bool ProgrammingSequence::keepsHeldThreshold() const {
+    return scope_ == SequenceScope::RangeSensorFilter && rs485();
+}
+
+void ProgrammingSequence::readFlags(DialogWindow& window) {
+    send(window, SensorText, CheckFlags - Listen,
+         Request{.modbusStart = RegisterFlags, .modbusCount = 1});
+}
+
+// Flags that cannot be read are not guessed: past the limit the sensor registers are left
+// unwritten and the sensor type counts as not saved.
+void ProgrammingSequence::checkFlags(DialogWindow& window) {
+    const Reply reply = readReply(station_);
+    if (!reply.lineErrors.empty()) window.setText(ReplyText, reply.lineErrors);
+    const bool read = reply.length == FlagsAnswer;
+    if (read) heldThreshold_ = station_.frame[FlagsAt] & (FlagMin | FlagMax);
+    const bool goesOn = judge(SensorFlag, Verdict{.misses = read ? 0 : 1}, false);
+    const Step next = !goesOn ? ReadFlags : read ? SendSensor : SendFilter;
+    goToState(station_, window, next, RepeatWait);
 }
 
 std::uint8_t ProgrammingSequence::sensorByte() {
@@ -261,6 +291,7 @@ std::uint8_t ProgrammingSequence::sensorByte() {
 std::uint8_t ProgrammingSequence::flagByte() const {
     const DeviceRecord& device = station_.device;
     std::uint8_t flags = device.breakSignal == 1 ? FlagBreak : 0;
+    if (keepsHeldThreshold()) return flags | heldThreshold_;
     if (device.thresholdActive && device.thresholdDirection == 1) flags += FlagMin;
     if (device.thresholdActive && device.thresholdDirection == 2) flags += FlagMax;
     return flags;
@@ -281,11 +312,18 @@ void ProgrammingSequence::sendSensor(DialogWindow& window) {
 
 void ProgrammingSequence::checkSensor(DialogWindow& window) {
     Verdict verdict = read(window, SensorAnswer);
-    // The whole byte comes back as the transmitter keeps it: sensor code, count or output
-    // bits and the break bit must all be the ones sent.
-    if (verdict.compare) verdict.misses = differs(station_, FirstByte, sentSensor_);
+    if (verdict.compare) verdict.misses = sensorConfirmed() ? 0 : 1;
     goToState(station_, window, judge(SensorFlag, verdict, true) ? SendFilter : SendSensor,
               RepeatWait);
+}
+
+// A transmitter returns either the whole byte as it keeps it, count or output bits included, or
+// only the sensor code and the break bit; either confirms the write when those are the ones sent.
+bool ProgrammingSequence::sensorConfirmed() const {
+    const std::uint8_t answer = station_.frame[FirstByte];
+    if (answer == sentSensor_) return true;
+    const int code = answer & ~BreakBit;
+    return code == station_.device.sensorType && (answer & BreakBit) == (sentSensor_ & BreakBit);
 }
 
 void ProgrammingSequence::sendFilter(DialogWindow& window) {

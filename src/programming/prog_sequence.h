@@ -44,6 +44,10 @@ public:
         SendAddress = 9,
         CheckAddress = 10,
         Finish = 11,
+        // The 21-series dialog over RS485 reads the transmitter's threshold bits before it
+        // writes the sensor registers, which carry them.
+        ReadFlags = 12,
+        CheckFlags = 13,
     };
     enum : int { StepText = 142, ReplyText = 143 };
 
@@ -76,6 +80,8 @@ private:
 
     void sendRange(DialogWindow& window);
     void checkRange(DialogWindow& window);
+    void readFlags(DialogWindow& window);
+    void checkFlags(DialogWindow& window);
     void sendSensor(DialogWindow& window);
     void checkSensor(DialogWindow& window);
     void sendFilter(DialogWindow& window);
@@ -89,7 +95,10 @@ private:
     // Success clears the flag; a failure sets it and counts; past the limit the sequence goes
     // on with the flag set. True when the sequence goes on, false when the step is repeated.
     bool judge(Flag flag, Verdict verdict, bool countRepeat);
+    // The dialog neither shows nor edits the threshold, so the transmitter keeps its own.
+    bool keepsHeldThreshold() const;
     std::uint8_t sensorByte();
+    bool sensorConfirmed() const;
     std::uint8_t flagByte() const;
 
     Station& station_;
@@ -110,6 +119,7 @@ private:
     std::uint8_t sentTimeCode_ = 0;
     std::uint8_t sentDelta_ = 0;
     std::uint8_t sentDirection_ = 0;
+    std::uint8_t heldThreshold_ = 0;  // the threshold bits of the transmitter's flag byte
 };
 
 }  // namespace doxa

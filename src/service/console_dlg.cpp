@@ -52,6 +52,18 @@ std::size_t afterHeader(std::string_view text) {
     return pos;
 }
 
+// Lowers the letters from `start` on; true when any was upper case.
+bool lowerLetters(std::string& text, std::size_t start) {
+    bool changed = false;
+    for (std::size_t i = start; i < text.size(); ++i) {
+        if (text[i] >= 'A' && text[i] <= 'Z') {
+            text[i] = static_cast<char>(text[i] - 'A' + 'a');
+            changed = true;
+        }
+    }
+    return changed;
+}
+
 std::string tooLongText(std::size_t count) {
     return "Instrukcja ma " + std::to_string(count) + " bajtów, a mieści się najwyżej " +
            std::to_string(CHartConsoleDlg::MaxTypedBytes) + " (i bajt kontrolny). Nic nie wysłano.";
@@ -98,7 +110,10 @@ void CHartConsoleDlg::onCommand(int id) {
 }
 
 void CHartConsoleDlg::onChange(int id) {
-    if (id == InstructionText) filterInstruction();
+    if (id == InstructionText)
+        filterInstruction();
+    else if (id == ConversionText)
+        lowerConversion();
 }
 
 void CHartConsoleDlg::onFocus(int id, bool gained) {
@@ -146,14 +161,8 @@ void CHartConsoleDlg::onDestroy() { endExchange(station_, window()); }
 // header that cannot be part of a byte list.
 void CHartConsoleDlg::filterInstruction() {
     std::string text = window().text(InstructionText);
-    bool changed = false;
     const std::size_t start = afterHeader(text);
-    for (std::size_t i = start; i < text.size(); ++i) {
-        if (text[i] >= 'A' && text[i] <= 'Z') {
-            text[i] = static_cast<char>(text[i] - 'A' + 'a');
-            changed = true;
-        }
-    }
+    bool changed = lowerLetters(text, start);
     const auto bad = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(start), text.end(),
                                   [](char c) { return !allowedInInstruction(c); });
     if (bad != text.end()) {
@@ -162,6 +171,16 @@ void CHartConsoleDlg::filterInstruction() {
     }
     instructionText_ = text;
     if (changed) window().setText(InstructionText, instructionText_);
+}
+
+// Typed letters arrive in lower case here too, so that 0X41 reads as 0x41; the header keeps its
+// capital.
+void CHartConsoleDlg::lowerConversion() {
+    std::string text = window().text(ConversionText);
+    const std::size_t start = text.starts_with(ConversionHeader) ? ConversionHeader.size() : 0;
+    if (!lowerLetters(text, start)) return;
+    conversionText_ = text;
+    window().setText(ConversionText, conversionText_);
 }
 
 void CHartConsoleDlg::send() {

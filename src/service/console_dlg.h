@@ -43,6 +43,7 @@ private:
     void toFloat();
     void toHart();
     void filterInstruction();
+    void lowerConversion();
     void readAnswer();
     void appendConversionHeader();
 

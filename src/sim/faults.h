@@ -37,6 +37,12 @@ struct Faults {
     // Every write is carried out, but its answer is lost the first N times it comes (counted
     // apart for each HART command, and for each MODBUS function and first register).
     int lostWriteAnswers = 0;
+    // Answers that differ from ours where the documentation leaves room: the answer to a
+    // command 147 write without bits 6..4 of the sensor byte; command 6 answered from the
+    // address it sets; the first N answers to command 220 carrying the next point's index.
+    bool documentedBitsOnly = false;
+    bool answerFromNewAddress = false;
+    std::uint64_t misindexedPoints = 0;
 };
 
 // Which faults hit one request.

@@ -156,6 +156,7 @@ Transmitter::HartResult Transmitter::hartCommand(std::uint8_t command, std::span
         }
         case 147:
             if (!data.empty()) setConfigurationByte(data[0]);
+            if (!data.empty() && faults.documentedBitsOnly) return ok(Data{}.byte(s.configurationByte() & 0x8F));
             return ok(Data{}.byte(s.configurationByte()));
         case 200:
             if (!data.empty()) {
@@ -202,7 +203,12 @@ Transmitter::HartResult Transmitter::hartCommand(std::uint8_t command, std::span
                 s.characteristicY[point] = realAt(data, 5);
                 s.configChanged = true;
             }
-            return ok(Data{}.byte(data[0]).real(s.characteristicX[point]).real(s.characteristicY[point]));
+            const bool misindexed = faults.misindexedPoints > 0;
+            if (misindexed) --faults.misindexedPoints;
+            return ok(Data{}
+                          .byte(data[0] + (misindexed ? 4 : 0))
+                          .real(s.characteristicX[point])
+                          .real(s.characteristicY[point]));
         }
         case 221:
             if (!data.empty()) {

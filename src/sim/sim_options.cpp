@@ -69,6 +69,12 @@ private:
             o.help = true;
         } else if (name == "--verbose" || name == "-v") {
             o.verbose = true;
+        } else if (name == "--documented-bits") {
+            o.faults.documentedBitsOnly = true;
+        } else if (name == "--answer-from-new-address") {
+            o.faults.answerFromNewAddress = true;
+        } else if (auto text = valueOf(name, "--misindex-points")) {
+            assign(o.faults.misindexedPoints, number<std::uint64_t>(*text, 1, UINT64_MAX), "--misindex-points takes a count from 1");
         } else if (name == "--old-generation") {
             o.transmitter.oldGeneration = true;
         } else if (auto text = valueOf(name, "--model")) {
@@ -239,6 +245,13 @@ std::string simUsage() {
            "                                                answer is lost the first N times it\n"
            "                                                comes (each HART command, each MODBUS\n"
            "                                                function and register counted apart)\n"
+           "\n"
+           "Answers that differ where the documentation leaves room:\n"
+           "  --documented-bits        the answer to a HART command 147 write reports only the\n"
+           "                           sensor code and the break bit (bits 6..4 left out)\n"
+           "  --answer-from-new-address  HART command 6 is answered from the new address\n"
+           "  --misindex-points N      the first N answers to HART command 220 carry the next\n"
+           "                           point's index\n"
            "\n"
            "Stop it with Ctrl-C (SIGINT) or SIGTERM.\n";
 }

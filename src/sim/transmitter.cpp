@@ -135,10 +135,13 @@ std::optional<std::vector<std::uint8_t>> Transmitter::answerHart(std::span<const
         if (result.code == 0 && write && answerLost(command)) return std::nullopt;
     }
     if (verdict_.notImplemented) result.code |= ResponseNotImplemented;
+    constexpr std::uint8_t SetAddress = 6;
+    const bool fromNew = command == SetAddress && faults.answerFromNewAddress && result.code == 0;
+    const auto answeredFrom = static_cast<std::uint8_t>(fromNew ? (address & 0x80) | state_.address : address);
     const int preambles = verdict_.losePreambles
                               ? injector_.uniform(0, 1)
                               : injector_.uniform(options_.minPreambles, options_.maxPreambles);
-    return hartFrame(address, command, result.code, result.data, preambles);
+    return hartFrame(answeredFrom, command, result.code, result.data, preambles);
 }
 
 std::vector<std::uint8_t> Transmitter::hartFrame(std::uint8_t address, std::uint8_t command,

@@ -478,6 +478,58 @@ TEST_F(CliBench, ExitStatusTellsNoAnswerUnconfirmedWritesAndUnusableInput) {
     EXPECT_EQ(folder.err, "doxa-cli: " + folder_.path().string() + ": Failed to save document.\n");
 }
 
+// Files that change the sensor configuration, written into transmitters that answer otherwise
+// than ours where the documentation leaves room; what they then hold is read back.
+TEST_F(CliBench, WriteIsConfirmedByTransmittersThatAnswerOtherwise) {
+    // A RIVO-22 answering the sensor write without its output bits: 0x91 is sent once.
+    const std::string rivo = start("rivo", {"--model", "RIVO-22", "--address", "1", "--documented-bits"});
+    ASSERT_EQ(cli({"read", "--port", rivo, "--address", "1", "-o", file("rivo.prg").string()}).status, 0);
+    Document doc = decoded(file("rivo.prg"));
+    doc.device.breakSignal = 1;
+    const auto rivoBytes = writeDocument(doc.device, doc.characteristic);
+    std::ofstream(file("rivo-min.prg"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(rivoBytes.data()), std::streamsize(rivoBytes.size()));
+    ASSERT_EQ(cli({"write", file("rivo-min.prg").string(), "--port", rivo, "--address", "1"}).status, 0);
+    // The RIVO-22 comes with output "prądowe 4...20mA" (0x10) and Pt 100; the break is "na min".
+    std::size_t sensorWrites = 0;
+    for (const auto& request : requestsOf(log("rivo")))
+        if (request.size() == 16 && request[12] == 147) {
+            ++sensorWrites;
+            EXPECT_EQ(request[14], 0x91);
+        }
+    EXPECT_EQ(sensorWrites, 1u);
+    ASSERT_EQ(cli({"read", "--port", rivo, "--address", "1", "-o", file("rivo-back.prg").string()}).status, 0);
+    EXPECT_EQ(decoded(file("rivo-back.prg")).device.breakSignal, 1);
+
+    // A resistance-thermometer transmitter over RS485 keeps the threshold it holds, whatever the
+    // file says of it.
+    const std::string rtd = start("rtd", {"--model", "SAWE-01-RTD", "--address", "1"});
+    const std::vector<std::string> line{"--port", rtd, "--rs485", "--address", "1"};
+    const auto with = [&](std::vector<std::string> args) {
+        args.insert(args.end(), line.begin(), line.end());
+        return args;
+    };
+    ASSERT_EQ(cli(with({"read", "-o", file("rtd.prg").string()})).status, 0);
+    Document rtdDoc = decoded(file("rtd.prg"));
+    ASSERT_EQ(rtdDoc.device.thresholdActive, 0);
+    rtdDoc.device.sensorType = 4;  // Ni 100 (617)
+    rtdDoc.device.rangeMin = -60;
+    rtdDoc.device.rangeMax = 180;
+    rtdDoc.device.thresholdActive = 1;
+    rtdDoc.device.thresholdDirection = 2;
+    const auto rtdBytes = writeDocument(rtdDoc.device, rtdDoc.characteristic);
+    std::ofstream(file("rtd-ni.prg"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(rtdBytes.data()), std::streamsize(rtdBytes.size()));
+    const Result written = cli(with({"write", file("rtd-ni.prg").string()}));
+    EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(written.out, "Dane zostały zapisane\n");
+    ASSERT_EQ(cli(with({"read", "-o", file("rtd-back.prg").string()})).status, 0);
+    const DeviceRecord held = decoded(file("rtd-back.prg")).device;
+    EXPECT_EQ(held.sensorType, 4);
+    EXPECT_EQ(held.rangeMax, 180.0F);
+    EXPECT_EQ(held.thresholdActive, 0) << "the threshold was not switched on unseen";
+}
+
 TEST_F(CliBench, FinderListsWhatAnsweredAndFailsOnASilentRange) {
     const std::string hart = start("hart", {"--model", "DOXA-22", "--serial", "4242", "--address", "3"});
     const Result found = cli({"finder", "--port", hart, "--from", "2", "--to", "4"});

@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,6 +35,8 @@ enum : int {
     FilterOrder2 = 139,
     StepText = 142,
     SendButton = 132,
+    AddressEdit = 101,
+    ProgramAddressBox = 147,
     CloseButton = 2,
     IdentRangeMin = 134,
     IdentRangeMax = 135,
@@ -65,7 +69,11 @@ Widget* control(DialogHost* dialog, int id) {
 }
 
 struct Case {
+    const char* name;
     int rs485;
+    // A transmitter that answers otherwise where the documentation leaves room, given a new
+    // address as well.
+    bool otherwise = false;
 };
 
 class ProgrammingOnPty : public ::testing::TestWithParam<Case> {};
@@ -74,7 +82,9 @@ TEST_P(ProgrammingOnPty, TheSimulatorKeepsWhatWasProgrammed) {
     const bool rs485 = GetParam().rs485 != 0;
     test::TempFolder folder;
     const auto link = folder.path() / "tty";
-    test::SimProcess sim({"--model", "DOXA-22", "--link", link.string()});
+    std::vector<std::string> simArgs{"--model", "DOXA-22", "--link", link.string()};
+    if (GetParam().otherwise) simArgs.insert(simArgs.end(), {"--documented-bits", "--answer-from-new-address"});
+    test::SimProcess sim(simArgs);
     ASSERT_TRUE(test::waitForLink(link));
 
     MemorySettingsStore store;
@@ -113,12 +123,21 @@ TEST_P(ProgrammingOnPty, TheSimulatorKeepsWhatWasProgrammed) {
         control<QLineEdit>(dialog, RangeMinEdit)->setText("-20");
         control<QLineEdit>(dialog, RangeMaxEdit)->setText("120.5");
         control<QRadioButton>(dialog, FilterOrder2)->click();
+        if (GetParam().otherwise) {
+            control<QCheckBox>(dialog, ProgramAddressBox)->click();
+            control<QLineEdit>(dialog, AddressEdit)->setText("5");
+        }
         control<QPushButton>(dialog, SendButton)->click();
         sent = true;
         return false;
     });
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes.back(), "Dane zostały zapisane");
+    EXPECT_EQ(std::count(boxes.begin(), boxes.end(), "Błąd w programowaniu adresu !"), 0);
+    if (GetParam().otherwise) {
+        EXPECT_EQ(station.device.pollingAddress, 5);
+        EXPECT_EQ(store.readInt("Polling_adres", "ADRES", -1), 5);
+    }
 
     std::string rangeMin, rangeMax, filter;
     runCommand(application, CmdInitialize, [&](QWidget* modal) {
@@ -138,8 +157,10 @@ TEST_P(ProgrammingOnPty, TheSimulatorKeepsWhatWasProgrammed) {
     EXPECT_EQ(sim.stop(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothModes, ProgrammingOnPty, ::testing::Values(Case{0}, Case{1}),
-                         [](const auto& info) { return info.param.rs485 ? "Rs485" : "Hart"; });
+INSTANTIATE_TEST_SUITE_P(BothModes, ProgrammingOnPty,
+                         ::testing::Values(Case{"Hart", 0}, Case{"Rs485", 1},
+                                           Case{"HartAnsweredOtherwise", 0, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace doxa

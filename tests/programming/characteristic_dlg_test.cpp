@@ -194,6 +194,60 @@ TEST_F(CharacteristicDlgTest, ALateAnswerIsNeverTakenForTheNextPoint) {
     }
 }
 
+// A transmitter whose point answers carry another index is asked again, for as long as it takes,
+// and the technician sees which point is repeated and why, and can close at any moment.
+TEST_F(CharacteristicDlgTest, PointAnswersWithAnotherIndexAreRepeatedVisibly) {
+    struct Case {
+        int button;
+        std::uint64_t misindexed;  // answers to command 220 that carry the next point's index
+    };
+    const Case cases[] = {{Dlg::Send, 2}, {Dlg::Read, 2}, {Dlg::Send, 1'000'000}, {Dlg::Read, 1'000'000}};
+    for (const Case& c : cases) {
+        const bool write = c.button == Dlg::Send;
+        const bool forever = c.misindexed > 2;
+        SCOPED_TRACE(std::string(write ? "write" : "read") + (forever ? " forever" : " twice"));
+        SimStation station;
+        for (int i = 0; i < 2; ++i) {
+            const auto at = std::size_t(i);
+            station.device().characteristicX[at] = write ? 0.0F : 7.5F + float(i);
+            station.device().characteristicY[at] = write ? 0.0F : -2.5F - float(i);
+            station.station.characteristic.x(i) = write ? 10.5F + float(i) : 0.0F;
+            station.station.characteristic.y(i) = write ? -1.25F - float(i) : 0.0F;
+        }
+        station.device().characteristicCount = 2;
+        station.station.characteristic.characteristicCount = 2;
+        station.transmitter->faults.misindexedPoints = c.misindexed;
+        Dlg dlg(station.station);
+        FakeWindow w(dlg, station.clock);
+        ASSERT_TRUE(w.open());
+        w.click(c.button);
+        ASSERT_TRUE(station.clock.advanceUntil(
+            [&] { return w.text(Dlg::ReplyText) != ""; }, 10'000));
+        EXPECT_EQ(w.text(Dlg::StepText), write ? "Programuje dane 1" : "Odczytuje dane 1");
+        EXPECT_EQ(w.text(Dlg::ReplyText), "Przetwornik odpowiedział dla punktu 2 zamiast 1 - powtarzam");
+        if (forever) {
+            station.clock.advance(30'000);
+            EXPECT_EQ(w.text(Dlg::StepText), write ? "Programuje dane 1" : "Odczytuje dane 1");
+            w.click(Dlg::Close);
+            EXPECT_EQ(w.result(), ResultCancel);
+            const std::size_t sent = station.writes().size();
+            station.clock.advance(5'000);
+            EXPECT_EQ(station.writes().size(), sent) << "nothing more after Zamknij";
+            EXPECT_EQ(station.writes().back(), Bytes{0xFF});
+            continue;
+        }
+        ASSERT_TRUE(station.clock.advanceUntil(
+            [&] { return !w.timerRunning(ExchangeTimer); }, 60'000));
+        EXPECT_EQ(w.text(Dlg::StepText), write ? "Koniec zapisu" : "Koniec odczytu");
+        EXPECT_EQ(w.text(Dlg::ReplyText), "") << "nothing is repeated any more";
+        for (int i = 0; i < 2; ++i) {
+            const auto at = std::size_t(i);
+            EXPECT_FLOAT_EQ(station.device().characteristicX[at], write ? 10.5F + float(i) : 7.5F + float(i));
+            EXPECT_FLOAT_EQ(station.station.characteristic.y(i), write ? -1.25F - float(i) : -2.5F - float(i));
+        }
+    }
+}
+
 // Sending waits 300 ms after the count, 500 ms after a point written and 400 ms after a point
 // asked for; listening waits 400 ms, a verified answer leads on after 100 ms.
 TEST_F(CharacteristicDlgTest, EveryStepWaitsAsDocumented) {

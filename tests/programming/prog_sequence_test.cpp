@@ -166,17 +166,58 @@ TEST(ProgrammingSequence, TypedFractionsAreConfirmedAndKeptExactly) {
     EXPECT_EQ(p.sim.requests(2), (std::vector<int>{35, 147, 201, 200}));
 }
 
+// A transmitter may report the sensor byte whole or only its sensor code and break bit: a RIVO-22
+// with Pt 100, "na min" and output "prądowe 4...20mA" is sent 0x91 and may answer 0x91 or 0x81.
+TEST(ProgrammingSequence, TheSensorByteIsConfirmedWholeOrByItsSensorCodeAndBreakBit) {
+    struct Case {
+        bool documentedBitsOnly;
+        bool miskept;  // the device keeps the sensor code one bit off
+        const char* told;
+        long sends;
+    };
+    const Case cases[] = {{false, false, Saved, 1}, {true, false, Saved, 1},
+                          {true, true, NotSaved, 3}, {false, true, NotSaved, 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.documentedBitsOnly) + std::to_string(c.miskept));
+        Programming p(sim::Model::Rivo22);
+        p.sim.transmitter->faults.documentedBitsOnly = c.documentedBitsOnly;
+        if (c.miskept) p.sim.transmitter->faults.hartWrites[147] = sim::WriteFault::Miskept;
+        p.sim.station.device.outputType = 1;
+        ASSERT_TRUE(p.openReady());
+        p.choose(D::SensorPt100);
+        p.pick({D::BreakMax, D::BreakMin}, D::BreakMin);
+        EXPECT_EQ(p.program(), c.told);
+        EXPECT_EQ(p.request(147), hartFrame({0x02, 0x80, 0x93, 0x01, 0x91, 0x81}));
+        const std::vector<int> sent = p.sim.requests(2);
+        EXPECT_EQ(std::count(sent.begin(), sent.end(), 147), c.sends);
+        const sim::State& s = p.sim.device();
+        EXPECT_EQ(std::make_tuple(int(s.sensorCode), s.breakToMin, int(s.outputBits)),
+                  std::make_tuple(c.miskept ? 0 : 1, true, 0x10));
+    }
+}
+
+// The transmitter may answer the address change from the old address or already from the new.
 TEST(ProgrammingSequence, HartAddressGoesToTheOldAddressAndIsStoredWhenConfirmed) {
-    Programming p;
-    ASSERT_TRUE(p.openReady());
-    p.choose(D::ProgramAddress);
-    p.window.type(D::Address, "5");
-    EXPECT_EQ(p.program(), Saved);
-    EXPECT_EQ(p.request(6), hartFrame({0x02, 0x80, 0x06, 0x01, 0x05, 0x80}));
-    EXPECT_EQ(p.sim.device().address, 5);
-    EXPECT_EQ(p.sim.station.device.pollingAddress, 5);
-    EXPECT_EQ(p.sim.settings.readInt("Polling_adres", "ADRES", -1), 5);
-    EXPECT_EQ(p.boxTexts().size(), 2u) << "no address error";
+    for (const bool fromNew : {false, true}) {
+        SCOPED_TRACE(fromNew ? "answered from the new address" : "answered from the old address");
+        Programming p;
+        p.sim.transmitter->faults.answerFromNewAddress = fromNew;
+        ASSERT_TRUE(p.openReady());
+        p.choose(D::ProgramAddress);
+        p.window.type(D::Address, "5");
+        EXPECT_EQ(p.program(), Saved);
+        EXPECT_EQ(p.request(6), hartFrame({0x02, 0x80, 0x06, 0x01, 0x05, 0x80}));
+        const std::vector<int> sent = p.sim.requests();
+        const auto at = std::size_t(std::find(sent.begin(), sent.end(), 6) - sent.begin());
+        const Bytes answer = p.sim.line()->answers().at(at);
+        ASSERT_GE(answer.size(), 7u);
+        EXPECT_EQ(answer[answer.size() - 7], fromNew ? 0x85 : 0x80) << "the answer's address byte";
+        EXPECT_EQ(p.sim.device().address, 5);
+        EXPECT_EQ(p.sim.station.device.pollingAddress, 5);
+        EXPECT_EQ(p.sim.settings.readInt("Polling_adres", "ADRES", -1), 5);
+        EXPECT_EQ(p.boxTexts(), (std::vector<std::string>{"Nastąpi rozpoznanie przetwornika", Saved}))
+            << "no address error";
+    }
 }
 
 TEST(ProgrammingSequence, AnUnconfirmedHartAddressIsReportedAndNotStored) {

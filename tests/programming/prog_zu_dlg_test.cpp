@@ -131,6 +131,21 @@ TEST(RtdProgramming, NothingIsSentWithoutASensor) {
     EXPECT_EQ(p.sim.writes().size(), written);
 }
 
+TEST(RtdProgramming, ASensorAnswerWithTheDocumentedBitsOnlyConfirmsTheWrite) {
+    for (const bool documentedBitsOnly : {false, true}) {
+        SCOPED_TRACE(documentedBitsOnly);
+        Rtd p(sim::Model::Sawe01Rtd);
+        p.sim.transmitter->faults.documentedBitsOnly = documentedBitsOnly;
+        ASSERT_TRUE(p.openReady());
+        p.choose(Z::SensorCu50At426);
+        p.pick({Z::BreakMax, Z::BreakMin}, Z::BreakMin);
+        EXPECT_EQ(p.program(), Saved);
+        EXPECT_EQ(p.sim.requests(2), (std::vector<int>{35, 147, 201}));
+        EXPECT_EQ(p.sim.device().sensorCode, 8);
+        EXPECT_TRUE(p.sim.device().breakToMin);
+    }
+}
+
 TEST(RtdProgramming, AnUnconfirmedSensorTypeEndsNotSaved) {
     Rtd p(sim::Model::Sawe01Rtd);
     p.sim.transmitter->faults.hartWrites[147] = sim::WriteFault::Miskept;
@@ -140,15 +155,61 @@ TEST(RtdProgramming, AnUnconfirmedSensorTypeEndsNotSaved) {
     EXPECT_EQ(p.sim.requests(2), (std::vector<int>{35, 147, 147, 147, 201}));
 }
 
-TEST(RtdProgramming, OverRs485ItIsReadyAtOnceAndWritesTheSameRegistersAsTheMainDialog) {
+TEST(RtdProgramming, OverRs485ItIsReadyAtOnceReadsTheFlagsAndWritesTheMainDialogsRegisters) {
     Rtd p(sim::Model::Sawe01Rtd, true);
     ASSERT_TRUE(p.openReady());
     EXPECT_TRUE(p.sim.writes().empty());
     p.choose(Z::SensorNi100At617);
     EXPECT_EQ(p.program(), Saved);
-    EXPECT_EQ(p.sim.requests(), (std::vector<int>{0, 8, 12, 0x00ED}));
+    EXPECT_EQ(p.sim.requests(), (std::vector<int>{0, 0x3D, 8, 12, 0x00ED}));
     EXPECT_EQ(p.sim.device().sensorCode, 4);
     EXPECT_EQ(p.sim.device().rangeUpper, 180);
+}
+
+// The dialog shows no threshold, so over RS485 the threshold bits of register 9 are the ones the
+// transmitter holds (read from register 0x3D first), whatever the device record says.
+TEST(RtdProgramming, OverRs485TheTransmittersThresholdIsKept) {
+    struct Case {
+        std::uint8_t held;     // the transmitter's threshold mode: 0 off, 1 "min", 2 "max"
+        int recordActive;      // what the device record says, as after "Nowe" or a loaded file
+        std::uint8_t flags;    // the flag byte written: threshold bits as held, 0x10 "na min"
+    };
+    const Case cases[] = {{2, 0, 0x15}, {1, 1, 0x14}, {0, 1, 0x10}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.held));
+        Rtd p(sim::Model::Sawe01Rtd, true);
+        p.sim.device().thresholdMode = c.held;
+        p.sim.station.device.thresholdActive = c.recordActive;
+        p.sim.station.device.thresholdDirection = 2;
+        ASSERT_TRUE(p.openReady());
+        p.choose(Z::SensorNi100At617);
+        p.pick({Z::BreakMax, Z::BreakMin}, Z::BreakMin);
+        EXPECT_EQ(p.program(), Saved);
+        EXPECT_EQ(p.sim.requests(), (std::vector<int>{0, 0x3D, 8, 12, 0x00ED}));
+        EXPECT_EQ(p.request(0x3D), (Bytes{0x00, 0x03, 0x00, 0x3D, 0x00, 0x01, 0x14, 0x17}));
+        const Bytes sensor = p.request(8);
+        ASSERT_EQ(sensor.size(), 15u);
+        EXPECT_EQ(sensor[10], c.flags);
+        EXPECT_EQ(p.sim.device().thresholdMode, c.held);
+        EXPECT_TRUE(p.sim.device().breakToMin);
+        EXPECT_EQ(p.sim.device().sensorCode, 4);
+    }
+}
+
+// Flags that cannot be read are not guessed: the sensor registers stay unwritten.
+TEST(RtdProgramming, OverRs485UnreadableFlagsLeaveTheSensorUnwritten) {
+    Rtd p(sim::Model::Sawe01Rtd, true);
+    p.sim.device().thresholdMode = 2;
+    ASSERT_TRUE(p.openReady());
+    p.sim.line()->alterAnswer = [](Bytes& answer) {
+        if (answer.size() > 1 && answer[1] == 0x03) answer.clear();
+    };
+    p.choose(Z::SensorNi100At617);
+    EXPECT_EQ(p.program(), NotSaved);
+    EXPECT_EQ(p.sim.requests(), (std::vector<int>{0, 0x3D, 0x3D, 0x3D, 0x3D, 12, 0x00ED}));
+    EXPECT_EQ(p.sim.device().thresholdMode, 2);
+    EXPECT_EQ(p.sim.device().sensorCode, 1) << "as the transmitter came";
+    EXPECT_EQ(p.sim.device().rangeUpper, 180) << "the range was written before";
 }
 
 }  // namespace

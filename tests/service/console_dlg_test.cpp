@@ -133,5 +133,13 @@ TEST(HartConsole, ConvertsBetweenNumbersAndHartFloatBytes) {
     EXPECT_TRUE(c.conversion().ends_with("\r\n8.")) << c.conversion();
 }
 
+TEST(HartConsole, TheConversionBoxLowersTypedLettersAsTheInstructionBoxDoes) {
+    Console c;
+    c.convert("0X41, 0X48, 0, 0", Dlg::ToFloat);
+    EXPECT_EQ(c.conversion(), "Liczba do konwersji:\r\n0x41, 0x48, 0, 0\r\nliczba po konwersji: \r\n12.5");
+    c.convert("0x3F, 0x8C, 0xCC, 0xCD", Dlg::ToFloat);
+    EXPECT_TRUE(c.conversion().ends_with("\r\n1.1")) << c.conversion();
+}
+
 }  // namespace
 }  // namespace doxa::test

@@ -249,5 +249,26 @@ TEST_F(HartAnswers, CalibrationCommandsChangeWhatTheyShould) {
     EXPECT_EQ(device.state().calibration.compensation, 0.0f);
 }
 
+// The answers a real transmitter may give where the documentation leaves room, each taking
+// the write as ours does.
+TEST_F(HartAnswers, VariantsAnswerOtherwiseButKeepWhatWasWritten) {
+    device.faults.documentedBitsOnly = true;
+    EXPECT_EQ(ask(147, {0x91}).data, Bytes{0x81});  // RIVO output bits left out of the write's answer
+    EXPECT_EQ(device.state().outputBits, 0x10);
+    EXPECT_EQ(ask(147).data, Bytes{0x91}) << "the read reports them";
+
+    device.faults.misindexedPoints = 2;
+    EXPECT_EQ(ask(220, concat({8}, concat(hartFloat(1), hartFloat(2)))).data[0], 12);
+    EXPECT_EQ(ask(220, {8}).data[0], 12);
+    EXPECT_EQ(ask(220, {8}).data[0], 8) << "only the first two";
+    EXPECT_EQ(device.state().characteristicY[2], 2.0f);
+
+    device.faults.answerFromNewAddress = true;
+    const HartAnswer moved = parseHart(device.answer(hartRequest(3, 6, {9})));
+    EXPECT_EQ(moved.address, 0x89);
+    EXPECT_EQ(moved.data, Bytes{9});
+    EXPECT_EQ(device.state().address, 9);
+}
+
 }  // namespace
 }  // namespace doxa::sim::test

@@ -100,6 +100,17 @@ TEST(SimOptions, WriteFaultsNameTheProtocolAndTheWrite) {
             << wrong;
 }
 
+TEST(SimOptions, AnswerVariantsAreTakenAndListed) {
+    const ParsedOptions p = parse({"--documented-bits", "--answer-from-new-address", "--misindex-points", "3"});
+    ASSERT_EQ(p.error, "");
+    EXPECT_TRUE(p.options.faults.documentedBitsOnly);
+    EXPECT_TRUE(p.options.faults.answerFromNewAddress);
+    EXPECT_EQ(p.options.faults.misindexedPoints, 3u);
+    EXPECT_NE(parse({"--misindex-points", "0"}).error.find("from 1"), std::string::npos);
+    for (const char* option : {"--documented-bits", "--answer-from-new-address", "--misindex-points"})
+        EXPECT_NE(simUsage().find(option), std::string::npos) << option;
+}
+
 }  // namespace
 }  // namespace doxa::sim::test
 

@@ -195,6 +195,25 @@ TEST_F(ExchangeSteps, OnlyAnAnswerToTheRequestWrittenIsAnAnswer) {
     }
 }
 
+// A transmitter may answer the change of its polling address from the old or the new address.
+TEST_F(ExchangeSteps, TheAddressChangeIsAnsweredFromTheOldOrTheNewAddress) {
+    const std::array<std::uint8_t, 1> newAddress{5};
+    const std::pair<Bytes, AnswerFault> cases[] = {
+        {hart({0x06, 0x80, 0x06, 0x03, 0x00, 0x00, 0x05, 0x86}), AnswerFault::None},
+        {hart({0x06, 0x85, 0x06, 0x03, 0x00, 0x00, 0x05, 0x83}), AnswerFault::None},
+        {hart({0x06, 0x86, 0x06, 0x03, 0x00, 0x00, 0x05, 0x80}), AnswerFault::Address},
+    };
+    for (const auto& [answer, fault] : cases) {
+        sendRequest(station, Request{.hartCommand = 6, .hartData = newAddress});
+        answers.push_back(answer);
+        EXPECT_EQ(readReply(station).fault, fault) << int(answer[8]);
+    }
+    // Any other command is answered from the address asked only.
+    sendRequest(station, PrimaryValue);
+    answers.push_back(hart({0x06, 0x85, 0x01, 0x07, 0x00, 0x0C, 0x20, 0x41, 0x40, 0, 0, 0xA8}));
+    EXPECT_EQ(readReply(station).fault, AnswerFault::Address);
+}
+
 TEST_F(ExchangeSteps, WhatWaitsBeforeARequestIsDiscardedUnread) {
     answers.push_back(AnswerCases[0].answer);  // late, to a request before this one
     sendRequest(station, PrimaryValue);
