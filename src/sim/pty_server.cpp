@@ -15,6 +15,8 @@ namespace doxa::sim {
 
 namespace {
 
+constexpr int PtySchedulingMs = 30;
+
 volatile sig_atomic_t stopRequested = 0;
 void requestStop(int) { stopRequested = 1; }
 
@@ -161,7 +163,12 @@ void PtyServer::serve(const std::vector<std::uint8_t>& request, std::int64_t now
                     c.outputLowU, c.outputHighU, c.compensation, after.trim);
     }
     std::fflush(stdout);
-    if (!reply.bytes.empty()) outgoing_.push_back({now + reply.delayMs, std::move(reply.bytes)});
+    const bool hart = !request.empty() && request.front() == 0xFF;
+    // Both programs' timers run a little late: an answer meant for the very end of the wait is
+    // sent so much earlier.
+    const int waitEnd = documentedWaitMs(hart, clientBaud()) - PtySchedulingMs;
+    for (AnswerPiece& piece : timedPieces(transmitter_.timing(), std::move(reply.bytes), reply.delayMs, waitEnd))
+        outgoing_.push_back({now + piece.atMs, std::move(piece.bytes)});
 }
 
 // The client's settings of its end of the terminal stand for the line. A pseudo-terminal keeps
@@ -172,6 +179,11 @@ Reply PtyServer::answerOnClientLine(const std::vector<std::uint8_t>& request) {
     if (::tcgetattr(master_, &line) != 0) return transmitter_.reply(request);
     const Parity parity = (line.c_cflag & PARODD) ? Parity::Odd : Parity::None;
     return transmitter_.replyOnLine(request, baudOf(::cfgetospeed(&line)), parity);
+}
+
+int PtyServer::clientBaud() const {
+    termios line{};
+    return ::tcgetattr(master_, &line) == 0 ? baudOf(::cfgetospeed(&line)) : 0;
 }
 
 void PtyServer::sendDue(std::int64_t now) {

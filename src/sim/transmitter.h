@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "link/serial_line.h"
+#include "sim/answer_timing.h"
 #include "sim/faults.h"
 #include "sim/live_values.h"
 #include "sim/memory_map.h"
@@ -28,6 +29,7 @@ struct Options {
     // other parity is answered, the answer arriving damaged. Not given, it answers at any speed
     // and parity.
     std::optional<std::uint8_t> lineSettings = std::nullopt;
+    AnswerTiming timing = AnswerTiming{};
 };
 
 // An answer and how long after the request it arrives.
@@ -57,6 +59,7 @@ public:
     State& state() { return state_; }
     const State& state() const { return state_; }
     Faults faults;
+    const AnswerTiming& timing() const { return options_.timing; }
 
     // The time the live values move with; a steady clock from construction unless set.
     void setClock(std::function<std::int64_t()> nowMs) { clock_ = std::move(nowMs); }
