@@ -167,7 +167,7 @@ void PtyServer::serve(const std::vector<std::uint8_t>& request, std::int64_t now
     // Both programs' timers run a little late: an answer meant for the very end of the wait is
     // sent so much earlier.
     const int waitEnd = documentedWaitMs(hart, clientBaud()) - PtySchedulingMs;
-    for (AnswerPiece& piece : timedPieces(transmitter_.timing(), std::move(reply.bytes), reply.delayMs, waitEnd))
+    for (AnswerPiece& piece : timedPieces(transmitter_.timing, std::move(reply.bytes), reply.delayMs, waitEnd))
         outgoing_.push_back({now + piece.atMs, std::move(piece.bytes)});
 }
 

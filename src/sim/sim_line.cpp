@@ -69,7 +69,7 @@ int SimLine::write(const std::uint8_t* bytes, int count) {
     }
     if (alterAnswer && !reply.bytes.empty()) alterAnswer(reply.bytes);
     const std::int64_t sentAt = now_();
-    for (AnswerPiece& piece : timedPieces(transmitter_->timing(), std::move(reply.bytes), reply.delayMs,
+    for (AnswerPiece& piece : timedPieces(transmitter_->timing, std::move(reply.bytes), reply.delayMs,
                                           documentedWaitMs(hart, baud_)))
         inFlight_.push_back({sentAt + piece.atMs, std::move(piece.bytes)});
     takeArrived();
