@@ -15,7 +15,8 @@ namespace doxa::sim {
 
 namespace {
 
-constexpr int PtySchedulingMs = 30;
+constexpr int PtySchedulingMs = 40;
+constexpr int ClosedPollMs = 20;
 
 volatile sig_atomic_t stopRequested = 0;
 void requestStop(int) { stopRequested = 1; }
@@ -117,8 +118,10 @@ int PtyServer::run() {
         pollfd fd{master_, POLLIN, 0};
         int ready = ::ppoll(&fd, 1, &wait, &waiting);
         if (ready > 0 && (fd.revents & POLLIN) == 0 && (fd.revents & POLLHUP)) {
-            // No client has the port open: nothing to read until one opens it again.
-            const timespec pause{0, std::min<long>(timeout, 100) * 1'000'000L};
+            // No client has the port open: nothing to read until one opens it again. A short
+            // pause, since a request written right after the open is only seen after it, and an
+            // answer's time counts from when the request is seen.
+            const timespec pause{0, std::min<long>(timeout, ClosedPollMs) * 1'000'000L};
             ready = ::ppoll(nullptr, 0, &pause, &waiting);
         }
         if (ready < 0 && errno != EINTR) {

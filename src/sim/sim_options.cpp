@@ -232,7 +232,7 @@ std::string simUsage() {
            "  --chunk-gap MS      ... MS apart (default 50)\n"
            "  --at-wait-end       the answer's last piece arrives at the very end of the wait:\n"
            "                      800 ms after a HART request; 755, 550, 520, 505 and 505 ms after a\n"
-           "                      MODBUS request at 1200 .. 38400 baud (here 30 ms earlier, for the\n"
+           "                      MODBUS request at 1200 .. 38400 baud (here 40 ms earlier, for the\n"
            "                      timers of both programs)\n"
            "\n"
            "Faults, each with a probability P (0..1) per request, or on the Nth request with -nth:\n"

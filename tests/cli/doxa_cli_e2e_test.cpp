@@ -469,5 +469,18 @@ TEST_F(CliBench, FinderListsWhatAnsweredAndFailsOnASilentRange) {
     EXPECT_EQ(cli({"finder", "--port", hart, "--from", "9", "--to", "8"}).status, 2);
 }
 
+TEST_F(CliBench, AnswersInPiecesAtTheVeryEndOfTheWaitAreTakenOverThePseudoTerminal) {
+    const std::string port = start("late", {"--model", "DOXA-22", "--serial", "4242", "--at-wait-end",
+                                            "--chunks", "3", "--chunk-gap", "100"});
+    const Result hart = cli({"identify", "--port", port});
+    EXPECT_EQ(hart.status, 0) << hart.err;
+    EXPECT_NE(hart.out.find("Typ przetwornika:      DOXA-22\nNr seryjny:            4242\n"), std::string::npos) << hart.out;
+    // Five questions, each answered the first time.
+    EXPECT_EQ(requestsOf(log("late")).size(), 5u) << log("late");
+    const Result rs485 = cli({"finder", "--port", port, "--rs485", "--from", "0", "--to", "0"});
+    EXPECT_EQ(rs485.status, 0) << rs485.err;
+    EXPECT_EQ(rs485.out, "adres 0: DOXA-22, nr 4242, 1200 bit/s, parzystość ODD\n");
+}
+
 }  // namespace
 }  // namespace doxa
