@@ -1,19 +1,11 @@
 #pragma once
 
-#include <array>
-#include <string_view>
-
 #include "dialog/dialog.h"
+#include "settings/settings_keys.h"
 
 namespace doxa {
 
 class Station;
-
-// Where the passwords live in the settings store.
-inline constexpr std::string_view PasswordSection = "PASSWORD";
-inline constexpr std::string_view ProtectionKey = "P0";
-// Service ("serwis"), calibration ("kalibracja"), programming ("programowanie").
-inline constexpr std::array<std::string_view, 3> PasswordKeys = {"P1", "P2", "P3"};
 
 // "Hasło": asks for the password at start-up, before the main window exists. Only OK takes
 // what was typed; any other way out leaves no password.

@@ -28,6 +28,8 @@
 #include "service/register_write_dlg.h"
 #include "service/finder_dlg.h"
 #include "service/line_stats_dlg.h"
+#include "settings/settings_keys.h"
+#include "settings/start_up.h"
 #include "transmitter/display_dlg.h"
 #include "transmitter/ident_dlg.h"
 #include "transmitter/station.h"
@@ -36,21 +38,7 @@ namespace doxa {
 
 namespace {
 
-constexpr std::string_view PortSection = "COM";
-constexpr std::string_view PortKey = "COM";
-constexpr std::string_view AddressSection = "Polling_adres";
-constexpr std::string_view AddressKey = "ADRES";
-constexpr std::string_view ModeSection = "Transmisja";
-constexpr std::string_view ModeKey = "RS485";
-constexpr std::string_view BaudSection = "BAUD";
-constexpr std::string_view BaudKey = "BAUD";
-constexpr std::string_view DeltaSection = "DELTA";
-constexpr std::string_view DeltaKey = "DELTA";
-
-constexpr int NoPort = -1;
-constexpr int StoredDelta = 5;
 constexpr int Rs485FastestReplyWait = 5;
-constexpr int BaudCount = 5;
 
 constexpr std::string_view DisplayModelPrefill = "DOXA-";
 constexpr std::string_view Rs485Only = "Opcja dostępna dla RS485";
@@ -63,22 +51,15 @@ constexpr std::string_view ReleaseQuestion =
 constexpr std::string_view SettingsNotSaved =
     "Nie można zapisać ustawień programu (plik ustawień jest niedostępny)";
 
-// A hand-edited settings file may hold any number; a speed the program does not know is read
-// as the slowest one, like the -1 an unset entry once held.
-int validBaudIndex(int stored) { return stored >= 0 && stored < BaudCount ? stored : 0; }
-
 }  // namespace
 
 Application::Application(Station& station, Shell& shell)
     : station_(station), shell_(shell), document_(station, shell) {}
 
 void Application::startUp(const std::string& documentPath) {
-    SettingsStore& settings = station_.settings;
-    // The stored address is read as the main window is built, but the new document that follows
-    // sets it back to 0: every run starts talking to address 0.
-    station_.device.pollingAddress = settings.readInt(AddressSection, AddressKey, 0);
-    station_.characteristic = Characteristic{};
-    station_.device.deltaValue = settings.readInt(DeltaSection, DeltaKey, StoredDelta);
+    startStation(station_);
+    // The new document sets the stored address back to 0: every run starts talking to
+    // address 0.
     document_.reset();
     initialize();
     // Identification has shown which transmitter is connected; the file then supplies the
@@ -317,15 +298,14 @@ std::string_view Application::forcedOutputNotice() const {
 
 void Application::initialize() {
     clearLog();
-    usePort(station_.settings.readInt(PortSection, PortKey, NoPort));
+    usePort(storedPortNumber(station_.settings));
     if (station_.link.portNumber < 0 && runPortDialog())
         store(PortSection, PortKey, station_.link.portNumber);
     store(AddressSection, AddressKey, station_.device.pollingAddress);
     shell_.repaintView();
-    if (station_.settings.readInt(ModeSection, ModeKey, ModeHart) == ModeRs485) {
+    if (const StoredLine line = storedLine(station_.settings); line.transmissionMode == ModeRs485) {
         station_.device.hasAmbient = 1;
-        changeLine(ModeRs485, validBaudIndex(station_.settings.readInt(BaudSection, BaudKey, 0)),
-                   station_.link.parityOff);
+        changeLine(ModeRs485, line.baudIndex, station_.link.parityOff);
     } else {
         changeLine(ModeHart, station_.link.baudIndex, station_.link.parityOff);
     }
@@ -334,7 +314,7 @@ void Application::initialize() {
 }
 
 void Application::choosePort() {
-    usePort(station_.settings.readInt(PortSection, PortKey, NoPort));
+    usePort(storedPortNumber(station_.settings));
     if (runPortDialog()) store(PortSection, PortKey, station_.link.portNumber);
 }
 

@@ -13,6 +13,7 @@
 #include "link/port.h"
 #include "link/posix_serial_line.h"
 #include "settings/port_mapping.h"
+#include "settings/start_up.h"
 #include "sim/sim_model.h"
 
 namespace doxa::cli {
@@ -49,6 +50,33 @@ std::unique_ptr<SettingsStore> doxaWinSettings(Console& console) {
     return settings;
 }
 
+// doxa-win's settings under a private layer that takes every write: a path or a simulated
+// transmitter named on the command line is mapped there, and nothing of it reaches the file.
+class PrivateLayer : public SettingsStore {
+public:
+    explicit PrivateLayer(std::unique_ptr<SettingsStore> below) : below_(std::move(below)) {}
+
+    int readInt(std::string_view section, std::string_view key, int fallback) const override {
+        return own_.contains(section, key) ? own_.readInt(section, key, fallback)
+                                           : below_->readInt(section, key, fallback);
+    }
+    bool writeInt(std::string_view section, std::string_view key, int value) override {
+        return own_.writeInt(section, key, value);
+    }
+    std::string readText(std::string_view section, std::string_view key,
+                         std::string_view fallback) const override {
+        return own_.contains(section, key) ? own_.readText(section, key, fallback)
+                                           : below_->readText(section, key, fallback);
+    }
+    bool writeText(std::string_view section, std::string_view key, std::string_view value) override {
+        return own_.writeText(section, key, value);
+    }
+
+private:
+    std::unique_ptr<SettingsStore> below_;
+    MemorySettingsStore own_;
+};
+
 }  // namespace
 
 std::unique_ptr<Session> Session::open(const LineChoice& line, Console& console, TimeSource& time,
@@ -66,7 +94,7 @@ std::unique_ptr<Session> Session::open(const LineChoice& line, Console& console,
             error = "no simulated model '" + std::string(port.substr(SimPrefix.size())) + "' (one of " + modelList() + ")";
             return nullptr;
         }
-        auto mapping = std::make_unique<MemorySettingsStore>();
+        auto mapping = std::make_unique<PrivateLayer>(doxaWinSettings(console));
         mapping->writeText("Porty", portName(0), port);
         settings = std::move(mapping);
     } else {
@@ -82,6 +110,8 @@ Session::Session(const LineChoice& line, std::unique_ptr<SettingsStore> settings
                  std::string devicePath, Console& console, TimeSource& time)
     : line_(line), settings_(std::move(settings)), devicePath_(std::move(devicePath)),
       station_(*settings_), console_(console), loop_(time) {
+    // Everything doxa-win starts from; the command line then chooses the line as the menu would.
+    startStation(station_);
     LinkSettings& link = station_.link;
     link.portNumber = portNumber;
     link.transmissionMode = line.rs485 ? ModeRs485 : ModeHart;
@@ -89,7 +119,6 @@ Session::Session(const LineChoice& line, std::unique_ptr<SettingsStore> settings
     link.parityOff = line.rs485 ? line.parityOff : 0;
     link.replyWait = replyWaitFor(link.transmissionMode, link.baudIndex);
     station_.device.pollingAddress = line.pollingAddress;
-    // As on the desktop, RS485 is taken for the current generation until the transmitter says.
     if (line.rs485) station_.device.hasAmbient = 1;
     station_.makeLine = makeLineFactory(*settings_);
     // The desktop's boxes for a port that would not open are left out: the command tells why

@@ -1,25 +1,13 @@
 #include "document/recent_files.h"
 
-#include <algorithm>
-#include <string_view>
-
+#include "settings/settings_keys.h"
+#include "settings/start_up.h"
 #include "transmitter/settings_store.h"
 
 namespace doxa {
 
-namespace {
-constexpr std::string_view Section = "Recent File List";
-
-std::string keyOf(std::size_t index) { return "File" + std::to_string(index + 1); }
-}  // namespace
-
-RecentFileList::RecentFileList(SettingsStore& settings) : settings_(settings) {
-    for (std::size_t i = 0; i < Size; ++i) {
-        std::string path = settings_.readText(Section, keyOf(i), "");
-        if (!path.empty() && std::find(files_.begin(), files_.end(), path) == files_.end())
-            files_.push_back(std::move(path));
-    }
-}
+RecentFileList::RecentFileList(SettingsStore& settings)
+    : settings_(settings), files_(storedRecentFiles(settings)) {}
 
 void RecentFileList::add(const std::string& path) {
     std::erase(files_, path);
@@ -34,7 +22,7 @@ void RecentFileList::remove(const std::string& path) {
 
 void RecentFileList::store() {
     for (std::size_t i = 0; i < Size; ++i)
-        settings_.writeText(Section, keyOf(i), i < files_.size() ? files_[i] : std::string());
+        settings_.writeText(RecentFileSection, recentFileKey(i), i < files_.size() ? files_[i] : std::string());
 }
 
 }  // namespace doxa

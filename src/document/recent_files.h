@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/settings_keys.h"
+
 namespace doxa {
 
 class SettingsStore;
@@ -11,7 +13,7 @@ class SettingsStore;
 // (section "Recent File List", keys "File1".."File4") as soon as the list changes.
 class RecentFileList {
 public:
-    static constexpr std::size_t Size = 4;
+    static constexpr std::size_t Size = RecentFileCount;
 
     explicit RecentFileList(SettingsStore& settings);
 

@@ -9,6 +9,7 @@
 #include "link/modbus.h"
 #include "link/port.h"
 #include "link/value_codec.h"
+#include "settings/settings_keys.h"
 #include "transmitter/code_tables.h"
 #include "transmitter/exchange.h"
 #include "transmitter/station.h"
@@ -68,9 +69,6 @@ constexpr std::string_view EndText = "Koniec programowania";
 constexpr std::string_view SavedText = "Dane zostały zapisane";
 constexpr std::string_view NotSavedText = "Dane nie zostały zapisane prawidłowo";
 constexpr std::string_view AddressFailedText = "Błąd w programowaniu adresu !";
-
-constexpr std::string_view AddressSection = "Polling_adres";
-constexpr std::string_view AddressKey = "ADRES";
 
 std::uint8_t outputBits(int outputType) {
     switch (outputType) {

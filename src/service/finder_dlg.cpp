@@ -38,12 +38,6 @@ std::string lineText(int baudIndex, int parityOff) {
            (parityOff ? "bez parzystości" : "parzystość ODD");
 }
 
-// Long enough for the whole answer to come twice over, and 100 ms for the transmitter to begin.
-int rs485AnswerWait(int baudIndex) {
-    constexpr int BitsPerByte = 11;
-    return 100 + 2 * Rs485IdentityLength * BitsPerByte * 1000 / baudRate(baudIndex);
-}
-
 // Unlike the dialogs, which take an answer of the right length on trust, the finder takes only a
 // whole identity from the address it asked: a damaged frame would name a transmitter that is
 // not there, and telling damaged frames apart is what it is for.
@@ -217,9 +211,9 @@ void CFinderDlg::sendProbe() {
 
 void CFinderDlg::turnProbe() {
     turnToReceive(station_);
-    const Probe& probe = probes_[next_];
-    goToState(station_, window(), ReadProbe,
-              probe.mode == ModeRs485 ? rs485AnswerWait(probe.baudIndex) : AnswerWait);
+    // The whole wait identification gives an answer: a transmitter that takes it is still found,
+    // and its answer is not left to spoil the next question.
+    goToState(station_, window(), ReadProbe, AnswerWait);
 }
 
 void CFinderDlg::readProbe() {

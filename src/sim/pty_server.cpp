@@ -15,6 +15,9 @@ namespace doxa::sim {
 
 namespace {
 
+constexpr int PtySchedulingMs = 40;
+constexpr int ClosedPollMs = 20;
+
 volatile sig_atomic_t stopRequested = 0;
 void requestStop(int) { stopRequested = 1; }
 
@@ -115,8 +118,10 @@ int PtyServer::run() {
         pollfd fd{master_, POLLIN, 0};
         int ready = ::ppoll(&fd, 1, &wait, &waiting);
         if (ready > 0 && (fd.revents & POLLIN) == 0 && (fd.revents & POLLHUP)) {
-            // No client has the port open: nothing to read until one opens it again.
-            const timespec pause{0, std::min<long>(timeout, 100) * 1'000'000L};
+            // No client has the port open: nothing to read until one opens it again. A short
+            // pause, since a request written right after the open is only seen after it, and an
+            // answer's time counts from when the request is seen.
+            const timespec pause{0, std::min<long>(timeout, ClosedPollMs) * 1'000'000L};
             ready = ::ppoll(nullptr, 0, &pause, &waiting);
         }
         if (ready < 0 && errno != EINTR) {
@@ -161,7 +166,12 @@ void PtyServer::serve(const std::vector<std::uint8_t>& request, std::int64_t now
                     c.outputLowU, c.outputHighU, c.compensation, after.trim);
     }
     std::fflush(stdout);
-    if (!reply.bytes.empty()) outgoing_.push_back({now + reply.delayMs, std::move(reply.bytes)});
+    const bool hart = !request.empty() && request.front() == 0xFF;
+    // Both programs' timers run a little late: an answer meant for the very end of the wait is
+    // sent so much earlier.
+    const int waitEnd = documentedWaitMs(hart, clientBaud()) - PtySchedulingMs;
+    for (AnswerPiece& piece : timedPieces(transmitter_.timing, std::move(reply.bytes), reply.delayMs, waitEnd))
+        outgoing_.push_back({now + piece.atMs, std::move(piece.bytes)});
 }
 
 // The client's settings of its end of the terminal stand for the line. A pseudo-terminal keeps
@@ -172,6 +182,11 @@ Reply PtyServer::answerOnClientLine(const std::vector<std::uint8_t>& request) {
     if (::tcgetattr(master_, &line) != 0) return transmitter_.reply(request);
     const Parity parity = (line.c_cflag & PARODD) ? Parity::Odd : Parity::None;
     return transmitter_.replyOnLine(request, baudOf(::cfgetospeed(&line)), parity);
+}
+
+int PtyServer::clientBaud() const {
+    termios line{};
+    return ::tcgetattr(master_, &line) == 0 ? baudOf(::cfgetospeed(&line)) : 0;
 }
 
 void PtyServer::sendDue(std::int64_t now) {

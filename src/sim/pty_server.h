@@ -34,6 +34,7 @@ private:
     void receive(std::int64_t now);
     void serve(const std::vector<std::uint8_t>& request, std::int64_t now);
     Reply answerOnClientLine(const std::vector<std::uint8_t>& request);
+    int clientBaud() const;
     void sendDue(std::int64_t now);
     int pollTimeout(std::int64_t now) const;
     void removeLink();

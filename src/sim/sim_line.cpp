@@ -59,6 +59,7 @@ int SimLine::read(std::uint8_t* buffer, int maxCount) {
 int SimLine::write(const std::uint8_t* bytes, int count) {
     if (!open_ || vanished_ || count <= 0) return 0;
     std::vector<std::uint8_t> request(bytes, bytes + count);
+    const bool hart = request.front() == 0xFF;
     lastWriteCount_ = count;
     Reply reply = transmitter_->replyOnLine(request, baud_, parity_);
     if (reply.misframed) errors_ |= CeFrame;
@@ -67,7 +68,10 @@ int SimLine::write(const std::uint8_t* bytes, int count) {
         answers_.push_back(reply.bytes);
     }
     if (alterAnswer && !reply.bytes.empty()) alterAnswer(reply.bytes);
-    if (!reply.bytes.empty()) inFlight_.push_back({now_() + reply.delayMs, std::move(reply.bytes)});
+    const std::int64_t sentAt = now_();
+    for (AnswerPiece& piece : timedPieces(transmitter_->timing, std::move(reply.bytes), reply.delayMs,
+                                          documentedWaitMs(hart, baud_)))
+        inFlight_.push_back({sentAt + piece.atMs, std::move(piece.bytes)});
     takeArrived();
     return count;
 }

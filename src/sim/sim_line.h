@@ -13,7 +13,7 @@ namespace doxa::sim {
 
 // A serial line with a simulated transmitter at its other end, in the same process: for tests
 // and the demo port. Each write carries one whole request; the answer is readable at once, or
-// after the late fault's delay on the given clock. Speed and parity matter only to a transmitter
+// on the given clock as the late fault and the transmitter's answer timing have it. Speed and parity matter only to a transmitter
 // that keeps to its RS485 line settings.
 class SimLine : public SerialLine {
 public:

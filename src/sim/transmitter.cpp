@@ -43,7 +43,8 @@ std::function<std::int64_t()> steadyClock() {
 }  // namespace
 
 Transmitter::Transmitter(Model model, const Options& options)
-    : model_(model),
+    : timing(options.timing),
+      model_(model),
       state_(defaultState(model, options.oldGeneration)),
       options_(options),
       injector_(options.seed),

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "link/serial_line.h"
+#include "sim/answer_timing.h"
 #include "sim/faults.h"
 #include "sim/live_values.h"
 #include "sim/memory_map.h"
@@ -29,6 +30,7 @@ struct Options {
     // other parity is answered, the answer arriving damaged. Not given, it answers at any speed
     // and parity.
     std::optional<std::uint8_t> lineSettings = std::nullopt;
+    AnswerTiming timing = AnswerTiming{};
 };
 
 // An answer and how long after the request it arrives.
@@ -58,6 +60,8 @@ public:
     State& state() { return state_; }
     const State& state() const { return state_; }
     Faults faults;
+    // When the answers come; taken from the options, changed at will by a test.
+    AnswerTiming timing;
 
     // The time the live values move with; a steady clock from construction unless set.
     void setClock(std::function<std::int64_t()> nowMs) { clock_ = std::move(nowMs); }

@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <algorithm>
 #include <functional>
 #include <limits>
 #include <map>
@@ -26,6 +27,7 @@
 #include "support/fake_shell.h"
 #include "support/sim_process.h"
 #include "support/sim_station.h"
+#include "programming/prog_dlg.h"
 #include "transmitter/ident_dlg.h"
 
 namespace doxa {
@@ -426,6 +428,66 @@ TEST_F(CliBench, ReadSavesTheSameBytesAsDoxaWinsSaveAs) {
     }
 }
 
+// The HART writes among `requests` from index `first` on.
+std::vector<std::vector<std::uint8_t>> hartWritesFrom(const std::vector<std::vector<std::uint8_t>>& requests,
+                                                      std::size_t first) {
+    std::vector<std::vector<std::uint8_t>> written;
+    for (std::size_t i = first; i < requests.size(); ++i)
+        if (writes(requests[i], false)) written.push_back(requests[i]);
+    return written;
+}
+
+// doxa-win run as a technician runs it with `ini` as its settings: started, the file opened,
+// "Programowanie", "Wyślij". Returns every write request of the programming sequence.
+std::vector<std::vector<std::uint8_t>> writtenByDoxaWin(const std::vector<std::pair<std::string, int>>& ini,
+                                                        const std::filesystem::path& file) {
+    test::SimStation sim;
+    for (const auto& [sectionKey, value] : ini) {
+        const auto slash = sectionKey.find('/');
+        sim.settings.writeInt(sectionKey.substr(0, slash), sectionKey.substr(slash + 1), value);
+    }
+    test::FakeShell shell(sim.clock);
+    shell.scripts[CInitDlg::Resource] = [&sim](test::FakeWindow& window, DialogLogic&) {
+        sim.clock.advanceUntil([&] { return window.text(CInitDlg::ProgressText) == "Koniec"; }, 60'000);
+    };
+    std::size_t first = 0;
+    shell.scripts[CProgDlg::Resource] = [&](test::FakeWindow& w, DialogLogic&) {
+        sim.clock.advanceUntil([&] { return w.text(CProgDlg::StepText) == "Przetwornik rozpoznany"; }, 20'000);
+        first = sim.writes().size();
+        w.click(CProgDlg::Send);
+        const std::size_t boxes = w.boxes().size();
+        EXPECT_TRUE(sim.clock.advanceUntil([&] { return w.boxes().size() > boxes; }, 120'000));
+        EXPECT_EQ(w.boxes().back().text, "Dane zostały zapisane");
+    };
+    Application app(sim.station, shell);
+    app.startUp();
+    shell.openPath = file.string();
+    app.onCommand(CmdOpen);
+    app.onCommand(CmdProgram);
+    return hartWritesFrom(sim.writes(), first);
+}
+
+TEST_F(CliBench, WriteSendsTheBytesOfDoxaWinsWyslijWithTheStoredDelta) {
+    const std::string port = start("doxa", {"--model", "DOXA-22"});
+    ASSERT_EQ(cli({"read", "--port", port, "-o", file("a.prg").string()}).status, 0);
+    edit(file("a.prg"), file("b.prg"));
+    // A DELTA of neither the program's initial 3 nor the stored default 5.
+    std::filesystem::create_directories(file("doxa-win"));
+    std::ofstream(file("doxa-win") / "doxa-win.ini") << "[Porty]\nCOM3=" << port << "\n\n[DELTA]\nDELTA=7\n";
+    const std::size_t before = requestsOf(log("doxa")).size();
+    const Result write = cli({"write", file("b.prg").string(), "--port", "COM3"});
+    ASSERT_EQ(write.status, 0) << write.err;
+
+    const auto byCli = hartWritesFrom(requestsOf(log("doxa")), before);
+    const auto byDoxaWin = writtenByDoxaWin({{"COM/COM", 1}, {"DELTA/DELTA", 7}}, file("b.prg"));
+    ASSERT_FALSE(byDoxaWin.empty());
+    EXPECT_EQ(byCli, byDoxaWin);
+    // Command 201 carries the filter order, its time code and DELTA.
+    const auto filter = std::find_if(byCli.begin(), byCli.end(), [](const auto& r) { return r.size() == 18 && r[12] == 201; });
+    ASSERT_NE(filter, byCli.end());
+    EXPECT_EQ((*filter)[16], 7);
+}
+
 TEST_F(CliBench, ExitStatusTellsNoAnswerUnconfirmedWritesAndUnusableInput) {
     const std::string doxa = start("doxa", {"--model", "DOXA-22", "--address", "1"});
     ASSERT_EQ(cli({"read", "--port", doxa, "--address", "1", "-o", file("a.prg").string()}).status, 0);
@@ -548,6 +610,19 @@ TEST_F(CliBench, FinderListsWhatAnsweredAndFailsOnASilentRange) {
     EXPECT_EQ(swept.status, 0) << swept.err;
     EXPECT_EQ(swept.out, "adres 1: RIVO-22, nr 77, 9600 bit/s, bez parzystości\n");
     EXPECT_EQ(cli({"finder", "--port", hart, "--from", "9", "--to", "8"}).status, 2);
+}
+
+TEST_F(CliBench, AnswersInPiecesAtTheVeryEndOfTheWaitAreTakenOverThePseudoTerminal) {
+    const std::string port = start("late", {"--model", "DOXA-22", "--serial", "4242", "--at-wait-end",
+                                            "--chunks", "3", "--chunk-gap", "100"});
+    const Result hart = cli({"identify", "--port", port});
+    EXPECT_EQ(hart.status, 0) << hart.err;
+    EXPECT_NE(hart.out.find("Typ przetwornika:      DOXA-22\nNr seryjny:            4242\n"), std::string::npos) << hart.out;
+    // Five questions, each answered the first time.
+    EXPECT_EQ(requestsOf(log("late")).size(), 5u) << log("late");
+    const Result rs485 = cli({"finder", "--port", port, "--rs485", "--from", "0", "--to", "0"});
+    EXPECT_EQ(rs485.status, 0) << rs485.err;
+    EXPECT_EQ(rs485.out, "adres 0: DOXA-22, nr 4242, 1200 bit/s, parzystość ODD\n");
 }
 
 }  // namespace

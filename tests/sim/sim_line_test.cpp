@@ -159,3 +159,62 @@ TEST(SimLineSettings, NewSettingsTakeEffectAtOnce) {
 
 }  // namespace
 }  // namespace doxa::sim::test
+
+namespace doxa::sim::test {
+namespace {
+
+// When the bytes of one answer arrive: the first and the last byte, in ms after the request.
+struct Arrival {
+    std::int64_t first = -1, last = -1;
+    std::size_t size = 0;
+};
+
+Arrival arrivalOf(const AnswerTiming& timing, const Bytes& request, int baud) {
+    std::int64_t now = 0;
+    SimLine line(std::make_shared<Transmitter>(Model::Doxa22, Options{.timing = timing}), [&now] { return now; });
+    line.open();
+    line.configure(baud, Parity::Odd);
+    line.write(request.data(), static_cast<int>(request.size()));
+    Arrival arrival;
+    for (; now <= 2000; ++now) {
+        const int queued = line.queuedInput();
+        if (queued > 0 && arrival.first < 0) arrival.first = now;
+        if (static_cast<std::size_t>(queued) > arrival.size) arrival.last = now;
+        arrival.size = static_cast<std::size_t>(queued);
+    }
+    EXPECT_EQ(arrival.size, line.answers().front().size());
+    return arrival;
+}
+
+TEST(AnswerTiming, AnswersComeLaterInPiecesOrAtTheVeryEndOfTheWait) {
+    const Bytes hart = hartRequest(0, 0);
+    const Bytes modbus = modbusRead(0, 0x0138, 6);
+    struct Case {
+        const char* name;
+        AnswerTiming timing;
+        const Bytes& request;
+        int baud;
+        std::int64_t first, last;
+    } cases[] = {
+        {"immediate", {}, hart, 1200, 0, 0},
+        {"slower", {.replyDelayMs = 250}, hart, 1200, 250, 250},
+        {"pieces", {.chunks = 3, .chunkGapMs = 100}, hart, 1200, 0, 200},
+        {"slower pieces", {.replyDelayMs = 40, .chunks = 4, .chunkGapMs = 30}, modbus, 9600, 40, 130},
+        // HART: 300 ms in transmit, then 500 ms until the read.
+        {"HART wait end", {.atWaitEnd = true}, hart, 1200, 800, 800},
+        {"HART wait end in pieces", {.chunks = 3, .chunkGapMs = 100, .atWaitEnd = true}, hart, 1200, 600, 800},
+        // RS485: 250 ms at 1200 baud, 20 ms at 9600, 5 ms at 38400, then 500 ms.
+        {"1200 baud wait end", {.atWaitEnd = true}, modbus, 1200, 750, 750},
+        {"9600 baud wait end", {.atWaitEnd = true}, modbus, 9600, 520, 520},
+        {"38400 baud wait end", {.atWaitEnd = true}, modbus, 38400, 505, 505},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Arrival arrival = arrivalOf(c.timing, c.request, c.baud);
+        EXPECT_EQ(arrival.first, c.first);
+        EXPECT_EQ(arrival.last, c.last);
+    }
+}
+
+}  // namespace
+}  // namespace doxa::sim::test

@@ -126,3 +126,24 @@ TEST(SimOptions, LostWriteAnswersTakeACount) {
 
 }  // namespace
 }  // namespace doxa::sim::test
+
+namespace doxa::sim::test {
+namespace {
+
+TEST(SimOptions, AnswerTimingIsTakenAndExplained) {
+    const ParsedOptions p = parse({"--reply-delay", "250", "--chunks=3", "--chunk-gap", "80", "--at-wait-end"});
+    ASSERT_EQ(p.error, "");
+    const AnswerTiming& t = p.options.transmitter.timing;
+    EXPECT_EQ(t.replyDelayMs, 250);
+    EXPECT_EQ(t.chunks, 3);
+    EXPECT_EQ(t.chunkGapMs, 80);
+    EXPECT_TRUE(t.atWaitEnd);
+    EXPECT_FALSE(parse({}).options.transmitter.timing.atWaitEnd);
+    EXPECT_NE(parse({"--chunks", "0"}).error.find("--chunks takes 1..100"), std::string::npos);
+    EXPECT_NE(parse({"--reply-delay", "-1"}).error.find("--reply-delay takes"), std::string::npos);
+    for (const char* option : {"--reply-delay", "--chunks", "--chunk-gap", "--at-wait-end"})
+        EXPECT_NE(simUsage().find(option), std::string::npos) << option;
+}
+
+}  // namespace
+}  // namespace doxa::sim::test

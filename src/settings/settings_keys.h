@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace doxa {
+
+// Every section and key of the settings store the program reads or writes.
+
+inline constexpr std::string_view PortSection = "COM";
+inline constexpr std::string_view PortKey = "COM";
+inline constexpr std::string_view AddressSection = "Polling_adres";
+inline constexpr std::string_view AddressKey = "ADRES";
+inline constexpr std::string_view ModeSection = "Transmisja";
+inline constexpr std::string_view ModeKey = "RS485";
+inline constexpr std::string_view BaudSection = "BAUD";
+inline constexpr std::string_view BaudKey = "BAUD";
+inline constexpr std::string_view DeltaSection = "DELTA";
+inline constexpr std::string_view DeltaKey = "DELTA";
+
+// The passwords: protection on ("1") or off, then service ("serwis"), calibration
+// ("kalibracja") and programming ("programowanie").
+inline constexpr std::string_view PasswordSection = "PASSWORD";
+inline constexpr std::string_view ProtectionKey = "P0";
+inline constexpr std::array<std::string_view, 3> PasswordKeys = {"P1", "P2", "P3"};
+
+inline constexpr std::string_view RecentFileSection = "Recent File List";
+inline constexpr std::size_t RecentFileCount = 4;
+// "File1" .. "File4".
+inline std::string recentFileKey(std::size_t index) { return "File" + std::to_string(index + 1); }
+
+}  // namespace doxa
