@@ -29,7 +29,8 @@ void SimLine::setPresent(bool present) {
 }
 
 bool SimLine::configure(int baud, Parity parity) {
-    note("configure " + std::to_string(baud) + (parity == Parity::Odd ? " odd" : " none"));
+    if (journal)
+        note("configure " + std::to_string(baud) + (parity == Parity::Odd ? " odd" : " none"));
     if (failConfigure || !open_) return false;
     baud_ = baud;
     parity_ = parity;
@@ -73,7 +74,7 @@ int SimLine::write(const std::uint8_t* bytes, int count) {
             std::snprintf(hex, sizeof hex, " %02X", bytes[i]);
             entry += hex;
         }
-        note(std::move(entry));
+        note(entry);
     }
     count = std::min(count, acceptLimit);
     if (!open_ || vanished_ || count <= 0) return 0;
@@ -129,8 +130,8 @@ void SimLine::clearRecords() {
     received_.clear();
 }
 
-void SimLine::note(std::string entry) {
-    if (journal) journal->push_back(std::move(entry));
+void SimLine::note(std::string_view entry) {
+    if (journal) journal->emplace_back(entry);
 }
 
 void SimLine::takeArrived() {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "link/serial_line.h"
@@ -86,7 +87,7 @@ private:
         std::vector<std::uint8_t> bytes;
     };
     void takeArrived();
-    void note(std::string entry);
+    void note(std::string_view entry);
 
     std::shared_ptr<Transmitter> transmitter_;
     std::function<std::int64_t()> now_;
