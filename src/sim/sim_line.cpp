@@ -1,15 +1,19 @@
 #include "sim/sim_line.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace doxa::sim {
 
 SimLine::SimLine(std::shared_ptr<Transmitter> transmitter, std::function<std::int64_t()> nowMs)
     : transmitter_(std::move(transmitter)), now_(std::move(nowMs)) {
-    transmitter_->setClock(now_);
+    if (transmitter_) transmitter_->setClock(now_);
 }
 
+SimLine::SimLine() : SimLine(nullptr, [] { return std::int64_t{0}; }) {}
+
 bool SimLine::open() {
+    note("open");
     if (failOpen || !present_) return false;
     open_ = true;
     vanished_ = false;
@@ -25,6 +29,8 @@ void SimLine::setPresent(bool present) {
 }
 
 bool SimLine::configure(int baud, Parity parity) {
+    if (journal)
+        note("configure " + std::to_string(baud) + (parity == Parity::Odd ? " odd" : " none"));
     if (failConfigure || !open_) return false;
     baud_ = baud;
     parity_ = parity;
@@ -32,12 +38,16 @@ bool SimLine::configure(int baud, Parity parity) {
 }
 
 bool SimLine::setDtr(bool raised) {
+    note(raised ? "dtr+" : "dtr-");
     if (failDtr || !open_) return false;
     dtr_ = raised;
     return true;
 }
 
-void SimLine::setRts(bool raised) { rts_ = raised; }
+void SimLine::setRts(bool raised) {
+    note(raised ? "rts+" : "rts-");
+    rts_ = raised;
+}
 
 int SimLine::queuedInput() {
     takeArrived();
@@ -57,11 +67,21 @@ int SimLine::read(std::uint8_t* buffer, int maxCount) {
 }
 
 int SimLine::write(const std::uint8_t* bytes, int count) {
+    if (journal) {
+        std::string entry = "write";
+        for (int i = 0; i < count; ++i) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, " %02X", bytes[i]);
+            entry += hex;
+        }
+        note(entry);
+    }
+    count = std::min(count, acceptLimit);
     if (!open_ || vanished_ || count <= 0) return 0;
     std::vector<std::uint8_t> request(bytes, bytes + count);
     const bool hart = request.front() == 0xFF;
     lastWriteCount_ = count;
-    Reply reply = transmitter_->replyOnLine(request, baud_, parity_);
+    Reply reply = transmitter_ ? transmitter_->replyOnLine(request, baud_, parity_) : Reply{};
     if (reply.misframed) errors_ |= CeFrame;
     if (keepRecords) {
         requests_.push_back(std::move(request));
@@ -76,8 +96,15 @@ int SimLine::write(const std::uint8_t* bytes, int count) {
     return count;
 }
 
+void SimLine::drain() { note("drain"); }
+
+void SimLine::feed(const std::vector<std::uint8_t>& bytes) {
+    input_.insert(input_.end(), bytes.begin(), bytes.end());
+}
+
 // Only what has arrived is thrown away: an answer still on its way comes in afterwards.
 void SimLine::purge() {
+    note("purge");
     takeArrived();
     input_.clear();
     ++purges_;
@@ -95,6 +122,7 @@ std::uint32_t SimLine::takeErrors() {
 }
 
 void SimLine::close() {
+    note("close");
     open_ = false;
     input_.clear();
     inFlight_.clear();
@@ -104,6 +132,10 @@ void SimLine::clearRecords() {
     requests_.clear();
     answers_.clear();
     received_.clear();
+}
+
+void SimLine::note(std::string_view entry) {
+    if (journal) journal->emplace_back(entry);
 }
 
 void SimLine::takeArrived() {

@@ -4,6 +4,8 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "link/serial_line.h"
@@ -18,7 +20,10 @@ namespace doxa::sim {
 class SimLine : public SerialLine {
 public:
     // The line drives the transmitter's clock, so its live values move with the same time.
+    // Without a transmitter nobody answers: only the bytes fed to the line arrive.
     SimLine(std::shared_ptr<Transmitter> transmitter, std::function<std::int64_t()> nowMs);
+    // Nobody at the other end, on a clock that stands still.
+    SimLine();
 
     bool open() override;
     bool configure(int baud, Parity parity) override;
@@ -29,7 +34,7 @@ public:
     int queuedOutput() override;
     int read(std::uint8_t* buffer, int maxCount) override;
     int write(const std::uint8_t* bytes, int count) override;
-    void drain() override {}
+    void drain() override;
     void purge() override;
     void discardInput() override;
     std::uint32_t takeErrors() override;
@@ -49,6 +54,10 @@ public:
     void injectErrors(std::uint32_t mask) { errors_ |= mask; }
     // Changes each answer on its way to the program (the records keep it as the device sent it).
     std::function<void(std::vector<std::uint8_t>& answer)> alterAnswer;
+    // Bytes a write accepts; the rest of the request is refused, as by a full driver queue.
+    int acceptLimit = 1 << 30;
+    // Bytes that arrive at once, as if the device had sent them.
+    void feed(const std::vector<std::uint8_t>& bytes);
 
     Transmitter& transmitter() { return *transmitter_; }
     bool isOpen() const { return open_; }
@@ -67,6 +76,10 @@ public:
     // Off for a line that serves the program rather than a test: a demo left polling for days
     // would otherwise hold every byte it ever exchanged.
     bool keepRecords = true;
+    // Where a test wants every call to the line written down, in order, also after the line is
+    // gone: "open", "configure 1200 odd", "dtr+", "rts-", "drain", "purge", "write FF 02 ...",
+    // "close". None by default.
+    std::shared_ptr<std::vector<std::string>> journal;
 
 private:
     struct InFlight {
@@ -74,6 +87,7 @@ private:
         std::vector<std::uint8_t> bytes;
     };
     void takeArrived();
+    void note(std::string_view entry);
 
     std::shared_ptr<Transmitter> transmitter_;
     std::function<std::int64_t()> now_;

@@ -4,7 +4,6 @@
 
 #include "dialog/command_ids.h"
 #include "support/fake_shell.h"
-#include "support/line_journal.h"
 #include "app/port_dlg.h"
 #include "programming/prog_dlg.h"
 #include "programming/prog_zu_dlg.h"
@@ -45,6 +44,7 @@ FakeShell::Script pickLine(int baudIndex, int parityOff, int button = CRs485Dlg:
 class ApplicationTest : public ::testing::Test {
 protected:
     ApplicationTest() {
+        sim.keepJournal();
         // Identification runs to its end and is closed by the technician, as at every start.
         shell.scripts[CInitDlg::Resource] = [this](FakeWindow& window, DialogLogic&) {
             identificationFinished = sim.clock.advanceUntil(
@@ -58,9 +58,21 @@ protected:
         return sim.settings.readInt(section, key, -99);
     }
 
+    // Every port made ("make <port>") and every call to its line, in order.
+    const std::vector<std::string>& journal() const { return *sim.journal; }
+    std::vector<std::string> journalSince(std::size_t from) const {
+        return {journal().begin() + static_cast<std::ptrdiff_t>(std::min(from, journal().size())),
+                journal().end()};
+    }
+    // The last "configure" entry, empty when the port was never configured.
+    std::string lastConfigure() const {
+        for (auto it = journal().rbegin(); it != journal().rend(); ++it)
+            if (it->starts_with("configure")) return *it;
+        return {};
+    }
+
     SimStation sim;
     Station& station = sim.station;
-    LineJournal journal{sim.station};
     FakeShell shell{sim.clock};
     Application app{sim.station, shell};
     bool identificationFinished = false;
@@ -76,7 +88,7 @@ TEST_F(ApplicationTest, FirstStartAsksForThePortThenIdentifiesTheTransmitter) {
     EXPECT_TRUE(identificationFinished);
     EXPECT_EQ(station.device.modelName, "DOXA-22");
     EXPECT_EQ(station.device.deltaValue, 5);
-    EXPECT_EQ(journal.entries.front(), "make 2");
+    EXPECT_EQ(journal().front(), "make 2");
     EXPECT_EQ(shell.repaints, 1);
 }
 
@@ -87,7 +99,7 @@ TEST_F(ApplicationTest, FirstStartWithThePortDialogCancelledStillShowsIdentifica
     EXPECT_EQ(shell.dialogsRun, (std::vector<int>{CPortDlg::Resource, CInitDlg::Resource}));
     EXPECT_EQ(station.link.portNumber, -1);
     EXPECT_FALSE(sim.settings.contains("COM", "COM"));
-    EXPECT_TRUE(journal.entries.empty()) << "no port is opened without a number";
+    EXPECT_TRUE(journal().empty()) << "no port is opened without a number";
 }
 
 TEST_F(ApplicationTest, StoredPortIsUsedWithoutAsking) {
@@ -144,7 +156,7 @@ TEST_F(ApplicationTest, StoredRs485ModeIsCheckedButKeepsTheInitialReplyWait) {
     EXPECT_EQ(station.link.replyWait, 300);
     EXPECT_EQ(station.link.baudIndex, 3);
     EXPECT_EQ(station.device.hasAmbient, 1);
-    EXPECT_EQ(journal.lastConfigure(), "configure 19200 odd");
+    EXPECT_EQ(lastConfigure(), "configure 19200 odd");
     EXPECT_TRUE(identificationFinished) << "identified over MODBUS";
 }
 
@@ -215,16 +227,16 @@ TEST_F(ApplicationTest, PortCommandStoresTheChoiceAndReleasesTheOpenPort) {
         shownSelection = window.selection(CPortDlg::PortList);
         pickPort(5)(window, dialog);
     };
-    const std::size_t before = journal.entries.size();
+    const std::size_t before = journal().size();
     app.onCommand(CmdPort);
 
     EXPECT_EQ(shownSelection, 0);
     EXPECT_EQ(stored("COM", "COM"), 5);
     EXPECT_EQ(station.link.portOpen, 0);
-    EXPECT_EQ(journal.since(before), (std::vector<std::string>{"write FF", "close"}));
+    EXPECT_EQ(journalSince(before), (std::vector<std::string>{"write FF", "rts-", "close"}));
 
     app.onCommand(CmdInitialize);
-    EXPECT_EQ(journal.entries[before + 2], "make 5");
+    EXPECT_EQ(journal()[before + 3], "make 5");
 }
 
 TEST_F(ApplicationTest, CancelledPortCommandLeavesTheStoredPort) {
@@ -242,29 +254,29 @@ TEST_F(ApplicationTest, CancelledPortCommandLeavesTheStoredPort) {
 TEST_F(ApplicationTest, ChangedLineSettingsReopenThePortWithThem) {
     sim.settings.writeInt("COM", "COM", 0);
     app.startUp();
-    ASSERT_EQ(journal.lastConfigure(), "configure 1200 odd");
+    ASSERT_EQ(lastConfigure(), "configure 1200 odd");
 
     shell.scripts[CRs485Dlg::Resource] = pickLine(2, 1);
-    std::size_t before = journal.entries.size();
+    std::size_t before = journal().size();
     app.onCommand(CmdModeRs485);
-    const std::vector<std::string> rs485 = journal.since(before);
+    const std::vector<std::string> rs485 = journalSince(before);
     // Released for the mode, reopened by the dialog, released again for the new speed.
     EXPECT_EQ(std::count(rs485.begin(), rs485.end(), "close"), 2);
     EXPECT_EQ(station.link.portOpen, 0);
 
     app.onCommand(CmdInitialize);
-    EXPECT_EQ(journal.lastConfigure(), "configure 9600 none");
+    EXPECT_EQ(lastConfigure(), "configure 9600 none");
     EXPECT_TRUE(identificationFinished) << "the simulated transmitter answers MODBUS";
 
-    before = journal.entries.size();
+    before = journal().size();
     app.onCommand(CmdModeRs485);  // confirmed with the same settings: the port stays open
     EXPECT_EQ(station.link.portOpen, 1);
-    EXPECT_EQ(std::count(journal.entries.begin() + before, journal.entries.end(), "close"), 0);
+    EXPECT_EQ(std::count(journal().begin() + before, journal().end(), "close"), 0);
 
     app.onCommand(CmdModeHart);
     EXPECT_EQ(station.link.portOpen, 0);
     app.onCommand(CmdInitialize);
-    EXPECT_EQ(journal.lastConfigure(), "configure 1200 none");
+    EXPECT_EQ(lastConfigure(), "configure 1200 none");
 }
 
 TEST_F(ApplicationTest, RegisterCommandsOutsideRs485OnlyExplain) {
@@ -313,9 +325,9 @@ TEST_F(ApplicationTest, MemoryDumpsNeedAPortSelectTheirPageAndRepaintTheView) {
         EXPECT_EQ(station.dumpSelection, c.selection) << "a whole page arrived";
         char letter[4];
         std::snprintf(letter, sizeof letter, "%02X", c.letter);
-        EXPECT_NE(std::find(journal.entries.begin(), journal.entries.end(),
+        EXPECT_NE(std::find(journal().begin(), journal().end(),
                             "write FF FF FF FF FF FF FF FF FF FF " + std::string(letter)),
-                  journal.entries.end())
+                  journal().end())
             << c.command;
         EXPECT_GE(station.trafficLog.trafficLogPos, 40) << "dumps keep the log";
     }
@@ -342,7 +354,7 @@ TEST_F(ApplicationTest, TheBlankToolbarSlotIsDisabledAndDoesNothing) {
     }
     EXPECT_TRUE(shell.dialogsRun.empty());
     EXPECT_TRUE(shell.messages.empty());
-    EXPECT_TRUE(journal.entries.empty());
+    EXPECT_TRUE(journal().empty());
 }
 
 TEST_F(ApplicationTest, ProgrammingClearsTheLogAndOpensTheDialogOfTheTransmittersSensorList) {
@@ -427,13 +439,13 @@ TEST_F(ApplicationTest, WindowCommands) {
 
 TEST_F(ApplicationTest, ShutDownReleasesAnOpenPortOnly) {
     app.shutDown();
-    EXPECT_TRUE(journal.entries.empty());
+    EXPECT_TRUE(journal().empty());
 
     sim.settings.writeInt("COM", "COM", 1);
     app.startUp();
-    const std::size_t before = journal.entries.size();
+    const std::size_t before = journal().size();
     app.shutDown();
-    EXPECT_EQ(journal.since(before), (std::vector<std::string>{"write FF", "close"}));
+    EXPECT_EQ(journalSince(before), (std::vector<std::string>{"write FF", "rts-", "close"}));
     EXPECT_EQ(station.link.portOpen, 0);
 }
 
@@ -490,7 +502,7 @@ TEST_F(ApplicationTest, FinderTakesOverTheFoundLineAndAddress) {
 
     app.onCommand(CmdInitialize);
     EXPECT_TRUE(identificationFinished);
-    EXPECT_EQ(journal.lastConfigure(), "configure 9600 none");
+    EXPECT_EQ(lastConfigure(), "configure 9600 none");
     EXPECT_EQ(station.device.modelName, "DOXA-22");
 }
 

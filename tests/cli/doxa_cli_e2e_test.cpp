@@ -81,9 +81,9 @@ Result runCli(std::vector<std::string> args, const std::filesystem::path& config
 class CliOnPty : public ::testing::Test {
 protected:
     void serve(const char* model) {
-        sim_ = std::make_unique<test::SimProcess>(std::vector<std::string>{
-            "--model", model, "--serial", "4242", "--address", "1", "--link", link().string()});
-        ASSERT_TRUE(test::waitForLink(link()));
+        sim_ = std::make_unique<test::SimProcess>(
+            std::vector<std::string>{"--model", model, "--serial", "4242", "--address", "1"}, link());
+        ASSERT_TRUE(sim_->linked());
         std::filesystem::create_directories(folder_.path() / "doxa-win");
         std::ofstream(folder_.path() / "doxa-win" / "doxa-win.ini")
             << "[Porty]\nCOM3=" << link().string() << "\n";
@@ -258,9 +258,9 @@ protected:
     // Starts a simulated transmitter that logs its traffic; returns the path of its terminal.
     std::string start(const std::string& name, std::vector<std::string> args) {
         const auto link = folder_.path() / name;
-        args.insert(args.end(), {"--verbose", "--link", link.string()});
-        sims_[name] = std::make_unique<test::SimProcess>(args);
-        EXPECT_TRUE(test::waitForLink(link)) << name;
+        args.push_back("--verbose");
+        sims_[name] = std::make_unique<test::SimProcess>(args, link);
+        EXPECT_TRUE(sims_[name]->linked()) << name;
         return link.string();
     }
     std::string log(const std::string& name) { return sims_.at(name)->output(); }

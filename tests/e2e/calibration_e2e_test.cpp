@@ -4,21 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 
-#include "app/application.h"
 #include "dialog/command_ids.h"
 #include "host/dialog_host.h"
-#include "sim/line_factory.h"
-#include "app/main_frame.h"
-#include "support/sim_process.h"
-#include "transmitter/settings_store.h"
-#include "transmitter/station.h"
+#include "support/gui/program_on_pty.h"
 
 namespace doxa {
 namespace {
@@ -32,15 +25,9 @@ void click(DialogHost& dialog, int id) { qobject_cast<QAbstractButton*>(dialog.c
 // output needs its time to settle before the meter is read).
 class Technician {
 public:
-    Technician() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { act(); });
-        timer_.start(20);
-    }
     std::vector<std::string> typed;
 
-private:
-    void act() {
-        QWidget* modal = QApplication::activeModalWidget();
+    void act(QWidget* modal) {
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             box->button(QMessageBox::Ok)->click();
             return;
@@ -66,8 +53,9 @@ private:
         typed.emplace_back(reading);
         click(*dialog, Send);
     }
+
+private:
     static constexpr int SettleMs = 3000;
-    QTimer timer_;
     std::string seen_;
     QElapsedTimer steady_;
 };
@@ -76,42 +64,31 @@ class WizardOnPty : public ::testing::TestWithParam<int> {};
 
 TEST_P(WizardOnPty, CalibratesTheOutputOfTheSimulator) {
     const int rs485 = GetParam();
-    test::TempFolder folder;
-    const auto link = folder.path() / "tty";
-    test::SimProcess sim({"--model", "DOXA-22", "--link", link.string()});
-    ASSERT_TRUE(test::waitForLink(link));
-
-    MemorySettingsStore store;
-    store.writeText("Porty", "COM3", link.string());
-    Station station(store);
-    station.makeLine = makeLineFactory(store);
-    station.link.portNumber = 2;
+    test::ProgramOnPty pty({"--model", "DOXA-22"});
+    ASSERT_TRUE(pty.linked());
+    Station& station = pty.station;
     station.link.transmissionMode = rs485;
     station.link.baudIndex = rs485 ? 3 : 0;
     station.link.replyWait = rs485 ? 20 : 300;
-    MainFrame frame(station);
-    Application application(station, frame);
-    frame.attach(application);
-    frame.show();
 
     Technician technician;
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, [] {
-        ADD_FAILURE() << "the wizard did not finish in time";
-        if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
-    });
-    deadline.start(60000);
-    application.onCommand(CmdCalibrate);  // runs the settings and the wizard modally
+    // Runs the settings and the wizard modally.
+    pty.runCommand(
+        CmdCalibrate,
+        [&](QWidget* modal) {
+            technician.act(modal);
+            return false;
+        },
+        60000);
 
     EXPECT_EQ(technician.typed, (std::vector<std::string>{"5.58", "18.43"}));
     EXPECT_EQ(station.calibrationOptions, 2);
     EXPECT_FALSE(station.outputForced);
-    frame.close();
-    const std::string printed = sim.output();
+    pty.frame.close();
+    const std::string printed = pty.sim().output();
     EXPECT_NE(printed.find("output 5.58..18.4 mA"), std::string::npos) << printed;
     EXPECT_NE(printed.find("output 5.58..18.43 mA"), std::string::npos) << printed;
-    EXPECT_EQ(sim.stop(), 0);
+    EXPECT_EQ(pty.sim().stop(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModes, WizardOnPty, ::testing::Values(0, 1),

@@ -11,18 +11,13 @@
 #include <functional>
 
 #include "host/dialog_host.h"
-#include "sim/line_factory.h"
-#include "link/port.h"
 #include "programming/characteristic_dlg.h"
 #include "programming/text_dlg.h"
-#include "support/sim_process.h"
-#include "transmitter/settings_store.h"
-#include "transmitter/station.h"
+#include "support/sim_on_pty.h"
 
 namespace doxa {
 namespace {
 
-constexpr int PortCom3 = 2;
 constexpr int Patience = 20'000;
 
 QString shown(DialogHost& host, int id) {
@@ -53,22 +48,12 @@ void runWith(DialogLogic& logic, const std::function<void(DialogHost&)>& script)
 
 class CharacteristicAndTextOnPty : public ::testing::Test {
 protected:
-    CharacteristicAndTextOnPty() {
-        store.writeText("Porty", "COM3", link.string());
-        station.makeLine = makeLineFactory(store);
-        station.link.portNumber = PortCom3;
-    }
-    ~CharacteristicAndTextOnPty() override { releasePort(station); }
-
-    test::TempFolder folder;
-    std::filesystem::path link = folder.path() / "tty";
-    test::SimProcess sim{{"--model", "DOXA-21-U", "--link", link.string()}};
-    MemorySettingsStore store;
-    Station station{store};
+    test::SimOnPty pty{{"--model", "DOXA-21-U"}};
+    Station& station = pty.station;
 };
 
 TEST_F(CharacteristicAndTextOnPty, CharacteristicWrittenClearedAndReadBack) {
-    ASSERT_TRUE(test::waitForLink(link));
+    ASSERT_TRUE(pty.linked());
     station.device.modelName = "DOXA-21-U";
     Characteristic& table = station.characteristic;
     table.characteristicCount = 3;
@@ -97,7 +82,7 @@ TEST_F(CharacteristicAndTextOnPty, CharacteristicWrittenClearedAndReadBack) {
 }
 
 TEST_F(CharacteristicAndTextOnPty, TextWrittenAndReadBackInCodePage1250) {
-    ASSERT_TRUE(test::waitForLink(link));
+    ASSERT_TRUE(pty.linked());
     const QString text = QStringLiteral("Kocioł nr 2 – zażółć");
     {
         CTextDlg dialog(station);

@@ -8,13 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
-#include "sim/line_factory.h"
-#include "app/main_frame.h"
+#include "support/gui/program_on_pty.h"
 #include "support/gui/start_up_driver.h"
-#include "support/sim_process.h"
-#include "transmitter/settings_store.h"
-#include "transmitter/station.h"
 
 namespace doxa {
 namespace {
@@ -28,34 +23,18 @@ struct Identified {
 };
 
 Identified identify(const char* model, int rs485, const std::vector<std::string>& faults) {
-    test::TempFolder folder;
-    const auto link = folder.path() / "tty";
-    std::vector<std::string> args{"--model", model, "--serial", "4242", "--seed", "7",
-                                  "--link", link.string()};
+    std::vector<std::string> args{"--model", model, "--serial", "4242", "--seed", "7"};
     args.insert(args.end(), faults.begin(), faults.end());
-    test::SimProcess sim(args);
-    EXPECT_TRUE(test::waitForLink(link));
-
-    MemorySettingsStore store;
-    store.writeInt("COM", "COM", 2);
-    store.writeText("Porty", "COM3", link.string());
-    store.writeInt("Transmisja", "RS485", rs485);
-    Station station(store);
-    station.makeLine = makeLineFactory(store);
-    std::vector<std::string> messages;
-    station.showMessage = [&](std::string_view text) { messages.emplace_back(text); };
-    MainFrame frame(station);
-    Application application(station, frame);
-    frame.attach(application);
-    frame.show();
+    test::ProgramOnPty pty(args, {{"Transmisja", "RS485", rs485}});
+    EXPECT_TRUE(pty.linked());
     Identified run;
     run.shown = test::startUpUntilIdentified(
-        application, {131, 132, 133, 134, 135, 136, 137, 138, 139, 140});
-    run.device = station.device;
-    EXPECT_EQ(station.link.transmissionMode, rs485);
-    EXPECT_TRUE(messages.empty());
-    frame.close();
-    EXPECT_EQ(station.link.portOpen, 0);
+        pty.application, {131, 132, 133, 134, 135, 136, 137, 138, 139, 140});
+    run.device = pty.station.device;
+    EXPECT_EQ(pty.station.link.transmissionMode, rs485);
+    EXPECT_TRUE(pty.messages.empty());
+    pty.frame.close();
+    EXPECT_EQ(pty.station.link.portOpen, 0);
     return run;
 }
 

@@ -3,23 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
-#include "app/application.h"
 #include "dialog/command_ids.h"
 #include "host/dialog_host.h"
-#include "sim/line_factory.h"
-#include "app/main_frame.h"
 #include "service/finder_dlg.h"
-#include "support/sim_process.h"
-#include "transmitter/settings_store.h"
-#include "transmitter/station.h"
+#include "support/gui/program_on_pty.h"
 
 namespace doxa {
 namespace {
@@ -27,30 +20,16 @@ namespace {
 using F = CFinderDlg;
 
 TEST(FinderOnPty, FindsTheSimulatorAtItsAddressSpeedAndParity) {
-    test::TempFolder folder;
-    const auto link = folder.path() / "tty";
-    test::SimProcess sim({"--address", "5", "--baud", "9600", "--parity", "none", "--serial",
-                          "4242", "--link", link.string()});
-    ASSERT_TRUE(test::waitForLink(link));
-
-    MemorySettingsStore store;
-    store.writeText("Porty", "COM3", link.string());
-    Station station(store);
-    station.link.portNumber = 2;
-    station.makeLine = makeLineFactory(store);
-    std::vector<std::string> messages;
-    station.showMessage = [&](std::string_view text) { messages.emplace_back(text); };
-    MainFrame frame(station);
-    Application application(station, frame);
-    frame.attach(application);
+    test::ProgramOnPty pty(
+        {"--address", "5", "--baud", "9600", "--parity", "none", "--serial", "4242"});
+    ASSERT_TRUE(pty.linked());
+    const Station& station = pty.station;
 
     // The technician: RS485, addresses 5..5, "Szukaj"; then the offer is accepted.
     bool started = false;
     std::string offer;
     std::vector<std::string> listed;
-    QTimer technician;
-    QObject::connect(&technician, &QTimer::timeout, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
+    pty.runCommand(CmdFindTransmitter, [&](QWidget* modal) {
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             offer = box->text().toStdString();
             if (auto* dialog = qobject_cast<DialogHost*>(box->parentWidget())) {
@@ -59,25 +38,17 @@ TEST(FinderOnPty, FindsTheSimulatorAtItsAddressSpeedAndParity) {
                     listed.push_back(list->item(i)->text().toStdString());
             }
             box->button(QMessageBox::Ok)->click();
-            return;
+            return false;
         }
         auto* dialog = qobject_cast<DialogHost*>(modal);
-        if (!dialog || started) return;
+        if (!dialog || started) return false;
         started = true;
         qobject_cast<QRadioButton*>(dialog->control(F::Rs485))->click();
         qobject_cast<QLineEdit*>(dialog->control(F::AddressFrom))->setText("5");
         qobject_cast<QLineEdit*>(dialog->control(F::AddressTo))->setText("5");
         qobject_cast<QPushButton*>(dialog->control(F::SearchStop))->click();
-    });
-    technician.start(20);
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, [&] {
-        ADD_FAILURE() << "the search did not end in time";
-        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
-    });
-    deadline.start(30000);
-    application.onCommand(CmdFindTransmitter);
+        return false;
+    }, 30000);
 
     EXPECT_TRUE(started);
     EXPECT_EQ(listed,
@@ -87,9 +58,9 @@ TEST(FinderOnPty, FindsTheSimulatorAtItsAddressSpeedAndParity) {
     EXPECT_EQ(station.link.baudIndex, 2);
     EXPECT_EQ(station.link.parityOff, 1);
     EXPECT_EQ(station.device.pollingAddress, 5);
-    EXPECT_EQ(store.readInt("BAUD", "BAUD", -1), 2);
-    EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(sim.stop(), 0);
+    EXPECT_EQ(pty.store.readInt("BAUD", "BAUD", -1), 2);
+    EXPECT_TRUE(pty.messages.empty());
+    EXPECT_EQ(pty.sim().stop(), 0);
 }
 
 }  // namespace

@@ -3,39 +3,21 @@
 
 #include <gtest/gtest.h>
 
-#include "app/application.h"
-#include "sim/line_factory.h"
-#include "app/main_frame.h"
+#include "support/gui/program_on_pty.h"
 #include "support/gui/start_up_driver.h"
-#include "support/sim_process.h"
-#include "transmitter/settings_store.h"
-#include "transmitter/station.h"
 
 namespace doxa {
 namespace {
 
 TEST(LineStatisticsE2e, TheSimulatorsDroppedAndCutAnswersAreCountedUnderTheirReasons) {
-    test::TempFolder folder;
-    const auto link = folder.path() / "tty";
-    test::SimProcess sim(
-        {"--model", "DOXA-22", "--link", link.string(), "--drop-nth", "1", "--truncate-nth", "3"});
-    ASSERT_TRUE(test::waitForLink(link));
-
-    MemorySettingsStore store;
-    store.writeInt("COM", "COM", 2);
-    store.writeText("Porty", "COM3", link.string());
-    Station station(store);
-    station.makeLine = makeLineFactory(store);
-    MainFrame frame(station);
-    Application application(station, frame);
-    frame.attach(application);
-    frame.show();
-    test::startUpUntilIdentified(application, {133});
-    frame.close();
+    test::ProgramOnPty pty({"--model", "DOXA-22", "--drop-nth", "1", "--truncate-nth", "3"});
+    ASSERT_TRUE(pty.linked());
+    test::startUpUntilIdentified(pty.application, {133});
+    pty.frame.close();
 
     // Five questions answered, the first asked again after no answer, the configuration asked
     // again after a cut answer.
-    const LineStatistics& s = station.lineStatistics;
+    const LineStatistics& s = pty.station.lineStatistics;
     EXPECT_EQ(s.validAnswers(), 5u);
     EXPECT_EQ(s.noAnswers(), 1u);
     EXPECT_EQ(s.rejected(AnswerFault::Length), 1u);

@@ -4,27 +4,19 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "app/application.h"
 #include "dialog/command_ids.h"
 #include "host/dialog_host.h"
-#include "sim/line_factory.h"
-#include "app/main_frame.h"
+#include "support/gui/program_on_pty.h"
 #include "support/gui/start_up_driver.h"
-#include "support/sim_process.h"
-#include "transmitter/settings_store.h"
-#include "transmitter/station.h"
 
 namespace doxa {
 namespace {
@@ -44,25 +36,6 @@ enum : int {
     IdentProgress = 143,
 };
 
-// Runs one command and answers every modal window it opens with `act` until `act` says the
-// session is over (or 60 s have passed).
-void runCommand(Application& application, int command, const std::function<bool(QWidget*)>& act) {
-    bool over = false;
-    QTimer technician;
-    QObject::connect(&technician, &QTimer::timeout, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget(); modal && !over) over = act(modal);
-    });
-    technician.start(20);
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, [&] {
-        ADD_FAILURE() << "command " << command << " did not finish in time";
-        while (QWidget* modal = QApplication::activeModalWidget()) modal->close();
-    });
-    deadline.start(60000);
-    application.onCommand(command);
-}
-
 template <typename Widget>
 Widget* control(DialogHost* dialog, int id) {
     return qobject_cast<Widget*>(dialog->control(id));
@@ -80,33 +53,17 @@ class ProgrammingOnPty : public ::testing::TestWithParam<Case> {};
 
 TEST_P(ProgrammingOnPty, TheSimulatorKeepsWhatWasProgrammed) {
     const bool rs485 = GetParam().rs485 != 0;
-    test::TempFolder folder;
-    const auto link = folder.path() / "tty";
-    std::vector<std::string> simArgs{"--model", "DOXA-22", "--link", link.string()};
+    std::vector<std::string> simArgs{"--model", "DOXA-22"};
     if (GetParam().otherwise) simArgs.insert(simArgs.end(), {"--documented-bits", "--answer-from-new-address"});
-    test::SimProcess sim(simArgs);
-    ASSERT_TRUE(test::waitForLink(link));
-
-    MemorySettingsStore store;
-    store.writeInt("COM", "COM", 2);
-    store.writeText("Porty", "COM3", link.string());
-    store.writeInt("Transmisja", "RS485", rs485 ? 1 : 0);
-    store.writeInt("BAUD", "BAUD", 3);
-    Station station(store);
-    station.makeLine = makeLineFactory(store);
-    std::vector<std::string> messages;
-    station.showMessage = [&](std::string_view text) { messages.emplace_back(text); };
-    MainFrame frame(station);
-    Application application(station, frame);
-    frame.attach(application);
-    frame.show();
-    test::startUpUntilIdentified(application, {});
-    ASSERT_EQ(station.device.modelName, "DOXA-22");
+    test::ProgramOnPty pty(simArgs, {{"Transmisja", "RS485", rs485 ? 1 : 0}, {"BAUD", "BAUD", 3}});
+    ASSERT_TRUE(pty.linked());
+    test::startUpUntilIdentified(pty.application, {});
+    ASSERT_EQ(pty.station.device.modelName, "DOXA-22");
 
     std::vector<std::string> boxes;
     bool sent = false;
     const auto finished = [&] { return !boxes.empty() && boxes.back().starts_with("Dane"); };
-    runCommand(application, CmdProgram, [&](QWidget* modal) {
+    pty.runCommand(CmdProgram, [&](QWidget* modal) {
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             boxes.push_back(box->text().toStdString());
             box->button(QMessageBox::Ok)->click();
@@ -130,17 +87,17 @@ TEST_P(ProgrammingOnPty, TheSimulatorKeepsWhatWasProgrammed) {
         control<QPushButton>(dialog, SendButton)->click();
         sent = true;
         return false;
-    });
+    }, 60000);
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes.back(), "Dane zostały zapisane");
     EXPECT_EQ(std::count(boxes.begin(), boxes.end(), "Błąd w programowaniu adresu !"), 0);
     if (GetParam().otherwise) {
-        EXPECT_EQ(station.device.pollingAddress, 5);
-        EXPECT_EQ(store.readInt("Polling_adres", "ADRES", -1), 5);
+        EXPECT_EQ(pty.station.device.pollingAddress, 5);
+        EXPECT_EQ(pty.store.readInt("Polling_adres", "ADRES", -1), 5);
     }
 
     std::string rangeMin, rangeMax, filter;
-    runCommand(application, CmdInitialize, [&](QWidget* modal) {
+    pty.runCommand(CmdInitialize, [&](QWidget* modal) {
         auto* dialog = qobject_cast<DialogHost*>(modal);
         if (!dialog || dialog->text(IdentProgress) != "Koniec") return false;
         rangeMin = dialog->text(IdentRangeMin);
@@ -148,13 +105,13 @@ TEST_P(ProgrammingOnPty, TheSimulatorKeepsWhatWasProgrammed) {
         filter = dialog->text(IdentFilter);
         control<QPushButton>(dialog, 1)->click();
         return true;
-    });
+    }, 60000);
     EXPECT_EQ(rangeMin, " -20. °C");
     EXPECT_EQ(rangeMax, " 120.5 °C");
     EXPECT_TRUE(filter.ends_with(",rząd: 2")) << filter;
-    EXPECT_TRUE(messages.empty());
-    frame.close();
-    EXPECT_EQ(sim.stop(), 0);
+    EXPECT_TRUE(pty.messages.empty());
+    pty.frame.close();
+    EXPECT_EQ(pty.sim().stop(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModes, ProgrammingOnPty,

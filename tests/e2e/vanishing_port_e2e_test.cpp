@@ -4,22 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
-#include <memory>
-#include <vector>
 #include <string>
+#include <vector>
 
-#include "app/application.h"
 #include "dialog/command_ids.h"
 #include "host/dialog_host.h"
-#include "sim/line_factory.h"
-#include "app/main_frame.h"
-#include "support/sim_process.h"
-#include "transmitter/settings_store.h"
-#include "transmitter/station.h"
+#include "support/gui/program_on_pty.h"
 
 namespace doxa {
 namespace {
@@ -32,130 +24,86 @@ bool showsValue(const std::string& text) {
 }
 
 TEST(VanishingPort, LiveDisplayCarriesOnWhenTheSimulatorIsBack) {
-    test::TempFolder folder;
-    const auto link = folder.path() / "tty";
-    const std::vector<std::string> args{"--model", "DOXA-22", "--link", link.string()};
-    auto sim = std::make_unique<test::SimProcess>(args);
-    ASSERT_TRUE(test::waitForLink(link));
-
-    MemorySettingsStore store;
-    store.writeInt("COM", "COM", 2);
-    store.writeText("Porty", "COM3", link.string());
-    Station station(store);
-    station.link.portNumber = 2;
-    station.makeLine = makeLineFactory(store);
-    std::vector<std::string> messages;
-    station.showMessage = [&](std::string_view text) { messages.emplace_back(text); };
-    MainFrame frame(station);
-    Application application(station, frame);
-    frame.attach(application);
-    frame.show();
+    test::ProgramOnPty pty({"--model", "DOXA-22"});
+    ASSERT_TRUE(pty.linked());
+    const Station& station = pty.station;
 
     enum class Step { Polling, Ended, Restarted, Done } step = Step::Polling;
     bool sawPortError = false;
-    QTimer technician;
-    QObject::connect(&technician, &QTimer::timeout, [&] {
+    pty.runCommand(CmdDisplay, [&](QWidget* modal) {
         // "Sprawdź połączenie z przetwornikiem" may come while the simulator is away.
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             box->accept();
-            return;
+            return false;
         }
-        auto* dialog = qobject_cast<DialogHost*>(QApplication::activeModalWidget());
-        if (!dialog) return;
+        auto* dialog = qobject_cast<DialogHost*>(modal);
+        if (!dialog) return false;
         sawPortError = sawPortError || dialog->text(LineErrorText) == "Error CE_IOE";
         const std::string value = dialog->text(PrimaryValue);
         switch (step) {
             case Step::Polling:
-                if (!showsValue(value)) return;
-                EXPECT_EQ(sim->stop(), 0);
+                if (!showsValue(value)) return false;
+                EXPECT_EQ(pty.sim().stop(), 0);
                 step = Step::Ended;
                 break;
             case Step::Ended:
                 // Restarted once the dead port is let go and the value has been blanked.
-                if (station.link.portOpen != 0 || showsValue(value)) return;
-                sim = std::make_unique<test::SimProcess>(args);
-                EXPECT_TRUE(test::waitForLink(link));
+                if (station.link.portOpen != 0 || showsValue(value)) return false;
+                EXPECT_TRUE(pty.startSimulatorAgain());
                 step = Step::Restarted;
                 break;
             case Step::Restarted:
-                if (!showsValue(value)) return;
+                if (!showsValue(value)) return false;
                 step = Step::Done;
                 qobject_cast<QPushButton*>(dialog->control(ResultOk))->click();
                 break;
             case Step::Done:
                 break;
         }
-    });
-    technician.start(20);
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, [&] {
-        ADD_FAILURE() << "the display did not come back in time";
-        if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
-    });
-    deadline.start(40000);
-    application.onCommand(CmdDisplay);
+        return false;
+    }, 40000);
 
     EXPECT_EQ(step, Step::Done);
     EXPECT_TRUE(sawPortError);
     EXPECT_EQ(station.link.portOpen, 1);
-    EXPECT_TRUE(messages.empty());
-    frame.close();
-    EXPECT_EQ(sim->stop(), 0);
+    EXPECT_TRUE(pty.messages.empty());
+    pty.frame.close();
+    EXPECT_EQ(pty.sim().stop(), 0);
 }
 
 // The simulator ends while a programming sequence writes: the sequence neither hangs nor claims
 // success, the technician sees why, and "Wyślij" programs the transmitter once it is back.
 TEST(VanishingPort, ProgrammingSaysNotSavedAndSavesOnceTheSimulatorIsBack) {
     enum : int { SendButton = 132, CloseButton = 2, StepText = 142, ReplyText = 143 };
-    test::TempFolder folder;
-    const auto link = folder.path() / "tty";
-    const std::vector<std::string> args{"--model", "DOXA-22", "--link", link.string()};
-    auto sim = std::make_unique<test::SimProcess>(args);
-    ASSERT_TRUE(test::waitForLink(link));
-
-    MemorySettingsStore store;
-    store.writeInt("COM", "COM", 2);
-    store.writeText("Porty", "COM3", link.string());
-    store.writeInt("BAUD", "BAUD", 3);
-    Station station(store);
-    station.link.portNumber = 2;
-    station.makeLine = makeLineFactory(store);
-    std::vector<std::string> messages;
-    station.showMessage = [&](std::string_view text) { messages.emplace_back(text); };
-    MainFrame frame(station);
-    Application application(station, frame);
-    frame.attach(application);
-    frame.show();
+    test::ProgramOnPty pty({"--model", "DOXA-22"}, {{"BAUD", "BAUD", 3}});
+    ASSERT_TRUE(pty.linked());
 
     enum class Step { Identifying, Writing, Failed, Restarted, Done } step = Step::Identifying;
     std::vector<std::string> boxes;
     bool sawPortError = false;
     const auto ended = [&] { return !boxes.empty() && boxes.back().starts_with("Dane"); };
-    QTimer technician;
-    QObject::connect(&technician, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+    pty.runCommand(CmdProgram, [&](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             boxes.push_back(box->text().toStdString());
             box->accept();
-            return;
+            return false;
         }
-        auto* dialog = qobject_cast<DialogHost*>(QApplication::activeModalWidget());
-        if (!dialog) return;
+        auto* dialog = qobject_cast<DialogHost*>(modal);
+        if (!dialog) return false;
         sawPortError = sawPortError || dialog->text(ReplyText) == "Error CE_IOE";
         const auto press = [&](int id) { qobject_cast<QPushButton*>(dialog->control(id))->click(); };
         switch (step) {
             case Step::Identifying:
-                if (dialog->text(StepText) != "Przetwornik rozpoznany") return;
+                if (dialog->text(StepText) != "Przetwornik rozpoznany") return false;
                 boxes.clear();
                 press(SendButton);
-                EXPECT_EQ(sim->stop(), 0);
+                EXPECT_EQ(pty.sim().stop(), 0);
                 step = Step::Writing;
                 break;
             case Step::Writing:
-                if (!ended()) return;
+                if (!ended()) return false;
                 EXPECT_EQ(boxes.back(), "Dane nie zostały zapisane prawidłowo");
-                sim = std::make_unique<test::SimProcess>(args);
-                EXPECT_TRUE(test::waitForLink(link));
+                EXPECT_TRUE(pty.startSimulatorAgain());
                 step = Step::Failed;
                 break;
             case Step::Failed:
@@ -164,7 +112,7 @@ TEST(VanishingPort, ProgrammingSaysNotSavedAndSavesOnceTheSimulatorIsBack) {
                 step = Step::Restarted;
                 break;
             case Step::Restarted:
-                if (!ended()) return;
+                if (!ended()) return false;
                 EXPECT_EQ(boxes.back(), "Dane zostały zapisane");
                 step = Step::Done;
                 press(CloseButton);
@@ -172,22 +120,14 @@ TEST(VanishingPort, ProgrammingSaysNotSavedAndSavesOnceTheSimulatorIsBack) {
             case Step::Done:
                 break;
         }
-    });
-    technician.start(20);
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, [&] {
-        ADD_FAILURE() << "the programming did not come to an end in time";
-        while (QWidget* modal = QApplication::activeModalWidget()) modal->close();
-    });
-    deadline.start(60000);
-    application.onCommand(CmdProgram);
+        return false;
+    }, 60000);
 
     EXPECT_EQ(step, Step::Done);
     EXPECT_TRUE(sawPortError);
-    EXPECT_TRUE(messages.empty());
-    frame.close();
-    EXPECT_EQ(sim->stop(), 0);
+    EXPECT_TRUE(pty.messages.empty());
+    pty.frame.close();
+    EXPECT_EQ(pty.sim().stop(), 0);
 }
 
 }  // namespace

@@ -4,13 +4,13 @@
 
 #include <vector>
 
-#include "link/scripted_line.h"
+#include "sim/sim_line.h"
 #include "transmitter/station.h"
 
 namespace doxa {
 namespace {
 
-using test::ScriptedLine;
+using sim::SimLine;
 using Strings = std::vector<std::string>;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -21,22 +21,23 @@ protected:
             requestedPort = number;
             if (!nextLine) return nullptr;
             line = nextLine.get();
+            line->journal = calls;
             return std::move(nextLine);
         };
         station.showMessage = [this](std::string_view text) { boxes.emplace_back(text); };
     }
 
-    // Opens the port on a fresh scripted line and leaves it to the test.
-    ScriptedLine& openScripted() {
-        nextLine = std::make_unique<ScriptedLine>();
+    // Opens the port on a fresh line with nobody at its other end and leaves it to the test.
+    SimLine& openSilent() {
+        nextLine = std::make_unique<SimLine>();
         EXPECT_EQ(openPort(station, 1), 1);
         station.link.portOpen = 1;
-        line->calls.clear();
+        calls->clear();
         return *line;
     }
 
     int readAnswer(const Bytes& answer) {
-        line->input = answer;
+        line->feed(answer);
         return readLogged(station, 100);
     }
 
@@ -44,8 +45,10 @@ protected:
 
     MemorySettingsStore store;
     Station station{store};
-    std::unique_ptr<ScriptedLine> nextLine;
-    ScriptedLine* line = nullptr;
+    std::unique_ptr<SimLine> nextLine;
+    SimLine* line = nullptr;
+    // Every call to the lines the station made, kept after they are gone.
+    std::shared_ptr<Strings> calls = std::make_shared<Strings>();
     int requestedPort = -1;
     Strings boxes;
 };
@@ -57,14 +60,14 @@ TEST_F(PortTest, DefinitionTexts) {
 }
 
 TEST_F(PortTest, OpeningRaisesDtrAroundTheLineSettings) {
-    nextLine = std::make_unique<ScriptedLine>();
+    nextLine = std::make_unique<SimLine>();
     station.link.baudIndex = 4;
     station.link.parityOff = 1;
     EXPECT_EQ(openPort(station, 3), 1);
     EXPECT_EQ(requestedPort, 3);
-    EXPECT_EQ(line->calls, (Strings{"open", "dtr+", "configure", "dtr+"}));
-    EXPECT_EQ(line->configuredBaud, 38400);
-    EXPECT_EQ(line->configuredParity, Parity::None);
+    EXPECT_EQ(*calls, (Strings{"open", "dtr+", "configure 38400 none", "dtr+"}));
+    EXPECT_EQ(line->baud(), 38400);
+    EXPECT_EQ(line->parity(), Parity::None);
     EXPECT_EQ(station.link.portHandle.get(), line);
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(station.link.portOpen, 0);  // the caller's to set
@@ -78,15 +81,14 @@ TEST_F(PortTest, EachOpeningFailureHasItsBoxAndLeavesNoLineHeld) {
     for (const Case& c : {Case{false, true, true, "Error OpenComm "}, Case{true, false, true, "Error BuildComm"},
                           Case{true, true, false, "Error SetComState"}}) {
         boxes.clear();
-        nextLine = std::make_unique<ScriptedLine>();
-        nextLine->openSucceeds = c.open;
-        nextLine->dtrSucceeds = c.dtr;
-        nextLine->configureSucceeds = c.configure;
-        Strings calls;
-        nextLine->keepCallsIn = &calls;
+        nextLine = std::make_unique<SimLine>();
+        nextLine->failOpen = !c.open;
+        nextLine->failDtr = !c.dtr;
+        nextLine->failConfigure = !c.configure;
+        calls->clear();
         EXPECT_EQ(openPort(station, 1), 0);
         EXPECT_EQ(boxes, Strings{c.box});
-        EXPECT_EQ(calls.back(), "close");
+        EXPECT_EQ(calls->back(), "close");
         EXPECT_EQ(station.link.portHandle, nullptr);
     }
     boxes.clear();
@@ -98,31 +100,32 @@ TEST_F(PortTest, EachOpeningFailureHasItsBoxAndLeavesNoLineHeld) {
 }
 
 TEST_F(PortTest, RtsPolarityFollowsTheMode) {
-    ScriptedLine& l = openScripted();
+    openSilent();
     setTransmit(station);
     setReceive(station);
     station.link.transmissionMode = ModeRs485;
     setTransmit(station);
     setReceive(station);
-    EXPECT_EQ(l.calls, (Strings{"rts+", "rts-", "rts-", "rts+"}));
+    EXPECT_EQ(*calls, (Strings{"rts+", "rts-", "rts-", "rts+"}));
 }
 
 TEST_F(PortTest, WritesAreLoggedAsAcceptedEvenWhenNothingWas) {
-    ScriptedLine& l = openScripted();
+    SimLine& l = openSilent();
     station.frame[0] = 0xAA;
     station.frame[1] = 0xBB;
     station.frame[2] = 0xCC;
     l.acceptLimit = 2;
     EXPECT_EQ(writeLogged(station, 3), 2);
-    EXPECT_EQ(l.written, (Bytes{0xAA, 0xBB}));
+    EXPECT_EQ(l.requests(), std::vector<Bytes>{(Bytes{0xAA, 0xBB})});
     l.acceptLimit = 0;
     EXPECT_EQ(writeLogged(station, 3), 0);
+    EXPECT_EQ(l.requests().size(), 1u);
     EXPECT_EQ(station.trafficLog.trafficLogPos, 4);
     EXPECT_EQ(station.trafficLog.bytes()[3], 'T');
 }
 
 TEST_F(PortTest, PreambleIsNormalisedToSixWhileTheLogKeepsTheRawBytes) {
-    openScripted();
+    openSilent();
     const Bytes body{0x06, 0x80, 0x00, 0x0E};
     auto withPreamble = [&](int n) {
         Bytes answer(n, 0xFF);
@@ -150,21 +153,21 @@ TEST_F(PortTest, PreambleIsNormalisedToSixWhileTheLogKeepsTheRawBytes) {
 }
 
 TEST_F(PortTest, NothingQueuedReadsNothingAndLogsNothing) {
-    openScripted();
+    openSilent();
     EXPECT_EQ(readLogged(station, 100), 0);
     EXPECT_EQ(station.trafficLog.trafficLogPos, 0);
 }
 
 TEST_F(PortTest, ModbusAnswersAreLeftAsTheyCameAndReadsStopAtTheMaximum) {
-    openScripted();
+    openSilent();
     station.link.transmissionMode = ModeRs485;
     EXPECT_EQ(readAnswer({0x01, 0x03, 0x02, 0x00, 0x05, 0xAA, 0xBB}), 7);
     EXPECT_EQ(frameHead(3), (Bytes{0x01, 0x03, 0x02}));
     EXPECT_EQ(station.trafficLog.trafficLogPos, 14);
 
-    line->input.assign(150, 0x11);
+    line->feed(Bytes(150, 0x11));
     EXPECT_EQ(readLogged(station, 500), FrameSize);
-    EXPECT_EQ(line->input.size(), 50u);
+    EXPECT_EQ(line->queuedInput(), 50);
     std::uint8_t raw[300];
     EXPECT_EQ(readRaw(station, raw, 300), 50);
     EXPECT_EQ(station.trafficLog.trafficLogPos, 14 + 7 + FrameSize);  // the raw read is not logged
@@ -182,8 +185,8 @@ TEST_F(PortTest, LineErrorsAreSpelledInTheirFixedOrder) {
 
 TEST_F(PortTest, ClearErrorsTakesTheMaskFromTheLine) {
     EXPECT_FALSE(clearErrors(station));
-    ScriptedLine& l = openScripted();
-    l.pendingErrors = CeRxParity;
+    SimLine& l = openSilent();
+    l.injectErrors(CeRxParity);
     EXPECT_TRUE(clearErrors(station));
     EXPECT_EQ(station.link.commErrors, CeRxParity);
     EXPECT_TRUE(clearErrors(station));
@@ -191,29 +194,25 @@ TEST_F(PortTest, ClearErrorsTakesTheMaskFromTheLine) {
 }
 
 TEST_F(PortTest, CloseSequenceAndRelease) {
-    ScriptedLine& l = openScripted();
+    SimLine& l = openSilent();
     station.frame.fill(0);
     closeSequence(station);
-    EXPECT_EQ(l.written, Bytes{0xFF});
-    EXPECT_EQ(l.calls, Strings{"rts-"});
-    Strings finalCalls;
-    l.keepCallsIn = &finalCalls;
+    EXPECT_EQ(l.requests(), std::vector<Bytes>{Bytes{0xFF}});
+    EXPECT_EQ(*calls, (Strings{"write FF", "rts-"}));
     releasePort(station);
-    EXPECT_EQ(finalCalls, (Strings{"rts-", "rts-", "close"}));
+    EXPECT_EQ(*calls, (Strings{"write FF", "rts-", "write FF", "rts-", "close"}));
     EXPECT_EQ(station.link.portOpen, 0);
     EXPECT_EQ(station.link.portHandle, nullptr);
 }
 
 TEST_F(PortTest, AVanishedDeviceIsLetGoAndItsPortReopenedQuietlyOnceItIsBack) {
     EXPECT_TRUE(reopenVanishedPort(station) == false && boxes.empty());  // nothing vanished yet
-    ScriptedLine& l = openScripted();
-    Strings finalCalls;
-    l.keepCallsIn = &finalCalls;
-    l.pendingErrors = CeFrame;
-    l.gone = true;
+    SimLine& l = openSilent();
+    l.injectErrors(CeFrame);
+    l.setPresent(false);
     EXPECT_TRUE(clearErrors(station));
     EXPECT_EQ(station.link.commErrors, CeFrame | CeIoe);
-    EXPECT_EQ(finalCalls, Strings{"close"});
+    EXPECT_EQ(*calls, Strings{"close"});
     EXPECT_EQ(station.link.portHandle, nullptr);
     EXPECT_EQ(station.link.portOpen, 0);
     // Away: every query says so, reopening fails without a message box.
@@ -222,16 +221,17 @@ TEST_F(PortTest, AVanishedDeviceIsLetGoAndItsPortReopenedQuietlyOnceItIsBack) {
     EXPECT_FALSE(reopenVanishedPort(station));
     EXPECT_TRUE(boxes.empty());
 
-    nextLine = std::make_unique<ScriptedLine>();
+    nextLine = std::make_unique<SimLine>();
+    calls->clear();
     EXPECT_TRUE(reopenVanishedPort(station));
     EXPECT_EQ(station.link.portOpen, 1);
-    EXPECT_EQ(line->calls, (Strings{"open", "dtr+", "configure", "dtr+", "purge"}));
+    EXPECT_EQ(*calls, (Strings{"open", "dtr+", "configure 1200 odd", "dtr+", "purge"}));
     EXPECT_TRUE(clearErrors(station));
     EXPECT_EQ(station.link.commErrors, 0u);
     EXPECT_TRUE(boxes.empty());
 
     // Released while the device is gone: nothing is left held, nothing is reopened later.
-    line->gone = true;
+    line->setPresent(false);
     releasePort(station);
     EXPECT_EQ(station.link.portHandle, nullptr);
     EXPECT_FALSE(clearErrors(station));

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "support/line_journal.h"
 #include "support/fake_window.h"
 #include "support/sim_station.h"
 
@@ -17,7 +16,9 @@ using F = CFinderDlg;
 // program itself is set to HART on COM2, address 0.
 struct Finder {
     explicit Finder(sim::Model model = sim::Model::Doxa22, const sim::Options& options = {})
-        : sim(model, options) {}
+        : sim(model, options) {
+        sim.keepJournal();
+    }
 
     // The technician picks the protocol and the range and presses "Szukaj".
     void search(int mode, std::string_view from, std::string_view to) {
@@ -43,8 +44,10 @@ struct Finder {
         EXPECT_EQ(sim.station.device.pollingAddress, 0);
     }
 
+    // Every port the finder made and every call to its line.
+    const std::vector<std::string>& journal() const { return *sim.journal; }
+
     SimStation sim;
-    LineJournal journal{sim.station};
     CFinderDlg dialog{sim.station};
     FakeWindow window{dialog, sim.clock};
 };
@@ -67,9 +70,9 @@ TEST(Finder, FindsATransmitterAtAnUnusualAddressSpeedAndParityInRs485) {
 
     // Addresses 4 and 6 at five speeds and two parities each; address 5 until it answered.
     int asked = 0;
-    for (const std::string& entry : f.journal.entries) asked += entry.rfind("write 0", 0) == 0;
+    for (const std::string& entry : f.journal()) asked += entry.rfind("write 0", 0) == 0;
     EXPECT_EQ(asked, 26);
-    const auto& e = f.journal.entries;
+    const auto& e = f.journal();
     const auto at9600none = std::find(e.begin(), e.end(), "configure 9600 none");
     ASSERT_NE(at9600none, e.end());
     EXPECT_NE(std::find(at9600none, e.end(), "write 05 03 01 38 00 06 44 7D"), e.end());
@@ -87,7 +90,7 @@ TEST(Finder, FindsATransmitterAtAnUnusualAddressSpeedAndParityInRs485) {
     f.expectProgramSettings();
     EXPECT_EQ(f.sim.station.link.portOpen, 0)
         << "the port must open again with the program's settings";
-    EXPECT_EQ(f.journal.entries.back(), "close");
+    EXPECT_EQ(f.journal().back(), "close");
 
     EXPECT_TRUE(f.window.isEnabled(F::TakeOver));
     f.window.click(F::TakeOver);
@@ -113,7 +116,7 @@ TEST(Finder, ListsATransmitterOnceAndAsksItsAddressNoMore) {
     EXPECT_NE(f.window.items(F::Results)[0].find("adres 0: DOXA-22, nr "), std::string::npos);
     EXPECT_NE(f.window.items(F::Results)[0].find(", 1200 bit/s, parzystość ODD"), std::string::npos);
     int asked = 0;
-    for (const std::string& entry : f.journal.entries) asked += entry.rfind("write 0", 0) == 0;
+    for (const std::string& entry : f.journal()) asked += entry.rfind("write 0", 0) == 0;
     EXPECT_EQ(asked, 11);
 }
 
@@ -133,12 +136,12 @@ TEST(Finder, AsksEveryHartPollingAddressAndTakesOverWhenOffered) {
     ASSERT_TRUE(f.finished());
 
     std::vector<std::string> writes;
-    for (const std::string& entry : f.journal.entries)
+    for (const std::string& entry : f.journal())
         if (entry.rfind("write", 0) == 0) writes.push_back(entry);
     ASSERT_EQ(writes.size(), 17u);  // addresses 0..15, then the line is released
     EXPECT_EQ(writes[3], "write FF FF FF FF FF FF FF FF FF FF 02 83 00 00 81");
     EXPECT_EQ(writes[16], "write FF");
-    EXPECT_EQ(std::count(f.journal.entries.begin(), f.journal.entries.end(), "close"), 0);
+    EXPECT_EQ(std::count(f.journal().begin(), f.journal().end(), "close"), 0);
     EXPECT_EQ(f.sim.station.link.portOpen, 1) << "the program's own line stays open";
     EXPECT_EQ(f.window.items(F::Results).at(0).substr(0, 20), "adres 3: RIVO-21-U, ");
     EXPECT_EQ(f.text(F::SummaryText), "Znaleziono: 1.");
@@ -169,12 +172,12 @@ TEST(Finder, StopsHalfWayAndLeavesTheProgramsLineAsItWas) {
         f.text(F::SummaryText),
         "Zatrzymano po sprawdzeniu 133 z 330. Nic nie odpowiedziało. Sprawdź port, zasilanie i "
         "podłączenie przetwornika.");
-    const std::vector<std::string> closing(f.journal.entries.end() - 2, f.journal.entries.end());
-    EXPECT_EQ(closing, (std::vector<std::string>{"write FF", "close"}));
+    const std::vector<std::string> closing(f.journal().end() - 3, f.journal().end());
+    EXPECT_EQ(closing, (std::vector<std::string>{"write FF", "rts+", "close"}));
     EXPECT_EQ(f.sim.station.link.portOpen, 0);
-    const std::size_t entries = f.journal.entries.size();
+    const std::size_t entries = f.journal().size();
     f.sim.clock.advance(10000);
-    EXPECT_EQ(f.journal.entries.size(), entries);
+    EXPECT_EQ(f.journal().size(), entries);
     const LinkSettings& link = f.sim.station.link;
     EXPECT_EQ(link.transmissionMode, ModeHart);
     EXPECT_EQ(link.baudIndex, 0);
@@ -236,7 +239,7 @@ TEST(Finder, RefusesARangeOrPortItCannotSearch) {
     f.search(ModeHart, "0", "1");
     EXPECT_FALSE(f.dialog.searching());
     EXPECT_EQ(f.window.boxes().back().text, "Wybierz port szeregowy");
-    EXPECT_TRUE(f.journal.entries.empty());
+    EXPECT_TRUE(f.journal().empty());
 }
 
 TEST(Finder, APortThatWillNotOpenEndsTheSearch) {
@@ -254,9 +257,9 @@ TEST(Finder, ClosingWhileSearchingReleasesTheLine) {
     Finder f;
     ASSERT_TRUE(f.window.open());
     f.search(ModeRs485, "0", "3");
-    ASSERT_TRUE(f.sim.clock.advanceUntil([&] { return f.journal.entries.size() > 20; }, 60000));
+    ASSERT_TRUE(f.sim.clock.advanceUntil([&] { return f.journal().size() > 20; }, 60000));
     f.window.close();
-    EXPECT_EQ(f.journal.entries.back(), "close");
+    EXPECT_EQ(f.journal().back(), "close");
     EXPECT_EQ(f.sim.station.link.portOpen, 0);
     EXPECT_FALSE(f.dialog.chosen());
     f.expectProgramSettings();

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "link/scripted_line.h"
 #include "support/fake_window.h"
 #include "support/sim_station.h"
 
@@ -11,20 +10,16 @@ namespace {
 
 using Dlg = CLineMonitorDlg;
 
-// The monitor on a line whose arriving bytes the test scripts; the station owns the line
-// from its opening on, and the test keeps a pointer to it.
+// The monitor on a line with nobody at its other end: the test feeds the arriving bytes.
 struct Monitor {
     Monitor() {
-        sim.station.makeLine = [this](int) {
-            auto scripted = std::make_unique<ScriptedLine>();
-            line = scripted.get();
-            return scripted;
-        };
+        sim.transmitter.reset();
         EXPECT_TRUE(window.open());
+        line = sim.line();
     }
 
     SimStation sim;
-    ScriptedLine* line = nullptr;
+    sim::SimLine* line = nullptr;
     Dlg dialog{sim.station};
     FakeWindow window{dialog, sim.clock};
 };
@@ -32,17 +27,17 @@ struct Monitor {
 TEST(LineMonitor, ListsEveryByteThatArrivesInHexadecimal) {
     Monitor m;
     EXPECT_EQ(m.window.text(Dlg::StopStart), "Stop");
-    m.line->input = {0x06, 0x41, 0x00};
+    m.line->feed({0x06, 0x41, 0x00});
     m.sim.clock.advance(500);
     EXPECT_EQ(m.window.text(Dlg::Bytes), "0x06,0x41,00,");
     EXPECT_EQ(m.window.text(Dlg::LineState), "Ilość RX: 3.");
-    m.line->input = {0xAB};
-    m.line->pendingErrors = CeFrame;
+    m.line->feed({0xAB});
+    m.line->injectErrors(CeFrame);
     m.sim.clock.advance(200);
     EXPECT_EQ(m.window.text(Dlg::Bytes), "0x06,0x41,00,0xab,");
     m.sim.clock.advance(200);
     EXPECT_EQ(m.window.text(Dlg::LineState), "Ilość RX: 0.");
-    EXPECT_EQ(m.line->written.size(), 0u) << "listening sends nothing";
+    EXPECT_TRUE(m.line->requests().empty()) << "listening sends nothing";
 }
 
 TEST(LineMonitor, ACharacterTypedWhileStoppedFollowsSixPreambles) {
@@ -50,7 +45,7 @@ TEST(LineMonitor, ACharacterTypedWhileStoppedFollowsSixPreambles) {
     m.sim.clock.advance(500);
     m.window.type(Dlg::Bytes, "x");
     m.sim.clock.advance(500);
-    EXPECT_TRUE(m.line->written.empty()) << "typing while running sends nothing";
+    EXPECT_TRUE(m.line->requests().empty()) << "typing while running sends nothing";
 
     m.window.click(Dlg::StopStart);
     EXPECT_EQ(m.window.text(Dlg::StopStart), "Start");
@@ -58,8 +53,8 @@ TEST(LineMonitor, ACharacterTypedWhileStoppedFollowsSixPreambles) {
     m.window.type(Dlg::Bytes, "xA");
     EXPECT_EQ(m.window.text(Dlg::StopStart), "Stop");
     m.sim.clock.advance(10);
-    EXPECT_EQ(m.line->written, (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x41}));
-    m.line->input = {0x41};
+    EXPECT_EQ(m.line->requests(), std::vector<Bytes>{(Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x41})});
+    m.line->feed({0x41});
     m.sim.clock.advance(400);
     EXPECT_EQ(m.window.text(Dlg::Bytes), "xA0x41,") << "and listens again";
 }
@@ -70,10 +65,10 @@ TEST(LineMonitor, AFloodKeepsOnlyTheNewestBytesInWholeEntries) {
     Monitor m;
     m.sim.clock.advance(500);
     for (int tick = 0; tick < 200; ++tick) {
-        m.line->input.assign(100, std::uint8_t(0x41 + tick % 8));
+        m.line->feed(std::vector<std::uint8_t>(100, std::uint8_t(0x41 + tick % 8)));
         m.sim.clock.advance(200);
     }
-    m.line->input = {0x0F, 0x00, 0xAB};
+    m.line->feed({0x0F, 0x00, 0xAB});
     m.sim.clock.advance(200);
     const std::string shown = m.window.text(Dlg::Bytes);
     // 20,003 bytes arrived, 100,013 characters of entries; about the last 4,000 bytes stay.

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "link/scripted_line.h"
 #include "support/fake_window.h"
 #include "support/sim_station.h"
 
@@ -64,14 +63,16 @@ TEST(MemoryDump, OnlyAWholePageOrOneByteShortKeepsTheSelection) {
                                 LengthCase{300, 290, "290.", false}, LengthCase{0, 0, "0.", false},
                                 LengthCase{17, 17, "17.", false}}) {
         SimStation sim;
-        auto scripted = std::make_unique<ScriptedLine>();
-        ScriptedLine* line = scripted.get();
-        sim.station.makeLine = [&](int) { return std::move(scripted); };  // the station keeps it
+        sim.transmitter.reset();  // the page is fed by hand
         sim.station.dumpSelection = DumpSelection::Ram1;
         Dlg dialog(sim.station, 'S');
         FakeWindow window(dialog, sim.clock);
         ASSERT_TRUE(window.open());
-        for (int i = 0; i < c.arriving; ++i) line->input.push_back(static_cast<std::uint8_t>(i));
+        sim::SimLine* line = sim.line();
+        ASSERT_NE(line, nullptr);
+        Bytes page(static_cast<std::size_t>(c.arriving));
+        for (int i = 0; i < c.arriving; ++i) page[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+        line->feed(page);
         ASSERT_TRUE(sim.clock.advanceUntil([&] { return window.ended(); }, 10'000));
 
         EXPECT_EQ(sim.station.dumpSelection == DumpSelection::Ram1, c.pageKept) << c.arriving;
@@ -79,7 +80,7 @@ TEST(MemoryDump, OnlyAWholePageOrOneByteShortKeepsTheSelection) {
         const auto& buffer = sim.station.dumpBuffer;
         for (int i = 0; i < 300; ++i)
             ASSERT_EQ(buffer[i], i < c.counted ? static_cast<std::uint8_t>(i) : 0xFF) << c.arriving << " at " << i;
-        EXPECT_EQ(line->input.size(), static_cast<std::size_t>(c.arriving - c.counted));
+        EXPECT_EQ(line->queuedInput(), c.arriving - c.counted);
     }
 }
 

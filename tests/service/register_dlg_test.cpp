@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "link/modbus.h"
-#include "link/scripted_line.h"
 #include "service/register_read_dlg.h"
 #include "service/register_write_dlg.h"
 #include "support/fake_window.h"
@@ -175,12 +174,7 @@ TEST(RegisterRead, ListsWhatArrivedButMarksABadCrcOrAnException) {
     for (const MarkCase& c : cases) {
         SimStation sim;
         sim.useRs485();
-        ScriptedLine* line = nullptr;
-        sim.station.makeLine = [&](int) {
-            auto scripted = std::make_unique<ScriptedLine>();
-            line = scripted.get();
-            return scripted;
-        };
+        sim.transmitter.reset();  // the answer is fed by hand
         CRegisterReadDlg dialog(sim.station);
         FakeWindow window(dialog, sim.clock);
         ASSERT_TRUE(window.open());
@@ -188,7 +182,8 @@ TEST(RegisterRead, ListsWhatArrivedButMarksABadCrcOrAnException) {
         window.type(CRegisterDlg::EndAddress, "1");
         window.click(CRegisterDlg::Run);
         sim.clock.advance(100);
-        line->input = c.answer;
+        ASSERT_NE(sim.line(), nullptr);
+        sim.line()->feed(c.answer);
         sim.clock.advance(1100);
         EXPECT_EQ(window.text(CRegisterDlg::ResultText), c.shown);
     }

@@ -80,8 +80,8 @@ TEST_F(SimOnPty, AnswersHartAndModbusAcrossReopensAndLeavesCleanly) {
 
 TEST_F(SimOnPty, AnIndependentModbusMasterReadsAndWrites) {
     if (::access("/usr/bin/mbpoll", X_OK) != 0) GTEST_SKIP() << "mbpoll is not installed";
-    doxa::test::SimProcess sim({"--address", "7", "--link", link.string()});
-    ASSERT_TRUE(doxa::test::waitForLink(link));
+    doxa::test::SimProcess sim({"--address", "7"}, link);
+    ASSERT_TRUE(sim.linked());
     auto run = [&](const std::string& args, const std::string& values = "") {
         std::string output;
         FILE* pipe = ::popen(("/usr/bin/mbpoll -m rtu -b 19200 -P none -t 4 -0 -1 -a 7 " + args + " " +
@@ -99,8 +99,8 @@ TEST_F(SimOnPty, AnIndependentModbusMasterReadsAndWrites) {
 
 // The pseudo-terminal carries the client's speed and whether it asked for odd parity.
 TEST_F(SimOnPty, KeepsToItsLineSettingsAsTheClientSetsItsEnd) {
-    doxa::test::SimProcess sim({"--address", "5", "--baud", "9600", "--parity", "none", "--link", link.string()});
-    ASSERT_TRUE(doxa::test::waitForLink(link));
+    doxa::test::SimProcess sim({"--address", "5", "--baud", "9600", "--parity", "none"}, link);
+    ASSERT_TRUE(sim.linked());
     const Bytes identify{0x05, 0x03, 0x01, 0x38, 0x00, 0x06, 0x44, 0x7D};
     PosixSerialLine line(link.string());
     ASSERT_TRUE(line.open());

@@ -29,6 +29,20 @@ SimProcess::SimProcess(std::vector<std::string> args) {
     ::fcntl(output_, F_SETFL, O_NONBLOCK);
 }
 
+namespace {
+
+std::vector<std::string> withLink(std::vector<std::string> args, const std::filesystem::path& link) {
+    args.insert(args.end(), {"--link", link.string()});
+    return args;
+}
+
+}  // namespace
+
+SimProcess::SimProcess(std::vector<std::string> args, const std::filesystem::path& link)
+    : SimProcess(withLink(std::move(args), link)) {
+    linked_ = waitForLink(link);
+}
+
 SimProcess::~SimProcess() {
     if (pid_ > 0) stop();
     if (output_ >= 0) ::close(output_);

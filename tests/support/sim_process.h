@@ -12,6 +12,8 @@ namespace doxa::test {
 class SimProcess {
 public:
     explicit SimProcess(std::vector<std::string> args);
+    // Serves the pseudo-terminal under `link` and waits up to five seconds for it to appear.
+    SimProcess(std::vector<std::string> args, const std::filesystem::path& link);
     ~SimProcess();
     SimProcess(const SimProcess&) = delete;
     SimProcess& operator=(const SimProcess&) = delete;
@@ -20,9 +22,12 @@ public:
     int stop();
     // Everything it printed so far.
     std::string output();
+    // Whether the link appeared in time (always false for a process started without one).
+    bool linked() const { return linked_; }
 
 private:
     pid_t pid_ = -1;
+    bool linked_ = false;
     int output_ = -1;
     std::string text_;
 };

@@ -4,10 +4,12 @@ namespace doxa::test {
 
 SimStation::SimStation(sim::Model model, const sim::Options& options)
     : transmitter(std::make_shared<sim::Transmitter>(model, options)) {
-    station.makeLine = [this](int) {
+    station.makeLine = [this](int portNumber) {
         auto line = std::make_unique<sim::SimLine>(transmitter, [this] { return clock.now(); });
         line->failOpen = portFails;
         line->setPresent(present_);
+        if (journal) journal->push_back("make " + std::to_string(portNumber));
+        line->journal = journal;
         return line;
     };
     station.showMessage = [this](std::string_view text) { messages.emplace_back(text); };

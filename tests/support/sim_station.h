@@ -17,6 +17,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 // A station whose ports all lead to one simulated transmitter, on a virtual clock: where every
 // dialog test starts. Plain message boxes of the link layer are collected in `messages`.
+// With the transmitter reset to nullptr nobody answers, and the test feeds the line itself.
 class SimStation {
 public:
     explicit SimStation(sim::Model model = sim::Model::Doxa22, const sim::Options& options = {});
@@ -39,6 +40,9 @@ public:
     std::shared_ptr<sim::Transmitter> transmitter;
     std::vector<std::string> messages;
     bool portFails = false;  // the device behind every port name refuses to open
+    // Where a test wants them: every line made ("make <port>") and every call to it, in order.
+    std::shared_ptr<std::vector<std::string>> journal;
+    void keepJournal() { journal = std::make_shared<std::vector<std::string>>(); }
 
     // The adapter pulled out: the open line vanishes and no port opens until plugIn().
     void unplug();

@@ -3,14 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <deque>
-#include <memory>
 #include <vector>
 
 #include "link/modbus.h"
 #include "link/port.h"
-#include "link/serial_line.h"
 #include "support/fake_window.h"
+#include "support/sim_station.h"
 #include "support/virtual_clock.h"
 #include "transmitter/station.h"
 
@@ -19,91 +17,53 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A line that keeps what is written and hands out prepared answers and line errors.
-struct ScriptedLine : SerialLine {
-    Bytes* written;
-    std::deque<Bytes>* answers;
-    std::uint32_t* errors;
-    bool* rts;
-    bool* gone;  // the device vanishes when the line is next asked what it queued
-
-    bool open() override { return true; }
-    bool configure(int, Parity) override { return true; }
-    bool setDtr(bool) override { return true; }
-    void setRts(bool raised) override { *rts = raised; }
-    int queuedInput() override {
-        if (*gone) vanishedNow = true;
-        return vanishedNow || answers->empty() ? 0 : static_cast<int>(answers->front().size());
-    }
-    int read(std::uint8_t* buffer, int maxCount) override {
-        Bytes answer = answers->front();
-        answers->pop_front();
-        const int count = std::min<int>(maxCount, static_cast<int>(answer.size()));
-        std::copy_n(answer.begin(), count, buffer);
-        return count;
-    }
-    int write(const std::uint8_t* bytes, int count) override {
-        written->assign(bytes, bytes + count);
-        return count;
-    }
-    void drain() override {}
-    void purge() override {}
-    std::uint32_t takeErrors() override { return std::exchange(*errors, 0); }
-    void close() override {}
-    bool vanished() const override { return vanishedNow; }
-    bool vanishedNow = false;
-};
-
+// The station's line with nobody at its other end: the test hands out the answers.
 class ExchangeSteps : public ::testing::Test {
 protected:
     void SetUp() override {
-        station.makeLine = [this](int) {
-            auto line = std::make_unique<ScriptedLine>();
-            line->written = &written;
-            line->answers = &answers;
-            line->errors = &errors;
-            line->rts = &rts;
-            line->gone = &gone;
-            return line;
-        };
+        sim.transmitter.reset();
         ASSERT_TRUE(ensurePortOpen(station));
     }
 
-    MemorySettingsStore settings;
-    Station station{settings};
-    Bytes written;
-    std::deque<Bytes> answers;
-    std::uint32_t errors = 0;
-    bool rts = false;
-    bool gone = false;
+    // The last request written, empty before any.
+    Bytes written() const {
+        const std::vector<Bytes> writes = sim.writes();
+        return writes.empty() ? Bytes{} : writes.back();
+    }
+    void answer(const Bytes& bytes) { sim.line()->feed(bytes); }
+    void injectErrors(std::uint32_t mask) { sim.line()->injectErrors(mask); }
+    bool rts() const { return sim.line()->rts(); }
+
+    test::SimStation sim;
+    Station& station = sim.station;
 };
 
 TEST_F(ExchangeSteps, SendBuildsTheRequestOfTheModeAtThePollingAddress) {
     station.device.pollingAddress = 5;
     EXPECT_EQ(sendRequest(station, IdentifyRequest), "");
-    EXPECT_EQ(written, (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x02,
-                              0x85, 0x00, 0x00, 0x87}));
-    EXPECT_TRUE(rts);  // the HART modem transmits with RTS raised
+    EXPECT_EQ(written(), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x02,
+                                0x85, 0x00, 0x00, 0x87}));
+    EXPECT_TRUE(rts());  // the HART modem transmits with RTS raised
 
     station.link.transmissionMode = ModeRs485;
     station.device.pollingAddress = 1;
     sendRequest(station, IdentifyRequest);
-    EXPECT_EQ(written, (Bytes{0x01, 0x03, 0x01, 0x38, 0x00, 0x06, 0x45, 0xF9}));
-    EXPECT_FALSE(rts);  // the RS485 driver transmits with RTS dropped
+    EXPECT_EQ(written(), (Bytes{0x01, 0x03, 0x01, 0x38, 0x00, 0x06, 0x45, 0xF9}));
+    EXPECT_FALSE(rts());  // the RS485 driver transmits with RTS dropped
 }
 
 TEST_F(ExchangeSteps, LineErrorsComeBackAsTextFromSendAndRead) {
-    errors = CeFrame | CeOverrun;
+    injectErrors(CeFrame | CeOverrun);
     EXPECT_EQ(sendRequest(station, IdentifyRequest), "Error CE_FRAMEError CE_OVERRUN");
-    errors = CeBreak;
+    injectErrors(CeBreak);
     EXPECT_EQ(readReply(station).lineErrors, "Error CE_BREAK");
     EXPECT_EQ(readReply(station).lineErrors, "");
 }
 
 TEST_F(ExchangeSteps, ADeviceGoneInTheReadIsReportedAndTheNextRequestReopensThePort) {
     sendRequest(station, IdentifyRequest);
-    errors = CeFrame;
-    gone = true;
+    injectErrors(CeFrame);
+    sim.unplug();
     const Reply reply = readReply(station);
     EXPECT_EQ(reply.length, 0);
     EXPECT_EQ(reply.lineErrors, "Error CE_FRAMEError CE_IOE");
@@ -111,17 +71,17 @@ TEST_F(ExchangeSteps, ADeviceGoneInTheReadIsReportedAndTheNextRequestReopensTheP
     EXPECT_EQ(sendRequest(station, IdentifyRequest), "Error CE_IOE");  // still away
     EXPECT_EQ(readReply(station).lineErrors, "Error CE_IOE");
 
-    gone = false;
-    written.clear();
+    sim.plugIn();
     EXPECT_EQ(sendRequest(station, IdentifyRequest), "");
     EXPECT_EQ(station.link.portOpen, 1);
-    EXPECT_EQ(written.size(), 15u);
+    EXPECT_EQ(sim.writes().size(), 1u);
+    EXPECT_EQ(written().size(), 15u);
 }
 
 TEST_F(ExchangeSteps, TurnEmptiesTheFrameAndReleasesTheDriver) {
     sendRequest(station, IdentifyRequest);
     turnToReceive(station);
-    EXPECT_FALSE(rts);
+    EXPECT_FALSE(rts());
     EXPECT_TRUE(
         std::all_of(station.frame.begin(), station.frame.end(), [](auto b) { return b == 0; }));
 }
@@ -183,7 +143,7 @@ TEST_F(ExchangeSteps, OnlyAnAnswerToTheRequestWrittenIsAnAnswer) {
         station.device.pollingAddress = c.mode == ModeRs485 ? 1 : 0;
         station.statusPanel = StatusPanel{};
         sendRequest(station, PrimaryValue);
-        answers.push_back(c.answer);
+        answer(c.answer);
         const Reply reply = readReply(station);
         EXPECT_EQ(reply.fault, c.fault);
         const bool taken = c.fault == AnswerFault::None;
@@ -203,19 +163,19 @@ TEST_F(ExchangeSteps, TheAddressChangeIsAnsweredFromTheOldOrTheNewAddress) {
         {hart({0x06, 0x85, 0x06, 0x03, 0x00, 0x00, 0x05, 0x83}), AnswerFault::None},
         {hart({0x06, 0x86, 0x06, 0x03, 0x00, 0x00, 0x05, 0x80}), AnswerFault::Address},
     };
-    for (const auto& [answer, fault] : cases) {
+    for (const auto& [bytes, fault] : cases) {
         sendRequest(station, Request{.hartCommand = 6, .hartData = newAddress});
-        answers.push_back(answer);
-        EXPECT_EQ(readReply(station).fault, fault) << int(answer[8]);
+        answer(bytes);
+        EXPECT_EQ(readReply(station).fault, fault) << int(bytes[8]);
     }
     // Any other command is answered from the address asked only.
     sendRequest(station, PrimaryValue);
-    answers.push_back(hart({0x06, 0x85, 0x01, 0x07, 0x00, 0x0C, 0x20, 0x41, 0x40, 0, 0, 0xA8}));
+    answer(hart({0x06, 0x85, 0x01, 0x07, 0x00, 0x0C, 0x20, 0x41, 0x40, 0, 0, 0xA8}));
     EXPECT_EQ(readReply(station).fault, AnswerFault::Address);
 }
 
 TEST_F(ExchangeSteps, WhatWaitsBeforeARequestIsDiscardedUnread) {
-    answers.push_back(AnswerCases[0].answer);  // late, to a request before this one
+    answer(AnswerCases[0].answer);  // late, to a request before this one
     sendRequest(station, PrimaryValue);
     const Reply reply = readReply(station);
     EXPECT_EQ(reply.arrived, 0);
@@ -227,7 +187,7 @@ TEST_F(ExchangeSteps, WhatWaitsBeforeARequestIsDiscardedUnread) {
     const std::array<std::uint8_t, 1> value{0x80};
     const int length = buildWriteRegisters(station.frame, 1, modbus::WriteAndStore, 0x7E, value);
     transmitFrame(station, length);
-    answers.push_back({0x01, 0x74, 0x00, 0x7E, 0x00, 0x01, 0x00, 0x00});
+    answer({0x01, 0x74, 0x00, 0x7E, 0x00, 0x01, 0x00, 0x00});
     EXPECT_EQ(readReply(station).fault, AnswerFault::Checksum);
 }
 
@@ -272,14 +232,14 @@ TEST_F(ExchangeSteps, EndingStopsTheTimerAndSendsOneReleaseByte) {
     setTransmit(station);
     endExchange(station, window);
     EXPECT_FALSE(window.timerRunning(ExchangeTimer));
-    EXPECT_EQ(written, Bytes{0xFF});
-    EXPECT_FALSE(rts);
+    EXPECT_EQ(written(), Bytes{0xFF});
+    EXPECT_FALSE(rts());
 
     // Without a port there is nothing to release.
     station.link.portOpen = 0;
-    written.clear();
+    const std::size_t writes = sim.writes().size();
     releaseLine(station);
-    EXPECT_TRUE(written.empty());
+    EXPECT_EQ(sim.writes().size(), writes);
 }
 
 TEST(PollingAddress, OnlyWholeNumbersFrom0To127AreAddresses) {
