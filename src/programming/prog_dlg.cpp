@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "dialog/radio_group.h"
 #include "dialog/typed_number.h"
 #include "link/port.h"
 #include "programming/output_type_dlg.h"
@@ -26,7 +27,6 @@ constexpr float LeastHysteresis = 1;
 constexpr float MostHysteresis = 100;
 
 constexpr std::string_view ModelPrefix = "Typ przetwornika: ";
-constexpr std::string_view PortOpenFailedText = "Błąd w otwarciu portu";
 constexpr std::string_view NotFoundText =
     "Przetwornik nie został odnaleziony Sprawdź podłączenie przetwornika lub ustaw prąd "
     "powyzej 6 mA i spróbuj ponownie";
@@ -38,19 +38,6 @@ constexpr std::array<int, 3> OrderRadios = {CProgDlg::Order0, CProgDlg::Order1, 
 constexpr std::array<int, 2> BreakRadios = {CProgDlg::BreakMax, CProgDlg::BreakMin};
 constexpr std::array<int, 4> CountRadios = {CProgDlg::Count1, CProgDlg::Count2, CProgDlg::Count3,
                                             CProgDlg::Count4};
-
-template <std::size_t N>
-void checkRadio(DialogWindow& window, const std::array<int, N>& radios, int index) {
-    for (std::size_t i = 0; i < N; ++i) window.setChecked(radios[i], static_cast<int>(i) == index);
-}
-
-// The checked radio's index, or `current` when none of the group is checked.
-template <std::size_t N>
-int checkedRadio(const DialogWindow& window, const std::array<int, N>& radios, int current) {
-    for (std::size_t i = 0; i < N; ++i)
-        if (window.isChecked(radios[i])) return static_cast<int>(i);
-    return current;
-}
 
 bool isOneOf(std::string_view name, std::initializer_list<std::string_view> names) {
     return std::find(names.begin(), names.end(), name) != names.end();
@@ -111,13 +98,7 @@ void CProgDlg::onInit() {
     w.setText(Address, std::to_string(device.pollingAddress));
     w.setReadOnly(Address, true);
     showMembers();
-    station_.link.exchangeState = 0;
-    if (!ensurePortOpen(station_)) {
-        w.setText(StepText, PortOpenFailedText);
-        return;
-    }
-    if (!rs485()) w.startTimer(IdentifyTimer, IdentifyStartWait);
-    purge(station_);
+    openPortAndIdentify(IdentifyStartWait);
 }
 
 void CProgDlg::onCommand(int id) {

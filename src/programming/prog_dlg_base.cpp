@@ -1,5 +1,6 @@
 #include "programming/prog_dlg_base.h"
 
+#include "link/port.h"
 #include "programming/characteristic_dlg.h"
 #include "programming/prog_identify.h"
 #include "transmitter/exchange.h"
@@ -10,6 +11,7 @@ namespace doxa {
 namespace {
 // The pause before the identification's first request when it starts again after the table.
 constexpr int IdentifyRestartWait = 100;
+constexpr std::string_view PortOpenFailedText = "Błąd w otwarciu portu";
 }  // namespace
 
 CProgDlgBase::CProgDlgBase(Station& station, SequenceScope scope, std::string_view notFoundText,
@@ -19,6 +21,16 @@ CProgDlgBase::CProgDlgBase(Station& station, SequenceScope scope, std::string_vi
       notFoundText_(notFoundText) {}
 
 bool CProgDlgBase::rs485() const { return station_.link.transmissionMode == ModeRs485; }
+
+void CProgDlgBase::openPortAndIdentify(int firstRequestWait) {
+    station_.link.exchangeState = 0;
+    if (!ensurePortOpen(station_)) {
+        window().setText(ProgrammingSequence::StepText, PortOpenFailedText);
+        return;
+    }
+    if (!rs485()) window().startTimer(IdentifyTimer, firstRequestWait);
+    purge(station_);
+}
 
 void CProgDlgBase::onTimer(int timer) {
     if (timer == ExchangeTimer) {

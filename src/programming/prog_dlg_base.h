@@ -26,6 +26,9 @@ protected:
                  std::function<void()> inputsChanged);
 
     bool rs485() const;
+    // The end of opening: the port is opened (or the failure shown) and, in HART, the dialog's own
+    // identification sends its first request after `firstRequestWait` ms.
+    void openPortAndIdentify(int firstRequestWait);
     // The identification answer lies in the frame buffer.
     virtual void identified() = 0;
     // "tabela". The characteristic dialog talks to the transmitter on the same frame buffer, so

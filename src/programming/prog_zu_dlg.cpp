@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "dialog/radio_group.h"
 #include "dialog/typed_number.h"
 #include "link/port.h"
 #include "programming/prog_identify.h"
@@ -21,7 +22,6 @@ constexpr std::uint8_t RtdOnlyModel = 11;
 constexpr std::uint8_t NoAmbientBit = 0x08;
 
 constexpr std::string_view ModelPrefix = "Typ przetwornika: ";
-constexpr std::string_view PortOpenFailedText = "Błąd w otwarciu portu";
 constexpr std::string_view NotFoundText =
     "Przetwornik nie został odnaleziony Sprawdź podłączenie przetwornika i spróbuj ponownie";
 constexpr std::string_view ChooseSensorText = "Wybierz czujnik";
@@ -48,23 +48,12 @@ constexpr std::array<int, 3> OrderRadios = {CProgZUDlg::Order0, CProgZUDlg::Orde
                                             CProgZUDlg::Order2};
 constexpr std::array<int, 2> BreakRadios = {CProgZUDlg::BreakMax, CProgZUDlg::BreakMin};
 
-template <std::size_t N, typename Radio>
-void checkRadio(DialogWindow& window, const std::array<Radio, N>& radios, int index,
-                int (*radioOf)(const Radio&)) {
-    for (std::size_t i = 0; i < N; ++i)
-        window.setChecked(radioOf(radios[i]), static_cast<int>(i) == index);
-}
-
-template <std::size_t N, typename Radio>
-int checkedRadio(const DialogWindow& window, const std::array<Radio, N>& radios, int current,
-                 int (*radioOf)(const Radio&)) {
-    for (std::size_t i = 0; i < N; ++i)
-        if (window.isChecked(radioOf(radios[i]))) return static_cast<int>(i);
-    return current;
-}
-
-int plainRadio(const int& radio) { return radio; }
-int sensorRadio(const Sensor& sensor) { return sensor.radio; }
+// The sensor radios in the order of the sensor table.
+constexpr std::array<int, Sensors.size()> SensorRadios = [] {
+    std::array<int, Sensors.size()> radios{};
+    for (std::size_t i = 0; i < Sensors.size(); ++i) radios[i] = Sensors[i].radio;
+    return radios;
+}();
 
 }  // namespace
 
@@ -100,13 +89,7 @@ void CProgZUDlg::onInit() {
     w.setText(ModelText, std::string(ModelPrefix) + device.modelName);
     showUnits();
     showMembers();
-    station_.link.exchangeState = 0;
-    if (!ensurePortOpen(station_)) {
-        w.setText(StepText, PortOpenFailedText);
-        return;
-    }
-    if (!rs485()) w.startTimer(IdentifyTimer, IdentifyStartWait);
-    purge(station_);
+    openPortAndIdentify(IdentifyStartWait);
 }
 
 void CProgZUDlg::onCommand(int id) {
@@ -157,9 +140,9 @@ void CProgZUDlg::takeControls() {
     const DialogWindow& w = window();
     if (const auto value = parseDecimalNumber(w.text(RangeMin))) rangeMin_ = *value;
     if (const auto value = parseDecimalNumber(w.text(RangeMax))) rangeMax_ = *value;
-    sensorIndex_ = checkedRadio(w, Sensors, sensorIndex_, sensorRadio);
-    filterOrderIndex_ = checkedRadio(w, OrderRadios, filterOrderIndex_, plainRadio);
-    breakIndex_ = checkedRadio(w, BreakRadios, breakIndex_, plainRadio);
+    sensorIndex_ = checkedRadio(w, SensorRadios, sensorIndex_);
+    filterOrderIndex_ = checkedRadio(w, OrderRadios, filterOrderIndex_);
+    breakIndex_ = checkedRadio(w, BreakRadios, breakIndex_);
 }
 
 void CProgZUDlg::showMembers() {
@@ -167,9 +150,9 @@ void CProgZUDlg::showMembers() {
     w.setText(RangeMin, numberText(rangeMin_));
     w.setText(RangeMax, numberText(rangeMax_));
     w.setText(FilterTime, std::to_string(filterTime_));
-    checkRadio(w, Sensors, sensorIndex_, sensorRadio);
-    checkRadio(w, OrderRadios, filterOrderIndex_, plainRadio);
-    checkRadio(w, BreakRadios, breakIndex_, plainRadio);
+    checkRadio(w, SensorRadios, sensorIndex_);
+    checkRadio(w, OrderRadios, filterOrderIndex_);
+    checkRadio(w, BreakRadios, breakIndex_);
 }
 
 void CProgZUDlg::showUnits() {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "dialog/radio_group.h"
 #include "link/modbus.h"
 #include "link/port.h"
 #include "transmitter/exchange.h"
@@ -23,19 +24,6 @@ constexpr int ProgramAnswerLength = 8;
 constexpr int ExtraWaitMs = 100;
 
 enum ProgramState : int { TurnState = 0, ReadState = 1 };
-
-template <std::size_t N>
-void checkRadio(DialogWindow& window, const std::array<int, N>& radios, int index) {
-    for (std::size_t i = 0; i < N; ++i) window.setChecked(radios[i], static_cast<int>(i) == index);
-}
-
-// The checked radio's index, or `current` when none of the group is checked.
-template <std::size_t N>
-int checkedRadio(const DialogWindow& window, const std::array<int, N>& radios, int current) {
-    for (std::size_t i = 0; i < N; ++i)
-        if (window.isChecked(radios[i])) return static_cast<int>(i);
-    return current;
-}
 
 // The transmitter is programmed over RS485 whatever the menu mode says, so the driver is keyed
 // with the RS485 polarity (transmit = RTS dropped) rather than through setTransmit().
