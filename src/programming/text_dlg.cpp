@@ -9,6 +9,7 @@
 #include "link/cp1250.h"
 #include "link/hart.h"
 #include "link/port.h"
+#include "transmitter/code_tables.h"
 #include "transmitter/exchange.h"
 #include "transmitter/station.h"
 
@@ -135,13 +136,22 @@ void CTextDlg::takeText() {
 void CTextDlg::checkWrite() {
     const int length = readReply(station_).length;
     if (length != static_cast<int>(text_.size()) + hart::AnswerOverhead) {
-        goToState(station_, window(), SendWrite, AnswerWait);
+        repeatWrite(length);
         return;
     }
     showAnswerText(length);
     window().setText(Progress, "Tekst został zapisany");
     station_.link.exchangeState = SendRead;
     window().stopTimer(ExchangeTimer);
+}
+
+// The write is repeated until the transmitter echoes the whole text; the technician is told why,
+// since it may never end.
+void CTextDlg::repeatWrite(int answerLength) {
+    window().setText(Progress, answerLength == 0
+                                   ? std::string(NoAnswerText) + " - powtarzam"
+                                   : std::string("Przetwornik nie potwierdził tekstu - powtarzam"));
+    goToState(station_, window(), SendWrite, AnswerWait);
 }
 
 void CTextDlg::showAnswerText(int length) {

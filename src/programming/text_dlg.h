@@ -16,7 +16,7 @@ class Station;
 std::string answerText(std::span<const std::uint8_t> frame, int length);
 
 // "Wyślij tekst": reads the transmitter's free text when it opens and writes a new one. Both
-// requests are repeated until the transmitter answers them.
+// requests are repeated until the transmitter answers them; a repeated write says why.
 class CTextDlg : public DialogLogic {
 public:
     static constexpr int Resource = 123;
@@ -39,6 +39,7 @@ private:
     void turn();
     void takeText();
     void checkWrite();
+    void repeatWrite(int answerLength);
     void showAnswerText(int length);
 
     Station& station_;

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <functional>
 
 #include "support/fake_window.h"
 #include "support/sim_station.h"
@@ -89,6 +91,63 @@ TEST_F(TextDlgTest, RepeatsTheReadAndTheWriteUntilAnswered) {
     EXPECT_EQ(sim.requests(2), (std::vector<int>{212, 212}));
     EXPECT_EQ(window.text(CTextDlg::Progress), "Tekst został zapisany");
     EXPECT_EQ(sim.device().text, "TT-202");
+}
+
+// A transmitter that answers the text write well-formed, but echoing its text two characters
+// short: the byte count, the data and the checksum all say so.
+void keepsTwoCharactersFewer(SimStation& station) {
+    station.line()->alterAnswer = [](Bytes& answer) {
+        const auto delimiter =
+            std::find_if(answer.begin(), answer.end(), [](std::uint8_t b) { return b != 0xFF; });
+        const auto at = static_cast<std::size_t>(delimiter - answer.begin());
+        if (answer.size() < at + 7 || answer[at + 2] != 212) return;
+        answer.erase(answer.end() - 3, answer.end() - 1);
+        answer[at + 3] = static_cast<std::uint8_t>(answer[at + 3] - 2);
+        std::uint8_t check = 0;
+        for (std::size_t i = at; i + 1 < answer.size(); ++i) check ^= answer[i];
+        answer.back() = check;
+    };
+}
+
+// A write that is never confirmed goes on being repeated, as documented; the technician sees
+// why, and "Zamknij" ends it at any moment.
+TEST_F(TextDlgTest, AnUnconfirmedWriteSaysWhyItRepeatsAndClosingEndsIt) {
+    struct Case {
+        const char* what;
+        std::function<void(SimStation&)> arm;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"no answer",
+         [](SimStation& s) { s.transmitter->faults.hartWrites[212] = sim::WriteFault::Unanswered; },
+         "Brak odpowiedzi - powtarzam"},
+        {"an answer that keeps two characters fewer", keepsTwoCharactersFewer,
+         "Przetwornik nie potwierdził tekstu - powtarzam"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SimStation station;
+        CTextDlg text(station.station);
+        FakeWindow w(text, station.clock);
+        ASSERT_TRUE(w.open());
+        ASSERT_TRUE(
+            station.clock.advanceUntil([&] { return !w.timerRunning(ExchangeTimer); }, 30'000));
+        c.arm(station);
+        const std::size_t from = station.writes().size();
+        w.type(CTextDlg::Text, "TT-202");
+        w.click(CTextDlg::Send);
+        station.clock.advance(5'000);
+        EXPECT_GE(station.requests(from).size(), 3U);
+        EXPECT_EQ(w.text(CTextDlg::Progress), c.shown);
+
+        station.clock.advance(300);  // between a request and its answer
+        w.click(CTextDlg::Close);
+        EXPECT_TRUE(w.ended());
+        const std::size_t closedAt = station.writes().size();
+        EXPECT_EQ(station.writes().back(), Bytes{0xFF});
+        station.clock.advance(5'000);
+        EXPECT_EQ(station.writes().size(), closedAt);
+    }
 }
 
 TEST_F(TextDlgTest, SendDuringTheReadWritesInstead) {
