@@ -12,6 +12,7 @@
 #include "link/link_state.h"
 #include "link/status_panel.h"
 #include "transmitter/device_record.h"
+#include "transmitter/service_record.h"
 #include "transmitter/settings_store.h"
 
 namespace doxa {
@@ -73,6 +74,8 @@ public:
     // Keeps a copy of a configuration read from a transmitter before programming overwrites it;
     // false when the copy could not be kept. Unset, no copies are kept.
     std::function<bool(const ReadConfiguration&)> keepBackup;
+    // The service history, when the program keeps one (the start-up sets it; tests may).
+    ServiceRecorder* recorder = nullptr;
 
     // A monotonic clock in ms for the answer times; tests put their virtual clock here.
     std::function<std::int64_t()> monotonicMs = [] {

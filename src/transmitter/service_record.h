@@ -1,0 +1,61 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace doxa {
+
+// What the program did to a transmitter, as the service history keeps it: written only from
+// what the transmitter confirmed or what was read, never from what was merely sent.
+
+enum class RecordKind {
+    Identification,
+    Programming,
+    CalibrationInput,
+    CalibrationOutput,
+    CalibrationCompensation,
+    Trim,
+    FactoryData,
+    ForcedOutput,
+};
+
+enum class RecordOutcome { Confirmed, NotConfirmed, NoAnswer };
+
+// A named number or text: {"ambient", 24.5}, {"sensor", "Pt 100"}.
+using RecordValue = std::variant<double, std::string>;
+using RecordValues = std::vector<std::pair<std::string, RecordValue>>;
+
+struct ServiceRecord {
+    RecordKind kind = RecordKind::Identification;
+    RecordOutcome outcome = RecordOutcome::Confirmed;
+    // The transmitter and the line it was reached on.
+    std::string model;
+    int serial = 0;
+    int address = 0;
+    bool rs485 = false;
+    std::string line;  // "COM2:1200,o,8,1" and the like
+    RecordValues asFound;
+    RecordValues asLeft;
+    // The values the technician typed: reference temperatures, measured currents.
+    RecordValues reference;
+    // The backup kept before programming, when there is one.
+    std::string backupFile;
+};
+
+// Where records go. The store adds the time (UTC) and the computer user; a store that cannot
+// write keeps the record until it can.
+class ServiceRecorder {
+public:
+    virtual ~ServiceRecorder() = default;
+    virtual void record(const ServiceRecord& record) = 0;
+};
+
+// The names the records are exported under: "identification", "calibration_input", ...,
+// "confirmed", "not_confirmed", "no_answer".
+std::string_view kindName(RecordKind kind);
+std::string_view outcomeName(RecordOutcome outcome);
+
+}  // namespace doxa
