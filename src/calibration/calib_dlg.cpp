@@ -223,6 +223,7 @@ void CCalibrationDlg::drive(DrivePoint point) {
 
 void CCalibrationDlg::judgeInputPoint(bool upper) {
     if (inputPointTaken(station_, read(), upper)) {
+        recordInputPoint(station_, upper);
         window().stopTimer(ExchangeTimer);
         window().setText(Status, "Dana zapisana");
     } else {
@@ -245,7 +246,9 @@ void CCalibrationDlg::sendPoint(bool upper) {
 }
 
 void CCalibrationDlg::judgePoint(bool upper) {
+    const float measured = upper ? point2Value_ : point1Value_;
     if (outputPointConfirmed(station_, read(), upper)) {
+        recordOutputPoint(station_, upper, measured, RecordOutcome::Confirmed);
         window().stopTimer(ExchangeTimer);
         unconfirmedSends_ = 0;
         if (onePointStored_ == 0) {
@@ -257,6 +260,7 @@ void CCalibrationDlg::judgePoint(bool upper) {
         }
         showFields();
     } else if (rs485() && unconfirmedSends_ >= ConfirmAttempts) {
+        recordOutputPoint(station_, upper, measured, RecordOutcome::NotConfirmed);
         window().stopTimer(ExchangeTimer);
         window().setText(Status, PointNotConfirmedText);
     } else {

@@ -6,6 +6,7 @@
 #include "dialog/typed_number.h"
 #include "link/hart.h"
 #include "link/port.h"
+#include "transmitter/service_recording.h"
 #include "transmitter/station.h"
 
 namespace doxa {
@@ -141,6 +142,8 @@ void CCalibrationWizardDlg::step(int state) {
             break;
         case ReadTrimSet:
             if (read() == TrimSetLength) {
+                keepRecord(station_, RecordKind::Trim, RecordOutcome::Confirmed,
+                           {{"trim", std::string("set")}});
                 station_.link.exchangeState = Exit;
                 window().setText(Progress, "Trim ustawiony");
             } else {
@@ -168,6 +171,8 @@ void CCalibrationWizardDlg::step(int state) {
         }
         case ReadTrimWrite:
             if (read() == ConfigurationLength) {
+                keepRecord(station_, RecordKind::Trim, RecordOutcome::Confirmed,
+                           {{"trim", std::string("cancelled")}});
                 station_.link.exchangeState = Exit;
                 window().setText(Progress, "Trim anulowany");
             } else {
@@ -301,6 +306,7 @@ void CCalibrationWizardDlg::judgeInputPoint(bool second) {
         goToState(station_, window(), second ? SendSecondInput : SendFirstInput, InputRetryWait);
         return;
     }
+    recordInputPoint(station_, upper);
     if (!second) {
         window().stopTimer(ExchangeTimer);
         window().setText(Instruction, referenceText(station_.device, station_.reverseOrder == 0));
@@ -336,9 +342,13 @@ void CCalibrationWizardDlg::judgeLowDrive() {
 
 void CCalibrationWizardDlg::judgeLowPoint() {
     if (!outputPointConfirmed(station_, read(), false)) {
-        if (!givenUp(SendLowPoint, PointNotConfirmedText)) station_.link.exchangeState = SendLowPoint;
+        if (givenUp(SendLowPoint, PointNotConfirmedText))
+            recordOutputPoint(station_, false, typedValue_, RecordOutcome::NotConfirmed);
+        else
+            station_.link.exchangeState = SendLowPoint;
         return;
     }
+    recordOutputPoint(station_, false, typedValue_, RecordOutcome::Confirmed);
     unconfirmedSends_ = 0;
     typedValue_ = driveRow(station_.device, DrivePoint::High).nominal.value_or(0);
     showFields();
@@ -374,9 +384,13 @@ void CCalibrationWizardDlg::judgeHighDrive() {
 
 void CCalibrationWizardDlg::judgeHighPoint() {
     if (!outputPointConfirmed(station_, read(), true)) {
-        if (!givenUp(SendHighPoint, PointNotConfirmedText)) station_.link.exchangeState = SendHighPoint;
+        if (givenUp(SendHighPoint, PointNotConfirmedText))
+            recordOutputPoint(station_, true, typedValue_, RecordOutcome::NotConfirmed);
+        else
+            station_.link.exchangeState = SendHighPoint;
         return;
     }
+    recordOutputPoint(station_, true, typedValue_, RecordOutcome::Confirmed);
     unconfirmedSends_ = 0;
     Phase next = Phase::Exit;
     if (chosen(CCalibrationSettingsDlg::TrimCancelBit)) next = Phase::TrimCancel;

@@ -11,6 +11,7 @@
 #include "link/port.h"
 #include "link/value_codec.h"
 #include "transmitter/code_tables.h"
+#include "transmitter/service_recording.h"
 #include "transmitter/station.h"
 
 namespace doxa::calibration {
@@ -165,6 +166,21 @@ bool outputPointConfirmed(const Station& station, int length, bool upper) {
                           : length == HartWriteLength;
 }
 
+void recordInputPoint(const Station& station, bool upper) {
+    std::string_view reference = referenceText(station.device, upper);
+    reference.remove_prefix(reference.find(' ') + 1);  // "300 Ohm" of "Ustaw 300 Ohm"
+    keepRecord(station, RecordKind::CalibrationInput, RecordOutcome::Confirmed,
+               {{"point", std::string(upper ? "upper" : "lower")}},
+               {{"input", std::string(reference)}});
+}
+
+void recordOutputPoint(const Station& station, bool upper, float measured, RecordOutcome outcome) {
+    RecordValues point{{"point", std::string(upper ? "upper" : "lower")}};
+    keepRecord(station, RecordKind::CalibrationOutput, outcome,
+               outcome == RecordOutcome::Confirmed ? point : RecordValues{},
+               {{"measured", double{measured}}});
+}
+
 bool driveAnswered(const Station& station, int length) {
     return rs485(station) || length == HartWriteLength;
 }
@@ -236,6 +252,9 @@ Compensation::Next Compensation::start(float typed) {
     typed_ = typed;
     sends_ = 0;
     failedChecks_ = 0;
+    answered_ = false;
+    foundAmbient_.reset();
+    if (readingTaken_) foundAmbient_ = station_.device.ambientTemp;
     return based() ? Next::Send : Next::Check;
 }
 
@@ -257,6 +276,7 @@ std::string Compensation::send() {
 Compensation::Next Compensation::judgeAnswer(int length) {
     const bool confirmed = rs485() ? isModbusAnswer(station_, length, modbus::WriteAndStore)
                                    : length == HartWriteLength;
+    if (length > 0) answered_ = true;
     if (!confirmed) {
         // It may have been carried out: nothing is known until it has been read back.
         readingTaken_ = false;
@@ -277,8 +297,11 @@ std::string Compensation::sendCheck() {
 Compensation::Next Compensation::judgeCheck(int length) {
     if (checkingCorrection_) {
         takePresentCorrection(length);
+        answered_ = answered_ || correctionTaken_;
     } else if (const auto ambient = ambientTemperature(station_, length)) {
         station_.device.ambientTemp = static_cast<float>(*ambient);
+        answered_ = true;
+        if (sends_ == 0 && !foundAmbient_) foundAmbient_ = station_.device.ambientTemp;
         readingTaken_ = true;
         correctionTaken_ = false;
         if (reachedTyped(station_.device.ambientTemp, typed_)) return finish(Next::Done);
@@ -301,7 +324,22 @@ Compensation::Next Compensation::finish(Next verdict) {
     failedChecks_ = 0;
     // Whatever the technician does about it, the next correction reads the transmitter first.
     if (verdict == Next::NotConfirmed) readingTaken_ = correctionTaken_ = false;
+    record(verdict);
     return verdict;
+}
+
+// A correction is left done only when the transmitter confirmed it or reads the typed
+// temperature; the reading it started from is what was found.
+void Compensation::record(Next verdict) const {
+    const bool done = verdict == Next::Done;
+    const RecordOutcome outcome = done        ? RecordOutcome::Confirmed
+                                  : answered_ ? RecordOutcome::NotConfirmed
+                                              : RecordOutcome::NoAnswer;
+    ServiceRecord entry = stationRecord(station_, RecordKind::CalibrationCompensation, outcome);
+    if (foundAmbient_) entry.asFound = {{"ambient", double{*foundAmbient_}}};
+    if (done) entry.asLeft = {{"ambient", double{station_.device.ambientTemp}}};
+    entry.reference = {{"ambient", double{typed_}}};
+    keepRecord(station_, entry);
 }
 
 std::string_view outputPrompt(const DeviceRecord& device) {

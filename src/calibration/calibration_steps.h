@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "transmitter/exchange.h"
+#include "transmitter/service_record.h"
 
 namespace doxa {
 
@@ -46,6 +47,11 @@ DriveRow driveRow(const DeviceRecord& device, DrivePoint point);
 std::string sendDrive(Station& station, DrivePoint point);
 // The value measured at the lower (145) or upper (146) test point.
 std::string sendOutputPoint(Station& station, bool upper, float measured);
+
+// The service history's records of the input point the transmitter took, and of an output
+// point with the value the technician measured there.
+void recordInputPoint(const Station& station, bool upper);
+void recordOutputPoint(const Station& station, bool upper, float measured, RecordOutcome outcome);
 
 // The output current dialog: read the output, force it to a value.
 std::string sendOutputRead(Station& station);
@@ -113,6 +119,7 @@ private:
     float sentValue() const;
     Next sendOrGiveUp();
     Next finish(Next verdict);
+    void record(Next verdict) const;
 
     Station& station_;
     float typed_ = 0;
@@ -121,6 +128,9 @@ private:
     bool checkingCorrection_ = false;
     int sends_ = 0;
     int failedChecks_ = 0;
+    // For the service history: the reading before the correction, and whether anything answered.
+    std::optional<float> foundAmbient_;
+    bool answered_ = false;
 };
 
 // "Wpisz wartość napięcia" for a voltage output, "Wpisz wartość prądu" otherwise.

@@ -5,6 +5,7 @@
 #include "calibration/calibration_steps.h"
 #include "link/port.h"
 #include "transmitter/code_tables.h"
+#include "transmitter/service_recording.h"
 #include "transmitter/station.h"
 
 namespace doxa {
@@ -75,6 +76,8 @@ void CFactoryDataDlg::onTimer(int timer) {
             break;
         case ReadCopy:
             if (read() == CopyLength) {
+                keepRecord(station_, RecordKind::FactoryData, RecordOutcome::Confirmed,
+                           {{"calibration_data", std::string("factory")}});
                 window().setText(StepText, "Dane fabryczne przepisane");
                 goToState(station_, window(), ReleaseOutput, LongWait);
             } else {

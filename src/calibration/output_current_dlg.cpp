@@ -4,6 +4,7 @@
 #include "dialog/typed_number.h"
 #include "link/port.h"
 #include "transmitter/code_tables.h"
+#include "transmitter/service_recording.h"
 #include "transmitter/station.h"
 
 namespace doxa {
@@ -186,12 +187,14 @@ void COutputCurrentDlg::awaitSent() {
 // HART repeats the value until it is confirmed; RS485 gives up after the last attempt.
 void COutputCurrentDlg::judgeSet() {
     const bool confirmed = forcedOutputConfirmed(station_, read());
+    if (confirmed) recordForcedOutput(RecordOutcome::Confirmed);
     if (confirmed && rs485()) {
         sendModeRegister(station_, OutputFixed);
         station_.link.exchangeState = Done;
     } else if (confirmed) {
         window().stopTimer(ExchangeTimer);
     } else if (rs485() && unconfirmedSends_ >= ConfirmAttempts) {
+        recordForcedOutput(RecordOutcome::NotConfirmed);
         window().setText(Status, OutputNotConfirmedText);
         station_.link.exchangeState = Done;
         return;
@@ -208,6 +211,8 @@ void COutputCurrentDlg::judgeRelease() {
     station_.link.exchangeState = SendRelease;
     if (length == HartReleaseLength || length == ModbusReleaseLength) {
         station_.outputForced = false;
+        keepRecord(station_, RecordKind::ForcedOutput, RecordOutcome::Confirmed,
+                   {{"forced", std::string("released")}});
         window().setText(Status, "Wyjście wyzerowane");
         outputValue_ = 0;
         showValue();
@@ -215,6 +220,12 @@ void COutputCurrentDlg::judgeRelease() {
     } else {
         window().startTimer(ExchangeTimer, AnswerWait);
     }
+}
+
+void COutputCurrentDlg::recordForcedOutput(RecordOutcome outcome) const {
+    const RecordValues value{{"output", double{outputValue_}}};
+    keepRecord(station_, RecordKind::ForcedOutput, outcome,
+               outcome == RecordOutcome::Confirmed ? value : RecordValues{}, value);
 }
 
 }  // namespace doxa

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "dialog/dialog.h"
+#include "transmitter/service_record.h"
 
 namespace doxa {
 
@@ -65,6 +66,8 @@ private:
     void sendSet();
     void awaitSent();
     void judgeSet();
+    // The forced value in the service history; left forced only when confirmed.
+    void recordForcedOutput(RecordOutcome outcome) const;
     void judgeRelease();
 
     Station& station_;

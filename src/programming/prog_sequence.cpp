@@ -12,6 +12,7 @@
 #include "settings/settings_keys.h"
 #include "transmitter/code_tables.h"
 #include "transmitter/exchange.h"
+#include "transmitter/service_recording.h"
 #include "transmitter/station.h"
 
 namespace doxa {
@@ -123,6 +124,8 @@ void ProgrammingSequence::start(DialogWindow& window, bool rewritesLastRead) {
     failures_ = 0;
     errors_.fill(false);
     addressSent_ = false;
+    answered_ = thresholdSent_ = addressConfirmed_ = false;
+    asFound_ = rewritesLastRead ? configurationValues(station_.lastRead->device) : RecordValues{};
     window.setText(StepText, PortStartText);
     station_.link.exchangeState = SendRange;
     station_.frame.fill(0xFF);
@@ -204,6 +207,7 @@ void ProgrammingSequence::listen(DialogWindow& window) {
 ProgrammingSequence::Verdict ProgrammingSequence::read(DialogWindow& window, int expectedLength) {
     const Reply reply = readReply(station_);
     if (!reply.lineErrors.empty()) window.setText(ReplyText, reply.lineErrors);
+    if (reply.arrived > 0) answered_ = true;
     // Over RS485 the echo of the write is all the confirmation there is.
     if (rs485()) return {reply.length == StoreAnswer ? 0 : 1, false};
     if (reply.length != expectedLength) return {1, false};
@@ -264,6 +268,7 @@ void ProgrammingSequence::readFlags(DialogWindow& window) {
 void ProgrammingSequence::checkFlags(DialogWindow& window) {
     const Reply reply = readReply(station_);
     if (!reply.lineErrors.empty()) window.setText(ReplyText, reply.lineErrors);
+    if (reply.arrived > 0) answered_ = true;
     const bool read = reply.length == FlagsAnswer;
     if (read) heldThreshold_ = station_.frame[FlagsAt] & (FlagMin | FlagMax);
     const bool goesOn = judge(SensorFlag, Verdict{.misses = read ? 0 : 1}, false);
@@ -360,6 +365,7 @@ void ProgrammingSequence::sendThreshold(DialogWindow& window) {
         static_cast<std::uint8_t>(device.thresholdActive ? device.thresholdDirection : 0);
     const float release = device.thresholdDirection == 1 ? device.threshold + device.hysteresis
                                                          : device.threshold - device.hysteresis;
+    thresholdSent_ = true;
     sentThreshold_ = encodeFloat(device.threshold, FloatLayout::Hart);
     sentRelease_ = encodeFloat(release, FloatLayout::Hart);
     const auto data =
@@ -404,7 +410,8 @@ void ProgrammingSequence::checkAddress(DialogWindow& window) {
     if (verdict.compare)
         verdict.misses =
             differs(station_, FirstByte, static_cast<std::uint8_t>(station_.device.pollingAddress));
-    if (verdict.misses == 0) {
+    addressConfirmed_ = verdict.misses == 0;
+    if (addressConfirmed_) {
         if (!rs485())
             station_.settings.writeInt(AddressSection, AddressKey, station_.device.pollingAddress);
     } else {
@@ -430,11 +437,39 @@ void ProgrammingSequence::finish(DialogWindow& window) {
     window.setText(StepText, EndText);
     station_.link.exchangeState = 0;
     const bool saved = std::none_of(errors_.begin(), errors_.end(), [](bool e) { return e; });
+    record(saved);
     if (rewritesLastRead_) noteWritten(station_, written(), saved);
     if (saved)
         window.messageBox(SavedText, BoxIcon::Information);
     else
         window.messageBox(NotSavedText);
+}
+
+// Only what the transmitter confirmed is left as written: a write whose answer never came, or
+// came different, is missing from the values left and keeps the run from counting as confirmed.
+RecordValues ProgrammingSequence::confirmedValues() const {
+    const DeviceRecord& device = station_.device;
+    RecordValues values;
+    if (!errors_[RangeFlag]) append(values, rangeValues(device));
+    if (!errors_[SensorFlag]) append(values, sensorValues(device));
+    // Over RS485 the sensor registers carry whether the threshold acts, and how.
+    if (!errors_[SensorFlag] && rs485() && scope_ == SequenceScope::Full && !device.isSawe)
+        values.push_back(thresholdValues(device).front());
+    if (!errors_[FilterFlag]) append(values, filterValues(device));
+    if (thresholdSent_ && !errors_[ThresholdFlag]) append(values, thresholdValues(device));
+    if (addressConfirmed_) values.emplace_back("address", double(inputs_.newAddress));
+    return values;
+}
+
+void ProgrammingSequence::record(bool saved) const {
+    const bool confirmed = saved && (!addressSent_ || addressConfirmed_);
+    const RecordOutcome outcome = confirmed   ? RecordOutcome::Confirmed
+                                  : answered_ ? RecordOutcome::NotConfirmed
+                                              : RecordOutcome::NoAnswer;
+    ServiceRecord entry = stationRecord(station_, RecordKind::Programming, outcome);
+    entry.asFound = asFound_;
+    entry.asLeft = confirmedValues();
+    keepRecord(station_, entry);
 }
 
 }  // namespace doxa

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "programming/prog_safeguard.h"
+#include "transmitter/service_record.h"
 
 namespace doxa {
 
@@ -91,6 +92,9 @@ private:
     void sendAddress(DialogWindow& window);
     void checkAddress(DialogWindow& window);
     void finish(DialogWindow& window);
+    // The run in the service history: the configuration read before, what was confirmed after.
+    void record(bool saved) const;
+    RecordValues confirmedValues() const;
 
     // Success clears the flag; a failure sets it and counts; past the limit the sequence goes
     // on with the flag set. True when the sequence goes on, false when the step is repeated.
@@ -112,6 +116,12 @@ private:
     std::array<bool, FlagCount> errors_{};
     bool addressSent_ = false;
     bool rewritesLastRead_ = false;
+    // For the service history: the configuration the run started from (when it was read from
+    // this transmitter), whether anything answered, which of the optional writes went out.
+    RecordValues asFound_;
+    bool answered_ = false;
+    bool thresholdSent_ = false;
+    bool addressConfirmed_ = false;
     // What went on the line, for the comparison with the answer.
     std::array<std::uint8_t, 4> sentMax_{}, sentMin_{}, sentThreshold_{}, sentRelease_{};
     std::uint8_t sentSensor_ = 0;

@@ -8,6 +8,7 @@
 #include "link/modbus.h"
 #include "link/port.h"
 #include "transmitter/code_tables.h"
+#include "transmitter/service_recording.h"
 #include "transmitter/station.h"
 
 namespace doxa {
@@ -199,6 +200,10 @@ void CInitDlg::readFilter() {
     window().setText(ProgressText, FinishedText);
     parseFilter();
     station_.lastRead = doxa::ReadConfiguration{station_.device, station_.characteristic};
+    ServiceRecord record =
+        stationRecord(station_, RecordKind::Identification, RecordOutcome::Confirmed);
+    record.asLeft = configurationValues(station_.device);
+    keepRecord(station_, record);
 }
 
 void CInitDlg::parseHartConfiguration() {
