@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "app/application.h"
+#include "history/history_store.h"
 #include "host/dialog_host.h"
 #include "sim/line_factory.h"
 #include "app/main_frame.h"
@@ -79,6 +80,8 @@ int main(int argc, char* argv[]) {
     doxa::QtSettingsStore settings;
     doxa::Station station(settings);
     station.makeLine = doxa::makeLineFactory(settings);
+    doxa::HistoryStore history(doxa::HistoryStore::defaultPath());
+    station.recorder = &history;
     const std::unique_ptr<doxa::MainFrame> window = doxa::createMainFrame(station);
     doxa::MainFrame& frame = *window;
     station.showMessage = [&frame](std::string_view utf8) {

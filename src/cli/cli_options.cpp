@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <limits>
 #include <map>
 
+#include "history/history_store.h"
 #include "transmitter/exchange.h"
 
 namespace doxa::cli {
@@ -19,7 +21,7 @@ struct OptionInfo {
     std::string_view help;
 };
 
-constexpr std::array<OptionInfo, 14> Options{{
+constexpr std::array<OptionInfo, 18> Options{{
     {Opt::Port, "--port", "PORT", "--port PORT",
      "COM1..COM12 (mapped as in doxa-win's settings), a device path such as /dev/ttyUSB0, or "
      "sim:MODEL for a simulated transmitter (DOXA-22, RIVO-22, SAWE-01, SAWE-01-RTD, DOXA-21-R, "
@@ -33,7 +35,8 @@ constexpr std::array<OptionInfo, 14> Options{{
      "[--address N]", "polling address (HART) or slave address (MODBUS), 0..127 (default 0)"},
     {Opt::Timeout, "--timeout", "S", "[--timeout S]",
      "give up when the transmitter has not answered within S seconds (default 15)"},
-    {Opt::Json, "--json", "", "[--json]", "print the fields as one JSON object"},
+    {Opt::Json, "--json", "", "[--json]",
+     "print JSON: one object of the fields (identify), one array of records (history)"},
     {Opt::Count, "--count", "N", "[--count N]", "stop after N cycles (default: until Ctrl-C)"},
     {Opt::Csv, "--csv", "", "[--csv]", "comma-separated values with a header line"},
     {Opt::Output, "--output", "FILE", "-o FILE",
@@ -47,6 +50,12 @@ constexpr std::array<OptionInfo, 14> Options{{
     {Opt::From, "--from", "N", "[--from N]", "first address to ask, 0..127 (default 0)"},
     {Opt::To, "--to", "N", "[--to N]",
      "last address to ask, 0..127 (default 15 in HART, 32 in RS485)"},
+    {Opt::Serial, "--serial", "N", "[--serial N]", "only the records of the transmitter with this serial number"},
+    {Opt::Model, "--model", "M", "[--model M]", "only the records of this model (DOXA-22, RIVO-22, ...)"},
+    {Opt::Since, "--since", "DATE", "[--since DATE]",
+     "only the records from this day on (2025-03-01, local time) or from this time on (ISO 8601)"},
+    {Opt::Db, "--db", "PATH", "[--db PATH]",
+     "the service history file (default $XDG_DATA_HOME/doxa-win/history.sqlite)"},
 }};
 
 constexpr std::array<int, 5> BaudRates = {1200, 4800, 9600, 19200, 38400};
@@ -186,6 +195,21 @@ private:
                 (id == Opt::From ? inv.from : inv.to) = *address;
                 break;
             }
+            case Opt::Serial:
+                inv.serial = wholeNumber(value, 0, std::numeric_limits<int>::max());
+                if (!inv.serial) fail("--serial takes a whole number from 0, not '" + std::string(value) + "'");
+                break;
+            case Opt::Model:
+                inv.model = std::string(value);
+                break;
+            case Opt::Since:
+                inv.since = parseSince(value);
+                if (!inv.since) fail("--since takes a date (2025-03-01) or an ISO 8601 time, not '" + std::string(value) + "'");
+                break;
+            case Opt::Db:
+                inv.database = std::string(value);
+                if (inv.database.empty()) fail("--db needs a file name");
+                break;
         }
     }
 

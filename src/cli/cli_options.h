@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <span>
 #include <string>
@@ -9,7 +10,8 @@
 namespace doxa::cli {
 
 // Every option a subcommand may take; each subcommand names the ones it accepts.
-enum class Opt { Port, Rs485, Baud, Parity, Address, Timeout, Json, Count, Csv, Output, DryRun, AnyModel, From, To };
+enum class Opt { Port, Rs485, Baud, Parity, Address, Timeout, Json, Count, Csv, Output, DryRun, AnyModel, From, To,
+                 Serial, Model, Since, Db };
 
 // The line to one transmitter, as the command line gives it.
 struct LineChoice {
@@ -31,6 +33,11 @@ struct Invocation {
     bool anyModel = false;  // write a file read from another model
     // The finder's address range; the finder's own default when not given.
     std::optional<int> from, to;
+    // Which records of the service history to list; the history file when not the default.
+    std::optional<int> serial;
+    std::string model;
+    std::optional<std::chrono::sys_seconds> since;
+    std::string database;
     std::vector<std::string> operands;
     bool help = false;
 };

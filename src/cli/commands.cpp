@@ -10,32 +10,33 @@ namespace doxa::cli {
 namespace {
 
 constexpr std::array IdentifyOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
-                                     Opt::Address, Opt::Timeout, Opt::Json};
+                                     Opt::Address, Opt::Timeout, Opt::Json, Opt::Db};
 constexpr std::array WatchOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
-                                  Opt::Address, Opt::Timeout, Opt::Count, Opt::Csv};
+                                  Opt::Address, Opt::Timeout, Opt::Count, Opt::Csv, Opt::Db};
 
 constexpr std::array ReadOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
-                                 Opt::Address, Opt::Timeout, Opt::Output};
+                                 Opt::Address, Opt::Timeout, Opt::Output, Opt::Db};
 constexpr std::array WriteOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
-                                  Opt::Address, Opt::Timeout, Opt::DryRun, Opt::AnyModel};
-constexpr std::array FinderOptions{Opt::Port, Opt::Rs485, Opt::From, Opt::To};
+                                  Opt::Address, Opt::Timeout, Opt::DryRun, Opt::AnyModel, Opt::Db};
+constexpr std::array FinderOptions{Opt::Port, Opt::Rs485, Opt::From, Opt::To, Opt::Db};
+constexpr std::array HistoryOptions{Opt::Serial, Opt::Model, Opt::Since, Opt::Json, Opt::Csv, Opt::Db};
 
-constexpr std::array<Command, 5> Commands{{
+constexpr std::array<Command, 6> Commands{{
     {"identify", "identify the transmitter and read its configuration", "", 0, IdentifyOptions,
      "Runs the identification of doxa-win (\"Inicjalizacja\") and prints its fields: model,\n"
      "serial number, sensor, output, break signalling, range, threshold and filter.\n",
-     runIdentify},
+     runIdentify, nullptr},
     {"watch", "show the live values, one line per cycle", "", 0, WatchOptions,
      "Runs the live display of doxa-win (\"Wyświetlanie\"): identifies the transmitter, then\n"
      "prints the primary value, the output and the ambient temperature once per cycle. A value\n"
      "that did not arrive in a cycle is printed as '-' (empty in CSV). The exit status is 1 when\n"
      "a cycle went without a primary value.\n",
-     runWatch},
+     runWatch, nullptr},
     {"read", "identify the transmitter and save its configuration to a file", "", 0, ReadOptions,
      "Identifies the transmitter as 'identify' does and saves its configuration as a \"*.prg\"\n"
      "file, the same bytes doxa-win's \"Zachowaj jako...\" writes after \"Inicjalizacja\". The file\n"
      "is written beside the old one and replaces it only when complete.\n",
-     runRead},
+     runRead, nullptr},
     {"write", "program a configuration file into the transmitter", "FILE.prg", 1, WriteOptions,
      "Identifies the transmitter, loads the file and runs doxa-win's \"Programowanie\" on it: the\n"
      "dialog identifies the transmitter once more, then \"Wyślij\" writes range, sensor, filter\n"
@@ -45,13 +46,22 @@ constexpr std::array<Command, 5> Commands{{
      "characteristic table is not written (\"Tabela\" in doxa-win does that). A file that cannot\n"
      "be read gives status 2 before the line is used, and so does a file read from another\n"
      "model than the transmitter (unless --any-model).\n",
-     runWrite},
+     runWrite, nullptr},
     {"finder", "search the line for transmitters that answer", "", 0, FinderOptions,
      "Runs doxa-win's \"Szukaj przetwornika\": asks for the identity at every address of the range,\n"
      "in HART on the modem's line, with --rs485 at every speed (1200..38400 baud) and both\n"
      "parities. Prints one line for each transmitter that answered; the status is 1 when none\n"
      "did, with what the line carried instead on standard error.\n",
-     runFinder},
+     runFinder, nullptr},
+    {"history", "list the service history of the transmitters", "", 0, HistoryOptions,
+     "Lists what doxa-win and doxa-cli did to transmitters, newest first: the time (local), the\n"
+     "model, the serial number, what was done, its outcome, the values as found and as left and\n"
+     "the reference values typed. With --json: one array of records, each an object with time\n"
+     "(UTC, ISO 8601), user, kind, outcome, model, serial, address, mode, line, backup_file,\n"
+     "as_found, as_left and reference (the last three objects of named numbers or texts). With\n"
+     "--csv: the same fields, the values as JSON objects. A history that cannot be read gives\n"
+     "status 2.\n",
+     nullptr, runHistory},
 }};
 
 struct ExitCodeInfo {
@@ -90,6 +100,7 @@ const Command* findCommand(std::string_view name) {
 std::string programHelp() {
     std::string text =
         "Usage: doxa-cli COMMAND --port PORT [OPTION]...\n"
+        "       doxa-cli history [OPTION]...\n"
         "       doxa-cli [COMMAND] --help\n"
         "       doxa-cli --version\n"
         "Talks to one DOXA/RIVO/SAWE temperature transmitter with the same exchanges as doxa-win.\n"

@@ -9,9 +9,11 @@
 
 namespace doxa::cli {
 
+class Console;
 class Session;
 
-// One subcommand: what it takes and the dialog it runs. Each talks to one transmitter.
+// One subcommand: what it takes and the dialog it runs. Each talks to one transmitter, except
+// those that only read what the program keeps (runWithoutLine).
 struct Command {
     std::string_view name;
     std::string_view summary;
@@ -20,6 +22,7 @@ struct Command {
     std::span<const Opt> options;
     std::string_view description;
     int (*run)(const Invocation& invocation, Session& session, std::ostream& out);
+    int (*runWithoutLine)(const Invocation& invocation, Console& console, std::ostream& out);
 };
 
 std::span<const Command> commands();
@@ -33,5 +36,6 @@ int runWatch(const Invocation& invocation, Session& session, std::ostream& out);
 int runRead(const Invocation& invocation, Session& session, std::ostream& out);
 int runWrite(const Invocation& invocation, Session& session, std::ostream& out);
 int runFinder(const Invocation& invocation, Session& session, std::ostream& out);
+int runHistory(const Invocation& invocation, Console& console, std::ostream& out);
 
 }  // namespace doxa::cli

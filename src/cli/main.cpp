@@ -12,6 +12,7 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/session.h"
+#include "history/history_store.h"
 
 namespace {
 
@@ -52,9 +53,13 @@ int main(int argc, char** argv) {
         return ExitOk;
     }
 
+    if (command->runWithoutLine) return command->runWithoutLine(parsed.invocation, console, std::cout);
+
     RealTime time;
     std::string error;
     const auto session = Session::open(parsed.invocation.line, console, time, error);
     if (!session) return usageError(console, error, command->name);
+    const std::string& history = parsed.invocation.database;
+    session->keepHistoryIn(history.empty() ? doxa::HistoryStore::defaultPath() : history);
     return command->run(parsed.invocation, *session, std::cout);
 }

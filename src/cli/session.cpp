@@ -128,7 +128,16 @@ Session::Session(const LineChoice& line, std::unique_ptr<SettingsStore> settings
     };
 }
 
-Session::~Session() { releasePort(station_); }
+Session::~Session() {
+    releasePort(station_);
+    if (history_ && history_->waiting() > 0)
+        console_.error(std::to_string(history_->waiting()) + " service record(s) not kept: " + history_->problem());
+}
+
+void Session::keepHistoryIn(const std::string& path) {
+    history_ = std::make_unique<HistoryStore>(path);
+    station_.recorder = history_.get();
+}
 
 std::string Session::describe() const {
     std::string text = line_.port + " (" + (line_.rs485 ? "RS485" : "HART");

@@ -7,6 +7,7 @@
 #include "cli/cli_options.h"
 #include "cli/console.h"
 #include "cli/console_loop.h"
+#include "history/history_store.h"
 #include "transmitter/settings_store.h"
 #include "transmitter/station.h"
 
@@ -26,6 +27,8 @@ public:
     const LineChoice& line() const { return line_; }
     // "sim:DOXA-22 (HART, address 0)" and the like, for messages.
     std::string describe() const;
+    // What the dialogs do is recorded in the service history in `path`.
+    void keepHistoryIn(const std::string& path);
     // After the port failed to open: why, when the system can tell.
     std::string portFailure() const;
     // The port is released as doxa-win releases it at exit.
@@ -38,6 +41,7 @@ private:
     LineChoice line_;
     std::unique_ptr<SettingsStore> settings_;
     std::string devicePath_;
+    std::unique_ptr<HistoryStore> history_;
     Station station_;
     Console& console_;
     ConsoleLoop loop_;

@@ -1,5 +1,7 @@
 #include "cli/text_format.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 #include "cli/console.h"
@@ -22,6 +24,13 @@ std::string jsonString(std::string_view utf8) {
         }
     }
     return text + "\"";
+}
+
+std::string jsonNumber(double value) {
+    if (!std::isfinite(value)) return "null";
+    char digits[32];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    return std::string(digits, end);
 }
 
 std::string padded(std::string_view utf8, std::size_t width) {

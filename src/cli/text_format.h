@@ -7,6 +7,9 @@ namespace doxa::cli {
 
 // A JSON string literal of UTF-8 text, quotes included.
 std::string jsonString(std::string_view utf8);
+// A number as JSON writes it, in the fewest digits that read back the same; null when it is not
+// finite.
+std::string jsonNumber(double value);
 // `utf8` followed by blanks up to `width` characters (not bytes: the labels are Polish).
 std::string padded(std::string_view utf8, std::size_t width);
 // A CSV field, quoted when it holds a comma, a quote or a line break.

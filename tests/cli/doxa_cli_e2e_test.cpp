@@ -21,9 +21,14 @@
 #include <string>
 #include <vector>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include "app/application.h"
 #include "dialog/command_ids.h"
 #include "document/document_codec.h"
+#include "history/history_store.h"
 #include "support/fake_shell.h"
 #include "support/sim_process.h"
 #include "support/sim_station.h"
@@ -53,7 +58,8 @@ std::vector<std::string> lines(const std::string& text) {
     return result;
 }
 
-// Runs doxa-cli with `args`, doxa-win's settings in `config` (XDG_CONFIG_HOME); `beforeStart`
+// Runs doxa-cli with `args`, doxa-win's settings and its service history in `config`
+// (XDG_CONFIG_HOME, XDG_DATA_HOME); `beforeStart`
 // runs in the new process first.
 Result runCli(std::vector<std::string> args, const std::filesystem::path& config,
               const std::function<void()>& beforeStart = {}) {
@@ -64,6 +70,7 @@ Result runCli(std::vector<std::string> args, const std::filesystem::path& config
     if (pid == 0) {
         if (beforeStart) beforeStart();
         ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+        ::setenv("XDG_DATA_HOME", config.c_str(), 1);
         if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr)) ::_exit(126);
         std::vector<char*> argv{const_cast<char*>(DOXA_CLI_PROGRAM)};
         for (std::string& a : args) argv.push_back(a.data());
@@ -94,6 +101,101 @@ protected:
     test::TempFolder folder_;
     std::unique_ptr<test::SimProcess> sim_;
 };
+
+// The service history as a script reads it back, from records a store wrote into a file.
+class CliHistory : public ::testing::Test {
+protected:
+    void SetUp() override {
+        HistoryStore store(file().string(), [this] { return now_; });
+        ServiceRecord compensation;
+        compensation.kind = RecordKind::CalibrationCompensation;
+        compensation.model = "DOXA-22";
+        compensation.serial = 4242;
+        compensation.address = 1;
+        compensation.asFound = {{"ambient", 24.5}};
+        compensation.asLeft = {{"ambient", 25.5}};
+        compensation.reference = {{"ambient", 25.5}};
+        store.record(compensation);
+        now_ += std::chrono::hours(1);
+        ServiceRecord programming;
+        programming.kind = RecordKind::Programming;
+        programming.outcome = RecordOutcome::NotConfirmed;
+        programming.model = "RIVO-22";
+        programming.serial = 77;
+        programming.rs485 = true;
+        programming.asFound = {{"sensor", "Pt 100"}, {"range_max", 150.0}};
+        programming.asLeft = {{"sensor", "Pt 1000, \"nowy\""}, {"range_max", 200.0}};
+        store.record(programming);
+        ASSERT_EQ(store.waiting(), 0u) << store.problem();
+    }
+    std::filesystem::path file() const { return folder_.path() / "history.sqlite"; }
+    Result cli(std::vector<std::string> args) {
+        args.insert(args.begin(), {"history", "--db", file().string()});
+        return runCli(std::move(args), folder_.path());
+    }
+    static QJsonArray parsed(const std::string& json) {
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(json), &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << json;
+        EXPECT_TRUE(document.isArray()) << json;
+        return document.array();
+    }
+
+    test::TempFolder folder_;
+    std::chrono::sys_seconds now_ = std::chrono::sys_days(std::chrono::year(2025) / 3 / 1) + std::chrono::hours(9);
+};
+
+TEST_F(CliHistory, PrintsTheRecordsOfOneTransmitterAsJson) {
+    const Result r = cli({"--serial", "4242", "--json"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const QJsonArray records = parsed(r.out);
+    ASSERT_EQ(records.size(), 1) << r.out;
+    const QJsonObject record = records[0].toObject();
+    EXPECT_EQ(record["time"].toString(), "2025-03-01T09:00:00Z");
+    EXPECT_EQ(record["model"].toString(), "DOXA-22");
+    EXPECT_EQ(record["serial"].toInt(), 4242);
+    EXPECT_EQ(record["kind"].toString(), "calibration_compensation");
+    EXPECT_EQ(record["outcome"].toString(), "confirmed");
+    EXPECT_EQ(record["mode"].toString(), "HART");
+    EXPECT_EQ(record["as_found"].toObject(), QJsonObject({{"ambient", 24.5}}));
+    EXPECT_EQ(record["as_left"].toObject(), QJsonObject({{"ambient", 25.5}}));
+    EXPECT_EQ(record["reference"].toObject(), QJsonObject({{"ambient", 25.5}}));
+    EXPECT_FALSE(record["user"].toString().isEmpty());
+}
+
+TEST_F(CliHistory, ListsNewestFirstInJsonCsvAndTable) {
+    const QJsonArray all = parsed(cli({"--json"}).out);
+    ASSERT_EQ(all.size(), 2);
+    const QJsonObject newest = all[0].toObject();
+    EXPECT_EQ(newest["serial"].toInt(), 77);
+    EXPECT_EQ(newest["outcome"].toString(), "not_confirmed");
+    EXPECT_EQ(newest["mode"].toString(), "RS485");
+    EXPECT_EQ(newest["as_left"].toObject(),
+              QJsonObject({{"range_max", 200}, {"sensor", "Pt 1000, \"nowy\""}}));
+    EXPECT_EQ(parsed(cli({"--model", "DOXA-22", "--json"}).out).size(), 1);
+    EXPECT_EQ(parsed(cli({"--since", "2025-03-01T09:30:00Z", "--json"}).out).size(), 1);
+    EXPECT_EQ(parsed(cli({"--since", "2025-03-02", "--json"}).out).size(), 0);
+
+    const std::vector<std::string> csv = lines(cli({"--csv"}).out);
+    ASSERT_EQ(csv.size(), 3u);
+    EXPECT_EQ(csv[0], "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference");
+    EXPECT_TRUE(csv[1].starts_with("2025-03-01T10:00:00Z,")) << csv[1];
+    EXPECT_NE(csv[1].find(",programming,not_confirmed,RIVO-22,77,0,RS485,,,"), std::string::npos) << csv[1];
+
+    const Result table = cli({});
+    EXPECT_EQ(table.status, 0) << table.err;
+    const std::vector<std::string> rows = lines(table.out);
+    ASSERT_EQ(rows.size(), 3u) << table.out;
+    EXPECT_NE(rows[2].find("ambient=24.5 → ambient=25.5 (ambient=25.5)"), std::string::npos) << rows[2];
+}
+
+TEST_F(CliHistory, AHistoryThatCannotBeReadGivesStatusTwo) {
+    std::ofstream(folder_.path() / "other.sqlite") << "not a database";
+    const Result r = runCli({"history", "--db", (folder_.path() / "other.sqlite").string()}, folder_.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("other.sqlite"), std::string::npos) << r.err;
+    EXPECT_EQ(cli({"--serial", "x"}).status, 2);
+}
 
 TEST_F(CliOnPty, IdentifiesInHartThroughDoxaWinsPortMapping) {
     serve("DOXA-22");

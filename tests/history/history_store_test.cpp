@@ -1,0 +1,241 @@
+// The service history in temporary SQLite files: the schema, the records and their values, the
+// filters, and a file that cannot be written.
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QVariant>
+#include <fstream>
+#include <sstream>
+
+#include "history/history_store.h"
+#include "support/sim_process.h"
+
+namespace doxa {
+namespace {
+
+using std::chrono::sys_days;
+using namespace std::chrono_literals;
+
+std::string bytesOf(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs `statements` on the file with a connection of the test's own.
+int runSql(const std::filesystem::path& file, std::initializer_list<const char*> statements) {
+    int lastValue = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "history-test");
+        db.setDatabaseName(QString::fromStdString(file.string()));
+        EXPECT_TRUE(db.open());
+        QSqlQuery q(db);
+        for (const char* statement : statements) {
+            EXPECT_TRUE(q.exec(statement)) << statement;
+            if (q.next()) lastValue = q.value(0).toInt();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("history-test");
+    return lastValue;
+}
+
+ServiceRecord compensation(int serial, std::string model = "DOXA-22") {
+    ServiceRecord r;
+    r.kind = RecordKind::CalibrationCompensation;
+    r.outcome = RecordOutcome::Confirmed;
+    r.model = std::move(model);
+    r.serial = serial;
+    r.address = 1;
+    r.line = "COM2:1200,o,8,1";
+    r.asFound = {{"ambient", 24.5}};
+    r.asLeft = {{"ambient", 25.5}};
+    r.reference = {{"ambient", 25.5}};
+    return r;
+}
+
+// A clock the test moves: 1 March 2025, 09:00 UTC, and on.
+struct TestClock {
+    std::chrono::sys_seconds now = sys_days(std::chrono::year(2025) / 3 / 1) + 9h;
+    HistoryStore::Clock clock() {
+        return [this] { return now; };
+    }
+};
+
+class HistoryStoreTest : public ::testing::Test {
+protected:
+    std::filesystem::path file() const { return folder_.path() / "doxa-win" / "history.sqlite"; }
+
+    test::TempFolder folder_;
+    TestClock time_;
+};
+
+TEST_F(HistoryStoreTest, FirstRecordMakesAPrivateFileWithTheCurrentSchema) {
+    {
+        HistoryStore store(file().string(), time_.clock());
+        EXPECT_TRUE(store.records({}).empty());
+        EXPECT_FALSE(std::filesystem::exists(file())) << "a look-up made the file";
+        store.record(compensation(4242));
+        EXPECT_EQ(store.waiting(), 0u) << store.problem();
+    }
+    struct stat info {};
+    ASSERT_EQ(::stat(file().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_EQ(runSql(file(), {"SELECT version FROM schema_version"}), 1);
+    // Opened again, the file keeps its record and takes more.
+    HistoryStore again(file().string(), time_.clock());
+    again.record(compensation(4243));
+    EXPECT_EQ(again.records({}).size(), 2u);
+    EXPECT_EQ(runSql(file(), {"SELECT count(*) FROM schema_version"}), 1);
+}
+
+TEST_F(HistoryStoreTest, RecordsComeBackWithTheirValuesTimeAndUser) {
+    ServiceRecord programming;
+    programming.kind = RecordKind::Programming;
+    programming.outcome = RecordOutcome::NotConfirmed;
+    programming.model = "RIVO-22";
+    programming.serial = 31337;
+    programming.address = 5;
+    programming.rs485 = true;
+    programming.line = "COM3:9600,n,8,1";
+    programming.backupFile = "/home/technik/kopie/RIVO-22 31337.prg";
+    programming.asFound = {{"sensor", "Pt 100"}, {"range_max", 150.0}};
+    programming.asLeft = {{"sensor", "Ni 100 „ąę”"}, {"range_max", 200.0}};
+    programming.reference = {};
+    {
+        HistoryStore store(file().string(), time_.clock());
+        store.record(programming);
+    }
+    HistoryStore reader(file().string());
+    const auto found = reader.records({});
+    ASSERT_EQ(found.size(), 1u) << reader.problem();
+    const StoredRecord& stored = found[0];
+    EXPECT_EQ(stored.time, "2025-03-01T09:00:00Z");
+    EXPECT_EQ(stored.user, computerUser());
+    EXPECT_FALSE(stored.user.empty());
+    const ServiceRecord& r = stored.record;
+    EXPECT_EQ(r.kind, RecordKind::Programming);
+    EXPECT_EQ(r.outcome, RecordOutcome::NotConfirmed);
+    EXPECT_EQ(r.model, "RIVO-22");
+    EXPECT_EQ(r.serial, 31337);
+    EXPECT_EQ(r.address, 5);
+    EXPECT_TRUE(r.rs485);
+    EXPECT_EQ(r.line, "COM3:9600,n,8,1");
+    EXPECT_EQ(r.backupFile, "/home/technik/kopie/RIVO-22 31337.prg");
+    // Values come back by name.
+    const RecordValues found0{{"range_max", 150.0}, {"sensor", "Pt 100"}};
+    const RecordValues left{{"range_max", 200.0}, {"sensor", "Ni 100 „ąę”"}};
+    EXPECT_EQ(r.asFound, found0);
+    EXPECT_EQ(r.asLeft, left);
+    EXPECT_TRUE(r.reference.empty());
+}
+
+TEST_F(HistoryStoreTest, FiltersBySerialModelAndDateNewestFirst) {
+    HistoryStore store(file().string(), time_.clock());
+    store.record(compensation(100, "DOXA-22"));  // 1 March 09:00
+    time_.now += 24h;
+    store.record(compensation(200, "RIVO-22"));  // 2 March
+    time_.now += 24h;
+    store.record(compensation(100, "DOXA-22"));  // 3 March
+    store.record(compensation(300, "DOXA-22"));  // the same second, written later
+
+    const auto serialsOf = [&](const HistoryFilter& filter) {
+        std::vector<int> serials;
+        for (const StoredRecord& s : store.records(filter)) serials.push_back(s.record.serial);
+        return serials;
+    };
+    EXPECT_EQ(serialsOf({}), (std::vector<int>{300, 100, 200, 100}));
+    EXPECT_EQ(serialsOf({.serial = 100}), (std::vector<int>{100, 100}));
+    EXPECT_EQ(serialsOf({.model = "RIVO-22"}), (std::vector<int>{200}));
+    EXPECT_EQ(serialsOf({.since = sys_days(std::chrono::year(2025) / 3 / 2)}), (std::vector<int>{300, 100, 200}));
+    EXPECT_EQ(serialsOf({.serial = 100, .model = "DOXA-22", .since = sys_days(std::chrono::year(2025) / 3 / 2)}),
+              (std::vector<int>{100}));
+    EXPECT_TRUE(serialsOf({.serial = 999}).empty());
+    const auto newest = store.records({.serial = 100});
+    EXPECT_EQ(newest.front().time, "2025-03-03T09:00:00Z");
+}
+
+TEST_F(HistoryStoreTest, AFileOfANewerVersionIsRefusedAndLeftAsItIs) {
+    std::filesystem::create_directories(file().parent_path());
+    runSql(file(), {"CREATE TABLE schema_version (version INTEGER NOT NULL)",
+                    "INSERT INTO schema_version VALUES (2)",
+                    "CREATE TABLE records (id INTEGER PRIMARY KEY, something_new TEXT)"});
+    const std::string before = bytesOf(file());
+
+    HistoryStore store(file().string(), time_.clock());
+    store.record(compensation(4242));
+    EXPECT_EQ(store.waiting(), 1u);
+    EXPECT_NE(store.problem().find("version 2"), std::string::npos) << store.problem();
+    EXPECT_NE(store.problem().find("newer"), std::string::npos) << store.problem();
+    EXPECT_TRUE(store.records({}).empty());
+    EXPECT_EQ(bytesOf(file()), before);
+}
+
+TEST_F(HistoryStoreTest, AFileThatIsNoDatabaseIsToldAndLeftAsItIs) {
+    std::filesystem::create_directories(file().parent_path());
+    std::ofstream(file()) << "[Porty]\nCOM1=/dev/ttyS0\n";
+    const std::string before = bytesOf(file());
+    HistoryStore store(file().string(), time_.clock());
+    store.record(compensation(4242));
+    EXPECT_EQ(store.waiting(), 1u);
+    EXPECT_FALSE(store.problem().empty());
+    EXPECT_EQ(bytesOf(file()), before);
+}
+
+TEST_F(HistoryStoreTest, ARecordThatCannotBeWrittenWaitsForTheNextOne) {
+    // The folder the file belongs in is taken by a plain file (a permission would not stop root).
+    std::ofstream(file().parent_path()) << "in the way";
+    HistoryStore store(file().string(), time_.clock());
+    store.record(compensation(1));
+    EXPECT_EQ(store.waiting(), 1u);
+    EXPECT_NE(store.problem().find(file().string()), std::string::npos) << store.problem();
+
+    std::filesystem::remove(file().parent_path());
+    time_.now += 1h;
+    store.record(compensation(2));
+    EXPECT_EQ(store.waiting(), 0u) << store.problem();
+    EXPECT_EQ(store.problem(), "");
+    const auto found = store.records({});
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].record.serial, 2);
+    EXPECT_EQ(found[1].record.serial, 1);
+    // The waiting record keeps the time it was made, not the time it was written.
+    EXPECT_EQ(found[1].time, "2025-03-01T09:00:00Z");
+}
+
+TEST(HistoryTexts, SinceTakesADayOrATime) {
+    const auto utcNine = parseSince("2025-03-01T09:00:00Z");
+    ASSERT_TRUE(utcNine);
+    EXPECT_EQ(*utcNine, sys_days(std::chrono::year(2025) / 3 / 1) + 9h);
+    // A day starts at local midnight.
+    ::setenv("TZ", "Europe/Warsaw", 1);
+    ::tzset();
+    const auto day = parseSince("2025-03-01");
+    ASSERT_TRUE(day);
+    EXPECT_EQ(*day, sys_days(std::chrono::year(2025) / 2 / 28) + 23h);
+    EXPECT_EQ(localTimeText("2025-03-01T09:00:00Z"), "2025-03-01 10:00:00");
+    for (const char* bad : {"", "yesterday", "2025-13-01", "01.03.2025"}) EXPECT_FALSE(parseSince(bad)) << bad;
+}
+
+TEST(HistoryTexts, EveryKindAndOutcomeNameReadsBack) {
+    for (const char* name : {"identification", "programming", "calibration_input", "calibration_output",
+                             "calibration_compensation", "trim", "factory_data", "forced_output"}) {
+        const auto kind = kindFromName(name);
+        ASSERT_TRUE(kind) << name;
+        EXPECT_EQ(kindName(*kind), name);
+    }
+    for (const char* name : {"confirmed", "not_confirmed", "no_answer"}) {
+        const auto outcome = outcomeFromName(name);
+        ASSERT_TRUE(outcome) << name;
+        EXPECT_EQ(outcomeName(*outcome), name);
+    }
+    EXPECT_FALSE(kindFromName("calibration"));
+}
+
+}  // namespace
+}  // namespace doxa
