@@ -4,6 +4,7 @@
 
 #include "app/about_dlg.h"
 #include "document/backups_dlg.h"
+#include "history/history_dlg.h"
 #include "dialog/command_ids.h"
 #include "access/password_change_dlg.h"
 #include "app/port_dlg.h"
@@ -180,6 +181,9 @@ void Application::onCommand(int commandId) {
         case CmdBackups:
             openBackup();
             break;
+        case CmdHistory:
+            showHistory();
+            break;
         case CmdConfirmWrites:
             store(ConfirmSection, ConfirmKey, confirmsWrites(station_) ? 0 : 1);
             break;
@@ -232,6 +236,8 @@ bool Application::isEnabled(int commandId) const {
             return true;
         case CmdBackups:
             return backups_.has_value();
+        case CmdHistory:
+            return history_ != nullptr;
         case CmdRecentFile:
         case CmdRecentFile + 1:
         case CmdRecentFile + 2:
@@ -476,6 +482,12 @@ void Application::openBackup() {
     if (!backups_) return;
     CBackupsDlg dialog(*backups_);
     if (shell_.runDialog(dialog) == ResultOk) document_.openFile(dialog.chosen());
+}
+
+void Application::showHistory() {
+    if (!history_) return;
+    CHistoryDlg dialog(*history_, [this](std::string_view suggested) { return shell_.askSavePath(suggested); });
+    shell_.runDialog(dialog);
 }
 
 void Application::clearLog() { station_.trafficLog.trafficLogPos = 0; }

@@ -8,6 +8,7 @@
 
 #include "document/backup_store.h"
 #include "document/document.h"
+#include "history/history_query.h"
 
 #include "transmitter/station.h"
 
@@ -43,6 +44,9 @@ public:
     // Configurations are backed up into this folder before programming overwrites them, and
     // "Kopie zapasowe..." lists them from there. Without it no copies are kept.
     void keepBackupsIn(std::filesystem::path folder);
+    // "Historia przetwornika..." lists the records of this history; without it the command is
+    // disabled.
+    void showHistoryFrom(HistoryQuery& history) { history_ = &history; }
 
 private:
     void initialize();
@@ -69,6 +73,7 @@ private:
     void clearLog();
     // "Kopie zapasowe...": the chosen copy is opened as the document.
     void openBackup();
+    void showHistory();
     // Takes a port number; an open port of another number is released first.
     void usePort(int portNumber);
     // Takes new line settings; an open port is released when they differ from the ones it was
@@ -83,6 +88,7 @@ private:
     CDoxaDoc document_;
     bool settingsWarned_ = false;
     std::optional<BackupStore> backups_;
+    HistoryQuery* history_ = nullptr;
 };
 
 }  // namespace doxa

@@ -89,6 +89,7 @@ int main(int argc, char* argv[]) {
     };
     doxa::Application application(station, frame);
     application.keepBackupsIn(doxa::defaultBackupFolder());
+    application.showHistoryFrom(history);
     frame.attach(application);
     frame.show();
     // Start-up runs modal dialogs, so it runs inside the event loop.

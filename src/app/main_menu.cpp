@@ -50,6 +50,7 @@ constexpr MenuItem fileItems[] = {
     {"Za&chowaj\tCtrl+S", CmdSave, "Zachowaj aktywny dokument"},
     {"Zac&howaj jako...", CmdSaveAs, "Zachowaj aktywny dokument z nową nazwą"},
     {"Kopie zapasowe...", CmdBackups, "Otwórz konfigurację zapisaną przed programowaniem"},
+    {"Historia przetwornika...", CmdHistory, "Pokazuje, co zrobiono z przetwornikami"},
     Separator,
     {"&Drukuj", CmdPrint, "Drukuje ustawienia przetwornika"},
     {"Eksport do PDF", CmdExportPdf, "Zapisuje raport ustawień przetwornika w pliku PDF"},

@@ -5,35 +5,12 @@
 #include "cli/console.h"
 #include "cli/exit_codes.h"
 #include "cli/text_format.h"
+#include "history/history_csv.h"
 #include "history/history_store.h"
 
 namespace doxa::cli {
 
 namespace {
-
-std::string jsonValues(const RecordValues& values) {
-    std::string text = "{";
-    for (const auto& [name, value] : values) {
-        if (text.size() > 1) text += ", ";
-        text += jsonString(name) + ": ";
-        const double* number = std::get_if<double>(&value);
-        text += number ? jsonNumber(*number) : jsonString(std::get<std::string>(value));
-    }
-    return text + "}";
-}
-
-// "ambient=24.5, sensor=Pt 100"
-std::string shownValues(const RecordValues& values) {
-    std::string text;
-    for (const auto& [name, value] : values) {
-        if (!text.empty()) text += ", ";
-        const double* number = std::get_if<double>(&value);
-        text += name + "=" + (number ? jsonNumber(*number) : std::get<std::string>(value));
-    }
-    return text.empty() ? "-" : text;
-}
-
-std::string modeName(const ServiceRecord& r) { return r.rs485 ? "RS485" : "HART"; }
 
 void printJson(const std::vector<StoredRecord>& records, std::ostream& out) {
     out << "[";
@@ -46,22 +23,10 @@ void printJson(const std::vector<StoredRecord>& records, std::ostream& out) {
             << ", \"model\": " << jsonString(r.model) << ", \"serial\": " << r.serial
             << ", \"address\": " << r.address << ", \"mode\": " << jsonString(modeName(r))
             << ", \"line\": " << jsonString(r.line) << ", \"backup_file\": " << jsonString(r.backupFile)
-            << ", \"as_found\": " << jsonValues(r.asFound) << ", \"as_left\": " << jsonValues(r.asLeft)
-            << ", \"reference\": " << jsonValues(r.reference) << "}";
+            << ", \"as_found\": " << valuesJson(r.asFound) << ", \"as_left\": " << valuesJson(r.asLeft)
+            << ", \"reference\": " << valuesJson(r.reference) << "}";
     }
     out << (records.empty() ? "]\n" : "\n]\n");
-}
-
-void printCsv(const std::vector<StoredRecord>& records, std::ostream& out) {
-    out << "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference\n";
-    for (const StoredRecord& s : records) {
-        const ServiceRecord& r = s.record;
-        out << s.time << ',' << csvField(s.user) << ',' << kindName(r.kind) << ','
-            << outcomeName(r.outcome) << ',' << csvField(r.model) << ',' << r.serial << ','
-            << r.address << ',' << modeName(r) << ',' << csvField(r.line) << ','
-            << csvField(r.backupFile) << ',' << csvField(jsonValues(r.asFound)) << ','
-            << csvField(jsonValues(r.asLeft)) << ',' << csvField(jsonValues(r.reference)) << '\n';
-    }
 }
 
 void printTable(const std::vector<StoredRecord>& records, std::ostream& out) {
@@ -90,7 +55,7 @@ int runHistory(const Invocation& invocation, Console& console, std::ostream& out
     if (invocation.json)
         printJson(records, out);
     else if (invocation.csv)
-        printCsv(records, out);
+        writeHistoryCsv(records, out);
     else
         printTable(records, out);
     out.flush();

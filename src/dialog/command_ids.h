@@ -45,6 +45,7 @@ enum CommandId : int {
     CmdLineStatistics = 32820,
     CmdBackups = 32821,
     CmdConfirmWrites = 32822,  // confirm what programming will change before it writes
+    CmdHistory = 32823,  // the service history of the transmitters
 };
 
 }  // namespace doxa

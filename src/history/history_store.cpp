@@ -227,6 +227,12 @@ bool HistoryStore::fail(std::string why) {
     return false;
 }
 
+std::optional<std::chrono::sys_seconds> HistoryStore::sinceFromText(std::string_view text) const {
+    return parseSince(text);
+}
+
+std::string HistoryStore::localTime(std::string_view isoUtc) const { return localTimeText(isoUtc); }
+
 std::string computerUser() {
     for (const char* variable : {"USER", "LOGNAME"})
         if (const char* name = std::getenv(variable); name && *name) return name;

@@ -8,30 +8,16 @@
 #include <string_view>
 #include <vector>
 
+#include "history/history_query.h"
 #include "transmitter/service_record.h"
 
 namespace doxa {
-
-// A record as the history keeps it: what was done, when (UTC, ISO 8601: "2025-03-01T09:15:00Z")
-// and by which user of the computer.
-struct StoredRecord {
-    std::string time;
-    std::string user;
-    ServiceRecord record;
-};
-
-// Which records to list; an empty field lets every record through.
-struct HistoryFilter {
-    std::optional<int> serial = {};
-    std::string model = {};
-    std::optional<std::chrono::sys_seconds> since = {};
-};
 
 // The service history in one SQLite file. The file is made on the first record (mode 0600) and
 // its schema brought up to date when it is opened; a file written by a newer program is refused
 // and left as it is. A file that cannot be opened or written never stops the work: the records
 // wait in memory and go in with the next record that finds the file usable.
-class HistoryStore : public ServiceRecorder {
+class HistoryStore : public ServiceRecorder, public HistoryQuery {
 public:
     using Clock = std::function<std::chrono::sys_seconds()>;
 
@@ -47,12 +33,14 @@ public:
     void record(const ServiceRecord& record) override;
     // Newest first. A file not yet made holds no records; one that cannot be read gives none and
     // sets problem().
-    std::vector<StoredRecord> records(const HistoryFilter& filter);
+    std::vector<StoredRecord> records(const HistoryFilter& filter) override;
+    std::optional<std::chrono::sys_seconds> sinceFromText(std::string_view text) const override;
+    std::string localTime(std::string_view isoUtc) const override;
 
     // Records kept in memory until the file can take them.
     std::size_t waiting() const { return waiting_.size(); }
     // Why the file could not be used the last time it was tried; empty when it could.
-    const std::string& problem() const { return problem_; }
+    const std::string& problem() const override { return problem_; }
     const std::string& path() const { return path_; }
 
     // The schema this program writes.

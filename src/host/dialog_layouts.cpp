@@ -33,6 +33,7 @@
 #include "ui_output_current_dlg.h"
 #include "ui_line_stats_dlg.h"
 #include "ui_backups_dlg.h"
+#include "ui_history_dlg.h"
 
 namespace doxa {
 
@@ -74,6 +75,7 @@ const std::map<int, LayoutSetup> layouts = {
     {109, setUp<Ui::OutputCurrentDlg>},
     {141, setUp<Ui::LineStatsDlg>},
     {142, setUp<Ui::BackupsDlg>},
+    {143, setUp<Ui::HistoryDlg>},
 };
 
 }  // namespace

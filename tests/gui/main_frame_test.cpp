@@ -94,7 +94,8 @@ TEST_F(MainFrameTest, HasTheMenusWithTheirItemsAndAccelerators) {
 
     EXPECT_EQ(texts(menu("Dane konfiguracyjne")),
               QStringList({"&Nowe", "&Pobierz...", "Za&chowaj", "Zac&howaj jako...",
-                           "Kopie zapasowe...", "&Drukuj", "Eksport do PDF", "Poprzednie",
+                           "Kopie zapasowe...", "Historia przetwornika...",
+                           "&Drukuj", "Eksport do PDF", "Poprzednie",
                            "&Wyjście"}));
     EXPECT_EQ(menuCommand(CmdNew)->shortcut(), QKeySequence("Ctrl+N"));
     EXPECT_EQ(menuCommand(CmdOpen)->shortcut(), QKeySequence("Ctrl+O"));

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dialog/dialog.h"
+#include "history/history_query.h"
+
+namespace doxa {
+
+// "Historia przetwornika...": the transmitters the service history knows (model, serial number,
+// when last seen) and, for the chosen one, what was done to it, newest first. The filters narrow
+// both lists; "Eksport CSV..." writes the listed records into a file the technician names.
+class CHistoryDlg : public DialogLogic {
+public:
+    static constexpr int Resource = 143;
+    enum : int {
+        Close = 2,
+        Transmitters = 101,
+        Records = 102,
+        Export = 103,
+        SerialFilter = 111,
+        ModelFilter = 112,
+        SinceFilter = 113,
+        Apply = 121,
+        StatusText = 131,
+    };
+    // Asks for the file to export into, suggesting a name; empty when the technician cancelled.
+    using AskSavePath = std::function<std::string(std::string_view suggested)>;
+
+    CHistoryDlg(HistoryQuery& history, AskSavePath askSavePath)
+        : history_(history), askSavePath_(std::move(askSavePath)) {}
+
+    int layout() const override { return Resource; }
+    void onInit() override;
+    void onCommand(int id) override;
+    void onChange(int id) override;
+
+private:
+    struct Transmitter {
+        std::string model;
+        int serial = 0;
+        std::string lastSeen;
+    };
+    void applyFilter();
+    void showTransmitters();
+    void showRecords();
+    void exportCsv();
+    std::vector<StoredRecord> listedRecords() const;
+
+    HistoryQuery& history_;
+    AskSavePath askSavePath_;
+    std::vector<StoredRecord> records_;
+    std::vector<Transmitter> transmitters_;
+};
+
+}  // namespace doxa
