@@ -44,8 +44,8 @@ TEST(HistoryWindow, TheMenuEntryShowsTheTransmittersOfTheHistory) {
     ASSERT_TRUE(entry->isEnabled());
 
     QString title;
-    // Closes the dialog the menu entry opens.
     QStringList transmitters;
+    // Reads and closes the dialog the menu entry opens.
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
