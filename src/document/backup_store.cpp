@@ -86,27 +86,28 @@ std::vector<fs::path> copiesOf(const fs::path& folder, const std::string& prefix
 
 }  // namespace
 
-bool BackupStore::keep(const ReadConfiguration& read, std::chrono::system_clock::time_point when) {
+std::optional<std::string> BackupStore::keep(const ReadConfiguration& read,
+                                             std::chrono::system_clock::time_point when) {
     std::error_code error;
     fs::create_directories(folder_, error);
-    if (error) return false;
+    if (error) return std::nullopt;
     const std::string prefix = transmitterPrefix(read.device);
     std::vector<fs::path> copies = copiesOf(folder_, prefix);
     if (!copies.empty() &&
         contents(copies.back()) == writeDocument(read.device, read.characteristic))
-        return true;
+        return copies.back().string();
     // Two copies in the same millisecond get the next free one, so none replaces another.
     fs::path path;
     do {
         path = folder_ / (prefix + stamp(when) + std::string(Extension));
         when += std::chrono::milliseconds(1);
     } while (fs::exists(path, error));
-    if (!saveDocumentFile(path.string(), read.device, read.characteristic)) return false;
+    if (!saveDocumentFile(path.string(), read.device, read.characteristic)) return std::nullopt;
     copies = copiesOf(folder_, prefix);
     if (copies.size() > KeptPerTransmitter)
         for (std::size_t i = 0; i < copies.size() - KeptPerTransmitter; ++i)
             fs::remove(copies[i], error);
-    return true;
+    return path.string();
 }
 
 std::vector<BackupEntry> BackupStore::list() const {

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,9 +27,11 @@ public:
     explicit BackupStore(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
     const std::filesystem::path& folder() const { return folder_; }
-    // Keeps a copy taken at `when`. A configuration the newest copy of the same transmitter
-    // already holds is not kept twice. False when the copy could not be written.
-    bool keep(const ReadConfiguration& read, std::chrono::system_clock::time_point when);
+    // Keeps a copy taken at `when` and gives its file. A configuration the newest copy of the same
+    // transmitter already holds is not kept twice: that copy's file is given. Nothing when the
+    // copy could not be written.
+    std::optional<std::string> keep(const ReadConfiguration& read,
+                                    std::chrono::system_clock::time_point when);
     // Every readable copy, newest first.
     std::vector<BackupEntry> list() const;
 

@@ -339,8 +339,10 @@ void CProgDlg::send() {
     device.filterOrder = filterOrderIndex_;
     device.breakSignal = breakIndex_;
     device.connection = inputs_.sensorCountIndex;
-    if (!prepareWrite(station_, window(), found_, sequence_.written())) return;
-    sequence_.start(window(), isReadTransmitter(station_, found_));
+    const std::optional<ClearedWrite> cleared =
+        prepareWrite(station_, window(), found_, sequence_.written());
+    if (!cleared) return;
+    sequence_.start(window(), isReadTransmitter(station_, found_), cleared->backupFile);
 }
 
 void CProgDlg::chooseOutputType() {

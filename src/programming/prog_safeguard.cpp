@@ -1,6 +1,7 @@
 #include "programming/prog_safeguard.h"
 
 #include <cstring>
+#include <utility>
 
 #include "dialog/dialog.h"
 #include "dialog/typed_number.h"
@@ -149,14 +150,18 @@ void noteWritten(Station& station, const WrittenFields& fields, bool confirmed) 
     }
 }
 
-bool prepareWrite(Station& station, DialogWindow& window, const std::optional<FoundIdentity>& found,
-                  const WrittenFields& fields) {
+std::optional<ClearedWrite> prepareWrite(Station& station, DialogWindow& window,
+                                         const std::optional<FoundIdentity>& found,
+                                         const WrittenFields& fields) {
     const bool sameTransmitter = isReadTransmitter(station, found);
     if (confirmsWrites(station) && !confirmed(station, window, sameTransmitter, fields))
-        return false;
-    if (!sameTransmitter || !station.keepBackup || station.keepBackup(*station.lastRead))
-        return true;
-    return window.messageBox(BackupFailedText, BoxIcon::Error, BoxButtons::OkCancel) == Answer::Ok;
+        return std::nullopt;
+    if (!sameTransmitter || !station.keepBackup) return ClearedWrite{};
+    if (std::optional<std::string> kept = station.keepBackup(*station.lastRead))
+        return ClearedWrite{std::move(*kept)};
+    if (window.messageBox(BackupFailedText, BoxIcon::Error, BoxButtons::OkCancel) == Answer::Ok)
+        return ClearedWrite{};
+    return std::nullopt;
 }
 
 }  // namespace doxa

@@ -39,12 +39,19 @@ bool isReadTransmitter(const Station& station, const std::optional<FoundIdentity
 std::vector<std::string> configurationChanges(const Station& station, const DeviceRecord& read,
                                               const WrittenFields& fields);
 
+// "Wyślij" may go on to write: the file holding the copy kept of the configuration read before,
+// empty when no copy was kept.
+struct ClearedWrite {
+    std::string backupFile;
+};
+
 // What "Wyślij" does before the programming sequence starts. With the confirmation switched on
 // it shows what will change and lets the technician cancel. Then the configuration last read
-// from this same transmitter is backed up (only when `found` says it is the one read). False:
+// from this same transmitter is backed up (only when `found` says it is the one read). Nothing:
 // nothing is to be written.
-bool prepareWrite(Station& station, DialogWindow& window, const std::optional<FoundIdentity>& found,
-                  const WrittenFields& fields);
+std::optional<ClearedWrite> prepareWrite(Station& station, DialogWindow& window,
+                                         const std::optional<FoundIdentity>& found,
+                                         const WrittenFields& fields);
 
 // After a run on the transmitter read: when every write was confirmed, the configuration read
 // takes the values written, so that the next confirmation and copy start from what the

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "dialog/dialog.h"
 #include "link/hart.h"
@@ -118,8 +119,10 @@ WrittenFields ProgrammingSequence::written() const {
                          .newAddress = inputs_.newAddress};
 }
 
-void ProgrammingSequence::start(DialogWindow& window, bool rewritesLastRead) {
+void ProgrammingSequence::start(DialogWindow& window, bool rewritesLastRead,
+                                std::string backupFile) {
     rewritesLastRead_ = rewritesLastRead;
+    backupFile_ = std::move(backupFile);
     nextOffset_ = 0;
     failures_ = 0;
     errors_.fill(false);
@@ -469,6 +472,7 @@ void ProgrammingSequence::record(bool saved) const {
     ServiceRecord entry = stationRecord(station_, RecordKind::Programming, outcome);
     entry.asFound = asFound_;
     entry.asLeft = confirmedValues();
+    entry.backupFile = backupFile_;
     keepRecord(station_, entry);
 }
 

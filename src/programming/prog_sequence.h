@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "programming/prog_safeguard.h"
@@ -58,8 +59,9 @@ public:
 
     // "Wyślij": from the first step, with every error flag cleared. `rewritesLastRead`: the
     // transmitter is the one the last identification read, whose configuration then follows
-    // what this run writes.
-    void start(DialogWindow& window, bool rewritesLastRead = false);
+    // what this run writes. `backupFile`: the copy kept of that configuration, for the service
+    // history; empty when none was kept.
+    void start(DialogWindow& window, bool rewritesLastRead = false, std::string backupFile = {});
     // What this run writes besides range, sensor and filter, as the dialog's inputs stand.
     WrittenFields written() const;
     // One tick of timer 1.
@@ -119,6 +121,7 @@ private:
     // For the service history: the configuration the run started from (when it was read from
     // this transmitter), whether anything answered, which of the optional writes went out.
     RecordValues asFound_;
+    std::string backupFile_;
     bool answered_ = false;
     bool thresholdSent_ = false;
     bool addressConfirmed_ = false;

@@ -202,8 +202,10 @@ void CProgZUDlg::send() {
     device.filterTime = filterTime_;
     device.filterOrder = filterOrderIndex_;
     device.breakSignal = breakIndex_;
-    if (!prepareWrite(station_, window(), found_, sequence_.written())) return;
-    sequence_.start(window(), isReadTransmitter(station_, found_));
+    const std::optional<ClearedWrite> cleared =
+        prepareWrite(station_, window(), found_, sequence_.written());
+    if (!cleared) return;
+    sequence_.start(window(), isReadTransmitter(station_, found_), cleared->backupFile);
 }
 
 }  // namespace doxa

@@ -71,9 +71,10 @@ public:
     // and the document overwrite the device record afterwards, this stays what the transmitter
     // held. Programming compares it with what it writes and backs it up first.
     std::optional<ReadConfiguration> lastRead;
-    // Keeps a copy of a configuration read from a transmitter before programming overwrites it;
-    // false when the copy could not be kept. Unset, no copies are kept.
-    std::function<bool(const ReadConfiguration&)> keepBackup;
+    // Keeps a copy of a configuration read from a transmitter before programming overwrites it
+    // and gives the file that holds it; nothing when the copy could not be kept. Unset, no copies
+    // are kept.
+    std::function<std::optional<std::string>(const ReadConfiguration&)> keepBackup;
     // The service history, when the program keeps one (the start-up sets it; tests may).
     ServiceRecorder* recorder = nullptr;
 

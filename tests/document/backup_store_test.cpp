@@ -12,10 +12,10 @@
 #include <optional>
 
 #include "app/application.h"
-#include "document/backups_dlg.h"
 #include "dialog/command_ids.h"
-#include "support/fake_shell.h"
+#include "document/backups_dlg.h"
 #include "programming/prog_dlg.h"
+#include "support/fake_shell.h"
 #include "support/sim_station.h"
 #include "transmitter/ident_dlg.h"
 
@@ -104,10 +104,13 @@ TEST_F(BackupFolder, TheFiftyFirstCopyRemovesExactlyTheOldest) {
 
 TEST_F(BackupFolder, TheSameConfigurationIsKeptOnceAndCopiesInOneInstantDoNotReplaceEachOther) {
     BackupStore store(folder);
-    ASSERT_TRUE(store.keep(configuration("DOXA-22", 5, 1), start));
-    ASSERT_TRUE(store.keep(configuration("DOXA-22", 5, 1), start + minutes(1)));
+    const fs::path first = folder / "DOXA-22_5_20261207-113005-000.prg";
+    EXPECT_EQ(store.keep(configuration("DOXA-22", 5, 1), start), first.string());
+    EXPECT_EQ(store.keep(configuration("DOXA-22", 5, 1), start + minutes(1)), first.string())
+        << "the copy already holding it";
     EXPECT_EQ(filesStartingWith("DOXA-22_5_"), 1u);
-    ASSERT_TRUE(store.keep(configuration("DOXA-22", 5, 2), start));
+    EXPECT_EQ(store.keep(configuration("DOXA-22", 5, 2), start),
+              (folder / "DOXA-22_5_20261207-113005-001.prg").string());
     EXPECT_EQ(filesStartingWith("DOXA-22_5_"), 2u);
 }
 

@@ -10,6 +10,7 @@
 #include "programming/prog_dlg.h"
 #include "programming/prog_zu_dlg.h"
 #include "programming_session.h"
+#include "support/fake_recorder.h"
 #include "transmitter/ident_dlg.h"
 
 namespace doxa::test {
@@ -118,7 +119,9 @@ TEST(ProgrammingBackup, NoCopyWhenTheTransmitterIsNotTheOneRead) {
 TEST(ProgrammingBackup, ACopyThatCannotBeKeptIsToldAndAnulujWritesNothing) {
     Guarded g;
     ASSERT_TRUE(g.identify());
-    g.sim.station.keepBackup = [](const ReadConfiguration&) { return false; };
+    g.sim.station.keepBackup = [](const ReadConfiguration&) {
+        return std::optional<std::string>();
+    };
     ASSERT_TRUE(g.openReady());
     const std::size_t before = g.sim.writes().size();
     g.window.boxAnswers = {Answer::Cancel};
@@ -129,6 +132,71 @@ TEST(ProgrammingBackup, ACopyThatCannotBeKeptIsToldAndAnulujWritesNothing) {
               "to?");
     EXPECT_EQ(g.window.boxes().back().buttons, BoxButtons::OkCancel);
     EXPECT_EQ(g.sim.writes().size(), before);
+}
+
+// The programming record names the copy kept before the write, and names none when none was.
+TEST(ProgrammingBackup, TheRecordNamesTheCopyKeptBeforeTheWrite) {
+    enum class Before { Read, ReadButCopyFails, AnotherTransmitterRead };
+    const struct {
+        const char* name;
+        Before before;
+        bool named;
+    } cases[] = {
+        {"copy kept", Before::Read, true},
+        {"copy failed, written anyway", Before::ReadButCopyFails, false},
+        {"another transmitter read", Before::AnotherTransmitterRead, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Guarded g;
+        FakeRecorder recorder;
+        g.sim.station.recorder = &recorder;
+        g.sim.device().serialNumber = 4321;
+        ASSERT_TRUE(g.identify());
+        if (c.before == Before::ReadButCopyFails)
+            g.sim.station.keepBackup = [](const ReadConfiguration&) {
+                return std::optional<std::string>();
+            };
+        if (c.before == Before::AnotherTransmitterRead) g.sim.device().serialNumber = 4322;
+        ASSERT_TRUE(g.openReady());
+        g.enter(D::RangeMax, "120");
+        g.window.boxAnswers = {Answer::Ok};  // "Programować mimo to?"
+        EXPECT_EQ(g.program(), Saved);
+
+        const std::vector<ServiceRecord> records = recorder.ofKind(RecordKind::Programming);
+        ASSERT_EQ(records.size(), 1u);
+        const std::vector<fs::path> copies = g.copies();
+        if (!c.named) {
+            EXPECT_EQ(records[0].backupFile, "");
+            EXPECT_TRUE(copies.empty());
+            continue;
+        }
+        ASSERT_EQ(copies.size(), 1u);
+        EXPECT_EQ(fs::path(records[0].backupFile), copies[0]);
+        DeviceRecord kept;
+        Characteristic table;
+        ASSERT_EQ(loadDocumentFile(records[0].backupFile, kept, table), "");
+        EXPECT_EQ(kept.serialNumber, 4321);
+    }
+}
+
+// Writing again what the transmitter confirmed keeps no second copy of it: the record names the
+// copy already holding it.
+TEST(ProgrammingBackup, ARepeatedWriteIsRecordedWithTheCopyAlreadyKept) {
+    Guarded g;
+    FakeRecorder recorder;
+    g.sim.station.recorder = &recorder;
+    ASSERT_TRUE(g.identify());
+    ASSERT_TRUE(g.openReady());
+    g.enter(D::RangeMax, "120");
+    for (int run = 0; run < 3; ++run) EXPECT_EQ(g.program(), Saved);
+    const std::vector<ServiceRecord> records = recorder.ofKind(RecordKind::Programming);
+    ASSERT_EQ(records.size(), 3u);
+    const std::vector<BackupEntry> copies = g.store->list();  // newest first
+    ASSERT_EQ(copies.size(), 2u);
+    EXPECT_EQ(records[0].backupFile, copies[1].path) << "the configuration first read";
+    EXPECT_EQ(records[1].backupFile, copies[0].path) << "the configuration written first";
+    EXPECT_EQ(records[2].backupFile, copies[0].path) << "the same, kept once";
 }
 
 TEST(ProgrammingBackup, TheResistanceThermometerDialogKeepsACopyToo) {
