@@ -15,6 +15,7 @@
 #include "app/main_frame.h"
 #include "app/qt_settings_store.h"
 #include "app/toolbar_images.h"
+#include "settings/start_up.h"
 #include "transmitter/station.h"
 
 namespace {
@@ -80,8 +81,8 @@ int main(int argc, char* argv[]) {
     doxa::QtSettingsStore settings;
     doxa::Station station(settings);
     station.makeLine = doxa::makeLineFactory(settings);
-    doxa::HistoryStore history(doxa::HistoryStore::defaultPath());
-    station.recorder = &history;
+    const std::unique_ptr<doxa::HistoryStore> history = doxa::openHistory(doxa::storedHistoryDatabase(settings));
+    station.recorder = history.get();
     const std::unique_ptr<doxa::MainFrame> window = doxa::createMainFrame(station);
     doxa::MainFrame& frame = *window;
     station.showMessage = [&frame](std::string_view utf8) {
@@ -89,7 +90,8 @@ int main(int argc, char* argv[]) {
     };
     doxa::Application application(station, frame);
     application.keepBackupsIn(doxa::defaultBackupFolder());
-    application.showHistoryFrom(history);
+    application.showHistoryFrom(*history);
+    frame.watchHistory(*history);
     frame.attach(application);
     frame.show();
     // Start-up runs modal dialogs, so it runs inside the event loop.

@@ -26,6 +26,7 @@
 #include "host/dialog_host.h"
 #include "app/help_window.h"
 #include "app/lock_indicators.h"
+#include "history/history_store.h"
 #include "app/main_menu.h"
 #include "views/main_view.h"
 #include "views/report_printer.h"
@@ -51,6 +52,10 @@ constexpr int MasterViewTenths = 6;
 constexpr auto IdlePrompt = "Wciśnij F1, aby uzyskać pomoc ";
 constexpr int ToolbarSlotSize = 60;
 constexpr int LockPollMs = 500;
+// How often the status bar looks at the records waiting for the service history's database,
+// and how often their delivery is tried again.
+constexpr int HistoryPollMs = 1000;
+constexpr int HistoryRetryMs = 60 * 1000;
 
 struct LockIndicator {
     LockKey key;
@@ -154,6 +159,31 @@ void MainFrame::showForcedOutput() {
     const std::string_view notice = application_ ? application_->forcedOutputNotice() : std::string_view{};
     forcedOutputNotice_->setText(QString::fromUtf8(notice.data(), static_cast<qsizetype>(notice.size())));
     forcedOutputNotice_->setVisible(!notice.empty());
+}
+
+void MainFrame::watchHistory(HistoryStore& history) {
+    history_ = &history;
+    historyNotice_ = new QLabel;
+    historyNotice_->setObjectName(QStringLiteral("historyNotice"));
+    historyNotice_->hide();
+    statusBar()->addPermanentWidget(historyNotice_);
+    auto* poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, &MainFrame::showHistoryWaiting);
+    poll->start(HistoryPollMs);
+    auto* retry = new QTimer(this);
+    connect(retry, &QTimer::timeout, this, [this] {
+        history_->retry();
+        showHistoryWaiting();
+    });
+    retry->start(HistoryRetryMs);
+    showHistoryWaiting();
+}
+
+void MainFrame::showHistoryWaiting() {
+    const std::size_t waiting = history_->waiting();
+    historyNotice_->setText(QStringLiteral("Rekordy historii czekają na bazę: %1").arg(waiting));
+    historyNotice_->setToolTip(QString::fromStdString(history_->problem()));
+    historyNotice_->setVisible(waiting > 0);
 }
 
 void MainFrame::createStatusPanel() {

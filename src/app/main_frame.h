@@ -17,6 +17,7 @@ namespace doxa {
 
 class Application;
 class HelpWindow;
+class HistoryStore;
 class MainView;
 class TrafficLogPane;
 class Station;
@@ -58,6 +59,11 @@ public:
     TrafficLogPane* trafficLogPane() const { return trafficLogPane_; }
     // The status bar's reminder that the transmitter's output is forced; hidden otherwise.
     QLabel* forcedOutputNotice() const { return forcedOutputNotice_; }
+    // Tells on the status bar how many service records wait for their database, and tries to
+    // deliver them now and then.
+    void watchHistory(HistoryStore& history);
+    // "Rekordy historii czekają na bazę: N" while N > 0; hidden otherwise.
+    QLabel* historyNotice() const { return historyNotice_; }
     // Nothing until help was first asked for.
     HelpWindow* helpWindow() const { return helpWindow_; }
 
@@ -78,6 +84,7 @@ private:
     void refreshRecentFiles();
     void createForcedOutputNotice();
     void showForcedOutput();
+    void showHistoryWaiting();
 
     Station& station_;
     Application* application_ = nullptr;
@@ -91,6 +98,8 @@ private:
     std::array<QLabel*, 3> lockLabels_{};
     QList<QAction*> recentFileActions_;
     QLabel* forcedOutputNotice_ = nullptr;
+    HistoryStore* history_ = nullptr;
+    QLabel* historyNotice_ = nullptr;
 };
 
 // Builds the main window as start-up does: the access decision first (the password dialog may

@@ -54,8 +54,9 @@ constexpr std::array<OptionInfo, 18> Options{{
     {Opt::Model, "--model", "M", "[--model M]", "only the records of this model (DOXA-22, RIVO-22, ...)"},
     {Opt::Since, "--since", "DATE", "[--since DATE]",
      "only the records from this day on (2025-03-01, local time) or from this time on (ISO 8601)"},
-    {Opt::Db, "--db", "PATH", "[--db PATH]",
-     "the service history file (default $XDG_DATA_HOME/doxa-win/history.sqlite)"},
+    {Opt::Db, "--db", "PATH|URL", "[--db PATH|URL]",
+     "the service history: an SQLite file, or a PostgreSQL server as postgresql://user@host:port/dbname "
+     "(default: [Baza] URL of doxa-win's settings, else $XDG_DATA_HOME/doxa-win/history.sqlite)"},
 }};
 
 constexpr std::array<int, 5> BaudRates = {1200, 4800, 9600, 19200, 38400};
@@ -208,7 +209,7 @@ private:
                 break;
             case Opt::Db:
                 inv.database = std::string(value);
-                if (inv.database.empty()) fail("--db needs a file name");
+                if (inv.database.empty()) fail("--db needs a file name or a postgresql:// URL");
                 break;
         }
     }

@@ -4,9 +4,11 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/exit_codes.h"
+#include "cli/session.h"
 #include "cli/text_format.h"
 #include "history/history_csv.h"
 #include "history/history_store.h"
+#include "settings/start_up.h"
 
 namespace doxa::cli {
 
@@ -46,10 +48,10 @@ void printTable(const std::vector<StoredRecord>& records, std::ostream& out) {
 }  // namespace
 
 int runHistory(const Invocation& invocation, Console& console, std::ostream& out) {
-    HistoryStore store(invocation.database.empty() ? HistoryStore::defaultPath() : invocation.database);
-    const auto records = store.records({invocation.serial, invocation.model, invocation.since});
-    if (!store.problem().empty()) {
-        console.error(store.problem());
+    const auto store = openHistory(storedHistoryDatabase(*doxaWinSettings(console), invocation.database));
+    const auto records = store->records({invocation.serial, invocation.model, invocation.since});
+    if (!store->problem().empty()) {
+        console.error(store->problem());
         return ExitBadInput;
     }
     if (invocation.json)

@@ -12,7 +12,6 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/session.h"
-#include "history/history_store.h"
 
 namespace {
 
@@ -59,7 +58,6 @@ int main(int argc, char** argv) {
     std::string error;
     const auto session = Session::open(parsed.invocation.line, console, time, error);
     if (!session) return usageError(console, error, command->name);
-    const std::string& history = parsed.invocation.database;
-    session->keepHistoryIn(history.empty() ? doxa::HistoryStore::defaultPath() : history);
+    session->keepHistory(parsed.invocation.database);
     return command->run(parsed.invocation, *session, std::cout);
 }

@@ -41,15 +41,6 @@ std::string modelList() {
     return list;
 }
 
-// doxa-win's settings are only read; a missing file is not created by a script's look-up.
-std::unique_ptr<SettingsStore> doxaWinSettings(Console& console) {
-    const QString path = QtSettingsStore::defaultPath();
-    if (!std::filesystem::exists(path.toStdString())) return std::make_unique<MemorySettingsStore>();
-    auto settings = std::make_unique<QtSettingsStore>(path);
-    if (!settings->notice().empty()) console.error(settings->notice());
-    return settings;
-}
-
 // doxa-win's settings under a private layer that takes every write: a path or a simulated
 // transmitter named on the command line is mapped there, and nothing of it reaches the file.
 class PrivateLayer : public SettingsStore {
@@ -78,6 +69,14 @@ private:
 };
 
 }  // namespace
+
+std::unique_ptr<SettingsStore> doxaWinSettings(Console& console) {
+    const QString path = QtSettingsStore::defaultPath();
+    if (!std::filesystem::exists(path.toStdString())) return std::make_unique<MemorySettingsStore>();
+    auto settings = std::make_unique<QtSettingsStore>(path);
+    if (!settings->notice().empty()) console.error(settings->notice());
+    return settings;
+}
 
 std::unique_ptr<Session> Session::open(const LineChoice& line, Console& console, TimeSource& time,
                                        std::string& error) {
@@ -130,12 +129,16 @@ Session::Session(const LineChoice& line, std::unique_ptr<SettingsStore> settings
 
 Session::~Session() {
     releasePort(station_);
-    if (history_ && history_->waiting() > 0)
-        console_.error(std::to_string(history_->waiting()) + " service record(s) not kept: " + history_->problem());
+    if (!history_) return;
+    const std::size_t lost = history_->waitingInMemory();
+    if (lost > 0) console_.error(std::to_string(lost) + " service record(s) not kept: " + history_->problem());
+    if (const std::size_t queued = history_->waiting() - lost; queued > 0)
+        console_.error(std::to_string(queued) + " service record(s) wait in " + HistoryStore::defaultPath() +
+                       " for the database: " + history_->problem());
 }
 
-void Session::keepHistoryIn(const std::string& path) {
-    history_ = std::make_unique<HistoryStore>(path);
+void Session::keepHistory(const std::string& named) {
+    history_ = openHistory(storedHistoryDatabase(*settings_, named));
     station_.recorder = history_.get();
 }
 

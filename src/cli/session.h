@@ -15,6 +15,9 @@ namespace doxa::cli {
 
 // One transmitter on one port, set up as doxa-win would be after choosing the port, the mode and
 // the address: the station the dialogs share, its line and the loop their timers run in.
+// doxa-win's settings, only read; a missing file is not created by a script's look-up.
+std::unique_ptr<SettingsStore> doxaWinSettings(Console& console);
+
 class Session {
 public:
     // nullptr with `error` set when the port names nothing usable.
@@ -27,8 +30,9 @@ public:
     const LineChoice& line() const { return line_; }
     // "sim:DOXA-22 (HART, address 0)" and the like, for messages.
     std::string describe() const;
-    // What the dialogs do is recorded in the service history in `path`.
-    void keepHistoryIn(const std::string& path);
+    // What the dialogs do is recorded in the service history: the database `named` on the
+    // command line, else the one doxa-win's settings name, else the user's own file.
+    void keepHistory(const std::string& named);
     // After the port failed to open: why, when the system can tell.
     std::string portFailure() const;
     // The port is released as doxa-win releases it at exit.

@@ -3,25 +3,32 @@
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "history/history_database.h"
 #include "history/history_query.h"
 #include "transmitter/service_record.h"
 
 namespace doxa {
 
-// The service history in one SQLite file. The file is made on the first record (mode 0600) and
-// its schema brought up to date when it is opened; a file written by a newer program is refused
-// and left as it is. A file that cannot be opened or written never stops the work: the records
-// wait in memory and go in with the next record that finds the file usable.
+// The service history: an SQLite file of the user's own, or a database a service team shares on
+// a PostgreSQL server. A database that cannot be reached or written never stops the work: the
+// record waits in the local file (its "waiting" table) and is delivered with the next record or
+// the next retry(); when the local file cannot be written either, it waits in memory. Every
+// record carries an id of its own, so one delivered twice is kept once.
 class HistoryStore : public ServiceRecorder, public HistoryQuery {
 public:
     using Clock = std::function<std::chrono::sys_seconds()>;
 
-    explicit HistoryStore(std::string path, Clock now = systemNow);
+    // The history in the local file alone.
+    explicit HistoryStore(std::string localFile, Clock now = systemNow);
+    // The history in `database` (a postgresql:// URL or another SQLite file); records wait in
+    // `localFile` while it cannot be used.
+    HistoryStore(std::string database, std::string localFile, Clock now = systemNow);
     ~HistoryStore() override;
     HistoryStore(const HistoryStore&) = delete;
     HistoryStore& operator=(const HistoryStore&) = delete;
@@ -31,34 +38,40 @@ public:
     static std::chrono::sys_seconds systemNow();
 
     void record(const ServiceRecord& record) override;
-    // Newest first. A file not yet made holds no records; one that cannot be read gives none and
-    // sets problem().
+    // Delivers the records that wait, when there are any.
+    void retry();
+    // Newest first. A file not yet made holds no records; a database that cannot be read gives
+    // none and sets problem().
     std::vector<StoredRecord> records(const HistoryFilter& filter) override;
     std::optional<std::chrono::sys_seconds> sinceFromText(std::string_view text) const override;
     std::string localTime(std::string_view isoUtc) const override;
 
-    // Records kept in memory until the file can take them.
-    std::size_t waiting() const { return waiting_.size(); }
-    // Why the file could not be used the last time it was tried; empty when it could.
+    // Records not yet in the database: in the local file and in memory.
+    std::size_t waiting() const { return inMemory_.size() + std::size_t(inLocalFile_); }
+    // Records that could not be put even into the local file.
+    std::size_t waitingInMemory() const { return inMemory_.size(); }
+    // Why the database could not be used the last time it was tried; empty when it could.
     const std::string& problem() const override { return problem_; }
-    const std::string& path() const { return path_; }
-
-    // The schema this program writes.
-    static constexpr int SchemaVersion = 1;
 
 private:
-    bool open(bool create);
-    bool migrate();
-    void deliverWaiting();
-    bool fail(std::string why);
+    void deliver();
+    // False when the database did not take them.
+    bool deliverFromLocalFile();
+    void countLocalFile();
 
-    std::string path_;
     Clock now_;
-    std::string connection_;
-    bool open_ = false;
-    std::vector<StoredRecord> waiting_;
+    std::unique_ptr<HistoryDatabase> database_;
+    // Where records wait; none when the database is the local file itself.
+    std::unique_ptr<HistoryDatabase> local_;
+    std::vector<PendingRecord> inMemory_;
+    int inLocalFile_ = 0;
     std::string problem_;
 };
+
+// The history a program keeps: the database named on the command line, else the one of the
+// settings ([Baza] URL), else the local file. Records left waiting by an earlier run are
+// delivered at once.
+std::unique_ptr<HistoryStore> openHistory(const std::string& database);
 
 // The user of the computer: $USER, $LOGNAME, else the name of the account.
 std::string computerUser();

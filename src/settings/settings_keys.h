@@ -25,6 +25,10 @@ inline constexpr std::string_view PasswordSection = "PASSWORD";
 inline constexpr std::string_view ProtectionKey = "P0";
 inline constexpr std::array<std::string_view, 3> PasswordKeys = {"P1", "P2", "P3"};
 
+// The service history's database: a postgresql:// URL, or the path of an SQLite file.
+inline constexpr std::string_view DatabaseSection = "Baza";
+inline constexpr std::string_view DatabaseKey = "URL";
+
 inline constexpr std::string_view RecentFileSection = "Recent File List";
 inline constexpr std::size_t RecentFileCount = 4;
 // "File1" .. "File4".

@@ -46,6 +46,16 @@ std::vector<std::string> storedRecentFiles(const SettingsStore& settings) {
     return files;
 }
 
+std::string storedHistoryDatabase(const SettingsStore& settings, const std::string& named) {
+    if (!named.empty()) return named;
+    std::string stored = settings.readText(DatabaseSection, DatabaseKey, "");
+    // A hand-edited entry may carry blanks around the URL.
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!stored.empty() && blank(stored.back())) stored.pop_back();
+    stored.erase(stored.begin(), std::find_if_not(stored.begin(), stored.end(), blank));
+    return stored;
+}
+
 void startStation(Station& station) {
     const SettingsStore& settings = station.settings;
     LinkSettings& link = station.link;

@@ -33,6 +33,10 @@ StoredPasswords storedPasswords(const SettingsStore& settings);
 // The recent-file list, newest first, without empty or repeated entries.
 std::vector<std::string> storedRecentFiles(const SettingsStore& settings);
 
+// Where the service history is kept: `named` (a command line's choice) when given, else the
+// database of the settings ([Baza] URL), else "" for the user's own file.
+std::string storedHistoryDatabase(const SettingsStore& settings, const std::string& named = {});
+
 // Builds the shared state from the station's settings store: the port and line, the polling
 // address, DELTA, an empty user characteristic. The transmitter's wait after a request
 // (replyWait) is not stored; it keeps the value of the mode's menu command.

@@ -1,0 +1,328 @@
+#include "history/history_database.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QDateTime>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QUrl>
+#include <QUrlQuery>
+#include <QVariant>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "history/history_store.h"
+
+namespace doxa {
+
+namespace {
+
+constexpr std::string_view ServerScheme = "postgresql://";
+// A server that does not answer holds the work up no longer than this.
+constexpr const char* ServerConnectOptions = "connect_timeout=5";
+// Taken by whoever brings a server's schema up to date, so two programs opening a new database
+// at once do not both make it.
+constexpr const char* MigrationLock = "SELECT pg_advisory_xact_lock(4242019)";
+
+// The columns of both tables after the id; `user` is quoted, as PostgreSQL reserves the word.
+constexpr const char* Columns =
+    "uid, time, \"user\", kind, outcome, model, serial, address, mode, line, backup_file, "
+    "as_found, as_left, reference";
+
+// Each step brings the schema from the version before it to its own number. The same text
+// serves both kinds of database; only the id column is spelt differently (see ddl()).
+const std::vector<const char*> SchemaSteps[HistoryDatabase::SchemaVersion] = {
+    {"CREATE TABLE records (id INTEGER PRIMARY KEY AUTOINCREMENT, time TEXT NOT NULL, "
+     "\"user\" TEXT NOT NULL, kind TEXT NOT NULL, outcome TEXT NOT NULL, model TEXT NOT NULL, "
+     "serial INTEGER NOT NULL, address INTEGER NOT NULL, mode TEXT NOT NULL, line TEXT NOT NULL, "
+     "backup_file TEXT NOT NULL, as_found TEXT NOT NULL, as_left TEXT NOT NULL, "
+     "reference TEXT NOT NULL)",
+     "CREATE INDEX records_by_serial ON records (serial, time)"},
+    // Records made before this version have no id of their own and keep none.
+    {"ALTER TABLE records ADD COLUMN uid TEXT",
+     "CREATE UNIQUE INDEX records_by_uid ON records (uid)",
+     "CREATE TABLE waiting (id INTEGER PRIMARY KEY AUTOINCREMENT, uid TEXT NOT NULL UNIQUE, "
+     "time TEXT NOT NULL, \"user\" TEXT NOT NULL, kind TEXT NOT NULL, outcome TEXT NOT NULL, "
+     "model TEXT NOT NULL, serial INTEGER NOT NULL, address INTEGER NOT NULL, mode TEXT NOT NULL, "
+     "line TEXT NOT NULL, backup_file TEXT NOT NULL, as_found TEXT NOT NULL, "
+     "as_left TEXT NOT NULL, reference TEXT NOT NULL)"},
+};
+
+QString qs(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+std::string utf8(const QString& text) { return text.toUtf8().toStdString(); }
+
+QString tableName(HistoryTable table) {
+    return table == HistoryTable::Records ? QStringLiteral("records") : QStringLiteral("waiting");
+}
+
+QString valuesJson(const RecordValues& values) {
+    QJsonObject object;
+    for (const auto& [name, value] : values) {
+        if (const double* number = std::get_if<double>(&value))
+            object.insert(qs(name), *number);
+        else
+            object.insert(qs(name), qs(std::get<std::string>(value)));
+    }
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+
+// Named numbers and texts, by name (a JSON object keeps no order).
+RecordValues valuesFromJson(const QString& json) {
+    RecordValues values;
+    const QJsonObject object = QJsonDocument::fromJson(json.toUtf8()).object();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        if (it->isDouble())
+            values.emplace_back(utf8(it.key()), it->toDouble());
+        else if (it->isString())
+            values.emplace_back(utf8(it.key()), utf8(it->toString()));
+    }
+    return values;
+}
+
+std::string queryError(const QSqlQuery& query) { return utf8(query.lastError().text()); }
+
+StoredRecord recordFrom(const QSqlQuery& q) {
+    StoredRecord stored{utf8(q.value("time").toString()), utf8(q.value("user").toString()), {}};
+    ServiceRecord& r = stored.record;
+    r.kind = kindFromName(utf8(q.value("kind").toString())).value_or(RecordKind::Identification);
+    r.outcome = outcomeFromName(utf8(q.value("outcome").toString())).value_or(RecordOutcome::NoAnswer);
+    r.model = utf8(q.value("model").toString());
+    r.serial = q.value("serial").toInt();
+    r.address = q.value("address").toInt();
+    r.rs485 = q.value("mode").toString() == QLatin1String("RS485");
+    r.line = utf8(q.value("line").toString());
+    r.backupFile = utf8(q.value("backup_file").toString());
+    r.asFound = valuesFromJson(q.value("as_found").toString());
+    r.asLeft = valuesFromJson(q.value("as_left").toString());
+    r.reference = valuesFromJson(q.value("reference").toString());
+    return stored;
+}
+
+bool insertOne(QSqlQuery& q, const PendingRecord& pending) {
+    const StoredRecord& stored = pending.stored;
+    const ServiceRecord& r = stored.record;
+    for (const QVariant& v :
+         {QVariant(qs(pending.uid)), QVariant(qs(stored.time)), QVariant(qs(stored.user)),
+          QVariant(qs(kindName(r.kind))), QVariant(qs(outcomeName(r.outcome))), QVariant(qs(r.model)),
+          QVariant(r.serial), QVariant(r.address), QVariant(QString(r.rs485 ? "RS485" : "HART")),
+          QVariant(qs(r.line)), QVariant(qs(r.backupFile)), QVariant(valuesJson(r.asFound)),
+          QVariant(valuesJson(r.asLeft)), QVariant(valuesJson(r.reference))})
+        q.addBindValue(v);
+    return q.exec();
+}
+
+// A new file is made by hand, so that no one else may read it from the first moment.
+bool makeFile(const std::string& path, std::string& error) {
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        error = "cannot make " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
+
+// Sets the connection up from a postgresql:// URL; the password is left to libpq, which takes
+// it from ~/.pgpass or PGPASSWORD. Empty when the URL is usable, else why not.
+std::string useServerUrl(QSqlDatabase& db, const std::string& location) {
+    const QUrl url(qs(location), QUrl::StrictMode);
+    const QString name = url.path().mid(1);
+    if (!url.isValid() || name.isEmpty() || name.contains(QLatin1Char('/')))
+        return "not a database URL: " + location + " (postgresql://user@host:port/dbname)";
+    if (!url.password().isEmpty())
+        return "the URL " + utf8(url.toString(QUrl::RemovePassword)) +
+               " holds a password; keep it in ~/.pgpass or PGPASSWORD instead";
+    const QString socketFolder = QUrlQuery(url).queryItemValue(QStringLiteral("host"), QUrl::FullyDecoded);
+    db.setHostName(socketFolder.isEmpty() ? url.host() : socketFolder);
+    if (url.port() > 0) db.setPort(url.port());
+    db.setUserName(url.userName());
+    db.setDatabaseName(name);
+    db.setConnectOptions(QString::fromLatin1(ServerConnectOptions));
+    return {};
+}
+
+}  // namespace
+
+std::string isoUtc(std::chrono::sys_seconds time) {
+    return utf8(QDateTime::fromSecsSinceEpoch(time.time_since_epoch().count(), Qt::UTC).toString(Qt::ISODate));
+}
+
+HistoryDatabase::HistoryDatabase(std::string location)
+    : location_(std::move(location)), server_(isServerUrl(location_)) {
+    static std::atomic<int> connections{0};
+    connection_ = "doxa-history-" + std::to_string(++connections);
+    QSqlDatabase db = QSqlDatabase::addDatabase(server_ ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"),
+                                                qs(connection_));
+    if (server_)
+        urlProblem_ = useServerUrl(db, location_);
+    else
+        db.setDatabaseName(qs(location_));
+}
+
+HistoryDatabase::~HistoryDatabase() {
+    QSqlDatabase::database(qs(connection_), false).close();
+    QSqlDatabase::removeDatabase(qs(connection_));
+}
+
+bool HistoryDatabase::isServerUrl(std::string_view location) { return location.starts_with(ServerScheme); }
+
+bool HistoryDatabase::open(bool create) {
+    if (open_) return true;
+    if (server_) return connect();
+    if (!std::filesystem::exists(location_)) {
+        std::string error;
+        // A file not made yet holds nothing, and that is no fault.
+        if (!create) return problem_.clear(), false;
+        if (!makeFile(location_, error)) return fail(error);
+    }
+    return connect();
+}
+
+bool HistoryDatabase::connect() {
+    if (!urlProblem_.empty()) return fail(urlProblem_);
+    QSqlDatabase db = QSqlDatabase::database(qs(connection_), false);
+    if (!db.open()) return fail("cannot open " + location_ + ": " + utf8(db.lastError().text()));
+    open_ = true;
+    if (!migrate()) return false;
+    problem_.clear();
+    return true;
+}
+
+bool HistoryDatabase::migrate() {
+    return inTransaction("prepare", [this](std::string& error) {
+        const auto failed = [&](const QSqlQuery& q) { return (error = failure("prepare", queryError(q))), false; };
+        QSqlDatabase db = QSqlDatabase::database(qs(connection_), false);
+        QSqlQuery q(db);
+        if (server_ && !q.exec(MigrationLock)) return failed(q);
+        const bool versioned = db.tables().contains(QStringLiteral("schema_version"));
+        if (versioned && (!q.exec("SELECT max(version) FROM schema_version") || !q.next()))
+            return failed(q);
+        const int version = versioned ? q.value(0).toInt() : 0;
+        q.finish();
+        if (version > SchemaVersion) {
+            error = "Baza historii serwisowej " + location_ + " ma schemat w wersji " + std::to_string(version) +
+                    ", nowszej niż znane temu programowi (do " + std::to_string(SchemaVersion) +
+                    "); program zostawia ją bez zmian.";
+            return false;
+        }
+        if (version == SchemaVersion) return true;
+        if (!versioned && !q.exec("CREATE TABLE schema_version (version INTEGER NOT NULL)"))
+            return failed(q);
+        for (int step = version; step < SchemaVersion; ++step)
+            for (const char* statement : SchemaSteps[step])
+                if (!q.exec(qs(ddl(statement)))) return failed(q);
+        if (!q.exec("DELETE FROM schema_version") ||
+            !q.exec("INSERT INTO schema_version (version) VALUES (" + QString::number(SchemaVersion) + ")"))
+            return failed(q);
+        return true;
+    });
+}
+
+std::string HistoryDatabase::ddl(const char* statement) const {
+    std::string text = statement;
+    constexpr std::string_view FileId = "INTEGER PRIMARY KEY AUTOINCREMENT";
+    if (server_)
+        if (const auto at = text.find(FileId); at != std::string::npos) text.replace(at, FileId.size(), "SERIAL PRIMARY KEY");
+    return text;
+}
+
+bool HistoryDatabase::insert(HistoryTable table, const std::vector<PendingRecord>& records) {
+    if (!open(true)) return false;
+    return inTransaction("write to", [&](std::string& error) {
+        QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
+        const QString statement = "INSERT INTO " + tableName(table) + " (" + QLatin1String(Columns) +
+                                  ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (uid) DO NOTHING";
+        for (const PendingRecord& record : records)
+            if (!q.prepare(statement) || !insertOne(q, record)) return (error = failure("write to", queryError(q))), false;
+        return true;
+    });
+}
+
+bool HistoryDatabase::remove(HistoryTable table, const std::vector<PendingRecord>& records) {
+    if (!open(false)) return false;
+    return inTransaction("write to", [&](std::string& error) {
+        QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
+        for (const PendingRecord& record : records) {
+            q.prepare("DELETE FROM " + tableName(table) + " WHERE uid = ?");
+            q.addBindValue(qs(record.uid));
+            if (!q.exec()) return (error = failure("write to", queryError(q))), false;
+        }
+        return true;
+    });
+}
+
+bool HistoryDatabase::pending(HistoryTable table, std::vector<PendingRecord>& found) {
+    if (!open(false)) return problem_.empty();
+    QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
+    if (!q.exec("SELECT * FROM " + tableName(table) + " ORDER BY id"))
+        return fail(failure("read", queryError(q)));
+    while (q.next()) found.push_back({utf8(q.value("uid").toString()), recordFrom(q)});
+    return true;
+}
+
+bool HistoryDatabase::select(HistoryTable table, const HistoryFilter& filter, std::vector<StoredRecord>& found) {
+    if (!open(false)) return problem_.empty();
+    QStringList conditions{QStringLiteral("1 = 1")};
+    if (filter.serial) conditions << QStringLiteral("serial = :serial");
+    if (!filter.model.empty()) conditions << QStringLiteral("model = :model");
+    if (filter.since) conditions << QStringLiteral("time >= :since");
+    QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
+    q.prepare("SELECT * FROM " + tableName(table) + " WHERE " + conditions.join(" AND ") +
+              " ORDER BY time DESC, id DESC");
+    if (filter.serial) q.bindValue(":serial", *filter.serial);
+    if (!filter.model.empty()) q.bindValue(":model", qs(filter.model));
+    if (filter.since) q.bindValue(":since", qs(isoUtc(*filter.since)));
+    if (!q.exec()) return fail(failure("read", queryError(q)));
+    while (q.next()) found.push_back(recordFrom(q));
+    return true;
+}
+
+bool HistoryDatabase::count(HistoryTable table, int& found) {
+    found = 0;
+    if (!open(false)) return problem_.empty();
+    QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
+    if (!q.exec("SELECT count(*) FROM " + tableName(table)) || !q.next())
+        return fail(failure("read", queryError(q)));
+    found = q.value(0).toInt();
+    return true;
+}
+
+// SQLite takes the write lock at the start, so two writers queue up instead of failing halfway.
+bool HistoryDatabase::inTransaction(const std::string& doing, const std::function<bool(std::string&)>& work) {
+    QSqlDatabase db = QSqlDatabase::database(qs(connection_), false);
+    std::string error;
+    {
+        QSqlQuery begin(db);
+        if (!begin.exec(server_ ? "BEGIN" : "BEGIN IMMEDIATE"))
+            return fail(failure(doing, queryError(begin)));
+    }
+    if (work(error)) {
+        QSqlQuery commit(db);
+        if (commit.exec("COMMIT")) return true;
+        error = failure(doing, queryError(commit));
+    }
+    QSqlQuery(db).exec("ROLLBACK");
+    return fail(error);
+}
+
+std::string HistoryDatabase::failure(std::string_view doing, const std::string& detail) const {
+    return "cannot " + std::string(doing) + " " + location_ + ": " + detail;
+}
+
+bool HistoryDatabase::fail(std::string why) {
+    problem_ = std::move(why);
+    if (open_) QSqlDatabase::database(qs(connection_), false).close();
+    open_ = false;
+    return false;
+}
+
+}  // namespace doxa

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "history/history_query.h"
+
+namespace doxa {
+
+// A record on its way into the history, with the id it keeps wherever it is stored, so that a
+// record delivered twice (the answer to the first delivery lost) is kept once.
+struct PendingRecord {
+    std::string uid;
+    StoredRecord stored;
+};
+
+// The two tables of the schema: the history itself, and the records a local file keeps while
+// the shared database cannot be reached.
+enum class HistoryTable { Records, Waiting };
+
+// One connection to a service history: an SQLite file, or a PostgreSQL server named by a
+// postgresql:// URL. Its schema is brought up to date when it is opened; a schema of a newer
+// program is refused and left as it is. Every failure closes the connection, so the next use
+// tries afresh.
+// A time as the history stores it: "2025-03-01T09:15:00Z".
+std::string isoUtc(std::chrono::sys_seconds time);
+
+class HistoryDatabase {
+public:
+    // A path, or postgresql://user@host:port/dbname (postgresql://user@/dbname?host=/socket/dir
+    // for a Unix socket).
+    explicit HistoryDatabase(std::string location);
+    ~HistoryDatabase();
+    HistoryDatabase(const HistoryDatabase&) = delete;
+    HistoryDatabase& operator=(const HistoryDatabase&) = delete;
+
+    static bool isServerUrl(std::string_view location);
+
+    bool isServer() const { return server_; }
+    // The path, or the URL as given.
+    const std::string& location() const { return location_; }
+
+    // Opens the database; a file not there yet is made (mode 0600) only when `create` is set.
+    bool open(bool create);
+    // Adds the records in one transaction; one whose id is there already is left out.
+    bool insert(HistoryTable table, const std::vector<PendingRecord>& records);
+    // Removes the records with these ids, in one transaction.
+    bool remove(HistoryTable table, const std::vector<PendingRecord>& records);
+    // Oldest first.
+    bool pending(HistoryTable table, std::vector<PendingRecord>& found);
+    // Newest first.
+    bool select(HistoryTable table, const HistoryFilter& filter, std::vector<StoredRecord>& found);
+    bool count(HistoryTable table, int& found);
+
+    // Why the last use failed; empty after one that worked.
+    const std::string& problem() const { return problem_; }
+
+    // The schema this program writes.
+    static constexpr int SchemaVersion = 2;
+
+private:
+    bool connect();
+    bool migrate();
+    bool runSchemaSteps(int from);
+    bool inTransaction(const std::string& doing, const std::function<bool(std::string&)>& work);
+    bool fail(std::string why);
+    std::string failure(std::string_view doing, const std::string& detail) const;
+    std::string ddl(const char* statement) const;
+
+    std::string location_;
+    bool server_ = false;
+    std::string connection_;
+    bool open_ = false;
+    std::string problem_;
+    // Why the URL cannot be used, when it cannot.
+    std::string urlProblem_;
+};
+
+}  // namespace doxa
