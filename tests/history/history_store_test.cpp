@@ -1,17 +1,17 @@
-// The service history in temporary SQLite files: the schema, the records and their values, the
-// filters, and a file that cannot be written.
+// The service history in temporary SQLite files: the schema and its versions, the records and
+// their values, the filters, two writers at once, and a database that cannot be written, whose
+// records wait in the local file.
 
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QVariant>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "history/history_store.h"
+#include "history_test_support.h"
 #include "support/sim_process.h"
 
 namespace doxa {
@@ -27,45 +27,12 @@ std::string bytesOf(const std::filesystem::path& file) {
     return text.str();
 }
 
-// Runs `statements` on the file with a connection of the test's own.
-int runSql(const std::filesystem::path& file, std::initializer_list<const char*> statements) {
-    int lastValue = -1;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "history-test");
-        db.setDatabaseName(QString::fromStdString(file.string()));
-        EXPECT_TRUE(db.open());
-        QSqlQuery q(db);
-        for (const char* statement : statements) {
-            EXPECT_TRUE(q.exec(statement)) << statement;
-            if (q.next()) lastValue = q.value(0).toInt();
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("history-test");
-    return lastValue;
-}
+using test::compensation;
+using test::TestClock;
 
-ServiceRecord compensation(int serial, std::string model = "DOXA-22") {
-    ServiceRecord r;
-    r.kind = RecordKind::CalibrationCompensation;
-    r.outcome = RecordOutcome::Confirmed;
-    r.model = std::move(model);
-    r.serial = serial;
-    r.address = 1;
-    r.line = "COM2:1200,o,8,1";
-    r.asFound = {{"ambient", 24.5}};
-    r.asLeft = {{"ambient", 25.5}};
-    r.reference = {{"ambient", 25.5}};
-    return r;
+int runSql(const std::filesystem::path& file, const std::vector<std::string>& statements) {
+    return test::runSql(file.string(), statements);
 }
-
-// A clock the test moves: 1 March 2025, 09:00 UTC, and on.
-struct TestClock {
-    std::chrono::sys_seconds now = sys_days(std::chrono::year(2025) / 3 / 1) + 9h;
-    HistoryStore::Clock clock() {
-        return [this] { return now; };
-    }
-};
 
 class HistoryStoreTest : public ::testing::Test {
 protected:
@@ -86,7 +53,7 @@ TEST_F(HistoryStoreTest, FirstRecordMakesAPrivateFileWithTheCurrentSchema) {
     struct stat info {};
     ASSERT_EQ(::stat(file().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
-    EXPECT_EQ(runSql(file(), {"SELECT version FROM schema_version"}), 1);
+    EXPECT_EQ(runSql(file(), {"SELECT version FROM schema_version"}), 2);
     // Opened again, the file keeps its record and takes more.
     HistoryStore again(file().string(), time_.clock());
     again.record(compensation(4243));
@@ -160,18 +127,28 @@ TEST_F(HistoryStoreTest, FiltersBySerialModelAndDateNewestFirst) {
     EXPECT_EQ(newest.front().time, "2025-03-03T09:00:00Z");
 }
 
+TEST_F(HistoryStoreTest, AFileOfTheFirstVersionIsBroughtUpToDateWithItsRecords) {
+    std::filesystem::create_directories(file().parent_path());
+    runSql(file(), test::firstSchema(false));
+    HistoryStore store(file().string(), time_.clock());
+    store.record(compensation(4242));
+    EXPECT_EQ(store.waiting(), 0u) << store.problem();
+    EXPECT_EQ(runSql(file(), {"SELECT version FROM schema_version"}), 2);
+    EXPECT_EQ(runSql(file(), {"SELECT count(*) FROM schema_version"}), 1);
+    EXPECT_EQ(store.records({}).size(), 2u);
+    test::expectFirstVersionRecordKept(store);
+}
+
 TEST_F(HistoryStoreTest, AFileOfANewerVersionIsRefusedAndLeftAsItIs) {
     std::filesystem::create_directories(file().parent_path());
-    runSql(file(), {"CREATE TABLE schema_version (version INTEGER NOT NULL)",
-                    "INSERT INTO schema_version VALUES (2)",
-                    "CREATE TABLE records (id INTEGER PRIMARY KEY, something_new TEXT)"});
+    runSql(file(), test::NewerSchema);
     const std::string before = bytesOf(file());
 
     HistoryStore store(file().string(), time_.clock());
     store.record(compensation(4242));
     EXPECT_EQ(store.waiting(), 1u);
-    EXPECT_NE(store.problem().find("version 2"), std::string::npos) << store.problem();
-    EXPECT_NE(store.problem().find("newer"), std::string::npos) << store.problem();
+    EXPECT_NE(store.problem().find("ma schemat w wersji 3, nowszej"), std::string::npos) << store.problem();
+    EXPECT_NE(store.problem().find(file().string()), std::string::npos) << store.problem();
     EXPECT_TRUE(store.records({}).empty());
     EXPECT_EQ(bytesOf(file()), before);
 }
@@ -206,6 +183,68 @@ TEST_F(HistoryStoreTest, ARecordThatCannotBeWrittenWaitsForTheNextOne) {
     EXPECT_EQ(found[1].record.serial, 1);
     // The waiting record keeps the time it was made, not the time it was written.
     EXPECT_EQ(found[1].time, "2025-03-01T09:00:00Z");
+}
+
+// Two programs that make the file at the same moment and write into it at once: every record
+// of both arrives, once.
+TEST_F(HistoryStoreTest, TwoWritersAtOnceLoseNothing) {
+    constexpr int Each = 100;
+    const auto writer = [this](int firstSerial) {
+        HistoryStore store(file().string());
+        for (int i = 0; i < Each; ++i) store.record(compensation(firstSerial + i));
+        EXPECT_EQ(store.waiting(), 0u) << store.problem();
+    };
+    std::thread first(writer, 1000);
+    std::thread second(writer, 2000);
+    first.join();
+    second.join();
+    EXPECT_EQ(runSql(file(), {"SELECT count(DISTINCT serial) FROM records"}), 2 * Each);
+    EXPECT_EQ(runSql(file(), {"SELECT count(*) FROM records"}), 2 * Each);
+    EXPECT_EQ(runSql(file(), {"SELECT count(*) FROM schema_version"}), 1);
+}
+
+// A database in another file, whose folder is now taken by a plain file (a permission would not
+// stop root): the records wait in the local file, across a restart of the program, and go in once
+// when the database can be written again.
+TEST_F(HistoryStoreTest, RecordsWaitInTheLocalFileUntilTheDatabaseTakesThem) {
+    const std::filesystem::path shared = folder_.path() / "shared" / "history.sqlite";
+    {
+        HistoryStore store(shared.string(), file().string(), time_.clock());
+        store.record(compensation(1));
+        ASSERT_EQ(store.waiting(), 0u) << store.problem();
+    }
+    std::filesystem::rename(shared.parent_path(), folder_.path() / "away");
+    std::ofstream(shared.parent_path()) << "in the way";
+    {
+        HistoryStore store(shared.string(), file().string(), time_.clock());
+        store.record(compensation(2));
+        store.record(compensation(3));
+        EXPECT_EQ(store.waiting(), 2u);
+        EXPECT_EQ(store.waitingInMemory(), 0u);
+        EXPECT_NE(store.problem().find(shared.string()), std::string::npos) << store.problem();
+    }
+    EXPECT_EQ(runSql(file(), {"SELECT count(*) FROM waiting"}), 2);
+
+    std::filesystem::remove(shared.parent_path());
+    std::filesystem::rename(folder_.path() / "away", shared.parent_path());
+    HistoryStore store(shared.string(), file().string(), time_.clock());
+    EXPECT_EQ(store.waiting(), 2u);
+    store.retry();
+    EXPECT_EQ(store.waiting(), 0u) << store.problem();
+    EXPECT_EQ(store.problem(), "");
+    EXPECT_EQ(runSql(file(), {"SELECT count(*) FROM waiting"}), 0);
+    EXPECT_EQ(runSql(shared, {"SELECT count(*) FROM records"}), 3);
+    // A record delivered before but still in the local file (its removal failed) is kept once.
+    runSql(file(), {"ATTACH DATABASE '" + shared.string() + "' AS shared",
+                    "INSERT INTO waiting (uid, time, \"user\", kind, outcome, model, serial, address, mode, "
+                    "line, backup_file, as_found, as_left, reference) SELECT uid, time, \"user\", kind, "
+                    "outcome, model, serial, address, mode, line, backup_file, as_found, as_left, reference "
+                    "FROM shared.records WHERE serial = 2"});
+    HistoryStore again(shared.string(), file().string(), time_.clock());
+    EXPECT_EQ(again.waiting(), 1u);
+    again.retry();
+    EXPECT_EQ(again.waiting(), 0u) << again.problem();
+    EXPECT_EQ(runSql(shared, {"SELECT count(*) FROM records"}), 3);
 }
 
 TEST(HistoryTexts, SinceTakesADayOrATime) {

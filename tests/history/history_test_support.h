@@ -1,0 +1,109 @@
+#pragma once
+
+// What the service history's tests share: records to write, a clock to move, and plain SQL on a
+// database with a connection of the test's own, beside the store's.
+
+#include <gtest/gtest.h>
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+#include <QUrlQuery>
+#include <QVariant>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "history/history_store.h"
+
+namespace doxa::test {
+
+inline ServiceRecord compensation(int serial, std::string model = "DOXA-22") {
+    ServiceRecord r;
+    r.kind = RecordKind::CalibrationCompensation;
+    r.outcome = RecordOutcome::Confirmed;
+    r.model = std::move(model);
+    r.serial = serial;
+    r.address = 1;
+    r.line = "COM2:1200,o,8,1";
+    r.asFound = {{"ambient", 24.5}};
+    r.asLeft = {{"ambient", 25.5}};
+    r.reference = {{"ambient", 25.5}};
+    return r;
+}
+
+// A clock the test moves: 1 March 2025, 09:00 UTC, and on.
+struct TestClock {
+    std::chrono::sys_seconds now = std::chrono::sys_days(std::chrono::year(2025) / 3 / 1) + std::chrono::hours(9);
+    HistoryStore::Clock clock() {
+        return [this] { return now; };
+    }
+};
+
+// Runs `statements` on an SQLite file or a postgresql:// URL; the first column of the last row
+// the last statement gave, -1 when none did.
+inline int runSql(const std::string& location, const std::vector<std::string>& statements) {
+    int lastValue = -1;
+    {
+        const bool server = location.starts_with("postgresql://");
+        QSqlDatabase db = QSqlDatabase::addDatabase(server ? "QPSQL" : "QSQLITE", "history-test");
+        if (server) {
+            const QUrl url(QString::fromStdString(location));
+            db.setHostName(QUrlQuery(url).queryItemValue("host", QUrl::FullyDecoded));
+            db.setUserName(url.userName());
+            db.setDatabaseName(url.path().mid(1));
+        } else {
+            db.setDatabaseName(QString::fromStdString(location));
+        }
+        EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
+        QSqlQuery q(db);
+        for (const std::string& statement : statements) {
+            EXPECT_TRUE(q.exec(QString::fromStdString(statement))) << statement << ": " << q.lastError().text().toStdString();
+            while (q.next()) lastValue = q.value(0).toInt();
+        }
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("history-test");
+    return lastValue;
+}
+
+// The tables of the first version, as the program that wrote it made them (an id of the
+// server's kind on PostgreSQL), with one record.
+inline std::vector<std::string> firstSchema(bool server) {
+    const std::string id = server ? "SERIAL PRIMARY KEY" : "INTEGER PRIMARY KEY AUTOINCREMENT";
+    return {
+        "CREATE TABLE schema_version (version INTEGER NOT NULL)",
+        "INSERT INTO schema_version (version) VALUES (1)",
+        "CREATE TABLE records (id " + id + ", time TEXT NOT NULL, "
+        "\"user\" TEXT NOT NULL, kind TEXT NOT NULL, outcome TEXT NOT NULL, model TEXT NOT NULL, "
+        "serial INTEGER NOT NULL, address INTEGER NOT NULL, mode TEXT NOT NULL, line TEXT NOT NULL, "
+        "backup_file TEXT NOT NULL, as_found TEXT NOT NULL, as_left TEXT NOT NULL, "
+        "reference TEXT NOT NULL)",
+        "CREATE INDEX records_by_serial ON records (serial, time)",
+        "INSERT INTO records (time, \"user\", kind, outcome, model, serial, address, mode, line, "
+        "backup_file, as_found, as_left, reference) VALUES ('2024-12-31T08:00:00Z', 'technik', "
+        "'programming', 'confirmed', 'RIVO-22', 77, 5, 'RS485', 'COM3:9600,n,8,1', '', "
+        "'{\"range_max\":150}', '{\"range_max\":200}', '{}')",
+    };
+}
+
+// A schema of a program newer than this one.
+inline const std::vector<std::string> NewerSchema = {
+    "CREATE TABLE schema_version (version INTEGER NOT NULL)",
+    "INSERT INTO schema_version VALUES (3)",
+    "CREATE TABLE records (id INTEGER PRIMARY KEY, something_new TEXT)",
+};
+
+// Checks the records of the first version's database above, once brought up to date.
+inline void expectFirstVersionRecordKept(HistoryStore& store) {
+    const auto found = store.records({.serial = 77});
+    ASSERT_EQ(found.size(), 1u) << store.problem();
+    EXPECT_EQ(found[0].time, "2024-12-31T08:00:00Z");
+    EXPECT_EQ(found[0].user, "technik");
+    EXPECT_EQ(found[0].record.kind, RecordKind::Programming);
+    EXPECT_EQ(found[0].record.asLeft, (RecordValues{{"range_max", 200.0}}));
+}
+
+}  // namespace doxa::test
