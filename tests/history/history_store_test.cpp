@@ -188,7 +188,7 @@ TEST_F(HistoryStoreTest, ARecordThatCannotBeWrittenWaitsForTheNextOne) {
 // Two programs that make the file at the same moment and write into it at once: every record
 // of both arrives, once.
 TEST_F(HistoryStoreTest, TwoWritersAtOnceLoseNothing) {
-    constexpr int Each = 100;
+    constexpr int Each = 50;
     const auto writer = [this](int firstSerial) {
         HistoryStore store(file().string());
         for (int i = 0; i < Each; ++i) store.record(compensation(firstSerial + i));

@@ -1,0 +1,206 @@
+// The service history on a real PostgreSQL server of the tests' own: the schema and its versions,
+// two writers at once, the server stopped in the middle of a session, and the records the dialogs
+// leave, on the simulated transmitter. Skipped, with the reason, where no server is installed.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <thread>
+
+#include "calibration/calib_dlg.h"
+#include "calibration/dialog_session.h"
+#include "history/history_store.h"
+#include "history_test_support.h"
+#include "programming/prog_dlg.h"
+#include "programming/programming_session.h"
+#include "support/fake_recorder.h"
+#include "support/pg_server.h"
+#include "transmitter/code_tables.h"
+#include "transmitter/ident_dlg.h"
+
+namespace doxa::test {
+namespace {
+
+// One server for all the tests of the program; each test has a database of its own.
+class HistoryServer : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { server_ = new PgServer; }
+    static void TearDownTestSuite() {
+        delete server_;
+        server_ = nullptr;
+    }
+    void SetUp() override {
+        if (!server_->unavailable().empty()) GTEST_SKIP() << server_->unavailable();
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        database_ = server_->newDatabase("t_" + name);
+    }
+    std::string localFile() const { return (folder_.path() / "history.sqlite").string(); }
+    std::unique_ptr<HistoryStore> store() {
+        return std::make_unique<HistoryStore>(database_, localFile(), time_.clock());
+    }
+    int onServer(const std::string& statement) { return runSql(database_, {statement}); }
+    int inLocalFile(const std::string& statement) { return runSql(localFile(), {statement}); }
+
+    static inline PgServer* server_ = nullptr;
+    std::string database_;
+    TempFolder folder_;
+    TestClock time_;
+};
+
+TEST_F(HistoryServer, ANewDatabaseGetsTheSchemaAndKeepsTheRecordsValues) {
+    ServiceRecord programming = compensation(31337, "RIVO-22");
+    programming.kind = RecordKind::Programming;
+    programming.outcome = RecordOutcome::NotConfirmed;
+    programming.rs485 = true;
+    programming.backupFile = "/home/technik/kopie/RIVO-22 31337.prg";
+    programming.asFound = {{"sensor", "Pt 100"}, {"range_max", 150.0}};
+    programming.asLeft = {{"sensor", "Ni 100 „ąę”"}, {"range_max", 200.0}};
+    store()->record(programming);
+    EXPECT_EQ(onServer("SELECT version FROM schema_version"), 2);
+
+    const auto s = store();
+    const auto found = s->records({.serial = 31337});
+    ASSERT_EQ(found.size(), 1u) << s->problem();
+    EXPECT_EQ(found[0].time, "2025-03-01T09:00:00Z");
+    EXPECT_EQ(found[0].user, computerUser());
+    const ServiceRecord& r = found[0].record;
+    EXPECT_EQ(r.kind, RecordKind::Programming);
+    EXPECT_EQ(r.outcome, RecordOutcome::NotConfirmed);
+    EXPECT_TRUE(r.rs485);
+    EXPECT_EQ(r.backupFile, "/home/technik/kopie/RIVO-22 31337.prg");
+    EXPECT_EQ(r.asLeft, (RecordValues{{"range_max", 200.0}, {"sensor", "Ni 100 „ąę”"}}));
+    // Nothing waited, so the local file was never made.
+    EXPECT_FALSE(std::filesystem::exists(localFile()));
+}
+
+TEST_F(HistoryServer, TheFirstVersionIsBroughtUpToDateAndANewerOneIsRefused) {
+    runSql(database_, firstSchema(true));
+    auto s = store();
+    s->record(compensation(4242));
+    EXPECT_EQ(s->waiting(), 0u) << s->problem();
+    EXPECT_EQ(onServer("SELECT version FROM schema_version"), 2);
+    EXPECT_EQ(onServer("SELECT count(*) FROM schema_version"), 1);
+    EXPECT_EQ(s->records({}).size(), 2u);
+    expectFirstVersionRecordKept(*s);
+
+    const std::string newer = server_->newDatabase("t_newer");
+    runSql(newer, NewerSchema);
+    HistoryStore refused(newer, localFile(), time_.clock());
+    refused.record(compensation(4243));
+    EXPECT_NE(refused.problem().find("ma schemat w wersji 3, nowszej"), std::string::npos) << refused.problem();
+    EXPECT_EQ(refused.waiting(), 1u);
+    EXPECT_EQ(runSql(newer, {"SELECT version FROM schema_version"}), 3);
+    EXPECT_EQ(runSql(newer, {"SELECT count(*) FROM records"}), 0);
+}
+
+// Two technicians whose programs open the new database at the same moment and write at once.
+TEST_F(HistoryServer, TwoWritersAtOnceLoseNothing) {
+    constexpr int Each = 100;
+    const auto writer = [this](int firstSerial) {
+        HistoryStore s(database_, (folder_.path() / std::to_string(firstSerial)).string());
+        for (int i = 0; i < Each; ++i) s.record(compensation(firstSerial + i));
+        EXPECT_EQ(s.waiting(), 0u) << s.problem();
+    };
+    std::thread first(writer, 1000);
+    std::thread second(writer, 2000);
+    first.join();
+    second.join();
+    EXPECT_EQ(onServer("SELECT count(DISTINCT serial) FROM records"), 2 * Each);
+    EXPECT_EQ(onServer("SELECT count(*) FROM records"), 2 * Each);
+    EXPECT_EQ(onServer("SELECT count(*) FROM schema_version"), 1);
+}
+
+// The server goes away in the middle of a session: the records wait in the local file, the
+// program is closed and started again, and once the server is back each arrives once.
+TEST_F(HistoryServer, RecordsWaitWhileTheServerIsDownAndArriveOnceItIsBack) {
+    auto s = store();
+    s->record(compensation(1));
+    ASSERT_EQ(s->waiting(), 0u) << s->problem();
+
+    ASSERT_TRUE(server_->stop());
+    s->record(compensation(2));
+    s->record(compensation(3));
+    EXPECT_EQ(s->waiting(), 2u);
+    EXPECT_EQ(s->waitingInMemory(), 0u);
+    EXPECT_NE(s->problem().find(database_), std::string::npos) << s->problem();
+    s.reset();
+    EXPECT_EQ(inLocalFile("SELECT count(*) FROM waiting"), 2);
+
+    s = store();
+    EXPECT_EQ(s->waiting(), 2u);
+    s->retry();
+    EXPECT_EQ(s->waiting(), 2u);
+    ASSERT_TRUE(server_->start());
+    s->record(compensation(4));
+    EXPECT_EQ(s->waiting(), 0u) << s->problem();
+    EXPECT_EQ(s->problem(), "");
+    EXPECT_EQ(inLocalFile("SELECT count(*) FROM waiting"), 0);
+    EXPECT_EQ(onServer("SELECT count(*) FROM records"), 4);
+    EXPECT_EQ(onServer("SELECT count(DISTINCT serial) FROM records"), 4);
+
+    // Delivered, but the answer lost: the record is still in the local file and goes again.
+    runSql(database_, {"UPDATE records SET uid = 'delivered-once' WHERE serial = 2"});
+    inLocalFile("INSERT INTO waiting (uid, time, \"user\", kind, outcome, model, serial, address, mode, line, "
+                "backup_file, as_found, as_left, reference) VALUES ('delivered-once', '', '', '', '', '', 2, 0, "
+                "'', '', '', '{}', '{}', '{}')");
+    s = store();
+    s->retry();
+    EXPECT_EQ(s->waiting(), 0u) << s->problem();
+    EXPECT_EQ(onServer("SELECT count(*) FROM records"), 4);
+}
+
+// The dialogs on the simulated transmitter, recording into the server: the identification,
+// "Wyślij" and the compensation leave their records with the values found and left.
+TEST_F(HistoryServer, TheDialogsRecordsReachTheServer) {
+    const auto s = store();
+    {
+        Session<CProgDlg> p;
+        p.sim.station.recorder = s.get();
+        p.sim.device().serialNumber = 4321;
+        p.sim.device().rangeUpper = 150;
+        CInitDlg init(p.sim.station);
+        FakeWindow w(init, p.sim.clock);
+        ASSERT_TRUE(w.open());
+        ASSERT_TRUE(p.sim.clock.advanceUntil([&] { return w.text(CInitDlg::ProgressText) == FinishedText; }, 60'000));
+        w.close();
+        ASSERT_TRUE(p.openReady());
+        p.enter(CProgDlg::RangeMax, "120");
+        ASSERT_EQ(p.program(), Saved);
+    }
+    {
+        DialogSession<CCalibrationDlg> cal(sim::Model::Doxa22, false, std::function<void()>([] {}));
+        cal.sim.station.recorder = s.get();
+        cal.sim.device().serialNumber = 4321;
+        cal.sim.device().ambient = 24.5f;
+        ASSERT_TRUE(cal.open());
+        ASSERT_TRUE(cal.press(CCalibrationDlg::ReadAmbient));
+        cal.window.type(CCalibrationDlg::Ambient, "25.5");
+        ASSERT_TRUE(cal.press(CCalibrationDlg::CalibrateAmbient));
+    }
+    ASSERT_EQ(s->waiting(), 0u) << s->problem();
+
+    HistoryStore reader(database_, localFile());
+    const auto found = reader.records({});
+    const auto ofKind = [&](RecordKind kind) {
+        std::vector<ServiceRecord> records;
+        for (const StoredRecord& stored : found)
+            if (stored.record.kind == kind) records.push_back(stored.record);
+        return records;
+    };
+    EXPECT_FALSE(ofKind(RecordKind::Identification).empty());
+    const auto programming = ofKind(RecordKind::Programming);
+    ASSERT_EQ(programming.size(), 1u);
+    EXPECT_EQ(programming[0].outcome, RecordOutcome::Confirmed);
+    EXPECT_EQ(numberOf(programming[0].asFound, "range_max"), 150);
+    EXPECT_EQ(numberOf(programming[0].asLeft, "range_max"), 120);
+    const auto compensations = ofKind(RecordKind::CalibrationCompensation);
+    ASSERT_EQ(compensations.size(), 1u);
+    EXPECT_EQ(compensations[0].outcome, RecordOutcome::Confirmed);
+    EXPECT_EQ(numberOf(compensations[0].asFound, "ambient"), 24.5);
+    EXPECT_EQ(numberOf(compensations[0].reference, "ambient"), 25.5);
+    ASSERT_TRUE(numberOf(compensations[0].asLeft, "ambient"));
+    EXPECT_NEAR(*numberOf(compensations[0].asLeft, "ambient"), 25.5, 1e-4);
+}
+
+}  // namespace
+}  // namespace doxa::test
