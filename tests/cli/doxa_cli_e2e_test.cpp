@@ -30,6 +30,7 @@
 #include "document/document_codec.h"
 #include "history/history_store.h"
 #include "support/fake_shell.h"
+#include "support/pg_server.h"
 #include "support/sim_process.h"
 #include "support/sim_station.h"
 #include "programming/prog_dlg.h"
@@ -725,6 +726,40 @@ TEST_F(CliBench, AnswersInPiecesAtTheVeryEndOfTheWaitAreTakenOverThePseudoTermin
     const Result rs485 = cli({"finder", "--port", port, "--rs485", "--from", "0", "--to", "0"});
     EXPECT_EQ(rs485.status, 0) << rs485.err;
     EXPECT_EQ(rs485.out, "adres 0: DOXA-22, nr 4242, 1200 bit/s, parzystość ODD\n");
+}
+
+// doxa-cli on a PostgreSQL server of the test's own, named with --db or in doxa-win's settings;
+// a record made while the server is down waits in the local file and is delivered by the next
+// command once the server is back.
+TEST(CliHistoryServer, RecordsReachTheServerNamedOnTheCommandLineOrInTheSettings) {
+    test::PgServer server;
+    if (!server.unavailable().empty()) GTEST_SKIP() << server.unavailable();
+    const std::string url = server.newDatabase("cli");
+    test::TempFolder config;
+    const auto listed = [&] {
+        const Result r = runCli({"history", "--json"}, config.path());
+        EXPECT_EQ(r.status, 0) << r.err;
+        return QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).array();
+    };
+
+    const Result named = runCli({"identify", "--port", "sim:DOXA-22", "--db", url}, config.path());
+    EXPECT_EQ(named.status, 0) << named.err;
+    std::filesystem::create_directories(config.path() / "doxa-win");
+    std::ofstream(config.path() / "doxa-win" / "doxa-win.ini") << "[Baza]\nURL=" << url << "\n";
+    QJsonArray records = listed();
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records[0].toObject()["kind"].toString(), "identification");
+    EXPECT_EQ(records[0].toObject()["model"].toString(), "DOXA-22");
+
+    ASSERT_TRUE(server.stop());
+    const Result down = runCli({"identify", "--port", "sim:RIVO-22"}, config.path());
+    EXPECT_EQ(down.status, 0) << down.err;
+    EXPECT_NE(down.err.find("1 service record(s) wait in " + (config.path() / "doxa-win" / "history.sqlite").string()),
+              std::string::npos) << down.err;
+    ASSERT_TRUE(server.start());
+    records = listed();
+    ASSERT_EQ(records.size(), 2);
+    EXPECT_EQ(records[0].toObject()["model"].toString(), "RIVO-22");
 }
 
 }  // namespace

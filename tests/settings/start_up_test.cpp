@@ -159,4 +159,15 @@ TEST(StartStation, StoredValuesAreTakenAndAnUnknownSpeedReadsAs1200) {
 }
 
 }  // namespace
+// The service history's database: the command line's choice over [Baza] URL over the user's
+// own file ("").
+TEST(StartStation, TheHistoryDatabaseIsTheCommandLinesElseTheSettingsElseTheOwnFile) {
+    MemorySettingsStore settings;
+    EXPECT_EQ(storedHistoryDatabase(settings), "");
+    EXPECT_EQ(storedHistoryDatabase(settings, "/tmp/other.sqlite"), "/tmp/other.sqlite");
+    settings.writeText("Baza", "URL", " postgresql://serwis@baza.zaklad:5432/historia\t");
+    EXPECT_EQ(storedHistoryDatabase(settings), "postgresql://serwis@baza.zaklad:5432/historia");
+    EXPECT_EQ(storedHistoryDatabase(settings, "/tmp/other.sqlite"), "/tmp/other.sqlite");
+}
+
 }  // namespace doxa
