@@ -236,6 +236,14 @@ std::string HistoryDatabase::ddl(const char* statement) const {
 }
 
 bool HistoryDatabase::insert(HistoryTable table, const std::vector<PendingRecord>& records) {
+    const bool wasOpen = open_;
+    if (write(table, records)) return true;
+    // A connection the server dropped since its last use (a restart) fails once; a fresh one
+    // may not. Writing again is harmless: what arrived the first time is kept once.
+    return wasOpen && write(table, records);
+}
+
+bool HistoryDatabase::write(HistoryTable table, const std::vector<PendingRecord>& records) {
     if (!open(true)) return false;
     return inTransaction("write to", [&](std::string& error) {
         QSqlQuery q(QSqlDatabase::database(qs(connection_), false));

@@ -63,6 +63,7 @@ public:
 
 private:
     bool connect();
+    bool write(HistoryTable table, const std::vector<PendingRecord>& records);
     bool migrate();
     bool runSchemaSteps(int from);
     bool inTransaction(const std::string& doing, const std::function<bool(std::string&)>& work);

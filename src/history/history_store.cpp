@@ -55,9 +55,12 @@ void HistoryStore::deliver() {
     const bool reachable = !local_ || deliverFromLocalFile();
     if (reachable && !inMemory_.empty() && database_->insert(HistoryTable::Records, inMemory_)) inMemory_.clear();
     problem_ = database_->problem();
-    if (local_ && !inMemory_.empty() && local_->insert(HistoryTable::Waiting, inMemory_)) {
+    if (!local_ || inMemory_.empty()) return;
+    if (local_->insert(HistoryTable::Waiting, inMemory_)) {
         inMemory_.clear();
         countLocalFile();
+    } else {
+        problem_ += "; " + local_->problem();
     }
 }
 

@@ -123,6 +123,12 @@ TEST_F(HistoryServer, RecordsWaitWhileTheServerIsDownAndArriveOnceItIsBack) {
     auto s = store();
     s->record(compensation(1));
     ASSERT_EQ(s->waiting(), 0u) << s->problem();
+    // A restart between two records costs the connection, not the record.
+    ASSERT_TRUE(server_->stop());
+    ASSERT_TRUE(server_->start());
+    s->record(compensation(1));
+    EXPECT_EQ(s->waiting(), 0u) << s->problem();
+    EXPECT_EQ(onServer("SELECT count(*) FROM records"), 2);
 
     ASSERT_TRUE(server_->stop());
     s->record(compensation(2));
@@ -142,7 +148,7 @@ TEST_F(HistoryServer, RecordsWaitWhileTheServerIsDownAndArriveOnceItIsBack) {
     EXPECT_EQ(s->waiting(), 0u) << s->problem();
     EXPECT_EQ(s->problem(), "");
     EXPECT_EQ(inLocalFile("SELECT count(*) FROM waiting"), 0);
-    EXPECT_EQ(onServer("SELECT count(*) FROM records"), 4);
+    EXPECT_EQ(onServer("SELECT count(*) FROM records"), 5);
     EXPECT_EQ(onServer("SELECT count(DISTINCT serial) FROM records"), 4);
 
     // Delivered, but the answer lost: the record is still in the local file and goes again.
@@ -153,7 +159,7 @@ TEST_F(HistoryServer, RecordsWaitWhileTheServerIsDownAndArriveOnceItIsBack) {
     s = store();
     s->retry();
     EXPECT_EQ(s->waiting(), 0u) << s->problem();
-    EXPECT_EQ(onServer("SELECT count(*) FROM records"), 4);
+    EXPECT_EQ(onServer("SELECT count(*) FROM records"), 5);
 }
 
 // The dialogs on the simulated transmitter, recording into the server: the identification,

@@ -254,6 +254,24 @@ TEST_F(HistoryStoreTest, RecordsWaitInTheLocalFileUntilTheDatabaseTakesThem) {
     EXPECT_EQ(runSql(shared, {"SELECT count(*) FROM records"}), 3);
 }
 
+// Neither the database nor the local file can be written: the records wait in memory and go in
+// with the next record that finds the database usable.
+TEST_F(HistoryStoreTest, WhenTheLocalFileCannotBeWrittenEitherRecordsWaitInMemory) {
+    const std::filesystem::path shared = folder_.path() / "shared" / "history.sqlite";
+    for (const auto& blocked : {shared.parent_path(), file().parent_path()}) std::ofstream(blocked) << "in the way";
+    HistoryStore store(shared.string(), file().string(), time_.clock());
+    store.record(compensation(1));
+    EXPECT_EQ(store.waitingInMemory(), 1u);
+    EXPECT_EQ(store.waiting(), 1u);
+    EXPECT_NE(store.problem().find(shared.string()), std::string::npos) << store.problem();
+    EXPECT_NE(store.problem().find(file().string()), std::string::npos) << store.problem();
+
+    std::filesystem::remove(shared.parent_path());
+    store.record(compensation(2));
+    EXPECT_EQ(store.waiting(), 0u) << store.problem();
+    EXPECT_EQ(runSql(shared, {"SELECT count(*) FROM records"}), 2);
+}
+
 TEST(HistoryTexts, SinceTakesADayOrATime) {
     const auto utcNine = parseSince("2025-03-01T09:00:00Z");
     ASSERT_TRUE(utcNine);
