@@ -199,32 +199,40 @@ bool HistoryDatabase::connect() {
 
 bool HistoryDatabase::migrate() {
     return inTransaction("prepare", [this](std::string& error) {
-        const auto failed = [&](const QSqlQuery& q) { return (error = failure("prepare", queryError(q))), false; };
-        QSqlDatabase db = QSqlDatabase::database(qs(connection_), false);
-        QSqlQuery q(db);
-        if (server_ && !q.exec(MigrationLock)) return failed(q);
-        const bool versioned = db.tables().contains(QStringLiteral("schema_version"));
-        if (versioned && (!q.exec("SELECT max(version) FROM schema_version") || !q.next()))
-            return failed(q);
-        const int version = versioned ? q.value(0).toInt() : 0;
-        q.finish();
+        int version = 0;
+        if (!readVersion(version, error)) return false;
         if (version > SchemaVersion) {
             error = "Baza historii serwisowej " + location_ + " ma schemat w wersji " + std::to_string(version) +
                     ", nowszej niż znane temu programowi (do " + std::to_string(SchemaVersion) +
                     "); program zostawia ją bez zmian.";
             return false;
         }
-        if (version == SchemaVersion) return true;
-        if (!versioned && !q.exec("CREATE TABLE schema_version (version INTEGER NOT NULL)"))
-            return failed(q);
-        for (int step = version; step < SchemaVersion; ++step)
-            for (const char* statement : SchemaSteps[step])
-                if (!q.exec(qs(ddl(statement)))) return failed(q);
-        if (!q.exec("DELETE FROM schema_version") ||
-            !q.exec("INSERT INTO schema_version (version) VALUES (" + QString::number(SchemaVersion) + ")"))
-            return failed(q);
-        return true;
+        return version == SchemaVersion || upgrade(version, error);
     });
+}
+
+// 0 for a database without the version table. On a server, whoever reads first holds the others
+// off until the schema is up to date.
+bool HistoryDatabase::readVersion(int& version, std::string& error) {
+    QSqlDatabase db = QSqlDatabase::database(qs(connection_), false);
+    QSqlQuery q(db);
+    if (server_ && !q.exec(MigrationLock)) return (error = failure("prepare", queryError(q))), false;
+    if (!db.tables().contains(QStringLiteral("schema_version"))) return true;
+    if (!q.exec("SELECT max(version) FROM schema_version") || !q.next())
+        return (error = failure("prepare", queryError(q))), false;
+    version = q.value(0).toInt();
+    return true;
+}
+
+bool HistoryDatabase::upgrade(int from, std::string& error) {
+    QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
+    bool done = from > 0 || q.exec("CREATE TABLE schema_version (version INTEGER NOT NULL)");
+    for (int step = from; done && step < SchemaVersion; ++step)
+        for (const char* statement : SchemaSteps[step]) done = done && q.exec(qs(ddl(statement)));
+    done = done && q.exec("DELETE FROM schema_version") &&
+           q.exec("INSERT INTO schema_version (version) VALUES (" + QString::number(SchemaVersion) + ")");
+    if (!done) error = failure("prepare", queryError(q));
+    return done;
 }
 
 std::string HistoryDatabase::ddl(const char* statement) const {

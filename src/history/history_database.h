@@ -65,7 +65,8 @@ private:
     bool connect();
     bool write(HistoryTable table, const std::vector<PendingRecord>& records);
     bool migrate();
-    bool runSchemaSteps(int from);
+    bool readVersion(int& version, std::string& error);
+    bool upgrade(int from, std::string& error);
     bool inTransaction(const std::string& doing, const std::function<bool(std::string&)>& work);
     bool fail(std::string why);
     std::string failure(std::string_view doing, const std::string& detail) const;
