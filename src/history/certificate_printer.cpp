@@ -1,5 +1,6 @@
 #include "history/certificate_printer.h"
 
+#include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
@@ -14,26 +15,28 @@ namespace doxa {
 
 namespace {
 
-constexpr int Margin = 600;
+constexpr int Margin = 800;
 constexpr int LineHeight = 380;
 constexpr int RowHeight = 420;
 constexpr int PageBottom = 17000;
 constexpr QColor FrameColour{128, 0, 0};
 
+constexpr int TableFont = 220;
+constexpr int CellPadding = 80;
+
 struct Column {
     std::string_view heading;
-    int weight;
     std::string CertificateRow::*cell;
 };
 constexpr std::array<Column, 8> Columns = {{
-    {"Punkt", 30, &CertificateRow::point},
-    {"Wzorzec", 13, &CertificateRow::reference},
-    {"Zastane", 13, &CertificateRow::asFound},
-    {"Różnica", 12, &CertificateRow::foundDifference},
-    {"Ocena", 12, &CertificateRow::foundVerdict},
-    {"Pozostawione", 15, &CertificateRow::asLeft},
-    {"Różnica", 12, &CertificateRow::leftDifference},
-    {"Ocena", 12, &CertificateRow::leftVerdict},
+    {"Punkt", &CertificateRow::point},
+    {"Wzorzec", &CertificateRow::reference},
+    {"Zastane", &CertificateRow::asFound},
+    {"Różnica", &CertificateRow::foundDifference},
+    {"Ocena", &CertificateRow::foundVerdict},
+    {"Pozostawione", &CertificateRow::asLeft},
+    {"Różnica", &CertificateRow::leftDifference},
+    {"Ocena", &CertificateRow::leftVerdict},
 }};
 
 QString q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
@@ -50,7 +53,9 @@ std::vector<Column> columnsOf(const Certificate& c) {
 class CertificatePage {
 public:
     CertificatePage(QPainter& painter, const Certificate& certificate, QSize logical)
-        : p_(painter), c_(certificate), width_(logical.width()), columns_(columnsOf(certificate)) {}
+        : p_(painter), c_(certificate), width_(logical.width()), columns_(columnsOf(certificate)) {
+        fitColumns();
+    }
 
     int title(int page, int pages) {
         p_.setPen(Qt::black);
@@ -75,20 +80,18 @@ public:
     }
 
     int tableRow(int y, const CertificateRow* row) {
-        const int total = std::accumulate(columns_.begin(), columns_.end(), 0,
-                                          [](int sum, const Column& col) { return sum + col.weight; });
-        const int tableWidth = width_ - 2 * Margin;
-        p_.setFont(reportFont(230, row ? 400 : 700));
+        p_.setFont(reportFont(fontSize_, row ? 400 : 700));
         p_.setPen(QPen(FrameColour, 10));
         p_.setBrush(Qt::NoBrush);
         int x = Margin;
-        for (const Column& col : columns_) {
-            const int w = tableWidth * col.weight / total;
+        for (std::size_t i = 0; i < columns_.size(); ++i) {
+            const Column& col = columns_[i];
+            const int w = widths_[i];
             const QRect cell(x, y, w, RowHeight);
             p_.drawRect(cell);
             p_.setPen(Qt::black);
             const bool first = &col == &columns_.front();
-            p_.drawText(cell.adjusted(80, 0, -80, 0), (first ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter,
+            p_.drawText(cell.adjusted(CellPadding, 0, -CellPadding, 0), (first ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter,
                         q(row ? std::string_view(row->*col.cell) : col.heading));
             p_.setPen(QPen(FrameColour, 10));
             x += w;
@@ -109,11 +112,13 @@ public:
         return y + LineHeight;
     }
 
-    void signature() {
+    void signature(int y) {
         p_.setFont(reportFont(240, 400));
-        const int y = PageBottom - 900;
-        p_.drawText(QRect(width_ / 2, y, width_ / 2 - Margin, LineHeight), Qt::AlignLeft | Qt::AlignVCenter,
+        p_.drawText(QRect(width_ / 2, y + 1200, width_ / 2 - Margin, LineHeight), Qt::AlignLeft | Qt::AlignVCenter,
                     QStringLiteral("Podpis: ...................................."));
+    }
+
+    void footer() {
         rule(PageBottom - 200);
         p_.setFont(reportFont(200, 400));
         p_.drawText(QRect(Margin, PageBottom - 150, width_ - 2 * Margin, 300), Qt::AlignLeft | Qt::AlignVCenter,
@@ -121,6 +126,31 @@ public:
     }
 
 private:
+    // Every column as wide as its widest text, the room left shared out evenly; a table wider
+    // than the page gets a smaller font.
+    void fitColumns() {
+        const int tableWidth = width_ - 2 * Margin;
+        const auto natural = [this](int size) {
+            std::vector<int> widths;
+            for (const Column& col : columns_) {
+                int w = QFontMetrics(reportFont(size, 700)).horizontalAdvance(q(col.heading));
+                for (const CertificateRow& row : c_.points)
+                    w = std::max(w, QFontMetrics(reportFont(size, 400)).horizontalAdvance(q(row.*col.cell)));
+                widths.push_back(w + 2 * CellPadding);
+            }
+            return widths;
+        };
+        widths_ = natural(fontSize_);
+        int used = std::accumulate(widths_.begin(), widths_.end(), 0);
+        while (used > tableWidth) {
+            fontSize_ = fontSize_ * 19 / 20;
+            widths_ = natural(fontSize_);
+            used = std::accumulate(widths_.begin(), widths_.end(), 0);
+        }
+        const int spare = std::max(0, tableWidth - used) / static_cast<int>(widths_.size());
+        for (int& w : widths_) w += spare;
+    }
+
     void rule(int y) {
         p_.setPen(QPen(FrameColour, 10));
         p_.drawLine(Margin, y, width_ - Margin, y);
@@ -131,6 +161,8 @@ private:
     const Certificate& c_;
     int width_;
     std::vector<Column> columns_;
+    int fontSize_ = TableFont;
+    std::vector<int> widths_;
 };
 
 // The test points each page holds: the first page below the fields, the second from its top;
@@ -138,7 +170,7 @@ private:
 constexpr int fieldsBottom(std::size_t fields) { return 1800 + static_cast<int>(fields) * LineHeight + 300; }
 
 std::vector<std::size_t> rowsPerPage(const Certificate& c) {
-    const int spare = PageBottom - 1000 - static_cast<int>(c.notes.size() + 2) * LineHeight;
+    const int spare = PageBottom - 1800 - static_cast<int>(c.notes.size() + 2) * LineHeight;
     const auto fits = [spare](int top) { return static_cast<std::size_t>(std::max(1, (spare - top) / RowHeight - 1)); };
     std::vector<std::size_t> pages{std::min(c.points.size(), fits(fieldsBottom(c.fields.size())))};
     for (std::size_t placed = pages.front(); placed < c.points.size(); placed += pages.back())
@@ -157,15 +189,13 @@ void drawCertificate(QPainter& painter, QPagedPaintDevice& device, const Certifi
         painter.save();
         CertificatePage sheet(painter, certificate,
                               mapLogicalPage(painter, QSize(device.width(), device.height()),
-                                             physical.width() < physical.height()));
+                                             physical.width() < physical.height(), 10));
         int y = sheet.title(static_cast<int>(page + 1), static_cast<int>(pages.size()));
         if (page == 0) y = sheet.fields(y);
         y = sheet.tableRow(y, nullptr);
         for (std::size_t i = 0; i < pages[page]; ++i) y = sheet.tableRow(y, &certificate.points[next++]);
-        if (page + 1 == pages.size()) {
-            sheet.notes(y);
-            sheet.signature();
-        }
+        if (page + 1 == pages.size()) sheet.signature(sheet.notes(y));
+        sheet.footer();
         painter.restore();
     }
 }

@@ -38,10 +38,10 @@ bool isPortrait(const QPagedPaintDevice& device) {
 
 }  // namespace
 
-QSize mapLogicalPage(QPainter& painter, QSize pageSize, bool portrait) {
+QSize mapLogicalPage(QPainter& painter, QSize pageSize, bool portrait, int tenths) {
     const QSize logical = portrait ? QSize(PortraitWidth, PortraitHeight) : QSize(PortraitHeight, PortraitWidth);
     painter.setWindow(QRect(QPoint(0, 0), logical));
-    painter.setViewport(0, 0, pageSize.width() * 9 / 10, pageSize.height() * 9 / 10);
+    painter.setViewport(0, 0, pageSize.width() * tenths / 10, pageSize.height() * tenths / 10);
     return logical;
 }
 

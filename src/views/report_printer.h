@@ -14,9 +14,10 @@ namespace doxa {
 struct DeviceRecord;
 
 // The printed pages of the program (the report, the calibration certificate) are drawn on a
-// logical page of 12000 x 18000 units (18000 x 12000 in landscape) mapped onto nine tenths of
-// the printable area `pageSize`; the painter is left mapped so. Returns the logical page.
-QSize mapLogicalPage(QPainter& painter, QSize pageSize, bool portrait);
+// logical page of 12000 x 18000 units (18000 x 12000 in landscape) mapped onto `tenths` tenths
+// of the printable area `pageSize` (the report takes nine, from the top left corner); the
+// painter is left mapped so. Returns the logical page.
+QSize mapLogicalPage(QPainter& painter, QSize pageSize, bool portrait, int tenths = 9);
 // Their serif face, `height` logical units high.
 QFont reportFont(int height, int weight);
 
