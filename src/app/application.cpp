@@ -5,6 +5,7 @@
 #include "app/about_dlg.h"
 #include "document/backups_dlg.h"
 #include "history/history_dlg.h"
+#include "history/reference_instrument_dlg.h"
 #include "dialog/command_ids.h"
 #include "access/password_change_dlg.h"
 #include "app/port_dlg.h"
@@ -49,6 +50,9 @@ constexpr std::string_view ForcedOutputNotice = "UWAGA: wyjście wymuszone";
 constexpr std::string_view ReleaseQuestion =
     "Wyjście przetwornika jest nadal ustawione na stałą wartość.\n"
     "Czy zwolnić wyjście przed zakończeniem programu?";
+constexpr std::string_view CertificateQuestion =
+    "Kalibracja została zapisana w historii przetwornika.\n"
+    "Czy wystawić świadectwo kalibracji?";
 constexpr std::string_view SettingsNotSaved =
     "Nie można zapisać ustawień programu (plik ustawień jest niedostępny)";
 
@@ -184,6 +188,9 @@ void Application::onCommand(int commandId) {
         case CmdHistory:
             showHistory();
             break;
+        case CmdReferenceInstrument:
+            editReferenceInstrument();
+            break;
         case CmdConfirmWrites:
             store(ConfirmSection, ConfirmKey, confirmsWrites(station_) ? 0 : 1);
             break;
@@ -233,6 +240,7 @@ bool Application::isEnabled(int commandId) const {
         case CmdFindTransmitter:
         case CmdLineStatistics:
         case CmdConfirmWrites:
+        case CmdReferenceInstrument:
             return true;
         case CmdBackups:
             return backups_.has_value();
@@ -362,15 +370,18 @@ void Application::showDisplay() {
 
 void Application::calibrate() {
     clearLog();
+    const auto opened = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
     if (station_.hasMasterAccess()) {
         CCalibrationDlg dialog(station_, [this] { onCommand(CmdRam0); });
         shell_.runDialog(dialog);
+        offerCertificate(opened);
         return;
     }
     CCalibrationSettingsDlg settings(station_);
     if (shell_.runDialog(settings) != ResultOk || station_.calibrationOptions == 0) return;
     CCalibrationWizardDlg wizard(station_);
     shell_.runDialog(wizard);
+    offerCertificate(opened);
 }
 
 void Application::showOutputCurrent() {
@@ -486,8 +497,30 @@ void Application::openBackup() {
 
 void Application::showHistory() {
     if (!history_) return;
-    CHistoryDlg dialog(*history_, [this](std::string_view suggested) { return shell_.askSavePath(suggested); });
+    CHistoryDlg dialog(
+        *history_, [this](std::string_view suggested) { return shell_.askSavePath(suggested); },
+        showCertificate_ ? [this](const std::vector<StoredRecord>& session) { certify(session); }
+                         : CHistoryDlg::ShowCertificate());
     shell_.runDialog(dialog);
+}
+
+void Application::editReferenceInstrument() {
+    CReferenceInstrumentDlg dialog(station_.settings);
+    shell_.runDialog(dialog);
+}
+
+void Application::certify(const std::vector<StoredRecord>& session) {
+    if (!history_ || !showCertificate_ || session.empty()) return;
+    showCertificate_(makeCertificate(session, readCertificateSettings(station_.settings), *history_));
+}
+
+void Application::offerCertificate(std::chrono::sys_seconds since) {
+    if (!history_ || !showCertificate_) return;
+    std::vector<StoredRecord> made = history_->records(
+        {.serial = station_.device.serialNumber, .model = station_.device.modelName, .since = since});
+    std::erase_if(made, [](const StoredRecord& s) { return !isCalibration(s.record.kind); });
+    if (made.empty() || shell_.askYesNoCancel(CertificateQuestion) != Choice::Yes) return;
+    certify(made);
 }
 
 void Application::clearLog() { station_.trafficLog.trafficLogPos = 0; }

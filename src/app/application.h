@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,6 +10,7 @@
 
 #include "document/backup_store.h"
 #include "document/document.h"
+#include "history/certificate.h"
 #include "history/history_query.h"
 
 #include "transmitter/station.h"
@@ -47,6 +50,9 @@ public:
     // "Historia przetwornika..." lists the records of this history; without it the command is
     // disabled.
     void showHistoryFrom(HistoryQuery& history) { history_ = &history; }
+    // How a calibration certificate is shown (print preview, print, PDF); without it none is
+    // offered.
+    void showCertificatesWith(std::function<void(const Certificate&)> show) { showCertificate_ = std::move(show); }
 
 private:
     void initialize();
@@ -74,6 +80,12 @@ private:
     // "Kopie zapasowe...": the chosen copy is opened as the document.
     void openBackup();
     void showHistory();
+    void editReferenceInstrument();
+    // The certificate of these calibration records, with the reference instrument of the settings.
+    void certify(const std::vector<StoredRecord>& session);
+    // After a calibration dialog: when it left calibration records in the history, the
+    // technician is asked whether to make their certificate.
+    void offerCertificate(std::chrono::sys_seconds since);
     // Takes a port number; an open port of another number is released first.
     void usePort(int portNumber);
     // Takes new line settings; an open port is released when they differ from the ones it was
@@ -89,6 +101,7 @@ private:
     bool settingsWarned_ = false;
     std::optional<BackupStore> backups_;
     HistoryQuery* history_ = nullptr;
+    std::function<void(const Certificate&)> showCertificate_;
 };
 
 }  // namespace doxa

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "app/application.h"
+#include "history/certificate_printer.h"
 #include "history/history_store.h"
 #include "host/dialog_host.h"
 #include "sim/line_factory.h"
@@ -92,6 +93,9 @@ int main(int argc, char* argv[]) {
     application.keepBackupsIn(doxa::defaultBackupFolder());
     application.showHistoryFrom(*history);
     frame.watchHistory(*history);
+    application.showCertificatesWith([&frame](const doxa::Certificate& certificate) {
+        doxa::showCertificate(QApplication::activeWindow() ? QApplication::activeWindow() : &frame, certificate);
+    });
     frame.attach(application);
     frame.show();
     // Start-up runs modal dialogs, so it runs inside the event loop.

@@ -75,6 +75,8 @@ constexpr MenuItem settingsItems[] = {
     {"Przetwornik", 0, "", familyItems},
     {"Potwierdzanie zmian przed zapisem", CmdConfirmWrites,
      "Przed programowaniem pokazuje, które wartości się zmienią"},
+    {"Przyrząd wzorcowy...", CmdReferenceInstrument,
+     "Przyrząd wzorcowy i tolerancje podawane na świadectwie kalibracji"},
 };
 constexpr MenuItem serviceItems[] = {
     {"RAM", 0, "", ramItems},

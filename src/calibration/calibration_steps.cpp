@@ -174,11 +174,14 @@ void recordInputPoint(const Station& station, bool upper) {
                {{"input", std::string(reference)}});
 }
 
+// The output was found at the value the transmitter was driven to; the meter measured it there.
 void recordOutputPoint(const Station& station, bool upper, float measured, RecordOutcome outcome) {
-    RecordValues point{{"point", std::string(upper ? "upper" : "lower")}};
-    keepRecord(station, RecordKind::CalibrationOutput, outcome,
-               outcome == RecordOutcome::Confirmed ? point : RecordValues{},
-               {{"measured", double{measured}}});
+    ServiceRecord entry = stationRecord(station, RecordKind::CalibrationOutput, outcome);
+    const auto driven = driveRow(station.device, upper ? DrivePoint::High : DrivePoint::Low).nominal;
+    if (driven) entry.asFound = {{"output", double{*driven}}};
+    if (outcome == RecordOutcome::Confirmed) entry.asLeft = {{"point", std::string(upper ? "upper" : "lower")}};
+    entry.reference = {{"measured", double{measured}}};
+    keepRecord(station, entry);
 }
 
 bool driveAnswered(const Station& station, int length) {

@@ -49,7 +49,8 @@ std::string sendDrive(Station& station, DrivePoint point);
 std::string sendOutputPoint(Station& station, bool upper, float measured);
 
 // The service history's records of the input point the transmitter took, and of an output
-// point with the value the technician measured there.
+// point: found at the value the transmitter was driven to, with the value the technician
+// measured there.
 void recordInputPoint(const Station& station, bool upper);
 void recordOutputPoint(const Station& station, bool upper, float measured, RecordOutcome outcome);
 

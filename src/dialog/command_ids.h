@@ -46,6 +46,7 @@ enum CommandId : int {
     CmdBackups = 32821,
     CmdConfirmWrites = 32822,  // confirm what programming will change before it writes
     CmdHistory = 32823,  // the service history of the transmitters
+    CmdReferenceInstrument = 32824,  // the reference instrument the certificates name
 };
 
 }  // namespace doxa

@@ -4,7 +4,9 @@
 #include <charconv>
 #include <fstream>
 
+#include "history/certificate.h"
 #include "history/history_csv.h"
+#include "history/record_texts.h"
 
 namespace doxa {
 
@@ -32,19 +34,25 @@ std::optional<int> serialFrom(std::string_view text) {
 
 }  // namespace
 
-void CHistoryDlg::onInit() { applyFilter(); }
+void CHistoryDlg::onInit() {
+    window().setVisible(Certificate, static_cast<bool>(showCertificate_));
+    applyFilter();
+}
 
 void CHistoryDlg::onCommand(int id) {
     if (id == Apply)
         applyFilter();
     else if (id == Export)
         exportCsv();
+    else if (id == Certificate)
+        certify();
     else
         DialogLogic::onCommand(id);
 }
 
 void CHistoryDlg::onChange(int id) {
     if (id == Transmitters) showRecords();
+    if (id == Records) window().setEnabled(Certificate, chosenCalibration().has_value());
 }
 
 void CHistoryDlg::applyFilter() {
@@ -106,12 +114,27 @@ void CHistoryDlg::showRecords() {
     const std::vector<StoredRecord> listed = listedRecords();
     for (const StoredRecord& s : listed) {
         const ServiceRecord& r = s.record;
-        items.push_back(history_.localTime(s.time) + std::string(Gap) + std::string(kindName(r.kind)) +
-                        std::string(Gap) + std::string(outcomeName(r.outcome)) + std::string(Gap) +
+        items.push_back(history_.localTime(s.time) + std::string(Gap) + std::string(kindText(r.kind)) +
+                        std::string(Gap) + std::string(outcomeText(r.outcome)) + std::string(Gap) +
                         shownValues(r.asFound) + " → " + shownValues(r.asLeft));
     }
     window().setItems(Records, items);
     window().setEnabled(Export, !listed.empty());
+    window().setEnabled(Certificate, false);
+}
+
+std::optional<StoredRecord> CHistoryDlg::chosenCalibration() const {
+    const std::vector<StoredRecord> listed = listedRecords();
+    const int index = window().selection(Records);
+    if (index < 0 || index >= static_cast<int>(listed.size())) return std::nullopt;
+    const StoredRecord& chosen = listed[static_cast<std::size_t>(index)];
+    if (!isCalibration(chosen.record.kind)) return std::nullopt;
+    return chosen;
+}
+
+void CHistoryDlg::certify() {
+    const auto chosen = chosenCalibration();
+    if (chosen && showCertificate_) showCertificate_(calibrationSession(records_, *chosen, history_));
 }
 
 void CHistoryDlg::exportCsv() {

@@ -34,6 +34,7 @@
 #include "ui_line_stats_dlg.h"
 #include "ui_backups_dlg.h"
 #include "ui_history_dlg.h"
+#include "ui_reference_instrument_dlg.h"
 
 namespace doxa {
 
@@ -76,6 +77,7 @@ const std::map<int, LayoutSetup> layouts = {
     {141, setUp<Ui::LineStatsDlg>},
     {142, setUp<Ui::BackupsDlg>},
     {143, setUp<Ui::HistoryDlg>},
+    {144, setUp<Ui::ReferenceInstrumentDlg>},
 };
 
 }  // namespace

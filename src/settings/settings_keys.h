@@ -34,4 +34,13 @@ inline constexpr std::size_t RecentFileCount = 4;
 // "File1" .. "File4".
 inline std::string recentFileKey(std::size_t index) { return "File" + std::to_string(index + 1); }
 
+// The reference instrument printed on every calibration certificate, and the tolerances the
+// certificate judges its test points against; an empty tolerance judges nothing.
+inline constexpr std::string_view ReferenceSection = "Wzorzec";
+inline constexpr std::string_view ReferenceNameKey = "Nazwa";
+inline constexpr std::string_view ReferenceSerialKey = "NrSeryjny";
+inline constexpr std::string_view ReferenceUncertaintyKey = "Niepewnosc";
+inline constexpr std::string_view TemperatureToleranceKey = "TolerancjaTemperatury";
+inline constexpr std::string_view OutputToleranceKey = "TolerancjaWyjscia";
+
 }  // namespace doxa

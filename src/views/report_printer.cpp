@@ -5,6 +5,7 @@
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QToolBar>
 #include <ctime>
 
 #include "host/dialog_host.h"
@@ -20,14 +21,6 @@ constexpr int PortraitHeight = 18000;
 constexpr QColor FrameColour{128, 0, 0};
 constexpr int FrameWidth = 10;
 
-QFont reportFont(int height, int weight) {
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setStyleHint(QFont::Serif);
-    font.setPixelSize(height);
-    font.setWeight(static_cast<QFont::Weight>(weight));
-    return font;
-}
-
 std::tm asTm(const QDate& date) {
     std::tm tm{};
     tm.tm_year = date.year() - 1900;
@@ -38,15 +31,70 @@ std::tm asTm(const QDate& date) {
 
 QString q(const std::string& utf8) { return QString::fromStdString(utf8); }
 
+bool isPortrait(const QPagedPaintDevice& device) {
+    const QSizeF physical = device.pageLayout().fullRectPoints().size();
+    return physical.width() < physical.height();
+}
+
 }  // namespace
+
+QSize mapLogicalPage(QPainter& painter, QSize pageSize, bool portrait, int tenths) {
+    const QSize logical = portrait ? QSize(PortraitWidth, PortraitHeight) : QSize(PortraitHeight, PortraitWidth);
+    painter.setWindow(QRect(QPoint(0, 0), logical));
+    painter.setViewport(0, 0, pageSize.width() * tenths / 10, pageSize.height() * tenths / 10);
+    return logical;
+}
+
+QFont reportFont(int height, int weight) {
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setStyleHint(QFont::Serif);
+    font.setPixelSize(height);
+    font.setWeight(static_cast<QFont::Weight>(weight));
+    return font;
+}
+
+bool drawPages(QPagedPaintDevice& device, const PageDrawing& draw) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    draw(painter, device);
+    return painter.end();
+}
+
+bool writePdf(const QString& path, const QString& title, const PageDrawing& draw) {
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageOrientation(QPageLayout::Portrait);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("DOXA WIN"));
+    return drawPages(writer, draw);
+}
+
+void printPreview(QWidget* parent, const PageDrawing& draw, const std::function<void()>& exportPdf) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(QStringLiteral("Podgląd wydruku"));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&draw](QPrinter* target) { drawPages(*target, draw); });
+    auto* toolbar = preview.findChild<QToolBar*>();
+    if (exportPdf && toolbar)
+        QObject::connect(toolbar->addAction(QStringLiteral("Eksport do PDF")), &QAction::triggered, &preview, exportPdf);
+    preview.exec();
+}
+
+void exportPdf(QWidget* parent, const QString& suggested, const QString& title, const PageDrawing& draw) {
+    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Eksport do PDF"), suggested,
+                                                      QStringLiteral("Dokument PDF (*.pdf)"));
+    if (path.isEmpty()) return;
+    if (!writePdf(path, title, draw))
+        showMessageBox(parent, ("Nie można zapisać pliku " + path).toStdString(), BoxIcon::Error);
+}
 
 void drawReport(QPainter& painter, QSize pageSize, bool portrait, const DeviceRecord& device,
                 const QDate& date) {
-    const int W = portrait ? PortraitWidth : PortraitHeight;
-    const int H = portrait ? PortraitHeight : PortraitWidth;
     painter.save();
-    painter.setWindow(0, 0, W, H);
-    painter.setViewport(0, 0, pageSize.width() * 9 / 10, pageSize.height() * 9 / 10);
+    const QSize logical = mapLogicalPage(painter, pageSize, portrait);
+    const int W = logical.width();
+    const int H = logical.height();
 
     const QRect frame = portrait ? QRect(QPoint(600, 900), QPoint(12600, 5400))
                                  : QRect(QPoint(900, 600), QPoint(18900, 3600));
@@ -86,40 +134,33 @@ void drawReport(QPainter& painter, QSize pageSize, bool portrait, const DeviceRe
     painter.restore();
 }
 
+namespace {
+
+PageDrawing reportPage(const DeviceRecord& device, const QDate& date) {
+    return [&device, date](QPainter& painter, QPagedPaintDevice& target) {
+        drawReport(painter, QSize(target.width(), target.height()), isPortrait(target), device, date);
+    };
+}
+
+const QString ReportPdfTitle = QStringLiteral("Konfiguracja przetwornika");
+
+}  // namespace
+
 bool drawReport(QPagedPaintDevice& device, const DeviceRecord& record, const QDate& date) {
-    QPainter painter;
-    if (!painter.begin(&device)) return false;
-    const QSizeF physical = device.pageLayout().fullRectPoints().size();
-    drawReport(painter, QSize(device.width(), device.height()), physical.width() < physical.height(), record, date);
-    return painter.end();
+    return drawPages(device, reportPage(record, date));
 }
 
 bool writeReportPdf(const QString& path, const DeviceRecord& device, const QDate& date) {
-    QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageOrientation(QPageLayout::Portrait);
-    writer.setTitle(QStringLiteral("Konfiguracja przetwornika"));
-    writer.setCreator(QStringLiteral("DOXA WIN"));
-    return drawReport(writer, device, date);
+    return writePdf(path, ReportPdfTitle, reportPage(device, date));
 }
 
 void printReport(QWidget* parent, const DeviceRecord& device) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setFromTo(1, 1);
-    QPrintPreviewDialog preview(&printer, parent);
-    preview.setWindowTitle(QStringLiteral("Podgląd wydruku"));
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&device](QPrinter* target) { drawReport(*target, device, QDate::currentDate()); });
-    preview.exec();
+    printPreview(parent, reportPage(device, QDate::currentDate()));
 }
 
 void exportReportPdf(QWidget* parent, const DeviceRecord& device) {
-    const QString suggested = QStringLiteral("DOXA-%1.pdf").arg(device.serialNumber);
-    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Eksport do PDF"), suggested,
-                                                      QStringLiteral("Dokument PDF (*.pdf)"));
-    if (path.isEmpty()) return;
-    if (!writeReportPdf(path, device))
-        showMessageBox(parent, ("Nie można zapisać pliku " + path).toStdString(), BoxIcon::Error);
+    exportPdf(parent, QStringLiteral("DOXA-%1.pdf").arg(device.serialNumber), ReportPdfTitle,
+              reportPage(device, QDate::currentDate()));
 }
 
 }  // namespace doxa

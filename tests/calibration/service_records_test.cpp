@@ -105,6 +105,8 @@ TEST(CalibrationRecord, AnOutputPointIsLeftOnlyWhenConfirmed) {
         EXPECT_EQ(textOf(records[0].asLeft, "point"),
                   lost ? std::nullopt : std::optional<std::string>("lower"));
         EXPECT_EQ(numberOf(records[0].reference, "measured"), double{5.62f});
+        // The DOXA output is driven to 5.6 mA for the lower point.
+        EXPECT_EQ(numberOf(records[0].asFound, "output"), double{5.6f});
     }
 }
 

@@ -64,14 +64,14 @@ TEST_F(HistoryDialog, ListsTheTransmittersAndTheRecordsOfTheChosenOne) {
               (Items{"DOXA-22   nr 100   2025-03-02 11:00:00", "RIVO-22   nr 7   2025-03-01 10:00:00"}));
     EXPECT_EQ(window.selection(CHistoryDlg::Transmitters), 0);
     EXPECT_EQ(window.items(CHistoryDlg::Records),
-              (Items{"2025-03-02 11:00:00   calibration_input   confirmed   zero=0.12 → zero=0",
-                     "2025-02-27 09:00:00   identification   confirmed   - → -"}));
+              (Items{"2025-03-02 11:00:00   Kalibracja wejścia   potwierdzone   zero=0.12 → zero=0",
+                     "2025-02-27 09:00:00   Identyfikacja   potwierdzone   - → -"}));
     EXPECT_TRUE(window.isEnabled(CHistoryDlg::Export));
     EXPECT_EQ(window.text(CHistoryDlg::StatusText), "");
 
     window.choose(CHistoryDlg::Transmitters, 1);
     EXPECT_EQ(window.items(CHistoryDlg::Records),
-              (Items{"2025-03-01 10:00:00   programming   not_confirmed   sensor=Pt 100 → sensor=Pt 1000"}));
+              (Items{"2025-03-01 10:00:00   Programowanie   niepotwierdzone   sensor=Pt 100 → sensor=Pt 1000"}));
 }
 
 TEST_F(HistoryDialog, FiltersBySerialModelAndSinceAndRefusesWhatIsNoNumberOrDate) {
@@ -88,7 +88,7 @@ TEST_F(HistoryDialog, FiltersBySerialModelAndSinceAndRefusesWhatIsNoNumberOrDate
     EXPECT_EQ(history.lastFilter.model, "DOXA-22");
     EXPECT_FALSE(history.lastFilter.serial);
     EXPECT_EQ(window.items(CHistoryDlg::Records),
-              (Items{"2025-03-02 11:00:00   calibration_input   confirmed   zero=0.12 → zero=0"}));
+              (Items{"2025-03-02 11:00:00   Kalibracja wejścia   potwierdzone   zero=0.12 → zero=0"}));
 
     window.type(CHistoryDlg::SinceFilter, "2026-01-01");
     window.click(CHistoryDlg::Apply);
@@ -153,6 +153,56 @@ TEST_F(HistoryDialog, EksportCsvWritesTheListedRecordsIntoTheNamedFile) {
     window.click(CHistoryDlg::Export);
     ASSERT_EQ(window.boxes().size(), 1u);
     EXPECT_EQ(window.boxes().back().text, "Nie można zapisać pliku /nonexistent-folder/historia.csv.");
+}
+
+// "Świadectwo kalibracji..." takes the calibration records made with the chosen one: the same
+// transmitter, day and technician, oldest first; other records offer no certificate.
+TEST(HistoryCertificate, TheButtonHandsOnTheCalibrationSessionOfTheChosenRecord) {
+    test::VirtualClock clock;
+    FakeHistory history;
+    const auto at = [](std::string time, RecordKind kind, std::string user = "jan", int serial = 100) {
+        StoredRecord s = stored(std::move(time), "DOXA-22", serial, kind, RecordOutcome::Confirmed);
+        s.user = std::move(user);
+        return s;
+    };
+    history.stored = {
+        at("2025-03-02T10:20:00Z", RecordKind::CalibrationCompensation),
+        at("2025-03-02T10:15:00Z", RecordKind::CalibrationInput, "ewa"),
+        at("2025-03-02T10:10:00Z", RecordKind::CalibrationOutput),
+        at("2025-03-02T10:05:00Z", RecordKind::CalibrationInput, "jan", 200),
+        at("2025-03-02T10:00:00Z", RecordKind::CalibrationInput),
+        at("2025-03-02T09:55:00Z", RecordKind::Identification),
+        at("2025-03-01T15:00:00Z", RecordKind::CalibrationInput),
+    };
+    std::vector<std::vector<std::string>> handedOn;
+    CHistoryDlg logic(history, [](std::string_view) { return std::string(); },
+                      [&handedOn](const std::vector<StoredRecord>& session) {
+                          std::vector<std::string> times;
+                          for (const StoredRecord& s : session) times.push_back(s.time);
+                          handedOn.push_back(times);
+                      });
+    FakeWindow window(logic, clock);
+    ASSERT_TRUE(window.open());
+    EXPECT_TRUE(window.isVisible(CHistoryDlg::Certificate));
+    EXPECT_FALSE(window.isEnabled(CHistoryDlg::Certificate));
+
+    window.choose(CHistoryDlg::Records, 4);  // the identification
+    EXPECT_FALSE(window.isEnabled(CHistoryDlg::Certificate));
+    window.choose(CHistoryDlg::Records, 0);  // the compensation
+    ASSERT_TRUE(window.isEnabled(CHistoryDlg::Certificate));
+    window.click(CHistoryDlg::Certificate);
+    ASSERT_EQ(handedOn.size(), 1u);
+    EXPECT_EQ(handedOn[0], (std::vector<std::string>{"2025-03-02T10:00:00Z", "2025-03-02T10:10:00Z",
+                                                     "2025-03-02T10:20:00Z"}));
+
+    // Another transmitter chosen: its records, none chosen yet.
+    window.choose(CHistoryDlg::Transmitters, 1);
+    EXPECT_FALSE(window.isEnabled(CHistoryDlg::Certificate));
+}
+
+TEST_F(HistoryDialog, OffersNoCertificateWithoutAWayToShowIt) {
+    ASSERT_TRUE(window.open());
+    EXPECT_FALSE(window.isVisible(CHistoryDlg::Certificate));
 }
 
 }  // namespace

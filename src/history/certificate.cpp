@@ -1,0 +1,214 @@
+#include "history/certificate.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+#include "dialog/typed_number.h"
+#include "history/history_csv.h"
+#include "history/record_texts.h"
+#include "settings/settings_keys.h"
+#include "transmitter/settings_store.h"
+
+namespace doxa {
+
+namespace {
+
+constexpr std::string_view NotSet = "nie ustalono";
+constexpr std::string_view Within = "zgodny";
+constexpr std::string_view Outside = "niezgodny";
+
+std::optional<RecordValue> valueOf(const RecordValues& values, std::string_view name) {
+    const auto it = std::ranges::find_if(values, [name](const auto& v) { return v.first == name; });
+    if (it == values.end()) return std::nullopt;
+    return it->second;
+}
+
+std::optional<double> numberIn(const std::optional<RecordValue>& value) {
+    if (!value || !std::holds_alternative<double>(*value)) return std::nullopt;
+    return std::get<double>(*value);
+}
+
+// Thousandths, as the transmitter's values are offered; never "-0,000".
+double thousandths(double value) {
+    const double rounded = std::round(value * 1000) / 1000;
+    return rounded == 0 ? 0 : rounded;
+}
+
+std::string decimal(double value, bool signedText = false) {
+    char text[32];
+    std::snprintf(text, sizeof text, signedText && thousandths(value) != 0 ? "%+.3f" : "%.3f",
+                  thousandths(value));
+    std::string shown(text);
+    std::ranges::replace(shown, '.', ',');
+    return shown;
+}
+
+std::string shown(const std::optional<RecordValue>& value) {
+    if (!value) return std::string(Unknown);
+    if (const auto* text = std::get_if<std::string>(&*value)) return *text;
+    return decimal(std::get<double>(*value));
+}
+
+std::optional<double> tolerance(const std::string& typed) {
+    const auto value = parseDecimalNumber(typed);
+    if (!value) return std::nullopt;
+    return std::fabs(double{*value});
+}
+
+// The transmitter's value less the reference, judged against the tolerance when there is one.
+void compare(const std::optional<RecordValue>& value, const std::optional<RecordValue>& reference,
+             std::optional<double> limit, std::string& difference, std::string& verdict) {
+    const auto measured = numberIn(value);
+    const auto expected = numberIn(reference);
+    difference = verdict = std::string(Unknown);
+    if (!measured || !expected) return;
+    const double d = thousandths(*measured - *expected);
+    difference = decimal(d, true);
+    if (limit) verdict = std::fabs(d) <= thousandths(*limit) ? Within : Outside;
+}
+
+CertificateRow pointRow(std::string label, const std::optional<RecordValue>& reference,
+                        const std::optional<RecordValue>& found, const std::optional<RecordValue>& left,
+                        std::optional<double> limit) {
+    CertificateRow row;
+    row.point = std::move(label);
+    row.reference = shown(reference);
+    row.asFound = shown(found);
+    row.asLeft = shown(left);
+    compare(found, reference, limit, row.foundDifference, row.foundVerdict);
+    compare(left, reference, limit, row.leftDifference, row.leftVerdict);
+    return row;
+}
+
+std::string pointLabel(std::string_view what, const ServiceRecord& r) {
+    const auto point = valueOf(r.asLeft, "point");
+    const auto* name = point ? std::get_if<std::string>(&*point) : nullptr;
+    if (!name) return std::string(what);
+    if (*name == "upper") return std::string(what) + ", punkt górny";
+    if (*name == "lower") return std::string(what) + ", punkt dolny";
+    return std::string(what) + ", " + *name;
+}
+
+// "07.12.2026" of "2026-12-07 18:20:00".
+std::string dateText(const std::string& local) {
+    if (local.size() < 10 || local[4] != '-' || local[7] != '-') return local;
+    return local.substr(8, 2) + "." + local.substr(5, 2) + "." + local.substr(0, 4);
+}
+
+std::string clockText(const std::string& local) { return local.size() >= 19 ? local.substr(11, 8) : local; }
+
+std::string orUnknown(const std::string& text) { return text.empty() ? std::string(Unknown) : text; }
+
+std::string toleranceText(std::optional<double> limit, std::string_view unit) {
+    return limit ? "±" + decimal(*limit) + std::string(unit) : std::string(NotSet);
+}
+
+std::string technicians(const std::vector<StoredRecord>& session) {
+    std::vector<std::string> users;
+    for (const StoredRecord& s : session)
+        if (std::ranges::find(users, s.user) == users.end()) users.push_back(s.user);
+    std::string joined;
+    for (const std::string& user : users) joined += (joined.empty() ? "" : ", ") + user;
+    return orUnknown(joined);
+}
+
+void addRecord(Certificate& c, const StoredRecord& s, std::optional<double> temperature,
+               std::optional<double> output, const HistoryQuery& history) {
+    const ServiceRecord& r = s.record;
+    const std::string time = clockText(history.localTime(s.time));
+    switch (r.kind) {
+        case RecordKind::CalibrationInput:
+            c.points.push_back(pointRow(pointLabel("Wejście", r), valueOf(r.reference, "input"),
+                                        std::nullopt, std::nullopt, std::nullopt));
+            break;
+        case RecordKind::CalibrationOutput:
+            c.points.push_back(pointRow(pointLabel("Wyjście", r), valueOf(r.reference, "measured"),
+                                        valueOf(r.asFound, "output"), valueOf(r.asLeft, "output"), output));
+            break;
+        case RecordKind::CalibrationCompensation:
+            c.points.push_back(pointRow("Kompensacja [°C]", valueOf(r.reference, "ambient"),
+                                        valueOf(r.asFound, "ambient"), valueOf(r.asLeft, "ambient"),
+                                        temperature));
+            break;
+        case RecordKind::Trim: {
+            const auto trim = valueOf(r.asLeft, "trim");
+            const bool set = trim && std::get_if<std::string>(&*trim) && std::get<std::string>(*trim) == "set";
+            c.notes.push_back(time + "  Trim " + (set ? "ustawiony" : "anulowany"));
+            break;
+        }
+        default: return;
+    }
+    if (r.outcome != RecordOutcome::Confirmed)
+        c.notes.push_back(time + "  " + std::string(kindText(r.kind)) + ": " +
+                          std::string(outcomeText(r.outcome)));
+}
+
+}  // namespace
+
+CertificateSettings readCertificateSettings(const SettingsStore& settings) {
+    const auto read = [&settings](std::string_view key) { return settings.readText(ReferenceSection, key, ""); };
+    return {read(ReferenceNameKey), read(ReferenceSerialKey), read(ReferenceUncertaintyKey),
+            read(TemperatureToleranceKey), read(OutputToleranceKey)};
+}
+
+bool writeCertificateSettings(SettingsStore& settings, const CertificateSettings& values) {
+    bool written = true;
+    const auto write = [&](std::string_view key, const std::string& value) {
+        written = settings.writeText(ReferenceSection, key, value) && written;
+    };
+    write(ReferenceNameKey, values.instrumentName);
+    write(ReferenceSerialKey, values.instrumentSerial);
+    write(ReferenceUncertaintyKey, values.instrumentUncertainty);
+    write(TemperatureToleranceKey, values.temperatureTolerance);
+    write(OutputToleranceKey, values.outputTolerance);
+    return written;
+}
+
+bool isCalibration(RecordKind kind) {
+    return kind == RecordKind::CalibrationInput || kind == RecordKind::CalibrationOutput ||
+           kind == RecordKind::CalibrationCompensation || kind == RecordKind::Trim;
+}
+
+std::vector<StoredRecord> calibrationSession(const std::vector<StoredRecord>& records,
+                                             const StoredRecord& chosen, const HistoryQuery& history) {
+    const auto day = [&history](const StoredRecord& s) { return history.localTime(s.time).substr(0, 10); };
+    std::vector<StoredRecord> session;
+    std::ranges::copy_if(records, std::back_inserter(session), [&](const StoredRecord& s) {
+        return isCalibration(s.record.kind) && s.record.model == chosen.record.model &&
+               s.record.serial == chosen.record.serial && s.user == chosen.user && day(s) == day(chosen);
+    });
+    std::ranges::sort(session, {}, &StoredRecord::time);
+    return session;
+}
+
+Certificate makeCertificate(std::vector<StoredRecord> session, const CertificateSettings& settings,
+                            const HistoryQuery& history) {
+    std::ranges::sort(session, {}, &StoredRecord::time);
+    Certificate c;
+    if (session.empty()) return c;
+    const ServiceRecord& first = session.front().record;
+    const std::string local = history.localTime(session.front().time);
+    const auto temperature = tolerance(settings.temperatureTolerance);
+    const auto output = tolerance(settings.outputTolerance);
+    c.judged = temperature || output;
+    c.fields = {
+        {"Przetwornik", first.model},
+        {"Numer seryjny", std::to_string(first.serial)},
+        {"Adres", std::to_string(first.address)},
+        {"Linia", first.line + " (" + std::string(modeName(first)) + ")"},
+        {"Data kalibracji", dateText(local)},
+        {"Wykonał", technicians(session)},
+        {"Przyrząd wzorcowy", orUnknown(settings.instrumentName)},
+        {"Numer seryjny przyrządu", orUnknown(settings.instrumentSerial)},
+        {"Niepewność przyrządu", orUnknown(settings.instrumentUncertainty)},
+        {"Tolerancja temperatury", toleranceText(temperature, " °C")},
+        {"Tolerancja wyjścia", toleranceText(output, "")},
+    };
+    for (const StoredRecord& s : session) addRecord(c, s, temperature, output, history);
+    c.fileName = "swiadectwo-" + std::to_string(first.serial) + "-" + local.substr(0, 10) + ".pdf";
+    return c;
+}
+
+}  // namespace doxa

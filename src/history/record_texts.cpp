@@ -1,0 +1,28 @@
+#include "history/record_texts.h"
+
+namespace doxa {
+
+std::string_view kindText(RecordKind kind) {
+    switch (kind) {
+        case RecordKind::Identification: return "Identyfikacja";
+        case RecordKind::Programming: return "Programowanie";
+        case RecordKind::CalibrationInput: return "Kalibracja wejścia";
+        case RecordKind::CalibrationOutput: return "Kalibracja wyjścia";
+        case RecordKind::CalibrationCompensation: return "Kompensacja";
+        case RecordKind::Trim: return "Trim";
+        case RecordKind::FactoryData: return "Dane fabryczne";
+        case RecordKind::ForcedOutput: return "Wymuszenie wyjścia";
+    }
+    return {};
+}
+
+std::string_view outcomeText(RecordOutcome outcome) {
+    switch (outcome) {
+        case RecordOutcome::Confirmed: return "potwierdzone";
+        case RecordOutcome::NotConfirmed: return "niepotwierdzone";
+        case RecordOutcome::NoAnswer: return "brak odpowiedzi";
+    }
+    return {};
+}
+
+}  // namespace doxa

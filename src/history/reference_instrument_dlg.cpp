@@ -1,0 +1,53 @@
+#include "history/reference_instrument_dlg.h"
+
+#include "dialog/typed_number.h"
+#include "history/certificate.h"
+
+namespace doxa {
+
+namespace {
+
+constexpr std::string_view BadToleranceText = "Tolerancja musi być liczbą albo pozostać pusta.";
+constexpr std::string_view NotSavedText = "Nie można zapisać ustawień programu";
+
+std::string trimmed(std::string text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool acceptable(const std::string& tolerance) {
+    return tolerance.empty() || parseDecimalNumber(tolerance).has_value();
+}
+
+}  // namespace
+
+void CReferenceInstrumentDlg::onInit() {
+    const CertificateSettings values = readCertificateSettings(settings_);
+    DialogWindow& w = window();
+    w.setText(Name, values.instrumentName);
+    w.setText(Serial, values.instrumentSerial);
+    w.setText(Uncertainty, values.instrumentUncertainty);
+    w.setText(TemperatureTolerance, values.temperatureTolerance);
+    w.setText(OutputTolerance, values.outputTolerance);
+}
+
+void CReferenceInstrumentDlg::onCommand(int id) {
+    if (id == Ok && !save()) return;
+    DialogLogic::onCommand(id);
+}
+
+bool CReferenceInstrumentDlg::save() {
+    DialogWindow& w = window();
+    const CertificateSettings values{trimmed(w.text(Name)), trimmed(w.text(Serial)),
+                                     trimmed(w.text(Uncertainty)), trimmed(w.text(TemperatureTolerance)),
+                                     trimmed(w.text(OutputTolerance))};
+    if (!acceptable(values.temperatureTolerance) || !acceptable(values.outputTolerance)) {
+        w.messageBox(BadToleranceText, BoxIcon::Error);
+        return false;
+    }
+    if (!writeCertificateSettings(settings_, values)) w.messageBox(NotSavedText, BoxIcon::Error);
+    return true;
+}
+
+}  // namespace doxa

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "dialog/dialog.h"
+
+namespace doxa {
+
+class SettingsStore;
+
+// "Przyrząd wzorcowy...": the reference instrument printed on every calibration certificate
+// (name, serial number, uncertainty) and the tolerances the certificate judges against. A
+// tolerance is left empty to judge nothing, or is a number; OK refuses anything else.
+class CReferenceInstrumentDlg : public DialogLogic {
+public:
+    static constexpr int Resource = 144;
+    enum : int {
+        Ok = 1,
+        Cancel = 2,
+        Name = 101,
+        Serial = 102,
+        Uncertainty = 103,
+        TemperatureTolerance = 104,
+        OutputTolerance = 105,
+    };
+
+    explicit CReferenceInstrumentDlg(SettingsStore& settings) : settings_(settings) {}
+
+    int layout() const override { return Resource; }
+    void onInit() override;
+    void onCommand(int id) override;
+
+private:
+    bool save();
+
+    SettingsStore& settings_;
+};
+
+}  // namespace doxa

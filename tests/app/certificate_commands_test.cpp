@@ -1,0 +1,141 @@
+// The calibration certificate as the menu commands reach it: after a calibration that left
+// records, from "Historia przetwornika...", and with the reference instrument entered once in
+// "Przyrząd wzorcowy...".
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+#include "app/application.h"
+#include "calibration/calib_dlg.h"
+#include "dialog/command_ids.h"
+#include "history/history_dlg.h"
+#include "history/reference_instrument_dlg.h"
+#include "settings/settings_keys.h"
+#include "support/fake_history.h"
+#include "support/fake_shell.h"
+#include "support/sim_station.h"
+#include "transmitter/exchange.h"
+
+namespace doxa::test {
+namespace {
+
+constexpr std::string_view Question =
+    "Kalibracja została zapisana w historii przetwornika.\nCzy wystawić świadectwo kalibracji?";
+
+// A history that keeps what the dialogs record, stamped with the computer's clock.
+struct RecordingHistory : FakeHistory, ServiceRecorder {
+    void record(const ServiceRecord& record) override {
+        const std::time_t now = std::time(nullptr);
+        std::tm utc{};
+        gmtime_r(&now, &utc);
+        char time[32];
+        std::strftime(time, sizeof time, "%Y-%m-%dT%H:%M:%SZ", &utc);
+        stored.insert(stored.begin(), StoredRecord{time, "jan", record});
+    }
+};
+
+class CertificateCommands : public ::testing::Test {
+protected:
+    CertificateCommands() {
+        station.recorder = &history;
+        app.showHistoryFrom(history);
+        app.showCertificatesWith([this](const Certificate& c) { shown.push_back(c); });
+        station.enteredPassword = "qvzr";
+        // As identification leaves them.
+        station.device.modelName = "DOXA-22";
+        station.device.serialNumber = 1193046;
+    }
+
+    // The calibration dialog where the technician takes the upper input point, or does nothing.
+    void calibrate(bool takePoint) {
+        shell.scripts[CCalibrationDlg::Resource] = [this, takePoint](FakeWindow& window, DialogLogic&) {
+            sim.clock.advanceUntil([&] { return !window.timerRunning(ExchangeTimer); }, 20000, 1);
+            if (!takePoint) return;
+            window.click(CCalibrationDlg::InputHigh);
+            sim.clock.advanceUntil([&] { return !window.timerRunning(ExchangeTimer); }, 20000, 1);
+        };
+        app.onCommand(CmdCalibrate);
+    }
+
+    static std::string field(const Certificate& c, std::string_view label) {
+        for (const CertificateField& f : c.fields)
+            if (f.label == label) return f.value;
+        return "(none)";
+    }
+
+    SimStation sim;
+    Station& station = sim.station;
+    FakeShell shell{sim.clock};
+    Application app{sim.station, shell};
+    RecordingHistory history;
+    std::vector<Certificate> shown;
+};
+
+TEST_F(CertificateCommands, ACalibrationThatLeftRecordsOffersItsCertificate) {
+    sim.settings.writeText(ReferenceSection, ReferenceNameKey, "Kalibrator CX-9");
+    shell.choices = {Choice::Yes};
+    calibrate(true);
+    ASSERT_EQ(shell.questions, std::vector<std::string>{std::string(Question)});
+    ASSERT_EQ(shown.size(), 1u);
+    ASSERT_EQ(shown[0].points.size(), 1u);
+    EXPECT_EQ(shown[0].points[0].point, "Wejście, punkt górny");
+    EXPECT_EQ(shown[0].points[0].reference, "300 Ohm");
+    EXPECT_EQ(shown[0].points[0].asFound, "—");
+    EXPECT_EQ(field(shown[0], "Przetwornik"), "DOXA-22");
+    EXPECT_EQ(field(shown[0], "Numer seryjny"), "1193046");
+    EXPECT_EQ(field(shown[0], "Przyrząd wzorcowy"), "Kalibrator CX-9");
+
+    // "Nie": no certificate; a session that recorded nothing asks nothing.
+    shell.choices = {Choice::No};
+    calibrate(true);
+    EXPECT_EQ(shell.questions.size(), 2u);
+    EXPECT_EQ(shown.size(), 1u);
+    history.stored.clear();
+    calibrate(false);
+    EXPECT_EQ(shell.questions.size(), 2u);
+}
+
+TEST_F(CertificateCommands, TheHistoryDialogShowsTheCertificateOfTheChosenRecord) {
+    calibrate(true);
+    shell.scripts[CHistoryDlg::Resource] = [](FakeWindow& window, DialogLogic&) {
+        window.choose(CHistoryDlg::Records, 0);
+        window.click(CHistoryDlg::Certificate);
+    };
+    app.onCommand(CmdHistory);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].points.size(), 1u);
+}
+
+TEST_F(CertificateCommands, PrzyrzadWzorcowyKeepsTheInstrumentAndRefusesAToleranceThatIsNoNumber) {
+    EXPECT_TRUE(app.isEnabled(CmdReferenceInstrument));
+    shell.scripts[CReferenceInstrumentDlg::Resource] = [](FakeWindow& window, DialogLogic&) {
+        window.type(CReferenceInstrumentDlg::Name, " Kalibrator CX-9 ");
+        window.type(CReferenceInstrumentDlg::Serial, "K-4711");
+        window.type(CReferenceInstrumentDlg::Uncertainty, "0,02 °C");
+        window.type(CReferenceInstrumentDlg::TemperatureTolerance, "0,1 °C");
+        window.click(CReferenceInstrumentDlg::Ok);
+        EXPECT_FALSE(window.ended());
+        ASSERT_EQ(window.boxes().size(), 1u);
+        EXPECT_EQ(window.boxes()[0].text, "Tolerancja musi być liczbą albo pozostać pusta.");
+        window.type(CReferenceInstrumentDlg::TemperatureTolerance, "0,1");
+        window.click(CReferenceInstrumentDlg::Ok);
+        EXPECT_TRUE(window.ended());
+    };
+    app.onCommand(CmdReferenceInstrument);
+    EXPECT_EQ(sim.settings.readText("Wzorzec", "Nazwa", ""), "Kalibrator CX-9");
+    EXPECT_EQ(sim.settings.readText("Wzorzec", "NrSeryjny", ""), "K-4711");
+    EXPECT_EQ(sim.settings.readText("Wzorzec", "Niepewnosc", ""), "0,02 °C");
+    EXPECT_EQ(sim.settings.readText("Wzorzec", "TolerancjaTemperatury", ""), "0,1");
+    EXPECT_EQ(sim.settings.readText("Wzorzec", "TolerancjaWyjscia", "-"), "");
+
+    // Opened again, it shows what was kept.
+    shell.scripts[CReferenceInstrumentDlg::Resource] = [](FakeWindow& window, DialogLogic&) {
+        EXPECT_EQ(window.text(CReferenceInstrumentDlg::Name), "Kalibrator CX-9");
+        EXPECT_EQ(window.text(CReferenceInstrumentDlg::TemperatureTolerance), "0,1");
+    };
+    app.onCommand(CmdReferenceInstrument);
+}
+
+}  // namespace
+}  // namespace doxa::test

@@ -1,0 +1,156 @@
+// The calibration certificate as the technician gets it: the PDF written through the report's
+// drawing, read back with pdftotext. The records are built here with known values; the numbers
+// the certificate must show are written out as it must show them.
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <cstdio>
+#include <regex>
+#include <string>
+
+#include "history/certificate.h"
+#include "history/certificate_printer.h"
+#include "settings/settings_keys.h"
+#include "support/fake_history.h"
+#include "transmitter/settings_store.h"
+
+namespace doxa {
+namespace {
+
+StoredRecord calibration(std::string time, RecordKind kind, RecordOutcome outcome, RecordValues asFound,
+                         RecordValues asLeft, RecordValues reference) {
+    StoredRecord s{std::move(time), "jan", {}};
+    s.record.kind = kind;
+    s.record.outcome = outcome;
+    s.record.model = "DOXA-22";
+    s.record.serial = 1193046;
+    s.record.address = 3;
+    s.record.line = "COM2:1200,o,8,1";
+    s.record.asFound = std::move(asFound);
+    s.record.asLeft = std::move(asLeft);
+    s.record.reference = std::move(reference);
+    return s;
+}
+
+// A session as the calibration dialog leaves it, newest first as the history lists it.
+std::vector<StoredRecord> session() {
+    using K = RecordKind;
+    using O = RecordOutcome;
+    return {
+        calibration("2026-12-07T10:12:00Z", K::Trim, O::Confirmed, {}, {{"trim", std::string("set")}}, {}),
+        calibration("2026-12-07T10:10:00Z", K::CalibrationCompensation, O::Confirmed, {{"ambient", 24.5}},
+                    {{"ambient", double{25.50001f}}}, {{"ambient", 25.5}}),
+        calibration("2026-12-07T10:06:00Z", K::CalibrationOutput, O::NotConfirmed, {{"output", double{18.4f}}},
+                    {}, {{"measured", double{18.5f}}}),
+        calibration("2026-12-07T10:05:00Z", K::CalibrationOutput, O::Confirmed, {{"output", double{5.6f}}},
+                    {{"point", std::string("lower")}}, {{"measured", double{5.62f}}}),
+        calibration("2026-12-07T10:00:00Z", K::CalibrationInput, O::Confirmed, {},
+                    {{"point", std::string("upper")}}, {{"input", std::string("300 Ohm")}}),
+    };
+}
+
+// The text of the PDF with every run of blanks made one blank, line by line.
+std::string pdfText(const QString& path) {
+    const std::string command = "pdftotext -layout '" + path.toStdString() + "' -";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return {};
+    std::string text;
+    char buffer[4096];
+    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) text.append(buffer, n);
+    pclose(pipe);
+    return std::regex_replace(text, std::regex("[ \\t]+"), " ");
+}
+
+class CertificatePdf : public ::testing::Test {
+protected:
+    std::string rendered() {
+        const QString path = folder.filePath(QStringLiteral("swiadectwo.pdf"));
+        const Certificate certificate = makeCertificate(session(), readCertificateSettings(settings), history);
+        EXPECT_EQ(certificate.fileName, "swiadectwo-1193046-2026-12-07.pdf");
+        EXPECT_TRUE(writeCertificatePdf(path, certificate));
+        return pdfText(path);
+    }
+
+    QTemporaryDir folder;
+    MemorySettingsStore settings;
+    test::FakeHistory history;  // its local time is UTC
+};
+
+TEST_F(CertificatePdf, ShowsTheTransmitterTheInstrumentAndEveryPointJudgedAgainstTheTolerances) {
+    settings.writeText(ReferenceSection, ReferenceNameKey, "Kalibrator CX-9");
+    settings.writeText(ReferenceSection, ReferenceSerialKey, "K-4711");
+    settings.writeText(ReferenceSection, ReferenceUncertaintyKey, "0,02 °C");
+    settings.writeText(ReferenceSection, TemperatureToleranceKey, "0,1");
+    settings.writeText(ReferenceSection, OutputToleranceKey, "0.05");
+    const std::string text = rendered();
+    for (const char* expected : {
+             "Świadectwo kalibracji",
+             "Strona 1/1",
+             "Przetwornik: DOXA-22",
+             "Numer seryjny: 1193046",
+             "Adres: 3",
+             "Linia: COM2:1200,o,8,1 (HART)",
+             "Data kalibracji: 07.12.2026",
+             "Wykonał: jan",
+             "Przyrząd wzorcowy: Kalibrator CX-9",
+             "Numer seryjny przyrządu: K-4711",
+             "Niepewność przyrządu: 0,02 °C",
+             "Tolerancja temperatury: ±0,100 °C",
+             "Tolerancja wyjścia: ±0,050",
+             "Punkt Wzorzec Zastane Różnica Ocena Pozostawione Różnica Ocena",
+             // The transmitter took the point; nobody read its value before or after.
+             "Wejście, punkt górny 300 Ohm — — — — — —",
+             // Driven to 5.6 mA, measured 5.62 mA: found 0.02 low, within 0.05.
+             "Wyjście, punkt dolny 5,620 5,600 -0,020 zgodny — — —",
+             "Wyjście 18,500 18,400 -0,100 niezgodny — — —",
+             // Found a degree low, left at the temperature typed.
+             "Kompensacja [°C] 25,500 24,500 -1,000 niezgodny 25,500 0,000 zgodny",
+             "10:06:00 Kalibracja wyjścia: niepotwierdzone",
+             "10:12:00 Trim ustawiony",
+             "Podpis:",
+         })
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\nin:\n" << text;
+}
+
+TEST_F(CertificatePdf, WithoutSettingsItJudgesNothingAndSaysWhatIsNotKnown) {
+    const std::string text = rendered();
+    for (const char* expected : {
+             "Przyrząd wzorcowy: —",
+             "Numer seryjny przyrządu: —",
+             "Niepewność przyrządu: —",
+             "Tolerancja temperatury: nie ustalono",
+             "Tolerancja wyjścia: nie ustalono",
+             "Punkt Wzorzec Zastane Różnica Pozostawione Różnica\n",
+             "Wyjście, punkt dolny 5,620 5,600 -0,020 — —",
+             "Kompensacja [°C] 25,500 24,500 -1,000 25,500 0,000",
+         })
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\nin:\n" << text;
+    EXPECT_EQ(text.find("Ocena"), std::string::npos);
+    EXPECT_EQ(text.find("zgodny"), std::string::npos);
+}
+
+// Many points go on to a second page; the fields are printed once, the table heading on both.
+TEST_F(CertificatePdf, PointsThatDoNotFitContinueOnTheSecondPage) {
+    std::vector<StoredRecord> many;
+    for (int i = 0; i < 40; ++i)
+        many.push_back(calibration("2026-12-07T10:" + std::to_string(10 + i) + ":00Z",
+                                   RecordKind::CalibrationCompensation, RecordOutcome::Confirmed,
+                                   {{"ambient", 20.0 + i}}, {{"ambient", 20.0 + i}}, {{"ambient", 20.0 + i}}));
+    const QString path = folder.filePath(QStringLiteral("dwie.pdf"));
+    ASSERT_TRUE(writeCertificatePdf(path, makeCertificate(many, {}, history)));
+    const std::string text = pdfText(path);
+    EXPECT_NE(text.find("Strona 1/2"), std::string::npos) << text;
+    EXPECT_NE(text.find("Strona 2/2"), std::string::npos) << text;
+    EXPECT_NE(text.find("Kompensacja [°C] 59,000 59,000 0,000 59,000 0,000"), std::string::npos) << text;
+    const auto headings = [&text](const std::string& what) {
+        std::size_t count = 0;
+        for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
+        return count;
+    };
+    EXPECT_EQ(headings("Punkt Wzorzec"), 2u);
+    EXPECT_EQ(headings("Przetwornik: DOXA-22"), 1u);
+}
+
+}  // namespace
+}  // namespace doxa
