@@ -37,9 +37,6 @@ std::string lineErrors(Station& station) {
     if (!clearErrors(station)) return {};
     return errorText(station.link.commErrors);
 }
-}  // namespace
-
-namespace {
 
 using After = FastPacing::After;
 
