@@ -21,7 +21,7 @@ struct OptionInfo {
     std::string_view help;
 };
 
-constexpr std::array<OptionInfo, 18> Options{{
+constexpr std::array<OptionInfo, 19> Options{{
     {Opt::Port, "--port", "PORT", "--port PORT",
      "COM1..COM12 (mapped as in doxa-win's settings), a device path such as /dev/ttyUSB0, or "
      "sim:MODEL for a simulated transmitter (DOXA-22, RIVO-22, SAWE-01, SAWE-01-RTD, DOXA-21-R, "
@@ -57,6 +57,10 @@ constexpr std::array<OptionInfo, 18> Options{{
     {Opt::Db, "--db", "PATH|URL", "[--db PATH|URL]",
      "the service history: an SQLite file, or a PostgreSQL server as postgresql://user@host:port/dbname "
      "(default: [Baza] URL of doxa-win's settings, else $XDG_DATA_HOME/doxa-win/history.sqlite)"},
+    {Opt::Fast, "--fast", "", "[--fast]",
+     "fast exchanges: the same requests, but each read comes as soon as a whole, checked answer "
+     "has arrived and the next request follows after the line's own gap; a silent or slow "
+     "transmitter gets the usual waits (see the README before using it)"},
 }};
 
 constexpr std::array<int, 5> BaudRates = {1200, 4800, 9600, 19200, 38400};
@@ -210,6 +214,9 @@ private:
             case Opt::Db:
                 inv.database = std::string(value);
                 if (inv.database.empty()) fail("--db needs a file name or a postgresql:// URL");
+                break;
+            case Opt::Fast:
+                inv.line.fast = true;
                 break;
         }
     }

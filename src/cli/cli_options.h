@@ -11,7 +11,7 @@ namespace doxa::cli {
 
 // Every option a subcommand may take; each subcommand names the ones it accepts.
 enum class Opt { Port, Rs485, Baud, Parity, Address, Timeout, Json, Count, Csv, Output, DryRun, AnyModel, From, To,
-                 Serial, Model, Since, Db };
+                 Serial, Model, Since, Db, Fast };
 
 // The line to one transmitter, as the command line gives it.
 struct LineChoice {
@@ -20,6 +20,8 @@ struct LineChoice {
     int baudIndex = 0;  // 0..4 = 1200 .. 38400 baud
     int parityOff = 0;
     int pollingAddress = 0;
+    // Answer waits end at the first whole answer, the line's gaps pace the requests (--fast).
+    bool fast = false;
 };
 
 struct Invocation {

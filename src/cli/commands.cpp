@@ -10,15 +10,15 @@ namespace doxa::cli {
 namespace {
 
 constexpr std::array IdentifyOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
-                                     Opt::Address, Opt::Timeout, Opt::Json, Opt::Db};
+                                     Opt::Address, Opt::Timeout, Opt::Json, Opt::Fast, Opt::Db};
 constexpr std::array WatchOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
-                                  Opt::Address, Opt::Timeout, Opt::Count, Opt::Csv, Opt::Db};
+                                  Opt::Address, Opt::Timeout, Opt::Count, Opt::Csv, Opt::Fast, Opt::Db};
 
 constexpr std::array ReadOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
-                                 Opt::Address, Opt::Timeout, Opt::Output, Opt::Db};
+                                 Opt::Address, Opt::Timeout, Opt::Output, Opt::Fast, Opt::Db};
 constexpr std::array WriteOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
-                                  Opt::Address, Opt::Timeout, Opt::DryRun, Opt::AnyModel, Opt::Db};
-constexpr std::array FinderOptions{Opt::Port, Opt::Rs485, Opt::From, Opt::To, Opt::Db};
+                                  Opt::Address, Opt::Timeout, Opt::DryRun, Opt::AnyModel, Opt::Fast, Opt::Db};
+constexpr std::array FinderOptions{Opt::Port, Opt::Rs485, Opt::From, Opt::To, Opt::Fast, Opt::Db};
 constexpr std::array HistoryOptions{Opt::Serial, Opt::Model, Opt::Since, Opt::Json, Opt::Csv, Opt::Db};
 
 constexpr std::array<Command, 6> Commands{{
@@ -113,6 +113,8 @@ std::string programHelp() {
     }
     return text +
            "\n"
+           "identify, read, write, watch and finder take --fast: the same requests, each answer\n"
+           "read as soon as it is whole, the next request after the line's own gap.\n"
            "Run 'doxa-cli COMMAND --help' for the options of a command, 'man doxa-cli' for more.\n"
            "\n" +
            exitStatusHelp();

@@ -52,8 +52,13 @@ std::list<ConsoleLoop::Timer>::iterator ConsoleLoop::find(const ConsoleWindow* w
 }
 
 void ConsoleLoop::start(ConsoleWindow* window, int timer, int ms) {
+    startWatched(window, timer, ms, ms, {});
+}
+
+void ConsoleLoop::startWatched(ConsoleWindow* window, int timer, int firstMs, int ms,
+                               std::function<bool()> ready) {
     stop(window, timer);
-    timers_.push_back({window, timer, ms, time_.nowMs() + ms, started_++});
+    timers_.push_back({window, timer, ms, time_.nowMs() + firstMs, started_++, std::move(ready)});
 }
 
 void ConsoleLoop::stop(ConsoleWindow* window, int timer) {
@@ -69,6 +74,10 @@ bool ConsoleLoop::hasTimers(const ConsoleWindow* window) const {
                        [window](const Timer& t) { return t.window == window; });
 }
 
+std::list<ConsoleLoop::Timer>::iterator ConsoleLoop::readyTimer() {
+    return std::find_if(timers_.begin(), timers_.end(), [](const Timer& t) { return t.ready && t.ready(); });
+}
+
 ConsoleLoop::Step ConsoleLoop::step() {
     const auto next = std::min_element(timers_.begin(), timers_.end(), [](const Timer& a, const Timer& b) {
         return a.due != b.due ? a.due < b.due : a.order < b.order;
@@ -76,16 +85,30 @@ ConsoleLoop::Step ConsoleLoop::step() {
     // Without timers and without a deadline nothing would ever happen again.
     if (next == timers_.end() && !deadline_) return Step::Deadline;
     const bool beyondDeadline = deadline_ && (next == timers_.end() || next->due > *deadline_);
-    const std::int64_t wakeAt = beyondDeadline ? *deadline_ : next->due;
+    const std::int64_t dueAt = beyondDeadline ? *deadline_ : next->due;
+    const bool watching = std::any_of(timers_.begin(), timers_.end(), [](const Timer& t) { return bool(t.ready); });
+    const std::int64_t wakeAt = watching ? std::min(dueAt, time_.nowMs() + WatchMs) : dueAt;
     if (!time_.sleepUntil(wakeAt)) {
         interrupted_ = true;
         return Step::Interrupted;
     }
-    if (beyondDeadline) return Step::Deadline;
+    if (beyondDeadline && wakeAt == dueAt) return Step::Deadline;
+    if (watching) {
+        if (const auto ready = readyTimer(); ready != timers_.end()) {
+            ready->due = time_.nowMs();
+            return fire(ready);
+        }
+        if (wakeAt < dueAt) return Step::Watched;
+    }
+    return fire(next);
+}
+
+ConsoleLoop::Step ConsoleLoop::fire(std::list<Timer>::iterator timer) {
     // The handler may stop or restart any timer, this one included: it is rescheduled first.
-    ConsoleWindow* window = next->window;
-    const int id = next->id;
-    next->due = std::max(next->due + next->interval, time_.nowMs());
+    ConsoleWindow* window = timer->window;
+    const int id = timer->id;
+    timer->due = std::max(timer->due + timer->interval, time_.nowMs());
+    timer->ready = nullptr;
     window->fire(id);
     return Step::Fired;
 }

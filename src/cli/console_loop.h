@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <optional>
 
@@ -34,9 +35,13 @@ class ConsoleLoop {
 public:
     explicit ConsoleLoop(TimeSource& time) : time_(time) {}
 
-    enum class Step { Fired, Deadline, Interrupted };
+    enum class Step { Fired, Watched, Deadline, Interrupted };
 
     void start(ConsoleWindow* window, int timer, int ms);
+    // A timer that falls due first after `firstMs`, then every `ms`; while its first tick is
+    // ahead, `ready` (when given) is asked every WatchMs and brings the tick forward once it holds.
+    void startWatched(ConsoleWindow* window, int timer, int firstMs, int ms, std::function<bool()> ready);
+    static constexpr int WatchMs = 2;
     void stop(ConsoleWindow* window, int timer);
     void stopAll(ConsoleWindow* window);
     bool hasTimers(const ConsoleWindow* window) const;
@@ -58,8 +63,11 @@ private:
         int interval;
         std::int64_t due;
         std::uint64_t order;  // ties fire in the order the timers were started
+        std::function<bool()> ready;  // asked until the first tick
     };
     std::list<Timer>::iterator find(const ConsoleWindow* window, int timer);
+    std::list<Timer>::iterator readyTimer();
+    Step fire(std::list<Timer>::iterator timer);
 
     TimeSource& time_;
     std::list<Timer> timers_;

@@ -95,6 +95,10 @@ void ConsoleWindow::startTimer(int timer, int ms) { loop_.start(this, timer, ms)
 
 void ConsoleWindow::stopTimer(int timer) { loop_.stop(this, timer); }
 
+void ConsoleWindow::startWatchedTimer(int timer, int firstMs, int ms, std::function<bool()> ready) {
+    loop_.startWatched(this, timer, firstMs, ms, std::move(ready));
+}
+
 void ConsoleWindow::click(int id) {
     if (logic_) logic_->onCommand(id);
 }

@@ -66,6 +66,7 @@ public:
     void setTitle(std::string_view utf8) override;
     void startTimer(int timer, int ms) override;
     void stopTimer(int timer) override;
+    void startWatchedTimer(int timer, int firstMs, int ms, std::function<bool()> ready) override;
     Answer messageBox(std::string_view utf8, BoxIcon icon, BoxButtons buttons) override;
     int runChild(DialogLogic& child) override;
     void end(int result) override;

@@ -117,6 +117,7 @@ Session::Session(const LineChoice& line, std::unique_ptr<SettingsStore> settings
     link.baudIndex = line.rs485 ? line.baudIndex : 0;
     link.parityOff = line.rs485 ? line.parityOff : 0;
     link.replyWait = replyWaitFor(link.transmissionMode, link.baudIndex);
+    link.fast.on = line.fast;
     station_.device.pollingAddress = line.pollingAddress;
     if (line.rs485) station_.device.hasAmbient = 1;
     station_.makeLine = makeLineFactory(*settings_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,14 @@ public:
     // (Re)starts a repeating timer; onTimer(timer) runs every `ms` until stopTimer.
     virtual void startTimer(int timer, int ms) = 0;
     virtual void stopTimer(int timer) = 0;
+    // (Re)starts a timer whose first tick comes after `firstMs` and the next ones every `ms`; a
+    // host that watches `ready` (the console host of doxa-cli --fast, every few ms) brings the
+    // first tick forward to the moment it holds. Only fast exchanges start one; a host without
+    // them keeps to `firstMs`.
+    virtual void startWatchedTimer(int timer, int firstMs, int /*ms*/,
+                                   std::function<bool()> /*ready*/) {
+        startTimer(timer, firstMs);
+    }
 
     virtual Answer messageBox(std::string_view utf8, BoxIcon icon = BoxIcon::None,
                               BoxButtons buttons = BoxButtons::Ok) = 0;

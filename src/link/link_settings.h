@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "link/answer_check.h"
 #include "link/serial_line.h"
@@ -9,6 +10,25 @@
 namespace doxa {
 
 enum TransmissionMode : int { ModeHart = 0, ModeRs485 = 1 };
+
+// Fast exchanges (doxa-cli --fast): the exchange steps end an answer wait as soon as a whole
+// answer that passes the check has arrived, and pace the line by its own gaps instead of the
+// fixed step intervals. Off everywhere else, and then nothing here is ever used.
+struct FastPacing {
+    bool on = false;
+    // What the exchange did last, which tells what kind of wait the next step asks for.
+    enum class After { Nothing, Request, Turn, Answer };
+    After after = After::Nothing;
+    int requestLength = 0;
+    // The request handed the transmitter data to keep: the wait after its answer stays whole.
+    bool handsOverData = false;
+    // The part of the documented turn wait left out; the answer wait gets it back, so that the
+    // read without a whole answer comes exactly when the documented schedule reads.
+    int turnSavedMs = 0;
+    // Bytes of the awaited answer taken off the line while the answer wait watched it; the next
+    // read takes them first.
+    std::vector<std::uint8_t> collected;
+};
 
 struct LinkSettings {
     int portNumber = 1;  // 0..11 = COM1..COM12, -1 = none chosen
@@ -24,6 +44,7 @@ struct LinkSettings {
     PendingRequest pendingRequest;
     // 1 while the port is closed because its device vanished: the next request reopens it.
     int portVanished = 0;
+    FastPacing fast;
 };
 
 // The value of exchangeState that tells the identification dialog there is nothing to clean up.

@@ -153,10 +153,29 @@ int writeLogged(LinkState& station, int count) {
 }
 
 int readLogged(LinkState& station, int maxCount) {
-    const int length = readRaw(station, station.frame.data(), std::min(maxCount, FrameSize));
+    const int wanted = std::min(maxCount, FrameSize);
+    std::vector<std::uint8_t>& collected = station.link.fast.collected;
+    const int early = std::min(static_cast<int>(collected.size()), std::max(wanted, 0));
+    std::copy_n(collected.begin(), early, station.frame.begin());
+    collected.clear();
+    const int length = early + readRaw(station, station.frame.data() + early, wanted - early);
     if (length == 0) return 0;
     station.trafficLog.append(TrafficLog::ReadMarker, isRs485(station), station.frame.data(), length);
     return normalisePreamble(station.frame, length);
+}
+
+bool collectWholeAnswer(LinkState& station) {
+    std::vector<std::uint8_t>& collected = station.link.fast.collected;
+    const int have = static_cast<int>(collected.size());
+    if (have < FrameSize) {
+        collected.resize(FrameSize);
+        const int got = readRaw(station, collected.data() + have, FrameSize - have);
+        collected.resize(static_cast<std::size_t>(have + got));
+    }
+    std::array<std::uint8_t, FrameSize> answer{};
+    std::copy(collected.begin(), collected.end(), answer.begin());
+    const int length = normalisePreamble(answer, static_cast<int>(collected.size()));
+    return length > 0 && checkAnswer(station.link.pendingRequest, answer, length) == AnswerFault::None;
 }
 
 int queuedOutput(LinkState& station) {
@@ -200,10 +219,12 @@ void errorBoxes(LinkState& station, std::uint32_t mask) {
 }
 
 void purge(LinkState& station) {
+    station.link.fast.collected.clear();
     if (SerialLine* line = lineOf(station)) line->purge();
 }
 
 void discardInput(LinkState& station) {
+    station.link.fast.collected.clear();
     if (SerialLine* line = lineOf(station)) line->discardInput();
 }
 

@@ -31,7 +31,11 @@ void setReceive(LinkState& station);
 int writeLogged(LinkState& station, int count);
 // Reads up to maxCount queued bytes into frame, logs them, normalises a HART preamble to six
 // 0xFF bytes and returns the frame length now in the buffer (0 = nothing arrived).
+// Bytes the answer wait of a fast exchange collected come first, as if read now.
 int readLogged(LinkState& station, int maxCount);
+// Fast exchanges: takes what has arrived into the collected bytes (unlogged; the read logs them)
+// and tells whether they are a whole answer that passes the check against the pending request.
+bool collectWholeAnswer(LinkState& station);
 int writeRaw(LinkState& station, const std::uint8_t* bytes, int count);
 int readRaw(LinkState& station, std::uint8_t* buffer, int maxCount);
 
@@ -48,7 +52,7 @@ std::vector<std::string_view> errorParts(std::uint32_t mask);
 // One plain message box per error bit, in the errorText() order.
 void errorBoxes(LinkState& station, std::uint32_t mask);
 void purge(LinkState& station);
-// Discards what waits in the receive queue, unlogged.
+// Discards what waits in the receive queue, unlogged, collected bytes included.
 void discardInput(LinkState& station);
 // How long `bytes` take on the line at the link's speed and parity, in milliseconds (rounded
 // up): start bit, 8 data bits, the parity bit when there is one, stop bit.

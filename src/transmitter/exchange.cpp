@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 
 #include "dialog/dialog.h"
 #include "link/hart.h"
@@ -36,6 +37,67 @@ std::string lineErrors(Station& station) {
     if (!clearErrors(station)) return {};
     return errorText(station.link.commErrors);
 }
+
+using After = FastPacing::After;
+
+void noteStep(Station& station, After step) {
+    if (station.link.fast.on) station.link.fast.after = step;
+}
+
+// A request that hands the transmitter data: a HART command with data bytes, any MODBUS
+// function but the plain read of registers.
+bool handsOverData(const Station& station, int length) {
+    const PendingRequest& request = station.link.pendingRequest;
+    if (request.protocol == PendingRequest::Protocol::Modbus) return request.command != modbus::ReadHolding;
+    int preambles = 0;
+    while (preambles < length && station.frame[preambles] == 0xFF) ++preambles;
+    const int count = preambles + 3;
+    return count < length && station.frame[count] != 0;
+}
+
+// The quiet time the line asks for between an answer and the next request, in ms.
+// MODBUS RTU: 3.5 characters of 11 bits at the line's speed (at least the 1.75 ms the protocol
+// fixes above 19200 baud). HART: 8 characters (73.3 ms at 1200 baud), the link grant time a
+// HART master leaves after a transaction, so that a second master on the loop (a handheld
+// communicator) may take its turn.
+int lineGapMs(const Station& station) {
+    const bool rs485 = station.link.transmissionMode == ModeRs485;
+    const int bits = rs485 ? 385 : 880;  // tenths of a bit: 3.5 x 11 and 8 x 11
+    const int baud = rs485 ? baudRate(station.link.baudIndex) : baudRate(0);
+    return std::max((bits * 100 + baud - 1) / baud, 2);
+}
+
+// After a request the driver stays at transmit until the request has left the line, and two
+// character times more for the UART's shift register and the adapter behind it.
+int requestOnLineMs(const Station& station) {
+    constexpr int TrailingCharacters = 2;
+    return transmitTimeMs(station, station.link.fast.requestLength + TrailingCharacters);
+}
+
+void startFastWait(Station& station, DialogWindow& window, int ms, int timer) {
+    FastPacing& fast = station.link.fast;
+    switch (std::exchange(fast.after, After::Nothing)) {
+        case After::Request: {
+            const int turn = std::min(ms, requestOnLineMs(station));
+            fast.turnSavedMs = ms - turn;
+            window.startTimer(timer, turn);
+            return;
+        }
+        case After::Turn:
+            window.startWatchedTimer(timer, ms + std::exchange(fast.turnSavedMs, 0), ms,
+                                     [&station] { return collectWholeAnswer(station); });
+            return;
+        case After::Answer:
+            // The documented wait after a write lets the transmitter store what it was given.
+            window.startWatchedTimer(timer, fast.handsOverData ? ms : std::min(ms, lineGapMs(station)),
+                                     ms, {});
+            return;
+        case After::Nothing:
+            window.startTimer(timer, ms);
+            return;
+    }
+}
+
 }  // namespace
 
 void expectAnswer(Station& station, int length) {
@@ -51,6 +113,11 @@ std::string transmitFrame(Station& station, int length) {
     expectAnswer(station, length);
     setTransmit(station);
     writeLogged(station, length);
+    if (station.link.fast.on) {
+        station.link.fast.requestLength = length;
+        station.link.fast.handsOverData = handsOverData(station, length);
+    }
+    noteStep(station, After::Request);
     return lineErrors(station);
 }
 
@@ -70,6 +137,7 @@ std::string sendHartRequest(Station& station, const Request& request) {
 void turnToReceive(Station& station) {
     station.frame.fill(0);
     setReceive(station);
+    noteStep(station, After::Turn);
 }
 
 Reply readReply(Station& station) {
@@ -85,6 +153,7 @@ Reply readReply(Station& station) {
     }
     const PendingRequest& request = station.link.pendingRequest;
     if (reply.arrived > 0) reply.fault = checkAnswer(request, station.frame, reply.arrived);
+    noteStep(station, reply.arrived > 0 && reply.fault == AnswerFault::None ? After::Answer : After::Nothing);
     station.lineStatistics.answerRead(reply.arrived, reply.fault, station.monotonicMs());
     if (reply.arrived == 0) return reply;
     if (reply.fault != AnswerFault::None) return reply;
@@ -113,7 +182,10 @@ bool ensurePortOpen(Station& station) {
 
 void goToState(Station& station, DialogWindow& window, int state, int ms, int timer) {
     station.link.exchangeState = state;
-    window.startTimer(timer, ms);
+    if (station.link.fast.on)
+        startFastWait(station, window, ms, timer);
+    else
+        window.startTimer(timer, ms);
 }
 
 void releaseLine(Station& station) {

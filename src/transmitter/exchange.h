@@ -79,6 +79,11 @@ bool isModbusAnswer(const Station& station, int length, std::uint8_t function);
 bool ensurePortOpen(Station& station);
 // Moves the exchange to `state`; the timer fires next after `ms`. Dialogs with a second
 // exchange name its timer.
+// With fast exchanges on (doxa-cli --fast) the wait depends on the step before it: after a
+// request the driver turns once the request has left the line; after the turn the read comes as
+// soon as a whole answer that passes the check has arrived, else at the documented read time;
+// after an answer taken the next step follows the line's gap, unless the request handed the
+// transmitter data to keep. Any other wait is the documented one.
 void goToState(Station& station, DialogWindow& window, int state, int ms,
                int timer = ExchangeTimer);
 // The close sequence (one 0xFF byte, receive level), so that the line driver is never left at

@@ -35,17 +35,20 @@ public:
 };
 
 // doxa-cli on one simulated DOXA-22 (serial 777) whose answers come as the variant times them.
-class CliTiming : public ::testing::TestWithParam<std::tuple<TimingVariant, bool>> {
+// With --fast (the third parameter) the answer waits end at the first whole answer: an answer
+// later than the immediate one must be taken exactly as well.
+class CliTiming : public ::testing::TestWithParam<std::tuple<TimingVariant, bool, bool>> {
 protected:
     CliTiming()
         : transmitter_(std::make_shared<sim::Transmitter>(
               sim::Model::Doxa22, sim::Options{.serialNumber = 777, .timing = std::get<0>(GetParam()).timing})) {}
 
     bool rs485() const { return std::get<1>(GetParam()); }
+    bool fast() const { return std::get<2>(GetParam()); }
 
     // Runs `command` with the options after the port; its exit status, what it printed in `out`.
     int run(int (*command)(const Invocation&, Session&, std::ostream&), Invocation invocation) {
-        invocation.line = {.port = "sim:DOXA-22", .rs485 = rs485()};
+        invocation.line = {.port = "sim:DOXA-22", .rs485 = rs485(), .fast = fast()};
         std::string error;
         const auto session = Session::open(invocation.line, console_, time_, error);
         EXPECT_TRUE(session) << error;
@@ -127,9 +130,11 @@ TEST_P(CliTiming, ReadWriteAndFinderEndInTheTransmitter) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, CliTiming,
-                         ::testing::Combine(::testing::ValuesIn(test::TimingVariants), ::testing::Bool()),
+                         ::testing::Combine(::testing::ValuesIn(test::TimingVariants), ::testing::Bool(),
+                                            ::testing::Bool()),
                          [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "Rs485" : "Hart");
+                             return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "Rs485" : "Hart") +
+                                    (std::get<2>(info.param) ? "Fast" : "");
                          });
 
 }  // namespace

@@ -762,5 +762,34 @@ TEST(CliHistoryServer, RecordsReachTheServerNamedOnTheCommandLineOrInTheSettings
     EXPECT_EQ(records[0].toObject()["model"].toString(), "RIVO-22");
 }
 
+// --fast over the real line: the same requests and the same identification as without it, from
+// a prompt transmitter and from one whose answers come in pieces at the very end of the wait.
+TEST_F(CliBench, FastIdentificationSendsTheSameRequestsOverThePseudoTerminal) {
+    for (const auto& [name, timing] : std::vector<std::pair<std::string, std::vector<std::string>>>{
+             {"prompt", {}}, {"late", {"--at-wait-end", "--chunks", "3", "--chunk-gap", "100"}}}) {
+        SCOPED_TRACE(name);
+        std::vector<std::string> args{"--model", "DOXA-22", "--serial", "4242"};
+        args.insert(args.end(), timing.begin(), timing.end());
+        const std::string port = start(name, args);
+        for (const bool rs485 : {false, true}) {
+            std::vector<std::string> identify{"identify", "--port", port};
+            if (rs485) identify.push_back("--rs485");
+            const std::size_t before = requestsOf(log(name)).size();
+            const Result documented = cli(identify);
+            const auto documentedRequests = requestsOf(log(name));
+            identify.push_back("--fast");
+            const Result fast = cli(identify);
+            const auto all = requestsOf(log(name));
+            ASSERT_EQ(documented.status, 0) << documented.err;
+            EXPECT_EQ(fast.status, 0) << fast.err;
+            EXPECT_EQ(fast.out, documented.out);
+            const std::vector<std::vector<std::uint8_t>> asked(documentedRequests.begin() + std::ptrdiff_t(before), documentedRequests.end());
+            const std::vector<std::vector<std::uint8_t>> askedFast(all.begin() + std::ptrdiff_t(documentedRequests.size()), all.end());
+            EXPECT_EQ(askedFast, asked);
+            EXPECT_EQ(asked.size(), rs485 ? 4u : 5u);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace doxa
