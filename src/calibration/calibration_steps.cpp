@@ -1,6 +1,7 @@
 #include "calibration/calibration_steps.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -388,6 +389,18 @@ bool InputReading::onTimer(DialogWindow& window) {
     return true;
 }
 
+namespace {
+
+// The decimal a single-precision value stands for: 300.12, not 300.1199951171875.
+double singleDecimal(double value) {
+    char digits[32];
+    const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<float>(value)).ptr;
+    std::from_chars(digits, end, value);
+    return value;
+}
+
+}  // namespace
+
 void InputReading::takeValue(const DecodedFloat& reading, std::uint8_t unitCode) {
     const NumberShape shape = measuredValueShape(unitCode);
     text_ = valueText(reading, shape);
@@ -395,7 +408,7 @@ void InputReading::takeValue(const DecodedFloat& reading, std::uint8_t unitCode)
     if (!std::isfinite(reading.value)) return;
     std::string_view unit = shape.suffix;
     if (unit.starts_with(' ')) unit.remove_prefix(1);
-    value_ = InputValue{reading.value, std::string(unit)};
+    value_ = InputValue{singleDecimal(reading.value), std::string(unit)};
 }
 
 namespace {
