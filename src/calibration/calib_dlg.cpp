@@ -68,7 +68,9 @@ void CCalibrationDlg::onCommand(int id) {
 
 void CCalibrationDlg::onTimer(int timer) {
     if (timer == InputReading::Timer) {
-        if (inputReading_.onTimer(window())) showFields();
+        if (!inputReading_.onTimer(window())) return;
+        inputPoints_.readingEnded(inputReading_.value());
+        showFields();
         return;
     }
     if (timer != ExchangeTimer) return;
@@ -156,6 +158,7 @@ void CCalibrationDlg::step(int state) {
 
 void CCalibrationDlg::onDestroy() {
     window().stopTimer(InputReading::Timer);
+    inputPoints_.finish();
     endExchange(station_, window());
 }
 
@@ -223,7 +226,7 @@ void CCalibrationDlg::drive(DrivePoint point) {
 
 void CCalibrationDlg::judgeInputPoint(bool upper) {
     if (inputPointTaken(station_, read(), upper)) {
-        recordInputPoint(station_, upper);
+        inputPoints_.pointStored(upper);
         window().stopTimer(ExchangeTimer);
         window().setText(Status, "Dana zapisana");
     } else {

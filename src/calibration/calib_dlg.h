@@ -99,6 +99,7 @@ private:
     Station& station_;
     std::function<void()> updateView_;
     calibration::InputReading inputReading_{station_, Status, Status};
+    calibration::InputPointRecords inputPoints_{station_};
     calibration::Compensation compensation_{station_};
     int returnState_ = 0;
     int closeRetries_ = 0;

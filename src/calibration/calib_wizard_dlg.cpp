@@ -76,7 +76,9 @@ void CCalibrationWizardDlg::onCommand(int id) {
 
 void CCalibrationWizardDlg::onTimer(int timer) {
     if (timer == InputReading::Timer) {
-        if (inputReading_.onTimer(window())) showFields();
+        if (!inputReading_.onTimer(window())) return;
+        inputPoints_.readingEnded(inputReading_.value());
+        showFields();
         return;
     }
     if (timer != ExchangeTimer) return;
@@ -226,6 +228,7 @@ void CCalibrationWizardDlg::step(int state) {
 
 void CCalibrationWizardDlg::onDestroy() {
     window().stopTimer(InputReading::Timer);
+    inputPoints_.finish();
     endExchange(station_, window());
 }
 
@@ -267,7 +270,7 @@ void CCalibrationWizardDlg::goTo(Phase phase) {
         case Phase::Exit: station_.link.exchangeState = Exit; break;
         case Phase::Input: {
             window().stopTimer(ExchangeTimer);
-            window().setText(Instruction, referenceText(station_.device, station_.reverseOrder != 0));
+            window().setText(Instruction, inputReference(station_.device, station_.reverseOrder != 0).instruction);
             window().setText(Progress, " ");
             station_.link.exchangeState = SendFirstInput;
             break;
@@ -306,10 +309,10 @@ void CCalibrationWizardDlg::judgeInputPoint(bool second) {
         goToState(station_, window(), second ? SendSecondInput : SendFirstInput, InputRetryWait);
         return;
     }
-    recordInputPoint(station_, upper);
+    inputPoints_.pointStored(upper);
     if (!second) {
         window().stopTimer(ExchangeTimer);
-        window().setText(Instruction, referenceText(station_.device, station_.reverseOrder == 0));
+        window().setText(Instruction, inputReference(station_.device, station_.reverseOrder == 0).instruction);
         station_.link.exchangeState = SendSecondInput;
         return;
     }

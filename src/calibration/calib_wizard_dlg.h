@@ -101,6 +101,7 @@ private:
 
     Station& station_;
     calibration::InputReading inputReading_{station_, Progress, LineErrors};
+    calibration::InputPointRecords inputPoints_{station_};
     calibration::Compensation compensation_{station_};
     int returnState_ = 0;
     float typedValue_ = 0;

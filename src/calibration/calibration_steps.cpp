@@ -1,6 +1,7 @@
 #include "calibration/calibration_steps.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -164,14 +165,6 @@ bool inputPointTaken(const Station& station, int length, bool upper) {
 bool outputPointConfirmed(const Station& station, int length, bool upper) {
     return rs485(station) ? isModbusAnswer(station, length, outputFunction(upper))
                           : length == HartWriteLength;
-}
-
-void recordInputPoint(const Station& station, bool upper) {
-    std::string_view reference = referenceText(station.device, upper);
-    reference.remove_prefix(reference.find(' ') + 1);  // "300 Ohm" of "Ustaw 300 Ohm"
-    keepRecord(station, RecordKind::CalibrationInput, RecordOutcome::Confirmed,
-               {{"point", std::string(upper ? "upper" : "lower")}},
-               {{"input", std::string(reference)}});
 }
 
 // The output was found at the value the transmitter was driven to; the meter measured it there.
@@ -349,9 +342,10 @@ std::string_view outputPrompt(const DeviceRecord& device) {
     return device.outputType == OutputVoltage ? "Wpisz wartość napięcia" : "Wpisz wartość prądu";
 }
 
-std::string_view referenceText(const DeviceRecord& device, bool upper) {
-    if (device.sensorType < 3) return upper ? "Ustaw 300 Ohm" : "Ustaw 100 Ohm";
-    return upper ? "Ustaw 80 mV" : "Ustaw 0 mV";
+InputReference inputReference(const DeviceRecord& device, bool upper) {
+    if (device.sensorType < 3)
+        return upper ? InputReference{300, "Ohm", "Ustaw 300 Ohm"} : InputReference{100, "Ohm", "Ustaw 100 Ohm"};
+    return upper ? InputReference{80, "mV", "Ustaw 80 mV"} : InputReference{0, "mV", "Ustaw 0 mV"};
 }
 
 void InputReading::start(DialogWindow& window) {
@@ -361,6 +355,7 @@ void InputReading::start(DialogWindow& window) {
     purge(station_);
     window.setText(statusId_, "Odczyt PV");
     text_.assign(1, ' ');  // a blank until the answer has come
+    value_.reset();
     const std::string errors = send(station_, Request{.hartCommand = HartReadPrimary,
                                                       .modbusStart = PrimaryRegister,
                                                       .modbusCount = FloatRegisters});
@@ -386,12 +381,73 @@ bool InputReading::onTimer(DialogWindow& window) {
     if (!reply.lineErrors.empty()) window.setText(errorId_, reply.lineErrors);
     const auto& f = station_.frame;
     if (!rs485(station_) && reply.length == HartValueLength)
-        text_ = valueText(decodeFloat(&f[13], FloatLayout::Hart), measuredValueShape(f[hart::AnswerData]));
+        takeValue(decodeFloat(&f[13], FloatLayout::Hart), f[hart::AnswerData]);
     else if (rs485(station_) && reply.length == ModbusFloatLength)
-        text_ = valueText(registerFloat(f, 0), measuredValueShape(station_.device.unitCode));
+        takeValue(registerFloat(f, 0), station_.device.unitCode);
     window.stopTimer(Timer);
     inputReadStep_ = 0;
     return true;
+}
+
+namespace {
+
+// The decimal a single-precision value stands for: 300.12, not 300.1199951171875.
+double singleDecimal(double value) {
+    char digits[32];
+    const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<float>(value)).ptr;
+    std::from_chars(digits, end, value);
+    return value;
+}
+
+}  // namespace
+
+void InputReading::takeValue(const DecodedFloat& reading, std::uint8_t unitCode) {
+    const NumberShape shape = measuredValueShape(unitCode);
+    text_ = valueText(reading, shape);
+    // What is not a number is shown as it came but never kept as a value.
+    if (!std::isfinite(reading.value)) return;
+    std::string_view unit = shape.suffix;
+    if (unit.starts_with(' ')) unit.remove_prefix(1);
+    value_ = InputValue{singleDecimal(reading.value), std::string(unit)};
+}
+
+namespace {
+
+RecordValues readingValues(const InputValue& reading) {
+    RecordValues values{{"input", reading.number}};
+    if (!reading.unit.empty()) values.emplace_back("unit", reading.unit);
+    return values;
+}
+
+}  // namespace
+
+void InputPointRecords::readingEnded(const std::optional<InputValue>& value) {
+    if (!value) return;
+    lastReadingLeftAt_.reset();
+    if (waiting_) {
+        append(waiting_->asLeft, readingValues(*value));
+        lastReadingLeftAt_ = waitingUpper_;
+        finish();
+    }
+    lastReading_ = value;
+}
+
+void InputPointRecords::pointStored(bool upper) {
+    finish();
+    const InputReference reference = inputReference(station_.device, upper);
+    ServiceRecord entry = stationRecord(station_, RecordKind::CalibrationInput, RecordOutcome::Confirmed);
+    if (lastReading_ && lastReadingLeftAt_.value_or(upper) == upper) entry.asFound = readingValues(*lastReading_);
+    entry.asLeft = {{"point", std::string(upper ? "upper" : "lower")}};
+    entry.reference = {{"input", reference.value}, {"unit", std::string(reference.unit)}};
+    waiting_ = std::move(entry);
+    waitingUpper_ = upper;
+    lastReading_.reset();
+    lastReadingLeftAt_.reset();
+}
+
+void InputPointRecords::finish() {
+    if (waiting_) keepRecord(station_, *waiting_);
+    waiting_.reset();
 }
 
 }  // namespace doxa::calibration

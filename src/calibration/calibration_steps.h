@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "link/value_codec.h"
 #include "transmitter/exchange.h"
 #include "transmitter/service_record.h"
 
@@ -48,10 +49,8 @@ std::string sendDrive(Station& station, DrivePoint point);
 // The value measured at the lower (145) or upper (146) test point.
 std::string sendOutputPoint(Station& station, bool upper, float measured);
 
-// The service history's records of the input point the transmitter took, and of an output
-// point: found at the value the transmitter was driven to, with the value the technician
-// measured there.
-void recordInputPoint(const Station& station, bool upper);
+// The service history's record of an output point: found at the value the transmitter was
+// driven to, with the value the technician measured there.
 void recordOutputPoint(const Station& station, bool upper, float measured, RecordOutcome outcome);
 
 // The output current dialog: read the output, force it to a value.
@@ -136,8 +135,20 @@ private:
 
 // "Wpisz wartość napięcia" for a voltage output, "Wpisz wartość prądu" otherwise.
 std::string_view outputPrompt(const DeviceRecord& device);
-// "Ustaw 100 Ohm", "Ustaw 300 Ohm", "Ustaw 0 mV" or "Ustaw 80 mV".
-std::string_view referenceText(const DeviceRecord& device, bool upper);
+// What the technician sets on the input for its lower or upper reference point.
+struct InputReference {
+    double value;
+    std::string_view unit;         // "Ohm" or "mV"
+    std::string_view instruction;  // "Ustaw 100 Ohm", "Ustaw 300 Ohm", "Ustaw 0 mV" or "Ustaw 80 mV"
+};
+InputReference inputReference(const DeviceRecord& device, bool upper);
+
+// The transmitter's reading of its input, in the unit it named ("Ohm", "mV", "°C"; empty for a
+// unit this program does not know).
+struct InputValue {
+    double number = 0;
+    std::string unit;
+};
 
 // "Odczytaj" of the input group: one read of the primary value on timer 2, shown as its unit
 // wants it ("100.00 Ohm", "12.5 mV", "23.4 °C"); no retry. Status texts go to `statusId`, line
@@ -156,13 +167,44 @@ public:
     bool onTimer(DialogWindow& window);
 
     const std::string& text() const { return text_; }
+    // The value of the reading that has just ended; none when no good answer came.
+    const std::optional<InputValue>& value() const { return value_; }
 
 private:
+    void takeValue(const DecodedFloat& reading, std::uint8_t unitCode);
+
     Station& station_;
     int statusId_;
     int errorId_;
     int inputReadStep_ = 0;
     std::string text_;
+    std::optional<InputValue> value_;
+};
+
+// The service history's records of the input points a dialog stores, with the transmitter's
+// readings of its input taken there (InputReading) and nothing else: the last reading before a
+// point was stored is what was found, the first one after it what was left. A point's record is
+// written when that reading after has come, when the next point is stored or when the dialog
+// ends, whichever is first; a value no reading gave is left out.
+class InputPointRecords {
+public:
+    explicit InputPointRecords(const Station& station) : station_(station) {}
+
+    // A reading has ended (with a value or none).
+    void readingEnded(const std::optional<InputValue>& value);
+    // The transmitter took its present input as this reference point.
+    void pointStored(bool upper);
+    // Writes the record still waiting for its reading after.
+    void finish();
+
+private:
+    const Station& station_;
+    std::optional<InputValue> lastReading_;
+    // The reading that left a point was taken with that point's reference set: it tells what a
+    // repeat of the same point finds, never what another point finds.
+    std::optional<bool> lastReadingLeftAt_;
+    std::optional<ServiceRecord> waiting_;
+    bool waitingUpper_ = false;
 };
 
 }  // namespace calibration

@@ -114,23 +114,47 @@ std::string technicians(const std::vector<StoredRecord>& session) {
     return orUnknown(joined);
 }
 
-void addRecord(Certificate& c, const StoredRecord& s, std::optional<double> temperature,
-               std::optional<double> output, const HistoryQuery& history) {
+std::optional<std::string> textIn(const std::optional<RecordValue>& value) {
+    if (!value || !std::holds_alternative<std::string>(*value)) return std::nullopt;
+    return std::get<std::string>(*value);
+}
+
+// An input reading in the unit of the reference; one in another unit (a Pt 100 read in °C
+// against a reference in Ohm) is shown with its unit and compared with nothing.
+std::optional<RecordValue> inputValue(const RecordValues& values, const std::optional<std::string>& unit) {
+    const auto value = valueOf(values, "input");
+    const auto number = numberIn(value);
+    const auto own = textIn(valueOf(values, "unit"));
+    if (!number || own == unit) return value;
+    return decimal(*number) + (own ? " " + *own : "");
+}
+
+// An input point: the reference set, against the transmitter's readings before and after.
+CertificateRow inputRow(const ServiceRecord& r, std::optional<double> limit) {
+    const auto unit = textIn(valueOf(r.reference, "unit"));
+    const std::string what = unit ? "Wejście [" + *unit + "]" : "Wejście";
+    return pointRow(pointLabel(what, r), valueOf(r.reference, "input"), inputValue(r.asFound, unit),
+                    inputValue(r.asLeft, unit), limit);
+}
+
+struct Tolerances {
+    std::optional<double> temperature, input, output;
+};
+
+void addRecord(Certificate& c, const StoredRecord& s, const Tolerances& limits, const HistoryQuery& history) {
     const ServiceRecord& r = s.record;
     const std::string time = clockText(history.localTime(s.time));
     switch (r.kind) {
-        case RecordKind::CalibrationInput:
-            c.points.push_back(pointRow(pointLabel("Wejście", r), valueOf(r.reference, "input"),
-                                        std::nullopt, std::nullopt, std::nullopt));
-            break;
+        case RecordKind::CalibrationInput: c.points.push_back(inputRow(r, limits.input)); break;
         case RecordKind::CalibrationOutput:
             c.points.push_back(pointRow(pointLabel("Wyjście", r), valueOf(r.reference, "measured"),
-                                        valueOf(r.asFound, "output"), valueOf(r.asLeft, "output"), output));
+                                        valueOf(r.asFound, "output"), valueOf(r.asLeft, "output"),
+                                        limits.output));
             break;
         case RecordKind::CalibrationCompensation:
             c.points.push_back(pointRow("Kompensacja [°C]", valueOf(r.reference, "ambient"),
                                         valueOf(r.asFound, "ambient"), valueOf(r.asLeft, "ambient"),
-                                        temperature));
+                                        limits.temperature));
             break;
         case RecordKind::Trim: {
             const auto trim = valueOf(r.asLeft, "trim");
@@ -150,7 +174,7 @@ void addRecord(Certificate& c, const StoredRecord& s, std::optional<double> temp
 CertificateSettings readCertificateSettings(const SettingsStore& settings) {
     const auto read = [&settings](std::string_view key) { return settings.readText(ReferenceSection, key, ""); };
     return {read(ReferenceNameKey), read(ReferenceSerialKey), read(ReferenceUncertaintyKey),
-            read(TemperatureToleranceKey), read(OutputToleranceKey)};
+            read(TemperatureToleranceKey), read(InputToleranceKey), read(OutputToleranceKey)};
 }
 
 bool writeCertificateSettings(SettingsStore& settings, const CertificateSettings& values) {
@@ -162,6 +186,7 @@ bool writeCertificateSettings(SettingsStore& settings, const CertificateSettings
     write(ReferenceSerialKey, values.instrumentSerial);
     write(ReferenceUncertaintyKey, values.instrumentUncertainty);
     write(TemperatureToleranceKey, values.temperatureTolerance);
+    write(InputToleranceKey, values.inputTolerance);
     write(OutputToleranceKey, values.outputTolerance);
     return written;
 }
@@ -190,9 +215,9 @@ Certificate makeCertificate(std::vector<StoredRecord> session, const Certificate
     if (session.empty()) return c;
     const ServiceRecord& first = session.front().record;
     const std::string local = history.localTime(session.front().time);
-    const auto temperature = tolerance(settings.temperatureTolerance);
-    const auto output = tolerance(settings.outputTolerance);
-    c.judged = temperature || output;
+    const Tolerances limits{tolerance(settings.temperatureTolerance), tolerance(settings.inputTolerance),
+                            tolerance(settings.outputTolerance)};
+    c.judged = limits.temperature || limits.input || limits.output;
     c.fields = {
         {"Przetwornik", first.model},
         {"Numer seryjny", std::to_string(first.serial)},
@@ -203,10 +228,11 @@ Certificate makeCertificate(std::vector<StoredRecord> session, const Certificate
         {"Przyrząd wzorcowy", orUnknown(settings.instrumentName)},
         {"Numer seryjny przyrządu", orUnknown(settings.instrumentSerial)},
         {"Niepewność przyrządu", orUnknown(settings.instrumentUncertainty)},
-        {"Tolerancja temperatury", toleranceText(temperature, " °C")},
-        {"Tolerancja wyjścia", toleranceText(output, "")},
+        {"Tolerancja temperatury", toleranceText(limits.temperature, " °C")},
+        {"Tolerancja wejścia", toleranceText(limits.input, "")},
+        {"Tolerancja wyjścia", toleranceText(limits.output, "")},
     };
-    for (const StoredRecord& s : session) addRecord(c, s, temperature, output, history);
+    for (const StoredRecord& s : session) addRecord(c, s, limits, history);
     c.fileName = "swiadectwo-" + std::to_string(first.serial) + "-" + local.substr(0, 10) + ".pdf";
     return c;
 }

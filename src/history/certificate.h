@@ -21,6 +21,7 @@ struct CertificateSettings {
     std::string instrumentSerial;
     std::string instrumentUncertainty;
     std::string temperatureTolerance;  // °C, for the compensation
+    std::string inputTolerance;        // in the input's unit (Ohm or mV)
     std::string outputTolerance;       // in the output's unit (mA or V)
 };
 CertificateSettings readCertificateSettings(const SettingsStore& settings);

@@ -29,6 +29,7 @@ void CReferenceInstrumentDlg::onInit() {
     w.setText(Serial, values.instrumentSerial);
     w.setText(Uncertainty, values.instrumentUncertainty);
     w.setText(TemperatureTolerance, values.temperatureTolerance);
+    w.setText(InputTolerance, values.inputTolerance);
     w.setText(OutputTolerance, values.outputTolerance);
 }
 
@@ -39,10 +40,14 @@ void CReferenceInstrumentDlg::onCommand(int id) {
 
 bool CReferenceInstrumentDlg::save() {
     DialogWindow& w = window();
-    const CertificateSettings values{trimmed(w.text(Name)), trimmed(w.text(Serial)),
-                                     trimmed(w.text(Uncertainty)), trimmed(w.text(TemperatureTolerance)),
+    const CertificateSettings values{trimmed(w.text(Name)),
+                                     trimmed(w.text(Serial)),
+                                     trimmed(w.text(Uncertainty)),
+                                     trimmed(w.text(TemperatureTolerance)),
+                                     trimmed(w.text(InputTolerance)),
                                      trimmed(w.text(OutputTolerance))};
-    if (!acceptable(values.temperatureTolerance) || !acceptable(values.outputTolerance)) {
+    if (!acceptable(values.temperatureTolerance) || !acceptable(values.inputTolerance) ||
+        !acceptable(values.outputTolerance)) {
         w.messageBox(BadToleranceText, BoxIcon::Error);
         return false;
     }

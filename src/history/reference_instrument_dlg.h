@@ -20,6 +20,7 @@ public:
         Uncertainty = 103,
         TemperatureTolerance = 104,
         OutputTolerance = 105,
+        InputTolerance = 106,
     };
 
     explicit CReferenceInstrumentDlg(SettingsStore& settings) : settings_(settings) {}

@@ -41,6 +41,7 @@ inline constexpr std::string_view ReferenceNameKey = "Nazwa";
 inline constexpr std::string_view ReferenceSerialKey = "NrSeryjny";
 inline constexpr std::string_view ReferenceUncertaintyKey = "Niepewnosc";
 inline constexpr std::string_view TemperatureToleranceKey = "TolerancjaTemperatury";
+inline constexpr std::string_view InputToleranceKey = "TolerancjaWejscia";
 inline constexpr std::string_view OutputToleranceKey = "TolerancjaWyjscia";
 
 }  // namespace doxa

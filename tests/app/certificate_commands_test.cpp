@@ -45,13 +45,18 @@ protected:
         // As identification leaves them.
         station.device.modelName = "DOXA-22";
         station.device.serialNumber = 1193046;
+        sim.device().sensorCode = 0;  // a resistance input, at 300.12 Ohm
+        sim.device().input = 300.12f;
     }
 
-    // The calibration dialog where the technician takes the upper input point, or does nothing.
+    // The calibration dialog where the technician reads the input and takes the upper input
+    // point, or does nothing.
     void calibrate(bool takePoint) {
         shell.scripts[CCalibrationDlg::Resource] = [this, takePoint](FakeWindow& window, DialogLogic&) {
             sim.clock.advanceUntil([&] { return !window.timerRunning(ExchangeTimer); }, 20000, 1);
             if (!takePoint) return;
+            window.click(CCalibrationDlg::ReadInput);
+            sim.clock.advanceUntil([&] { return !window.timerRunning(calibration::InputReading::Timer); }, 5000, 1);
             window.click(CCalibrationDlg::InputHigh);
             sim.clock.advanceUntil([&] { return !window.timerRunning(ExchangeTimer); }, 20000, 1);
         };
@@ -79,9 +84,12 @@ TEST_F(CertificateCommands, ACalibrationThatLeftRecordsOffersItsCertificate) {
     ASSERT_EQ(shell.questions, std::vector<std::string>{std::string(Question)});
     ASSERT_EQ(shown.size(), 1u);
     ASSERT_EQ(shown[0].points.size(), 1u);
-    EXPECT_EQ(shown[0].points[0].point, "Wejście, punkt górny");
-    EXPECT_EQ(shown[0].points[0].reference, "300 Ohm");
-    EXPECT_EQ(shown[0].points[0].asFound, "—");
+    // The point waited for a reading after it; the dialog's end wrote it before the question.
+    EXPECT_EQ(shown[0].points[0].point, "Wejście [Ohm], punkt górny");
+    EXPECT_EQ(shown[0].points[0].reference, "300,000");
+    EXPECT_EQ(shown[0].points[0].asFound, "300,120");
+    EXPECT_EQ(shown[0].points[0].foundDifference, "+0,120");
+    EXPECT_EQ(shown[0].points[0].asLeft, "—");
     EXPECT_EQ(field(shown[0], "Przetwornik"), "DOXA-22");
     EXPECT_EQ(field(shown[0], "Numer seryjny"), "1193046");
     EXPECT_EQ(field(shown[0], "Przyrząd wzorcowy"), "Kalibrator CX-9");
@@ -119,6 +127,11 @@ TEST_F(CertificateCommands, PrzyrzadWzorcowyKeepsTheInstrumentAndRefusesAToleran
         ASSERT_EQ(window.boxes().size(), 1u);
         EXPECT_EQ(window.boxes()[0].text, "Tolerancja musi być liczbą albo pozostać pusta.");
         window.type(CReferenceInstrumentDlg::TemperatureTolerance, "0,1");
+        window.type(CReferenceInstrumentDlg::InputTolerance, "0,05 Ohm");
+        window.click(CReferenceInstrumentDlg::Ok);
+        EXPECT_FALSE(window.ended());
+        EXPECT_EQ(window.boxes().size(), 2u);
+        window.type(CReferenceInstrumentDlg::InputTolerance, "0,05");
         window.click(CReferenceInstrumentDlg::Ok);
         EXPECT_TRUE(window.ended());
     };
@@ -127,12 +140,14 @@ TEST_F(CertificateCommands, PrzyrzadWzorcowyKeepsTheInstrumentAndRefusesAToleran
     EXPECT_EQ(sim.settings.readText("Wzorzec", "NrSeryjny", ""), "K-4711");
     EXPECT_EQ(sim.settings.readText("Wzorzec", "Niepewnosc", ""), "0,02 °C");
     EXPECT_EQ(sim.settings.readText("Wzorzec", "TolerancjaTemperatury", ""), "0,1");
+    EXPECT_EQ(sim.settings.readText("Wzorzec", "TolerancjaWejscia", ""), "0,05");
     EXPECT_EQ(sim.settings.readText("Wzorzec", "TolerancjaWyjscia", "-"), "");
 
     // Opened again, it shows what was kept.
     shell.scripts[CReferenceInstrumentDlg::Resource] = [](FakeWindow& window, DialogLogic&) {
         EXPECT_EQ(window.text(CReferenceInstrumentDlg::Name), "Kalibrator CX-9");
         EXPECT_EQ(window.text(CReferenceInstrumentDlg::TemperatureTolerance), "0,1");
+        EXPECT_EQ(window.text(CReferenceInstrumentDlg::InputTolerance), "0,05");
     };
     app.onCommand(CmdReferenceInstrument);
 }

@@ -45,6 +45,16 @@ std::vector<StoredRecord> session() {
                     {}, {{"measured", double{18.5f}}}),
         calibration("2026-12-07T10:05:00Z", K::CalibrationOutput, O::Confirmed, {{"output", double{5.6f}}},
                     {{"point", std::string("lower")}}, {{"measured", double{5.62f}}}),
+        // Read before and after: 300.12 Ohm found, 300.00 Ohm left.
+        calibration("2026-12-07T10:02:00Z", K::CalibrationInput, O::Confirmed,
+                    {{"input", double{300.12f}}, {"unit", std::string("Ohm")}},
+                    {{"point", std::string("upper")}, {"input", 300.0}, {"unit", std::string("Ohm")}},
+                    {{"input", 300.0}, {"unit", std::string("Ohm")}}),
+        // A Pt 100 reads its input in °C: shown, but not against a reference in Ohm.
+        calibration("2026-12-07T10:01:00Z", K::CalibrationInput, O::Confirmed,
+                    {{"input", double{0.04f}}, {"unit", std::string("°C")}}, {{"point", std::string("lower")}},
+                    {{"input", 100.0}, {"unit", std::string("Ohm")}}),
+        // As an earlier version of the program recorded an input point: the reference as a text.
         calibration("2026-12-07T10:00:00Z", K::CalibrationInput, O::Confirmed, {},
                     {{"point", std::string("upper")}}, {{"input", std::string("300 Ohm")}}),
     };
@@ -83,6 +93,7 @@ TEST_F(CertificatePdf, ShowsTheTransmitterTheInstrumentAndEveryPointJudgedAgains
     settings.writeText(ReferenceSection, ReferenceUncertaintyKey, "0,02 °C");
     settings.writeText(ReferenceSection, TemperatureToleranceKey, "0,1");
     settings.writeText(ReferenceSection, OutputToleranceKey, "0.05");
+    settings.writeText(ReferenceSection, InputToleranceKey, "0,1");
     const std::string text = rendered();
     for (const char* expected : {
              "Świadectwo kalibracji",
@@ -97,10 +108,14 @@ TEST_F(CertificatePdf, ShowsTheTransmitterTheInstrumentAndEveryPointJudgedAgains
              "Numer seryjny przyrządu: K-4711",
              "Niepewność przyrządu: 0,02 °C",
              "Tolerancja temperatury: ±0,100 °C",
+             "Tolerancja wejścia: ±0,100",
              "Tolerancja wyjścia: ±0,050",
              "Punkt Wzorzec Zastane Różnica Ocena Pozostawione Różnica Ocena",
              // The transmitter took the point; nobody read its value before or after.
              "Wejście, punkt górny 300 Ohm — — — — — —",
+             "Wejście [Ohm], punkt dolny 100,000 0,040 °C — — — — —",
+             // Found 0.12 Ohm high, outside 0.1; left at the reference.
+             "Wejście [Ohm], punkt górny 300,000 300,120 +0,120 niezgodny 300,000 0,000 zgodny",
              // Driven to 5.6 mA, measured 5.62 mA: found 0.02 low, within 0.05.
              "Wyjście, punkt dolny 5,620 5,600 -0,020 zgodny — — —",
              "Wyjście 18,500 18,400 -0,100 niezgodny — — —",
@@ -120,8 +135,10 @@ TEST_F(CertificatePdf, WithoutSettingsItJudgesNothingAndSaysWhatIsNotKnown) {
              "Numer seryjny przyrządu: —",
              "Niepewność przyrządu: —",
              "Tolerancja temperatury: nie ustalono",
+             "Tolerancja wejścia: nie ustalono",
              "Tolerancja wyjścia: nie ustalono",
              "Punkt Wzorzec Zastane Różnica Pozostawione Różnica\n",
+             "Wejście [Ohm], punkt górny 300,000 300,120 +0,120 300,000 0,000\n",
              "Wyjście, punkt dolny 5,620 5,600 -0,020 — —",
              "Kompensacja [°C] 25,500 24,500 -1,000 25,500 0,000",
          })
