@@ -19,6 +19,14 @@ namespace doxa::calibration {
 
 namespace {
 
+// The decimal a single-precision value stands for: 300.12, not 300.1199951171875.
+double singleDecimal(double value) {
+    char digits[32];
+    const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<float>(value)).ptr;
+    std::from_chars(digits, end, value);
+    return value;
+}
+
 constexpr int OutputRegister = 0x00E0;
 constexpr int PrimaryRegister = 0x00DC;
 constexpr int AmbientRegister = 0x0110;
@@ -171,9 +179,9 @@ bool outputPointConfirmed(const Station& station, int length, bool upper) {
 void recordOutputPoint(const Station& station, bool upper, float measured, RecordOutcome outcome) {
     ServiceRecord entry = stationRecord(station, RecordKind::CalibrationOutput, outcome);
     const auto driven = driveRow(station.device, upper ? DrivePoint::High : DrivePoint::Low).nominal;
-    if (driven) entry.asFound = {{"output", double{*driven}}};
+    if (driven) entry.asFound = {{"output", singleDecimal(*driven)}};
     if (outcome == RecordOutcome::Confirmed) entry.asLeft = {{"point", std::string(upper ? "upper" : "lower")}};
-    entry.reference = {{"measured", double{measured}}};
+    entry.reference = {{"measured", singleDecimal(measured)}};
     keepRecord(station, entry);
 }
 
@@ -332,9 +340,9 @@ void Compensation::record(Next verdict) const {
                                   : answered_ ? RecordOutcome::NotConfirmed
                                               : RecordOutcome::NoAnswer;
     ServiceRecord entry = stationRecord(station_, RecordKind::CalibrationCompensation, outcome);
-    if (foundAmbient_) entry.asFound = {{"ambient", double{*foundAmbient_}}};
-    if (done) entry.asLeft = {{"ambient", double{station_.device.ambientTemp}}};
-    entry.reference = {{"ambient", double{typed_}}};
+    if (foundAmbient_) entry.asFound = {{"ambient", singleDecimal(*foundAmbient_)}};
+    if (done) entry.asLeft = {{"ambient", singleDecimal(station_.device.ambientTemp)}};
+    entry.reference = {{"ambient", singleDecimal(typed_)}};
     keepRecord(station_, entry);
 }
 
@@ -388,18 +396,6 @@ bool InputReading::onTimer(DialogWindow& window) {
     inputReadStep_ = 0;
     return true;
 }
-
-namespace {
-
-// The decimal a single-precision value stands for: 300.12, not 300.1199951171875.
-double singleDecimal(double value) {
-    char digits[32];
-    const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<float>(value)).ptr;
-    std::from_chars(digits, end, value);
-    return value;
-}
-
-}  // namespace
 
 void InputReading::takeValue(const DecodedFloat& reading, std::uint8_t unitCode) {
     const NumberShape shape = measuredValueShape(unitCode);
