@@ -37,9 +37,13 @@ void FakeDeviceTree::addUsbDevice(const std::string& tty, const std::string& mak
     fs::create_directory_symlink(fs::relative(port, classEntry), classEntry / "device");
 }
 
-void FakeDeviceTree::addByIdLink(const std::string& name, const fs::path& target) {
+fs::path FakeDeviceTree::byId(const std::string& name) {
     fs::create_directories(dev() / "serial" / "by-id");
-    fs::create_symlink(target, dev() / "serial" / "by-id" / name);
+    return dev() / "serial" / "by-id" / name;
+}
+
+void FakeDeviceTree::addByIdLink(const std::string& name, const fs::path& target) {
+    fs::create_symlink(target, byId(name));
 }
 
 void FakeDeviceTree::addBuiltInPort(const std::string& tty, int type) {

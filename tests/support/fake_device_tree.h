@@ -21,6 +21,8 @@ public:
     // leaves that attribute out.
     void addUsbDevice(const std::string& tty, const std::string& maker, const std::string& product,
                       const std::string& serial);
+    // Where udev puts the by-id link `name`; the folder is made first.
+    std::filesystem::path byId(const std::string& name);
     // /dev/serial/by-id/<name> leading to `target` as udev writes it ("../../ttyUSB0").
     void addByIdLink(const std::string& name, const std::filesystem::path& target);
     // A built-in port: its node and the UART type the serial core reports (0: placeholder).
