@@ -17,6 +17,7 @@
 #include "calibration/factory_data_dlg.h"
 #include "calibration/output_current_dlg.h"
 #include "link/port.h"
+#include "link/port_names.h"
 #include "programming/prog_dlg.h"
 #include "programming/prog_safeguard.h"
 #include "programming/prog_zu_dlg.h"
@@ -333,8 +334,15 @@ void Application::choosePort() {
 }
 
 bool Application::runPortDialog() {
-    CPortDlg dialog(station_);
-    return shell_.runDialog(dialog) == ResultOk;
+    CPortDlg dialog(station_, deviceRoot(), [this](const std::vector<std::string>& folders, std::function<void()> changed) {
+        return shell_.watchFolders(folders, std::move(changed));
+    });
+    if (shell_.runDialog(dialog) != ResultOk) return false;
+    // The device chosen for the port is kept under its name, so that the port leads there from
+    // now on, in doxa-cli too.
+    if (!dialog.chosenDevice().empty())
+        store(PortMapSection, portName(station_.link.portNumber), dialog.chosenDevice());
+    return true;
 }
 
 void Application::selectHart() {
@@ -540,7 +548,15 @@ void Application::changeLine(int mode, int baudIndex, int parityOff) {
 }
 
 void Application::store(std::string_view section, std::string_view key, int value) {
-    if (station_.settings.writeInt(section, key, value) || settingsWarned_) return;
+    if (!station_.settings.writeInt(section, key, value)) warnSettingsNotSaved();
+}
+
+void Application::store(std::string_view section, std::string_view key, std::string_view text) {
+    if (!station_.settings.writeText(section, key, text)) warnSettingsNotSaved();
+}
+
+void Application::warnSettingsNotSaved() {
+    if (settingsWarned_) return;
     settingsWarned_ = true;
     shell_.showMessage(SettingsNotSaved);
 }

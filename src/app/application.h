@@ -94,6 +94,8 @@ private:
 
     // Writes a setting; the first failure of the run tells the user the settings are not kept.
     void store(std::string_view section, std::string_view key, int value);
+    void store(std::string_view section, std::string_view key, std::string_view text);
+    void warnSettingsNotSaved();
 
     Station& station_;
     Shell& shell_;

@@ -24,6 +24,7 @@
 
 #include "app/application.h"
 #include "host/dialog_host.h"
+#include "host/folder_watch.h"
 #include "app/help_window.h"
 #include "app/lock_indicators.h"
 #include "history/history_store.h"
@@ -274,6 +275,11 @@ LiveValuesObserver* MainFrame::showTrend() {
     if (!trend) trend = new TrendWindow(owner);
     trend->showBeside(*owner);
     return trend;
+}
+
+std::unique_ptr<FolderWatch> MainFrame::watchFolders(const std::vector<std::string>& folders,
+                                                     std::function<void()> changed) {
+    return watchFoldersWithQt(folders, std::move(changed));
 }
 
 Choice MainFrame::askYesNoCancel(std::string_view utf8) {

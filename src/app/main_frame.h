@@ -51,6 +51,8 @@ public:
     void exportReportPdf() override;
     LiveValuesObserver* showTrend() override;
     Choice askYesNoCancel(std::string_view utf8) override;
+    std::unique_ptr<FolderWatch> watchFolders(const std::vector<std::string>& folders,
+                                              std::function<void()> changed) override;
 
     QToolBar* toolbar() const { return toolbar_; }
     StatusPanelBar* statusPanel() const { return statusPanel_; }

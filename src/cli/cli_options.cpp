@@ -23,9 +23,10 @@ struct OptionInfo {
 
 constexpr std::array<OptionInfo, 19> Options{{
     {Opt::Port, "--port", "PORT", "--port PORT",
-     "COM1..COM12 (mapped as in doxa-win's settings), a device path such as /dev/ttyUSB0, or "
+     "COM1..COM12 (mapped as in doxa-win's settings), a device path such as /dev/ttyUSB0, "
      "sim:MODEL for a simulated transmitter (DOXA-22, RIVO-22, SAWE-01, SAWE-01-RTD, DOXA-21-R, "
-     "RIVO-21-R, DOXA-21-U, RIVO-21-U)"},
+     "RIVO-21-R, DOXA-21-U, RIVO-21-U), or a /dev/serial/by-id name or a part of it that no other "
+     "holds, such as FTDI_A1B2 (see doxa-cli ports)"},
     {Opt::Rs485, "--rs485", "", "[--rs485",
      "MODBUS RTU on an RS485 line (without it: HART, 1200 baud, odd parity)"},
     {Opt::Baud, "--baud", "N", "[--baud N]",
@@ -36,7 +37,8 @@ constexpr std::array<OptionInfo, 19> Options{{
     {Opt::Timeout, "--timeout", "S", "[--timeout S]",
      "give up when the transmitter has not answered within S seconds (default 15)"},
     {Opt::Json, "--json", "", "[--json]",
-     "print JSON: one object of the fields (identify), one array of records (history)"},
+     "print JSON: one object of the fields (identify), one array of records (history) or of "
+     "devices (ports)"},
     {Opt::Count, "--count", "N", "[--count N]", "stop after N cycles (default: until Ctrl-C)"},
     {Opt::Csv, "--csv", "", "[--csv]", "comma-separated values with a header line"},
     {Opt::Output, "--output", "FILE", "-o FILE",

@@ -15,7 +15,7 @@ enum class Opt { Port, Rs485, Baud, Parity, Address, Timeout, Json, Count, Csv, 
 
 // The line to one transmitter, as the command line gives it.
 struct LineChoice {
-    std::string port;  // "COM3", a device path or "sim:MODEL"
+    std::string port;  // "COM3", a device path, "sim:MODEL" or a part of a by-id name
     bool rs485 = false;
     int baudIndex = 0;  // 0..4 = 1200 .. 38400 baud
     int parityOff = 0;

@@ -20,8 +20,9 @@ constexpr std::array WriteOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
                                   Opt::Address, Opt::Timeout, Opt::DryRun, Opt::AnyModel, Opt::Fast, Opt::Db};
 constexpr std::array FinderOptions{Opt::Port, Opt::Rs485, Opt::From, Opt::To, Opt::Fast, Opt::Db};
 constexpr std::array HistoryOptions{Opt::Serial, Opt::Model, Opt::Since, Opt::Json, Opt::Csv, Opt::Db};
+constexpr std::array PortsOptions{Opt::Json};
 
-constexpr std::array<Command, 6> Commands{{
+constexpr std::array<Command, 7> Commands{{
     {"identify", "identify the transmitter and read its configuration", "", 0, IdentifyOptions,
      "Runs the identification of doxa-win (\"Inicjalizacja\") and prints its fields: model,\n"
      "serial number, sensor, output, break signalling, range, threshold and filter.\n",
@@ -62,6 +63,15 @@ constexpr std::array<Command, 6> Commands{{
      "--csv: the same fields, the values as JSON objects. A history that cannot be read gives\n"
      "status 2.\n",
      nullptr, runHistory},
+    {"ports", "list the serial devices present", "", 0, PortsOptions,
+     "Lists the serial devices of this computer: USB adapters under their /dev/serial/by-id\n"
+     "names (with maker, product and serial number), the built-in ports that really exist and\n"
+     "/dev/ttyUSB*, /dev/ttyACM* without such a name, each with whether you may open it. A by-id\n"
+     "name, or a part of it that no other by-id name holds, is a --port of every command; in\n"
+     "\"Ustawienia\" → \"Port\" of doxa-win it maps a COM name to the adapter in any USB socket.\n"
+     "With --json: one array of objects with path, by_id, tty, maker, product, serial,\n"
+     "accessible and hint. Nothing is opened to list a device.\n",
+     nullptr, runPorts},
 }};
 
 struct ExitCodeInfo {
@@ -101,6 +111,7 @@ std::string programHelp() {
     std::string text =
         "Usage: doxa-cli COMMAND --port PORT [OPTION]...\n"
         "       doxa-cli history [OPTION]...\n"
+        "       doxa-cli ports [--json]\n"
         "       doxa-cli [COMMAND] --help\n"
         "       doxa-cli --version\n"
         "Talks to one DOXA/RIVO/SAWE temperature transmitter with the same exchanges as doxa-win.\n"

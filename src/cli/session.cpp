@@ -12,6 +12,7 @@
 #include "app/qt_settings_store.h"
 #include "link/port.h"
 #include "link/posix_serial_line.h"
+#include "link/serial_devices.h"
 #include "settings/port_mapping.h"
 #include "settings/start_up.h"
 #include "sim/sim_model.h"
@@ -86,19 +87,26 @@ std::unique_ptr<Session> Session::open(const LineChoice& line, Console& console,
     if (const auto number = comPortNumber(port)) {
         settings = doxaWinSettings(console);
         portNumber = *number;
-    } else if (port.starts_with(SimPrefix) || port.find('/') != std::string_view::npos) {
-        // A path or a simulated transmitter is put behind COM1 of a private mapping, so the line
-        // is made exactly as for a mapped COM port.
+    } else {
+        // A path, a simulated transmitter or a device named by its by-id name is put behind COM1
+        // of a private mapping, so the line is made exactly as for a mapped COM port.
         if (port.starts_with(SimPrefix) && !sim::modelFromName(port.substr(SimPrefix.size()))) {
             error = "no simulated model '" + std::string(port.substr(SimPrefix.size())) + "' (one of " + modelList() + ")";
             return nullptr;
         }
+        std::string mapped(port);
+        if (!port.starts_with(SimPrefix) && port.find('/') == std::string_view::npos) {
+            const DeviceLookup named = findDeviceByName(listSerialDevices(deviceRoot()), port);
+            if (named.path.empty()) {
+                error = "not a port: '" + std::string(port) + "' (COM1..COM12, a device path, sim:MODEL or a unique "
+                        "part of a /dev/serial/by-id name): " + named.error;
+                return nullptr;
+            }
+            mapped = named.path;
+        }
         auto mapping = std::make_unique<PrivateLayer>(doxaWinSettings(console));
-        mapping->writeText("Porty", portName(0), port);
+        mapping->writeText("Porty", portName(0), mapped);
         settings = std::move(mapping);
-    } else {
-        error = "not a port: '" + std::string(port) + "' (COM1..COM12, a device path or sim:MODEL)";
-        return nullptr;
     }
     const PortTarget target = resolvePort(*settings, portNumber);
     return std::unique_ptr<Session>(
@@ -145,8 +153,8 @@ void Session::keepHistory(const std::string& named) {
 
 std::string Session::describe() const {
     std::string text = line_.port + " (" + (line_.rs485 ? "RS485" : "HART");
-    // A COM name is told together with the device it is mapped to.
-    if (comPortNumber(line_.port) && !devicePath_.empty()) text += ", " + devicePath_;
+    // A COM name or a part of a device's name is told together with the device it leads to.
+    if (!devicePath_.empty() && devicePath_ != line_.port) text += ", " + devicePath_;
     return text + ", address " + std::to_string(line_.pollingAddress) + ")";
 }
 

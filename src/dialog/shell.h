@@ -1,7 +1,10 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace doxa {
 
@@ -9,6 +12,12 @@ class DialogLogic;
 class LiveValuesObserver;
 
 enum class Choice { Yes, No, Cancel };
+
+// Watches folders for as long as it lives.
+class FolderWatch {
+public:
+    virtual ~FolderWatch() = default;
+};
 
 // What the application's command logic needs of the main window. The Qt main frame implements
 // it; the tests use a fake that runs dialogs against a fake window.
@@ -38,6 +47,10 @@ public:
     virtual LiveValuesObserver* showTrend() = 0;
     // A question with the buttons "Tak", "Nie" and "Anuluj".
     virtual Choice askYesNoCancel(std::string_view utf8) = 0;
+    // Calls `changed` whenever an entry comes into or leaves one of `folders`, until the watch
+    // is destroyed; a folder that does not exist yet is watched from when it appears.
+    virtual std::unique_ptr<FolderWatch> watchFolders(const std::vector<std::string>& folders,
+                                                      std::function<void()> changed) = 0;
 };
 
 }  // namespace doxa

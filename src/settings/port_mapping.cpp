@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "settings/settings_keys.h"
 #include "transmitter/settings_store.h"
 
 namespace doxa {
@@ -9,7 +10,7 @@ namespace doxa {
 PortTarget resolvePort(const SettingsStore& settings, int portNumber) {
     const std::string name = portName(portNumber);
     if (name.empty()) return {};
-    return portTarget(portNumber, settings.readText("Porty", name, ""));
+    return portTarget(portNumber, settings.readText(PortMapSection, name, ""));
 }
 
 }  // namespace doxa

@@ -10,6 +10,8 @@ namespace doxa {
 
 inline constexpr std::string_view PortSection = "COM";
 inline constexpr std::string_view PortKey = "COM";
+// The device of each port name ("COM1".."COM12"): a path or "sim:MODEL ...".
+inline constexpr std::string_view PortMapSection = "Porty";
 inline constexpr std::string_view AddressSection = "Polling_adres";
 inline constexpr std::string_view AddressKey = "ADRES";
 inline constexpr std::string_view ModeSection = "Transmisja";

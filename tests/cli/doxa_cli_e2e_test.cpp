@@ -29,6 +29,7 @@
 #include "dialog/command_ids.h"
 #include "document/document_codec.h"
 #include "history/history_store.h"
+#include "support/fake_device_tree.h"
 #include "support/fake_shell.h"
 #include "support/pg_server.h"
 #include "support/sim_process.h"
@@ -789,6 +790,75 @@ TEST_F(CliBench, FastIdentificationSendsTheSameRequestsOverThePseudoTerminal) {
             EXPECT_EQ(asked.size(), rs485 ? 4u : 5u);
         }
     }
+}
+
+// A pseudo-terminal of doxa-sim linked under a fake /dev/serial/by-id, as udev links a USB
+// adapter; doxa-cli looks for devices in that tree.
+class CliPortsByName : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sim_ = std::make_unique<test::SimProcess>(
+            std::vector<std::string>{"--model", "DOXA-22", "--serial", "4242"}, byId(Adapter));
+        ASSERT_TRUE(sim_->linked());
+    }
+    Result cli(std::vector<std::string> args) {
+        const std::string root = tree_.root();
+        return runCli(std::move(args), config_.path(), [root] { ::setenv("DOXA_DEVICE_ROOT", root.c_str(), 1); });
+    }
+    std::filesystem::path byId(const std::string& name) { return tree_.byId(name); }
+
+    static constexpr const char* Adapter = "usb-Doxa_Sim_Adapter_X1Y2-if00-port0";
+    test::FakeDeviceTree tree_;
+    test::TempFolder config_;
+    std::unique_ptr<test::SimProcess> sim_;
+};
+
+TEST_F(CliPortsByName, APseudoTerminalLinkedByIdIsListedAndIdentifiedThroughAPartOfItsName) {
+    tree_.addBuiltInPort("ttyS0", 4);
+    const Result json = cli({"ports", "--json"});
+    EXPECT_EQ(json.status, 0) << json.err;
+    const QJsonArray devices = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).array();
+    ASSERT_EQ(devices.size(), 2) << json.out;
+    const QJsonObject adapter = devices[0].toObject();
+    EXPECT_EQ(adapter["path"].toString().toStdString(), byId(Adapter).string());
+    EXPECT_EQ(adapter["by_id"].toString(), Adapter);
+    EXPECT_TRUE(adapter["tty"].toString().startsWith("/dev/pts/")) << json.out;
+    EXPECT_EQ(adapter["accessible"].toBool(), true);
+    EXPECT_EQ(adapter["hint"].toString(), "");
+    for (const char* key : {"maker", "product", "serial"}) EXPECT_EQ(adapter[key].toString(), "") << key;
+    EXPECT_EQ(devices[1].toObject()["tty"].toString(), "ttyS0");
+
+    const std::vector<std::string> table = lines(cli({"ports"}).out);
+    ASSERT_EQ(table.size(), 3u);
+    EXPECT_TRUE(table[0].starts_with("Urządzenie")) << table[0];
+    EXPECT_TRUE(table[1].starts_with(byId(Adapter).string() + "  /dev/pts/")) << table[1];
+    EXPECT_NE(table[1].find("  urządzenie szeregowe      tak"), std::string::npos) << table[1];
+    EXPECT_TRUE(table[2].ends_with("  port szeregowy komputera  tak")) << table[2];
+
+    const Result r = cli({"identify", "--port", "x1y2"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Typ przetwornika:      DOXA-22\nNr seryjny:            4242\n"), std::string::npos) << r.out;
+}
+
+TEST_F(CliPortsByName, AnAmbiguousOrUnknownNameIsRefusedWithWhatIsPresent) {
+    tree_.addNode("ttyUSB3");
+    tree_.addByIdLink("usb-Doxa_Sim_Adapter_Q7-if00-port0", "../../ttyUSB3");
+    const Result ambiguous = cli({"identify", "--port", "Sim_Adapter"});
+    EXPECT_EQ(ambiguous.status, 2);
+    EXPECT_EQ(ambiguous.out, "");
+    EXPECT_NE(ambiguous.err.find("not a port: 'Sim_Adapter' (COM1..COM12, a device path, sim:MODEL or a unique part "
+                                 "of a /dev/serial/by-id name): several by-id names hold it:\n"
+                                 "  usb-Doxa_Sim_Adapter_Q7-if00-port0\n  usb-Doxa_Sim_Adapter_X1Y2-if00-port0\n"),
+              std::string::npos) << ambiguous.err;
+
+    // The adapter pulled out: its name leads nowhere, and what is left is told.
+    sim_->stop();
+    std::filesystem::remove(byId(Adapter));
+    const Result gone = cli({"identify", "--port", "X1Y2"});
+    EXPECT_EQ(gone.status, 2);
+    EXPECT_NE(gone.err.find("no by-id name holds it; present are:\n  " + byId("usb-Doxa_Sim_Adapter_Q7-if00-port0").string()),
+              std::string::npos) << gone.err;
+    EXPECT_EQ(cli({"ports", "--json"}).out.find("X1Y2"), std::string::npos);
 }
 
 }  // namespace

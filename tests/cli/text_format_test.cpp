@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <sstream>
 
 #include "cli/console.h"
 #include "cli/console_loop.h"
 #include "cli/session.h"
+#include "support/fake_device_tree.h"
 
 namespace doxa::cli {
 namespace {
@@ -50,7 +52,7 @@ public:
     bool sleepUntil(std::int64_t) override { return true; }
 };
 
-TEST(Session, TakesComNamesDevicePathsAndSimulatedModelsOnly) {
+TEST(Session, TakesComNamesDevicePathsSimulatedModelsAndNamesOfDevicesPresent) {
     std::ostringstream err;
     Console console(err, false);
     NoTime time;
@@ -64,8 +66,12 @@ TEST(Session, TakesComNamesDevicePathsAndSimulatedModelsOnly) {
         EXPECT_NE(open(port, error), nullptr) << port << ": " << error;
     }
     std::string error;
+    test::FakeDeviceTree noDevices;
+    ::setenv("DOXA_DEVICE_ROOT", noDevices.root().c_str(), 1);
     EXPECT_EQ(open("COM13", error), nullptr);
-    EXPECT_EQ(error, "not a port: 'COM13' (COM1..COM12, a device path or sim:MODEL)");
+    ::unsetenv("DOXA_DEVICE_ROOT");
+    EXPECT_EQ(error, "not a port: 'COM13' (COM1..COM12, a device path, sim:MODEL or a unique part of a "
+                     "/dev/serial/by-id name): no by-id name holds it; no serial device is present");
     EXPECT_EQ(open("sim:DOXA-23", error), nullptr);
     EXPECT_EQ(error.substr(0, 43), "no simulated model 'DOXA-23' (one of DOXA-2");
 

@@ -69,6 +69,23 @@ public:
         ++trendsShown;
         return &trend;
     }
+    // The folders watched now and what to call when one changes: a test plays the system.
+    std::vector<std::string> watchedFolders;
+    std::function<void()> folderChanged;
+    std::unique_ptr<FolderWatch> watchFolders(const std::vector<std::string>& folders,
+                                              std::function<void()> changed) override {
+        struct Watch : FolderWatch {
+            explicit Watch(FakeShell& shell) : shell_(shell) {}
+            ~Watch() override {
+                shell_.watchedFolders.clear();
+                shell_.folderChanged = nullptr;
+            }
+            FakeShell& shell_;
+        };
+        watchedFolders = folders;
+        folderChanged = std::move(changed);
+        return std::make_unique<Watch>(*this);
+    }
     // Answers for the next questions, in order; "Nie" once they run out.
     std::deque<Choice> choices;
     std::vector<std::string> questions;

@@ -1,0 +1,63 @@
+#include <algorithm>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/console.h"
+#include "cli/exit_codes.h"
+#include "cli/text_format.h"
+#include "link/serial_devices.h"
+
+namespace doxa::cli {
+
+namespace {
+
+void printJson(const std::vector<SerialDevice>& devices, std::ostream& out) {
+    out << "[";
+    for (std::size_t i = 0; i < devices.size(); ++i) {
+        const SerialDevice& d = devices[i];
+        out << (i == 0 ? "\n" : ",\n") << "{\"path\": " << jsonString(d.path) << ", \"by_id\": " << jsonString(d.byId)
+            << ", \"tty\": " << jsonString(d.tty) << ", \"maker\": " << jsonString(d.maker)
+            << ", \"product\": " << jsonString(d.product) << ", \"serial\": " << jsonString(d.serial)
+            << ", \"accessible\": " << (d.accessible ? "true" : "false") << ", \"hint\": " << jsonString(d.hint) << "}";
+    }
+    out << (devices.empty() ? "]\n" : "\n]\n");
+}
+
+std::size_t characters(const std::string& utf8) {
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+// A column as wide as its widest entry, and two blanks.
+std::size_t widest(const std::vector<SerialDevice>& devices, std::string SerialDevice::*field, std::size_t least) {
+    std::size_t width = least;
+    for (const SerialDevice& d : devices) width = std::max(width, characters(d.*field));
+    return width + 2;
+}
+
+void printTable(const std::vector<SerialDevice>& devices, std::ostream& out) {
+    const std::size_t pathWidth = widest(devices, &SerialDevice::path, 10);
+    const std::size_t ttyWidth = widest(devices, &SerialDevice::tty, 3);
+    const std::size_t descriptionWidth = widest(devices, &SerialDevice::description, 4);
+    out << padded("Urządzenie", pathWidth) << padded("tty", ttyWidth) << padded("Opis", descriptionWidth) << "Dostęp\n";
+    for (const SerialDevice& d : devices)
+        out << padded(d.path, pathWidth) << padded(d.tty, ttyWidth) << padded(d.description, descriptionWidth)
+            << (d.accessible ? "tak" : d.hint) << '\n';
+}
+
+}  // namespace
+
+int runPorts(const Invocation& invocation, Console& console, std::ostream& out) {
+    const std::vector<SerialDevice> devices = listSerialDevices(deviceRoot());
+    if (invocation.json) {
+        printJson(devices, out);
+    } else if (devices.empty()) {
+        console.error("no serial device is present");
+    } else {
+        printTable(devices, out);
+    }
+    return ExitOk;
+}
+
+}  // namespace doxa::cli
