@@ -18,21 +18,12 @@
 #include "support/answer_timings.h"
 #include "support/sim_process.h"
 #include "support/virtual_clock.h"
+#include "virtual_time.h"
 
 namespace doxa::cli {
 namespace {
 
 using test::TimingVariant;
-
-class VirtualTime : public TimeSource {
-public:
-    std::int64_t nowMs() const override { return clock.now(); }
-    bool sleepUntil(std::int64_t ms) override {
-        if (ms > clock.now()) clock.advance(ms - clock.now());
-        return true;
-    }
-    test::VirtualClock clock;
-};
 
 // doxa-cli on one simulated DOXA-22 (serial 777) whose answers come as the variant times them.
 // With --fast (the third parameter) the answer waits end at the first whole answer: an answer

@@ -16,21 +16,12 @@
 #include "sim/sim_line.h"
 #include "support/sim_process.h"
 #include "support/virtual_clock.h"
+#include "virtual_time.h"
 
 namespace doxa::cli {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-class VirtualTime : public TimeSource {
-public:
-    std::int64_t nowMs() const override { return clock.now(); }
-    bool sleepUntil(std::int64_t ms) override {
-        if (ms > clock.now()) clock.advance(ms - clock.now());
-        return true;
-    }
-    test::VirtualClock clock;
-};
 
 // What passed over the line, and when.
 struct Event {
