@@ -82,7 +82,7 @@ int main(int argc, char* argv[]) {
     doxa::QtSettingsStore settings;
     doxa::Station station(settings);
     station.makeLine = doxa::makeLineFactory(settings);
-    const std::unique_ptr<doxa::HistoryStore> history = doxa::openHistory(doxa::storedHistoryDatabase(settings));
+    const std::unique_ptr<doxa::HistoryStore> history = doxa::openHistory(doxa::storedHistoryDatabase(settings), doxa::Delivery::InBackground);
     station.recorder = history.get();
     const std::unique_ptr<doxa::MainFrame> window = doxa::createMainFrame(station);
     doxa::MainFrame& frame = *window;
