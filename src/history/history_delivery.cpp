@@ -1,5 +1,6 @@
 #include "history/history_delivery.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <thread>
@@ -10,6 +11,8 @@ namespace {
 
 // How long quitting waits for a delivery under way.
 constexpr std::chrono::seconds QuitGrace{2};
+
+std::atomic<int> runningThreads{0};
 
 }  // namespace
 
@@ -35,11 +38,15 @@ struct BackgroundDelivery::Thread {
     bool stopping = false;
     bool ended = false;
 
-    static void run(const std::shared_ptr<Thread>& self) {
+    static void run(std::shared_ptr<Thread> self) {
         self->deliverWhenWoken();
-        const std::lock_guard hold(self->lock);
-        self->ended = true;
-        self->changed.notify_all();
+        {
+            const std::lock_guard hold(self->lock);
+            self->ended = true;
+            self->changed.notify_all();
+        }
+        self.reset();
+        --runningThreads;
     }
 
     // The connections are made, used and closed in this thread.
@@ -64,6 +71,7 @@ BackgroundDelivery::BackgroundDelivery(std::string database, std::string localFi
     thread_->database = std::move(database);
     thread_->localFile = std::move(localFile);
     thread_->waiting = std::move(waiting);
+    ++runningThreads;
     std::thread(Thread::run, thread_).detach();
 }
 
@@ -73,6 +81,8 @@ BackgroundDelivery::~BackgroundDelivery() {
     thread_->changed.notify_all();
     thread_->changed.wait_for(hold, QuitGrace, [this] { return thread_->ended; });
 }
+
+int BackgroundDelivery::running() { return runningThreads; }
 
 void BackgroundDelivery::wake() {
     const std::lock_guard hold(thread_->lock);

@@ -37,6 +37,10 @@ public:
 
     void wake();
 
+    // Delivery threads still running in this process, those left to end by themselves included.
+    // A program must not take its libraries down under one.
+    static int running();
+
 private:
     struct Thread;
     std::shared_ptr<Thread> thread_;
