@@ -29,6 +29,7 @@ constexpr std::string_view ServerScheme = "postgresql://";
 // in the middle of a query is given up within about a minute.
 constexpr const char* ServerConnectOptions =
     "connect_timeout=5;keepalives=1;keepalives_idle=30;keepalives_interval=10;keepalives_count=3";
+// Counted for serverConnectsOnThisThread().
 thread_local int serverConnects = 0;
 // Two connections to one file (the program's and its delivery thread's) wait for each other's
 // short writes instead of failing on the lock.
