@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QTranslator>
 #include <QWindow>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 #include "app/application.h"
@@ -70,9 +72,7 @@ private:
     std::function<void()> then_;
 };
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
+int runDoxaWin(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("DOXA WIN"));
     QApplication::setWindowIcon(doxa::applicationIcon());
@@ -82,7 +82,8 @@ int main(int argc, char* argv[]) {
     doxa::QtSettingsStore settings;
     doxa::Station station(settings);
     station.makeLine = doxa::makeLineFactory(settings);
-    const std::unique_ptr<doxa::HistoryStore> history = doxa::openHistory(doxa::storedHistoryDatabase(settings));
+    const std::unique_ptr<doxa::HistoryStore> history =
+        doxa::openHistory(doxa::storedHistoryDatabase(settings), doxa::Delivery::InBackground);
     station.recorder = history.get();
     const std::unique_ptr<doxa::MainFrame> window = doxa::createMainFrame(station);
     doxa::MainFrame& frame = *window;
@@ -105,4 +106,18 @@ int main(int argc, char* argv[]) {
         application.startUp(document);
     });
     return app.exec();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const int status = runDoxaWin(argc, argv);
+    // A delivery of the history still held up by the network is not waited for: its records stay
+    // in the local file for the next start, and the process ends without taking the database
+    // libraries down under it.
+    if (doxa::BackgroundDelivery::running() > 0) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }

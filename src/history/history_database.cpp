@@ -25,8 +25,15 @@ namespace doxa {
 namespace {
 
 constexpr std::string_view ServerScheme = "postgresql://";
-// A server that does not answer holds the work up no longer than this.
-constexpr const char* ServerConnectOptions = "connect_timeout=5";
+// A server that does not answer holds a connection up no longer than this, and one that vanishes
+// in the middle of a query is given up within about a minute.
+constexpr const char* ServerConnectOptions =
+    "connect_timeout=5;keepalives=1;keepalives_idle=30;keepalives_interval=10;keepalives_count=3";
+// Counted for serverConnectsOnThisThread().
+thread_local int serverConnects = 0;
+// Two connections to one file (the program's and its delivery thread's) wait for each other's
+// short writes instead of failing on the lock.
+constexpr const char* FileConnectOptions = "QSQLITE_BUSY_TIMEOUT=5000";
 // Taken by whoever brings a server's schema up to date, so two programs opening a new database
 // at once do not both make it.
 constexpr const char* MigrationLock = "SELECT pg_advisory_xact_lock(4242019)";
@@ -162,10 +169,12 @@ HistoryDatabase::HistoryDatabase(std::string location)
     connection_ = "doxa-history-" + std::to_string(++connections);
     QSqlDatabase db = QSqlDatabase::addDatabase(server_ ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"),
                                                 qs(connection_));
-    if (server_)
+    if (server_) {
         urlProblem_ = useServerUrl(db, location_);
-    else
+    } else {
         db.setDatabaseName(qs(location_));
+        db.setConnectOptions(QString::fromLatin1(FileConnectOptions));
+    }
 }
 
 HistoryDatabase::~HistoryDatabase() {
@@ -174,6 +183,8 @@ HistoryDatabase::~HistoryDatabase() {
 }
 
 bool HistoryDatabase::isServerUrl(std::string_view location) { return location.starts_with(ServerScheme); }
+
+int HistoryDatabase::serverConnectsOnThisThread() { return serverConnects; }
 
 bool HistoryDatabase::open(bool create) {
     if (open_) return true;
@@ -189,6 +200,7 @@ bool HistoryDatabase::open(bool create) {
 
 bool HistoryDatabase::connect() {
     if (!urlProblem_.empty()) return fail(urlProblem_);
+    if (server_) ++serverConnects;
     QSqlDatabase db = QSqlDatabase::database(qs(connection_), false);
     if (!db.open()) return fail("cannot open " + location_ + ": " + utf8(db.lastError().text()));
     open_ = true;

@@ -38,6 +38,9 @@ public:
     HistoryDatabase& operator=(const HistoryDatabase&) = delete;
 
     static bool isServerUrl(std::string_view location);
+    // How often the calling thread has tried to reach a server: shows which thread waits on the
+    // network.
+    static int serverConnectsOnThisThread();
 
     bool isServer() const { return server_; }
     // The path, or the URL as given.

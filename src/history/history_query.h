@@ -32,7 +32,7 @@ public:
     // Newest first.
     virtual std::vector<StoredRecord> records(const HistoryFilter& filter) = 0;
     // Why the history could not be read; empty when it could.
-    virtual const std::string& problem() const = 0;
+    virtual std::string problem() const = 0;
     // "2025-03-01" or a full ISO 8601 time as a point in time; nullopt for anything else.
     virtual std::optional<std::chrono::sys_seconds> sinceFromText(std::string_view text) const = 0;
     // A stored UTC time as the technician's clock shows it.

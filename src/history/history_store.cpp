@@ -21,10 +21,12 @@ QString qs(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static
 HistoryStore::HistoryStore(std::string localFile, Clock now)
     : now_(std::move(now)), database_(std::make_unique<HistoryDatabase>(std::move(localFile))) {}
 
-HistoryStore::HistoryStore(std::string database, std::string localFile, Clock now)
+HistoryStore::HistoryStore(std::string database, std::string localFile, Clock now, Delivery delivery)
     : now_(std::move(now)), database_(std::make_unique<HistoryDatabase>(std::move(database))),
       local_(std::make_unique<HistoryDatabase>(std::move(localFile))) {
-    countLocalFile();
+    local_->count(HistoryTable::Waiting, waiting_->inLocalFile);
+    if (delivery == Delivery::InBackground)
+        background_ = std::make_unique<BackgroundDelivery>(database_->location(), local_->location(), waiting_);
 }
 
 HistoryStore::~HistoryStore() = default;
@@ -41,53 +43,67 @@ std::chrono::sys_seconds HistoryStore::systemNow() {
 void HistoryStore::record(const ServiceRecord& record) {
     inMemory_.push_back({utf8(QUuid::createUuid().toString(QUuid::WithoutBraces)),
                          {isoUtc(now_()), computerUser(), record}});
-    deliver();
+    if (!background_) return deliver();
+    keepLocally();
+    background_->wake();
 }
 
 void HistoryStore::retry() {
-    if (waiting() > 0) deliver();
+    if (background_) keepLocally();
+    if (waiting() == 0) return;
+    if (background_)
+        background_->wake();
+    else
+        deliver();
 }
 
-// The oldest records go first: those in the local file, then those in memory. What the database
-// does not take is put into the local file, or kept in memory when that cannot be written.
+std::size_t HistoryStore::waiting() const {
+    const std::lock_guard hold(waiting_->lock);
+    return inMemory_.size() + std::size_t(waiting_->inLocalFile);
+}
+
+std::string HistoryStore::problem() const {
+    const std::lock_guard hold(waiting_->lock);
+    return waiting_->problem;
+}
+
+void HistoryStore::setProblem(std::string problem) {
+    const std::lock_guard hold(waiting_->lock);
+    waiting_->problem = std::move(problem);
+}
+
+// The oldest records go first: those in the local file, then those in memory.
 void HistoryStore::deliver() {
     // A database that just failed is not kept waiting for a second time.
-    const bool reachable = !local_ || deliverFromLocalFile();
+    const bool reachable = !local_ || waiting() == inMemory_.size() || deliverWaiting(*local_, *database_, *waiting_);
     if (reachable && !inMemory_.empty() && database_->insert(HistoryTable::Records, inMemory_)) inMemory_.clear();
-    problem_ = database_->problem();
-    if (!local_ || inMemory_.empty()) return;
+    setProblem(database_->problem());
+    if (local_) keepLocally();
+}
+
+void HistoryStore::keepLocally() {
+    if (inMemory_.empty()) return;
+    const std::lock_guard hold(waiting_->lock);
     if (local_->insert(HistoryTable::Waiting, inMemory_)) {
         inMemory_.clear();
-        countLocalFile();
+        local_->count(HistoryTable::Waiting, waiting_->inLocalFile);
     } else {
-        problem_ += "; " + local_->problem();
+        std::string& problem = waiting_->problem;
+        problem += (problem.empty() ? "" : "; ") + local_->problem();
     }
 }
-
-// A record is taken out of the local file only after the database has confirmed it; should the
-// removal fail, the next delivery brings it again and the database keeps it once.
-bool HistoryStore::deliverFromLocalFile() {
-    std::vector<PendingRecord> queued;
-    if (inLocalFile_ == 0 || !local_->pending(HistoryTable::Waiting, queued) || queued.empty()) return true;
-    const bool delivered = database_->insert(HistoryTable::Records, queued);
-    if (delivered) local_->remove(HistoryTable::Waiting, queued);
-    countLocalFile();
-    return delivered;
-}
-
-void HistoryStore::countLocalFile() { local_->count(HistoryTable::Waiting, inLocalFile_); }
 
 std::vector<StoredRecord> HistoryStore::records(const HistoryFilter& filter) {
     std::vector<StoredRecord> found;
     database_->select(HistoryTable::Records, filter, found);
-    problem_ = database_->problem();
+    setProblem(database_->problem());
     return found;
 }
 
-std::unique_ptr<HistoryStore> openHistory(const std::string& database) {
+std::unique_ptr<HistoryStore> openHistory(const std::string& database, Delivery delivery) {
     const std::string localFile = HistoryStore::defaultPath();
     if (database.empty() || database == localFile) return std::make_unique<HistoryStore>(localFile);
-    auto store = std::make_unique<HistoryStore>(database, localFile);
+    auto store = std::make_unique<HistoryStore>(database, localFile, HistoryStore::systemNow, delivery);
     store->retry();
     return store;
 }

@@ -10,10 +10,20 @@
 #include <vector>
 
 #include "history/history_database.h"
+#include "history/history_delivery.h"
 #include "history/history_query.h"
 #include "transmitter/service_record.h"
 
 namespace doxa {
+
+// How records reach a database other than the local file.
+enum class Delivery {
+    // Each record goes to the database at once, and the caller waits for it: a batch tool.
+    Immediate,
+    // Each record is put into the local file, and a thread of its own takes it to the database:
+    // the caller never waits on the network.
+    InBackground,
+};
 
 // The service history: an SQLite file of the user's own, or a database a service team shares on
 // a PostgreSQL server. A database that cannot be reached or written never stops the work: the
@@ -28,7 +38,8 @@ public:
     explicit HistoryStore(std::string localFile, Clock now = systemNow);
     // The history in `database` (a postgresql:// URL or another SQLite file); records wait in
     // `localFile` while it cannot be used.
-    HistoryStore(std::string database, std::string localFile, Clock now = systemNow);
+    HistoryStore(std::string database, std::string localFile, Clock now = systemNow,
+                 Delivery delivery = Delivery::Immediate);
     ~HistoryStore() override;
     HistoryStore(const HistoryStore&) = delete;
     HistoryStore& operator=(const HistoryStore&) = delete;
@@ -38,7 +49,8 @@ public:
     static std::chrono::sys_seconds systemNow();
 
     void record(const ServiceRecord& record) override;
-    // Delivers the records that wait, when there are any.
+    // Delivers the records that wait, when there are any (in the background: wakes the thread
+    // that delivers them).
     void retry();
     // Newest first. A file not yet made holds no records; a database that cannot be read gives
     // none and sets problem().
@@ -47,31 +59,33 @@ public:
     std::string localTime(std::string_view isoUtc) const override;
 
     // Records not yet in the database: in the local file and in memory.
-    std::size_t waiting() const { return inMemory_.size() + std::size_t(inLocalFile_); }
+    std::size_t waiting() const;
     // Records that could not be put even into the local file.
     std::size_t waitingInMemory() const { return inMemory_.size(); }
     // Why the database could not be used the last time it was tried; empty when it could.
-    const std::string& problem() const override { return problem_; }
+    std::string problem() const override;
 
 private:
     void deliver();
-    // False when the database did not take them.
-    bool deliverFromLocalFile();
-    void countLocalFile();
+    // What the database has not taken waits in the local file, or in memory when that cannot be
+    // written.
+    void keepLocally();
+    void setProblem(std::string problem);
 
     Clock now_;
     std::unique_ptr<HistoryDatabase> database_;
     // Where records wait; none when the database is the local file itself.
     std::unique_ptr<HistoryDatabase> local_;
     std::vector<PendingRecord> inMemory_;
-    int inLocalFile_ = 0;
-    std::string problem_;
+    std::shared_ptr<WaitingRecords> waiting_ = std::make_shared<WaitingRecords>();
+    // Last, so that it ends before the connections above close.
+    std::unique_ptr<BackgroundDelivery> background_;
 };
 
 // The history a program keeps: the database named on the command line, else the one of the
 // settings ([Baza] URL), else the local file. Records left waiting by an earlier run are
-// delivered at once.
-std::unique_ptr<HistoryStore> openHistory(const std::string& database);
+// delivered at once (in the background: their delivery is started).
+std::unique_ptr<HistoryStore> openHistory(const std::string& database, Delivery delivery = Delivery::Immediate);
 
 // The user of the computer: $USER, $LOGNAME, else the name of the account.
 std::string computerUser();

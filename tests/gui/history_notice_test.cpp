@@ -1,4 +1,5 @@
-// The status bar tells while service records wait for their database, and stops once they are in.
+// The status bar tells while service records wait for their database, and stops once the
+// delivery thread has them in.
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,8 @@ TEST(HistoryNotice, ShowsHowManyRecordsWaitUntilTheDatabaseTakesThem) {
     const std::filesystem::path shared = folder.path() / "shared";
     // The database's folder is taken by a plain file: it cannot be made.
     std::ofstream(shared) << "in the way";
-    HistoryStore history((shared / "history.sqlite").string(), (folder.path() / "local.sqlite").string());
+    HistoryStore history((shared / "history.sqlite").string(), (folder.path() / "local.sqlite").string(),
+                         HistoryStore::systemNow, Delivery::InBackground);
     MemorySettingsStore store;
     Station station(store);
     MainFrame frame(station);
@@ -40,6 +42,7 @@ TEST(HistoryNotice, ShowsHowManyRecordsWaitUntilTheDatabaseTakesThem) {
     history.record(identification);
     EXPECT_TRUE(QTest::qWaitFor([&] { return notice->isVisible(); }, 3000));
     EXPECT_EQ(notice->text().toStdString(), "Rekordy historii czekają na bazę: 2");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !notice->toolTip().isEmpty(); }, 3000));
 
     std::filesystem::remove(shared);
     history.record(identification);

@@ -162,6 +162,49 @@ TEST_F(HistoryServer, RecordsWaitWhileTheServerIsDownAndArriveOnceItIsBack) {
     EXPECT_EQ(onServer("SELECT count(*) FROM records"), 5);
 }
 
+// doxa-win's way: a record goes into the local file at once, without the caller ever trying the
+// server, and the delivery thread takes it over once the server is back. Many wakes in a row
+// deliver each record once; records still waiting when the program quits stay in the local file.
+TEST_F(HistoryServer, InTheBackgroundRecordsNeverWaitForTheServerAndArriveOnce) {
+    ASSERT_TRUE(server_->stop());
+    auto s = std::make_unique<HistoryStore>(database_, localFile(), time_.clock(), Delivery::InBackground);
+    const int connectsBefore = HistoryDatabase::serverConnectsOnThisThread();
+    for (int serial = 1; serial <= 3; ++serial) {
+        s->record(compensation(serial));
+        s->retry();
+    }
+    EXPECT_EQ(HistoryDatabase::serverConnectsOnThisThread(), connectsBefore);
+    EXPECT_EQ(s->waiting(), 3u);
+    EXPECT_EQ(inLocalFile("SELECT count(*) FROM waiting"), 3);
+    EXPECT_TRUE(eventually([&] { return s->problem().find(database_) != std::string::npos; })) << s->problem();
+
+    ASSERT_TRUE(server_->start());
+    s->retry();
+    for (int serial = 4; serial <= 30; ++serial) {
+        s->record(compensation(serial));
+        s->retry();
+    }
+    EXPECT_EQ(HistoryDatabase::serverConnectsOnThisThread(), connectsBefore);
+    ASSERT_TRUE(eventually([&] { return s->waiting() == 0; })) << s->waiting() << " wait: " << s->problem();
+    EXPECT_EQ(s->problem(), "");
+    EXPECT_EQ(onServer("SELECT count(*) FROM records"), 30);
+    EXPECT_EQ(onServer("SELECT count(DISTINCT serial) FROM records"), 30);
+    EXPECT_EQ(inLocalFile("SELECT count(*) FROM waiting"), 0);
+    // The history dialog reads the server on a connection of its own.
+    EXPECT_EQ(s->records({.serial = 30}).size(), 1u) << s->problem();
+
+    ASSERT_TRUE(server_->stop());
+    s->record(compensation(31));
+    s->record(compensation(32));
+    s.reset();
+    EXPECT_EQ(inLocalFile("SELECT count(*) FROM waiting"), 2);
+    ASSERT_TRUE(server_->start());
+    s = store();
+    s->retry();
+    EXPECT_EQ(s->waiting(), 0u) << s->problem();
+    EXPECT_EQ(onServer("SELECT count(*) FROM records"), 32);
+}
+
 // The dialogs on the simulated transmitter, recording into the server: the identification,
 // "Wyślij" and the compensation leave their records with the values found and left.
 TEST_F(HistoryServer, TheDialogsRecordsReachTheServer) {

@@ -2,7 +2,10 @@
 // their values, the filters, two writers at once, and a database that cannot be written, whose
 // records wait in the local file.
 
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -270,6 +273,53 @@ TEST_F(HistoryStoreTest, WhenTheLocalFileCannotBeWrittenEitherRecordsWaitInMemor
     store.record(compensation(2));
     EXPECT_EQ(store.waiting(), 0u) << store.problem();
     EXPECT_EQ(runSql(shared, {"SELECT count(*) FROM records"}), 2);
+}
+
+// Delivered by the thread, while the program goes on writing the same local file: each record
+// arrives once, and neither connection fails on the other's lock.
+TEST_F(HistoryStoreTest, InTheBackgroundTheProgramAndItsThreadShareTheLocalFile) {
+    const std::filesystem::path shared = folder_.path() / "shared" / "history.sqlite";
+    constexpr int Records = 200;
+    {
+        HistoryStore store(shared.string(), file().string(), time_.clock(), Delivery::InBackground);
+        for (int serial = 1; serial <= Records; ++serial) {
+            store.record(compensation(serial));
+            ASSERT_EQ(store.waitingInMemory(), 0u) << store.problem();
+            store.retry();
+        }
+        ASSERT_TRUE(test::eventually([&] { return store.waiting() == 0; })) << store.problem();
+        EXPECT_EQ(store.problem(), "");
+    }
+    EXPECT_EQ(runSql(shared, {"SELECT count(*) FROM records"}), Records);
+    EXPECT_EQ(runSql(shared, {"SELECT count(DISTINCT serial) FROM records"}), Records);
+    EXPECT_EQ(runSql(file(), {"SELECT count(*) FROM waiting"}), 0);
+}
+
+// A server that takes the connection and never answers (as a host whose packets vanish): the
+// record is kept in the local file at once, and quitting does not wait the connection out.
+TEST_F(HistoryStoreTest, QuittingDoesNotWaitForAServerThatNeverAnswers) {
+    const int silent = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(silent, reinterpret_cast<sockaddr*>(&address), length), 0);
+    ASSERT_EQ(::listen(silent, 4), 0);
+    ASSERT_EQ(::getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    const std::string url = "postgresql://doxa@127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/history";
+
+    auto store = std::make_unique<HistoryStore>(url, file().string(), time_.clock(), Delivery::InBackground);
+    store->record(compensation(1));
+    EXPECT_EQ(store->waiting(), 1u);
+    // The thread is now held up by the silent server, for up to 5 s.
+    std::this_thread::sleep_for(200ms);
+    const auto quitting = std::chrono::steady_clock::now();
+    store.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - quitting, 4s);
+    EXPECT_EQ(runSql(file(), {"SELECT count(*) FROM waiting"}), 1);
+    // The thread left behind ends once the connection is refused, before the test program does.
+    ::close(silent);
+    EXPECT_TRUE(test::eventually([] { return BackgroundDelivery::running() == 0; }));
 }
 
 TEST(HistoryTexts, SinceTakesADayOrATime) {

@@ -12,7 +12,9 @@
 #include <QUrlQuery>
 #include <QVariant>
 #include <chrono>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "history/history_store.h"
@@ -40,6 +42,15 @@ struct TestClock {
         return [this] { return now; };
     }
 };
+
+// Whether `done` came true within 10 s, asked every 20 ms: for what a thread of the store does.
+inline bool eventually(const std::function<bool()>& done) {
+    for (int tries = 0; tries < 500; ++tries) {
+        if (done()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return done();
+}
 
 // Runs `statements` on an SQLite file or a postgresql:// URL; the first column of the last row
 // the last statement gave, -1 when none did.

@@ -29,7 +29,7 @@ public:
                 found.push_back(s);
         return found;
     }
-    const std::string& problem() const override { return failure; }
+    std::string problem() const override { return failure; }
     std::optional<std::chrono::sys_seconds> sinceFromText(std::string_view text) const override {
         int year = 0;
         unsigned month = 0;
