@@ -9,7 +9,11 @@
 #include <thread>
 
 #include "calibration/calib_dlg.h"
+#include "calibration/calib_wizard_dlg.h"
+#include "calibration/calibration_steps.h"
 #include "calibration/dialog_session.h"
+#include "calibration/factory_data_dlg.h"
+#include "calibration/output_current_dlg.h"
 #include "history/history_store.h"
 #include "history_test_support.h"
 #include "programming/prog_dlg.h"
@@ -256,6 +260,96 @@ TEST_F(HistoryServer, TheDialogsRecordsReachTheServer) {
     EXPECT_EQ(numberOf(compensations[0].reference, "ambient"), 25.5);
     ASSERT_TRUE(numberOf(compensations[0].asLeft, "ambient"));
     EXPECT_NEAR(*numberOf(compensations[0].asLeft, "ambient"), 25.5, 1e-4);
+}
+
+
+// The records of every calibration kind, left by their dialogs on the simulated transmitter,
+// arrive on the server with what was found, left and typed.
+TEST_F(HistoryServer, EveryCalibrationKindReachesTheServer) {
+    const auto s = store();
+    const auto recording = [&](auto& session) {
+        session.sim.station.recorder = s.get();
+        // As identification would have left it: these dialogs do not identify first.
+        session.sim.device().serialNumber = 4321;
+        session.sim.station.device.serialNumber = 4321;
+    };
+    {
+        // An input point read before and after it is taken, then an output point measured.
+        using D = CCalibrationDlg;
+        DialogSession<D> cal(sim::Model::Doxa22, false, std::function<void()>([] {}));
+        recording(cal);
+        cal.sim.device().sensorCode = 0;  // a resistance input, read in Ohm
+        cal.sim.station.device.sensorType = 0;
+        cal.sim.station.device.unitCode = UnitOhm;
+        cal.sim.device().input = 300.12f;
+        const auto readInput = [&cal] {
+            cal.window.click(D::ReadInput);
+            return cal.sim.clock.advanceUntil(
+                [&] { return !cal.window.timerRunning(calibration::InputReading::Timer); }, 5000, 1);
+        };
+        ASSERT_TRUE(cal.open());
+        ASSERT_TRUE(readInput());
+        ASSERT_TRUE(cal.press(D::InputHigh));
+        ASSERT_TRUE(readInput());
+        ASSERT_TRUE(cal.press(D::DriveLow));
+        cal.window.type(D::Point1, "5.62");
+        ASSERT_TRUE(cal.press(D::CalibratePoint1));
+    }
+    {
+        using O = COutputCurrentDlg;
+        DialogSession<O> forced(sim::Model::Doxa22, false);
+        recording(forced);
+        ASSERT_TRUE(forced.open());
+        forced.window.type(O::Value, "12.5");
+        ASSERT_TRUE(forced.press(O::Set));
+    }
+    {
+        DialogSession<CFactoryDataDlg> factory(sim::Model::Doxa22, false);
+        recording(factory);
+        ASSERT_TRUE(factory.window.open());
+        ASSERT_TRUE(factory.settle());
+    }
+    for (const int trim : {8, 16}) {  // set, then cancelled
+        using W = CCalibrationWizardDlg;
+        DialogSession<W> wizard(sim::Model::Doxa22, false);
+        recording(wizard);
+        wizard.sim.station.calibrationOptions = trim;
+        ASSERT_TRUE(wizard.open());
+        wizard.window.click(W::Send);
+        ASSERT_TRUE(wizard.sim.clock.advanceUntil([&] { return wizard.window.ended(); }, 5000, 1));
+    }
+    ASSERT_EQ(s->waiting(), 0u) << s->problem();
+
+    HistoryFilter transmitter;
+    transmitter.serial = 4321;
+    const auto found = HistoryStore(database_, localFile()).records(transmitter);
+    const auto ofKind = [&](RecordKind kind) {
+        std::vector<ServiceRecord> records;
+        for (const StoredRecord& stored : found)
+            if (stored.record.kind == kind) records.insert(records.begin(), stored.record);  // oldest first
+        return records;
+    };
+    const auto input = ofKind(RecordKind::CalibrationInput);
+    ASSERT_EQ(input.size(), 1u);
+    EXPECT_EQ(numberOf(input[0].asFound, "input"), 300.12);
+    EXPECT_EQ(numberOf(input[0].asLeft, "input"), 300);
+    EXPECT_EQ(numberOf(input[0].reference, "input"), 300);
+    EXPECT_EQ(textOf(input[0].reference, "unit"), "Ohm");
+    const auto output = ofKind(RecordKind::CalibrationOutput);
+    ASSERT_EQ(output.size(), 1u);
+    EXPECT_EQ(output[0].outcome, RecordOutcome::Confirmed);
+    EXPECT_EQ(numberOf(output[0].asFound, "output"), 5.6);
+    EXPECT_EQ(numberOf(output[0].reference, "measured"), 5.62);
+    const auto forced = ofKind(RecordKind::ForcedOutput);
+    ASSERT_EQ(forced.size(), 1u);
+    EXPECT_EQ(numberOf(forced[0].asLeft, "output"), 12.5);
+    const auto factory = ofKind(RecordKind::FactoryData);
+    ASSERT_EQ(factory.size(), 1u);
+    EXPECT_EQ(textOf(factory[0].asLeft, "calibration_data"), "factory");
+    const auto trims = ofKind(RecordKind::Trim);
+    ASSERT_EQ(trims.size(), 2u);
+    EXPECT_EQ(textOf(trims[0].asLeft, "trim"), "set");
+    EXPECT_EQ(textOf(trims[1].asLeft, "trim"), "cancelled");
 }
 
 }  // namespace
