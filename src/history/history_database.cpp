@@ -297,7 +297,7 @@ bool HistoryDatabase::pending(HistoryTable table, std::vector<PendingRecord>& fo
     return true;
 }
 
-bool HistoryDatabase::select(HistoryTable table, const HistoryFilter& filter, std::vector<StoredRecord>& found) {
+bool HistoryDatabase::select(HistoryTable table, const HistoryFilter& filter, std::vector<PendingRecord>& found) {
     if (!open(false)) return problem_.empty();
     QStringList conditions{QStringLiteral("1 = 1")};
     if (filter.serial) conditions << QStringLiteral("serial = :serial");
@@ -310,7 +310,7 @@ bool HistoryDatabase::select(HistoryTable table, const HistoryFilter& filter, st
     if (!filter.model.empty()) q.bindValue(":model", qs(filter.model));
     if (filter.since) q.bindValue(":since", qs(isoUtc(*filter.since)));
     if (!q.exec()) return fail(failure("read", queryError(q)));
-    while (q.next()) found.push_back(recordFrom(q));
+    while (q.next()) found.push_back({utf8(q.value("uid").toString()), recordFrom(q)});
     return true;
 }
 

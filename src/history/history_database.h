@@ -55,7 +55,7 @@ public:
     // Oldest first.
     bool pending(HistoryTable table, std::vector<PendingRecord>& found);
     // Newest first.
-    bool select(HistoryTable table, const HistoryFilter& filter, std::vector<StoredRecord>& found);
+    bool select(HistoryTable table, const HistoryFilter& filter, std::vector<PendingRecord>& found);
     bool count(HistoryTable table, int& found);
 
     // Why the last use failed; empty after one that worked.

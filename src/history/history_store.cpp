@@ -8,6 +8,7 @@
 #include <QUuid>
 #include <algorithm>
 #include <cstdlib>
+#include <set>
 
 namespace doxa {
 
@@ -93,10 +94,25 @@ void HistoryStore::keepLocally() {
     }
 }
 
+// The records still waiting for the database are listed with those it holds, so that a session
+// recorded while the server was out of reach can be looked at and certified at once. They are read
+// first: one delivered in between is then found on the database as well, and listed once.
 std::vector<StoredRecord> HistoryStore::records(const HistoryFilter& filter) {
-    std::vector<StoredRecord> found;
-    database_->select(HistoryTable::Records, filter, found);
+    std::vector<PendingRecord> waiting;
+    if (local_) local_->select(HistoryTable::Waiting, filter, waiting);
+    std::vector<PendingRecord> delivered;
+    database_->select(HistoryTable::Records, filter, delivered);
     setProblem(database_->problem());
+
+    std::set<std::string> onDatabase;
+    for (const PendingRecord& r : delivered) onDatabase.insert(r.uid);
+    std::vector<StoredRecord> found;
+    for (PendingRecord& r : waiting)
+        if (!onDatabase.contains(r.uid)) found.push_back(std::move(r.stored));
+    for (PendingRecord& r : delivered) found.push_back(std::move(r.stored));
+    // Newest first; the waiting ones first among records of the same second.
+    std::stable_sort(found.begin(), found.end(),
+                     [](const StoredRecord& a, const StoredRecord& b) { return a.time > b.time; });
     return found;
 }
 

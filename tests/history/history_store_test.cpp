@@ -218,6 +218,12 @@ TEST_F(HistoryStoreTest, TwoWritersAtOnceLoseNothing) {
     EXPECT_EQ(runSql(file(), {"SELECT count(*) FROM schema_version"}), 1);
 }
 
+std::vector<int> serialsOf(const std::vector<StoredRecord>& records) {
+    std::vector<int> serials;
+    for (const StoredRecord& r : records) serials.push_back(r.record.serial);
+    return serials;
+}
+
 // A database in another file, whose folder is now taken by a plain file (a permission would not
 // stop root): the records wait in the local file, across a restart of the program, and go in once
 // when the database can be written again.
@@ -237,6 +243,9 @@ TEST_F(HistoryStoreTest, RecordsWaitInTheLocalFileUntilTheDatabaseTakesThem) {
         EXPECT_EQ(store.waiting(), 2u);
         EXPECT_EQ(store.waitingInMemory(), 0u);
         EXPECT_NE(store.problem().find(shared.string()), std::string::npos) << store.problem();
+        // What waits is listed (and so can be certified) while the database cannot be read.
+        EXPECT_EQ(serialsOf(store.records({})), (std::vector<int>{3, 2}));
+        EXPECT_EQ(serialsOf(store.records({.serial = 2})), (std::vector<int>{2}));
     }
     EXPECT_EQ(runSql(file(), {"SELECT count(*) FROM waiting"}), 2);
 
@@ -257,6 +266,7 @@ TEST_F(HistoryStoreTest, RecordsWaitInTheLocalFileUntilTheDatabaseTakesThem) {
                     "FROM shared.records WHERE serial = 2"});
     HistoryStore again(shared.string(), file().string(), time_.clock());
     EXPECT_EQ(again.waiting(), 1u);
+    EXPECT_EQ(serialsOf(again.records({})), (std::vector<int>{3, 2, 1}));
     again.retry();
     EXPECT_EQ(again.waiting(), 0u) << again.problem();
     EXPECT_EQ(runSql(shared, {"SELECT count(*) FROM records"}), 3);
