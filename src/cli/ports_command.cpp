@@ -25,14 +25,10 @@ void printJson(const std::vector<SerialDevice>& devices, std::ostream& out) {
     out << (devices.empty() ? "]\n" : "\n]\n");
 }
 
-std::size_t characters(const std::string& utf8) {
-    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; }));
-}
-
 // A column as wide as its widest entry, and two blanks.
 std::size_t widest(const std::vector<SerialDevice>& devices, std::string SerialDevice::*field, std::size_t least) {
     std::size_t width = least;
-    for (const SerialDevice& d : devices) width = std::max(width, characters(d.*field));
+    for (const SerialDevice& d : devices) width = std::max(width, characterCount(d.*field));
     return width + 2;
 }
 

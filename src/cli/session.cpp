@@ -14,6 +14,7 @@
 #include "link/posix_serial_line.h"
 #include "link/serial_devices.h"
 #include "settings/port_mapping.h"
+#include "settings/settings_keys.h"
 #include "settings/start_up.h"
 #include "sim/sim_model.h"
 
@@ -105,7 +106,7 @@ std::unique_ptr<Session> Session::open(const LineChoice& line, Console& console,
             mapped = named.path;
         }
         auto mapping = std::make_unique<PrivateLayer>(doxaWinSettings(console));
-        mapping->writeText("Porty", portName(0), mapped);
+        mapping->writeText(PortMapSection, portName(0), mapped);
         settings = std::move(mapping);
     }
     const PortTarget target = resolvePort(*settings, portNumber);

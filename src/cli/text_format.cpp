@@ -4,10 +4,15 @@
 
 namespace doxa::cli {
 
-std::string padded(std::string_view utf8, std::size_t width) {
+std::size_t characterCount(std::string_view utf8) {
     std::size_t characters = 0;
     for (const char c : utf8)
         if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++characters;
+    return characters;
+}
+
+std::string padded(std::string_view utf8, std::size_t width) {
+    const std::size_t characters = characterCount(utf8);
     std::string text(utf8);
     if (characters < width) text.append(width - characters, ' ');
     return text;

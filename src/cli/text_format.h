@@ -12,7 +12,9 @@ using doxa::csvField;
 using doxa::jsonNumber;
 using doxa::jsonString;
 
-// `utf8` followed by blanks up to `width` characters (not bytes: the labels are Polish).
+// How many characters `utf8` shows (not bytes: the labels are Polish).
+std::size_t characterCount(std::string_view utf8);
+// `utf8` followed by blanks up to `width` characters.
 std::string padded(std::string_view utf8, std::size_t width);
 
 // A shown value split into its number and its unit: "23.4 °C" -> "23.4", "°C"; "5.000V" ->
