@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "app/about_dlg.h"
@@ -527,7 +528,11 @@ void Application::offerCertificate(std::chrono::sys_seconds since) {
     std::vector<StoredRecord> made = history_->records(
         {.serial = station_.device.serialNumber, .model = station_.device.modelName, .since = since});
     std::erase_if(made, [](const StoredRecord& s) { return !isCalibration(s.record.kind); });
-    if (made.empty() || shell_.askYesNoCancel(CertificateQuestion) != Choice::Yes) return;
+    // A run in which the transmitter confirmed nothing has nothing to certify.
+    const bool confirmed = std::any_of(made.begin(), made.end(), [](const StoredRecord& s) {
+        return s.record.outcome == RecordOutcome::Confirmed;
+    });
+    if (!confirmed || shell_.askYesNoCancel(CertificateQuestion) != Choice::Yes) return;
     certify(made);
 }
 

@@ -38,14 +38,8 @@ void CCalibrationDlg::onCommand(int id) {
     switch (id) {
         case InputLow: startStep(SendInputLow); break;
         case InputHigh: startStep(SendInputHigh); break;
-        case CalibratePoint1:
-            unconfirmedSends_ = 0;
-            startStep(SendPoint1);
-            break;
-        case CalibratePoint2:
-            unconfirmedSends_ = 0;
-            startStep(SendPoint2);
-            break;
+        case CalibratePoint1: calibratePoint(false); break;
+        case CalibratePoint2: calibratePoint(true); break;
         case ReadAmbient: startStep(SendAmbientRead); break;
         case CalibrateAmbient: startStep(SendCorrection); break;
         case Close:
@@ -110,22 +104,19 @@ void CCalibrationDlg::step(int state) {
         case SendCorrection:
             if (takeFields(Ambient)) correctionStep(compensation_.start(typedAmbient_));
             break;
-        case ReadCorrection: {
-            const int length = read();
+        case ResendCorrection: correctionStep(Compensation::Next::Send); break;
+        case ReadCorrection:
+            read();
             showFields();
-            correctionStep(compensation_.judgeAnswer(length));
+            correctionStep(compensation_.judgeAnswer(lastReply_));
             break;
-        }
         case ReadCorrectionCheck: correctionStep(compensation_.judgeCheck(read())); break;
         case ModbusDriveListen:
             turnToReceive(station_);
             goToState(station_, window(), ModbusModeWrite, AnswerWait);
             break;
-        case ModbusModeWrite:
-            read();
-            sent(sendModeRegister(station_, onePointStored_ ? OutputOnePointStored : OutputFixed));
-            returnState_ = ReadDrive - 1;
-            break;
+        case ModbusModeWrite: judgeDriveEcho(); break;
+        case ResendDrive: sendDrive(); break;
         case SendCorrectionRead:
             read();
             sent(sendCorrectionRead(station_));
@@ -175,9 +166,9 @@ void CCalibrationDlg::listen() {
 }
 
 int CCalibrationDlg::read() {
-    const Reply reply = readReply(station_);
-    if (!reply.lineErrors.empty()) window().setText(Status, reply.lineErrors);
-    return reply.length;
+    lastReply_ = readReply(station_);
+    if (!lastReply_.lineErrors.empty()) window().setText(Status, lastReply_.lineErrors);
+    return lastReply_.length;
 }
 
 void CCalibrationDlg::showFields() {
@@ -209,66 +200,122 @@ bool CCalibrationDlg::takeFields(int needed) {
 
 void CCalibrationDlg::drive(DrivePoint point) {
     const DriveRow row = driveRow(station_.device, point);
+    driving_ = point;
+    driven_.reset();
+    sends_ = 0;
     if (point == DrivePoint::High && row.nominal) {
         point2Value_ = *row.nominal;
         showFields();
     }
     if (!rs485()) window().setText(Status, row.text);
-    const std::string errors = sendDrive(station_, point);
-    if (!errors.empty()) window().setText(Status, errors);
+    sendDrive();
     if (point == DrivePoint::Low && row.nominal) {
         point1Value_ = *row.nominal;
         showFields();
     }
+}
+
+void CCalibrationDlg::sendDrive() {
+    ++sends_;
+    const std::string errors = calibration::sendDrive(station_, driving_);
+    if (!errors.empty()) window().setText(Status, errors);
     returnState_ = DriveSent;
     goToState(station_, window(), rs485() ? ModbusDriveListen : Listen, station_.link.replyWait);
 }
 
+// RS485: the echo of the drive, then the mode register; nothing is asked of the technician
+// before both are confirmed.
+void CCalibrationDlg::judgeDriveEcho() {
+    read();
+    const WriteAnswer answer = answerOfWrite(station_, lastReply_, sends_, false);
+    if (answer.next != WriteAnswer::Next::Done) {
+        driveStopped(answer);
+        return;
+    }
+    sends_ = 1;
+    sent(sendModeRegister(station_, onePointStored_ ? OutputOnePointStored : OutputFixed));
+    returnState_ = ReadDrive - 1;
+}
+
+void CCalibrationDlg::driveStopped(const WriteAnswer& answer) {
+    if (answer.next == WriteAnswer::Next::Again) {
+        goToState(station_, window(), ResendDrive, BusyRepeatWait);
+        return;
+    }
+    window().stopTimer(ExchangeTimer);
+    window().setText(Status, stoppedText(answer.judgement, OutputNotConfirmedText));
+}
+
+// The reference point is repeated every 500 ms until the transmitter takes it, whatever it
+// answers; a refusal is shown until the next send.
 void CCalibrationDlg::judgeInputPoint(bool upper) {
-    if (inputPointTaken(station_, read(), upper)) {
+    read();
+    const WriteJudgement judgement = judgeWrite(station_, lastReply_);
+    if (judgement.confirmed()) {
         inputPoints_.pointStored(upper);
         window().stopTimer(ExchangeTimer);
         window().setText(Status, "Dana zapisana");
-    } else {
-        goToState(station_, window(), upper ? SendInputHigh : SendInputLow, InputRetryWait);
+        return;
     }
+    if (judgement.code) window().setText(Status, judgement.refusalText());
+    goToState(station_, window(), upper ? SendInputHigh : SendInputLow, InputRetryWait);
 }
 
 void CCalibrationDlg::judgeDrive() {
+    read();
+    const WriteAnswer answer = answerOfWrite(station_, lastReply_, sends_, false);
+    if (answer.next != WriteAnswer::Next::Done) {
+        driveStopped(answer);
+        return;
+    }
     window().stopTimer(ExchangeTimer);
-    if (!driveAnswered(station_, read())) return;
+    driven_ = driving_;
     window().setText(Status, outputPrompt(station_.device));
     showFields();
 }
 
+void CCalibrationDlg::calibratePoint(bool upper) {
+    if (driven_ != (upper ? DrivePoint::High : DrivePoint::Low)) {
+        window().stopTimer(ExchangeTimer);
+        window().setText(Status, OutputNotDrivenText);
+        return;
+    }
+    sends_ = 0;
+    startStep(upper ? SendPoint2 : SendPoint1);
+}
+
 void CCalibrationDlg::sendPoint(bool upper) {
     if (!takeFields(upper ? Point2 : Point1)) return;
-    ++unconfirmedSends_;
+    ++sends_;
     sent(sendOutputPoint(station_, upper, upper ? point2Value_ : point1Value_));
     returnState_ = (upper ? ReadPoint2 : ReadPoint1) - 1;
 }
 
+// One point per "Kalibruj": sent again only after a busy answer, when nothing was done.
 void CCalibrationDlg::judgePoint(bool upper) {
     const float measured = upper ? point2Value_ : point1Value_;
-    if (outputPointConfirmed(station_, read(), upper)) {
-        recordOutputPoint(station_, upper, measured, RecordOutcome::Confirmed);
-        window().stopTimer(ExchangeTimer);
-        unconfirmedSends_ = 0;
-        if (onePointStored_ == 0) {
-            window().setText(Status, upper ? "Prąd dla 18,4mA zapisany" : "Prąd dla 5,6mA zapisany");
-            onePointStored_ = 1;
-        } else {
-            window().setText(Status, "Wyjście skalibrowane");
-            onePointStored_ = 0;
-        }
-        showFields();
-    } else if (rs485() && unconfirmedSends_ >= ConfirmAttempts) {
-        recordOutputPoint(station_, upper, measured, RecordOutcome::NotConfirmed);
-        window().stopTimer(ExchangeTimer);
-        window().setText(Status, PointNotConfirmedText);
-    } else {
-        station_.link.exchangeState = upper ? SendPoint2 : SendPoint1;
+    read();
+    const WriteAnswer answer = answerOfWrite(station_, lastReply_, sends_, false);
+    if (answer.next == WriteAnswer::Next::Again) {
+        goToState(station_, window(), upper ? SendPoint2 : SendPoint1, BusyRepeatWait);
+        return;
     }
+    window().stopTimer(ExchangeTimer);
+    recordOutputPoint(station_, upper, measured, answer.judgement);
+    if (answer.next == WriteAnswer::Next::Stop) {
+        // Without a refusal the transmitter may have trimmed: the old measurement is spent.
+        if (answer.judgement.verdict == WriteVerdict::Unknown) driven_.reset();
+        window().setText(Status, stoppedText(answer.judgement, PointNotConfirmedText));
+        return;
+    }
+    if (onePointStored_ == 0) {
+        window().setText(Status, upper ? "Prąd dla 18,4mA zapisany" : "Prąd dla 5,6mA zapisany");
+        onePointStored_ = 1;
+    } else {
+        window().setText(Status, "Wyjście skalibrowane");
+        onePointStored_ = 0;
+    }
+    showFields();
 }
 
 void CCalibrationDlg::readAmbientAnswer() {
@@ -302,16 +349,24 @@ void CCalibrationDlg::correctionStep(Compensation::Next next) {
             window().stopTimer(ExchangeTimer);
             window().setText(Status, "Kalibracja temperatury kompensacji zakończona");
             break;
+        case Compensation::Next::SendLater:
+            goToState(station_, window(), ResendCorrection, BusyRepeatWait);
+            break;
         case Compensation::Next::NotConfirmed:
             window().stopTimer(ExchangeTimer);
             window().setText(Status, CorrectionNotConfirmedText);
+            break;
+        case Compensation::Next::Refused:
+            window().stopTimer(ExchangeTimer);
+            window().setText(Status, compensation_.refusalText());
             break;
     }
 }
 
 // HART closes on the first confirmed exit; an RS485 exit is always sent three times.
 void CCalibrationDlg::judgeExit() {
-    const bool released = exitConfirmed(station_, read());
+    read();
+    const bool released = releaseConfirmed(station_, lastReply_);
     if (released && !rs485()) {
         window().stopTimer(ExchangeTimer);
         station_.link.exchangeState = 0;

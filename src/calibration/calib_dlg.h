@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "calibration/calibration_steps.h"
@@ -57,6 +58,8 @@ public:
         ModbusModeWrite = 51,
         SendCorrectionRead = 52,
         ReadCorrectionBase = 53,
+        ResendDrive = 54,
+        ResendCorrection = 55,
         StartUp = 60,
         ReadStartUp = 61,
         SendExit = 62,
@@ -79,6 +82,8 @@ private:
     bool rs485() const;
     void startStep(int state);
     void drive(calibration::DrivePoint point);
+    void sendDrive();
+    void driveStopped(const WriteAnswer& answer);
     void sent(const std::string& lineErrors);
     void listen();
     int read();
@@ -88,7 +93,9 @@ private:
     bool takeFields(int needed);
 
     void judgeInputPoint(bool upper);
+    void judgeDriveEcho();
     void judgeDrive();
+    void calibratePoint(bool upper);
     void sendPoint(bool upper);
     void judgePoint(bool upper);
     void readAmbientAnswer();
@@ -104,7 +111,12 @@ private:
     int returnState_ = 0;
     int closeRetries_ = 0;
     int onePointStored_ = 0;
-    int unconfirmedSends_ = 0;
+    // Sends of the write in progress, for the repeats a busy transmitter gets.
+    int sends_ = 0;
+    Reply lastReply_;
+    // The test point the output is confirmed to be driven to, and the one being driven.
+    std::optional<calibration::DrivePoint> driven_;
+    calibration::DrivePoint driving_ = calibration::DrivePoint::Middle;
     float typedAmbient_ = 0;
     float point2Value_ = 0;
     float point1Value_ = 0;

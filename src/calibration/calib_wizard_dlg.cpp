@@ -1,6 +1,7 @@
 #include "calibration/calib_wizard_dlg.h"
 
 #include <array>
+#include <utility>
 
 #include "calibration/calib_settings_dlg.h"
 #include "dialog/typed_number.h"
@@ -22,7 +23,6 @@ constexpr int PhaseEndWait = 1000;
 constexpr int CorrectionReadDelay = 10;
 constexpr std::uint8_t HartTrimSet = 43;
 constexpr std::uint8_t HartConfiguration = 147;
-constexpr int TrimSetLength = 13;
 constexpr int ConfigurationLength = 14;
 constexpr std::string_view TrimSetTitle = "Ustaw Trim";
 constexpr std::string_view TrimCancelTitle = "Anuluj Trim";
@@ -64,7 +64,10 @@ void CCalibrationWizardDlg::onInit() {
 
 void CCalibrationWizardDlg::onCommand(int id) {
     switch (id) {
-        case Send: window().startTimer(ExchangeTimer, SendDelay); break;
+        case Send:
+            sends_ = 0;
+            window().startTimer(ExchangeTimer, SendDelay);
+            break;
         case Close: goToState(station_, window(), Exit, CloseDelay); break;
         case ReadInput:
             inputReading_.start(window());
@@ -89,7 +92,10 @@ void CCalibrationWizardDlg::onTimer(int timer) {
 void CCalibrationWizardDlg::step(int state) {
     const bool reverse = station_.reverseOrder != 0;
     switch (state) {
-        case StartUp: sent(sendStartUp(station_), ReadStartUp); break;
+        case StartUp:
+            ++sends_;
+            sent(sendStartUp(station_), ReadStartUp);
+            break;
         case Listen: listen(); break;
         case ReadStartUp: judgeStartUp(); break;
         case SendFirstInput:
@@ -106,8 +112,12 @@ void CCalibrationWizardDlg::step(int state) {
             window().setTitle("Kalibracja wyjścia ");
             window().setText(Progress, " ");
             window().setEnabled(Send, false);
+            ++sends_;
             sent(sendDrive(station_, DrivePoint::Low), ReadLowDrive);
-            if (rs485()) station_.link.exchangeState = ModbusDriveListen;
+            if (rs485()) {
+                driveSent_ = true;
+                station_.link.exchangeState = ModbusDriveListen;
+            }
             break;
         case ModbusDriveListen:
             turnToReceive(station_);
@@ -116,42 +126,56 @@ void CCalibrationWizardDlg::step(int state) {
         case ModbusModeWrite: {
             read();
             const int keep = returnState_;
+            if (std::exchange(driveSent_, false)) {
+                const int driveState = keep + 1 == ReadLowDrive ? SendLowDrive : SendHighDrive;
+                const WriteAnswer answer = answerOfWrite(station_, lastReply_, sends_, true);
+                if (answer.next != WriteAnswer::Next::Done) {
+                    repeatOrOffer(answer, driveState, OutputNotConfirmedText);
+                    return;
+                }
+                sends_ = 0;
+            }
+            ++sends_;
             sent(sendModeRegister(station_, station_.outputPointSent ? OutputOnePointStored : OutputFixed),
                  keep + 1);
             break;
         }
-        case ReadLowDrive: judgeLowDrive(); break;
+        case ReadLowDrive: judgeDrive(SendLowDrive, SendLowPoint); break;
         case SendLowPoint:
             if (!takeValue()) return;
-            ++unconfirmedSends_;
+            ++sends_;
             sent(sendOutputPoint(station_, false, typedValue_), ReadLowPoint);
             station_.outputPointSent = 1;
             break;
-        case ReadLowPoint: judgeLowPoint(); break;
+        case ReadLowPoint: judgeOutputPoint(false); break;
         case SendHighDrive: sendHighDrive(); break;
-        case ReadHighDrive: judgeHighDrive(); break;
+        case ReadHighDrive: judgeDrive(SendHighDrive, SendHighPoint); break;
         case SendHighPoint:
             if (!takeValue()) return;
-            ++unconfirmedSends_;
+            ++sends_;
             sent(sendOutputPoint(station_, true, typedValue_), ReadHighPoint);
             station_.outputPointSent = 0;
             break;
-        case ReadHighPoint: judgeHighPoint(); break;
+        case ReadHighPoint: judgeOutputPoint(true); break;
         case SendTrimSet:
             window().setTitle(TrimSetTitle);
-            sent(sendHart(station_, HartTrimSet), ReadTrimSet);
+            ++sends_;
+            sent(sendHartWrite(station_, Request{.hartCommand = HartTrimSet}), ReadTrimSet);
             window().setText(Progress, " ");
             break;
-        case ReadTrimSet:
-            if (read() == TrimSetLength) {
-                keepRecord(station_, RecordKind::Trim, RecordOutcome::Confirmed,
-                           {{"trim", std::string("set")}});
-                station_.link.exchangeState = Exit;
-                window().setText(Progress, "Trim ustawiony");
-            } else {
-                station_.link.exchangeState = SendTrimSet;
+        case ReadTrimSet: {
+            read();
+            const WriteAnswer answer = answerOfWrite(station_, lastReply_, sends_, true);
+            if (answer.next != WriteAnswer::Next::Done) {
+                if (answer.next == WriteAnswer::Next::Stop) recordTrim(answer.judgement, "set");
+                repeatOrOffer(answer, SendTrimSet, "");
+                break;
             }
+            recordTrim(answer.judgement, "set");
+            station_.link.exchangeState = Exit;
+            window().setText(Progress, "Trim ustawiony");
             break;
+        }
         case SendTrimRead:
             window().setTitle(TrimCancelTitle);
             sent(sendHart(station_, HartConfiguration), ReadTrimRead);
@@ -167,20 +191,25 @@ void CCalibrationWizardDlg::step(int state) {
         case SendTrimWrite: {
             // Writing the configuration back unchanged is what cancels the trim.
             const std::array<std::uint8_t, 1> configuration = {trimByte_};
-            sent(sendHart(station_, HartConfiguration, configuration), ReadTrimWrite);
+            ++sends_;
+            sent(sendHartWrite(station_, Request{.hartCommand = HartConfiguration, .hartData = configuration}),
+                 ReadTrimWrite);
             window().setText(Progress, " ");
             break;
         }
-        case ReadTrimWrite:
-            if (read() == ConfigurationLength) {
-                keepRecord(station_, RecordKind::Trim, RecordOutcome::Confirmed,
-                           {{"trim", std::string("cancelled")}});
-                station_.link.exchangeState = Exit;
-                window().setText(Progress, "Trim anulowany");
-            } else {
-                station_.link.exchangeState = SendTrimWrite;
+        case ReadTrimWrite: {
+            read();
+            const WriteAnswer answer = answerOfWrite(station_, lastReply_, sends_, true);
+            if (answer.next != WriteAnswer::Next::Done) {
+                if (answer.next == WriteAnswer::Next::Stop) recordTrim(answer.judgement, "cancelled");
+                repeatOrOffer(answer, SendTrimWrite, "");
+                break;
             }
+            recordTrim(answer.judgement, "cancelled");
+            station_.link.exchangeState = Exit;
+            window().setText(Progress, "Trim anulowany");
             break;
+        }
         case SendAmbientRead:
             window().setVisible(Value, true);
             window().setEnabled(Send, true);
@@ -205,16 +234,17 @@ void CCalibrationWizardDlg::step(int state) {
             window().setText(Instruction, " ");
             correctionStep(compensation_.start(typedValue_));
             break;
-        case ReadCorrection: {
-            const int length = read();
+        case ResendCorrection: correctionStep(Compensation::Next::Send); break;
+        case ReadCorrection:
+            read();
             showFields();
-            correctionStep(compensation_.judgeAnswer(length));
+            correctionStep(compensation_.judgeAnswer(lastReply_));
             break;
-        }
         case ReadCorrectionCheck: correctionStep(compensation_.judgeCheck(read())); break;
         case Exit: exit(); break;
         case ReadExit:
-            if (exitConfirmed(station_, read())) {
+            read();
+            if (releaseConfirmed(station_, lastReply_)) {
                 window().stopTimer(ExchangeTimer);
                 station_.link.exchangeState = 0;
                 window().end(ResultCancel);
@@ -244,9 +274,9 @@ void CCalibrationWizardDlg::listen() {
 }
 
 int CCalibrationWizardDlg::read() {
-    const Reply reply = readReply(station_);
-    if (!reply.lineErrors.empty()) window().setText(LineErrors, reply.lineErrors);
-    return reply.length;
+    lastReply_ = readReply(station_);
+    if (!lastReply_.lineErrors.empty()) window().setText(LineErrors, lastReply_.lineErrors);
+    return lastReply_.length;
 }
 
 void CCalibrationWizardDlg::showFields() {
@@ -291,10 +321,14 @@ void CCalibrationWizardDlg::goTo(Phase phase) {
 }
 
 void CCalibrationWizardDlg::judgeStartUp() {
-    if (!driveAnswered(station_, read())) {
-        station_.link.exchangeState = StartUp;
+    read();
+    // Over RS485 the documentation goes on whatever the answer to the mode register said.
+    const WriteAnswer answer = answerOfWrite(station_, lastReply_, sends_, true);
+    if (!rs485() && answer.next != WriteAnswer::Next::Done) {
+        repeatOrOffer(answer, StartUp, OutputNotConfirmedText);
         return;
     }
+    sends_ = 0;
     Phase next = Phase::Exit;
     if (chosen(CCalibrationSettingsDlg::CompensationBit)) next = Phase::Compensation;
     if (chosen(CCalibrationSettingsDlg::OutputBit)) next = Phase::Output;
@@ -305,7 +339,11 @@ void CCalibrationWizardDlg::judgeStartUp() {
 void CCalibrationWizardDlg::judgeInputPoint(bool second) {
     // The second point is the upper reference unless the order is reversed.
     const bool upper = second != (station_.reverseOrder != 0);
-    if (!inputPointTaken(station_, read(), upper)) {
+    read();
+    // Repeated every 500 ms until the transmitter takes it, whatever it answers.
+    const WriteJudgement judgement = judgeWrite(station_, lastReply_);
+    if (!judgement.confirmed()) {
+        if (judgement.code) window().setText(LineErrors, judgement.refusalText());
         goToState(station_, window(), second ? SendSecondInput : SendFirstInput, InputRetryWait);
         return;
     }
@@ -328,40 +366,24 @@ void CCalibrationWizardDlg::judgeInputPoint(bool second) {
     goTo(next);
 }
 
-void CCalibrationWizardDlg::judgeLowDrive() {
+// HART: the answer to the drive; RS485: the echo of the mode register written after it.
+void CCalibrationWizardDlg::judgeDrive(int sendState, int pointState) {
     window().setEnabled(Send, true);
-    if (!driveAnswered(station_, read())) {
-        station_.link.exchangeState = SendLowDrive;
+    read();
+    const WriteAnswer answer = answerOfWrite(station_, lastReply_, sends_, true);
+    if (answer.next != WriteAnswer::Next::Done) {
+        repeatOrOffer(answer, sendState, OutputNotConfirmedText);
         return;
     }
+    sends_ = 0;
     window().stopTimer(ExchangeTimer);
-    station_.link.exchangeState = SendLowPoint;
-    window().setText(Instruction, outputPrompt(station_.device));
-    window().setVisible(Value, true);
-    typedValue_ = driveRow(station_.device, DrivePoint::Low).nominal.value_or(0);
-    showFields();
-    window().setText(Progress, " ");
-}
-
-void CCalibrationWizardDlg::judgeLowPoint() {
-    if (!outputPointConfirmed(station_, read(), false)) {
-        if (givenUp(SendLowPoint, PointNotConfirmedText))
-            recordOutputPoint(station_, false, typedValue_, RecordOutcome::NotConfirmed);
-        else
-            station_.link.exchangeState = SendLowPoint;
-        return;
-    }
-    recordOutputPoint(station_, false, typedValue_, RecordOutcome::Confirmed);
-    unconfirmedSends_ = 0;
-    typedValue_ = driveRow(station_.device, DrivePoint::High).nominal.value_or(0);
-    showFields();
+    station_.link.exchangeState = pointState;
     window().setText(Instruction, outputPrompt(station_.device));
     window().setText(Progress, " ");
-    if (rs485()) {
-        returnState_ = SendHighDrive - 1;
-        station_.link.exchangeState = ModbusModeWrite;
-    } else {
-        station_.link.exchangeState = SendHighDrive;
+    if (pointState == SendLowPoint) {
+        window().setVisible(Value, true);
+        typedValue_ = driveRow(station_.device, DrivePoint::Low).nominal.value_or(0);
+        showFields();
     }
 }
 
@@ -370,31 +392,45 @@ void CCalibrationWizardDlg::sendHighDrive() {
     window().setVisible(Value, true);
     typedValue_ = driveRow(station_.device, DrivePoint::High).nominal.value_or(0);
     showFields();
+    ++sends_;
     sent(sendDrive(station_, DrivePoint::High), ReadHighDrive);
-    if (rs485()) station_.link.exchangeState = ModbusDriveListen;
+    if (rs485()) {
+        driveSent_ = true;
+        station_.link.exchangeState = ModbusDriveListen;
+    }
 }
 
-void CCalibrationWizardDlg::judgeHighDrive() {
-    if (!driveAnswered(station_, read())) {
-        station_.link.exchangeState = SendHighDrive;
+// One point per press: sent again only after a busy answer, when nothing was done. A point
+// the transmitter may have taken without saying so sends the technician back to the drive.
+void CCalibrationWizardDlg::judgeOutputPoint(bool upper) {
+    read();
+    const WriteAnswer answer = answerOfWrite(station_, lastReply_, sends_, false);
+    const int pointState = upper ? SendHighPoint : SendLowPoint;
+    if (answer.next == WriteAnswer::Next::Again) {
+        goToState(station_, window(), pointState, BusyRepeatWait);
         return;
     }
-    window().stopTimer(ExchangeTimer);
-    station_.link.exchangeState = SendHighPoint;
-    window().setText(Instruction, outputPrompt(station_.device));
-    window().setText(Progress, " ");
-}
-
-void CCalibrationWizardDlg::judgeHighPoint() {
-    if (!outputPointConfirmed(station_, read(), true)) {
-        if (givenUp(SendHighPoint, PointNotConfirmedText))
-            recordOutputPoint(station_, true, typedValue_, RecordOutcome::NotConfirmed);
-        else
-            station_.link.exchangeState = SendHighPoint;
+    recordOutputPoint(station_, upper, typedValue_, answer.judgement);
+    if (answer.next == WriteAnswer::Next::Stop) {
+        const bool unknown = answer.judgement.verdict == WriteVerdict::Unknown;
+        offerAgain(unknown ? (upper ? SendHighDrive : SendLowDrive) : pointState,
+                   stoppedText(answer.judgement, PointNotConfirmedText));
         return;
     }
-    recordOutputPoint(station_, true, typedValue_, RecordOutcome::Confirmed);
-    unconfirmedSends_ = 0;
+    sends_ = 0;
+    if (!upper) {
+        typedValue_ = driveRow(station_.device, DrivePoint::High).nominal.value_or(0);
+        showFields();
+        window().setText(Instruction, outputPrompt(station_.device));
+        window().setText(Progress, " ");
+        if (rs485()) {
+            returnState_ = SendHighDrive - 1;
+            station_.link.exchangeState = ModbusModeWrite;
+        } else {
+            station_.link.exchangeState = SendHighDrive;
+        }
+        return;
+    }
     Phase next = Phase::Exit;
     if (chosen(CCalibrationSettingsDlg::TrimCancelBit)) next = Phase::TrimCancel;
     if (chosen(CCalibrationSettingsDlg::TrimSetBit)) next = Phase::TrimSet;
@@ -433,15 +469,28 @@ void CCalibrationWizardDlg::correctionStep(Compensation::Next next) {
             station_.link.exchangeState = Exit;
             window().setText(Progress, "Kalibracja pomiaru temperatury zakończona");
             break;
+        case Compensation::Next::SendLater:
+            goToState(station_, window(), ResendCorrection, BusyRepeatWait);
+            break;
         case Compensation::Next::NotConfirmed: offerAgain(SendCorrection, CorrectionNotConfirmedText); break;
+        case Compensation::Next::Refused: offerAgain(SendCorrection, compensation_.refusalText()); break;
     }
 }
 
-bool CCalibrationWizardDlg::givenUp(int waitingState, std::string_view text) {
-    if (!rs485() || unconfirmedSends_ < ConfirmAttempts) return false;
-    unconfirmedSends_ = 0;
-    offerAgain(waitingState, text);
-    return true;
+void CCalibrationWizardDlg::repeatOrOffer(const WriteAnswer& answer, int sendState, std::string_view notConfirmed) {
+    if (answer.next == WriteAnswer::Next::Again) {
+        repeatWrite(station_, window(), answer, sendState, sends_);
+        return;
+    }
+    sends_ = 0;
+    offerAgain(sendState, stoppedText(answer.judgement, notConfirmed));
+}
+
+void CCalibrationWizardDlg::recordTrim(const WriteJudgement& judgement, std::string_view what) {
+    ServiceRecord entry = stationRecord(station_, RecordKind::Trim, judgement.outcome());
+    entry.asLeft = {{"trim", std::string(what)}};
+    if (entry.outcome == RecordOutcome::Refused) entry.refusalCode = judgement.code;
+    keepRecord(station_, entry);
 }
 
 void CCalibrationWizardDlg::offerAgain(int waitingState, std::string_view text) {
@@ -458,7 +507,8 @@ void CCalibrationWizardDlg::exit() {
     if (rs485()) {
         // Nothing is sent on RS485; an answer that came to the last write still tells whether
         // the output left its fixed mode.
-        exitConfirmed(station_, read());
+        read();
+        releaseConfirmed(station_, lastReply_);
         window().stopTimer(ExchangeTimer);
         window().end(ResultCancel);
         return;

@@ -56,6 +56,7 @@ public:
         ModbusModeWrite = 51,
         SendCorrectionRead = 52,
         ReadCorrectionBase = 53,
+        ResendCorrection = 54,
         StartUp = 60,
         ReadStartUp = 61,
         Exit = 62,
@@ -85,17 +86,17 @@ private:
 
     void judgeStartUp();
     void judgeInputPoint(bool second);
-    void judgeLowDrive();
-    void judgeLowPoint();
     void sendHighDrive();
-    void judgeHighDrive();
-    void judgeHighPoint();
     void readAmbientAnswer();
     void correctionStep(calibration::Compensation::Next next);
     void exit();
     // The RS485 write was not confirmed: counted, and after the last attempt the technician is
     // told and may send it again with "Wyślij".
-    bool givenUp(int waitingState, std::string_view text);
+    // What follows a write's answer other than the one that lets the run go on.
+    void repeatOrOffer(const WriteAnswer& answer, int sendState, std::string_view notConfirmed);
+    void judgeDrive(int sendState, int pointState);
+    void recordTrim(const WriteJudgement& judgement, std::string_view what);
+    void judgeOutputPoint(bool upper);
     // Stops where the technician may send again with "Wyślij", telling why.
     void offerAgain(int waitingState, std::string_view text);
 
@@ -106,7 +107,11 @@ private:
     int returnState_ = 0;
     float typedValue_ = 0;
     std::uint8_t trimByte_ = 0;
-    int unconfirmedSends_ = 0;
+    // Sends of the write in progress, for the repeats a busy transmitter gets.
+    int sends_ = 0;
+    Reply lastReply_;
+    // RS485: the answer the mode register write reads first is the drive's.
+    bool driveSent_ = false;
 };
 
 }  // namespace doxa

@@ -40,11 +40,8 @@ constexpr std::uint8_t HartReadOutput = 2;
 constexpr std::uint8_t HartReadAmbient = 202;
 constexpr std::uint8_t HartCorrection = 203;
 
-constexpr int HartInputPointLength = 13;
-constexpr int HartWriteLength = 17;
 constexpr int HartValueLength = 18;
 constexpr int HartOutputLength = 21;
-constexpr int ModbusInputPointLength = 8;
 constexpr int ModbusFloatLength = 13;
 
 constexpr std::array<std::uint8_t, 4> Twelve = {0x41, 0x40, 0x00, 0x00};
@@ -53,6 +50,7 @@ constexpr std::array<std::uint8_t, 4> Zero = {0, 0, 0, 0};
 bool rs485(const Station& station) { return station.link.transmissionMode == ModeRs485; }
 
 std::string send(Station& station, const Request& request) { return sendRequest(station, request); }
+std::string write(Station& station, const Request& request) { return sendWrite(station, request); }
 
 std::uint8_t inputFunction(bool upper) { return upper ? modbus::CalibrateUpper : modbus::CalibrateLower; }
 std::uint8_t outputFunction(bool upper) {
@@ -81,7 +79,7 @@ constexpr DriveRow RivoCurrentRows[] = {
 
 std::string sendStartUp(Station& station) {
     station.outputForced = true;
-    return send(station, Request{.hartCommand = HartFixOutput,
+    return write(station, Request{.hartCommand = HartFixOutput,
                                  .hartData = Twelve,
                                  .modbusStart = OutputModeRegister,
                                  .modbusFunction = modbus::WriteSingle,
@@ -89,7 +87,7 @@ std::string sendStartUp(Station& station) {
 }
 
 std::string sendExit(Station& station) {
-    return send(station, Request{.hartCommand = HartFixOutput,
+    return write(station, Request{.hartCommand = HartFixOutput,
                                  .hartData = Zero,
                                  .modbusStart = OutputModeRegister,
                                  .modbusFunction = modbus::WriteSingle,
@@ -97,14 +95,14 @@ std::string sendExit(Station& station) {
 }
 
 std::string sendModeRegister(Station& station, std::uint16_t value) {
-    return send(station, Request{.modbusStart = OutputModeRegister,
+    return write(station, Request{.modbusStart = OutputModeRegister,
                                  .modbusFunction = modbus::WriteSingle,
                                  .modbusValue = value});
 }
 
 std::string sendInputPoint(Station& station, bool upper) {
     const std::uint8_t function = inputFunction(upper);
-    return send(station, Request{.hartCommand = function, .modbusFunction = function});
+    return write(station, Request{.hartCommand = function, .modbusFunction = function});
 }
 
 DriveRow driveRow(const DeviceRecord& device, DrivePoint point) {
@@ -117,7 +115,7 @@ DriveRow driveRow(const DeviceRecord& device, DrivePoint point) {
 std::string sendDrive(Station& station, DrivePoint point) {
     const DriveRow row = driveRow(station.device, point);
     station.outputForced = true;
-    return send(station, Request{.hartCommand = HartFixOutput,
+    return write(station, Request{.hartCommand = HartFixOutput,
                                  .hartData = row.hartValue,
                                  .modbusStart = OutputRegister,
                                  .modbusFunction = modbus::WriteMultiple,
@@ -127,7 +125,7 @@ std::string sendDrive(Station& station, DrivePoint point) {
 std::string sendOutputPoint(Station& station, bool upper, float measured) {
     const std::uint8_t function = outputFunction(upper);
     const auto value = encodeFloat(measured, rs485(station) ? FloatLayout::Modbus : FloatLayout::Hart);
-    return send(station, Request{.hartCommand = function,
+    return write(station, Request{.hartCommand = function,
                                  .hartData = value,
                                  .modbusFunction = function,
                                  .modbusData = value});
@@ -142,7 +140,7 @@ std::string sendOutputRead(Station& station) {
 std::string sendForcedOutput(Station& station, float value) {
     station.outputForced = true;
     const auto bytes = encodeFloat(value, rs485(station) ? FloatLayout::Modbus : FloatLayout::Hart);
-    return send(station, Request{.hartCommand = HartFixOutput,
+    return write(station, Request{.hartCommand = HartFixOutput,
                                  .hartData = bytes,
                                  .modbusStart = OutputRegister,
                                  .modbusFunction = modbus::WriteMultiple,
@@ -164,35 +162,16 @@ std::string sendHart(Station& station, std::uint8_t command, std::span<const std
                                                    command, data));
 }
 
-bool inputPointTaken(const Station& station, int length, bool upper) {
-    if (rs485(station))
-        return length == ModbusInputPointLength && station.frame[1] == inputFunction(upper);
-    return length == HartInputPointLength && station.frame[hart::AnswerStatus1] == 0;
-}
-
-bool outputPointConfirmed(const Station& station, int length, bool upper) {
-    return rs485(station) ? isModbusAnswer(station, length, outputFunction(upper))
-                          : length == HartWriteLength;
-}
-
 // The output was found at the value the transmitter was driven to; the meter measured it there.
-void recordOutputPoint(const Station& station, bool upper, float measured, RecordOutcome outcome) {
+void recordOutputPoint(const Station& station, bool upper, float measured, const WriteJudgement& judgement) {
+    const RecordOutcome outcome = judgement.outcome();
     ServiceRecord entry = stationRecord(station, RecordKind::CalibrationOutput, outcome);
+    if (outcome == RecordOutcome::Refused) entry.refusalCode = judgement.code;
     const auto driven = driveRow(station.device, upper ? DrivePoint::High : DrivePoint::Low).nominal;
     if (driven) entry.asFound = {{"output", singleDecimal(*driven)}};
     if (outcome == RecordOutcome::Confirmed) entry.asLeft = {{"point", std::string(upper ? "upper" : "lower")}};
     entry.reference = {{"measured", singleDecimal(measured)}};
     keepRecord(station, entry);
-}
-
-bool driveAnswered(const Station& station, int length) {
-    return rs485(station) || length == HartWriteLength;
-}
-
-bool forcedOutputConfirmed(const Station& station, int length) {
-    if (!rs485(station)) return length == HartWriteLength;
-    const auto& f = station.frame;
-    return isModbusAnswer(station, length, modbus::WriteMultiple) && (f[2] << 8 | f[3]) == OutputRegister;
 }
 
 std::optional<double> outputValue(const Station& station, int length) {
@@ -204,13 +183,14 @@ std::optional<double> outputValue(const Station& station, int length) {
     return decodeFloat(&station.frame[hart::AnswerData], FloatLayout::Hart).value;
 }
 
-bool exitConfirmed(Station& station, int length) {
+bool releaseConfirmed(Station& station, const Reply& reply) {
     // On RS485 only the echo of the normal mode counts: a pending echo of the fixed mode must not.
-    const auto& f = station.frame;
-    const bool confirmed =
-        rs485(station) ? isModbusAnswer(station, length, modbus::WriteSingle) &&
-                             (f[2] << 8 | f[3]) == OutputModeRegister && (f[4] << 8 | f[5]) == OutputNormal
-                       : length == HartWriteLength;
+    const PendingRequest& pending = station.link.pendingRequest;
+    constexpr std::array<std::uint8_t, 4> NormalModeWrite = {0x00, OutputModeRegister, 0x00, OutputNormal};
+    const bool release = pending.protocol == PendingRequest::Protocol::Modbus
+                             ? pending.command == modbus::WriteSingle && pending.modbusFields == NormalModeWrite
+                             : pending.command == HartFixOutput;
+    const bool confirmed = release && judgeWrite(station, reply).confirmed();
     if (confirmed) station.outputForced = false;
     return confirmed;
 }
@@ -270,22 +250,26 @@ float Compensation::sentValue() const {
 std::string Compensation::send() {
     ++sends_;
     const auto value = encodeFloat(sentValue(), rs485() ? FloatLayout::Modbus : FloatLayout::Hart);
-    return calibration::send(station_, Request{.hartCommand = HartCorrection,
-                                               .hartData = value,
-                                               .modbusStart = CorrectionWriteRegister,
-                                               .modbusFunction = modbus::WriteAndStore,
-                                               .modbusData = value});
+    return write(station_, Request{.hartCommand = HartCorrection,
+                                   .hartData = value,
+                                   .modbusStart = CorrectionWriteRegister,
+                                   .modbusFunction = modbus::WriteAndStore,
+                                   .modbusData = value});
 }
 
-Compensation::Next Compensation::judgeAnswer(int length) {
-    const bool confirmed = rs485() ? isModbusAnswer(station_, length, modbus::WriteAndStore)
-                                   : length == HartWriteLength;
-    if (length > 0) answered_ = true;
-    if (!confirmed) {
-        // It may have been carried out: nothing is known until it has been read back.
-        readingTaken_ = false;
-        correctionTaken_ = false;
-        return Next::Check;
+Compensation::Next Compensation::judgeAnswer(const Reply& reply) {
+    judgement_ = judgeWrite(station_, reply);
+    if (reply.arrived > 0) answered_ = true;
+    switch (judgement_.verdict) {
+        case WriteVerdict::Confirmed: break;
+        case WriteVerdict::Refused: return finish(Next::Refused);
+        // Busy: nothing was done, so the same correction may go again.
+        case WriteVerdict::Busy: return sends_ < BusySends ? Next::SendLater : finish(Next::Refused);
+        case WriteVerdict::Unknown:
+            // It may have been carried out: nothing is known until it has been read back.
+            readingTaken_ = false;
+            correctionTaken_ = false;
+            return Next::Check;
     }
     // The transmitter reads the typed temperature now; a further correction starts from it.
     if (rs485()) station_.correctionBase = sentValue();
@@ -327,7 +311,7 @@ Compensation::Next Compensation::finish(Next verdict) {
     sends_ = 0;
     failedChecks_ = 0;
     // Whatever the technician does about it, the next correction reads the transmitter first.
-    if (verdict == Next::NotConfirmed) readingTaken_ = correctionTaken_ = false;
+    if (verdict != Next::Done) readingTaken_ = correctionTaken_ = false;
     record(verdict);
     return verdict;
 }
@@ -336,10 +320,12 @@ Compensation::Next Compensation::finish(Next verdict) {
 // temperature; the reading it started from is what was found.
 void Compensation::record(Next verdict) const {
     const bool done = verdict == Next::Done;
-    const RecordOutcome outcome = done        ? RecordOutcome::Confirmed
-                                  : answered_ ? RecordOutcome::NotConfirmed
-                                              : RecordOutcome::NoAnswer;
+    const RecordOutcome outcome = done                    ? RecordOutcome::Confirmed
+                                  : verdict == Next::Refused ? RecordOutcome::Refused
+                                  : answered_             ? RecordOutcome::NotConfirmed
+                                                          : RecordOutcome::NoAnswer;
     ServiceRecord entry = stationRecord(station_, RecordKind::CalibrationCompensation, outcome);
+    if (outcome == RecordOutcome::Refused) entry.refusalCode = judgement_.code;
     if (foundAmbient_) entry.asFound = {{"ambient", singleDecimal(*foundAmbient_)}};
     if (done) entry.asLeft = {{"ambient", singleDecimal(station_.device.ambientTemp)}};
     entry.reference = {{"ambient", singleDecimal(typed_)}};

@@ -10,6 +10,7 @@
 #include "link/value_codec.h"
 #include "transmitter/exchange.h"
 #include "transmitter/service_record.h"
+#include "transmitter/write_table.h"
 
 namespace doxa {
 
@@ -51,7 +52,7 @@ std::string sendOutputPoint(Station& station, bool upper, float measured);
 
 // The service history's record of an output point: found at the value the transmitter was
 // driven to, with the value the technician measured there.
-void recordOutputPoint(const Station& station, bool upper, float measured, RecordOutcome outcome);
+void recordOutputPoint(const Station& station, bool upper, float measured, const WriteJudgement& judgement);
 
 // The output current dialog: read the output, force it to a value.
 std::string sendOutputRead(Station& station);
@@ -63,23 +64,22 @@ std::string sendCorrectionRead(Station& station);
 // Trim commands go out as HART frames whatever the transmission mode.
 std::string sendHart(Station& station, std::uint8_t command, std::span<const std::uint8_t> data = {});
 
-// Judging answers by their length, and in RS485 the writes by function and CRC as well.
-bool inputPointTaken(const Station& station, int length, bool upper);
-bool outputPointConfirmed(const Station& station, int length, bool upper);
-bool driveAnswered(const Station& station, int length);
-// The answer to sendForcedOutput() that confirms the value.
-bool forcedOutputConfirmed(const Station& station, int length);
 // The output value of a good answer to sendOutputRead().
 std::optional<double> outputValue(const Station& station, int length);
-// A confirmed exit tells the station its output is no longer forced.
-bool exitConfirmed(Station& station, int length);
+// A confirmed release of the fixed output tells the station its output is no longer forced.
+bool releaseConfirmed(Station& station, const Reply& reply);
 
-// RS485 writes of calibration points and of the forced output, and every compensation
-// correction, are sent this often before the technician is told that the transmitter did not
-// confirm them. Without the answer the transmitter may still hold the value: the texts say so.
+// RS485 writes of the forced output and every compensation correction are sent this often
+// before the technician is told that the transmitter did not confirm them. Without the answer
+// the transmitter may still hold the value: the texts say so.
 inline constexpr int ConfirmAttempts = 3;
+// An output point is never sent twice on one measurement: the transmitter may have trimmed its
+// output already, so the output has to be driven and measured again.
 inline constexpr std::string_view PointNotConfirmedText =
-    "Przetwornik nie potwierdził zapisu punktu – sprawdź odczyt przed powtórzeniem";
+    "Przetwornik nie potwierdził zapisu punktu – ustaw wyjście i zmierz je ponownie przed powtórzeniem";
+// "Kalibruj" of a point whose test value the output was not confirmed to hold.
+inline constexpr std::string_view OutputNotDrivenText =
+    "Wyjście nie zostało ustawione – ustaw je i zmierz przed kalibracją punktu";
 inline constexpr std::string_view CorrectionNotConfirmedText =
     "Przetwornik nie potwierdził zapisu korekty – sprawdź odczyt temperatury przed powtórzeniem";
 inline constexpr std::string_view OutputNotConfirmedText =
@@ -93,9 +93,10 @@ inline constexpr std::string_view OutputNotConfirmedText =
 // correction in force) is read back first and only what is still missing goes out.
 class Compensation {
 public:
-    // What the dialog does next: show the correction done, send it (send()), read back
-    // (sendCheck()), or tell the technician it was not confirmed.
-    enum class Next { Done, Send, Check, NotConfirmed };
+    // What the dialog does next: show the correction done, send it (send()), send it again
+    // after BusyRepeatWait, read back (sendCheck()), or tell the technician it was not
+    // confirmed or was refused (refusalText()).
+    enum class Next { Done, Send, SendLater, Check, NotConfirmed, Refused };
 
     explicit Compensation(Station& station) : station_(station) {}
 
@@ -109,9 +110,10 @@ public:
     // A new correction for `typed`: Send, or Check when a reading has to come first.
     Next start(float typed);
     std::string send();
-    Next judgeAnswer(int length);
+    Next judgeAnswer(const Reply& reply);
     std::string sendCheck();
     Next judgeCheck(int length);
+    std::string refusalText() const { return judgement_.refusalText(); }
 
 private:
     bool rs485() const;
@@ -131,6 +133,7 @@ private:
     // For the service history: the reading before the correction, and whether anything answered.
     std::optional<float> foundAmbient_;
     bool answered_ = false;
+    WriteJudgement judgement_;
 };
 
 // "Wpisz wartość napięcia" for a voltage output, "Wpisz wartość prądu" otherwise.

@@ -18,8 +18,6 @@ constexpr std::uint8_t HartFactoryData = 139;
 constexpr std::array<std::uint8_t, 1> CopyRequest = {1};
 constexpr std::array<std::uint8_t, 4> Fifteen = {0x41, 0x70, 0x00, 0x00};
 constexpr std::array<std::uint8_t, 4> Zero = {0, 0, 0, 0};
-constexpr int WriteLength = 17;
-constexpr int CopyLength = 14;
 constexpr int ShortWait = 200;
 constexpr int LongWait = 1000;
 // The first copy is not read back: the listen step goes straight on to driving the output.
@@ -61,11 +59,9 @@ void CFactoryDataDlg::onTimer(int timer) {
             send(HartFixOutput, Fifteen, ReadDrive, ShortWait);
             break;
         case ReadDrive:
-            if (read() == WriteLength) {
+            if (judged(DriveOutput)) {
                 station_.link.exchangeState = CopyData;
                 window().setText(Connection, " ");
-            } else {
-                station_.link.exchangeState = DriveOutput;
             }
             break;
         case CopyData:
@@ -75,13 +71,9 @@ void CFactoryDataDlg::onTimer(int timer) {
             send(HartFactoryData, CopyRequest, ReadCopy, AnswerWait);
             break;
         case ReadCopy:
-            if (read() == CopyLength) {
-                keepRecord(station_, RecordKind::FactoryData, RecordOutcome::Confirmed,
-                           {{"calibration_data", std::string("factory")}});
+            if (judged(CopyData)) {
                 window().setText(StepText, "Dane fabryczne przepisane");
                 goToState(station_, window(), ReleaseOutput, LongWait);
-            } else {
-                station_.link.exchangeState = CopyData;
             }
             break;
         case ReleaseOutput:
@@ -89,13 +81,11 @@ void CFactoryDataDlg::onTimer(int timer) {
             send(HartFixOutput, Zero, ReadRelease, ShortWait);
             break;
         case ReadRelease:
-            if (read() == WriteLength) {
+            if (judged(ReleaseOutput)) {
                 window().stopTimer(ExchangeTimer);
                 station_.outputForced = false;
                 station_.link.exchangeState = FirstCopy;
                 window().end(ResultOk);
-            } else {
-                station_.link.exchangeState = ReleaseOutput;
             }
             break;
         default: break;
@@ -107,16 +97,34 @@ void CFactoryDataDlg::onDestroy() { endExchange(station_, window()); }
 // Every request here is a HART frame, whatever the transmission mode.
 void CFactoryDataDlg::send(std::uint8_t command, std::span<const std::uint8_t> data, int readState,
                            int ms) {
-    const std::string errors = calibration::sendHart(station_, command, data);
+    ++sends_;
+    const std::string errors = sendHartWrite(station_, Request{.hartCommand = command, .hartData = data});
     if (!errors.empty()) window().setText(Errors, errors);
     returnState_ = readState - 1;
     goToState(station_, window(), Listen, ms);
 }
 
-int CFactoryDataDlg::read() {
+// Every step repeats until its write is confirmed; a refusal stops the restore with its code
+// and the copy's record says refused.
+bool CFactoryDataDlg::judged(int sendState) {
     const Reply reply = readReply(station_);
     if (!reply.lineErrors.empty()) window().setText(Errors, reply.lineErrors);
-    return reply.length;
+    const WriteAnswer answer = answerOfWrite(station_, reply, sends_, true);
+    const bool copy = sendState == CopyData;
+    if (copy && answer.next != WriteAnswer::Next::Again) {
+        ServiceRecord entry = stationRecord(station_, RecordKind::FactoryData, answer.judgement.outcome());
+        entry.asLeft = {{"calibration_data", std::string("factory")}};
+        if (entry.outcome == RecordOutcome::Refused) entry.refusalCode = answer.judgement.code;
+        keepRecord(station_, entry);
+    }
+    switch (answer.next) {
+        case WriteAnswer::Next::Done: sends_ = 0; return true;
+        case WriteAnswer::Next::Again: repeatWrite(station_, window(), answer, sendState, sends_); return false;
+        case WriteAnswer::Next::Stop: break;
+    }
+    window().stopTimer(ExchangeTimer);
+    window().setText(Errors, answer.judgement.refusalText());
+    return false;
 }
 
 }  // namespace doxa

@@ -36,10 +36,11 @@ public:
 
 private:
     void send(std::uint8_t command, std::span<const std::uint8_t> data, int readState, int ms);
-    int read();
+    bool judged(int sendState);
 
     Station& station_;
     int returnState_ = 0;
+    int sends_ = 0;
 };
 
 }  // namespace doxa

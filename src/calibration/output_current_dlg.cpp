@@ -18,8 +18,6 @@ constexpr float RivoLowest = 0.0f;
 constexpr float DoxaLowest = 3.5f;
 constexpr float Highest = 20.5f;
 constexpr float SpinStep = 0.1f;
-constexpr int HartReleaseLength = 17;
-constexpr int ModbusReleaseLength = 8;
 // How often the transmit queue is looked at, and what is allowed beyond the bytes' own time on
 // the line before the port is taken to be stuck.
 constexpr int DrainPollMs = 5;
@@ -77,10 +75,13 @@ void COutputCurrentDlg::onTimer(int timer) {
         case ListenSet:
         case ListenRelease:
         case ListenModeFirst:
+        case ListenModeLast:
             turnToReceive(station_);
-            next(station_.link.exchangeState == ListenModeFirst ? SendSet : station_.link.exchangeState + 1,
-                 AnswerWait);
+            next(station_.link.exchangeState + (station_.link.exchangeState == ListenModeFirst ? 2 : 1), AnswerWait);
             break;
+        case ReadModeFirst: judgeModeWrite(false); break;
+        case SendModeLast: sendModeLast(); break;
+        case ReadModeLast: judgeModeWrite(true); break;
         case ReadOutput: readOutput(); break;
         case SendSet: sendSet(); break;
         case AwaitSent: awaitSent(); break;
@@ -93,7 +94,8 @@ void COutputCurrentDlg::onTimer(int timer) {
         case ReadRelease: judgeRelease(); break;
         case ModbusModeFirst:
             read();
-            sendModeRegister(station_, OutputFixed);
+            ++sends_;
+            showErrors(sendModeRegister(station_, OutputFixed));
             next(ListenModeFirst, AnswerWait);
             break;
         default:
@@ -109,9 +111,9 @@ void COutputCurrentDlg::onDestroy() { endExchange(station_, window()); }
 void COutputCurrentDlg::next(int state, int ms) { goToState(station_, window(), state, ms); }
 
 int COutputCurrentDlg::read() {
-    const Reply reply = readReply(station_);
-    showErrors(reply.lineErrors);
-    return reply.length;
+    lastReply_ = readReply(station_);
+    showErrors(lastReply_.lineErrors);
+    return lastReply_.length;
 }
 
 void COutputCurrentDlg::showErrors(const std::string& lineErrors) {
@@ -133,7 +135,7 @@ void COutputCurrentDlg::setOutput() {
         return;
     }
     outputValue_ = *typed;
-    unconfirmedSends_ = 0;
+    sends_ = 0;
     station_.frame.fill(0xFF);
     next(rs485() ? ModbusModeFirst : SendSet, ButtonDelay);
 }
@@ -161,7 +163,7 @@ void COutputCurrentDlg::readOutput() {
 // empties its queue is waited for only as long as the bytes need on the line, plus a margin.
 void COutputCurrentDlg::sendSet() {
     window().setText(Status, " ");
-    ++unconfirmedSends_;
+    ++sends_;
     showErrors(sendForcedOutput(station_, outputValue_));
     drainBudgetMs_ = transmitTimeMs(station_, queuedOutput(station_)) + DrainMarginMs;
     drainWaitedMs_ = 0;
@@ -184,33 +186,72 @@ void COutputCurrentDlg::awaitSent() {
     next(AwaitSent, DrainPollMs);
 }
 
-// HART repeats the value until it is confirmed; RS485 gives up after the last attempt.
+// HART repeats the value until it is confirmed; RS485 gives up after the last attempt. Over
+// RS485 the mode register is written once more and its echo read before the output counts as set.
 void COutputCurrentDlg::judgeSet() {
-    const bool confirmed = forcedOutputConfirmed(station_, read());
-    if (confirmed) recordForcedOutput(RecordOutcome::Confirmed);
-    if (confirmed && rs485()) {
-        sendModeRegister(station_, OutputFixed);
-        station_.link.exchangeState = Done;
-    } else if (confirmed) {
-        window().stopTimer(ExchangeTimer);
-    } else if (rs485() && unconfirmedSends_ >= ConfirmAttempts) {
-        recordForcedOutput(RecordOutcome::NotConfirmed);
-        window().setText(Status, OutputNotConfirmedText);
-        station_.link.exchangeState = Done;
-        return;
-    } else {
-        next(SendSet, AnswerWait);
+    read();
+    WriteAnswer answer = answerOfWrite(station_, lastReply_, sends_, true);
+    const bool unknown = answer.judgement.verdict == WriteVerdict::Unknown;
+    if (answer.next == WriteAnswer::Next::Again && rs485() && unknown && sends_ >= ConfirmAttempts)
+        answer.next = WriteAnswer::Next::Stop;
+    switch (answer.next) {
+        case WriteAnswer::Next::Again:
+            if (unknown) sends_ = 0;
+            next(SendSet, answer.judgement.verdict == WriteVerdict::Busy ? BusyRepeatWait : AnswerWait);
+            return;
+        case WriteAnswer::Next::Stop:
+            recordForcedOutput(answer.judgement);
+            stopWithText(stoppedText(answer.judgement, OutputNotConfirmedText));
+            return;
+        case WriteAnswer::Next::Done: break;
+    }
+    recordForcedOutput(answer.judgement);
+    if (rs485()) {
+        sends_ = 0;
+        sendModeLast();
         return;
     }
+    window().stopTimer(ExchangeTimer);
     window().setText(Status, "Wyjście ustawione");
+}
+
+// The mode register before the value (first) and after it (last): nothing is said set before
+// the transmitter echoed both.
+void COutputCurrentDlg::judgeModeWrite(bool last) {
+    read();
+    const WriteAnswer answer = answerOfWrite(station_, lastReply_, sends_, false);
+    if (answer.next == WriteAnswer::Next::Again) {
+        next(last ? SendModeLast : ModbusModeFirst, BusyRepeatWait);
+        return;
+    }
+    if (answer.next == WriteAnswer::Next::Stop) {
+        stopWithText(stoppedText(answer.judgement, OutputNotConfirmedText));
+        return;
+    }
+    if (!last) {
+        sends_ = 0;
+        next(SendSet, ButtonDelay);
+        return;
+    }
+    stopWithText("Wyjście ustawione");
+}
+
+void COutputCurrentDlg::sendModeLast() {
+    ++sends_;
+    showErrors(sendModeRegister(station_, OutputFixed));
+    next(ListenModeLast, AnswerWait);
+}
+
+void COutputCurrentDlg::stopWithText(const std::string& text) {
+    window().setText(Status, text);
+    station_.link.exchangeState = Done;
 }
 
 void COutputCurrentDlg::judgeRelease() {
     window().stopTimer(ExchangeTimer);
-    const int length = read();
+    read();
     station_.link.exchangeState = SendRelease;
-    if (length == HartReleaseLength || length == ModbusReleaseLength) {
-        station_.outputForced = false;
+    if (releaseConfirmed(station_, lastReply_)) {
         keepRecord(station_, RecordKind::ForcedOutput, RecordOutcome::Confirmed,
                    {{"forced", std::string("released")}});
         window().setText(Status, "Wyjście wyzerowane");
@@ -222,10 +263,13 @@ void COutputCurrentDlg::judgeRelease() {
     }
 }
 
-void COutputCurrentDlg::recordForcedOutput(RecordOutcome outcome) const {
+void COutputCurrentDlg::recordForcedOutput(const WriteJudgement& judgement) const {
     const RecordValues value{{"output", double{outputValue_}}};
-    keepRecord(station_, RecordKind::ForcedOutput, outcome,
-               outcome == RecordOutcome::Confirmed ? value : RecordValues{}, value);
+    ServiceRecord entry = stationRecord(station_, RecordKind::ForcedOutput, judgement.outcome());
+    if (judgement.confirmed()) entry.asLeft = value;
+    entry.reference = value;
+    if (entry.outcome == RecordOutcome::Refused) entry.refusalCode = judgement.code;
+    keepRecord(station_, entry);
 }
 
 }  // namespace doxa

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "dialog/dialog.h"
+#include "transmitter/exchange.h"
+#include "transmitter/write_table.h"
 #include "transmitter/service_record.h"
 
 namespace doxa {
@@ -38,6 +40,10 @@ public:
         ModbusModeFirst = 9,
         ListenModeFirst = 10,
         AwaitSent = 11,
+        ReadModeFirst = 12,
+        ListenModeLast = 13,
+        ReadModeLast = 14,
+        SendModeLast = 15,
         Done = 100,
     };
 
@@ -67,13 +73,18 @@ private:
     void awaitSent();
     void judgeSet();
     // The forced value in the service history; left forced only when confirmed.
-    void recordForcedOutput(RecordOutcome outcome) const;
+    void recordForcedOutput(const WriteJudgement& judgement) const;
+    void judgeModeWrite(bool last);
+    void sendModeLast();
+    void stopWithText(const std::string& text);
     void judgeRelease();
 
     Station& station_;
     bool releaseOnOpen_ = false;
     int noAnswerCount_ = 0;
-    int unconfirmedSends_ = 0;
+    // Sends of the write in progress.
+    int sends_ = 0;
+    Reply lastReply_;
     float outputValue_ = 0;
     int drainBudgetMs_ = 0;
     int drainWaitedMs_ = 0;

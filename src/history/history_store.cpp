@@ -160,7 +160,7 @@ std::optional<RecordKind> kindFromName(std::string_view name) {
 }
 
 std::optional<RecordOutcome> outcomeFromName(std::string_view name) {
-    for (int o = 0; o <= static_cast<int>(RecordOutcome::NoAnswer); ++o)
+    for (int o = 0; o <= static_cast<int>(RecordOutcome::Refused); ++o)
         if (outcomeName(static_cast<RecordOutcome>(o)) == name) return static_cast<RecordOutcome>(o);
     return std::nullopt;
 }

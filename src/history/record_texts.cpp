@@ -21,6 +21,7 @@ std::string_view outcomeText(RecordOutcome outcome) {
         case RecordOutcome::Confirmed: return "potwierdzone";
         case RecordOutcome::NotConfirmed: return "niepotwierdzone";
         case RecordOutcome::NoAnswer: return "brak odpowiedzi";
+        case RecordOutcome::Refused: return "odrzucone";
     }
     return {};
 }

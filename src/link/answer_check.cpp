@@ -57,6 +57,7 @@ PendingRequest pendingRequestOf(std::span<const std::uint8_t> request, int lengt
         pending.address = request[preambles + 1];
         pending.command = request[preambles + 2];
         const int data = preambles + 4;
+        pending.dataCount = request[preambles + 3];
         if (pending.command == SetAddressCommand && request[preambles + 3] >= 1 && data < length)
             pending.newAddress = static_cast<std::uint8_t>((pending.address & PrimaryMasterBit) |
                                                            (request[data] & ~PrimaryMasterBit));
@@ -64,6 +65,8 @@ PendingRequest pendingRequestOf(std::span<const std::uint8_t> request, int lengt
         pending.protocol = PendingRequest::Protocol::Modbus;
         pending.address = request[0];
         pending.command = request[1];
+        for (std::size_t i = 0; i < pending.modbusFields.size() && int(i) + 2 < length; ++i)
+            pending.modbusFields[i] = request[i + 2];
     }
     return pending;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -26,6 +27,11 @@ struct PendingRequest {
     std::uint8_t command = 0;  // HART: the command; MODBUS: the function
     // HART command 6: the address byte it sets. The transmitter may answer from either.
     std::optional<std::uint8_t> newAddress;
+    // HART: how many data bytes the request carried.
+    int dataCount = 0;
+    // MODBUS: bytes 2..5 of the request (register and value, or register and count), which the
+    // answer to a register write echoes.
+    std::array<std::uint8_t, 4> modbusFields{};
 };
 
 // Reads what a request of `length` bytes asks for: a HART short frame after its preambles, or

@@ -31,7 +31,6 @@ constexpr int SensorAnswer = 14;
 constexpr int FilterAnswer = 16;
 constexpr int ThresholdAnswer = 22;
 constexpr int AddressAnswer = 14;
-constexpr int StoreAnswer = 8;  // MODBUS: the echo of a function 116 write
 constexpr int FlagsAnswer = 7;  // MODBUS: one register read
 constexpr int FlagsAt = 4;      // its low byte
 // Where a HART answer carries what the transmitter kept: a leading byte, then up to two floats.
@@ -127,6 +126,7 @@ void ProgrammingSequence::start(DialogWindow& window, bool rewritesLastRead,
     failures_ = 0;
     errors_.fill(false);
     addressSent_ = false;
+    refusal_.reset();
     answered_ = thresholdSent_ = addressConfirmed_ = false;
     asFound_ = rewritesLastRead ? configurationValues(station_.lastRead->device) : RecordValues{};
     window.setText(StepText, PortStartText);
@@ -196,7 +196,9 @@ void ProgrammingSequence::step(DialogWindow& window) {
 void ProgrammingSequence::send(DialogWindow& window, std::string_view text, int offset,
                                const Request& request) {
     window.setText(StepText, text);
-    const std::string errors = sendRequest(station_, request);
+    const std::string errors =
+        request.modbusFunction == modbus::ReadHolding && rs485() ? sendRequest(station_, request)
+                                                                 : sendWrite(station_, request);
     if (!errors.empty()) window.setText(ReplyText, errors);
     nextOffset_ = offset;
     goToState(station_, window, Listen, station_.link.replyWait);
@@ -211,9 +213,17 @@ ProgrammingSequence::Verdict ProgrammingSequence::read(DialogWindow& window, int
     const Reply reply = readReply(station_);
     if (!reply.lineErrors.empty()) window.setText(ReplyText, reply.lineErrors);
     if (reply.arrived > 0) answered_ = true;
-    // Over RS485 the echo of the write is all the confirmation there is.
-    if (rs485()) return {reply.length == StoreAnswer ? 0 : 1, false};
-    if (reply.length != expectedLength) return {1, false};
+    const WriteJudgement judgement = judgeWrite(station_, reply);
+    if (judgement.verdict == WriteVerdict::Refused) {
+        refusal_ = judgement;
+        window.setText(ReplyText, judgement.refusalText());
+        return {1, false, true};
+    }
+    if (!judgement.confirmed()) return {1, false};
+    // Over RS485 the echo of the write is all the confirmation there is; a HART answer without
+    // the values it should return confirms nothing that can be compared.
+    if (rs485()) return {0, false};
+    if (reply.length < expectedLength) return {1, false};
     return {0, true};
 }
 
@@ -224,6 +234,11 @@ bool ProgrammingSequence::judge(Flag flag, Verdict verdict, bool countRepeat) {
         return true;
     }
     errors_[flag] = true;
+    // Refused is final: sending the same write again would be refused again.
+    if (verdict.refused) {
+        failures_ = 0;
+        return true;
+    }
     failures_ += verdict.misses;
     if (failures_ > FailureLimit) {
         failures_ = 0;
@@ -431,9 +446,9 @@ void ProgrammingSequence::finish(DialogWindow& window) {
     if (rs485()) {
         // The transmitter takes up what was stored, a new address included, with this write;
         // its answer is not awaited.
-        const int length = buildWriteSingle(station_.frame, station_.device.pollingAddress,
-                                            RegisterCommit, CommitValue);
-        const std::string errors = transmitFrame(station_, length);
+        const std::string errors = sendWrite(station_, Request{.modbusStart = RegisterCommit,
+                                                               .modbusFunction = modbus::WriteSingle,
+                                                               .modbusValue = CommitValue});
         if (!errors.empty()) window.setText(ReplyText, errors);
         if (addressSent_) station_.device.pollingAddress = inputs_.newAddress;
     }
@@ -467,9 +482,11 @@ RecordValues ProgrammingSequence::confirmedValues() const {
 void ProgrammingSequence::record(bool saved) const {
     const bool confirmed = saved && (!addressSent_ || addressConfirmed_);
     const RecordOutcome outcome = confirmed   ? RecordOutcome::Confirmed
+                                  : refusal_  ? RecordOutcome::Refused
                                   : answered_ ? RecordOutcome::NotConfirmed
                                               : RecordOutcome::NoAnswer;
     ServiceRecord entry = stationRecord(station_, RecordKind::Programming, outcome);
+    if (outcome == RecordOutcome::Refused) entry.refusalCode = refusal_->code;
     entry.asFound = asFound_;
     entry.asLeft = confirmedValues();
     entry.backupFile = backupFile_;

@@ -3,11 +3,13 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "programming/prog_safeguard.h"
 #include "transmitter/service_record.h"
+#include "transmitter/write_table.h"
 
 namespace doxa {
 
@@ -73,7 +75,8 @@ private:
     enum Flag : std::size_t { RangeFlag, SensorFlag, FilterFlag, ThresholdFlag, FlagCount };
     struct Verdict {
         int misses = 0;        // values that came back different; 1 for a missing or wrong answer
-        bool compare = false;  // a HART answer of the right length, whose values are compared
+        bool compare = false;  // a confirmed HART answer that carries the values, to compare
+        bool refused = false;  // the transmitter refused: the step is not repeated
     };
 
     bool rs485() const;
@@ -125,6 +128,8 @@ private:
     bool answered_ = false;
     bool thresholdSent_ = false;
     bool addressConfirmed_ = false;
+    // The last refusal, for the service history.
+    std::optional<WriteJudgement> refusal_;
     // What went on the line, for the comparison with the answer.
     std::array<std::uint8_t, 4> sentMax_{}, sentMin_{}, sentThreshold_{}, sentRelease_{};
     std::uint8_t sentSensor_ = 0;

@@ -41,6 +41,19 @@ struct Faults {
     // command 147 write without bits 6..4 of the sensor byte; command 6 answered from the
     // address it sets; the first N answers to command 220 carrying the next point's index.
     bool documentedBitsOnly = false;
+    // Writes the device refuses without carrying them out, with a HART response code or a
+    // MODBUS exception, the first `times` sends (0: every send). Keyed like the lost answers:
+    // the HART command, or the MODBUS function << 16 | the first register written (0 for the
+    // device's own functions). Busy is a refusal with code 32 or exception 6.
+    struct Refusal {
+        int code = 0;
+        int times = 0;
+    };
+    std::map<int, Refusal> hartRefusals;
+    std::map<int, Refusal> modbusRefusals;
+    // The output points trim from where the output stands: the same measurement sent twice
+    // corrects the output twice.
+    bool relativeOutputTrim = false;
     bool answerFromNewAddress = false;
     std::uint64_t misindexedPoints = 0;
 };

@@ -88,11 +88,13 @@ std::optional<std::vector<std::uint8_t>> Transmitter::answerModbus(std::span<con
             payload.back() ^= MiskeptBit;
         }
     }
-    std::vector<std::uint8_t> out =
-        verdict_.notImplemented ? exception(payload, IllegalFunction) : modbusFunction(payload);
     const bool write = isWrite(payload) || isCalibrationWrite(payload);
     // HART keys are the commands 0..255; a MODBUS write is known by its function and register.
     const int key = payload[1] << 16 | (isWrite(payload) ? word(payload, 2) : 0);
+    const auto refused = write ? refusalCode(faults.modbusRefusals, key) : std::nullopt;
+    std::vector<std::uint8_t> out = verdict_.notImplemented ? exception(payload, IllegalFunction)
+                                    : refused ? exception(payload, static_cast<std::uint8_t>(*refused))
+                                              : modbusFunction(payload);
     if (write && (out[1] & ExceptionBit) == 0 && answerLost(key)) return std::nullopt;
     const std::uint16_t answerCrc = modbusCrc(out, static_cast<int>(out.size()));
     out.push_back(answerCrc & 0xFF);

@@ -112,6 +112,12 @@ private:
             writeFault(*text, WriteFault::Miskept, "--miskeep-write");
         } else if (auto text = valueOf(name, "--unanswered-write")) {
             writeFault(*text, WriteFault::Unanswered, "--unanswered-write");
+        } else if (auto text = valueOf(name, "--refuse-write")) {
+            refusal(*text, false);
+        } else if (auto text = valueOf(name, "--busy-write")) {
+            refusal(*text, true);
+        } else if (name == "--relative-output-trim") {
+            o.faults.relativeOutputTrim = true;
         } else if (!faultOption(name)) {
             if (result_.error.empty()) fail("unknown option " + std::string(name));
         }
@@ -172,6 +178,48 @@ private:
         }
         Faults& faults = result_.options.faults;
         (hart ? faults.hartWrites : faults.modbusWrites)[*value] = fault;
+    }
+
+    // "hart:COMMAND=CODE[/N]", "modbus:FUNCTION[@REGISTER]=EXCEPTION[/N]"; busy writes have no
+    // code: "hart:COMMAND[/N]" (response code 32), "modbus:FUNCTION[@REGISTER][/N]" (exception 6).
+    // N: only the first N sends (a refusal: every send; busy: the first).
+    // Numbers are decimal or 0x-hexadecimal.
+    void refusal(std::string_view text, bool busy) {
+        const std::string_view flag = busy ? "--busy-write" : "--refuse-write";
+        const auto colon = text.find(':');
+        const std::string_view protocol = text.substr(0, colon);
+        std::string_view rest = colon == std::string_view::npos ? "" : text.substr(colon + 1);
+        const bool hart = protocol == "hart";
+        Faults::Refusal rule{.code = hart ? 32 : 6, .times = busy ? 1 : 0};
+        if (const auto times = rest.rfind('/'); times != std::string_view::npos) {
+            if (const auto n = numberOrHex(rest.substr(times + 1), 1, 1000)) rule.times = *n;
+            else return fail(std::string(flag) + ": /N takes 1..1000");
+            rest = rest.substr(0, times);
+        }
+        if (!busy) {
+            const auto equals = rest.find('=');
+            const auto code = equals == std::string_view::npos ? std::nullopt : numberOrHex(rest.substr(equals + 1), 1, 255);
+            if (!code) return fail(std::string(flag) + " takes hart:COMMAND=CODE[/N] or modbus:FUNCTION[@REGISTER]=EXCEPTION[/N]");
+            rule.code = *code;
+            rest = rest.substr(0, equals);
+        }
+        const auto at = rest.find('@');
+        const auto command = numberOrHex(rest.substr(0, at), 0, 255);
+        const auto reg = at == std::string_view::npos ? std::optional<int>(0) : numberOrHex(rest.substr(at + 1), 0, 0xFFFF);
+        if ((!hart && protocol != "modbus") || !command || !reg || (hart && at != std::string_view::npos))
+            return fail(std::string(flag) + ": unknown write " + std::string(text));
+        Faults& faults = result_.options.faults;
+        (hart ? faults.hartRefusals : faults.modbusRefusals)[hart ? *command : *command << 16 | *reg] = rule;
+    }
+
+    static std::optional<int> numberOrHex(std::string_view text, int low, int high) {
+        if (!text.starts_with("0x")) return number<int>(text, low, high);
+        int value = 0;
+        const auto digits = text.substr(2);
+        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+        if (error != std::errc{} || end != digits.data() + digits.size() || value < low || value > high)
+            return std::nullopt;
+        return value;
     }
 
     // The value of `name` when it is `flag`: the next argument, or what follows "flag=".
@@ -253,6 +301,15 @@ std::string simUsage() {
            "                                                MODBUS register R on) is kept with\n"
            "                                                its last byte one bit off\n"
            "  --unanswered-write hart:N|modbus:R            every such write goes unanswered\n"
+           "  --refuse-write hart:N=CODE[/K]                HART command N is refused with response\n"
+           "  --refuse-write modbus:F[@R]=EXC[/K]           code CODE (MODBUS function F, at register\n"
+           "                                                R, with exception EXC) and not carried\n"
+           "                                                out; the first K times, or always\n"
+           "  --busy-write hart:N[/K], modbus:F[@R][/K]     the first K (default 1) such writes are\n"
+           "                                                answered busy (code 32, exception 6)\n"
+           "  --relative-output-trim                        the output points (145, 146) trim from\n"
+           "                                                where the output stands: the same\n"
+           "                                                measurement sent twice trims twice\n"
            "  --lose-preambles P, --lose-preambles-nth N    HART answer with at most one preamble\n"
            "  --not-implemented P, --not-implemented-nth N  HART response code 0x40; MODBUS\n"
            "                                                exception 1 (the request is ignored)\n"

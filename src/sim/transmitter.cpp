@@ -131,8 +131,9 @@ std::optional<std::vector<std::uint8_t>> Transmitter::answerHart(std::span<const
             if (fault->second == WriteFault::Unanswered) return std::nullopt;
             data.back() ^= MiskeptBit;
         }
-        result = hartCommand(command, data);
         const bool write = !data.empty() || isCalibrationCommand(command);
+        const auto refused = write ? refusalCode(faults.hartRefusals, command) : std::nullopt;
+        result = refused ? HartResult{.code = static_cast<std::uint8_t>(*refused)} : hartCommand(command, data);
         if (result.code == 0 && write && answerLost(command)) return std::nullopt;
     }
     if (verdict_.notImplemented) result.code |= ResponseNotImplemented;
@@ -183,11 +184,25 @@ float Transmitter::captureInput(bool upper) {
 
 void Transmitter::storeOutputPoint(bool upper, float measured) {
     Calibration& c = state_.calibration;
-    if (live().voltageOutput)
-        (upper ? c.outputHighU : c.outputLowU) = measured;
-    else
-        (upper ? c.outputHighI : c.outputLowI) = measured;
+    const bool voltage = live().voltageOutput;
+    float& point = voltage ? (upper ? c.outputHighU : c.outputLowU) : (upper ? c.outputHighI : c.outputLowI);
+    if (faults.relativeOutputTrim) {
+        // The error measured at the test point is taken off from where the output stands.
+        const OutputPoints nominal = outputTestPoints(traits(), voltage);
+        point += measured - (upper ? nominal.high : nominal.low);
+    } else {
+        point = measured;
+    }
     state_.configChanged = true;
+}
+
+std::optional<int> Transmitter::refusalCode(const std::map<int, Faults::Refusal>& rules, int key) {
+    const auto rule = rules.find(key);
+    if (rule == rules.end()) return std::nullopt;
+    int& sends = refusedSends_[key];
+    if (rule->second.times != 0 && sends >= rule->second.times) return std::nullopt;
+    ++sends;
+    return rule->second.code;
 }
 
 bool Transmitter::answerLost(int key) {

@@ -100,6 +100,8 @@ private:
     void setConfigurationByte(std::uint8_t byte);
     // True while the write known by `key` is still to lose its answer (Faults::lostWriteAnswers).
     bool answerLost(int key);
+    // The refusal that strikes this send of the write with `key`, if one does.
+    std::optional<int> refusalCode(const std::map<int, Faults::Refusal>& rules, int key);
 
     Model model_;
     State state_;
@@ -110,6 +112,7 @@ private:
     std::function<std::int64_t()> clock_;
     std::uint64_t requests_ = 0;
     std::map<int, int> lostAnswers_;
+    std::map<int, int> refusedSends_;
 };
 
 }  // namespace doxa::sim

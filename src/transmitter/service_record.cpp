@@ -21,6 +21,7 @@ std::string_view outcomeName(RecordOutcome outcome) {
         case RecordOutcome::Confirmed: return "confirmed";
         case RecordOutcome::NotConfirmed: return "not_confirmed";
         case RecordOutcome::NoAnswer: return "no_answer";
+        case RecordOutcome::Refused: return "refused";
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -22,7 +23,7 @@ enum class RecordKind {
     ForcedOutput,
 };
 
-enum class RecordOutcome { Confirmed, NotConfirmed, NoAnswer };
+enum class RecordOutcome { Confirmed, NotConfirmed, NoAnswer, Refused };
 
 // A named number or text: {"ambient", 24.5}, {"sensor", "Pt 100"}.
 using RecordValue = std::variant<double, std::string>;
@@ -43,6 +44,8 @@ struct ServiceRecord {
     RecordValues reference;
     // The backup kept before programming, when there is one.
     std::string backupFile;
+    // A refused write: the HART response code or MODBUS exception that refused it.
+    std::optional<int> refusalCode;
 };
 
 // Where records go. The store adds the time (UTC) and the computer user; a store that cannot
@@ -54,7 +57,7 @@ public:
 };
 
 // The names the records are exported under: "identification", "calibration_input", ...,
-// "confirmed", "not_confirmed", "no_answer".
+// "confirmed", "not_confirmed", "no_answer", "refused".
 std::string_view kindName(RecordKind kind);
 std::string_view outcomeName(RecordOutcome outcome);
 
