@@ -189,15 +189,11 @@ void COutputCurrentDlg::awaitSent() {
 // HART repeats the value until it is confirmed; RS485 gives up after the last attempt. Over
 // RS485 the mode register is written once more and its echo read before the output counts as set.
 void COutputCurrentDlg::judgeSet() {
-    read();
-    WriteAnswer answer = answerOfWrite(station_, lastReply_, sends_, true);
+    const WriteAnswer answer = judged();
     const bool unknown = answer.judgement.verdict == WriteVerdict::Unknown;
-    if (answer.next == WriteAnswer::Next::Again && rs485() && unknown && sends_ >= ConfirmAttempts)
-        answer.next = WriteAnswer::Next::Stop;
     switch (answer.next) {
         case WriteAnswer::Next::Again:
-            if (unknown) sends_ = 0;
-            next(SendSet, answer.judgement.verdict == WriteVerdict::Busy ? BusyRepeatWait : AnswerWait);
+            next(SendSet, unknown ? AnswerWait : BusyRepeatWait);
             return;
         case WriteAnswer::Next::Stop:
             recordForcedOutput(answer.judgement);
@@ -218,8 +214,7 @@ void COutputCurrentDlg::judgeSet() {
 // The mode register before the value (first) and after it (last): nothing is said set before
 // the transmitter echoed both.
 void COutputCurrentDlg::judgeModeWrite(bool last) {
-    read();
-    const WriteAnswer answer = answerOfWrite(station_, lastReply_, sends_, false);
+    const WriteAnswer answer = judged();
     if (answer.next == WriteAnswer::Next::Again) {
         next(last ? SendModeLast : ModbusModeFirst, BusyRepeatWait);
         return;
@@ -234,6 +229,17 @@ void COutputCurrentDlg::judgeModeWrite(bool last) {
         return;
     }
     stopWithText("Wyjście ustawione");
+}
+
+// Every write here is absolute and goes again while unconfirmed, as the value always did: HART
+// without limit, RS485 up to its last attempt.
+WriteAnswer COutputCurrentDlg::judged() {
+    read();
+    WriteAnswer answer = answerOfWrite(station_, lastReply_, sends_, true);
+    const bool unknown = answer.judgement.verdict == WriteVerdict::Unknown;
+    if (answer.next == WriteAnswer::Next::Again && rs485() && unknown && sends_ >= ConfirmAttempts)
+        answer.next = WriteAnswer::Next::Stop;
+    return answer;
 }
 
 void COutputCurrentDlg::sendModeLast() {

@@ -75,6 +75,7 @@ private:
     // The forced value in the service history; left forced only when confirmed.
     void recordForcedOutput(const WriteJudgement& judgement) const;
     void judgeModeWrite(bool last);
+    WriteAnswer judged();
     void sendModeLast();
     void stopWithText(const std::string& text);
     void judgeRelease();

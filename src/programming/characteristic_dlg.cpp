@@ -14,6 +14,7 @@
 #include "dialog/typed_number.h"
 #include "transmitter/code_tables.h"
 #include "transmitter/station.h"
+#include "transmitter/write_table.h"
 
 namespace doxa {
 
@@ -248,7 +249,9 @@ int CCharacteristicDlg::pointCount() const {
 }
 
 void CCharacteristicDlg::send(const Request& request, int offset, int waitMs) {
-    const std::string errors = sendHartRequest(station_, request);
+    // The count with its value and a point with its values are writes; the rest are reads.
+    const bool write = request.hartData.size() > (request.hartCommand == PointCommand ? 1u : 0u);
+    const std::string errors = write ? sendHartWrite(station_, request) : sendHartRequest(station_, request);
     if (!errors.empty()) window().setText(ReplyText, errors);
     nextOffset_ = offset;
     goToState(station_, window(), Turn, waitMs);

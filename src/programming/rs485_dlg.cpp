@@ -8,6 +8,7 @@
 #include "link/port.h"
 #include "transmitter/exchange.h"
 #include "transmitter/station.h"
+#include "transmitter/write_table.h"
 
 namespace doxa {
 
@@ -20,7 +21,6 @@ constexpr std::array<int, 2> ParityRadios = {CRs485Dlg::ParityOdd, CRs485Dlg::Pa
 
 constexpr int LineSettingsRegister = 0x007E;
 constexpr std::uint8_t OddParityFlag = 0x80;
-constexpr int ProgramAnswerLength = 8;
 constexpr int ExtraWaitMs = 100;
 
 enum ProgramState : int { TurnState = 0, ReadState = 1 };
@@ -103,8 +103,8 @@ void CRs485Dlg::awaitAnswer() {
 
 void CRs485Dlg::judgeAnswer() {
     window().stopTimer(ExchangeTimer);
-    const int length = readReply(station_).length;
-    window().setText(ProgramResult, length == ProgramAnswerLength ? " OK" : "FAIL ");
+    const Reply reply = readReply(station_);
+    window().setText(ProgramResult, judgeWrite(station_, reply).confirmed() ? " OK" : "FAIL ");
 }
 
 }  // namespace doxa

@@ -8,6 +8,7 @@
 #include "dialog/typed_number.h"
 #include "transmitter/exchange.h"
 #include "transmitter/station.h"
+#include "transmitter/write_table.h"
 
 namespace doxa {
 
@@ -66,7 +67,7 @@ void CSensorSerialDlg::sendNumber() {
     const std::array<std::uint8_t, 3> data = {static_cast<std::uint8_t>(n >> 16),
                                               static_cast<std::uint8_t>(n >> 8),
                                               static_cast<std::uint8_t>(n)};
-    sendHartRequest(station_, Request{.hartCommand = WriteSensorSerial, .hartData = data});
+    sendHartWrite(station_, Request{.hartCommand = WriteSensorSerial, .hartData = data});
     goToState(station_, window(), TurnNumber, station_.link.replyWait);
 }
 

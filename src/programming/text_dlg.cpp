@@ -12,6 +12,7 @@
 #include "transmitter/code_tables.h"
 #include "transmitter/exchange.h"
 #include "transmitter/station.h"
+#include "transmitter/write_table.h"
 
 namespace doxa {
 
@@ -112,7 +113,7 @@ void CTextDlg::sendRead() {
 void CTextDlg::sendWrite() {
     const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(text_.data()),
                                              text_.size());
-    sendHartRequest(station_, Request{.hartCommand = WriteTextCommand, .hartData = data});
+    sendHartWrite(station_, Request{.hartCommand = WriteTextCommand, .hartData = data});
     goToState(station_, window(), TurnWrite, station_.link.replyWait);
 }
 

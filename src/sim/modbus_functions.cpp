@@ -95,7 +95,9 @@ std::optional<std::vector<std::uint8_t>> Transmitter::answerModbus(std::span<con
     std::vector<std::uint8_t> out = verdict_.notImplemented ? exception(payload, IllegalFunction)
                                     : refused ? exception(payload, static_cast<std::uint8_t>(*refused))
                                               : modbusFunction(payload);
-    if (write && (out[1] & ExceptionBit) == 0 && answerLost(key)) return std::nullopt;
+    // The device's own functions have bit 7 set already: an exception answer is known by its length.
+    const bool exceptionAnswer = out.size() == 3 && (out[1] & ExceptionBit);
+    if (write && !exceptionAnswer && answerLost(key)) return std::nullopt;
     const std::uint16_t answerCrc = modbusCrc(out, static_cast<int>(out.size()));
     out.push_back(answerCrc & 0xFF);
     out.push_back(answerCrc >> 8);

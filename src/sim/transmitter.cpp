@@ -133,7 +133,7 @@ std::optional<std::vector<std::uint8_t>> Transmitter::answerHart(std::span<const
         }
         const bool write = !data.empty() || isCalibrationCommand(command);
         const auto refused = write ? refusalCode(faults.hartRefusals, command) : std::nullopt;
-        result = refused ? HartResult{.code = static_cast<std::uint8_t>(*refused)} : hartCommand(command, data);
+        result = refused ? HartResult{.code = static_cast<std::uint8_t>(*refused), .data = {}} : hartCommand(command, data);
         if (result.code == 0 && write && answerLost(command)) return std::nullopt;
     }
     if (verdict_.notImplemented) result.code |= ResponseNotImplemented;

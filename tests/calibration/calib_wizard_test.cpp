@@ -238,19 +238,24 @@ TEST(CalibrationWizard, ModbusOutputPhaseWritesTheModeRegisterAroundEachPoint) {
     EXPECT_FALSE(w.sim.station.outputForced);
 }
 
-TEST(CalibrationWizard, ModbusPointWithoutAnswerIsNotConfirmedAndCanBeSentAgain) {
+TEST(CalibrationWizard, ModbusPointWithoutAnswerIsNotConfirmedAndMeasuredAgain) {
     Wizard w(2, true);
     ASSERT_TRUE(w.open());
     w.sim.transmitter->faults.loseCalibration.probability = 1;
     ASSERT_TRUE(w.send());
-    EXPECT_EQ(w.sent(145).size(), 3u);
-    EXPECT_EQ(w.text(W::Progress), "Przetwornik nie potwierdził zapisu punktu – sprawdź odczyt przed powtórzeniem");
+    EXPECT_EQ(w.sent(145).size(), 1u);
+    EXPECT_EQ(w.text(W::Progress),
+              "Przetwornik nie potwierdził zapisu punktu – ustaw wyjście i zmierz je ponownie przed powtórzeniem");
     EXPECT_TRUE(w.window.isEnabled(W::Send));
     EXPECT_EQ(w.sim.station.outputPointSent, 1);
 
+    // The next press drives the output again and asks for a new measurement first.
     w.sim.transmitter->faults.loseCalibration.probability = 0;
     ASSERT_TRUE(w.send());
-    EXPECT_EQ(w.sent(145).size(), 4u);
+    EXPECT_EQ(w.sent(145).size(), 1u);
+    EXPECT_EQ(w.text(W::Value), "5.6");
+    ASSERT_TRUE(w.send());
+    EXPECT_EQ(w.sent(145).size(), 2u);
     EXPECT_EQ(w.text(W::Value), "18.4");
 }
 

@@ -94,8 +94,8 @@ TEST(OutputCurrent, ModbusUstawWritesModeValueAndModeAgain) {
     EXPECT_EQ(o.sim.device().fixedOutput, 12.0f);
 }
 
-// "Ustaw" over RS485 needs a valid answer to the value write: the value is sent up to three
-// times, and a transmitter that never confirmed it is not said to hold it (it may well).
+// "Ustaw" over RS485 needs the echo of each write: each is sent up to three times, and a
+// transmitter that never confirmed one is not said to hold the value (it may well).
 TEST(OutputCurrent, ModbusUstawNeedsAValidAnswerToTheValue) {
     for (const WriteAnswerFault& fault : writeAnswerFaults()) {
         SCOPED_TRACE(fault.name);
@@ -105,11 +105,14 @@ TEST(OutputCurrent, ModbusUstawNeedsAValidAnswerToTheValue) {
         const int losses = std::max(o.sim.transmitter->faults.lostWriteAnswers, 1);
         o.window.type(O::Value, "12");
         ASSERT_TRUE(o.press(O::Set));
-        EXPECT_EQ(o.sent(16).size(), std::size_t(std::min(losses + 1, 3)));
+        // The mode register loses its answers as well: never confirmed, the value is not sent.
+        EXPECT_EQ(o.sent(16).size(), losses < 3 ? std::size_t(losses + 1) : 0u);
         EXPECT_EQ(o.text(O::Status), losses < 3 ? "Wyjście ustawione"
                                                 : "Przetwornik nie potwierdził ustawienia wyjścia – sprawdź wyjście "
                                                   "przed powtórzeniem");
-        EXPECT_EQ(o.sim.device().fixedOutput, 12.0f);
+        if (losses < 3) {
+            EXPECT_EQ(o.sim.device().fixedOutput, 12.0f);
+        }
     }
 }
 

@@ -290,7 +290,8 @@ TEST(CalibrationRecord, AnOutputPointIsLeftOnlyWhenConfirmed) {
         ASSERT_TRUE(cal.press(D::CalibratePoint1));
         const auto records = cal.recorder.ofKind(RecordKind::CalibrationOutput);
         ASSERT_EQ(records.size(), 1u);
-        EXPECT_EQ(records[0].outcome, lost ? RecordOutcome::NotConfirmed : RecordOutcome::Confirmed);
+        // A lost request leaves nothing to read: no answer.
+        EXPECT_EQ(records[0].outcome, lost ? RecordOutcome::NoAnswer : RecordOutcome::Confirmed);
         EXPECT_EQ(textOf(records[0].asLeft, "point"),
                   lost ? std::nullopt : std::optional<std::string>("lower"));
         EXPECT_EQ(numberOf(records[0].reference, "measured"), 5.62);
@@ -300,19 +301,17 @@ TEST(CalibrationRecord, AnOutputPointIsLeftOnlyWhenConfirmed) {
 }
 
 TEST(CalibrationRecord, AForcedOutputIsLeftWhenConfirmedAndItsReleaseIsKept) {
-    for (const int losses : {0, 3}) {
-        SCOPED_TRACE(losses);
+    for (const bool lost : {false, true}) {
+        SCOPED_TRACE(lost);
         Recorded<COutputCurrentDlg> o(true);
         ASSERT_TRUE(o.open());
-        o.sim.transmitter->faults.lostWriteAnswers = losses;
+        if (lost) o.sim.transmitter->faults.modbusWrites[0x00E0] = sim::WriteFault::Unanswered;
         o.window.type(O::Value, "12.5");
         ASSERT_TRUE(o.press(O::Set));
         auto records = o.recorder.ofKind(RecordKind::ForcedOutput);
         ASSERT_EQ(records.size(), 1u);
-        EXPECT_EQ(records[0].outcome,
-                  losses ? RecordOutcome::NotConfirmed : RecordOutcome::Confirmed);
-        EXPECT_EQ(numberOf(records[0].asLeft, "output"),
-                  losses ? std::nullopt : std::optional<double>(12.5));
+        EXPECT_EQ(records[0].outcome, lost ? RecordOutcome::NoAnswer : RecordOutcome::Confirmed);
+        EXPECT_EQ(numberOf(records[0].asLeft, "output"), lost ? std::nullopt : std::optional<double>(12.5));
         EXPECT_EQ(numberOf(records[0].reference, "output"), 12.5);
     }
     Recorded<COutputCurrentDlg> o(false);

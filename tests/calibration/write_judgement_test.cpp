@@ -123,12 +123,16 @@ TEST(OutputPointWrite, TheWizardSendsOnePointPerPressAndSendsTheTechnicianBackTo
             continue;
         }
         EXPECT_EQ(w.text(W::Progress), t.text);
-        // Not confirmed: the next press drives the output again before any point goes out.
+        // Not confirmed: the next press drives the output again and asks for a new measurement
+        // before any point goes out; refused: nothing was done, the point may go again.
+        const bool spent = t.text == NotConfirmed;
         const std::size_t drives = w.sent(t.rs485 ? 16 : 40).size();
         w.sim.transmitter->faults = {};
         w.window.type(W::Value, "5.65");
         ASSERT_TRUE(w.press(W::Send));
-        EXPECT_EQ(w.sent(t.rs485 ? 16 : 40).size(), drives + (t.text == NotConfirmed ? 1 : 0));
+        EXPECT_EQ(w.sent(145).size(), t.sends + (spent ? 0 : 1));
+        EXPECT_EQ(w.sent(t.rs485 ? 16 : 40).size(), drives + 1);
+        EXPECT_EQ(w.text(W::Value), spent ? "5.6" : "18.4");
     }
 }
 
