@@ -180,7 +180,7 @@ TEST_F(CliHistory, ListsNewestFirstInJsonCsvAndTable) {
 
     const std::vector<std::string> csv = lines(cli({"--csv"}).out);
     ASSERT_EQ(csv.size(), 3u);
-    EXPECT_EQ(csv[0], "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference");
+    EXPECT_EQ(csv[0], "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference,refusal_code");
     EXPECT_TRUE(csv[1].starts_with("2025-03-01T10:00:00Z,")) << csv[1];
     EXPECT_NE(csv[1].find(",programming,not_confirmed,RIVO-22,77,0,RS485,,,"), std::string::npos) << csv[1];
 

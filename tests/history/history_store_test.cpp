@@ -59,7 +59,7 @@ TEST_F(HistoryStoreTest, FirstRecordMakesAPrivateFileWithTheCurrentSchema) {
     struct stat info {};
     ASSERT_EQ(::stat(file().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
-    EXPECT_EQ(runSql(file(), {"SELECT version FROM schema_version"}), 2);
+    EXPECT_EQ(runSql(file(), {"SELECT version FROM schema_version"}), 3);
     // Opened again, the file keeps its record and takes more.
     HistoryStore again(file().string(), time_.clock());
     again.record(compensation(4243));
@@ -139,7 +139,7 @@ TEST_F(HistoryStoreTest, AFileOfTheFirstVersionIsBroughtUpToDateWithItsRecords) 
     HistoryStore store(file().string(), time_.clock());
     store.record(compensation(4242));
     EXPECT_EQ(store.waiting(), 0u) << store.problem();
-    EXPECT_EQ(runSql(file(), {"SELECT version FROM schema_version"}), 2);
+    EXPECT_EQ(runSql(file(), {"SELECT version FROM schema_version"}), 3);
     EXPECT_EQ(runSql(file(), {"SELECT count(*) FROM schema_version"}), 1);
     EXPECT_EQ(store.records({}).size(), 2u);
     test::expectFirstVersionRecordKept(store);
@@ -153,7 +153,7 @@ TEST_F(HistoryStoreTest, AFileOfANewerVersionIsRefusedAndLeftAsItIs) {
     HistoryStore store(file().string(), time_.clock());
     store.record(compensation(4242));
     EXPECT_EQ(store.waiting(), 1u);
-    EXPECT_NE(store.problem().find("ma schemat w wersji 3, nowszej"), std::string::npos) << store.problem();
+    EXPECT_NE(store.problem().find("ma schemat w wersji 4, nowszej"), std::string::npos) << store.problem();
     EXPECT_NE(store.problem().find(file().string()), std::string::npos) << store.problem();
     EXPECT_TRUE(store.records({}).empty());
     EXPECT_EQ(bytesOf(file()), before);

@@ -394,8 +394,8 @@ bool exchangeEnds(SimStation& sim, const FakeWindow& window) {
 struct Endings {
     int done = 0;
     int other = 0;
-    void expectBoth() const {
-        EXPECT_GT(done, CalibrationRuns / 4);
+    void expectBoth(int fewestDone = CalibrationRuns / 4) const {
+        EXPECT_GT(done, fewestDone);
         EXPECT_GT(other, 0);
     }
 };
@@ -435,20 +435,32 @@ TEST(LineFaultSoak, CalibrationDialogSaysDoneOnlyForWhatTheTransmitterHolds) {
             expectCorrection(sim, window.text(D::Status) == "Kalibracja temperatury kompensacji zakończona",
                              corrections);
 
+            // A point goes out only on an output confirmed at its test value, and once.
+            window.click(D::DriveLow);
+            ASSERT_TRUE(exchangeEnds(sim, window)) << "the drive never ended";
+            if (window.text(D::Status) != "Wpisz wartość prądu") {
+                ++points.other;
+                continue;
+            }
+            const std::size_t sends = sim.requests().size();
             window.type(D::Point1, "5.7");
             window.click(D::CalibratePoint1);
-            if (!exchangeEnds(sim, window)) {
-                ASSERT_FALSE(rs485) << "the point never ended";
-                continue;  // HART repeats it without limit
-            }
+            ASSERT_TRUE(exchangeEnds(sim, window)) << "the point never ended";
             const bool stored = window.text(D::Status) == "Prąd dla 5,6mA zapisany";
             (stored ? points.done : points.other) += 1;
+            const float held = sim.device().calibration.outputLowI;
             if (stored) {
-                EXPECT_EQ(sim.device().calibration.outputLowI, 5.7F);
+                EXPECT_EQ(held, 5.7F);
+            } else {
+                EXPECT_TRUE(held == 5.7F || held == 5.6F) << held;
             }
+            // Sent again only after a busy answer, which this line never gives.
+            EXPECT_EQ(sim.requests().size(), sends + 1);
         }
         corrections.expectBoth();
-        if (rs485) points.expectBoth();
+        // A point needs its drive and its mode write confirmed first, none of them repeated
+        // blind: far fewer runs get there on this line.
+        points.expectBoth(0);
     }
 }
 
