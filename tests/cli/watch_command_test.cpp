@@ -117,10 +117,14 @@ TEST(Watch, EachCycleTellsItsValuesItsStatusAndTheExitStatus) {
         EXPECT_EQ(watched.status, c.status) << watched.err;
         const std::size_t header = c.format == Format::Csv ? 1 : 0;
         ASSERT_EQ(watched.lines.size(), header + std::size_t(c.cycles)) << watched.err;
-        if (header) EXPECT_EQ(watched.lines[0], "time,pv,pv_unit,output,output_unit,ambient,ambient_unit,status");
+        if (header) {
+            EXPECT_EQ(watched.lines[0], "time,pv,pv_unit,output,output_unit,ambient,ambient_unit,status");
+        }
         for (std::size_t i = header; i < watched.lines.size(); ++i)
             EXPECT_TRUE(watched.lines[i].ends_with(c.cycleLine)) << watched.lines[i];
-        if (c.format == Format::Json) EXPECT_TRUE(watched.lines.back().starts_with("{\"time\": \"")) << watched.lines.back();
+        if (c.format == Format::Json) {
+            EXPECT_TRUE(watched.lines.back().starts_with("{\"time\": \"")) << watched.lines.back();
+        }
     }
 }
 
