@@ -129,7 +129,10 @@ private:
 
     std::string joined(std::string_view DeviceCondition::*part, std::string_view separator) const {
         std::string text;
-        for (const DeviceCondition& c : conditions_) text += (text.empty() ? "" : std::string(separator)) + std::string(c.*part);
+        for (const DeviceCondition& c : conditions_) {
+            if (!text.empty()) text += separator;
+            text += c.*part;
+        }
         return text;
     }
 

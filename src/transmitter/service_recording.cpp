@@ -46,7 +46,8 @@ ServiceRecord stationRecord(const Station& station, RecordKind kind, RecordOutco
 void keepRecord(const Station& station, const ServiceRecord& record) {
     if (!station.recorder) return;
     ServiceRecord kept = record;
-    for (RecordValues* values : {&kept.asFound, &kept.asLeft, &kept.reference}) *values = numbersOnly(std::move(*values));
+    for (RecordValues* values : {&kept.asFound, &kept.asLeft, &kept.reference})
+        *values = numbersOnly(std::move(*values));
     station.recorder->record(kept);
 }
 
