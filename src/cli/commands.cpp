@@ -12,7 +12,7 @@ namespace {
 constexpr std::array IdentifyOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
                                      Opt::Address, Opt::Timeout, Opt::Json, Opt::Fast, Opt::Db};
 constexpr std::array WatchOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
-                                  Opt::Address, Opt::Timeout, Opt::Count, Opt::Csv, Opt::Fast, Opt::Db};
+                                  Opt::Address, Opt::Timeout, Opt::Count, Opt::Csv, Opt::Json, Opt::Fast, Opt::Db};
 
 constexpr std::array ReadOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
                                  Opt::Address, Opt::Timeout, Opt::Output, Opt::Fast, Opt::Db};
@@ -25,13 +25,20 @@ constexpr std::array PortsOptions{Opt::Json};
 constexpr std::array<Command, 7> Commands{{
     {"identify", "identify the transmitter and read its configuration", "", 0, IdentifyOptions,
      "Runs the identification of doxa-win (\"Inicjalizacja\") and prints its fields: model,\n"
-     "serial number, sensor, output, break signalling, range, threshold and filter.\n",
+     "serial number, sensor, output, break signalling, range, threshold and filter. When the\n"
+     "transmitter reports a malfunction, a sensor break or its PV out of limits (HART only),\n"
+     "a line \"Status:\" names them as doxa-win's status panel does, --json gives them as codes\n"
+     "under \"status\" (malfunction, sensor_break, pv_out_of_limits), and the exit status is 5.\n",
      runIdentify, nullptr},
     {"watch", "show the live values, one line per cycle", "", 0, WatchOptions,
      "Runs the live display of doxa-win (\"Wyświetlanie\"): identifies the transmitter, then\n"
      "prints the primary value, the output and the ambient temperature once per cycle. A value\n"
-     "that did not arrive in a cycle is printed as '-' (empty in CSV). The exit status is 1 when\n"
-     "a cycle went without a primary value.\n",
+     "that did not arrive in a cycle, or came as no number, is printed as '-' (empty in CSV, null\n"
+     "in JSON). A malfunction, a sensor break or a PV out of limits the transmitter reports\n"
+     "(HART only) follows as doxa-win's status panel shows it; --csv adds the column status and\n"
+     "--json (one object per cycle, one per line) the array status, with the codes malfunction,\n"
+     "sensor_break and pv_out_of_limits (';'-joined in CSV). The exit status is 1 when a cycle\n"
+     "went without a primary value, else 5 when a cycle carried one of these codes.\n",
      runWatch, nullptr},
     {"read", "identify the transmitter and save its configuration to a file", "", 0, ReadOptions,
      "Identifies the transmitter as 'identify' does and saves its configuration as a \"*.prg\"\n"
@@ -78,12 +85,14 @@ struct ExitCodeInfo {
     ExitCode code;
     std::string_view meaning;
 };
-constexpr std::array<ExitCodeInfo, 6> ExitCodes{{
+constexpr std::array<ExitCodeInfo, 7> ExitCodes{{
     {ExitOk, "success"},
     {ExitNoAnswer, "no answer: the transmitter did not answer in time"},
     {ExitBadInput, "bad input: unknown option, bad value or address, unusable file"},
     {ExitNotConfirmed, "not confirmed: the transmitter did not confirm what was written"},
     {ExitPortFailed, "the port could not be opened"},
+    {ExitDeviceStatus, "device status: the transmitter reported a malfunction, a sensor\n"
+                       "        break or its PV out of limits (1 wins when a value was missing)"},
     {ExitInterrupted, "interrupted by Ctrl-C or SIGTERM (the line was released)"},
 }};
 

@@ -9,6 +9,7 @@ enum ExitCode : int {
     ExitBadInput = 2,      // the command line, an address or a file is not usable
     ExitNotConfirmed = 3,  // the transmitter did not confirm what was written into it
     ExitPortFailed = 4,    // the port could not be opened
+    ExitDeviceStatus = 5,  // the transmitter reported a malfunction, a sensor break or its PV out of limits
     ExitInterrupted = 130, // stopped by Ctrl-C or SIGTERM before it was done
 };
 

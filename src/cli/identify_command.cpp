@@ -1,5 +1,6 @@
 #include <array>
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/console_window.h"
@@ -8,6 +9,8 @@
 #include "cli/run_outcome.h"
 #include "cli/session.h"
 #include "cli/text_format.h"
+#include "link/hart.h"
+#include "transmitter/station.h"
 #include "transmitter/code_tables.h"
 #include "transmitter/ident_dlg.h"
 
@@ -47,6 +50,11 @@ void printIdentification(const ConsoleWindow& window, const Session& session, st
         out << padded(f.label, LabelWidth) << (window.wasSet(f.id) ? trimmed(shown) : Unfilled)
             << '\n';
     }
+    const std::vector<DeviceCondition> conditions = deviceConditions(session.station().statusPanel);
+    if (conditions.empty()) return;
+    out << padded("Status:", LabelWidth);
+    for (std::size_t i = 0; i < conditions.size(); ++i) out << (i ? ", " : "") << conditions[i].text;
+    out << '\n';
 }
 
 namespace {
@@ -62,7 +70,10 @@ void printJson(const ConsoleWindow& window, const Session& session, std::ostream
         else
             out << "null";
     }
-    out << "}\n";
+    out << ", \"status\": [";
+    const std::vector<DeviceCondition> conditions = deviceConditions(session.station().statusPanel);
+    for (std::size_t i = 0; i < conditions.size(); ++i) out << (i ? ", " : "") << jsonString(conditions[i].code);
+    out << "]}\n";
 }
 
 }  // namespace
@@ -96,7 +107,8 @@ int runIdentify(const Invocation& invocation, Session& session, std::ostream& ou
     else
         printIdentification(window, session, out);
     out.flush();
-    return ExitOk;
+    // What was read is all there, but the transmitter says its readings cannot be trusted.
+    return deviceConditions(session.station().statusPanel).empty() ? ExitOk : ExitDeviceStatus;
 }
 
 }  // namespace doxa::cli

@@ -25,6 +25,7 @@ public:
                                          TimeSource& time, std::string& error);
 
     Station& station() { return station_; }
+    const Station& station() const { return station_; }
     ConsoleLoop& loop() { return loop_; }
     Console& console() { return console_; }
     const LineChoice& line() const { return line_; }

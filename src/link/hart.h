@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string_view>
+#include <vector>
 
 namespace doxa {
 
@@ -36,5 +38,15 @@ int buildHartRequest(std::span<std::uint8_t> frame, int pollingAddress, std::uin
 
 // Shows the two status bytes of an answer on the status panel.
 void decodeStatus(StatusPanel& panel, std::uint8_t first, std::uint8_t second);
+
+// A condition of the transmitter that makes its readings doubtful, under the name scripts rely
+// on ("malfunction", "sensor_break", "pv_out_of_limits") and the panel's text for it.
+struct DeviceCondition {
+    std::string_view code;
+    std::string_view text;
+    bool operator==(const DeviceCondition&) const = default;
+};
+// The conditions the status panel shows now, in the panel's order.
+std::vector<DeviceCondition> deviceConditions(const StatusPanel& panel);
 
 }  // namespace doxa

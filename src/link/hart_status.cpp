@@ -9,6 +9,7 @@ struct StatusBit {
     std::uint8_t mask;
     int field;
     const char* text;
+    std::string_view condition = {};  // the readings cannot be trusted while it is shown
 };
 
 // The transmitter's own report of a garbled request: only the bits that are set are shown.
@@ -20,8 +21,12 @@ constexpr StatusBit CommunicationBits[] = {
 };
 
 constexpr StatusBit DeviceBits[] = {
-    {0x80, 153, "Błąd działania"}, {0x40, 154, "Konfig. zm."},    {0x20, 155, "Wł. zasilanie"},
-    {0x08, 156, "Prąd ustawiony"}, {0x04, 157, "Przerwa"},        {0x01, 158, "PV poza zakres"},
+    {0x80, 153, "Błąd działania", "malfunction"},
+    {0x40, 154, "Konfig. zm."},
+    {0x20, 155, "Wł. zasilanie"},
+    {0x08, 156, "Prąd ustawiony"},
+    {0x04, 157, "Przerwa", "sensor_break"},
+    {0x01, 158, "PV poza zakres", "pv_out_of_limits"},
 };
 
 }  // namespace
@@ -37,6 +42,14 @@ void decodeStatus(StatusPanel& panel, std::uint8_t first, std::uint8_t second) {
     panel.setText(149, (first & 0x40) ? "Kom nie implem" : "");
     for (int field = 150; field <= 152; ++field) panel.setText(field, "");
     for (const StatusBit& bit : DeviceBits) panel.setText(bit.field, (second & bit.mask) ? bit.text : "");
+}
+
+std::vector<DeviceCondition> deviceConditions(const StatusPanel& panel) {
+    std::vector<DeviceCondition> shown;
+    for (const StatusBit& bit : DeviceBits)
+        if (!bit.condition.empty() && !panel.text(bit.field).empty())
+            shown.push_back({bit.condition, bit.text});
+    return shown;
 }
 
 }  // namespace doxa

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace doxa {
 
@@ -16,6 +17,7 @@ struct FloatFields {
 };
 
 constexpr std::uint32_t FractionMask = 0x7FFFFF;
+constexpr int NotANumberExponent = 0xFF;
 
 FloatFields splitWord(std::uint32_t word, FloatLayout layout) {
     if (layout == FloatLayout::Hart)
@@ -73,13 +75,17 @@ DecodedFloat decodeFloat(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std:
                          FloatLayout layout) {
     const std::uint32_t word = std::uint32_t{b0} << 24 | std::uint32_t{b1} << 16 |
                                std::uint32_t{b2} << 8 | b3;
-    // 0xFF first is what a missing value looks like on the line.
-    if (b0 == 0xFF || word == 0) return {0.0, "0.00"};
     const FloatFields f = splitWord(word, layout);
+    const bool number = f.exponent != NotANumberExponent;
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    // 0xFF first is what a missing value looks like on the line.
+    if (b0 == 0xFF || word == 0) return {number ? 0.0 : none, "0.00"};
     double value = std::ldexp(1.0 + f.fraction / 8388608.0, f.exponent - 127);
     if (f.negative) value = -value;
-    return {value, formatValue(value)};
+    return {number ? value : none, formatValue(value)};
 }
+
+bool DecodedFloat::isNumber() const { return !std::isnan(value); }
 
 DecodedFloat decodeFloat(const std::uint8_t* bytes, FloatLayout layout) {
     return decodeFloat(bytes[0], bytes[1], bytes[2], bytes[3], layout);

@@ -11,9 +11,13 @@ namespace doxa {
 // byte first; MODBUS registers carry the biased exponent first, then sign and fraction.
 enum class FloatLayout { Hart, Modbus };
 
+// A word whose exponent is all ones is no number, whatever its sign and fraction: its value is
+// NaN, while its text stays the one the bytes always gave, for the tools that show raw words.
 struct DecodedFloat {
     double value = 0;  // what the protocol documentation calls lastValue
     std::string text;  // the general-format text, see formatGeneral()
+
+    bool isNumber() const;
 };
 
 DecodedFloat decodeFloat(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3,

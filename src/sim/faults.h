@@ -56,6 +56,11 @@ struct Faults {
     bool relativeOutputTrim = false;
     bool answerFromNewAddress = false;
     std::uint64_t misindexedPoints = 0;
+    // The primary value is sent as no number (exponent 255), over HART and MODBUS alike.
+    bool notANumberPrimary = false;
+    // Device status bits (the second status byte of HART answers) set in every answer, besides
+    // those the device sets itself: 0x80 malfunction, 0x04 sensor break, 0x01 PV out of limits.
+    std::uint8_t deviceStatusBits = 0;
 };
 
 // Which faults hit one request.

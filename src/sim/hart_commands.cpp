@@ -31,7 +31,7 @@ public:
     }
     Data& number24(std::uint32_t value) { return byte(value >> 16).byte(value >> 8).byte(value); }
     Data& real(double value) {
-        const auto b = encodeFloat(value, FloatLayout::Hart);
+        const auto b = deviceFloat(value, FloatLayout::Hart);
         bytes.insert(bytes.end(), b.begin(), b.end());
         return *this;
     }

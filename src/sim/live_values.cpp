@@ -98,4 +98,11 @@ LiveValues liveValues(const State& state, const ModelTraits& traits, std::int64_
     return live;
 }
 
+std::array<std::uint8_t, 4> deviceFloat(double value, FloatLayout layout) {
+    if (!std::isnan(value)) return encodeFloat(value, layout);
+    // Exponent 255 with the top fraction bit set, in either layout.
+    if (layout == FloatLayout::Hart) return {0x7F, 0xC0, 0x00, 0x00};
+    return {0xFF, 0x40, 0x00, 0x00};
+}
+
 }  // namespace doxa::sim

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
+#include "link/value_codec.h"
 #include "sim/sim_state.h"
 
 namespace doxa::sim {
@@ -21,5 +23,9 @@ struct LiveValues {
 // noise is a function of time and seed, so a run can be repeated.
 LiveValues liveValues(const State& state, const ModelTraits& traits, std::int64_t nowMs,
                       std::uint64_t seed);
+
+// A value as the device puts it on the line: one it has not got (NaN) goes as a word with the
+// exponent 255, which the program itself never sends.
+std::array<std::uint8_t, 4> deviceFloat(double value, FloatLayout layout);
 
 }  // namespace doxa::sim

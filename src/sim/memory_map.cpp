@@ -243,7 +243,7 @@ void place(PageBytes& bytes, const Field& field, double value) {
         bytes[field.offset] = static_cast<std::uint8_t>(static_cast<int>(value));
         return;
     }
-    const auto encoded = encodeFloat(value, FloatLayout::Modbus);
+    const auto encoded = deviceFloat(value, FloatLayout::Modbus);
     std::copy_n(encoded.begin(), width(field.encoding), bytes.begin() + field.offset);
 }
 

@@ -75,6 +75,10 @@ private:
             o.faults.answerFromNewAddress = true;
         } else if (auto text = valueOf(name, "--misindex-points")) {
             assign(o.faults.misindexedPoints, number<std::uint64_t>(*text, 1, UINT64_MAX), "--misindex-points takes a count from 1");
+        } else if (name == "--nan-pv") {
+            o.faults.notANumberPrimary = true;
+        } else if (auto text = valueOf(name, "--status-bits")) {
+            statusBits(*text);
         } else if (name == "--old-generation") {
             o.transmitter.oldGeneration = true;
         } else if (auto text = valueOf(name, "--model")) {
@@ -163,6 +167,16 @@ private:
             }
         }
         return false;
+    }
+
+    // Status bits are read in hexadecimal everywhere, so "85" is 0x85 as much as "0x85" is.
+    void statusBits(std::string_view text) {
+        if (text.starts_with("0x") || text.starts_with("0X")) text.remove_prefix(2);
+        unsigned bits = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), bits, 16);
+        if (text.empty() || error != std::errc{} || end != text.data() + text.size() || bits > 0xFF)
+            return fail("--status-bits takes a byte in hexadecimal, such as 0x85");
+        result_.options.faults.deviceStatusBits = static_cast<std::uint8_t>(bits);
     }
 
     // "hart:COMMAND" or "modbus:REGISTER".
@@ -326,6 +340,10 @@ std::string simUsage() {
            "  --answer-from-new-address  HART command 6 is answered from the new address\n"
            "  --misindex-points N      the first N answers to HART command 220 carry the next\n"
            "                           point's index\n"
+           "  --nan-pv                 the primary value is sent as no number (exponent 255), in\n"
+           "                           HART and MODBUS answers and in the memory pages\n"
+           "  --status-bits HEX        device status bits set in every HART answer, such as 0x80\n"
+           "                           malfunction, 0x04 sensor break, 0x01 PV out of limits\n"
            "\n"
            "Stop it with Ctrl-C (SIGINT) or SIGTERM.\n";
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <limits>
 
 #include "link/hart.h"
 #include "link/port.h"
@@ -99,7 +100,11 @@ Reply Transmitter::replyOnLine(std::span<const std::uint8_t> request, int baud,
     return out;
 }
 
-LiveValues Transmitter::live() const { return liveValues(state_, traits(), clock_(), options_.seed); }
+LiveValues Transmitter::live() const {
+    LiveValues values = liveValues(state_, traits(), clock_(), options_.seed);
+    if (faults.notANumberPrimary) values.primary = std::numeric_limits<float>::quiet_NaN();
+    return values;
+}
 
 PageBytes Transmitter::page(Page page) const {
     return memory_.read(page, state_, live(), traits(), oldGeneration());
@@ -167,7 +172,7 @@ std::uint8_t Transmitter::deviceStatus(const LiveValues& live) const {
     if (state_.fixedOutput) status |= 0x08;
     if (state_.sensorBroken) status |= 0x04;
     if (live.outOfRange) status |= 0x01;
-    return status;
+    return status | faults.deviceStatusBits;
 }
 
 float Transmitter::captureInput(bool upper) {

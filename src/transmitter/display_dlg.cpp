@@ -24,6 +24,14 @@ constexpr int CycleWait = 1000;
 // Empty reads in a row after which a value is blanked, and after which the technician is told.
 constexpr int MissedBeforeBlank = 3;
 constexpr int MissedBeforeWarning = 6;
+// What a field shows without a value: after answers missed, or when the value came as no number.
+constexpr std::string_view PrimaryBlank = " ";
+constexpr std::string_view OutputBlank = " mA";
+constexpr std::string_view AmbientBlank = " °C";
+
+std::string shownOrBlank(const DecodedFloat& value, const NumberShape& shape, std::string_view blank) {
+    return value.isNumber() ? valueText(value, shape) : std::string(blank);
+}
 
 // The plot names a unit without the blank the display puts between value and unit.
 std::string trimmedUnit(std::string_view suffix) {
@@ -206,20 +214,21 @@ void CDisplayDlg::readPrimary() {
     const auto& f = station_.frame;
     if (!rs485() && length == 18) {
         const DecodedFloat primary = decodeFloat(&f[13], FloatLayout::Hart);
-        window().setText(PrimaryValue, valueText(primary, measuredValueShape(f[hart::AnswerData])));
+        window().setText(PrimaryValue,
+                         shownOrBlank(primary, measuredValueShape(f[hart::AnswerData]), PrimaryBlank));
         takePrimary(primary, f[hart::AnswerData]);
         missed_ = 0;
     } else if (rs485() && length == 21) {
         const DecodedFloat primary = registerFloat(f, 0);
         const DecodedFloat output = registerFloat(f, 4);
-        window().setText(PrimaryValue,
-                         valueText(primary, measuredValueShape(station_.device.unitCode)));
+        window().setText(PrimaryValue, shownOrBlank(primary, measuredValueShape(station_.device.unitCode),
+                                                    PrimaryBlank));
         window().setText(OutputValue, outputText(output));
         takePrimary(primary, station_.device.unitCode);
         takeOutput(output);
         missed_ = 0;
     } else if (missedAnswer(length)) {
-        window().setText(PrimaryValue, " ");
+        window().setText(PrimaryValue, PrimaryBlank);
     }
     next(rs485() ? SendAmbient : SendOutput, RetryWait);
 }
@@ -235,7 +244,7 @@ void CDisplayDlg::readOutput() {
         takeOutput(output);
         missed_ = 0;
     } else if (missedAnswer(length)) {
-        window().setText(OutputValue, " mA");
+        window().setText(OutputValue, OutputBlank);
     }
     if (readsAmbient()) {
         next(SendAmbient, AmbientWait);
@@ -254,11 +263,11 @@ void CDisplayDlg::readAmbient() {
         const DecodedFloat ambient =
             rs485() ? registerFloat(f, 0) : decodeFloat(&f[13], FloatLayout::Hart);
         station_.device.ambientTemp = static_cast<float>(ambient.value);
-        window().setText(AmbientValue, valueText(ambient, ambientTemperatureShape()));
-        cycle_.ambient = ambient.value;
+        window().setText(AmbientValue, shownOrBlank(ambient, ambientTemperatureShape(), AmbientBlank));
+        if (ambient.isNumber()) cycle_.ambient = ambient.value;
         missed_ = 0;
     } else if (missedAnswer(length)) {
-        window().setText(AmbientValue, " °C");
+        window().setText(AmbientValue, AmbientBlank);
     }
     endCycle();
     if (missed_ > MissedBeforeWarning) checkConnection();
@@ -279,7 +288,7 @@ void CDisplayDlg::forgetTransmitter() {
 }
 
 std::string CDisplayDlg::outputText(const DecodedFloat& value) const {
-    return valueText(value, outputValueShape(station_.device.outputType));
+    return shownOrBlank(value, outputValueShape(station_.device.outputType), OutputBlank);
 }
 
 bool CDisplayDlg::missedAnswer(int length) {
@@ -301,12 +310,15 @@ void CDisplayDlg::checkConnection() {
     window().messageBox("Sprawdź połączenie z przetwornikiem");
 }
 
+// A value that came as no number is an answer, but nothing to plot.
 void CDisplayDlg::takePrimary(const DecodedFloat& value, std::uint8_t unitCode) {
+    if (!value.isNumber()) return;
     cycle_.primary = value.value;
     cycle_.primaryUnit = trimmedUnit(measuredValueShape(unitCode).suffix);
 }
 
 void CDisplayDlg::takeOutput(const DecodedFloat& value) {
+    if (!value.isNumber()) return;
     cycle_.output = value.value;
     cycle_.outputUnit = trimmedUnit(outputValueShape(station_.device.outputType).suffix);
 }

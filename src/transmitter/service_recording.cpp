@@ -1,7 +1,9 @@
 #include "transmitter/service_recording.h"
 
+#include <cmath>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "link/port.h"
 #include "transmitter/code_tables.h"
@@ -15,6 +17,15 @@ std::string trimmed(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     return std::string(text);
+}
+
+// A value the transmitter sent as no number is no value to keep.
+RecordValues numbersOnly(RecordValues values) {
+    std::erase_if(values, [](const auto& named) {
+        const double* number = std::get_if<double>(&named.second);
+        return number && std::isnan(*number);
+    });
+    return values;
 }
 
 }  // namespace
@@ -33,7 +44,11 @@ ServiceRecord stationRecord(const Station& station, RecordKind kind, RecordOutco
 }
 
 void keepRecord(const Station& station, const ServiceRecord& record) {
-    if (station.recorder) station.recorder->record(record);
+    if (!station.recorder) return;
+    ServiceRecord kept = record;
+    for (RecordValues* values : {&kept.asFound, &kept.asLeft, &kept.reference})
+        *values = numbersOnly(std::move(*values));
+    station.recorder->record(kept);
 }
 
 void keepRecord(const Station& station, RecordKind kind, RecordOutcome outcome,

@@ -1,6 +1,7 @@
 #include "views/report.h"
 
 #include <array>
+#include <cmath>
 
 #include "link/value_codec.h"
 #include "transmitter/device_record.h"
@@ -38,7 +39,8 @@ std::string filterTimeText(int seconds) {
     }
 }
 
-std::string number(float value) { return formatGeneral(value, Digits); }
+// A value the transmitter sent as no number shows as none.
+std::string number(float value) { return std::isnan(value) ? "" : formatGeneral(value, Digits); }
 
 }  // namespace
 

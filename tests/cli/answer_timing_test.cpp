@@ -63,6 +63,7 @@ protected:
 
 TEST_P(CliTiming, IdentifyAndWatchTellWhatTheTransmitterHolds) {
     transmitter_->state().sensorCode = 4;
+    transmitter_->state().rangeUpper = 600;  // inside the range: a healthy reading
     transmitter_->state().input = 321.5f;
     transmitter_->state().fixedOutput = 8;
     ASSERT_EQ(run(runIdentify, Invocation{}), ExitOk) << err_.str();

@@ -89,9 +89,10 @@ Result runCli(std::vector<std::string> args, const std::filesystem::path& config
 // folder that also holds doxa-win's settings, in which COM3 leads to the simulator.
 class CliOnPty : public ::testing::Test {
 protected:
-    void serve(const char* model) {
-        sim_ = std::make_unique<test::SimProcess>(
-            std::vector<std::string>{"--model", model, "--serial", "4242", "--address", "1"}, link());
+    void serve(const char* model, std::vector<std::string> variants = {}) {
+        std::vector<std::string> args{"--model", model, "--serial", "4242", "--address", "1"};
+        args.insert(args.end(), variants.begin(), variants.end());
+        sim_ = std::make_unique<test::SimProcess>(std::move(args), link());
         ASSERT_TRUE(sim_->linked());
         std::filesystem::create_directories(folder_.path() / "doxa-win");
         std::ofstream(folder_.path() / "doxa-win" / "doxa-win.ini")
@@ -233,12 +234,13 @@ TEST_F(CliOnPty, WatchPrintsTwoCsvCyclesOfValues) {
     EXPECT_EQ(r.status, 0) << r.err;
     const std::vector<std::string> shown = lines(r.out);
     ASSERT_EQ(shown.size(), 3u) << r.out;
-    EXPECT_EQ(shown[0], "time,pv,pv_unit,output,output_unit,ambient,ambient_unit");
+    EXPECT_EQ(shown[0], "time,pv,pv_unit,output,output_unit,ambient,ambient_unit,status");
     for (std::size_t i = 1; i < shown.size(); ++i) {
         std::vector<std::string> fields;
         std::istringstream row(shown[i]);
         for (std::string f; std::getline(row, f, ',');) fields.push_back(f);
-        ASSERT_EQ(fields.size(), 7u) << shown[i];
+        ASSERT_EQ(fields.size(), 7u) << shown[i] << " (the status last, empty)";
+        EXPECT_TRUE(shown[i].ends_with(",")) << shown[i];
         EXPECT_NO_THROW((void)std::stod(fields[1])) << shown[i];
         EXPECT_EQ(fields[2], "°C");
         EXPECT_EQ(fields[4], "mA");
@@ -248,6 +250,21 @@ TEST_F(CliOnPty, WatchPrintsTwoCsvCyclesOfValues) {
         EXPECT_LE(fields[3].size() - fields[3].find('.'), 4u) << shown[i];
         EXPECT_EQ(fields[6], "°C");
     }
+}
+
+TEST_F(CliOnPty, WatchAsJsonTellsAValueSentAsNoNumberAndTheReportedStatus) {
+    serve("DOXA-22", {"--nan-pv", "--status-bits", "0x04"});
+    const Result r = cli({"watch", "--port", "COM3", "--address", "1", "--count", "1", "--json"});
+    EXPECT_EQ(r.status, 1) << "a missing primary value wins over the status: " << r.err;
+    const std::vector<std::string> shown = lines(r.out);
+    ASSERT_EQ(shown.size(), 1u) << r.out;
+    QJsonParseError error;
+    const QJsonObject cycle = QJsonDocument::fromJson(QByteArray::fromStdString(shown[0]), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << shown[0];
+    EXPECT_TRUE(cycle["pv"].isNull()) << shown[0];
+    EXPECT_TRUE(cycle["output"].isDouble()) << shown[0];
+    EXPECT_EQ(cycle["output_unit"].toString(), "mA");
+    EXPECT_EQ(cycle["status"].toArray(), QJsonArray({"sensor_break"}));
 }
 
 TEST_F(CliOnPty, ExitStatusTellsNoAnswerFromBadInputAndABadPort) {
@@ -268,7 +285,7 @@ TEST_F(CliOnPty, ExitStatusTellsNoAnswerFromBadInputAndABadPort) {
     EXPECT_EQ(address.status, 2);
     EXPECT_EQ(lines(address.err).front(), "doxa-cli: --address takes 0..127, not '128'");
 
-    const Result option = cli({"watch", "--port", "COM3", "--json"});
+    const Result option = cli({"watch", "--port", "COM3", "--json", "--csv"});
     EXPECT_EQ(option.status, 2);
     EXPECT_EQ(cli({"erase", "--port", "COM3"}).status, 2);
 

@@ -42,15 +42,50 @@ TEST(DecodeFloat, ModbusLayoutPutsTheExponentFirst) {
 }
 
 TEST(DecodeFloat, MissingValuesReadAsZero) {
-    for (FloatLayout layout : {FloatLayout::Hart, FloatLayout::Modbus}) {
-        for (Bytes b : {Bytes{0xFF, 0x12, 0x34, 0x56}, Bytes{0xFF, 0xFF, 0xFF, 0xFF}, Bytes{0, 0, 0, 0}}) {
-            const DecodedFloat d = decode(b, layout);
-            EXPECT_EQ(d.value, 0.0);
-            EXPECT_EQ(d.text, "0.00");
-        }
+    struct Case {
+        Bytes bytes;
+        FloatLayout layout;
+    };
+    // In HART the first byte 0xFF leaves an exponent below 255 whenever bit 7 of the second
+    // byte is clear: still the documented zero.
+    for (const Case& c : {Case{{0xFF, 0x12, 0x34, 0x56}, FloatLayout::Hart},
+                          Case{{0xFF, 0x7F, 0xFF, 0xFF}, FloatLayout::Hart},
+                          Case{{0, 0, 0, 0}, FloatLayout::Hart}, Case{{0, 0, 0, 0}, FloatLayout::Modbus}}) {
+        const DecodedFloat d = decode(c.bytes, c.layout);
+        EXPECT_TRUE(d.isNumber());
+        EXPECT_EQ(d.value, 0.0);
+        EXPECT_EQ(d.text, "0.00");
     }
     // Exponent 0 is no subnormal: only the all-zero word is zero.
     EXPECT_GT(decode({0x00, 0x00, 0x00, 0x01}, FloatLayout::Hart).value, 0.0);
+}
+
+// An exponent of 255 is no number whatever the sign and fraction; the text stays what the
+// bytes always gave.
+TEST(DecodeFloat, AnExponentOfAllOnesIsNoNumber) {
+    struct Case {
+        Bytes bytes;
+        FloatLayout layout;
+        const char* text;
+    };
+    const Case cases[] = {
+        {{0x7F, 0xC0, 0x00, 0x00}, FloatLayout::Hart, "5.10424e+038"},
+        {{0x7F, 0x80, 0x00, 0x00}, FloatLayout::Hart, "3.40282e+038"},
+        {{0xFF, 0x80, 0x00, 0x00}, FloatLayout::Hart, "0.00"},
+        {{0xFF, 0xFF, 0xFF, 0xFF}, FloatLayout::Hart, "0.00"},
+        {{0xFF, 0x00, 0x00, 0x00}, FloatLayout::Modbus, "0.00"},
+        {{0xFF, 0xC0, 0x00, 0x01}, FloatLayout::Modbus, "0.00"},
+        {{0xFF, 0xFF, 0xFF, 0xFF}, FloatLayout::Modbus, "0.00"},
+    };
+    for (const Case& c : cases) {
+        const DecodedFloat d = decode(c.bytes, c.layout);
+        EXPECT_FALSE(d.isNumber()) << c.text;
+        EXPECT_TRUE(std::isnan(d.value)) << c.text;
+        EXPECT_EQ(d.text, c.text);
+    }
+    // The largest exponent below it is a number in both layouts.
+    EXPECT_TRUE(decode({0x7F, 0x7F, 0xFF, 0xFF}, FloatLayout::Hart).isNumber());
+    EXPECT_TRUE(decode({0xFE, 0x7F, 0xFF, 0xFF}, FloatLayout::Modbus).isNumber());
 }
 
 TEST(EncodeFloat, CutsTheFractionAndRoundTripsInBothLayouts) {

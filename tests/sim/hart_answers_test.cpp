@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 #include "sim/transmitter.h"
@@ -192,6 +193,21 @@ TEST_F(HartAnswers, DeviceStatusBitsMeanWhatTheyShow) {
     const HartAnswer broken = ask(2);
     EXPECT_EQ(broken.status2 & 0x04, 0x04);
     EXPECT_EQ(broken.real(0), 21.0f);  // break signalled "na max"
+
+    // Bits given to the device come on top of its own, in every answer.
+    device.state().sensorBroken = false;
+    device.faults.deviceStatusBits = 0x81;
+    EXPECT_EQ(ask(0).status2, 0x81);
+    EXPECT_EQ(ask(1).status2, 0x81);
+}
+
+TEST_F(HartAnswers, APrimaryValueSentAsNoNumberHasTheExponent255) {
+    device.faults.notANumberPrimary = true;
+    const HartAnswer primary = ask(1);
+    ASSERT_EQ(primary.data.size(), 5u);
+    EXPECT_EQ(Bytes(primary.data.begin() + 1, primary.data.end()), (Bytes{0x7F, 0xC0, 0x00, 0x00}));
+    // The output goes on as before.
+    EXPECT_TRUE(std::isfinite(ask(2).real(0)));
 }
 
 TEST_F(HartAnswers, LiveValuesStayInsideTheRangeAndTheOutputFollowsIt) {

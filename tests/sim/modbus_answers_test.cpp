@@ -25,6 +25,15 @@ protected:
     Transmitter device;
 };
 
+TEST_F(ModbusAnswers, APrimaryValueSentAsNoNumberHasItsExponentByteAllOnes) {
+    device.faults.notANumberPrimary = true;
+    const Bytes answer = read(0x00DC, 8);
+    ASSERT_EQ(answer.size(), 21u);
+    EXPECT_EQ(answer[4], 0xFF);
+    EXPECT_FALSE(decodeFloat(answer[4], answer[6], answer[8], answer[10], FloatLayout::Modbus).isNumber());
+    EXPECT_TRUE(decodeFloat(answer[12], answer[14], answer[16], answer[18], FloatLayout::Modbus).isNumber());
+}
+
 TEST_F(ModbusAnswers, IdentityBlockAnswersTheDocumentedRequest) {
     const Bytes answer = ask({0x01, 0x03, 0x01, 0x38, 0x00, 0x06, 0x45, 0xF9});
     ASSERT_EQ(answer.size(), 17u);

@@ -107,8 +107,17 @@ TEST(SimOptions, AnswerVariantsAreTakenAndListed) {
     EXPECT_TRUE(p.options.faults.answerFromNewAddress);
     EXPECT_EQ(p.options.faults.misindexedPoints, 3u);
     EXPECT_NE(parse({"--misindex-points", "0"}).error.find("from 1"), std::string::npos);
-    for (const char* option : {"--documented-bits", "--answer-from-new-address", "--misindex-points"})
+    for (const char* option : {"--documented-bits", "--answer-from-new-address", "--misindex-points", "--nan-pv",
+                               "--status-bits"})
         EXPECT_NE(simUsage().find(option), std::string::npos) << option;
+
+    const ParsedOptions values = parse({"--nan-pv", "--status-bits", "0x85"});
+    ASSERT_EQ(values.error, "");
+    EXPECT_TRUE(values.options.faults.notANumberPrimary);
+    EXPECT_EQ(values.options.faults.deviceStatusBits, 0x85);
+    EXPECT_EQ(parse({"--status-bits=4"}).options.faults.deviceStatusBits, 0x04);
+    for (const char* wrong : {"0x100", "", "0x", "z"})
+        EXPECT_NE(parse({"--status-bits", wrong}).error.find("--status-bits takes a byte"), std::string::npos) << wrong;
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <regex>
 #include <set>
 
@@ -437,6 +439,40 @@ TEST(LiveDisplay, TrendHearsEachCycleAndNeverAStaleValue) {
     const std::size_t stopped = trend.cycles.size();
     d.sim.clock.advance(20000);
     EXPECT_EQ(trend.cycles.size(), stopped);
+}
+
+// A value sent as no number blanks its field at once, as four missed answers would, but it is
+// an answer: the status it carried is shown, nothing counts as missed, the plot gets no value.
+TEST(LiveDisplay, AValueSentAsNoNumberIsBlankedAtOnceYetCountsAsAnAnswer) {
+    for (const bool rs485 : {false, true}) {
+        SCOPED_TRACE(rs485 ? "RS485" : "HART");
+        Display d;
+        if (rs485) d.sim.useRs485();
+        d.sim.device().sensorCode = 1;
+        d.sim.device().fixedOutput = 4;
+        d.sim.device().ambient = std::numeric_limits<float>::quiet_NaN();
+        d.sim.transmitter->faults.notANumberPrimary = true;
+        d.sim.transmitter->faults.deviceStatusBits = 0x04;
+        TrendRecorder trend;
+        d.dialog.allowTrend([&] { return &trend; });
+        ASSERT_TRUE(d.open());
+        ASSERT_TRUE(d.polling());
+        EXPECT_EQ(d.text(D::PrimaryValue), " ");
+        EXPECT_EQ(d.sim.station.statusPanel.text(157), rs485 ? "" : "Przerwa");
+        d.window.click(D::Trend);
+        ASSERT_TRUE(d.sim.clock.advanceUntil([&] { return trend.cycles.size() >= 8; }, 60000));
+        EXPECT_EQ(d.text(D::PrimaryValue), " ");
+        EXPECT_EQ(d.text(D::OutputValue), "4.000 mA");
+        EXPECT_EQ(d.text(D::AmbientValue), " °C");
+        EXPECT_NE(d.text(D::LineErrorText), NoAnswerText);
+        EXPECT_TRUE(d.window.boxes().empty());
+        EXPECT_TRUE(std::isnan(d.sim.station.device.ambientTemp));
+        for (const LiveCycle& cycle : trend.cycles) {
+            EXPECT_EQ(cycle.primary, std::nullopt);
+            EXPECT_EQ(cycle.output, 4.0);
+            EXPECT_EQ(cycle.ambient, std::nullopt);
+        }
+    }
 }
 
 TEST(LiveDisplay, TrendOfATransmitterWithoutAmbientTemperatureHasNone) {

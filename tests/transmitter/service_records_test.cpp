@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "support/fake_recorder.h"
 #include "support/fake_window.h"
 #include "support/sim_station.h"
 #include "transmitter/code_tables.h"
 #include "transmitter/ident_dlg.h"
+#include "transmitter/service_recording.h"
 
 namespace doxa::test {
 namespace {
@@ -72,6 +75,20 @@ TEST(IdentificationRecord, KeepsTheTransmitterItsLineAndTheConfigurationRead) {
         EXPECT_EQ(textOf(r.asLeft, "threshold_direction"), c.direction);
         EXPECT_EQ(numberOf(r.asLeft, "threshold"), c.threshold);
     }
+}
+
+TEST(ServiceHistory, AValueSentAsNoNumberIsNoValueToKeep) {
+    SimStation sim;
+    FakeRecorder recorder;
+    sim.station.recorder = &recorder;
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    ServiceRecord record = stationRecord(sim.station, RecordKind::CalibrationCompensation, RecordOutcome::Confirmed);
+    record.asFound = {{"ambient", none}};
+    record.asLeft = {{"ambient", 25.5}, {"range_min", none}, {"sensor", "Pt 100"}};
+    keepRecord(sim.station, record);
+    ASSERT_EQ(recorder.records.size(), 1u);
+    EXPECT_TRUE(recorder.records[0].asFound.empty());
+    EXPECT_EQ(recorder.records[0].asLeft, (RecordValues{{"ambient", 25.5}, {"sensor", "Pt 100"}}));
 }
 
 TEST(IdentificationRecord, NothingIsRecordedUntilTheWholeConfigurationWasRead) {

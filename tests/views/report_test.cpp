@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "transmitter/device_record.h"
 
 namespace doxa::test {
@@ -72,6 +74,8 @@ TEST(Report, UnitsNamesAndSwitchedOffParts) {
     const std::vector<std::string> lines = reportLines(d);
     EXPECT_EQ(lines[1], "Sygnalizacja przerwy : na min");
     EXPECT_EQ(lines[2], "Zakres min : -0.1000000015 °C") << "the float as it is held, to ten digits";
+    d.rangeMax = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_EQ(reportLines(d)[3], "Zakres max :  °C") << "a value sent as no number is none";
     EXPECT_EQ(lines[4], "Próg : nie aktywny");
     EXPECT_EQ(lines[6], "Filtr : wyłączony");
     d.filterOrder = 1;
