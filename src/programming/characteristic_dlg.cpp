@@ -295,7 +295,10 @@ void CCharacteristicDlg::askPoint() {
 }
 
 void CCharacteristicDlg::checkCount() {
-    if (read().length == CountAnswerLength && station_.frame[hart::AnswerData] == pointCount()) {
+    const Reply reply = read();
+    if (refused(reply)) return;
+    if (judgeWrite(station_, reply).confirmed() && reply.length > hart::AnswerData &&
+        station_.frame[hart::AnswerData] == pointCount()) {
         point_ = 0;
         goToState(station_, window(), SendPoint, NextStepWait);
         return;
@@ -305,8 +308,10 @@ void CCharacteristicDlg::checkCount() {
 }
 
 void CCharacteristicDlg::checkPoint() {
-    const int length = read().length;
-    if (!isPointAnswer(length)) {
+    const Reply reply = read();
+    if (refused(reply)) return;
+    const int length = reply.length;
+    if (!judgeWrite(station_, reply).confirmed() || !isPointAnswer(length)) {
         repeatPoint(SendPoint, length);
         return;
     }
@@ -377,6 +382,16 @@ void CCharacteristicDlg::repeatPoint(int step, int answerLength) {
 // command: only the point it echoes tells it from the answer for this point.
 bool CCharacteristicDlg::isPointAnswer(int length) const {
     return length == PointAnswerLength && station_.frame[hart::AnswerData] == indexByte(point_);
+}
+
+// A refused write ends the transfer with the transmitter's reason: sent again it would be
+// refused again.
+bool CCharacteristicDlg::refused(const Reply& reply) {
+    const WriteJudgement judgement = judgeWrite(station_, reply);
+    if (judgement.verdict != WriteVerdict::Refused) return false;
+    window().setText(ReplyText, judgement.refusalText());
+    finish("Koniec zapisu");
+    return true;
 }
 
 void CCharacteristicDlg::finish(const char* text) {

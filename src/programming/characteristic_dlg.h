@@ -94,6 +94,7 @@ private:
     bool isPointAnswer(int length) const;
     void repeatPoint(int step, int answerLength);
     void finish(const char* text);
+    bool refused(const Reply& reply);
 
     Station& station_;
     int position_ = FirstPosition;

@@ -15,7 +15,6 @@ namespace doxa {
 namespace {
 
 constexpr std::uint8_t WriteSensorSerial = 49;
-constexpr int AnswerLength = 16;
 constexpr int SaveWait = 200;
 constexpr std::string_view InvalidNumber = "Nie prawidłowa wartość";
 
@@ -78,7 +77,7 @@ void CSensorSerialDlg::turn() {
 
 // Unanswered, the write is not sent again: the timer goes on listening until the user gives up.
 void CSensorSerialDlg::readAnswer() {
-    if (readReply(station_).length != AnswerLength) return;
+    if (!judgeWrite(station_, readReply(station_)).confirmed()) return;
     window().stopTimer(ExchangeTimer);
     station_.device.serialNumber = number;
     window().end(ResultCancel);

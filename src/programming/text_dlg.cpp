@@ -135,8 +135,17 @@ void CTextDlg::takeText() {
 }
 
 void CTextDlg::checkWrite() {
-    const int length = readReply(station_).length;
-    if (length != static_cast<int>(text_.size()) + hart::AnswerOverhead) {
+    const Reply reply = readReply(station_);
+    const WriteJudgement judgement = judgeWrite(station_, reply);
+    if (judgement.verdict == WriteVerdict::Refused) {
+        // Sent again it would be refused again.
+        window().setText(Progress, judgement.refusalText());
+        station_.link.exchangeState = SendWrite;
+        window().stopTimer(ExchangeTimer);
+        return;
+    }
+    const int length = reply.length;
+    if (!judgement.confirmed() || length != static_cast<int>(text_.size()) + hart::AnswerOverhead) {
         repeatWrite(length);
         return;
     }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "programming/prog_dlg.h"
@@ -46,6 +47,10 @@ struct ProgrammingCase {
     RecordOutcome outcome;
     bool rangeLeft;   // the range written counts as left in the transmitter
     bool sensorLeft;  // and the sensor
+    // Writes refused or answered busy, keyed as the simulator keys them; the code recorded.
+    std::map<int, sim::Faults::Refusal> refusals = {};
+    std::optional<int> code = {};
+    std::size_t rangeSends = 0;  // how often the range went out, where it matters
 };
 
 TEST(ProgrammingRecord, OnlyWhatTheTransmitterConfirmedIsLeft) {
@@ -64,6 +69,11 @@ TEST(ProgrammingRecord, OnlyWhatTheTransmitterConfirmedIsLeft) {
         {"RS485 range unanswered", true, {{0, sim::WriteFault::Unanswered}}, 0, false, NotSaved,
          NotConfirmed, false, true},
         {"RS485 silent", true, {}, 0, true, NotSaved, NoAnswer, false, false},
+        // A refused write is not repeated: it would be refused again.
+        {"HART range refused", false, {}, 0, false, NotSaved, Refused, false, true, {{35, {9, 0}}}, 9, 1},
+        {"HART range busy once", false, {}, 0, false, Saved, Confirmed, true, true, {{35, {32, 1}}}, {}, 2},
+        {"RS485 range refused", true, {}, 0, false, NotSaved, Refused, false, true, {{116 << 16, {3, 0}}}, 3, 1},
+        {"RS485 range busy once", true, {}, 0, false, Saved, Confirmed, true, true, {{116 << 16, {6, 1}}}, {}, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -75,7 +85,9 @@ TEST(ProgrammingRecord, OnlyWhatTheTransmitterConfirmedIsLeft) {
         auto& faults = p.sim.transmitter->faults;
         (c.rs485 ? faults.modbusWrites : faults.hartWrites) = c.faults;
         faults.lostWriteAnswers = c.lostWriteAnswers;
+        (c.rs485 ? faults.modbusRefusals : faults.hartRefusals) = c.refusals;
         if (c.silent) faults.drop.probability = 1;
+        const std::size_t before = p.sim.requests().size();
         p.choose(D::SensorPt100);
         p.enter(D::RangeMax, "120");
         p.recorder.records.clear();
@@ -85,6 +97,14 @@ TEST(ProgrammingRecord, OnlyWhatTheTransmitterConfirmedIsLeft) {
         const ServiceRecord& r = p.recorder.records.front();
         EXPECT_EQ(r.kind, RecordKind::Programming);
         EXPECT_EQ(r.outcome, c.outcome);
+        EXPECT_EQ(r.refusalCode, c.code);
+        if (c.rangeSends) {
+            const std::vector<int> keys = p.sim.requests(before);
+            EXPECT_EQ(std::size_t(std::count(keys.begin(), keys.end(), c.rs485 ? 0 : 35)), c.rangeSends);
+        }
+        if (c.code) {
+            EXPECT_TRUE(p.window.text(ReplyText).starts_with("Przetwornik odrzucił zapis: ")) << p.window.text(ReplyText);
+        }
         EXPECT_EQ(r.serial, 4321);
         EXPECT_EQ(r.rs485, c.rs485);
         // Over HART the dialog's own identification proves it is the transmitter read before.

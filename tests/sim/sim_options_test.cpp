@@ -100,6 +100,25 @@ TEST(SimOptions, WriteFaultsNameTheProtocolAndTheWrite) {
             << wrong;
 }
 
+TEST(SimOptions, RefusedAndBusyWritesNameTheWriteTheCodeAndHowOften) {
+    const ParsedOptions p = parse({"--refuse-write", "hart:43=9", "--refuse-write=modbus:16@0xE0=2/1",
+                                   "--busy-write", "hart:145/2", "--busy-write", "modbus:6@62",
+                                   "--refuse-write", "modbus:145=0x03", "--relative-output-trim"});
+    ASSERT_EQ(p.error, "");
+    const auto rule = [](const Faults::Refusal& r) { return std::pair(r.code, r.times); };
+    const Faults& f = p.options.faults;
+    ASSERT_EQ(f.hartRefusals.size(), 2u);
+    EXPECT_EQ(rule(f.hartRefusals.at(43)), std::pair(9, 0));
+    EXPECT_EQ(rule(f.hartRefusals.at(145)), std::pair(32, 2));
+    ASSERT_EQ(f.modbusRefusals.size(), 3u);
+    EXPECT_EQ(rule(f.modbusRefusals.at(16 << 16 | 0xE0)), std::pair(2, 1));
+    EXPECT_EQ(rule(f.modbusRefusals.at(6 << 16 | 0x3E)), std::pair(6, 1));
+    EXPECT_EQ(rule(f.modbusRefusals.at(145 << 16)), std::pair(3, 0));
+    EXPECT_TRUE(f.relativeOutputTrim);
+    for (const char* wrong : {"hart:43", "hart:43@5=9", "rs232:1=2", "modbus:16@x=2", "hart:43=9/0"})
+        EXPECT_NE(parse({"--refuse-write", wrong}).error, "") << wrong;
+}
+
 TEST(SimOptions, AnswerVariantsAreTakenAndListed) {
     const ParsedOptions p = parse({"--documented-bits", "--answer-from-new-address", "--misindex-points", "3"});
     ASSERT_EQ(p.error, "");
