@@ -65,14 +65,15 @@ std::string shownValues(const RecordValues& values) {
 std::string_view modeName(const ServiceRecord& record) { return record.rs485 ? "RS485" : "HART"; }
 
 void writeHistoryCsv(const std::vector<StoredRecord>& records, std::ostream& out) {
-    out << "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference\n";
+    out << "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference,device\n";
     for (const StoredRecord& s : records) {
         const ServiceRecord& r = s.record;
         out << s.time << ',' << csvField(s.user) << ',' << kindName(r.kind) << ','
             << outcomeName(r.outcome) << ',' << csvField(r.model) << ',' << r.serial << ','
             << r.address << ',' << modeName(r) << ',' << csvField(r.line) << ','
             << csvField(r.backupFile) << ',' << csvField(valuesJson(r.asFound)) << ','
-            << csvField(valuesJson(r.asLeft)) << ',' << csvField(valuesJson(r.reference)) << '\n';
+            << csvField(valuesJson(r.asLeft)) << ',' << csvField(valuesJson(r.reference)) << ','
+            << csvField(r.device) << '\n';
     }
 }
 

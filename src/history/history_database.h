@@ -62,7 +62,7 @@ public:
     const std::string& problem() const { return problem_; }
 
     // The schema this program writes.
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
 
 private:
     bool connect();

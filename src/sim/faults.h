@@ -19,6 +19,10 @@ struct FaultRule {
 // last byte is one bit off what was sent, or it stays silent.
 enum class WriteFault { Miskept, Unanswered };
 
+// How the break signalling (bit 0x80) of a command 147 write goes wrong: the device keeps the
+// other direction and answers what it keeps, or keeps the one sent and answers the other.
+enum class BreakBitFault { None, Kept, Echoed };
+
 struct Faults {
     FaultRule drop;            // no answer at all
     FaultRule truncate;        // the answer stops early
@@ -43,6 +47,7 @@ struct Faults {
     bool documentedBitsOnly = false;
     bool answerFromNewAddress = false;
     std::uint64_t misindexedPoints = 0;
+    BreakBitFault breakBit = BreakBitFault::None;
 };
 
 // Which faults hit one request.

@@ -37,12 +37,15 @@ struct ServiceRecord {
     int address = 0;
     bool rs485 = false;
     std::string line;  // "COM2:1200,o,8,1" and the like
+    // What that port was opened on: a device path ("/dev/ttyUSB0", a /dev/serial/by-id name)
+    // or "sim:DOXA-22"; empty when no port was open.
     RecordValues asFound;
     RecordValues asLeft;
     // The values the technician typed: reference temperatures, measured currents.
     RecordValues reference;
     // The backup kept before programming, when there is one.
     std::string backupFile;
+    std::string device;
 };
 
 // Where records go. The store adds the time (UTC) and the computer user; a store that cannot

@@ -61,7 +61,7 @@ TEST_F(HistoryServer, ANewDatabaseGetsTheSchemaAndKeepsTheRecordsValues) {
     programming.asFound = {{"sensor", "Pt 100"}, {"range_max", 150.0}};
     programming.asLeft = {{"sensor", "Ni 100 „ąę”"}, {"range_max", 200.0}};
     store()->record(programming);
-    EXPECT_EQ(onServer("SELECT version FROM schema_version"), 2);
+    EXPECT_EQ(onServer("SELECT version FROM schema_version"), 3);
 
     const auto s = store();
     const auto found = s->records({.serial = 31337});
@@ -83,7 +83,7 @@ TEST_F(HistoryServer, TheFirstVersionIsBroughtUpToDateAndANewerOneIsRefused) {
     auto s = store();
     s->record(compensation(4242));
     EXPECT_EQ(s->waiting(), 0u) << s->problem();
-    EXPECT_EQ(onServer("SELECT version FROM schema_version"), 2);
+    EXPECT_EQ(onServer("SELECT version FROM schema_version"), 3);
     EXPECT_EQ(onServer("SELECT count(*) FROM schema_version"), 1);
     EXPECT_EQ(s->records({}).size(), 2u);
     expectFirstVersionRecordKept(*s);
@@ -92,9 +92,9 @@ TEST_F(HistoryServer, TheFirstVersionIsBroughtUpToDateAndANewerOneIsRefused) {
     runSql(newer, NewerSchema);
     HistoryStore refused(newer, localFile(), time_.clock());
     refused.record(compensation(4243));
-    EXPECT_NE(refused.problem().find("ma schemat w wersji 3, nowszej"), std::string::npos) << refused.problem();
+    EXPECT_NE(refused.problem().find("ma schemat w wersji 4, nowszej"), std::string::npos) << refused.problem();
     EXPECT_EQ(refused.waiting(), 1u);
-    EXPECT_EQ(runSql(newer, {"SELECT version FROM schema_version"}), 3);
+    EXPECT_EQ(runSql(newer, {"SELECT version FROM schema_version"}), 4);
     EXPECT_EQ(runSql(newer, {"SELECT count(*) FROM records"}), 0);
 }
 

@@ -59,7 +59,7 @@ TEST_F(HistoryStoreTest, FirstRecordMakesAPrivateFileWithTheCurrentSchema) {
     struct stat info {};
     ASSERT_EQ(::stat(file().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
-    EXPECT_EQ(runSql(file(), {"SELECT version FROM schema_version"}), 2);
+    EXPECT_EQ(runSql(file(), {"SELECT version FROM schema_version"}), 3);
     // Opened again, the file keeps its record and takes more.
     HistoryStore again(file().string(), time_.clock());
     again.record(compensation(4243));
@@ -77,6 +77,7 @@ TEST_F(HistoryStoreTest, RecordsComeBackWithTheirValuesTimeAndUser) {
     programming.rs485 = true;
     programming.line = "COM3:9600,n,8,1";
     programming.backupFile = "/home/technik/kopie/RIVO-22 31337.prg";
+    programming.device = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0";
     programming.asFound = {{"sensor", "Pt 100"}, {"range_max", 150.0}};
     programming.asLeft = {{"sensor", "Ni 100 „ąę”"}, {"range_max", 200.0}};
     programming.reference = {};
@@ -100,6 +101,7 @@ TEST_F(HistoryStoreTest, RecordsComeBackWithTheirValuesTimeAndUser) {
     EXPECT_TRUE(r.rs485);
     EXPECT_EQ(r.line, "COM3:9600,n,8,1");
     EXPECT_EQ(r.backupFile, "/home/technik/kopie/RIVO-22 31337.prg");
+    EXPECT_EQ(r.device, "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0");
     // Values come back by name.
     const RecordValues found0{{"range_max", 150.0}, {"sensor", "Pt 100"}};
     const RecordValues left{{"range_max", 200.0}, {"sensor", "Ni 100 „ąę”"}};
@@ -139,7 +141,7 @@ TEST_F(HistoryStoreTest, AFileOfTheFirstVersionIsBroughtUpToDateWithItsRecords) 
     HistoryStore store(file().string(), time_.clock());
     store.record(compensation(4242));
     EXPECT_EQ(store.waiting(), 0u) << store.problem();
-    EXPECT_EQ(runSql(file(), {"SELECT version FROM schema_version"}), 2);
+    EXPECT_EQ(runSql(file(), {"SELECT version FROM schema_version"}), 3);
     EXPECT_EQ(runSql(file(), {"SELECT count(*) FROM schema_version"}), 1);
     EXPECT_EQ(store.records({}).size(), 2u);
     test::expectFirstVersionRecordKept(store);
@@ -153,7 +155,7 @@ TEST_F(HistoryStoreTest, AFileOfANewerVersionIsRefusedAndLeftAsItIs) {
     HistoryStore store(file().string(), time_.clock());
     store.record(compensation(4242));
     EXPECT_EQ(store.waiting(), 1u);
-    EXPECT_NE(store.problem().find("ma schemat w wersji 3, nowszej"), std::string::npos) << store.problem();
+    EXPECT_NE(store.problem().find("ma schemat w wersji 4, nowszej"), std::string::npos) << store.problem();
     EXPECT_NE(store.problem().find(file().string()), std::string::npos) << store.problem();
     EXPECT_TRUE(store.records({}).empty());
     EXPECT_EQ(bytesOf(file()), before);

@@ -103,7 +103,7 @@ inline std::vector<std::string> firstSchema(bool server) {
 // A schema of a program newer than this one.
 inline const std::vector<std::string> NewerSchema = {
     "CREATE TABLE schema_version (version INTEGER NOT NULL)",
-    "INSERT INTO schema_version VALUES (3)",
+    "INSERT INTO schema_version VALUES (4)",
     "CREATE TABLE records (id INTEGER PRIMARY KEY, something_new TEXT)",
 };
 
@@ -115,6 +115,7 @@ inline void expectFirstVersionRecordKept(HistoryStore& store) {
     EXPECT_EQ(found[0].user, "technik");
     EXPECT_EQ(found[0].record.kind, RecordKind::Programming);
     EXPECT_EQ(found[0].record.asLeft, (RecordValues{{"range_max", 200.0}}));
+    EXPECT_EQ(found[0].record.device, "") << "no device was recorded then";
 }
 
 }  // namespace doxa::test

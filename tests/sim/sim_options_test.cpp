@@ -101,13 +101,18 @@ TEST(SimOptions, WriteFaultsNameTheProtocolAndTheWrite) {
 }
 
 TEST(SimOptions, AnswerVariantsAreTakenAndListed) {
-    const ParsedOptions p = parse({"--documented-bits", "--answer-from-new-address", "--misindex-points", "3"});
+    const ParsedOptions p = parse({"--documented-bits", "--answer-from-new-address", "--misindex-points", "3",
+                                   "--flip-break-bit", "echoed"});
     ASSERT_EQ(p.error, "");
+    EXPECT_EQ(p.options.faults.breakBit, BreakBitFault::Echoed);
+    EXPECT_EQ(parse({"--flip-break-bit=kept"}).options.faults.breakBit, BreakBitFault::Kept);
+    EXPECT_EQ(parse({"--flip-break-bit", "on"}).error, "--flip-break-bit takes kept or echoed");
     EXPECT_TRUE(p.options.faults.documentedBitsOnly);
     EXPECT_TRUE(p.options.faults.answerFromNewAddress);
     EXPECT_EQ(p.options.faults.misindexedPoints, 3u);
     EXPECT_NE(parse({"--misindex-points", "0"}).error.find("from 1"), std::string::npos);
-    for (const char* option : {"--documented-bits", "--answer-from-new-address", "--misindex-points"})
+    for (const char* option :
+         {"--documented-bits", "--answer-from-new-address", "--misindex-points", "--flip-break-bit"})
         EXPECT_NE(simUsage().find(option), std::string::npos) << option;
 }
 
