@@ -71,6 +71,7 @@ public:
     void discardInput() override { inner_->discardInput(); }
     std::uint32_t takeErrors() override { return inner_->takeErrors(); }
     void close() override { inner_->close(); }
+    std::string device() const override { return inner_->device(); }
 
 private:
     std::unique_ptr<SerialLine> inner_;

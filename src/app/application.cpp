@@ -492,10 +492,8 @@ void Application::takeOver(const FoundTransmitter& found) {
 }
 
 void Application::keepBackupsIn(std::filesystem::path folder) {
-    backups_.emplace(std::move(folder));
-    station_.keepBackup = [this](const ReadConfiguration& read) {
-        return backups_->keep(read, std::chrono::system_clock::now());
-    };
+    backups_.emplace(folder);
+    doxa::keepBackupsIn(station_, std::move(folder));
 }
 
 void Application::openBackup() {

@@ -66,9 +66,10 @@ constexpr std::array<Command, 7> Commands{{
      "model, the serial number, what was done, its outcome, the values as found and as left and\n"
      "the reference values typed. With --json: one array of records, each an object with time\n"
      "(UTC, ISO 8601), user, kind, outcome, model, serial, address, mode, line, backup_file,\n"
-     "as_found, as_left and reference (the last three objects of named numbers or texts). With\n"
-     "--csv: the same fields, the values as JSON objects. A history that cannot be read gives\n"
-     "status 2.\n",
+     "as_found, as_left, reference (these three objects of named numbers or texts) and device\n"
+     "(the device path, by-id name or sim:MODEL the port was opened on; line stays the COM\n"
+     "definition). With --csv: the same fields, the values as JSON objects. A history that\n"
+     "cannot be read gives status 2.\n",
      nullptr, runHistory},
     {"ports", "list the serial devices present", "", 0, PortsOptions,
      "Lists the serial devices of this computer: USB adapters under their /dev/serial/by-id\n"

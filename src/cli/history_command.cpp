@@ -26,8 +26,8 @@ void printJson(const std::vector<StoredRecord>& records, std::ostream& out) {
             << ", \"address\": " << r.address << ", \"mode\": " << jsonString(modeName(r))
             << ", \"line\": " << jsonString(r.line) << ", \"backup_file\": " << jsonString(r.backupFile)
             << ", \"as_found\": " << valuesJson(r.asFound) << ", \"as_left\": " << valuesJson(r.asLeft)
-            << ", \"reference\": " << valuesJson(r.reference) << ", \"refusal_code\": "
-            << (r.refusalCode ? std::to_string(*r.refusalCode) : std::string("null")) << "}";
+            << ", \"reference\": " << valuesJson(r.reference) << ", \"device\": " << jsonString(r.device)
+            << ", \"refusal_code\": " << (r.refusalCode ? std::to_string(*r.refusalCode) : std::string("null")) << "}";
     }
     out << (records.empty() ? "]\n" : "\n]\n");
 }

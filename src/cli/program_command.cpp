@@ -204,6 +204,16 @@ int runWrite(const Invocation& invocation, Session& session, std::ostream& out) 
                       held.modelName + " (--any-model writes it all the same)");
         return ExitBadInput;
     }
+    // The dialog would refuse it at "Wyślij"; told here, nothing more goes on the line.
+    const DeviceRecord& file = station.device;
+    const bool rtdOnly = file.isRtdOnly != 0;
+    if (const std::string refused =
+            refusedRange(file.rangeMin, file.rangeMax, rangeLimits(file.sensorType, rtdOnly),
+                         rangeUnitText(file.sensorType, rtdOnly));
+        !refused.empty()) {
+        console.error(path + ": " + refused);
+        return ExitBadInput;
+    }
 
     if (invocation.dryRun) {
         printChanges(held, station.device, session.line().rs485, out);

@@ -12,7 +12,9 @@
 #include "app/qt_settings_store.h"
 #include "link/port.h"
 #include "link/posix_serial_line.h"
+#include "document/backup_store.h"
 #include "link/serial_devices.h"
+#include "programming/prog_safeguard.h"
 #include "settings/port_mapping.h"
 #include "settings/settings_keys.h"
 #include "settings/start_up.h"
@@ -130,6 +132,8 @@ Session::Session(const LineChoice& line, std::unique_ptr<SettingsStore> settings
     station_.device.pollingAddress = line.pollingAddress;
     if (line.rs485) station_.device.hasAmbient = 1;
     station_.makeLine = makeLineFactory(*settings_);
+    // The copy doxa-win keeps before "Wyślij" overwrites a configuration, in the same store.
+    keepBackupsIn(station_, defaultBackupFolder());
     // The desktop's boxes for a port that would not open are left out: the command tells why
     // the port failed, on one line, once the dialog has given up.
     station_.showMessage = [this](std::string_view text) {

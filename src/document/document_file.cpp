@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
@@ -42,6 +43,22 @@ std::string pastEndText(const std::string& path) {
     return "An attempt was made to access " + path + " past its end.";
 }
 
+// The documented text first, then the file and why on a line of their own.
+std::string fileError(std::string_view text, const std::string& path, const std::string& reason) {
+    return std::string(text) + "\n" + path + ": " + reason;
+}
+
+std::string openFailure(const std::string& path, int error) {
+    return fileError(OpenFailedText, path, std::strerror(error));
+}
+
+// A configuration file of this program ends with its last field; anything longer is another
+// kind of file.
+std::string tooLongText(const std::string& path, off_t size) {
+    return fileError(UnexpectedFormatText, path,
+                     std::to_string(size) + " bajtów, więcej niż ma plik konfiguracji przetwornika");
+}
+
 // Closes the descriptor however the function using it returns.
 class FileDescriptor {
 public:
@@ -59,16 +76,21 @@ private:
     int fd_;
 };
 
-void readAll(int fd, std::vector<std::uint8_t>& bytes) {
+// False with errno set when the system failed the read; a file that shrank meanwhile is read
+// short, and the decoder says so.
+bool readAll(int fd, std::vector<std::uint8_t>& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t count = ::read(fd, bytes.data() + done, bytes.size() - done);
         if (count < 0 && errno == EINTR) continue;
-        if (count <= 0) break;
+        if (count < 0) return false;
+        if (count == 0) break;
         done += std::size_t(count);
     }
     bytes.resize(done);
+    return true;
 }
+
 
 bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
     std::size_t done = 0;
@@ -195,11 +217,11 @@ std::string readDocumentBytes(const std::string& path, std::vector<std::uint8_t>
     struct stat status {};
     if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) return notAFileText(path);
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (file.get() < 0 || ::fstat(file.get(), &status) != 0) return OpenFailedText;
+    if (file.get() < 0 || ::fstat(file.get(), &status) != 0) return openFailure(path, errno);
     if (!S_ISREG(status.st_mode)) return notAFileText(path);
-    if (status.st_size > LargestDocument) return UnexpectedFormatText;
+    if (status.st_size > LargestDocument) return tooLongText(path, status.st_size);
     bytes.resize(std::size_t(status.st_size));
-    readAll(file.get(), bytes);
+    if (!readAll(file.get(), bytes)) return openFailure(path, errno);
     return {};
 }
 
@@ -218,7 +240,7 @@ std::string loadDocumentFile(const std::string& path, DeviceRecord& device,
         case DocumentStatus::UnexpectedFormat:
             break;
     }
-    return UnexpectedFormatText;
+    return tooLongText(path, static_cast<off_t>(bytes.size()));
 }
 
 bool saveDocumentFile(const std::string& chosenPath, const DeviceRecord& device,

@@ -65,7 +65,7 @@ std::string shownValues(const RecordValues& values) {
 std::string_view modeName(const ServiceRecord& record) { return record.rs485 ? "RS485" : "HART"; }
 
 void writeHistoryCsv(const std::vector<StoredRecord>& records, std::ostream& out) {
-    out << "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference,refusal_code\n";
+    out << "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference,device,refusal_code\n";
     for (const StoredRecord& s : records) {
         const ServiceRecord& r = s.record;
         out << s.time << ',' << csvField(s.user) << ',' << kindName(r.kind) << ','
@@ -73,6 +73,7 @@ void writeHistoryCsv(const std::vector<StoredRecord>& records, std::ostream& out
             << r.address << ',' << modeName(r) << ',' << csvField(r.line) << ','
             << csvField(r.backupFile) << ',' << csvField(valuesJson(r.asFound)) << ','
             << csvField(valuesJson(r.asLeft)) << ',' << csvField(valuesJson(r.reference)) << ','
+            << csvField(r.device) << ','
             << (r.refusalCode ? std::to_string(*r.refusalCode) : std::string()) << '\n';
     }
 }

@@ -41,7 +41,7 @@ constexpr const char* MigrationLock = "SELECT pg_advisory_xact_lock(4242019)";
 // The columns of both tables after the id; `user` is quoted, as PostgreSQL reserves the word.
 constexpr const char* Columns =
     "uid, time, \"user\", kind, outcome, model, serial, address, mode, line, backup_file, "
-    "as_found, as_left, reference, refusal_code";
+    "as_found, as_left, reference, device, refusal_code";
 
 // Each step brings the schema from the version before it to its own number. The same text
 // serves both kinds of database; only the id column is spelt differently (see ddl()).
@@ -60,9 +60,12 @@ const std::vector<const char*> SchemaSteps[HistoryDatabase::SchemaVersion] = {
      "model TEXT NOT NULL, serial INTEGER NOT NULL, address INTEGER NOT NULL, mode TEXT NOT NULL, "
      "line TEXT NOT NULL, backup_file TEXT NOT NULL, as_found TEXT NOT NULL, "
      "as_left TEXT NOT NULL, reference TEXT NOT NULL)"},
-    // A refused write keeps the code that refused it; older programs cannot read the outcome
-    // "refused" and must not open a database that holds it.
-    {"ALTER TABLE records ADD COLUMN refusal_code INTEGER",
+    // The device the port was opened on (records made before name none), and a refused write's
+    // code: older programs cannot read the outcome "refused" and must not open a database that
+    // holds it.
+    {"ALTER TABLE records ADD COLUMN device TEXT NOT NULL DEFAULT ''",
+     "ALTER TABLE waiting ADD COLUMN device TEXT NOT NULL DEFAULT ''",
+     "ALTER TABLE records ADD COLUMN refusal_code INTEGER",
      "ALTER TABLE waiting ADD COLUMN refusal_code INTEGER"},
 };
 
@@ -110,6 +113,7 @@ StoredRecord recordFrom(const QSqlQuery& q) {
     r.rs485 = q.value("mode").toString() == QLatin1String("RS485");
     r.line = utf8(q.value("line").toString());
     r.backupFile = utf8(q.value("backup_file").toString());
+    r.device = utf8(q.value("device").toString());
     r.asFound = valuesFromJson(q.value("as_found").toString());
     r.asLeft = valuesFromJson(q.value("as_left").toString());
     r.reference = valuesFromJson(q.value("reference").toString());
@@ -125,7 +129,7 @@ bool insertOne(QSqlQuery& q, const PendingRecord& pending) {
           QVariant(qs(kindName(r.kind))), QVariant(qs(outcomeName(r.outcome))), QVariant(qs(r.model)),
           QVariant(r.serial), QVariant(r.address), QVariant(QString(r.rs485 ? "RS485" : "HART")),
           QVariant(qs(r.line)), QVariant(qs(r.backupFile)), QVariant(valuesJson(r.asFound)),
-          QVariant(valuesJson(r.asLeft)), QVariant(valuesJson(r.reference)),
+          QVariant(valuesJson(r.asLeft)), QVariant(valuesJson(r.reference)), QVariant(qs(r.device)),
           r.refusalCode ? QVariant(*r.refusalCode) : QVariant(QMetaType::fromType<int>())})
         q.addBindValue(v);
     return q.exec();
@@ -274,7 +278,7 @@ bool HistoryDatabase::write(HistoryTable table, const std::vector<PendingRecord>
     return inTransaction("write to", [&](std::string& error) {
         QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
         const QString statement = "INSERT INTO " + tableName(table) + " (" + QLatin1String(Columns) +
-                                  ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (uid) DO NOTHING";
+                                  ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (uid) DO NOTHING";
         for (const PendingRecord& record : records)
             if (!q.prepare(statement) || !insertOne(q, record)) return (error = failure("write to", queryError(q))), false;
         return true;

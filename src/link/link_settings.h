@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "link/answer_check.h"
@@ -44,6 +45,8 @@ struct LinkSettings {
     PendingRequest pendingRequest;
     // 1 while the port is closed because its device vanished: the next request reopens it.
     int portVanished = 0;
+    // What the port was last opened on (SerialLine::device), kept while it is closed.
+    std::string portDevice;
     FastPacing fast;
 };
 

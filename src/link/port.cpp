@@ -52,6 +52,7 @@ std::string_view openLine(LinkState& station, int portNumber) {
     if (!line->configure(speedOf(station.link.baudIndex).baud, parity))
         return failOpen(std::move(line), "Error SetComState");
     line->setDtr(true);
+    station.link.portDevice = line->device();
     station.link.portHandle = std::move(line);
     station.link.portVanished = 0;
     return {};

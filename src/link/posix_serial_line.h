@@ -44,6 +44,7 @@ public:
     std::uint32_t takeErrors() override;
     void close() override;
     bool vanished() const override { return vanished_; }
+    std::string device() const override { return devicePath_; }
 
     const std::string& devicePath() const { return devicePath_; }
 

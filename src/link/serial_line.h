@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
 namespace doxa {
 
@@ -57,6 +58,8 @@ public:
     virtual bool vanished() const { return false; }
     // Line errors (LineError bits) seen since the previous call; 0 when the driver cannot tell.
     virtual std::uint32_t takeErrors() = 0;
+    // What the line was made on, as the technician named it: a device path or "sim:MODEL".
+    virtual std::string device() const = 0;
     virtual void close() = 0;
 };
 

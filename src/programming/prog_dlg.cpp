@@ -64,7 +64,7 @@ const std::array<CProgDlg::Sensor, 12> CProgDlg::Sensors{{
 CProgDlg::CProgDlg(Station& station)
     : CProgDlgBase(station, SequenceScope::Full, NotFoundText, [this] { showMembers(); }) {}
 
-std::optional<RangeLimits> CProgDlg::limits() const { return standardLimits(sensorType_); }
+std::optional<RangeLimits> CProgDlg::limits() const { return rangeLimits(sensorType_, false); }
 
 void CProgDlg::onInit() {
     DialogWindow& w = window();
@@ -324,8 +324,15 @@ void CProgDlg::send() {
         return;
     }
     inputs_.newAddress = *address;
-    DeviceRecord& device = station_.device;
     sensorType_ = sensorFromRadios();
+    // A range from a file reaches "Wyślij" without passing the edits' range rule.
+    if (const std::string refused =
+            refusedRange(rangeMin_, rangeMax_, limits(), rangeUnitText(sensorType_, false));
+        !refused.empty()) {
+        window().messageBox(refused, BoxIcon::Error);
+        return;
+    }
+    DeviceRecord& device = station_.device;
     device.sensorType = sensorType_;
     device.rangeMin = rangeMin_;
     device.rangeMax = rangeMax_;

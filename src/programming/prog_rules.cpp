@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "dialog/typed_number.h"
+
 namespace doxa {
 
 namespace {
@@ -14,7 +16,42 @@ constexpr std::array<int, 5> FilterLadder = {0, 1, 2, 5, 10};
 constexpr int MilliVolt = 3;
 constexpr int Resistance = 0;
 
+constexpr std::string_view RefusedRangePrefix = "Błędny zakres: ";
+
+std::string withUnit(float value, std::string_view unit) {
+    return numberText(value) + (unit.empty() ? "" : " ") + std::string(unit);
+}
+
+// "min = 50 °C, dozwolone -200 … 850 °C i co najmniej 10 °C poniżej max = 50 °C"
+std::string refusedEnd(RangeEnd end, float value, float reference, const RangeLimits& limits,
+                       std::string_view unit) {
+    const bool lower = end == RangeEnd::Lower;
+    std::string text = std::string(RefusedRangePrefix) + (lower ? "min = " : "max = ") +
+                       withUnit(value, unit) + ", dozwolone " + numberText(limits.lower) + " … " +
+                       withUnit(limits.upper, unit);
+    if (limits.minimumSpan)
+        text += " i co najmniej " + withUnit(*limits.minimumSpan, unit) +
+                (lower ? " poniżej max = " : " powyżej min = ") + withUnit(reference, unit);
+    return text;
+}
+
 }  // namespace
+
+std::optional<RangeLimits> rangeLimits(int sensorType, bool rtdOnly) {
+    return rtdOnly ? rtdLimits(sensorType) : standardLimits(sensorType);
+}
+
+std::string refusedRange(float rangeMin, float rangeMax, const std::optional<RangeLimits>& limits,
+                         std::string_view unit) {
+    if (limits && keepRangeEnd(rangeMin, rangeMax, RangeEnd::Lower, limits) != rangeMin)
+        return refusedEnd(RangeEnd::Lower, rangeMin, rangeMax, *limits, unit);
+    if (limits && keepRangeEnd(rangeMax, rangeMin, RangeEnd::Upper, limits) != rangeMax)
+        return refusedEnd(RangeEnd::Upper, rangeMax, rangeMin, *limits, unit);
+    if (rangeMin == rangeMax)
+        return std::string(RefusedRangePrefix) + "max = " + withUnit(rangeMax, unit) +
+               ", musi być różny od min = " + withUnit(rangeMin, unit);
+    return {};
+}
 
 float keepRangeEnd(float value, float reference, RangeEnd end,
                    const std::optional<RangeLimits>& limits) {

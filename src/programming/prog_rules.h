@@ -17,6 +17,16 @@ enum class RangeEnd { Lower, Upper };
 // the value as entered, wins over the clamp.
 float keepRangeEnd(float value, float reference, RangeEnd end,
                    const std::optional<RangeLimits>& limits);
+// The limits of a sensor code in the programming dialog's list: the resistance-thermometer list
+// of the 21-series dialog, or the standard one.
+std::optional<RangeLimits> rangeLimits(int sensorType, bool rtdOnly);
+// Empty when the range is one the programming dialogs would send as it stands: the range rule
+// moves neither end, and the ends differ (no transmitter maps a range of no width onto its
+// output). Otherwise the technician's text naming the end at fault and where it may lie. A
+// reversed range of a sensor without a span rule (mV, the user characteristic) is taken: the
+// dialogs let it be typed, and it is an inverted output.
+std::string refusedRange(float rangeMin, float rangeMax, const std::optional<RangeLimits>& limits,
+                         std::string_view unit);
 // A threshold only has to lie inside the limits.
 float keepInLimits(float value, const std::optional<RangeLimits>& limits);
 

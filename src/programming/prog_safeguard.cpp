@@ -1,9 +1,11 @@
 #include "programming/prog_safeguard.h"
 
+#include <chrono>
 #include <cstring>
 #include <utility>
 
 #include "dialog/dialog.h"
+#include "document/backup_store.h"
 #include "dialog/typed_number.h"
 #include "programming/prog_rules.h"
 #include "transmitter/code_tables.h"
@@ -78,6 +80,12 @@ bool confirmed(Station& station, DialogWindow& window, bool sameTransmitter,
 }
 
 }  // namespace
+
+void keepBackupsIn(Station& station, std::filesystem::path folder) {
+    station.keepBackup = [store = BackupStore(std::move(folder))](const ReadConfiguration& read) mutable {
+        return store.keep(read, std::chrono::system_clock::now());
+    };
+}
 
 bool isReadTransmitter(const Station& station, const std::optional<FoundIdentity>& found) {
     return found && station.lastRead && station.lastRead->device.modelName == found->modelName &&

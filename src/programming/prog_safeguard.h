@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,10 @@ class DialogWindow;
 inline constexpr std::string_view ConfirmSection = "Programowanie";
 inline constexpr std::string_view ConfirmKey = "Potwierdzenie";
 bool confirmsWrites(const Station& station);
+
+// Programming keeps the copy of the configuration it overwrites among the copies in `folder`,
+// the folder the backups dialog lists. doxa-win and doxa-cli both start with it.
+void keepBackupsIn(Station& station, std::filesystem::path folder);
 
 // The transmitter a programming dialog's own identification found.
 struct FoundIdentity {

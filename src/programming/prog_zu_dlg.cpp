@@ -64,7 +64,7 @@ int CProgZUDlg::sensorCode() const {
     return sensorIndex_ == CharacteristicIndex ? CharacteristicCode : sensorIndex_;
 }
 
-std::optional<RangeLimits> CProgZUDlg::limits() const { return rtdLimits(sensorCode()); }
+std::optional<RangeLimits> CProgZUDlg::limits() const { return rangeLimits(sensorCode(), true); }
 
 void CProgZUDlg::onInit() {
     DialogWindow& w = window();
@@ -193,6 +193,12 @@ void CProgZUDlg::send() {
     takeControls();
     if (sensorIndex_ < 0) {
         window().messageBox(ChooseSensorText);
+        return;
+    }
+    if (const std::string refused =
+            refusedRange(rangeMin_, rangeMax_, limits(), rangeUnitText(sensorCode(), true));
+        !refused.empty()) {
+        window().messageBox(refused, BoxIcon::Error);
         return;
     }
     DeviceRecord& device = station_.device;

@@ -19,6 +19,10 @@ struct FaultRule {
 // last byte is one bit off what was sent, or it stays silent.
 enum class WriteFault { Miskept, Unanswered };
 
+// How the break signalling (bit 0x80) of a command 147 write goes wrong: the device keeps the
+// other direction and answers what it keeps, or keeps the one sent and answers the other.
+enum class BreakBitFault { None, Kept, Echoed };
+
 struct Faults {
     FaultRule drop;            // no answer at all
     FaultRule truncate;        // the answer stops early
@@ -61,6 +65,7 @@ struct Faults {
     // Device status bits (the second status byte of HART answers) set in every answer, besides
     // those the device sets itself: 0x80 malfunction, 0x04 sensor break, 0x01 PV out of limits.
     std::uint8_t deviceStatusBits = 0;
+    BreakBitFault breakBit = BreakBitFault::None;
 };
 
 // Which faults hit one request.

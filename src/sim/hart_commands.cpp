@@ -58,6 +58,17 @@ int filterSeconds(std::uint8_t timeCode) {
 
 }  // namespace
 
+std::uint8_t Transmitter::sensorByteWritten(std::span<const std::uint8_t> data) {
+    constexpr std::uint8_t BreakBit = 0x80;
+    constexpr std::uint8_t DocumentedBits = 0x8F;  // the break bit and the sensor code
+    if (data.empty()) return state_.configurationByte();
+    const bool keptReversed = faults.breakBit == BreakBitFault::Kept;
+    setConfigurationByte(static_cast<std::uint8_t>(keptReversed ? data[0] ^ BreakBit : data[0]));
+    std::uint8_t answer = state_.configurationByte();
+    if (faults.breakBit == BreakBitFault::Echoed) answer ^= BreakBit;
+    return faults.documentedBitsOnly ? answer & DocumentedBits : answer;
+}
+
 Transmitter::HartResult Transmitter::hartCommand(std::uint8_t command, std::span<const std::uint8_t> data) {
     State& s = state_;
     const LiveValues now = live();
@@ -155,9 +166,7 @@ Transmitter::HartResult Transmitter::hartCommand(std::uint8_t command, std::span
             return ok(Data{}.real(measured));
         }
         case 147:
-            if (!data.empty()) setConfigurationByte(data[0]);
-            if (!data.empty() && faults.documentedBitsOnly) return ok(Data{}.byte(s.configurationByte() & 0x8F));
-            return ok(Data{}.byte(s.configurationByte()));
+            return ok(Data{}.byte(sensorByteWritten(data)));
         case 200:
             if (!data.empty()) {
                 if (!needs(9)) return fail(TooFewBytes);

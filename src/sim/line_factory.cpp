@@ -10,6 +10,7 @@
 #include "settings/port_mapping.h"
 #include "link/posix_serial_line.h"
 #include "sim/sim_line.h"
+#include "sim/sim_model.h"
 #include "sim/sim_options.h"
 #include "sim/transmitter.h"
 
@@ -48,6 +49,7 @@ public:
             return std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
         });
         line->keepRecords = false;
+        line->deviceName = "sim:" + std::string(sim::modelName(options.model));
         return line;
     }
 

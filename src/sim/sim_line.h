@@ -40,7 +40,10 @@ public:
     std::uint32_t takeErrors() override;
     void close() override;
     bool vanished() const override { return vanished_; }
+    std::string device() const override { return deviceName; }
 
+    // What device() names: "sim:DOXA-22" for the demo port; empty for a test's own line.
+    std::string deviceName;
     // Switches that make the line misbehave, for the failure paths of the dialogs.
     bool failOpen = false;
     bool failConfigure = false;

@@ -71,6 +71,10 @@ private:
             o.verbose = true;
         } else if (name == "--documented-bits") {
             o.faults.documentedBitsOnly = true;
+        } else if (auto text = valueOf(name, "--flip-break-bit")) {
+            if (*text == "kept") o.faults.breakBit = BreakBitFault::Kept;
+            else if (*text == "echoed") o.faults.breakBit = BreakBitFault::Echoed;
+            else fail("--flip-break-bit takes kept or echoed");
         } else if (name == "--answer-from-new-address") {
             o.faults.answerFromNewAddress = true;
         } else if (auto text = valueOf(name, "--misindex-points")) {
@@ -324,6 +328,8 @@ std::string simUsage() {
            "  --relative-output-trim                        the output points (145, 146) trim from\n"
            "                                                where the output stands: the same\n"
            "                                                measurement sent twice trims twice\n"
+           "  --flip-break-bit kept|echoed                  the break bit of a command 147 write\n"
+           "                                                is kept, or only answered, reversed\n"
            "  --lose-preambles P, --lose-preambles-nth N    HART answer with at most one preamble\n"
            "  --not-implemented P, --not-implemented-nth N  HART response code 0x40; MODBUS\n"
            "                                                exception 1 (the request is ignored)\n"

@@ -98,6 +98,8 @@ private:
     float captureInput(bool upper);
     void storeOutputPoint(bool upper, float measured);
     void setConfigurationByte(std::uint8_t byte);
+    // Command 147: keeps the sensor byte a write carries; the byte answered.
+    std::uint8_t sensorByteWritten(std::span<const std::uint8_t> data);
     // True while the write known by `key` is still to lose its answer (Faults::lostWriteAnswers).
     bool answerLost(int key);
     // The refusal that strikes this send of the write with `key`, if one does.

@@ -38,12 +38,16 @@ struct ServiceRecord {
     int address = 0;
     bool rs485 = false;
     std::string line;  // "COM2:1200,o,8,1" and the like
+    // What that port was opened on: a device path ("/dev/ttyUSB0", a /dev/serial/by-id name)
+    // or "sim:DOXA-22"; empty when no port was open.
     RecordValues asFound;
     RecordValues asLeft;
     // The values the technician typed: reference temperatures, measured currents.
     RecordValues reference;
     // The backup kept before programming, when there is one.
     std::string backupFile;
+    // The device the port was opened on: its path, by-id name or "sim:MODEL".
+    std::string device;
     // A refused write: the HART response code or MODBUS exception that refused it.
     std::optional<int> refusalCode;
 };

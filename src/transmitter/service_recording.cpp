@@ -40,6 +40,7 @@ ServiceRecord stationRecord(const Station& station, RecordKind kind, RecordOutco
     record.address = station.device.pollingAddress;
     record.rs485 = link.transmissionMode == ModeRs485;
     record.line = portDefinition(link.portNumber, link.baudIndex, link.parityOff);
+    record.device = link.portDevice;
     return record;
 }
 

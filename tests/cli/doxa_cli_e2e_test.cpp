@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <chrono>
 #include <fstream>
 #include <algorithm>
@@ -118,6 +120,8 @@ protected:
         compensation.asFound = {{"ambient", 24.5}};
         compensation.asLeft = {{"ambient", 25.5}};
         compensation.reference = {{"ambient", 25.5}};
+        compensation.line = "COM1:1200,o,8,1";
+        compensation.device = "/dev/serial/by-id/usb-Acme_Dual-if00";
         store.record(compensation);
         now_ += std::chrono::hours(1);
         ServiceRecord programming;
@@ -163,6 +167,8 @@ TEST_F(CliHistory, PrintsTheRecordsOfOneTransmitterAsJson) {
     EXPECT_EQ(record["as_found"].toObject(), QJsonObject({{"ambient", 24.5}}));
     EXPECT_EQ(record["as_left"].toObject(), QJsonObject({{"ambient", 25.5}}));
     EXPECT_EQ(record["reference"].toObject(), QJsonObject({{"ambient", 25.5}}));
+    EXPECT_EQ(record["line"].toString(), "COM1:1200,o,8,1");
+    EXPECT_EQ(record["device"].toString(), "/dev/serial/by-id/usb-Acme_Dual-if00");
     EXPECT_FALSE(record["user"].toString().isEmpty());
 }
 
@@ -181,7 +187,9 @@ TEST_F(CliHistory, ListsNewestFirstInJsonCsvAndTable) {
 
     const std::vector<std::string> csv = lines(cli({"--csv"}).out);
     ASSERT_EQ(csv.size(), 3u);
-    EXPECT_EQ(csv[0], "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference,refusal_code");
+    EXPECT_EQ(csv[0], "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference,"
+                      "device,refusal_code");
+    EXPECT_TRUE(csv[2].ends_with(",/dev/serial/by-id/usb-Acme_Dual-if00,")) << csv[2];
     EXPECT_TRUE(csv[1].starts_with("2025-03-01T10:00:00Z,")) << csv[1];
     EXPECT_NE(csv[1].find(",programming,not_confirmed,RIVO-22,77,0,RS485,,,"), std::string::npos) << csv[1];
 
@@ -520,6 +528,75 @@ TEST_F(CliBench, AFileOfImpossibleValuesIsRefusedBeforeAnythingIsSent) {
     EXPECT_EQ(requestsOf(log("doxa")).size(), before) << "nothing went out";
 }
 
+// A range the programming dialog's range rule would change, or one of no width, is refused once
+// the transmitter is known, before anything is written, by the dry run as by the write.
+TEST_F(CliBench, ARangeTheDialogWouldChangeIsRefusedBeforeAnythingIsWritten) {
+    const std::string doxa = start("doxa", {"--model", "DOXA-22", "--address", "1"});
+    ASSERT_EQ(cli({"read", "--port", doxa, "--address", "1", "-o", file("a.prg").string()}).status, 0);
+    const struct {
+        const char* name;
+        int sensorType;
+        float min, max;
+        std::string refusal;
+    } cases[] = {
+        {"equal.prg", 1, 50, 50, "min = 50 °C, dozwolone -200 … 850 °C i co najmniej 10 °C poniżej max = 50 °C"},
+        {"reversed.prg", 1, 150, 0, "min = 150 °C, dozwolone -200 … 850 °C i co najmniej 10 °C poniżej max = 0 °C"},
+        {"narrow.prg", 1, 50, 50.5F, "min = 50 °C, dozwolone -200 … 850 °C i co najmniej 10 °C poniżej max = 50.5 °C"},
+        {"mv.prg", 3, 50, 50, "max = 50 mV, musi być różny od min = 50 mV"},
+    };
+    for (const auto& c : cases) {
+        Document doc = decoded(file("a.prg"));
+        doc.device.sensorType = c.sensorType;
+        doc.device.rangeMin = c.min;
+        doc.device.rangeMax = c.max;
+        doc.device.thresholdActive = 0;
+        const auto bytes = writeDocument(doc.device, doc.characteristic);
+        std::ofstream(file(c.name), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        for (const bool dryRun : {false, true}) {
+            std::vector<std::string> args{"write", file(c.name).string(), "--port", doxa, "--address", "1"};
+            if (dryRun) args.push_back("--dry-run");
+            const Result r = cli(args);
+            EXPECT_EQ(r.status, 2) << c.name;
+            EXPECT_EQ(r.out, "") << c.name;
+            EXPECT_EQ(r.err, "doxa-cli: " + file(c.name).string() + ": Błędny zakres: " + c.refusal + "\n") << c.name;
+        }
+    }
+    EXPECT_EQ(writesIn(log("doxa"), false), 0u) << "nothing was written";
+}
+
+// doxa-cli keeps the copy doxa-win keeps before "Wyślij", in the same store, and its records
+// name the device the port was opened on beside the COM definition.
+TEST_F(CliBench, WriteKeepsTheBackupTheRecordNamesWithTheDevice) {
+    const std::string port = "sim:DOXA-22";
+    ASSERT_EQ(cli({"read", "--port", port, "-o", file("a.prg").string()}).status, 0);
+    edit(file("a.prg"), file("b.prg"));
+    const Result write = cli({"write", file("b.prg").string(), "--port", port});
+    ASSERT_EQ(write.status, 0) << write.err;
+
+    std::vector<std::filesystem::path> kept;
+    for (const auto& entry : std::filesystem::directory_iterator(file("doxa-win") / "backups"))
+        kept.push_back(entry.path());
+    ASSERT_EQ(kept.size(), 1u);
+    const DeviceRecord before = decoded(file("a.prg")).device;
+    const DeviceRecord backup = decoded(kept[0]).device;
+    EXPECT_EQ(std::make_tuple(backup.sensorType, backup.rangeMin, backup.rangeMax),
+              std::make_tuple(before.sensorType, before.rangeMin, before.rangeMax));
+
+    const Result history = cli({"history", "--json"});
+    ASSERT_EQ(history.status, 0) << history.err;
+    const QJsonArray records = QJsonDocument::fromJson(QByteArray::fromStdString(history.out)).array();
+    ASSERT_EQ(records.size(), 3) << history.out;  // read's identification, write's and its programming
+    const QJsonObject programming = records[0].toObject();
+    EXPECT_EQ(programming["kind"].toString(), "programming");
+    EXPECT_EQ(programming["outcome"].toString(), "confirmed");
+    EXPECT_EQ(programming["backup_file"].toString().toStdString(), kept[0].string());
+    for (const auto& record : records) {
+        EXPECT_EQ(record.toObject()["device"].toString(), "sim:DOXA-22");
+        EXPECT_EQ(record.toObject()["line"].toString(), "COM1:1200,o,8,1");
+    }
+}
+
 // doxa-win run as a technician runs it: started, "Inicjalizacja", "Zachowaj jako...".
 std::vector<std::uint8_t> savedByDoxaWin(sim::Model model, std::uint32_t serial, const std::filesystem::path& path) {
     test::SimStation sim(model, sim::Options{.serialNumber = serial});
@@ -642,7 +719,8 @@ TEST_F(CliBench, ExitStatusTellsNoAnswerUnconfirmedWritesAndUnusableInput) {
     const Result cut = cli({"write", file("cut.prg").string(), "--port", doxa, "--address", "1"});
     EXPECT_EQ(cut.status, 2);
     EXPECT_EQ(cut.err, "doxa-cli: An attempt was made to access " + file("cut.prg").string() + " past its end.\n");
-    EXPECT_EQ(cli({"write", file("none.prg").string(), "--port", doxa}).err, "doxa-cli: Failed to open document.\n");
+    EXPECT_EQ(cli({"write", file("none.prg").string(), "--port", doxa}).err,
+              "doxa-cli: Failed to open document.\n" + file("none.prg").string() + ": " + std::strerror(ENOENT) + "\n");
     // Read like a file, a pipe would hold the program until someone wrote into it.
     ASSERT_EQ(::mkfifo(file("potok.prg").c_str(), 0600), 0);
     const auto started = std::chrono::steady_clock::now();
@@ -832,10 +910,14 @@ protected:
 
 TEST_F(CliPortsByName, APseudoTerminalLinkedByIdIsListedAndIdentifiedThroughAPartOfItsName) {
     tree_.addBuiltInPort("ttyS0", 4);
+    // The widest description holds Polish letters: a width counted in bytes would show.
+    const std::string polish = "Zakład Łączności Przejściówka RS485, nr seryjny Ż1";
+    tree_.addUsbDevice("ttyUSB5", "Zakład Łączności", "Przejściówka RS485", "Ż1");
+    tree_.addByIdLink("usb-ZL_RS485_Z1-if00", "../../ttyUSB5");
     const Result json = cli({"ports", "--json"});
     EXPECT_EQ(json.status, 0) << json.err;
     const QJsonArray devices = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).array();
-    ASSERT_EQ(devices.size(), 2) << json.out;
+    ASSERT_EQ(devices.size(), 3) << json.out;
     const QJsonObject adapter = devices[0].toObject();
     EXPECT_EQ(adapter["path"].toString().toStdString(), byId(Adapter).string());
     EXPECT_EQ(adapter["by_id"].toString(), Adapter);
@@ -843,14 +925,16 @@ TEST_F(CliPortsByName, APseudoTerminalLinkedByIdIsListedAndIdentifiedThroughAPar
     EXPECT_EQ(adapter["accessible"].toBool(), true);
     EXPECT_EQ(adapter["hint"].toString(), "");
     for (const char* key : {"maker", "product", "serial"}) EXPECT_EQ(adapter[key].toString(), "") << key;
-    EXPECT_EQ(devices[1].toObject()["tty"].toString(), "ttyS0");
+    EXPECT_EQ(devices[2].toObject()["tty"].toString(), "ttyS0");
 
     const std::vector<std::string> table = lines(cli({"ports"}).out);
-    ASSERT_EQ(table.size(), 3u);
+    ASSERT_EQ(table.size(), 4u);
     EXPECT_TRUE(table[0].starts_with("Urządzenie")) << table[0];
     EXPECT_TRUE(table[1].starts_with(byId(Adapter).string() + "  /dev/pts/")) << table[1];
-    EXPECT_NE(table[1].find("  urządzenie szeregowe      tak"), std::string::npos) << table[1];
-    EXPECT_TRUE(table[2].ends_with("  port szeregowy komputera  tak")) << table[2];
+    // "urządzenie szeregowe" is 20 characters, the widest description 50.
+    EXPECT_NE(table[1].find("  urządzenie szeregowe" + std::string(32, ' ') + "tak"), std::string::npos) << table[1];
+    EXPECT_TRUE(table[2].ends_with("  " + polish + "  tak")) << table[2];
+    EXPECT_TRUE(table[3].ends_with("  port szeregowy komputera" + std::string(28, ' ') + "tak")) << table[3];
 
     const Result r = cli({"identify", "--port", "x1y2"});
     EXPECT_EQ(r.status, 0) << r.err;

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -136,8 +138,10 @@ TEST_F(DocumentFileTest, LoadErrorsNameTheirCauseAndChangeNothing) {
 
     DeviceRecord loaded;
     Characteristic loadedTable;
-    EXPECT_EQ(loadDocumentFile((folder / "brak.prg").string(), loaded, loadedTable),
-              "Failed to open document.");
+    // The documented text, then the file and the system's reason on a line of their own.
+    const std::string missing = (folder / "brak.prg").string();
+    EXPECT_EQ(loadDocumentFile(missing, loaded, loadedTable),
+              "Failed to open document.\n" + missing + ": " + std::strerror(ENOENT));
 
     const std::string truncated = (folder / "krotki.prg").string();
     std::ofstream(truncated, std::ios::binary).write(whole.data(), 100);
@@ -146,7 +150,9 @@ TEST_F(DocumentFileTest, LoadErrorsNameTheirCauseAndChangeNothing) {
 
     const std::string longer = (folder / "dlugi.prg").string();
     std::ofstream(longer, std::ios::binary).write(whole.data(), long(whole.size())) << "xy";
-    EXPECT_EQ(loadDocumentFile(longer, loaded, loadedTable), "Unexpected file format.");
+    EXPECT_EQ(loadDocumentFile(longer, loaded, loadedTable),
+              "Unexpected file format.\n" + longer + ": " + std::to_string(whole.size() + 2) +
+                  " bajtów, więcej niż ma plik konfiguracji przetwornika");
 
     EXPECT_EQ(loaded.modelName, "");
     EXPECT_EQ(loaded.rangeMin, 0.0F);

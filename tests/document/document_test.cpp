@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -158,7 +160,8 @@ TEST_F(DocumentTest, ARecentFileThatIsGoneLeavesTheList) {
     saveAs(file("b.prg"));
     fs::remove(file("a.prg"));
     app.onCommand(CmdRecentFile + 1);
-    EXPECT_EQ(shell.messages, std::vector<std::string>{"Failed to open document."});
+    EXPECT_EQ(shell.messages, std::vector<std::string>{"Failed to open document.\n" + file("a.prg") + ": " +
+                                                       std::strerror(ENOENT)});
     EXPECT_EQ(app.recentFiles(), std::vector<std::string>{file("b.prg")});
     EXPECT_EQ(sim.settings.readText("Recent File List", "File2", "?"), "");
 }

@@ -50,6 +50,7 @@ public:
     void purge() override {}
     std::uint32_t takeErrors() override { return 0; }
     void close() override { record_.closed = true; }
+    std::string device() const override { return {}; }
 
 private:
     LineRecord& record_;

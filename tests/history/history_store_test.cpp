@@ -77,6 +77,7 @@ TEST_F(HistoryStoreTest, RecordsComeBackWithTheirValuesTimeAndUser) {
     programming.rs485 = true;
     programming.line = "COM3:9600,n,8,1";
     programming.backupFile = "/home/technik/kopie/RIVO-22 31337.prg";
+    programming.device = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0";
     programming.asFound = {{"sensor", "Pt 100"}, {"range_max", 150.0}};
     programming.asLeft = {{"sensor", "Ni 100 „ąę”"}, {"range_max", 200.0}};
     programming.reference = {};
@@ -100,6 +101,7 @@ TEST_F(HistoryStoreTest, RecordsComeBackWithTheirValuesTimeAndUser) {
     EXPECT_TRUE(r.rs485);
     EXPECT_EQ(r.line, "COM3:9600,n,8,1");
     EXPECT_EQ(r.backupFile, "/home/technik/kopie/RIVO-22 31337.prg");
+    EXPECT_EQ(r.device, "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0");
     // Values come back by name.
     const RecordValues found0{{"range_max", 150.0}, {"sensor", "Pt 100"}};
     const RecordValues left{{"range_max", 200.0}, {"sensor", "Ni 100 „ąę”"}};

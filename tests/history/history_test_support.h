@@ -115,6 +115,7 @@ inline void expectFirstVersionRecordKept(HistoryStore& store) {
     EXPECT_EQ(found[0].user, "technik");
     EXPECT_EQ(found[0].record.kind, RecordKind::Programming);
     EXPECT_EQ(found[0].record.asLeft, (RecordValues{{"range_max", 200.0}}));
+    EXPECT_EQ(found[0].record.device, "") << "no device was recorded then";
 }
 
 }  // namespace doxa::test

@@ -91,6 +91,13 @@ TEST_F(SerialDevices, ADevicePulledOutLeavesTheList) {
 }
 
 TEST_F(SerialDevices, ANameIsFoundByAPartOnlyOneByIdNameHolds) {
+    // Two ports of one adapter, the name of the first a part of the second's.
+    constexpr const char* DualFirst = "usb-Acme_Dual-if00";
+    constexpr const char* DualSecond = "usb-Acme_Dual-if00-port0";
+    tree.addUsbDevice("ttyUSB4", "Acme", "Dual", "");
+    tree.addByIdLink(DualSecond, "../../ttyUSB4");
+    tree.addUsbDevice("ttyUSB3", "Acme", "Dual", "");
+    tree.addByIdLink(DualFirst, "../../ttyUSB3");
     const auto devices = listSerialDevices(tree.root(), anyone);
     struct Case {
         std::string name;
@@ -102,6 +109,9 @@ TEST_F(SerialDevices, ANameIsFoundByAPartOnlyOneByIdNameHolds) {
         {"FTDI_FT232R_USB_UART_A1B2C3", byId(Ftdi), {}},
         {"a1b2c3", byId(Ftdi), {}},
         {"Prolific", byId(Prolific), {}},
+        {DualFirst, byId(DualFirst), {}},
+        {DualSecond, byId(DualSecond), {}},
+        {"acme_dual", "", {"several by-id names hold it:", DualFirst, DualSecond}},
         {"usb-", "", {"several by-id names hold it:", Ftdi, Prolific}},
         {"-if00-port0", "", {"several by-id names hold it:", Ftdi, Prolific}},
         {"ttyUSB10", "", {"no by-id name holds it; present are:", byId(Ftdi), path("ttyS1"), path("ttyACM0")}},

@@ -208,6 +208,50 @@ TEST(ProgrammingDialog, LeavingAnEditKeepsTheValueInsideTheSensorsLimits) {
     }
 }
 
+// A range loaded from a file reaches "Wyślij" without passing the edits' rule; one the rule would
+// change, or one of no width, is refused there and nothing is written.
+TEST(ProgrammingDialog, WyslijRefusesARangeTheRangeRuleWouldChange) {
+    const struct {
+        int sensorType;
+        float min, max;
+        const char* refusal;  // empty: programmed as it stands
+    } cases[] = {
+        {1, 50, 50, "Błędny zakres: min = 50 °C, dozwolone -200 … 850 °C i co najmniej 10 °C poniżej max = 50 °C"},
+        {1, 150, 0, "Błędny zakres: min = 150 °C, dozwolone -200 … 850 °C i co najmniej 10 °C poniżej max = 0 °C"},
+        {1, 50, 50.5F, "Błędny zakres: min = 50 °C, dozwolone -200 … 850 °C i co najmniej 10 °C poniżej max = 50.5 °C"},
+        {1, -200, 860, "Błędny zakres: max = 860 °C, dozwolone -200 … 850 °C i co najmniej 10 °C powyżej min = -200 °C"},
+        {6, 0, 150, "Błędny zakres: min = 0 °C, dozwolone -50 … 1750 °C i co najmniej 200 °C poniżej max = 150 °C"},
+        {0, 5, 300, "Błędny zakres: min = 5 Ohm, dozwolone 10 … 400 Ohm i co najmniej 10 Ohm poniżej max = 300 Ohm"},
+        {3, -25, 50, "Błędny zakres: min = -25 mV, dozwolone -20 … 90 mV"},
+        {3, 50, 50, "Błędny zakres: max = 50 mV, musi być różny od min = 50 mV"},
+        {15, 7, 7, "Błędny zakres: max = 7, musi być różny od min = 7"},
+        {1, -200, 850, ""},
+        {1, 40, 50, ""},
+        {3, 80, 10, ""},
+        {15, 100, -100, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.sensorType) + ": " + std::to_string(c.min) + " … " + std::to_string(c.max));
+        Programming p;
+        DeviceRecord& loaded = p.sim.station.device;
+        loaded.sensorType = c.sensorType;
+        loaded.rangeMin = c.min;
+        loaded.rangeMax = c.max;
+        ASSERT_TRUE(p.openReady());
+        const std::size_t written = p.sim.writes().size();
+        if (*c.refusal == '\0') {
+            EXPECT_EQ(p.program(), Saved);
+            EXPECT_EQ(std::make_pair(p.sim.device().rangeLower, p.sim.device().rangeUpper),
+                      std::make_pair(c.min, c.max));
+            continue;
+        }
+        p.window.click(SendButton);
+        p.sim.clock.advance(5000);
+        EXPECT_EQ(p.boxTexts().back(), c.refusal);
+        EXPECT_EQ(p.sim.writes().size(), written);
+    }
+}
+
 TEST(ProgrammingDialog, SpinArrowsStepWholeNumbersWithinTheirRules) {
     Programming p;
     ASSERT_TRUE(p.openReady());

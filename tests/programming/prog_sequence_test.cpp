@@ -30,7 +30,10 @@ auto configuration(const sim::State& s) {
                            s.filterTimeCode, s.delta, s.address);
 }
 
+// From 0 s: with the filter of order '0' the spin always shows 0.
 void raiseFilter(Programming& p, int order, int ups) {
+    p.pick({D::Order0, D::Order1, D::Order2}, D::Order0);
+    p.dialog.onScroll(D::FilterTimeSpin, Scroll::LineUp);
     p.pick({D::Order0, D::Order1, D::Order2}, order);
     for (int i = 0; i < ups; ++i) p.dialog.onScroll(D::FilterTimeSpin, Scroll::LineUp);
 }
@@ -169,18 +172,24 @@ TEST(ProgrammingSequence, TypedFractionsAreConfirmedAndKeptExactly) {
 // A transmitter may report the sensor byte whole or only its sensor code and break bit: a RIVO-22
 // with Pt 100, "na min" and output "prądowe 4...20mA" is sent 0x91 and may answer 0x91 or 0x81.
 TEST(ProgrammingSequence, TheSensorByteIsConfirmedWholeOrByItsSensorCodeAndBreakBit) {
+    using Break = sim::BreakBitFault;
     struct Case {
         bool documentedBitsOnly;
         bool miskept;  // the device keeps the sensor code one bit off
+        Break breakBit;  // the device keeps, or only answers, the other break direction
         const char* told;
         long sends;
     };
-    const Case cases[] = {{false, false, Saved, 1}, {true, false, Saved, 1},
-                          {true, true, NotSaved, 3}, {false, true, NotSaved, 3}};
+    const Case cases[] = {{false, false, Break::None, Saved, 1},  {true, false, Break::None, Saved, 1},
+                          {true, true, Break::None, NotSaved, 3}, {false, true, Break::None, NotSaved, 3},
+                          {false, false, Break::Kept, NotSaved, 3}, {true, false, Break::Kept, NotSaved, 3},
+                          {false, false, Break::Echoed, NotSaved, 3}, {true, false, Break::Echoed, NotSaved, 3}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.documentedBitsOnly) + std::to_string(c.miskept));
+        SCOPED_TRACE(std::to_string(c.documentedBitsOnly) + std::to_string(c.miskept) +
+                     std::to_string(int(c.breakBit)));
         Programming p(sim::Model::Rivo22);
         p.sim.transmitter->faults.documentedBitsOnly = c.documentedBitsOnly;
+        p.sim.transmitter->faults.breakBit = c.breakBit;
         if (c.miskept) p.sim.transmitter->faults.hartWrites[147] = sim::WriteFault::Miskept;
         p.sim.station.device.outputType = 1;
         ASSERT_TRUE(p.openReady());
@@ -192,7 +201,7 @@ TEST(ProgrammingSequence, TheSensorByteIsConfirmedWholeOrByItsSensorCodeAndBreak
         EXPECT_EQ(std::count(sent.begin(), sent.end(), 147), c.sends);
         const sim::State& s = p.sim.device();
         EXPECT_EQ(std::make_tuple(int(s.sensorCode), s.breakToMin, int(s.outputBits)),
-                  std::make_tuple(c.miskept ? 0 : 1, true, 0x10));
+                  std::make_tuple(c.miskept ? 0 : 1, c.breakBit != Break::Kept, 0x10));
     }
 }
 

@@ -84,6 +84,22 @@ TEST(RtdProgramming, RangeEndsKeepToTheResistanceThermometerLimits) {
     }
 }
 
+// Code 4 is a Ni 100 (617) here, whose upper limit is 180 °C, not the 'K' of the main dialog.
+TEST(RtdProgramming, WyslijRefusesALoadedRangeOutsideTheResistanceThermometerLimits) {
+    Rtd p(sim::Model::Sawe01Rtd);
+    DeviceRecord& loaded = p.sim.station.device;
+    loaded.sensorType = 4;
+    loaded.rangeMin = 0;
+    loaded.rangeMax = 190;
+    ASSERT_TRUE(p.openReady());
+    const std::size_t written = p.sim.writes().size();
+    p.window.click(SendButton);
+    p.sim.clock.advance(5000);
+    EXPECT_EQ(p.boxTexts().back(),
+              "Błędny zakres: max = 190 °C, dozwolone -60 … 180 °C i co najmniej 10 °C powyżej min = 0 °C");
+    EXPECT_EQ(p.sim.writes().size(), written);
+}
+
 // Code 3 is a Ni 100 here, not the millivolt input of the main dialog.
 TEST(RtdProgramming, UnitTextsFollowTheResistanceThermometerList) {
     const std::pair<int, const char*> cases[] = {

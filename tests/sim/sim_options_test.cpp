@@ -120,14 +120,19 @@ TEST(SimOptions, RefusedAndBusyWritesNameTheWriteTheCodeAndHowOften) {
 }
 
 TEST(SimOptions, AnswerVariantsAreTakenAndListed) {
-    const ParsedOptions p = parse({"--documented-bits", "--answer-from-new-address", "--misindex-points", "3"});
+    const ParsedOptions p = parse({"--documented-bits", "--answer-from-new-address", "--misindex-points", "3",
+                                   "--flip-break-bit", "echoed"});
     ASSERT_EQ(p.error, "");
+    EXPECT_EQ(p.options.faults.breakBit, BreakBitFault::Echoed);
+    EXPECT_EQ(parse({"--flip-break-bit=kept"}).options.faults.breakBit, BreakBitFault::Kept);
+    EXPECT_EQ(parse({"--flip-break-bit", "on"}).error, "--flip-break-bit takes kept or echoed");
     EXPECT_TRUE(p.options.faults.documentedBitsOnly);
     EXPECT_TRUE(p.options.faults.answerFromNewAddress);
     EXPECT_EQ(p.options.faults.misindexedPoints, 3u);
     EXPECT_NE(parse({"--misindex-points", "0"}).error.find("from 1"), std::string::npos);
     for (const char* option : {"--documented-bits", "--answer-from-new-address", "--misindex-points", "--nan-pv",
-                               "--status-bits"})
+                               "--status-bits", "--flip-break-bit", "--refuse-write", "--busy-write",
+                               "--relative-output-trim"})
         EXPECT_NE(simUsage().find(option), std::string::npos) << option;
 
     const ParsedOptions values = parse({"--nan-pv", "--status-bits", "0x85"});

@@ -1,5 +1,6 @@
 #include "support/sim_on_pty.h"
 
+#include "document/document.h"
 #include "link/port.h"
 #include "sim/line_factory.h"
 
@@ -25,6 +26,8 @@ SimOnPty::SimOnPty(std::vector<std::string> simArgs, std::initializer_list<Store
     station.makeLine = makeLineFactory(store);
     station.link.portNumber = PortCom3;
     station.showMessage = [this](std::string_view text) { messages.emplace_back(text); };
+    // As every program starts: with a new document, whose range a transmitter can hold.
+    resetToNewDocument(station.device);
 }
 
 SimOnPty::~SimOnPty() { releasePort(station); }

@@ -1,5 +1,7 @@
 #include "support/sim_station.h"
 
+#include "document/document.h"
+
 namespace doxa::test {
 
 SimStation::SimStation(sim::Model model, const sim::Options& options)
@@ -14,6 +16,9 @@ SimStation::SimStation(sim::Model model, const sim::Options& options)
     };
     station.showMessage = [this](std::string_view text) { messages.emplace_back(text); };
     station.monotonicMs = [this] { return clock.now(); };
+    // Every program starts with a new document; a record of zeros holds a range no transmitter
+    // takes.
+    resetToNewDocument(station.device);
 }
 
 void SimStation::useRs485() {
