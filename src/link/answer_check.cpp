@@ -83,4 +83,12 @@ AnswerFault checkAnswer(const PendingRequest& request, std::span<const std::uint
     return AnswerFault::Command;
 }
 
+AnswerTaken takeAnswer(const PendingRequest& request, std::span<const std::uint8_t> read,
+                       int length) {
+    for (int whole = 1; whole < length; ++whole)
+        if (checkAnswer(request, read, whole) == AnswerFault::None) return {whole, AnswerFault::None};
+    const AnswerFault fault = checkAnswer(request, read, length);
+    return {fault == AnswerFault::None ? length : 0, fault};
+}
+
 }  // namespace doxa

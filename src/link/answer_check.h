@@ -37,4 +37,14 @@ PendingRequest pendingRequestOf(std::span<const std::uint8_t> request, int lengt
 AnswerFault checkAnswer(const PendingRequest& request, std::span<const std::uint8_t> answer,
                         int length);
 
+// What a read holds for the request: the first whole answer at its start that passes the check,
+// whatever follows it (a late answer to an earlier request, noise). Without one, length is 0 and
+// the fault is the whole read's.
+struct AnswerTaken {
+    int length = 0;
+    AnswerFault fault = AnswerFault::None;
+};
+AnswerTaken takeAnswer(const PendingRequest& request, std::span<const std::uint8_t> read,
+                       int length);
+
 }  // namespace doxa

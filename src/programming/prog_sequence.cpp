@@ -95,6 +95,10 @@ int differs(const Station& station, int at, std::uint8_t sent) {
     return station.frame[static_cast<std::size_t>(at)] == sent ? 0 : 1;
 }
 
+int word(const std::array<std::uint8_t, FrameSize>& frame, int at) {
+    return frame[static_cast<std::size_t>(at)] << 8 | frame[static_cast<std::size_t>(at) + 1];
+}
+
 template <std::size_t N, std::size_t M>
 std::array<std::uint8_t, N + M> join(const std::array<std::uint8_t, N>& a,
                                      const std::array<std::uint8_t, M>& b) {
@@ -127,7 +131,7 @@ void ProgrammingSequence::start(DialogWindow& window, bool rewritesLastRead,
     failures_ = 0;
     errors_.fill(false);
     addressSent_ = false;
-    answered_ = thresholdSent_ = addressConfirmed_ = false;
+    answered_ = thresholdSent_ = addressConfirmed_ = commitRefused_ = false;
     asFound_ = rewritesLastRead ? configurationValues(station_.lastRead->device) : RecordValues{};
     window.setText(StepText, PortStartText);
     station_.link.exchangeState = SendRange;
@@ -186,6 +190,12 @@ void ProgrammingSequence::step(DialogWindow& window) {
             break;
         case Finish:
             finish(window);
+            break;
+        case CommitListen:
+            commitListen(window);
+            break;
+        case CheckCommit:
+            checkCommit(window);
             break;
         default:
             window.stopTimer(ExchangeTimer);
@@ -427,19 +437,43 @@ void ProgrammingSequence::checkAddress(DialogWindow& window) {
 
 void ProgrammingSequence::finish(DialogWindow& window) {
     window.stopTimer(ExchangeTimer);
-    running_ = false;
-    if (rs485()) {
-        // The transmitter takes up what was stored, a new address included, with this write;
-        // its answer is not awaited.
-        const int length = buildWriteSingle(station_.frame, station_.device.pollingAddress,
-                                            RegisterCommit, CommitValue);
-        const std::string errors = transmitFrame(station_, length);
-        if (!errors.empty()) window.setText(ReplyText, errors);
-        if (addressSent_) station_.device.pollingAddress = inputs_.newAddress;
+    if (!rs485()) {
+        report(window);
+        return;
     }
+    // The transmitter takes up what was stored, a new address included, with this write. The
+    // documented sequence does not wait for its answer; one that comes within replyWait is heard.
+    const int length =
+        buildWriteSingle(station_.frame, station_.device.pollingAddress, RegisterCommit, CommitValue);
+    const std::string errors = transmitFrame(station_, length);
+    if (!errors.empty()) window.setText(ReplyText, errors);
+    if (addressSent_) station_.device.pollingAddress = inputs_.newAddress;
+    goToState(station_, window, CommitListen, station_.link.replyWait);
+}
+
+void ProgrammingSequence::commitListen(DialogWindow& window) {
+    turnToReceive(station_);
+    goToState(station_, window, CheckCommit, 0);
+}
+
+// Silence, or an answer too damaged to tell, leaves the run as the writes before it left it; a
+// refusal means the transmitter did not take up what was stored.
+void ProgrammingSequence::checkCommit(DialogWindow& window) {
+    window.stopTimer(ExchangeTimer);
+    const Reply reply = readReply(station_);
+    if (!reply.lineErrors.empty()) window.setText(ReplyText, reply.lineErrors);
+    const bool echoed = reply.length == StoreAnswer &&
+                        word(station_.frame, 2) == RegisterCommit && word(station_.frame, 4) == CommitValue;
+    commitRefused_ = reply.fault == AnswerFault::Exception || (reply.length > 0 && !echoed);
+    report(window);
+}
+
+void ProgrammingSequence::report(DialogWindow& window) {
+    running_ = false;
     window.setText(StepText, EndText);
     station_.link.exchangeState = 0;
-    const bool saved = std::none_of(errors_.begin(), errors_.end(), [](bool e) { return e; });
+    const bool saved =
+        !commitRefused_ && std::none_of(errors_.begin(), errors_.end(), [](bool e) { return e; });
     record(saved);
     if (rewritesLastRead_) noteWritten(station_, written(), saved);
     if (saved)

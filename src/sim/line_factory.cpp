@@ -48,6 +48,7 @@ public:
             return std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
         });
         line->keepRecords = false;
+        line->frameBySilence = options.frameBySilence;
         return line;
     }
 

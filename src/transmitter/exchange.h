@@ -67,8 +67,10 @@ struct Reply {
     AnswerFault fault = AnswerFault::None;  // why an arrived answer was rejected
 };
 // READ: line errors, the logged read and the check of the answer against the request written
-// last; then in HART the status bytes of an answer that passed. An answer that fails the check
-// is reported as no answer (length 0), so that no dialog ever parses it.
+// last; then in HART the status bytes of an answer that passed. The first whole answer that
+// passes is taken and whatever followed it in the read (a late answer to an earlier request) is
+// dropped, with fast exchanges or without. An answer that fails the check is reported as no
+// answer (length 0), so that no dialog ever parses it.
 Reply readReply(Station& station);
 
 // A MODBUS answer in the frame buffer that really answers `function`: at least address,
@@ -84,6 +86,8 @@ bool ensurePortOpen(Station& station);
 // soon as a whole answer that passes the check has arrived, else at the documented read time;
 // after an answer taken the next step follows the line's gap, unless the request handed the
 // transmitter data to keep. Any other wait is the documented one.
+// A step never comes before the line is free after the last frame written (msUntilLineFree):
+// its first tick waits for it, so that no driver turn or write cuts into that frame.
 void goToState(Station& station, DialogWindow& window, int state, int ms,
                int timer = ExchangeTimer);
 // The close sequence (one 0xFF byte, receive level), so that the line driver is never left at

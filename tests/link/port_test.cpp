@@ -141,8 +141,23 @@ TEST_F(PortTest, PreambleIsNormalisedToSixWhileTheLogKeepsTheRawBytes) {
     EXPECT_EQ(station.frame[10], 0);  // nothing of the longer answer is left behind it
     EXPECT_EQ(readAnswer(six), 10);
     EXPECT_EQ(frameHead(10), six);
-    EXPECT_EQ(readAnswer(withPreamble(4)), 8);
-    EXPECT_EQ(frameHead(8), withPreamble(4));
+    // A modem that lets only two to four preambles through, or puts a byte of its own before
+    // them, still delivers an answer: it is found by its delimiter after at least two.
+    EXPECT_EQ(readAnswer(withPreamble(4)), 10);
+    EXPECT_EQ(frameHead(10), six);
+    EXPECT_EQ(readAnswer(withPreamble(2)), 10);
+    EXPECT_EQ(frameHead(10), six);
+    Bytes noisy = withPreamble(5);
+    noisy.insert(noisy.begin(), 0x00);
+    EXPECT_EQ(readAnswer(noisy), 10);
+    EXPECT_EQ(frameHead(10), six);
+    noisy = withPreamble(2);
+    noisy.insert(noisy.begin(), 0x06);
+    EXPECT_EQ(readAnswer(noisy), 10);
+    EXPECT_EQ(frameHead(10), six);
+    // One preamble is not enough to tell an answer from noise.
+    EXPECT_EQ(readAnswer(withPreamble(1)), 5);
+    EXPECT_EQ(frameHead(5), withPreamble(1));
 
     // The second record is the nine-preamble answer exactly as it came.
     Bytes expected{'R'};
@@ -150,6 +165,18 @@ TEST_F(PortTest, PreambleIsNormalisedToSixWhileTheLogKeepsTheRawBytes) {
     expected.insert(expected.end(), raw.begin(), raw.end());
     const auto& log = station.trafficLog.bytes();
     EXPECT_EQ(Bytes(log.begin() + 10, log.begin() + 24), expected);
+    // The noise byte stays in the log: it shows what was read.
+    EXPECT_EQ(Bytes(log.begin() + 51, log.begin() + 59), (Bytes{'R', 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x06}));
+}
+
+TEST_F(PortTest, AModbusAnswerIsNeverTakenForAHartOneWhateverItCarries) {
+    openSilent();
+    station.link.transmissionMode = ModeRs485;
+    const Bytes request{0x01, 0x03, 0x00, 0x56, 0x00, 0x02, 0x24, 0x1B};
+    station.link.pendingRequest = pendingRequestOf(request, static_cast<int>(request.size()));
+    const Bytes answer{0x01, 0x03, 0x04, 0xFF, 0xFF, 0x06, 0x00, 0x00, 0x00};
+    EXPECT_EQ(readAnswer(answer), 9);
+    EXPECT_EQ(frameHead(9), answer);
 }
 
 TEST_F(PortTest, NothingQueuedReadsNothingAndLogsNothing) {

@@ -1,5 +1,7 @@
 #include "support/sim_station.h"
 
+#include "link/port.h"
+
 namespace doxa::test {
 
 SimStation::SimStation(sim::Model model, const sim::Options& options)
@@ -14,6 +16,10 @@ SimStation::SimStation(sim::Model model, const sim::Options& options)
     };
     station.showMessage = [this](std::string_view text) { messages.emplace_back(text); };
     station.monotonicMs = [this] { return clock.now(); };
+    station.wakeForLineWork = [this](int ms) { clock.callAfter(ms, [this] { carryOutLineWork(station); }); };
+    // A port released by a test is released at once: virtual time moves only where the test
+    // moves it.
+    station.sleepUntilMs = [](std::int64_t) {};
 }
 
 void SimStation::useRs485() {

@@ -242,6 +242,47 @@ TEST_F(ExchangeSteps, EndingStopsTheTimerAndSendsOneReleaseByte) {
     EXPECT_EQ(sim.writes().size(), writes);
 }
 
+// MODBUS RTU at 1200 baud, odd parity: a byte takes 9.17 ms and 3.5 characters of silence
+// (32.08 ms) end a frame. The closing write of 8 bytes holds the line for 105.4 ms.
+TEST_F(ExchangeSteps, AFrameOnTheLineHoldsBackTheNextWriteAndTurnEvenAfterItsDialogIsGone) {
+    station.link.transmissionMode = ModeRs485;
+    transmitFrame(station, buildWriteSingle(station.frame, 1, 0x00ED, 0x00AA));
+    closeSequence(station);
+    EXPECT_EQ(sim.writes().size(), 1u);
+    EXPECT_FALSE(rts());  // still driving the line
+    sim.clock.advance(105);
+    EXPECT_EQ(sim.writes().size(), 1u);
+    sim.clock.advance(1);
+    EXPECT_EQ(written(), Bytes{0xFF});
+    // The release byte holds the line for 9.17 + 32.08 ms in its turn.
+    sim.clock.advance(41);
+    EXPECT_FALSE(rts());
+    sim.clock.advance(1);
+    EXPECT_TRUE(rts());
+    const auto& log = station.trafficLog.bytes();
+    EXPECT_EQ(log[15], 'T');  // logged when it went out, after the write's record
+    EXPECT_EQ(log[22], 0xFF);
+}
+
+// At 19200 baud a request of 8 bytes takes 4.58 ms and its silence 2.01 ms, longer than the
+// 5 ms replyWait: the turn waits for the line with its timer, and keeps its interval after.
+TEST_F(ExchangeSteps, AStepThatWouldCutIntoTheFrameWaitsForTheLineWithItsTimer) {
+    struct Idle : DialogLogic {
+        int layout() const override { return 0; }
+    } logic;
+    test::FakeWindow window(logic, sim.clock);
+    ASSERT_TRUE(window.open());
+    station.link.transmissionMode = ModeRs485;
+    station.link.baudIndex = 3;
+    sendRequest(station, IdentifyRequest);
+    goToState(station, window, 1, 5);
+    EXPECT_EQ(window.timerInterval(ExchangeTimer), 7);
+    sim.clock.advance(7);
+    EXPECT_EQ(msUntilLineFree(station), 0);
+    goToState(station, window, 2, 5);
+    EXPECT_EQ(window.timerInterval(ExchangeTimer), 5);
+}
+
 TEST(PollingAddress, OnlyWholeNumbersFrom0To127AreAddresses) {
     EXPECT_EQ(parsePollingAddress("0"), 0);
     EXPECT_EQ(parsePollingAddress(" 127 "), 127);
