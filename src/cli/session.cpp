@@ -130,6 +130,10 @@ Session::Session(const LineChoice& line, std::unique_ptr<SettingsStore> settings
     station_.device.pollingAddress = line.pollingAddress;
     if (line.rs485) station_.device.hasAmbient = 1;
     station_.makeLine = makeLineFactory(*settings_);
+    station_.monotonicMs = [&time] { return time.nowMs(); };
+    // Before the port is let go at exit the line work left goes out; a stop signal ends the wait.
+    station_.sleepUntilMs = [&time](std::int64_t atMs) { time.sleepUntil(atMs); };
+    station_.wakeForLineWork = [this](int ms) { loop_.callAfter(ms, [this] { carryOutLineWork(station_); }); };
     // The desktop's boxes for a port that would not open are left out: the command tells why
     // the port failed, on one line, once the dialog has given up.
     station_.showMessage = [this](std::string_view text) {

@@ -40,16 +40,6 @@ std::string lineErrors(Station& station) {
 
 using After = FastPacing::After;
 
-// A step that would turn the driver or write before the line is free waits for it with its
-// timer; later ticks keep the step's own interval.
-void startAfterLineFree(Station& station, DialogWindow& window, int ms, int timer) {
-    const int untilFree = msUntilLineFree(station);
-    if (untilFree > ms)
-        window.startWatchedTimer(timer, untilFree, ms, {});
-    else
-        window.startTimer(timer, ms);
-}
-
 void noteStep(Station& station, After step) {
     if (station.link.fast.on) station.link.fast.after = step;
 }
@@ -87,6 +77,8 @@ void startFastWait(Station& station, DialogWindow& window, int ms, int timer) {
     FastPacing& fast = station.link.fast;
     switch (std::exchange(fast.after, After::Nothing)) {
         case After::Request: {
+            // Never before the silence that ends a MODBUS RTU request: the link would hold the
+            // turn back until then, and the watch must not read ahead of it.
             const int turn = std::max(std::min(ms, requestOnLineMs(station)), msUntilLineFree(station));
             fast.turnSavedMs = std::max(ms - turn, 0);
             window.startTimer(timer, turn);
@@ -102,7 +94,7 @@ void startFastWait(Station& station, DialogWindow& window, int ms, int timer) {
                                      ms, {});
             return;
         case After::Nothing:
-            startAfterLineFree(station, window, ms, timer);
+            window.startTimer(timer, ms);
             return;
     }
 }
@@ -196,7 +188,7 @@ void goToState(Station& station, DialogWindow& window, int state, int ms, int ti
     if (station.link.fast.on)
         startFastWait(station, window, ms, timer);
     else
-        startAfterLineFree(station, window, ms, timer);
+        window.startTimer(timer, ms);
 }
 
 void releaseLine(Station& station) {

@@ -86,8 +86,6 @@ bool ensurePortOpen(Station& station);
 // soon as a whole answer that passes the check has arrived, else at the documented read time;
 // after an answer taken the next step follows the line's gap, unless the request handed the
 // transmitter data to keep. Any other wait is the documented one.
-// A step never comes before the line is free after the last frame written (msUntilLineFree):
-// its first tick waits for it, so that no driver turn or write cuts into that frame.
 void goToState(Station& station, DialogWindow& window, int state, int ms,
                int timer = ExchangeTimer);
 // The close sequence (one 0xFF byte, receive level), so that the line driver is never left at

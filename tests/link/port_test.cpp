@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "sim/sim_line.h"
@@ -25,6 +26,9 @@ protected:
             return std::move(nextLine);
         };
         station.showMessage = [this](std::string_view text) { boxes.emplace_back(text); };
+        // Time moves where the test moves it, and a release that waits for the line moves it.
+        station.monotonicMs = [this] { return now; };
+        station.sleepUntilMs = [this](std::int64_t atMs) { now = std::max(now, atMs); };
     }
 
     // Opens the port on a fresh line with nobody at its other end and leaves it to the test.
@@ -51,6 +55,7 @@ protected:
     std::shared_ptr<Strings> calls = std::make_shared<Strings>();
     int requestedPort = -1;
     Strings boxes;
+    std::int64_t now = 0;
 };
 
 TEST_F(PortTest, DefinitionTexts) {
@@ -117,6 +122,7 @@ TEST_F(PortTest, WritesAreLoggedAsAcceptedEvenWhenNothingWas) {
     l.acceptLimit = 2;
     EXPECT_EQ(writeLogged(station, 3), 2);
     EXPECT_EQ(l.requests(), std::vector<Bytes>{(Bytes{0xAA, 0xBB})});
+    now += 1000;
     l.acceptLimit = 0;
     EXPECT_EQ(writeLogged(station, 3), 0);
     EXPECT_EQ(l.requests().size(), 1u);
@@ -225,9 +231,18 @@ TEST_F(PortTest, CloseSequenceAndRelease) {
     station.frame.fill(0);
     closeSequence(station);
     EXPECT_EQ(l.requests(), std::vector<Bytes>{Bytes{0xFF}});
+    // The driver turns once the byte has left the line: 11 bits at 1200 baud, 9.2 ms.
+    EXPECT_EQ(*calls, (Strings{"write FF"}));
+    now += 9;
+    carryOutLineWork(station);
+    EXPECT_EQ(*calls, (Strings{"write FF"}));
+    now += 1;
+    carryOutLineWork(station);
     EXPECT_EQ(*calls, (Strings{"write FF", "rts-"}));
+    // Released at once, the port waits for its last byte before it is closed.
     releasePort(station);
     EXPECT_EQ(*calls, (Strings{"write FF", "rts-", "write FF", "rts-", "close"}));
+    EXPECT_EQ(now, 20);
     EXPECT_EQ(station.link.portOpen, 0);
     EXPECT_EQ(station.link.portHandle, nullptr);
 }
