@@ -26,6 +26,8 @@ struct PendingRequest {
     std::uint8_t command = 0;  // HART: the command; MODBUS: the function
     // HART command 6: the address byte it sets. The transmitter may answer from either.
     std::optional<std::uint8_t> newAddress;
+    // MODBUS functions 6, 16 and 116: the first register written, which their answer echoes.
+    std::optional<std::uint16_t> echoedRegister;
 };
 
 // Reads what a request of `length` bytes asks for: a HART short frame after its preambles, or
@@ -38,8 +40,8 @@ AnswerFault checkAnswer(const PendingRequest& request, std::span<const std::uint
                         int length);
 
 // What a read holds for the request: the first whole answer at its start that passes the check,
-// whatever follows it (a late answer to an earlier request, noise). Without one, length is 0 and
-// the fault is the whole read's.
+// whatever frame of the same transmitter follows it (a late answer to an earlier request).
+// Without one, length is 0 and the fault is the whole read's.
 struct AnswerTaken {
     int length = 0;
     AnswerFault fault = AnswerFault::None;

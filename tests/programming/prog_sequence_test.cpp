@@ -344,7 +344,7 @@ TEST(ProgrammingSequence, ARefusedClosingWriteIsNotReportedAsSaved) {
         {"echo", [](Bytes&) {}, Saved},
         {"silence", [](Bytes& a) { a.clear(); }, Saved},
         {"exception", [](Bytes& a) { a = {a[0], 0x86, 0x04, 0x43, 0xA3}; }, NotSaved},
-        {"another register", [](Bytes& a) { a = {a[0], 0x06, 0x00, 0xEE, 0x00, 0xAA, 0x69, 0x80}; }, NotSaved},
+        {"another value", [](Bytes& a) { a = {a[0], 0x06, 0x00, 0xED, 0x00, 0x00, 0x19, 0xFF}; }, NotSaved},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
