@@ -14,6 +14,7 @@
 #include "history/certificate_printer.h"
 #include "history/history_store.h"
 #include "host/dialog_host.h"
+#include "link/port.h"
 #include "sim/line_factory.h"
 #include "app/main_frame.h"
 #include "app/qt_settings_store.h"
@@ -89,6 +90,11 @@ int runDoxaWin(int argc, char* argv[]) {
     doxa::MainFrame& frame = *window;
     station.showMessage = [&frame](std::string_view utf8) {
         doxa::showMessageBox(&frame, utf8, doxa::BoxIcon::Information);
+    };
+    // A frame still on the line holds back the next write or driver turn (a dialog's close
+    // sequence among them) until the event loop comes back for it.
+    station.wakeForLineWork = [&frame, &station](int ms) {
+        QTimer::singleShot(ms, &frame, [&station] { doxa::carryOutLineWork(station); });
     };
     doxa::Application application(station, frame);
     application.keepBackupsIn(doxa::defaultBackupFolder());

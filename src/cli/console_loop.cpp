@@ -58,7 +58,11 @@ void ConsoleLoop::start(ConsoleWindow* window, int timer, int ms) {
 void ConsoleLoop::startWatched(ConsoleWindow* window, int timer, int firstMs, int ms,
                                std::function<bool()> ready) {
     stop(window, timer);
-    timers_.push_back({window, timer, ms, time_.nowMs() + firstMs, started_++, std::move(ready)});
+    timers_.push_back({window, timer, ms, time_.nowMs() + firstMs, started_++, std::move(ready), {}});
+}
+
+void ConsoleLoop::callAfter(int ms, std::function<void()> call) {
+    timers_.push_back({nullptr, 0, 0, time_.nowMs() + ms, started_++, {}, std::move(call)});
 }
 
 void ConsoleLoop::stop(ConsoleWindow* window, int timer) {
@@ -104,6 +108,12 @@ ConsoleLoop::Step ConsoleLoop::step() {
 }
 
 ConsoleLoop::Step ConsoleLoop::fire(std::list<Timer>::iterator timer) {
+    if (timer->call) {
+        const std::function<void()> call = std::move(timer->call);
+        timers_.erase(timer);
+        call();
+        return Step::Fired;
+    }
     // The handler may stop or restart any timer, this one included: it is rescheduled first.
     ConsoleWindow* window = timer->window;
     const int id = timer->id;

@@ -45,6 +45,9 @@ public:
     void stop(ConsoleWindow* window, int timer);
     void stopAll(ConsoleWindow* window);
     bool hasTimers(const ConsoleWindow* window) const;
+    // Calls `call` once, `ms` from now, in time order with the windows' timers: the line work
+    // the link asks to carry out once the line is free.
+    void callAfter(int ms, std::function<void()> call);
 
     // Sleeps until the next timer falls due and fires it, or until the deadline.
     Step step();
@@ -64,6 +67,7 @@ private:
         std::int64_t due;
         std::uint64_t order;  // ties fire in the order the timers were started
         std::function<bool()> ready;  // asked until the first tick
+        std::function<void()> call;   // a single shot, with no window
     };
     std::list<Timer>::iterator find(const ConsoleWindow* window, int timer);
     std::list<Timer>::iterator readyTimer();

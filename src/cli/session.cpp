@@ -134,6 +134,10 @@ Session::Session(const LineChoice& line, std::unique_ptr<SettingsStore> settings
     station_.makeLine = makeLineFactory(*settings_);
     // The copy doxa-win keeps before "Wyślij" overwrites a configuration, in the same store.
     keepBackupsIn(station_, defaultBackupFolder());
+    station_.monotonicMs = [&time] { return time.nowMs(); };
+    // Before the port is let go at exit the line work left goes out; a stop signal ends the wait.
+    station_.sleepUntilMs = [&time](std::int64_t atMs) { time.sleepUntil(atMs); };
+    station_.wakeForLineWork = [this](int ms) { loop_.callAfter(ms, [this] { carryOutLineWork(station_); }); };
     // The desktop's boxes for a port that would not open are left out: the command tells why
     // the port failed, on one line, once the dialog has given up.
     station_.showMessage = [this](std::string_view text) {

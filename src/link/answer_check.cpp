@@ -43,6 +43,8 @@ AnswerFault checkModbus(const PendingRequest& request, std::span<const std::uint
     if (!(request.command & ExceptionBit) && f[1] == (request.command | ExceptionBit))
         return length == ExceptionLength ? AnswerFault::Exception : AnswerFault::Length;
     if (f[1] != request.command) return AnswerFault::Command;
+    if (request.echoedRegister && length >= 4 && (f[2] << 8 | f[3]) != *request.echoedRegister)
+        return AnswerFault::Command;
     return AnswerFault::None;
 }
 
@@ -67,6 +69,9 @@ PendingRequest pendingRequestOf(std::span<const std::uint8_t> request, int lengt
         pending.command = request[1];
         for (std::size_t i = 0; i < pending.modbusFields.size() && int(i) + 2 < length; ++i)
             pending.modbusFields[i] = request[i + 2];
+        if (pending.command == modbus::WriteSingle || pending.command == modbus::WriteMultiple ||
+            pending.command == modbus::WriteAndStore)
+            pending.echoedRegister = static_cast<std::uint16_t>(request[2] << 8 | request[3]);
     }
     return pending;
 }
@@ -84,6 +89,41 @@ AnswerFault checkAnswer(const PendingRequest& request, std::span<const std::uint
     }
     // Nothing was asked, so nothing that arrives can be its answer.
     return AnswerFault::Command;
+}
+
+namespace {
+
+// The length of the first whole answer at the start of `read` that passes the check and is
+// followed by nothing or by what begins a frame of the same transmitter (a preamble, its slave
+// address): an answer cut short and run into by the next one could otherwise pass the 8-bit
+// HART checksum by chance, one read in 256. 0 for none.
+int firstWholeAnswer(const PendingRequest& request, std::span<const std::uint8_t> read, int length) {
+    const std::uint8_t nextStart = request.protocol == PendingRequest::Protocol::Hart ? 0xFF : request.address;
+    for (int whole = 1; whole < length; ++whole)
+        if (read[static_cast<std::size_t>(whole)] == nextStart &&
+            checkAnswer(request, read, whole) == AnswerFault::None)
+            return whole;
+    return checkAnswer(request, read, length) == AnswerFault::None ? length : 0;
+}
+
+// A MODBUS read answer does not say which registers it carries: a late answer to an earlier
+// read of as many registers passes for this one. Two different answers that both pass leave
+// the read unanswered rather than guessed at.
+bool ambiguous(const PendingRequest& request, std::span<const std::uint8_t> read, int taken, int length) {
+    if (request.protocol != PendingRequest::Protocol::Modbus || taken == length) return false;
+    const auto rest = read.subspan(static_cast<std::size_t>(taken));
+    const int other = firstWholeAnswer(request, rest, length - taken);
+    return other > 0 && !std::equal(read.begin(), read.begin() + taken, rest.begin(), rest.begin() + other);
+}
+
+}  // namespace
+
+AnswerTaken takeAnswer(const PendingRequest& request, std::span<const std::uint8_t> read,
+                       int length) {
+    const int taken = length > 0 ? firstWholeAnswer(request, read, length) : 0;
+    if (taken > 0 && !ambiguous(request, read, taken, length)) return {taken, AnswerFault::None};
+    const AnswerFault fault = checkAnswer(request, read, length);
+    return {0, fault == AnswerFault::None ? AnswerFault::Length : fault};
 }
 
 }  // namespace doxa

@@ -32,6 +32,8 @@ struct PendingRequest {
     // MODBUS: bytes 2..5 of the request (register and value, or register and count), which the
     // answer to a register write echoes.
     std::array<std::uint8_t, 4> modbusFields{};
+    // MODBUS functions 6, 16 and 116: the first register written, which their answer echoes.
+    std::optional<std::uint16_t> echoedRegister;
 };
 
 // Reads what a request of `length` bytes asks for: a HART short frame after its preambles, or
@@ -42,5 +44,15 @@ PendingRequest pendingRequestOf(std::span<const std::uint8_t> request, int lengt
 // bytes) against the request it should answer.
 AnswerFault checkAnswer(const PendingRequest& request, std::span<const std::uint8_t> answer,
                         int length);
+
+// What a read holds for the request: the first whole answer at its start that passes the check,
+// whatever frame of the same transmitter follows it (a late answer to an earlier request).
+// Without one, length is 0 and the fault is the whole read's.
+struct AnswerTaken {
+    int length = 0;
+    AnswerFault fault = AnswerFault::None;
+};
+AnswerTaken takeAnswer(const PendingRequest& request, std::span<const std::uint8_t> read,
+                       int length);
 
 }  // namespace doxa

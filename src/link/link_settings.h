@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,14 @@ struct FastPacing {
     std::vector<std::uint8_t> collected;
 };
 
+// A write or a driver turn that came while the line still carried the previous frame or its
+// closing silence; it goes out, in order, once the line is free.
+struct LineWork {
+    enum class Kind { Write, Transmit, Receive };
+    Kind kind = Kind::Write;
+    std::vector<std::uint8_t> bytes;  // Write only
+};
+
 struct LinkSettings {
     int portNumber = 1;  // 0..11 = COM1..COM12, -1 = none chosen
     std::unique_ptr<SerialLine> portHandle;
@@ -48,6 +57,11 @@ struct LinkSettings {
     // What the port was last opened on (SerialLine::device), kept while it is closed.
     std::string portDevice;
     FastPacing fast;
+    // When the last frame written has left the line and the silence that ends it has passed (on
+    // the station's monotonic clock): a write or a driver turn before then would run into it.
+    std::int64_t lineFreeAtMs = 0;
+    std::deque<LineWork> lineWork;
+    std::int64_t lineWorkWakeAtMs = -1;  // the moment the shell was last asked to carry it out
 };
 
 // The value of exchangeState that tells the identification dialog there is nothing to clean up.

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <thread>
 
 #include "link/line_statistics.h"
 #include "link/link_settings.h"
@@ -33,6 +35,23 @@ struct LinkState {
     std::function<std::unique_ptr<SerialLine>(int portNumber)> makeLine;
     // Shows a plain message box with an OK button (the GUI) or records it (tests).
     std::function<void(std::string_view utf8)> showMessage;
+
+    // A monotonic clock in ms for the answer times and the line's pace; tests put their virtual
+    // clock here.
+    std::function<std::int64_t()> monotonicMs = [] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    };
+    // Asks the shell to call carryOutLineWork() in `ms`, from its event loop; work that waits
+    // for the line is never slept on. Unset, the next port operation carries it out.
+    std::function<void(int ms)> wakeForLineWork;
+    // Waits until `atMs` on monotonicMs; only releasePort() waits, since the port must not be
+    // closed under a frame still on the line.
+    std::function<void(std::int64_t atMs)> sleepUntilMs = [this](std::int64_t atMs) {
+        const std::int64_t left = atMs - monotonicMs();
+        if (left > 0) std::this_thread::sleep_for(std::chrono::milliseconds(left));
+    };
 };
 
 }  // namespace doxa

@@ -30,6 +30,11 @@ void tell(LinkState& station, std::string_view text) {
 
 bool isRs485(const LinkState& station) { return station.link.transmissionMode == ModeRs485; }
 
+void forgetLineWork(LinkState& station) {
+    station.link.lineWork.clear();
+    station.link.lineFreeAtMs = 0;
+}
+
 // A port that failed half-way is closed again: it is opened for exclusive use, so keeping it
 // would lock out every later attempt.
 std::string_view failOpen(std::unique_ptr<SerialLine> line, std::string_view text) {
@@ -44,6 +49,7 @@ std::string_view openLine(LinkState& station, int portNumber) {
         station.link.portHandle->close();
         station.link.portHandle.reset();
     }
+    forgetLineWork(station);
     std::unique_ptr<SerialLine> line;
     if (station.makeLine && portNumber >= 0 && portNumber < PortCount) line = station.makeLine(portNumber);
     if (!line || !line->open()) return failOpen(std::move(line), "Error OpenComm ");
@@ -65,6 +71,7 @@ void dropVanishedLine(LinkState& station) {
     station.link.portHandle.reset();
     station.link.portOpen = 0;
     station.link.portVanished = 1;
+    forgetLineWork(station);
 }
 
 struct ErrorName {
@@ -79,24 +86,95 @@ constexpr std::array<ErrorName, 10> ErrorNames{{
     {CeRxParity, "Error CE_RXPARITY"}, {CeTxFull, "Error CE_TXFULL"},
 }};
 
-// A HART answer arrives with however many preambles the modem let through; every reader
-// expects exactly six, so the delimiter always sits at byte 6.
-int normalisePreamble(std::array<std::uint8_t, FrameSize>& frame, int length) {
+// Where a HART answer's delimiter follows at least two preambles: a modem may let fewer than
+// five through, or put a byte of its own before them when the carrier comes up. Nothing found, -1.
+int hartDelimiterAt(const std::array<std::uint8_t, FrameSize>& frame, int length) {
+    constexpr std::uint8_t SlaveDelimiter = 0x06;
+    for (int at = 2; at < length; ++at)
+        if (frame[at] == SlaveDelimiter && frame[at - 1] == 0xFF && frame[at - 2] == 0xFF) return at;
+    return -1;
+}
+
+// Puts the bytes from `from` on after exactly six preambles; returns the new length.
+int preamblesBefore(std::array<std::uint8_t, FrameSize>& frame, int length, int from) {
     constexpr int Wanted = 6;
+    const int kept = std::min(length - from, FrameSize - Wanted);
+    if (from > Wanted)
+        std::copy(frame.begin() + from, frame.begin() + from + kept, frame.begin() + Wanted);
+    else if (from < Wanted)  // a byte pushed past the buffer's end is lost
+        std::copy_backward(frame.begin() + from, frame.begin() + from + kept, frame.begin() + Wanted + kept);
+    std::fill_n(frame.begin(), Wanted, std::uint8_t{0xFF});
+    const int normalised = Wanted + kept;
+    if (normalised < length) std::fill(frame.begin() + normalised, frame.begin() + length, std::uint8_t{0});
+    return normalised;
+}
+
+// A HART answer arrives with however many preambles the modem let through; every reader
+// expects exactly six, so the delimiter always sits at byte 6. Five or more leading 0xFF are
+// preambles whatever follows them; a HART answer is also found after fewer, or after a stray
+// byte, by its delimiter. A MODBUS answer is never touched.
+int normalisePreamble(std::array<std::uint8_t, FrameSize>& frame, int length, bool hartAnswer) {
     int leading = 0;
     while (leading < length && frame[leading] == 0xFF) ++leading;
-    if (leading < 5 || leading == Wanted) return length;
-    if (leading > Wanted) {
-        std::copy(frame.begin() + leading, frame.begin() + length, frame.begin() + Wanted);
-        const int shortened = Wanted + (length - leading);
-        std::fill(frame.begin() + shortened, frame.begin() + length, std::uint8_t{0});
-        return shortened;
+    const int delimiter = hartAnswer ? hartDelimiterAt(frame, length) : -1;
+    if (delimiter >= 0) return preamblesBefore(frame, length, delimiter);
+    if (leading < 5) return length;
+    return preamblesBefore(frame, length, leading);
+}
+
+// The answer awaited is a HART one: the request on the line was, or (a console's own bytes) the
+// line is in HART mode.
+bool awaitsHart(const LinkState& station) {
+    using Protocol = PendingRequest::Protocol;
+    const Protocol protocol = station.link.pendingRequest.protocol;
+    return protocol == Protocol::Hart || (protocol == Protocol::None && !isRs485(station));
+}
+
+long long transmitTimeUs(const LinkState& station, int bytes) {
+    const int bitsPerByte = station.link.parityOff == 1 ? 10 : 11;
+    const long long bits = static_cast<long long>(std::max(bytes, 0)) * bitsPerByte;
+    const int baud = speedOf(station.link.baudIndex).baud;
+    return (bits * 1'000'000 + baud - 1) / baud;
+}
+
+// A HART modem frames by its carrier, so its line is free as soon as the frame has left it.
+void noteFrameOnLine(LinkState& station, int bytes) {
+    const long long busyUs = transmitTimeUs(station, bytes) + (isRs485(station) ? rtuGapUs(station) : 0);
+    station.link.lineFreeAtMs = station.monotonicMs() + (busyUs + 999) / 1000;
+}
+
+void turnDriver(LinkState& station, bool transmit) {
+    // On RS485 the converter's driver is enabled by a dropped RTS, on the HART modem by a raised one.
+    if (SerialLine* line = lineOf(station)) line->setRts(transmit != isRs485(station));
+}
+
+int writeNow(LinkState& station, const std::uint8_t* bytes, int count) {
+    const int written = writeRaw(station, bytes, count);
+    station.trafficLog.append(TrafficLog::WrittenMarker, isRs485(station), bytes, written);
+    if (written > 0) noteFrameOnLine(station, written);
+    return written;
+}
+
+void carryOut(LinkState& station, const LineWork& work) {
+    switch (work.kind) {
+        case LineWork::Kind::Write:
+            writeNow(station, work.bytes.data(), static_cast<int>(work.bytes.size()));
+            return;
+        case LineWork::Kind::Transmit:
+            turnDriver(station, true);
+            return;
+        case LineWork::Kind::Receive:
+            turnDriver(station, false);
+            return;
     }
-    // Five preambles: everything moves up by one; a byte pushed past the buffer's end is lost.
-    const int kept = std::min(length, FrameSize - 1);
-    std::copy_backward(frame.begin(), frame.begin() + kept, frame.begin() + kept + 1);
-    frame[0] = 0xFF;
-    return kept + 1;
+}
+
+// True when the work must wait: the line is not free yet, or earlier work still waits.
+bool deferred(LinkState& station, LineWork work) {
+    if (carryOutLineWork(station) && msUntilLineFree(station) == 0) return false;
+    station.link.lineWork.push_back(std::move(work));
+    carryOutLineWork(station);
+    return true;
 }
 
 }  // namespace
@@ -123,12 +201,31 @@ bool reopenVanishedPort(LinkState& station) {
 }
 
 void setTransmit(LinkState& station) {
-    // On RS485 the converter's driver is enabled by a dropped RTS, on the HART modem by a raised one.
-    if (SerialLine* line = lineOf(station)) line->setRts(!isRs485(station));
+    if (!deferred(station, {LineWork::Kind::Transmit, {}})) turnDriver(station, true);
 }
 
 void setReceive(LinkState& station) {
-    if (SerialLine* line = lineOf(station)) line->setRts(isRs485(station));
+    if (!deferred(station, {LineWork::Kind::Receive, {}})) turnDriver(station, false);
+}
+
+int msUntilLineFree(LinkState& station) {
+    return static_cast<int>(std::max<std::int64_t>(station.link.lineFreeAtMs - station.monotonicMs(), 0));
+}
+
+bool carryOutLineWork(LinkState& station) {
+    std::deque<LineWork>& work = station.link.lineWork;
+    while (!work.empty() && msUntilLineFree(station) == 0) {
+        const LineWork next = std::move(work.front());
+        work.pop_front();
+        carryOut(station, next);
+    }
+    if (work.empty()) return true;
+    // One wake for each moment the line becomes free is enough.
+    if (station.wakeForLineWork && station.link.lineWorkWakeAtMs != station.link.lineFreeAtMs) {
+        station.link.lineWorkWakeAtMs = station.link.lineFreeAtMs;
+        station.wakeForLineWork(msUntilLineFree(station));
+    }
+    return false;
 }
 
 int writeRaw(LinkState& station, const std::uint8_t* bytes, int count) {
@@ -148,9 +245,11 @@ int readRaw(LinkState& station, std::uint8_t* buffer, int maxCount) {
 
 int writeLogged(LinkState& station, int count) {
     count = std::clamp(count, 0, FrameSize);
-    const int written = writeRaw(station, station.frame.data(), count);
-    station.trafficLog.append(TrafficLog::WrittenMarker, isRs485(station), station.frame.data(), written);
-    return written;
+    const auto bytes = std::span(station.frame).first(static_cast<std::size_t>(count));
+    // A write that must wait is taken whole; the log shows it when it goes on the line.
+    if (lineOf(station) && deferred(station, {LineWork::Kind::Write, {bytes.begin(), bytes.end()}}))
+        return count;
+    return writeNow(station, bytes.data(), count);
 }
 
 int readLogged(LinkState& station, int maxCount) {
@@ -162,7 +261,7 @@ int readLogged(LinkState& station, int maxCount) {
     const int length = early + readRaw(station, station.frame.data() + early, wanted - early);
     if (length == 0) return 0;
     station.trafficLog.append(TrafficLog::ReadMarker, isRs485(station), station.frame.data(), length);
-    return normalisePreamble(station.frame, length);
+    return normalisePreamble(station.frame, length, awaitsHart(station));
 }
 
 bool collectWholeAnswer(LinkState& station) {
@@ -175,8 +274,8 @@ bool collectWholeAnswer(LinkState& station) {
     }
     std::array<std::uint8_t, FrameSize> answer{};
     std::copy(collected.begin(), collected.end(), answer.begin());
-    const int length = normalisePreamble(answer, static_cast<int>(collected.size()));
-    return length > 0 && checkAnswer(station.link.pendingRequest, answer, length) == AnswerFault::None;
+    const int length = normalisePreamble(answer, static_cast<int>(collected.size()), awaitsHart(station));
+    return takeAnswer(station.link.pendingRequest, answer, length).length > 0;
 }
 
 int queuedOutput(LinkState& station) {
@@ -230,10 +329,13 @@ void discardInput(LinkState& station) {
 }
 
 int transmitTimeMs(const LinkState& station, int bytes) {
-    const int bitsPerByte = station.link.parityOff == 1 ? 10 : 11;
-    const long long bits = static_cast<long long>(std::max(bytes, 0)) * bitsPerByte;
+    return static_cast<int>((transmitTimeUs(station, bytes) + 999) / 1000);
+}
+
+int rtuGapUs(const LinkState& station) {
+    constexpr int FastLineGapUs = 1750;
     const int baud = speedOf(station.link.baudIndex).baud;
-    return static_cast<int>((bits * 1000 + baud - 1) / baud);
+    return baud > 19200 ? FastLineGapUs : (385 * 100'000 + baud - 1) / baud;
 }
 
 void closeSequence(LinkState& station) {
@@ -243,8 +345,21 @@ void closeSequence(LinkState& station) {
     setReceive(station);
 }
 
+void settleLine(LinkState& station) {
+    std::deque<LineWork>& work = station.link.lineWork;
+    while (!work.empty()) {
+        station.sleepUntilMs(station.link.lineFreeAtMs);
+        const LineWork next = std::move(work.front());
+        work.pop_front();
+        carryOut(station, next);
+    }
+    if (station.link.portHandle) station.sleepUntilMs(station.link.lineFreeAtMs);
+}
+
 void releasePort(LinkState& station) {
     if (station.link.portHandle) closeSequence(station);
+    settleLine(station);
+    forgetLineWork(station);
     // The close sequence may have found the device gone and let the line go already.
     if (station.link.portHandle) {
         station.link.portHandle->close();

@@ -24,10 +24,19 @@ std::string portDefinition(int portNumber, int baudIndex, int parityOff);
 // The line speed of baud index 0..4 (an index out of range means the slowest, as when opening).
 int baudRate(int baudIndex);
 
+// A driver turn or a write (the logged one included) that comes before the line is free again
+// after the last frame written waits as line work, and goes out in order once it is.
 void setTransmit(LinkState& station);
 void setReceive(LinkState& station);
+// Milliseconds until the last frame written has left the line and the silence that ends it
+// (3.5 characters on MODBUS RTU) has passed; 0 once it has.
+int msUntilLineFree(LinkState& station);
+// Carries out the line work whose time has come; true when none is left. While some waits, it
+// asks the shell (wakeForLineWork) to call again when the line is free.
+bool carryOutLineWork(LinkState& station);
 
-// Writes frame[0..count-1]; logs what was accepted and returns its count.
+// Writes frame[0..count-1]; logs what was accepted and returns its count. A write that has to
+// wait for the line returns the whole count and is logged when it goes out.
 int writeLogged(LinkState& station, int count);
 // Reads up to maxCount queued bytes into frame, logs them, normalises a HART preamble to six
 // 0xFF bytes and returns the frame length now in the buffer (0 = nothing arrived).
@@ -57,10 +66,15 @@ void discardInput(LinkState& station);
 // How long `bytes` take on the line at the link's speed and parity, in milliseconds (rounded
 // up): start bit, 8 data bits, the parity bit when there is one, stop bit.
 int transmitTimeMs(const LinkState& station, int bytes);
+// The silence that ends a MODBUS RTU frame at the link's speed, in microseconds: 3.5 characters
+// of 11 bits, fixed at 1750 us above 19200 baud.
+int rtuGapUs(const LinkState& station);
 
 // What every dialog does when it closes: clear errors, send one 0xFF byte, switch to receive.
 void closeSequence(LinkState& station);
-// The close sequence, then the port is closed and portOpen becomes 0.
+// The close sequence, then the port is closed and portOpen becomes 0. The line work left is
+// carried out first, waiting for the line (sleepUntilMs), so that the port is never closed
+// under a frame.
 void releasePort(LinkState& station);
 
 }  // namespace doxa

@@ -127,7 +127,7 @@ void ProgrammingSequence::start(DialogWindow& window, bool rewritesLastRead,
     errors_.fill(false);
     addressSent_ = false;
     refusal_.reset();
-    answered_ = thresholdSent_ = addressConfirmed_ = false;
+    answered_ = thresholdSent_ = addressConfirmed_ = commitRefused_ = false;
     asFound_ = rewritesLastRead ? configurationValues(station_.lastRead->device) : RecordValues{};
     window.setText(StepText, PortStartText);
     station_.link.exchangeState = SendRange;
@@ -186,6 +186,12 @@ void ProgrammingSequence::step(DialogWindow& window) {
             break;
         case Finish:
             finish(window);
+            break;
+        case CommitListen:
+            commitListen(window);
+            break;
+        case CheckCommit:
+            checkCommit(window);
             break;
         default:
             window.stopTimer(ExchangeTimer);
@@ -442,19 +448,50 @@ void ProgrammingSequence::checkAddress(DialogWindow& window) {
 
 void ProgrammingSequence::finish(DialogWindow& window) {
     window.stopTimer(ExchangeTimer);
-    running_ = false;
-    if (rs485()) {
-        // The transmitter takes up what was stored, a new address included, with this write;
-        // its answer is not awaited.
-        const std::string errors = sendWrite(station_, Request{.modbusStart = RegisterCommit,
-                                                               .modbusFunction = modbus::WriteSingle,
-                                                               .modbusValue = CommitValue});
-        if (!errors.empty()) window.setText(ReplyText, errors);
-        if (addressSent_) station_.device.pollingAddress = inputs_.newAddress;
+    if (!rs485()) {
+        report(window);
+        return;
     }
+    // The transmitter takes up what was stored, a new address included, with this write. The
+    // documented sequence does not wait for its answer; one that comes within replyWait is heard.
+    const std::string errors = sendWrite(station_, Request{.modbusStart = RegisterCommit,
+                                                           .modbusFunction = modbus::WriteSingle,
+                                                           .modbusValue = CommitValue});
+    if (!errors.empty()) window.setText(ReplyText, errors);
+    if (addressSent_) station_.device.pollingAddress = inputs_.newAddress;
+    goToState(station_, window, CommitListen, station_.link.replyWait);
+}
+
+void ProgrammingSequence::commitListen(DialogWindow& window) {
+    turnToReceive(station_);
+    goToState(station_, window, CheckCommit, 0);
+}
+
+// Silence, or an answer too damaged to tell, leaves the run as the writes before it left it; a
+// refusal means the transmitter did not take up what was stored.
+void ProgrammingSequence::checkCommit(DialogWindow& window) {
+    window.stopTimer(ExchangeTimer);
+    const Reply reply = readReply(station_);
+    if (!reply.lineErrors.empty()) window.setText(ReplyText, reply.lineErrors);
+    const WriteJudgement judgement = judgeWrite(station_, reply);
+    const bool refused = judgement.verdict == WriteVerdict::Refused || judgement.verdict == WriteVerdict::Busy;
+    if (refused) {
+        refusal_ = judgement;
+        window.setText(ReplyText, judgement.refusalText());
+    }
+    // Any whole answer but the echo, an exception of whatever code included, says it was not taken up.
+    const bool answered = reply.length > 0 || reply.fault == AnswerFault::Exception;
+    if (answered && !refused && judgement.code) window.setText(ReplyText, judgement.refusalText());
+    commitRefused_ = refused || (answered && !judgement.confirmed());
+    report(window);
+}
+
+void ProgrammingSequence::report(DialogWindow& window) {
+    running_ = false;
     window.setText(StepText, EndText);
     station_.link.exchangeState = 0;
-    const bool saved = std::none_of(errors_.begin(), errors_.end(), [](bool e) { return e; });
+    const bool saved =
+        !commitRefused_ && std::none_of(errors_.begin(), errors_.end(), [](bool e) { return e; });
     record(saved);
     if (rewritesLastRead_) noteWritten(station_, written(), saved);
     if (saved)

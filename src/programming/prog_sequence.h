@@ -52,6 +52,9 @@ public:
         // writes the sensor registers, which carry them.
         ReadFlags = 12,
         CheckFlags = 13,
+        // RS485: the closing write's answer, when one comes within replyWait, is judged.
+        CommitListen = 14,
+        CheckCommit = 15,
     };
     enum : int { StepText = 142, ReplyText = 143 };
 
@@ -97,6 +100,9 @@ private:
     void sendAddress(DialogWindow& window);
     void checkAddress(DialogWindow& window);
     void finish(DialogWindow& window);
+    void commitListen(DialogWindow& window);
+    void checkCommit(DialogWindow& window);
+    void report(DialogWindow& window);
     // The run in the service history: the configuration read before, what was confirmed after.
     void record(bool saved) const;
     RecordValues confirmedValues() const;
@@ -130,6 +136,7 @@ private:
     bool addressConfirmed_ = false;
     // The last refusal, for the service history.
     std::optional<WriteJudgement> refusal_;
+    bool commitRefused_ = false;
     // What went on the line, for the comparison with the answer.
     std::array<std::uint8_t, 4> sentMax_{}, sentMin_{}, sentThreshold_{}, sentRelease_{};
     std::uint8_t sentSensor_ = 0;

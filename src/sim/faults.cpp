@@ -11,6 +11,7 @@ FaultVerdict FaultInjector::decide(const Faults& faults, std::uint64_t requestNu
     v.losePreambles = strikes(faults.losePreambles, requestNumber);
     v.notImplemented = strikes(faults.notImplemented, requestNumber);
     v.loseCalibration = strikes(faults.loseCalibration, requestNumber);
+    v.stale = strikes(faults.stale, requestNumber);
     return v;
 }
 

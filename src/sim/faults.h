@@ -30,6 +30,9 @@ struct Faults {
     FaultRule late;            // the answer comes after lateMs
     FaultRule losePreambles;   // a HART answer arrives with at most one preamble byte
     FaultRule notImplemented;  // HART response code bit 0x40; a MODBUS exception answer
+    // The answer is followed at once by the one before it, as a late answer to an earlier
+    // request that comes in the same read.
+    FaultRule stale;
     int lateMs = 1500;
     // Writes that go wrong every time: by HART command (a request with data), and by the first
     // register of a MODBUS write (functions 6, 16 and 116).
@@ -71,7 +74,7 @@ struct Faults {
 // Which faults hit one request.
 struct FaultVerdict {
     bool drop = false, truncate = false, garble = false, late = false;
-    bool losePreambles = false, notImplemented = false;
+    bool losePreambles = false, notImplemented = false, stale = false;
     bool loseCalibration = false;
 };
 

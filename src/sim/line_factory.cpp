@@ -50,6 +50,7 @@ public:
         });
         line->keepRecords = false;
         line->deviceName = "sim:" + std::string(sim::modelName(options.model));
+        line->frameBySilence = options.frameBySilence;
         return line;
     }
 

@@ -16,6 +16,10 @@ namespace doxa::sim {
 namespace {
 
 constexpr int PtySchedulingMs = 40;
+// The terminal hands over a client's bytes as soon as they are written, not as a line carries
+// them; the silence that ends an RTU frame is measured from when they are seen, so a little
+// of it goes to the scheduling of both programs.
+constexpr std::int64_t PtySilenceAllowanceUs = 3000;
 constexpr int ClosedPollMs = 20;
 
 volatile sig_atomic_t stopRequested = 0;
@@ -23,6 +27,11 @@ void requestStop(int) { stopRequested = 1; }
 
 std::int64_t nowMs() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+std::int64_t nowUs() {
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 
@@ -131,6 +140,7 @@ int PtyServer::run() {
         const std::int64_t after = nowMs();
         if (fd.revents & POLLIN) receive(after);
         for (const auto& request : splitter_.idle(after)) serve(request, after);
+        serveSilenceFramed(after);
         sendDue(after);
     }
     removeLink();
@@ -141,7 +151,28 @@ void PtyServer::receive(std::int64_t now) {
     std::uint8_t buffer[512];
     const ssize_t count = ::read(master_, buffer, sizeof buffer);
     if (count <= 0) return;
-    for (const auto& request : splitter_.feed({buffer, static_cast<std::size_t>(count)}, now)) serve(request, now);
+    const std::span<const std::uint8_t> bytes{buffer, static_cast<std::size_t>(count)};
+    // HART frames by its preambles whatever the option; a 0xFF running into a MODBUS frame is
+    // received with it.
+    if (options_.frameBySilence && (framer_.receiving() || buffer[0] != 0xFF)) {
+        receiveBySilence(bytes, now);
+        return;
+    }
+    for (const auto& request : splitter_.feed(bytes, now)) serve(request, now);
+}
+
+void PtyServer::receiveBySilence(std::span<const std::uint8_t> bytes, std::int64_t now) {
+    serveSilenceFramed(now);
+    termios line{};
+    const bool odd = ::tcgetattr(master_, &line) == 0 && (line.c_cflag & PARODD);
+    const std::int64_t baud = std::max(clientBaud(), 1200);
+    const std::int64_t byteUs = (odd ? 11 : 10) * 1'000'000 / baud;
+    const std::int64_t gapUs = baud > 19200 ? 1750 : 385 * 100'000 / baud;
+    framer_.feed(bytes, nowUs(), byteUs, std::max<std::int64_t>(gapUs - PtySilenceAllowanceUs, 0));
+}
+
+void PtyServer::serveSilenceFramed(std::int64_t now) {
+    if (auto frame = framer_.idle(nowUs())) serve(*frame, now);
 }
 
 void PtyServer::serve(const std::vector<std::uint8_t>& request, std::int64_t now) {
@@ -207,6 +238,7 @@ void PtyServer::sendDue(std::int64_t now) {
 int PtyServer::pollTimeout(std::int64_t now) const {
     std::int64_t until = now + 1000;
     if (const auto d = splitter_.deadline()) until = std::min(until, *d);
+    if (const auto d = framer_.deadlineUs()) until = std::min(until, now + (*d - nowUs() + 999) / 1000);
     if (!outgoing_.empty()) until = std::min(until, outgoing_.front().dueMs);
     return static_cast<int>(std::max<std::int64_t>(until - now, 0));
 }

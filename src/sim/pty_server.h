@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@ private:
         std::vector<std::uint8_t> bytes;
     };
     void receive(std::int64_t now);
+    void receiveBySilence(std::span<const std::uint8_t> bytes, std::int64_t now);
+    void serveSilenceFramed(std::int64_t now);
     void serve(const std::vector<std::uint8_t>& request, std::int64_t now);
     Reply answerOnClientLine(const std::vector<std::uint8_t>& request);
     int clientBaud() const;
@@ -42,6 +45,7 @@ private:
     SimOptions options_;
     Transmitter transmitter_;
     RequestSplitter splitter_;
+    SilenceFramer framer_;
     std::deque<Outgoing> outgoing_;
     int master_ = -1;
     std::string terminalPath_;

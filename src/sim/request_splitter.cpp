@@ -1,6 +1,7 @@
 #include "sim/request_splitter.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "link/hart.h"
 #include "link/modbus.h"
@@ -92,6 +93,24 @@ std::vector<std::vector<std::uint8_t>> RequestSplitter::idle(std::int64_t nowMs)
 std::optional<std::int64_t> RequestSplitter::deadline() const {
     if (buffer_.empty()) return std::nullopt;
     return lastByteAt_ + silenceMs_;
+}
+
+void SilenceFramer::feed(std::span<const std::uint8_t> bytes, std::int64_t nowUs, std::int64_t byteUs,
+                         std::int64_t gapUs) {
+    if (bytes.empty()) return;
+    gapUs_ = gapUs;
+    endsUs_ = std::max(endsUs_, nowUs) + static_cast<std::int64_t>(bytes.size()) * byteUs;
+    frame_.insert(frame_.end(), bytes.begin(), bytes.end());
+}
+
+std::optional<std::vector<std::uint8_t>> SilenceFramer::idle(std::int64_t nowUs) {
+    if (frame_.empty() || nowUs < endsUs_ + gapUs_) return std::nullopt;
+    return std::exchange(frame_, {});
+}
+
+std::optional<std::int64_t> SilenceFramer::deadlineUs() const {
+    if (frame_.empty()) return std::nullopt;
+    return endsUs_ + gapUs_;
 }
 
 }  // namespace doxa::sim

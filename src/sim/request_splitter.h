@@ -37,4 +37,22 @@ private:
     std::int64_t lastByteAt_ = 0;
 };
 
+// Frames what a MODBUS RTU master sends by the line's silence, as an RTU slave does: a frame
+// ends when the line has been quiet for the gap after its last byte left it. Bytes that come
+// sooner are received with it, as one frame (which its CRC then refuses). Times in microseconds.
+class SilenceFramer {
+public:
+    // `bytes` arrived at nowUs on a line that carries a byte in byteUs; `gapUs` of silence end a frame.
+    void feed(std::span<const std::uint8_t> bytes, std::int64_t nowUs, std::int64_t byteUs, std::int64_t gapUs);
+    // The frame the silence has ended by nowUs, if any.
+    std::optional<std::vector<std::uint8_t>> idle(std::int64_t nowUs);
+    std::optional<std::int64_t> deadlineUs() const;
+    bool receiving() const { return !frame_.empty(); }
+
+private:
+    std::vector<std::uint8_t> frame_;
+    std::int64_t endsUs_ = 0;  // when the last byte has left the line
+    std::int64_t gapUs_ = 0;
+};
+
 }  // namespace doxa::sim

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace doxa::sim {
 
@@ -78,9 +79,13 @@ int SimLine::write(const std::uint8_t* bytes, int count) {
     }
     count = std::min(count, acceptLimit);
     if (!open_ || vanished_ || count <= 0) return 0;
-    std::vector<std::uint8_t> request(bytes, bytes + count);
-    const bool hart = request.front() == 0xFF;
     lastWriteCount_ = count;
+    if (!framing(bytes, count)) deliver(std::vector<std::uint8_t>(bytes, bytes + count), now_());
+    return count;
+}
+
+void SimLine::deliver(std::vector<std::uint8_t> request, std::int64_t sentAt) {
+    const bool hart = request.front() == 0xFF;
     Reply reply = transmitter_ ? transmitter_->replyOnLine(request, baud_, parity_) : Reply{};
     if (reply.misframed) errors_ |= CeFrame;
     if (keepRecords) {
@@ -89,13 +94,31 @@ int SimLine::write(const std::uint8_t* bytes, int count) {
     }
     if (alterAnswer && !reply.bytes.empty()) alterAnswer(reply.bytes);
     // With nobody at the other end there is no answer to time; a test feeds what arrives.
-    if (!transmitter_) return count;
-    const std::int64_t sentAt = now_();
+    if (!transmitter_) return;
     for (AnswerPiece& piece : timedPieces(transmitter_->timing, std::move(reply.bytes), reply.delayMs,
                                           documentedWaitMs(hart, baud_)))
         inFlight_.push_back({sentAt + piece.atMs, std::move(piece.bytes)});
     takeArrived();
-    return count;
+}
+
+bool SimLine::framing(const std::uint8_t* bytes, int count) {
+    if (!frameBySilence || baud_ <= 0) return false;
+    takeFramed();
+    // HART frames by its preambles; only what runs into a MODBUS frame is received with it.
+    if (onLine_.empty() && bytes[0] == 0xFF) return false;
+    const int bitsPerByte = parity_ == Parity::None ? 10 : 11;
+    const std::int64_t nowUs = now_() * 1000;
+    onLineEndsUs_ = std::max(onLineEndsUs_, nowUs) + std::int64_t{count} * bitsPerByte * 1'000'000 / baud_;
+    onLine_.insert(onLine_.end(), bytes, bytes + count);
+    return true;
+}
+
+void SimLine::takeFramed() {
+    if (onLine_.empty()) return;
+    const std::int64_t silenceUs = baud_ > 19200 ? 1750 : std::int64_t{385} * 100'000 / baud_;
+    const std::int64_t receivedUs = onLineEndsUs_ + silenceUs;
+    if (now_() * 1000 < receivedUs) return;
+    deliver(std::exchange(onLine_, {}), (receivedUs + 999) / 1000);
 }
 
 void SimLine::drain() { note("drain"); }
@@ -128,6 +151,7 @@ void SimLine::close() {
     open_ = false;
     input_.clear();
     inFlight_.clear();
+    onLine_.clear();
 }
 
 void SimLine::clearRecords() {
@@ -141,6 +165,7 @@ void SimLine::note(std::string_view entry) {
 }
 
 void SimLine::takeArrived() {
+    takeFramed();
     const std::int64_t now = now_();
     // Answers arrive in the order they were sent, even when an earlier one is late.
     while (!inFlight_.empty() && inFlight_.front().arrivesAt <= now) {

@@ -59,6 +59,10 @@ public:
     std::function<void(std::vector<std::uint8_t>& answer)> alterAnswer;
     // Bytes a write accepts; the rest of the request is refused, as by a full driver queue.
     int acceptLimit = 1 << 30;
+    // The transmitter frames MODBUS requests by the line's silence, as an RTU slave does: bytes
+    // written before the last frame has left the line and 3.5 characters of silence followed
+    // it are received with it, as one (damaged) frame. requests() then holds the frames.
+    bool frameBySilence = false;
     // Bytes that arrive at once, as if the device had sent them.
     void feed(const std::vector<std::uint8_t>& bytes);
 
@@ -91,6 +95,10 @@ private:
     };
     void takeArrived();
     void note(std::string_view entry);
+    void deliver(std::vector<std::uint8_t> request, std::int64_t sentAt);
+    // Silence framing: the frame on the line is received once its silence has passed.
+    bool framing(const std::uint8_t* bytes, int count);
+    void takeFramed();
 
     std::shared_ptr<Transmitter> transmitter_;
     std::function<std::int64_t()> now_;
@@ -109,6 +117,8 @@ private:
     std::vector<std::vector<std::uint8_t>> requests_;
     std::vector<std::vector<std::uint8_t>> answers_;
     std::vector<std::uint8_t> received_;
+    std::vector<std::uint8_t> onLine_;
+    std::int64_t onLineEndsUs_ = 0;
 };
 
 }  // namespace doxa::sim

@@ -13,7 +13,7 @@ struct FaultOption {
     FaultRule Faults::*rule;
 };
 
-constexpr std::array<FaultOption, 7> FaultOptions{{
+constexpr std::array<FaultOption, 8> FaultOptions{{
     {"drop", &Faults::drop},
     {"truncate", &Faults::truncate},
     {"garble", &Faults::garble},
@@ -21,6 +21,7 @@ constexpr std::array<FaultOption, 7> FaultOptions{{
     {"lose-preambles", &Faults::losePreambles},
     {"not-implemented", &Faults::notImplemented},
     {"lose-calibration", &Faults::loseCalibration},
+    {"stale", &Faults::stale},
 }};
 
 template <typename T>
@@ -83,6 +84,12 @@ private:
             o.faults.notANumberPrimary = true;
         } else if (auto text = valueOf(name, "--status-bits")) {
             statusBits(*text);
+        } else if (name == "--rtu-silence") {
+            o.frameBySilence = true;
+        } else if (auto text = valueOf(name, "--noise-byte")) {
+            std::uint8_t noise = 0;
+            assign(noise, number<std::uint8_t>(*text, 0, 255), "--noise-byte takes 0..255");
+            o.transmitter.noiseByte = noise;
         } else if (name == "--old-generation") {
             o.transmitter.oldGeneration = true;
         } else if (auto text = valueOf(name, "--model")) {
@@ -290,6 +297,12 @@ std::string simUsage() {
            "  --serial N          serial number 0..16777215\n"
            "  --old-generation    set bit 3 of the variant byte (not for the RIVO models)\n"
            "  --preambles N|A-B   preamble count of HART answers (default 5-20, varying)\n"
+           "  --noise-byte N      every HART answer begins with byte N (0..255) before its\n"
+           "                      preambles, as from a modem whose carrier comes up\n"
+           "  --rtu-silence       frame MODBUS requests by the line's silence (3.5 characters at\n"
+           "                      the speed the client set, less 3 ms for the pseudo-terminal), as\n"
+           "                      an RTU slave does: bytes that follow a request sooner make one\n"
+           "                      damaged frame with it, which goes unanswered and is not carried out\n"
            "  --baud N            RS485 speed the device keeps to: 1200, 4800, 9600, 19200 or 38400;\n"
            "                      MODBUS at another speed goes unanswered\n"
            "  --parity odd|none   RS485 parity the device keeps to; at the other parity its answers\n"
@@ -331,6 +344,9 @@ std::string simUsage() {
            "  --flip-break-bit kept|echoed                  the break bit of a command 147 write\n"
            "                                                is kept, or only answered, reversed\n"
            "  --lose-preambles P, --lose-preambles-nth N    HART answer with at most one preamble\n"
+           "  --stale P, --stale-nth N                      the answer is followed at once by the\n"
+           "                                                answer before it (a late answer to an\n"
+           "                                                earlier request)\n"
            "  --not-implemented P, --not-implemented-nth N  HART response code 0x40; MODBUS\n"
            "                                                exception 1 (the request is ignored)\n"
            "  --lose-calibration P, --lose-calibration-nth N  a calibration write is lost: not\n"

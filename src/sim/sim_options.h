@@ -15,6 +15,8 @@ struct SimOptions {
     Faults faults;
     std::string linkPath;
     bool verbose = false;
+    // MODBUS requests are framed by the line's silence (the pty server).
+    bool frameBySilence = false;
     bool help = false;
 };
 

@@ -79,6 +79,9 @@ Reply Transmitter::reply(std::span<const std::uint8_t> request) {
     if (verdict_.truncate) injector_.truncate(out.bytes);
     if (verdict_.garble) injector_.garble(out.bytes, leadingPreambles(out.bytes));
     if (verdict_.late) out.delayMs = faults.lateMs;
+    std::vector<std::uint8_t> answered = out.bytes;
+    if (verdict_.stale) out.bytes.insert(out.bytes.end(), previousAnswer_.begin(), previousAnswer_.end());
+    previousAnswer_ = std::move(answered);
     return out;
 }
 
@@ -154,12 +157,17 @@ std::optional<std::vector<std::uint8_t>> Transmitter::answerHart(std::span<const
 std::vector<std::uint8_t> Transmitter::hartFrame(std::uint8_t address, std::uint8_t command,
                                                  std::uint8_t status1,
                                                  std::span<const std::uint8_t> data, int preambles) {
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(preambles), Preamble);
+    std::vector<std::uint8_t> out;
+    if (options_.noiseByte) out.push_back(*options_.noiseByte);
+    out.insert(out.end(), static_cast<std::size_t>(preambles), Preamble);
     out.insert(out.end(), {SlaveDelimiter, address, command,
                            static_cast<std::uint8_t>(data.size() + 2), status1,
                            deviceStatus(live())});
     out.insert(out.end(), data.begin(), data.end());
-    out.push_back(hartChecksum(out, static_cast<int>(out.size())));
+    // The checksum covers the frame from its delimiter: the preambles and any noise before
+    // them are no part of it.
+    const auto frame = std::span(out).subspan(out.size() - data.size() - 6);
+    out.push_back(hartChecksum(frame, static_cast<int>(frame.size())));
     state_.powerUp = false;  // reported once, in the first answer after power-up
     return out;
 }

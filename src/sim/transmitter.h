@@ -24,6 +24,9 @@ struct Options {
     bool oldGeneration = false;  // ignored by the RIVO members, which have no older generation
     int minPreambles = 5;        // every HART answer has between min and max preambles
     int maxPreambles = 20;
+    // A byte every HART answer begins with, before its preambles: a modem's noise as its
+    // carrier comes up.
+    std::optional<std::uint8_t> noiseByte = std::nullopt;
     // The RS485 line the device is set to, as register 126 holds it: the baud index 0..4, plus
     // 0x80 for odd parity. Given, the device keeps to it (and to whatever is programmed there
     // later): a MODBUS request at another speed goes unheard, and one at its speed but with the
@@ -115,6 +118,7 @@ private:
     std::uint64_t requests_ = 0;
     std::map<int, int> lostAnswers_;
     std::map<int, int> refusedSends_;
+    std::vector<std::uint8_t> previousAnswer_;
 };
 
 }  // namespace doxa::sim

@@ -56,15 +56,14 @@ bool handsOverData(const Station& station, int length) {
 }
 
 // The quiet time the line asks for between an answer and the next request, in ms.
-// MODBUS RTU: 3.5 characters of 11 bits at the line's speed (at least the 1.75 ms the protocol
-// fixes above 19200 baud). HART: 8 characters (73.3 ms at 1200 baud), the link grant time a
-// HART master leaves after a transaction, so that a second master on the loop (a handheld
-// communicator) may take its turn.
+// MODBUS RTU: the silence that ends a frame, never under 2 ms. HART: 8 characters (73.3 ms at
+// 1200 baud), the link grant time a HART master leaves after a transaction, so that a second
+// master on the loop (a handheld communicator) may take its turn.
 int lineGapMs(const Station& station) {
-    const bool rs485 = station.link.transmissionMode == ModeRs485;
-    const int bits = rs485 ? 385 : 880;  // tenths of a bit: 3.5 x 11 and 8 x 11
-    const int baud = rs485 ? baudRate(station.link.baudIndex) : baudRate(0);
-    return std::max((bits * 100 + baud - 1) / baud, 2);
+    constexpr int HartGapTenthsOfBits = 880;  // 8 characters of 11 bits
+    if (station.link.transmissionMode == ModeRs485) return std::max((rtuGapUs(station) + 999) / 1000, 2);
+    const int baud = baudRate(0);
+    return (HartGapTenthsOfBits * 100 + baud - 1) / baud;
 }
 
 // After a request the driver stays at transmit until the request has left the line, and two
@@ -78,8 +77,10 @@ void startFastWait(Station& station, DialogWindow& window, int ms, int timer) {
     FastPacing& fast = station.link.fast;
     switch (std::exchange(fast.after, After::Nothing)) {
         case After::Request: {
-            const int turn = std::min(ms, requestOnLineMs(station));
-            fast.turnSavedMs = ms - turn;
+            // Never before the silence that ends a MODBUS RTU request: the link would hold the
+            // turn back until then, and the watch must not read ahead of it.
+            const int turn = std::max(std::min(ms, requestOnLineMs(station)), msUntilLineFree(station));
+            fast.turnSavedMs = std::max(ms - turn, 0);
             window.startTimer(timer, turn);
             return;
         }
@@ -152,12 +153,14 @@ Reply readReply(Station& station) {
         reply.lineErrors = errorText(station.link.commErrors);
     }
     const PendingRequest& request = station.link.pendingRequest;
-    if (reply.arrived > 0) reply.fault = checkAnswer(request, station.frame, reply.arrived);
-    noteStep(station, reply.arrived > 0 && reply.fault == AnswerFault::None ? After::Answer : After::Nothing);
+    const AnswerTaken taken = takeAnswer(request, station.frame, reply.arrived);
+    if (reply.arrived > 0) reply.fault = taken.fault;
+    noteStep(station, taken.length > 0 ? After::Answer : After::Nothing);
     station.lineStatistics.answerRead(reply.arrived, reply.fault, station.monotonicMs());
-    if (reply.arrived == 0) return reply;
-    if (reply.fault != AnswerFault::None) return reply;
-    reply.length = reply.arrived;
+    if (taken.length == 0) return reply;
+    reply.length = taken.length;
+    // What followed the answer is no part of it.
+    std::fill(station.frame.begin() + taken.length, station.frame.begin() + reply.arrived, std::uint8_t{0});
     // The status bytes of a damaged answer could light any bit of the panel, so only those of
     // an answer that passed are shown, whatever length the dialog then expects.
     if (request.protocol == PendingRequest::Protocol::Hart)

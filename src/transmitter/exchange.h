@@ -67,8 +67,10 @@ struct Reply {
     AnswerFault fault = AnswerFault::None;  // why an arrived answer was rejected
 };
 // READ: line errors, the logged read and the check of the answer against the request written
-// last; then in HART the status bytes of an answer that passed. An answer that fails the check
-// is reported as no answer (length 0), so that no dialog ever parses it.
+// last; then in HART the status bytes of an answer that passed. The first whole answer that
+// passes is taken and whatever followed it in the read (a late answer to an earlier request) is
+// dropped, with fast exchanges or without. An answer that fails the check is reported as no
+// answer (length 0), so that no dialog ever parses it.
 Reply readReply(Station& station);
 
 // A MODBUS answer in the frame buffer that really answers `function`: at least address,

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -77,13 +76,6 @@ public:
     std::function<std::optional<std::string>(const ReadConfiguration&)> keepBackup;
     // The service history, when the program keeps one (the start-up sets it; tests may).
     ServiceRecorder* recorder = nullptr;
-
-    // A monotonic clock in ms for the answer times; tests put their virtual clock here.
-    std::function<std::int64_t()> monotonicMs = [] {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-    };
 };
 
 }  // namespace doxa

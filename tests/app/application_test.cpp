@@ -233,10 +233,11 @@ TEST_F(ApplicationTest, PortCommandStoresTheChoiceAndReleasesTheOpenPort) {
     EXPECT_EQ(shownSelection, 0);
     EXPECT_EQ(stored("COM", "COM"), 5);
     EXPECT_EQ(station.link.portOpen, 0);
-    EXPECT_EQ(journalSince(before), (std::vector<std::string>{"write FF", "rts-", "close"}));
+    // The identification's release byte was still on the line: its turn comes first.
+    EXPECT_EQ(journalSince(before), (std::vector<std::string>{"rts-", "write FF", "rts-", "close"}));
 
     app.onCommand(CmdInitialize);
-    EXPECT_EQ(journal()[before + 3], "make 5");
+    EXPECT_EQ(journal()[before + 4], "make 5");
 }
 
 TEST_F(ApplicationTest, CancelledPortCommandLeavesTheStoredPort) {
@@ -445,7 +446,8 @@ TEST_F(ApplicationTest, ShutDownReleasesAnOpenPortOnly) {
     app.startUp();
     const std::size_t before = journal().size();
     app.shutDown();
-    EXPECT_EQ(journalSince(before), (std::vector<std::string>{"write FF", "rts-", "close"}));
+    // The identification's release byte was still on the line: its turn comes first.
+    EXPECT_EQ(journalSince(before), (std::vector<std::string>{"rts-", "write FF", "rts-", "close"}));
     EXPECT_EQ(station.link.portOpen, 0);
 }
 

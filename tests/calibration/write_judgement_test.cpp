@@ -211,6 +211,7 @@ TEST(WriteTable, EveryRowIsSentAndJudgedAndAnUnknownWriteIsNotSent) {
                               .modbusData = std::span(data).first(4)};
         const std::size_t before = sim.writes().size();
         EXPECT_EQ(sendWrite(sim.station, request), "");
+        sim.clock.advance(1000);  // the write goes out once the line is free
         EXPECT_EQ(sim.writes().size(), before + 1);
         EXPECT_EQ(writeRowOf(sim.station.link.pendingRequest), &row);
         EXPECT_EQ(row.effect == WriteEffect::Relative, row.command == 145 || row.command == 146 || row.command == 203);
@@ -220,8 +221,10 @@ TEST(WriteTable, EveryRowIsSentAndJudgedAndAnUnknownWriteIsNotSent) {
     EXPECT_NE(sendWrite(sim.station, Request{.modbusStart = 0x0100, .modbusFunction = modbus::WriteAndStore,
                                             .modbusData = std::span(data).first(1)}),
               "");
+    sim.clock.advance(1000);
     sim.station.link.transmissionMode = ModeHart;
     EXPECT_NE(sendWrite(sim.station, Request{.hartCommand = 44, .hartData = std::span(data).first(1)}), "");
+    sim.clock.advance(1000);
     EXPECT_EQ(sim.writes().size(), before);
 }
 

@@ -88,6 +88,7 @@ TEST(ConsoleWindow, AStopSignalEndsTheDialogAndReleasesTheLine) {
     EXPECT_EQ(run.window.run(display), ConsoleWindow::End::Interrupted);
     EXPECT_TRUE(run.loop.interrupted());
     EXPECT_FALSE(run.loop.hasTimers(&run.window));
+    run.sim.clock.advance(200);  // the request on the line, then the release byte, leave it
     ASSERT_FALSE(run.sim.requests().empty());
     EXPECT_EQ(run.sim.requests().back(), -1);
     EXPECT_FALSE(run.sim.line()->rts()) << "HART receive level";

@@ -484,6 +484,30 @@ INSTANTIATE_TEST_SUITE_P(Lines, ReadThenWrite,
                                            LineCase{"Rs485", {"--rs485", "--baud", "9600", "--address", "1"}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A slave that frames requests by the line's silence, as RTU asks, takes the closing write of an
+// RS485 programming run only when nothing follows it within 3.5 characters: the release byte sent
+// too soon makes one damaged frame of both, which is neither answered nor carried out.
+TEST_F(CliBench, TheClosingWriteReachesASlaveThatFramesBySilenceAsAFrameOfItsOwn) {
+    const std::string port = start("a", {"--model", "DOXA-22", "--address", "1", "--rtu-silence"});
+    const std::vector<std::string> line{"--port", port, "--rs485", "--baud", "1200", "--address", "1"};
+    const auto with = [&](std::vector<std::string> args) {
+        args.insert(args.end(), line.begin(), line.end());
+        return args;
+    };
+    ASSERT_EQ(cli(with({"read", "-o", file("a.prg").string()})).status, 0);
+    const Result write = cli(with({"write", file("a.prg").string()}));
+    EXPECT_EQ(write.status, 0) << write.err;
+    EXPECT_EQ(write.out, "Dane zostały zapisane\n");
+    const std::vector<std::uint8_t> closing{0x01, 0x06, 0x00, 0xED, 0x00, 0xAA, 0x99, 0x80};
+    const auto requests = requestsOf(log("a"));
+    const auto isClosing = [](const std::vector<std::uint8_t>& r) {
+        return r.size() >= 4 && r[1] == 0x06 && r[3] == 0xED;
+    };
+    ASSERT_EQ(std::count_if(requests.begin(), requests.end(), isClosing), 1) << log("a");
+    EXPECT_EQ(*std::find_if(requests.begin(), requests.end(), isClosing), closing) << log("a");
+    EXPECT_EQ(log("a").find("(no answer)"), std::string::npos) << log("a");
+}
+
 // A file whose values no transmitter can hold is refused on one line before the line is used,
 // by the dry run as by the write.
 TEST_F(CliBench, AFileOfImpossibleValuesIsRefusedBeforeAnythingIsSent) {

@@ -85,7 +85,7 @@ protected:
         auto events = std::make_shared<std::vector<Event>>();
         invocation.line = {.port = "sim:DOXA-22", .rs485 = rs485(), .fast = fast};
         std::string error;
-        const auto session = Session::open(invocation.line, console_, time_, error);
+        auto session = Session::open(invocation.line, console_, time_, error);
         EXPECT_TRUE(session) << error;
         session->station().makeLine = [&, transmitter, events](int) {
             auto line = std::make_unique<TimedLine>(transmitter, time_, events, rs485());
@@ -96,6 +96,7 @@ protected:
         Outcome result;
         result.status = command(invocation, *session, out);
         result.out = out.str();
+        session.reset();  // the line released as at exit
         result.events = *events;
         return result;
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "sim/sim_line.h"
@@ -25,6 +26,9 @@ protected:
             return std::move(nextLine);
         };
         station.showMessage = [this](std::string_view text) { boxes.emplace_back(text); };
+        // Time moves where the test moves it, and a release that waits for the line moves it.
+        station.monotonicMs = [this] { return now; };
+        station.sleepUntilMs = [this](std::int64_t atMs) { now = std::max(now, atMs); };
     }
 
     // Opens the port on a fresh line with nobody at its other end and leaves it to the test.
@@ -51,6 +55,7 @@ protected:
     std::shared_ptr<Strings> calls = std::make_shared<Strings>();
     int requestedPort = -1;
     Strings boxes;
+    std::int64_t now = 0;
 };
 
 TEST_F(PortTest, DefinitionTexts) {
@@ -117,6 +122,7 @@ TEST_F(PortTest, WritesAreLoggedAsAcceptedEvenWhenNothingWas) {
     l.acceptLimit = 2;
     EXPECT_EQ(writeLogged(station, 3), 2);
     EXPECT_EQ(l.requests(), std::vector<Bytes>{(Bytes{0xAA, 0xBB})});
+    now += 1000;
     l.acceptLimit = 0;
     EXPECT_EQ(writeLogged(station, 3), 0);
     EXPECT_EQ(l.requests().size(), 1u);
@@ -141,8 +147,23 @@ TEST_F(PortTest, PreambleIsNormalisedToSixWhileTheLogKeepsTheRawBytes) {
     EXPECT_EQ(station.frame[10], 0);  // nothing of the longer answer is left behind it
     EXPECT_EQ(readAnswer(six), 10);
     EXPECT_EQ(frameHead(10), six);
-    EXPECT_EQ(readAnswer(withPreamble(4)), 8);
-    EXPECT_EQ(frameHead(8), withPreamble(4));
+    // A modem that lets only two to four preambles through, or puts a byte of its own before
+    // them, still delivers an answer: it is found by its delimiter after at least two.
+    EXPECT_EQ(readAnswer(withPreamble(4)), 10);
+    EXPECT_EQ(frameHead(10), six);
+    EXPECT_EQ(readAnswer(withPreamble(2)), 10);
+    EXPECT_EQ(frameHead(10), six);
+    Bytes noisy = withPreamble(5);
+    noisy.insert(noisy.begin(), 0x00);
+    EXPECT_EQ(readAnswer(noisy), 10);
+    EXPECT_EQ(frameHead(10), six);
+    noisy = withPreamble(2);
+    noisy.insert(noisy.begin(), 0x06);
+    EXPECT_EQ(readAnswer(noisy), 10);
+    EXPECT_EQ(frameHead(10), six);
+    // One preamble is not enough to tell an answer from noise.
+    EXPECT_EQ(readAnswer(withPreamble(1)), 5);
+    EXPECT_EQ(frameHead(5), withPreamble(1));
 
     // The second record is the nine-preamble answer exactly as it came.
     Bytes expected{'R'};
@@ -150,6 +171,18 @@ TEST_F(PortTest, PreambleIsNormalisedToSixWhileTheLogKeepsTheRawBytes) {
     expected.insert(expected.end(), raw.begin(), raw.end());
     const auto& log = station.trafficLog.bytes();
     EXPECT_EQ(Bytes(log.begin() + 10, log.begin() + 24), expected);
+    // The noise byte stays in the log: it shows what was read.
+    EXPECT_EQ(Bytes(log.begin() + 51, log.begin() + 59), (Bytes{'R', 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x06}));
+}
+
+TEST_F(PortTest, AModbusAnswerIsNeverTakenForAHartOneWhateverItCarries) {
+    openSilent();
+    station.link.transmissionMode = ModeRs485;
+    const Bytes request{0x01, 0x03, 0x00, 0x56, 0x00, 0x02, 0x24, 0x1B};
+    station.link.pendingRequest = pendingRequestOf(request, static_cast<int>(request.size()));
+    const Bytes answer{0x01, 0x03, 0x04, 0xFF, 0xFF, 0x06, 0x00, 0x00, 0x00};
+    EXPECT_EQ(readAnswer(answer), 9);
+    EXPECT_EQ(frameHead(9), answer);
 }
 
 TEST_F(PortTest, NothingQueuedReadsNothingAndLogsNothing) {
@@ -198,9 +231,18 @@ TEST_F(PortTest, CloseSequenceAndRelease) {
     station.frame.fill(0);
     closeSequence(station);
     EXPECT_EQ(l.requests(), std::vector<Bytes>{Bytes{0xFF}});
+    // The driver turns once the byte has left the line: 11 bits at 1200 baud, 9.2 ms.
+    EXPECT_EQ(*calls, (Strings{"write FF"}));
+    now += 9;
+    carryOutLineWork(station);
+    EXPECT_EQ(*calls, (Strings{"write FF"}));
+    now += 1;
+    carryOutLineWork(station);
     EXPECT_EQ(*calls, (Strings{"write FF", "rts-"}));
+    // Released at once, the port waits for its last byte before it is closed.
     releasePort(station);
     EXPECT_EQ(*calls, (Strings{"write FF", "rts-", "write FF", "rts-", "close"}));
+    EXPECT_EQ(now, 20);
     EXPECT_EQ(station.link.portOpen, 0);
     EXPECT_EQ(station.link.portHandle, nullptr);
 }

@@ -443,6 +443,7 @@ TEST_F(CharacteristicDlgTest, ClosingMidExchangeStopsAndReleasesTheLine) {
     window.click(Dlg::Close);
     EXPECT_EQ(window.result(), ResultCancel);
     EXPECT_FALSE(window.timerRunning(ExchangeTimer));
+    sim.clock.advance(500);  // the request on the line, then the release byte, leave it
     EXPECT_EQ(sim.writes().back(), Bytes{0xFF});
     EXPECT_FALSE(sim.line()->rts()) << "HART receive level";
 }

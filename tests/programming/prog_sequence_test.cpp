@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 
 #include "programming/prog_dlg.h"
@@ -340,6 +341,71 @@ TEST(ProgrammingSequence, AFilterTimeWithoutACodeIsSentAsOff) {
 // Each write waits the line's answer time, listening waits 600 ms; a confirmed range or sensor
 // type leads on after 100 ms, a confirmed filter keeps the 600 ms, a refused range or sensor
 // type is sent again after 100 ms and a refused filter after 600 ms.
+// The closing write is judged by an answer that comes within replyWait: its echo or its absence
+// leave the run as its writes left it; an exception answer means it was refused.
+TEST(ProgrammingSequence, ARefusedClosingWriteIsNotReportedAsSaved) {
+    struct Case {
+        const char* name;
+        std::function<void(Bytes&)> answer;
+        const char* result;
+    };
+    const Case cases[] = {
+        {"echo", [](Bytes&) {}, Saved},
+        {"silence", [](Bytes& a) { a.clear(); }, Saved},
+        {"exception", [](Bytes& a) { a = {a[0], 0x86, 0x04, 0x43, 0xA3}; }, NotSaved},
+        {"another value", [](Bytes& a) { a = {a[0], 0x06, 0x00, 0xED, 0x00, 0x00, 0x19, 0xFF}; }, NotSaved},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Programming p(sim::Model::Doxa22, true);
+        p.sim.device().address = 1;
+        p.sim.station.device.pollingAddress = 1;
+        ASSERT_TRUE(p.openReady());
+        p.sim.line()->alterAnswer = [&c](Bytes& a) {
+            if (a.size() == 8 && a[1] == 0x06 && a[3] == 0xED) c.answer(a);
+        };
+        EXPECT_EQ(p.program(), c.result);
+        EXPECT_EQ(p.sim.requests().back(), CloseRegister);
+    }
+}
+
+// A slave that frames requests by the line's silence, as RTU asks, hears the closing write only
+// when nothing follows it within 3.5 characters. The technician closes the dialog the moment the
+// result shows; the new address takes effect with the closing write alone.
+TEST(ProgrammingSequence, TheClosingWriteReachesASlaveThatFramesBySilenceWhole) {
+    Programming p(sim::Model::Doxa22, true);
+    p.sim.device().address = 1;
+    p.sim.station.device.pollingAddress = 1;
+    ASSERT_TRUE(p.openReady());
+    p.sim.line()->frameBySilence = true;
+    p.choose(D::ProgramAddress);
+    p.window.type(D::Address, "9");
+    EXPECT_EQ(p.program(), Saved);
+    p.window.close();
+    p.sim.clock.advance(1000);
+    EXPECT_EQ(p.request(CloseRegister), (Bytes{0x01, 0x06, 0x00, 0xED, 0x00, 0xAA, 0x99, 0x80}));
+    EXPECT_EQ(p.sim.writes().back(), Bytes{0xFF});
+    EXPECT_EQ(p.sim.device().address, 9);
+}
+
+// A late answer to an earlier request that comes in the same read right after the answer to
+// this one takes nothing from it, with fast exchanges or without.
+TEST(ProgrammingSequence, AnAnswerFollowedByAStaleOneConfirmsTheWrite) {
+    for (const bool rs485 : {false, true}) {
+        for (const bool fast : {false, true}) {
+            SCOPED_TRACE(std::string(rs485 ? "RS485" : "HART") + (fast ? " fast" : ""));
+            Programming p(sim::Model::Doxa22, rs485);
+            p.sim.station.link.fast.on = fast;
+            ASSERT_TRUE(p.openReady());
+            p.sim.transmitter->faults.stale.probability = 1;
+            p.pick({D::Order0, D::Order1, D::Order2}, D::Order2);
+            EXPECT_EQ(p.program(), Saved);
+            EXPECT_EQ(p.sim.device().filterOrder, 2);
+            EXPECT_EQ(p.sim.station.lineStatistics.rejectedTotal(), 0u);
+        }
+    }
+}
+
 TEST(ProgrammingSequence, EveryStepWaitsAsDocumented) {
     using S = ProgrammingSequence;
     const std::vector<Step> attemptRange{{S::Listen, 300}, {S::CheckRange, 600}};

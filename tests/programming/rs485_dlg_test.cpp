@@ -124,6 +124,7 @@ TEST_F(Rs485DlgTest, SetTakesTheRadiosAndClosingReleasesTheLine) {
     EXPECT_EQ(window.result(), ResultOk);
     EXPECT_EQ(dialog.baudIndex, 1);
     EXPECT_FALSE(window.timerRunning(1));
+    sim.clock.advance(500);  // the request on the line, then the release byte, leave it
     EXPECT_EQ(lastRequest(), Bytes{0xFF});
     EXPECT_TRUE(sim.line()->rts()) << "left at receive";
 }

@@ -128,6 +128,7 @@ TEST_F(SensorDlgTest, ClosingReleasesTheLine) {
     ASSERT_TRUE(window.open());
     sim.clock.advance(600);
     window.click(CSensorDlg::Close);
+    sim.clock.advance(500);  // the request on the line, then the release byte, leave it
     EXPECT_EQ(sim.writes().back(), Bytes{0xFF});
     EXPECT_FALSE(window.timerRunning(ExchangeTimer));
 }

@@ -143,6 +143,7 @@ TEST_F(TextDlgTest, AnUnconfirmedWriteSaysWhyItRepeatsAndClosingEndsIt) {
         station.clock.advance(300);  // between a request and its answer
         w.click(CTextDlg::Close);
         EXPECT_TRUE(w.ended());
+        station.clock.advance(500);  // the request on the line, then the release byte, leave it
         const std::size_t closedAt = station.writes().size();
         EXPECT_EQ(station.writes().back(), Bytes{0xFF});
         station.clock.advance(5'000);
@@ -191,6 +192,7 @@ TEST_F(TextDlgTest, ClosingReleasesTheLine) {
     ASSERT_TRUE(window.open());
     sim.clock.advance(600);
     window.click(CTextDlg::Close);
+    sim.clock.advance(500);  // the request on the line, then the release byte, leave it
     EXPECT_EQ(sim.writes().back(), Bytes{0xFF});
     EXPECT_FALSE(window.timerRunning(ExchangeTimer));
 }

@@ -111,6 +111,7 @@ TEST(LineFactoryStartUp, IdentifiesTheSimulatedTransmitterOfTheDemoPort) {
     Station station(settings);
     station.makeLine = makeLineFactory(settings);
     VirtualClock clock;
+    station.monotonicMs = [&clock] { return clock.now(); };
     FakeShell shell(clock);
     shell.scripts[CPortDlg::Resource] = [](FakeWindow& window, DialogLogic&) {
         window.setSelection(CPortDlg::PortList, 1);

@@ -107,7 +107,8 @@ void soakReads(const Reading& reading) {
         EXPECT_EQ(faulty.shown, clean.shown);
     }
     EXPECT_GT(finished, Runs / 2) << "the retries hardly ever got through";
-    EXPECT_GT(exchanges, 1000U);
+    // An answer followed in the same read by a late one is taken, so fewer repeats are needed.
+    EXPECT_GT(exchanges, 800U);
 }
 
 void doxa22(SimStation& sim) {
@@ -281,13 +282,16 @@ TEST(LineFaultSoak, ProgrammingReportsSavedOnlyWhenTheTransmitterHoldsTheValues)
 
 // A peer that follows every answer with a flood of bytes, or answers with a length no frame
 // has: each such answer is no answer, the display blanks and asks to check the connection as
-// for silence, nothing piles up on the program's side, and values return with a sane line.
+// for silence, nothing piles up on the program's side, and values return with a sane line. A
+// whole answer followed by bytes that begin as the transmitter's next frame would (its slave
+// address) is taken, and what follows it is thrown away, not piled up.
 TEST(LineFaultSoak, AFloodOrAnAbsurdLengthIsNoAnswerAndNothingPilesUp) {
     using D = CDisplayDlg;
     struct Case {
         const char* name;
         bool rs485;
         std::function<void(Bytes&)> alter;
+        bool taken = false;
     };
     const auto skipPreambles = [](const Bytes& a) {
         std::size_t at = 0;
@@ -297,7 +301,9 @@ TEST(LineFaultSoak, AFloodOrAnAbsurdLengthIsNoAnswerAndNothingPilesUp) {
     const Case cases[] = {
         {"flood after a HART answer", false,
          [](Bytes& a) { a.insert(a.end(), 5000, 0x5A); }},
-        {"flood after a MODBUS answer", true, [](Bytes& a) { a.insert(a.end(), 5000, 0x01); }},
+        {"flood after a MODBUS answer", true, [](Bytes& a) { a.insert(a.end(), 5000, 0x5A); }},
+        {"flood of the slave address after a MODBUS answer", true,
+         [](Bytes& a) { a.insert(a.end(), 5000, 0x01); }, true},
         {"HART byte count 255", false,
          [&](Bytes& a) {
              const std::size_t at = skipPreambles(a);
@@ -327,6 +333,15 @@ TEST(LineFaultSoak, AFloodOrAnAbsurdLengthIsNoAnswerAndNothingPilesUp) {
         // Only an answer that was taken can show the new value.
         sim.line()->alterAnswer = c.alter;
         sim.device().input = 15;
+        if (c.taken) {
+            EXPECT_TRUE(sim.clock.advanceUntil(
+                [&] { return window.text(D::PrimaryValue) == "15.00 Ohm"; }, 20000));
+            for (int second = 0; second < 120; ++second) {
+                sim.clock.advance(1000);
+                ASSERT_LE(sim.line()->queuedInput(), 5100) << "unread bytes pile up";
+            }
+            continue;
+        }
         for (int second = 0; second < 120; ++second) {
             sim.clock.advance(1000);
             ASSERT_LE(sim.line()->queuedInput(), 5100) << "unread bytes pile up";

@@ -1,6 +1,7 @@
 #include "support/sim_station.h"
 
 #include "document/document.h"
+#include "link/port.h"
 
 namespace doxa::test {
 
@@ -19,6 +20,10 @@ SimStation::SimStation(sim::Model model, const sim::Options& options)
     // Every program starts with a new document; a record of zeros holds a range no transmitter
     // takes.
     resetToNewDocument(station.device);
+    station.wakeForLineWork = [this](int ms) { clock.callAfter(ms, [this] { carryOutLineWork(station); }); };
+    // A port released by a test is released at once: virtual time moves only where the test
+    // moves it.
+    station.sleepUntilMs = [](std::int64_t) {};
 }
 
 void SimStation::useRs485() {

@@ -14,6 +14,12 @@ void VirtualClock::advance(std::int64_t ms) {
         });
         if (next == timers_.end() || next->due > target) break;
         now_ = next->due;
+        if (next->call) {
+            const std::function<void()> call = std::move(next->call);
+            timers_.erase(next);
+            call();
+            continue;
+        }
         next->due += std::max(next->interval, 1);
         FakeWindow* window = next->window;
         const int id = next->id;
@@ -24,7 +30,11 @@ void VirtualClock::advance(std::int64_t ms) {
 
 void VirtualClock::start(FakeWindow* window, int timer, int ms) {
     stop(window, timer);
-    timers_.push_back(Timer{window, timer, ms, now_ + std::max(ms, 1), started_++});
+    timers_.push_back(Timer{window, timer, ms, now_ + std::max(ms, 1), started_++, {}});
+}
+
+void VirtualClock::callAfter(int ms, std::function<void()> call) {
+    timers_.push_back(Timer{nullptr, 0, 0, now_ + std::max(ms, 0), started_++, std::move(call)});
 }
 
 void VirtualClock::stop(FakeWindow* window, int timer) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <list>
 
 namespace doxa::test {
@@ -26,6 +27,9 @@ public:
     }
 
     void start(FakeWindow* window, int timer, int ms);
+    // Calls `call` once, `ms` from now, in time order with the windows' timers: the event loop's
+    // single-shot timers, which the link asks for to carry out its waiting line work.
+    void callAfter(int ms, std::function<void()> call);
     void stop(FakeWindow* window, int timer);
     void stopAll(FakeWindow* window);
     bool isRunning(const FakeWindow* window, int timer) const;
@@ -39,6 +43,7 @@ private:
         int interval;
         std::int64_t due;
         std::uint64_t order;  // ties fire in the order the timers were started
+        std::function<void()> call;  // a single shot, with no window
     };
     std::list<Timer> timers_;
     std::int64_t now_ = 0;

@@ -57,6 +57,7 @@ inline std::vector<Damage> modbusDamages() {
         {"function", [](AnswerBytes& a) { a[1] = 0x04; resealModbus(a); }},
         {"byte count", [](AnswerBytes& a) { a[2] -= 2; resealModbus(a); }},
         {"exception", [](AnswerBytes& a) { a = {a[0], 0x83, 0x02, 0, 0}; resealModbus(a); }},
+        {"exception of the wrong length", [](AnswerBytes& a) { a = {a[0], 0x83, 0x02, 0, 0, 0}; resealModbus(a); }},
     };
 }
 

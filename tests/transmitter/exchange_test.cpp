@@ -45,6 +45,7 @@ TEST_F(ExchangeSteps, SendBuildsTheRequestOfTheModeAtThePollingAddress) {
                                 0x85, 0x00, 0x00, 0x87}));
     EXPECT_TRUE(rts());  // the HART modem transmits with RTS raised
 
+    sim.clock.advance(1000);
     station.link.transmissionMode = ModeRs485;
     station.device.pollingAddress = 1;
     sendRequest(station, IdentifyRequest);
@@ -80,6 +81,7 @@ TEST_F(ExchangeSteps, ADeviceGoneInTheReadIsReportedAndTheNextRequestReopensTheP
 
 TEST_F(ExchangeSteps, TurnEmptiesTheFrameAndReleasesTheDriver) {
     sendRequest(station, IdentifyRequest);
+    sim.clock.advance(300);
     turnToReceive(station);
     EXPECT_FALSE(rts());
     EXPECT_TRUE(
@@ -233,6 +235,7 @@ TEST_F(ExchangeSteps, EndingStopsTheTimerAndSendsOneReleaseByte) {
     endExchange(station, window);
     EXPECT_FALSE(window.timerRunning(ExchangeTimer));
     EXPECT_EQ(written(), Bytes{0xFF});
+    sim.clock.advance(10);  // the byte has left the line
     EXPECT_FALSE(rts());
 
     // Without a port there is nothing to release.
@@ -240,6 +243,42 @@ TEST_F(ExchangeSteps, EndingStopsTheTimerAndSendsOneReleaseByte) {
     const std::size_t writes = sim.writes().size();
     releaseLine(station);
     EXPECT_EQ(sim.writes().size(), writes);
+}
+
+// MODBUS RTU at 1200 baud, odd parity: a byte takes 9.17 ms and 3.5 characters of silence
+// (32.08 ms) end a frame. The closing write of 8 bytes holds the line for 105.4 ms.
+TEST_F(ExchangeSteps, AFrameOnTheLineHoldsBackTheNextWriteAndTurnEvenAfterItsDialogIsGone) {
+    station.link.transmissionMode = ModeRs485;
+    transmitFrame(station, buildWriteSingle(station.frame, 1, 0x00ED, 0x00AA));
+    closeSequence(station);
+    EXPECT_EQ(sim.writes().size(), 1u);
+    EXPECT_FALSE(rts());  // still driving the line
+    sim.clock.advance(105);
+    EXPECT_EQ(sim.writes().size(), 1u);
+    sim.clock.advance(1);
+    EXPECT_EQ(written(), Bytes{0xFF});
+    // The release byte holds the line for 9.17 + 32.08 ms in its turn.
+    sim.clock.advance(41);
+    EXPECT_FALSE(rts());
+    sim.clock.advance(1);
+    EXPECT_TRUE(rts());
+    const auto& log = station.trafficLog.bytes();
+    EXPECT_EQ(log[15], 'T');  // logged when it went out, after the write's record
+    EXPECT_EQ(log[22], 0xFF);
+}
+
+// At 19200 baud a request of 8 bytes takes 4.58 ms and its silence 2.01 ms, longer than the
+// 5 ms replyWait: the dialog's turn comes on time, the driver turns once the line is free.
+TEST_F(ExchangeSteps, ATurnThatWouldCutIntoTheFrameWaitsForTheLine) {
+    station.link.transmissionMode = ModeRs485;
+    station.link.baudIndex = 3;
+    sendRequest(station, IdentifyRequest);
+    sim.clock.advance(5);
+    turnToReceive(station);
+    EXPECT_FALSE(rts());
+    EXPECT_EQ(msUntilLineFree(station), 2);
+    sim.clock.advance(2);
+    EXPECT_TRUE(rts());
 }
 
 TEST(PollingAddress, OnlyWholeNumbersFrom0To127AreAddresses) {

@@ -266,7 +266,14 @@ TEST(Identification, ClosingMidExchangeReleasesTheLine) {
     id.sim.clock.advance(600);  // the identify request is out, the driver still transmits
     ASSERT_TRUE(id.sim.line()->rts());
     id.window.click(CInitDlg::Close);
+    // The request is still on the line (15 bytes at 1200 baud, 137.5 ms from its write at
+    // 500 ms): the release byte and the turn follow once it has left, with the dialog gone.
+    EXPECT_EQ(id.sim.requests(), (std::vector<int>{0}));
+    id.sim.clock.advance(37);
+    EXPECT_EQ(id.sim.requests(), (std::vector<int>{0}));
+    id.sim.clock.advance(1);
     EXPECT_EQ(id.sim.requests(), (std::vector<int>{0, -1}));
+    id.sim.clock.advance(10);
     EXPECT_FALSE(id.sim.line()->rts());
     EXPECT_EQ(id.sim.station.link.exchangeState, 0);
     EXPECT_EQ(id.sim.station.link.portOpen, 1);  // kept for the next dialog

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "answer_damage.h"
 #include "link/serial_line.h"
 #include "service/line_stats_dlg.h"
@@ -19,7 +22,8 @@ constexpr std::uint64_t HartQuestions = 5;
 constexpr std::uint64_t Rs485Questions = 4;
 
 struct Identification {
-    explicit Identification(bool rs485 = false) {
+    explicit Identification(bool rs485 = false, const sim::Options& options = {})
+        : sim(sim::Model::Doxa22, options) {
         if (rs485) sim.useRs485();
     }
     // Runs the identification to "Koniec"; `damage` changes the first answer that arrives.
@@ -73,12 +77,34 @@ TEST(LineStatistics, EachDamagedModbusAnswerIsCountedOnceUnderItsReason) {
     const std::vector<Damage> damages = modbusDamages();
     const AnswerFault reasons[] = {AnswerFault::Checksum, AnswerFault::Address,
                                    AnswerFault::Command, AnswerFault::Length,
-                                   AnswerFault::Exception};
+                                   AnswerFault::Exception, AnswerFault::Length};
     for (std::size_t i = 0; i < damages.size(); ++i) {
         SCOPED_TRACE(damages[i].name);
         Identification id(true);
         ASSERT_TRUE(id.run(damages[i].apply));
         expectOneRejection(id, reasons[i], Rs485Questions);
+    }
+}
+
+// A modem that lets only a few preambles through, or sends a byte of its own before them, still
+// delivers every answer; one preamble is too few to tell an answer from noise.
+TEST(LineStatistics, HartAnswersWithFewPreamblesOrANoiseByteBeforeThemAreTaken) {
+    struct Case {
+        int preambles;
+        std::optional<std::uint8_t> noise;
+    };
+    for (const Case& c : {Case{2, {}}, Case{4, {}}, Case{5, 0x00}, Case{2, 0x80}, Case{20, 0x06}}) {
+        SCOPED_TRACE(std::to_string(c.preambles) + " preambles, noise " + (c.noise ? std::to_string(*c.noise) : "none"));
+        sim::Options options;
+        options.minPreambles = options.maxPreambles = c.preambles;
+        options.noiseByte = c.noise;
+        options.serialNumber = 4242;
+        Identification id(false, options);
+        ASSERT_TRUE(id.run());
+        EXPECT_EQ(id.stats().validAnswers(), HartQuestions);
+        EXPECT_EQ(id.stats().rejectedTotal(), 0u);
+        EXPECT_EQ(id.stats().requests(), HartQuestions);
+        EXPECT_EQ(id.sim.station.device.serialNumber, 4242);
     }
 }
 
