@@ -18,6 +18,7 @@
 #include "programming/prog_zu_dlg.h"
 #include "transmitter/code_tables.h"
 #include "transmitter/station.h"
+#include "transmitter/write_table.h"
 
 namespace doxa::cli {
 
@@ -113,6 +114,11 @@ int program(DialogLogic& dialog, const Invocation& invocation, Session& session,
         if (text == SavedText || text == NotSavedText) outcome.ended = true;
         return Answer::Ok;
     };
+    // A refusal shows in the dialog's reply field only: the console keeps them for the verdict.
+    std::vector<std::string> refusals;
+    window.onText = [&refusals](int id, const std::string& text) {
+        if (id == ProgrammingSequence::ReplyText && text.starts_with(RefusedText)) refusals.push_back(text);
+    };
     const bool rs485 = session.line().rs485;
     // The dialog's own retries bound its identification and every write; a deadline could only
     // cut a write short between two of its steps.
@@ -138,6 +144,7 @@ int program(DialogLogic& dialog, const Invocation& invocation, Session& session,
             out.flush();
             return ExitOk;
         }
+        for (const std::string& refusal : refusals) console.error(refusal);
         console.error(outcome.boxes.back());
         return ExitNotConfirmed;
     }

@@ -173,7 +173,7 @@ std::string WriteJudgement::refusalText() const {
     const int value = code.value_or(0);
     char number[8];
     std::snprintf(number, sizeof number, modbus ? "%02X" : "%d", value);
-    return std::string("Przetwornik odrzucił zapis: ") + (modbus ? "wyjątek " : "kod ") + number + " (" +
+    return std::string(RefusedText) + (modbus ? "wyjątek " : "kod ") + number + " (" +
            std::string(codeMeaning(value, modbus)) + ")";
 }
 

@@ -57,6 +57,9 @@ enum class WriteVerdict {
     Unknown,    // nothing, a damaged or late answer, accepted and still running, a code unknown here
 };
 
+// How every refusal told to the technician begins.
+inline constexpr std::string_view RefusedText = "Przetwornik odrzucił zapis: ";
+
 struct WriteJudgement {
     WriteVerdict verdict = WriteVerdict::Unknown;
     // The response code or exception that came, if one did (a warning code with a confirmation).

@@ -508,6 +508,38 @@ TEST_F(CliBench, TheClosingWriteReachesASlaveThatFramesBySilenceAsAFrameOfItsOwn
     EXPECT_EQ(log("a").find("(no answer)"), std::string::npos) << log("a");
 }
 
+// doxa-cli write against a transmitter that refuses or is busy: the refusal is told with its
+// code and the history says refused; a busy transmitter gets its write again and confirms it.
+TEST_F(CliBench, ARefusedWriteIsToldWithItsCodeAndABusyOneIsSentAgain) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> variant;
+        int status;
+        const char* err;
+        const char* outcome;
+    };
+    const Case cases[] = {
+        {"HART refused", {"--refuse-write", "hart:35=9"}, 3,
+         "doxa-cli: Przetwornik odrzucił zapis: kod 9 (błąd właściwy dla polecenia)\n"
+         "doxa-cli: Dane nie zostały zapisane prawidłowo\n",
+         "\"outcome\": \"refused\""},
+        {"HART busy once", {"--busy-write", "hart:147"}, 0, "", "\"outcome\": \"confirmed\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> args{"--model", "DOXA-22"};
+        args.insert(args.end(), c.variant.begin(), c.variant.end());
+        const std::string port = start(c.name, args);
+        ASSERT_EQ(cli({"read", "--port", port, "-o", file("r.prg").string()}).status, 0);
+        const Result write = cli({"write", "--port", port, file("r.prg").string()});
+        EXPECT_EQ(write.status, c.status) << write.err;
+        EXPECT_EQ(write.err, c.err);
+        const Result history = cli({"history", "--json"});
+        const auto programming = history.out.find("\"kind\": \"programming\", " + std::string(c.outcome));
+        EXPECT_NE(programming, std::string::npos) << history.out;
+    }
+}
+
 // A file whose values no transmitter can hold is refused on one line before the line is used,
 // by the dry run as by the write.
 TEST_F(CliBench, AFileOfImpossibleValuesIsRefusedBeforeAnythingIsSent) {
