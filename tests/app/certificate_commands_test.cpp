@@ -102,6 +102,21 @@ TEST_F(CertificateCommands, ACalibrationThatLeftRecordsOffersItsCertificate) {
     history.stored.clear();
     calibrate(false);
     EXPECT_EQ(shell.questions.size(), 2u);
+
+    // A session whose every write was refused has nothing to certify.
+    history.stored.clear();
+    shell.scripts[CCalibrationDlg::Resource] = [this](FakeWindow& window, DialogLogic&) {
+        sim.clock.advanceUntil([&] { return !window.timerRunning(ExchangeTimer); }, 20000, 1);
+        sim.transmitter->faults.hartRefusals[145] = {9, 0};
+        window.click(CCalibrationDlg::DriveLow);
+        sim.clock.advanceUntil([&] { return !window.timerRunning(ExchangeTimer); }, 20000, 1);
+        window.click(CCalibrationDlg::CalibratePoint1);
+        sim.clock.advanceUntil([&] { return !window.timerRunning(ExchangeTimer); }, 20000, 1);
+    };
+    app.onCommand(CmdCalibrate);
+    ASSERT_EQ(history.stored.size(), 1u);
+    EXPECT_EQ(history.stored[0].record.outcome, RecordOutcome::Refused);
+    EXPECT_EQ(shell.questions.size(), 2u);
 }
 
 TEST_F(CertificateCommands, TheHistoryDialogShowsTheCertificateOfTheChosenRecord) {
