@@ -8,6 +8,8 @@
 #include "calibration/calib_dlg.h"
 #include "calibration/calib_wizard_dlg.h"
 #include "calibration/dialog_session.h"
+#include "calibration/factory_data_dlg.h"
+#include "programming/text_dlg.h"
 #include "support/fake_recorder.h"
 #include "transmitter/write_table.h"
 
@@ -190,6 +192,39 @@ TEST(TrimWrite, ARefusedTrimIsReportedWithItsCodeAndRecordedRefused) {
         ASSERT_EQ(records.size(), 1u);
         EXPECT_EQ(records[0].outcome, t.outcome);
         EXPECT_EQ(w.sim.device().trim != 0, t.outcome == RecordOutcome::Confirmed);
+    }
+}
+
+// The factory data copy and the text: refused, each stops with the code and is not sent again;
+// busy once, each goes again and is confirmed.
+TEST(OtherWrites, ARefusalStopsWithItsCodeAndABusyTransmitterGetsTheWriteAgain) {
+    for (const bool busy : {false, true}) {
+        SCOPED_TRACE(busy ? "busy once" : "refused");
+        const sim::Faults::Refusal refusal = busy ? sim::Faults::Refusal{32, 1} : sim::Faults::Refusal{16, 0};
+        const std::string refused = "Przetwornik odrzucił zapis: kod 16 (dostęp ograniczony)";
+
+        Recorded<CFactoryDataDlg> f(false);
+        f.sim.transmitter->faults.hartRefusals[139] = refusal;
+        ASSERT_TRUE(f.window.open());
+        ASSERT_TRUE(f.settle());
+        const auto records = f.recorder.ofKind(RecordKind::FactoryData);
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(records[0].outcome, busy ? RecordOutcome::Confirmed : RecordOutcome::Refused);
+        EXPECT_EQ(records[0].refusalCode, busy ? std::nullopt : std::optional<int>(16));
+        EXPECT_EQ(f.window.ended(), busy);
+        if (!busy) {
+            EXPECT_EQ(f.text(CFactoryDataDlg::Errors), refused);
+        }
+
+        DialogSession<CTextDlg> t(sim::Model::Doxa22, false);
+        t.sim.device().text = "stary";
+        ASSERT_TRUE(t.open());
+        t.sim.transmitter->faults.hartRefusals[212] = refusal;
+        t.window.type(CTextDlg::Text, "nowy");
+        ASSERT_TRUE(t.press(CTextDlg::Send));
+        EXPECT_EQ(t.sent(212).size(), busy ? 2u : 1u);
+        EXPECT_EQ(t.text(CTextDlg::Progress), busy ? std::string("Tekst został zapisany") : refused);
+        EXPECT_EQ(t.sim.device().text, busy ? "nowy" : "stary");
     }
 }
 
