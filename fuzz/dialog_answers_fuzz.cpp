@@ -5,6 +5,7 @@
 
 #include "dialog_driver.h"
 #include "fuzz_line.h"
+#include "link/port.h"
 #include "support/virtual_clock.h"
 #include "transmitter/settings_store.h"
 #include "transmitter/station.h"
@@ -17,11 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t flags = data[1];
     fuzz::FuzzInput input({data + 3, size - 3});
 
+    test::VirtualClock clock;
     MemorySettingsStore settings;
     Station station(settings);
     fuzz::prepareStation(station, flags, data[2]);
     station.makeLine = [&](int) { return std::make_unique<fuzz::FuzzLine>(input); };
-    test::VirtualClock clock;
+    // The line's own time is the dialog's: what waits for the line goes out on the same clock.
+    station.monotonicMs = [&clock] { return clock.now(); };
+    station.wakeForLineWork = [&](int ms) { clock.callAfter(ms, [&station] { carryOutLineWork(station); }); };
+    station.sleepUntilMs = [](std::int64_t) {};
     {
         const std::unique_ptr<DialogLogic> dialog = chosen.make(station);
         fuzz::driveDialog(*dialog, chosen.controls, clock, input, flags & fuzz::CancelBoxes);

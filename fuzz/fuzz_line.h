@@ -40,6 +40,7 @@ public:
     void purge() override { queued_.clear(); }
     std::uint32_t takeErrors() override { return 0; }
     void close() override {}
+    std::string device() const override { return {}; }
 
 private:
     FuzzInput& input_;
