@@ -226,15 +226,20 @@ void CCalibrationDlg::sendDrive() {
 // RS485: the echo of the drive, then the mode register; nothing is asked of the technician
 // before both are confirmed.
 void CCalibrationDlg::judgeDriveEcho() {
-    read();
-    const WriteAnswer answer = answerOfWrite(station_, lastReply_, sends_, false);
-    if (answer.next != WriteAnswer::Next::Done) {
-        driveStopped(answer);
-        return;
-    }
+    if (!driveStepConfirmed()) return;
     sends_ = 1;
     sent(sendModeRegister(station_, onePointStored_ ? OutputOnePointStored : OutputFixed));
     returnState_ = ReadDrive - 1;
+}
+
+// The answer to the drive or its mode write; anything but a confirmation sends the drive again
+// (busy) or stops with the reason.
+bool CCalibrationDlg::driveStepConfirmed() {
+    read();
+    const WriteAnswer answer = answerOfWrite(station_, lastReply_, sends_, false);
+    if (answer.next == WriteAnswer::Next::Done) return true;
+    driveStopped(answer);
+    return false;
 }
 
 void CCalibrationDlg::driveStopped(const WriteAnswer& answer) {
@@ -262,12 +267,7 @@ void CCalibrationDlg::judgeInputPoint(bool upper) {
 }
 
 void CCalibrationDlg::judgeDrive() {
-    read();
-    const WriteAnswer answer = answerOfWrite(station_, lastReply_, sends_, false);
-    if (answer.next != WriteAnswer::Next::Done) {
-        driveStopped(answer);
-        return;
-    }
+    if (!driveStepConfirmed()) return;
     window().stopTimer(ExchangeTimer);
     driven_ = driving_;
     window().setText(Status, outputPrompt(station_.device));

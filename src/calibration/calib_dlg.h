@@ -83,6 +83,7 @@ private:
     void startStep(int state);
     void drive(calibration::DrivePoint point);
     void sendDrive();
+    bool driveStepConfirmed();
     void driveStopped(const WriteAnswer& answer);
     void sent(const std::string& lineErrors);
     void listen();

@@ -163,19 +163,7 @@ void CCalibrationWizardDlg::step(int state) {
             sent(sendHartWrite(station_, Request{.hartCommand = HartTrimSet}), ReadTrimSet);
             window().setText(Progress, " ");
             break;
-        case ReadTrimSet: {
-            read();
-            const WriteAnswer answer = answerOfWrite(station_, lastReply_, sends_, true);
-            if (answer.next != WriteAnswer::Next::Done) {
-                if (answer.next == WriteAnswer::Next::Stop) recordTrim(answer.judgement, "set");
-                repeatOrOffer(answer, SendTrimSet, "");
-                break;
-            }
-            recordTrim(answer.judgement, "set");
-            station_.link.exchangeState = Exit;
-            window().setText(Progress, "Trim ustawiony");
-            break;
-        }
+        case ReadTrimSet: judgeTrim(SendTrimSet, "set", "Trim ustawiony"); break;
         case SendTrimRead:
             window().setTitle(TrimCancelTitle);
             sent(sendHart(station_, HartConfiguration), ReadTrimRead);
@@ -197,19 +185,7 @@ void CCalibrationWizardDlg::step(int state) {
             window().setText(Progress, " ");
             break;
         }
-        case ReadTrimWrite: {
-            read();
-            const WriteAnswer answer = answerOfWrite(station_, lastReply_, sends_, true);
-            if (answer.next != WriteAnswer::Next::Done) {
-                if (answer.next == WriteAnswer::Next::Stop) recordTrim(answer.judgement, "cancelled");
-                repeatOrOffer(answer, SendTrimWrite, "");
-                break;
-            }
-            recordTrim(answer.judgement, "cancelled");
-            station_.link.exchangeState = Exit;
-            window().setText(Progress, "Trim anulowany");
-            break;
-        }
+        case ReadTrimWrite: judgeTrim(SendTrimWrite, "cancelled", "Trim anulowany"); break;
         case SendAmbientRead:
             window().setVisible(Value, true);
             window().setEnabled(Send, true);
@@ -484,6 +460,20 @@ void CCalibrationWizardDlg::repeatOrOffer(const WriteAnswer& answer, int sendSta
     }
     sends_ = 0;
     offerAgain(sendState, stoppedText(answer.judgement, notConfirmed));
+}
+
+// A trim ends in the history once it is confirmed or has stopped; busy and unanswered sends go
+// again first.
+void CCalibrationWizardDlg::judgeTrim(int sendState, std::string_view what, std::string_view doneText) {
+    read();
+    const WriteAnswer answer = answerOfWrite(station_, lastReply_, sends_, true);
+    if (answer.next != WriteAnswer::Next::Again) recordTrim(answer.judgement, what);
+    if (answer.next != WriteAnswer::Next::Done) {
+        repeatOrOffer(answer, sendState, "");
+        return;
+    }
+    station_.link.exchangeState = Exit;
+    window().setText(Progress, doneText);
 }
 
 void CCalibrationWizardDlg::recordTrim(const WriteJudgement& judgement, std::string_view what) {

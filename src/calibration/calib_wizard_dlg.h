@@ -95,6 +95,7 @@ private:
     // What follows a write's answer other than the one that lets the run go on.
     void repeatOrOffer(const WriteAnswer& answer, int sendState, std::string_view notConfirmed);
     void judgeDrive(int sendState, int pointState);
+    void judgeTrim(int sendState, std::string_view what, std::string_view doneText);
     void recordTrim(const WriteJudgement& judgement, std::string_view what);
     void judgeOutputPoint(bool upper);
     // Stops where the technician may send again with "Wyślij", telling why.
