@@ -86,7 +86,7 @@ struct ExitCodeInfo {
     ExitCode code;
     std::string_view meaning;
 };
-constexpr std::array<ExitCodeInfo, 7> ExitCodes{{
+constexpr std::array<ExitCodeInfo, 8> ExitCodes{{
     {ExitOk, "success"},
     {ExitNoAnswer, "no answer: the transmitter did not answer in time"},
     {ExitBadInput, "bad input: unknown option, bad value or address, unusable file"},
@@ -94,6 +94,7 @@ constexpr std::array<ExitCodeInfo, 7> ExitCodes{{
     {ExitPortFailed, "the port could not be opened"},
     {ExitDeviceStatus, "device status: the transmitter reported a malfunction, a sensor\n"
                        "        break or its PV out of limits (1 wins when a value was missing)"},
+    {ExitRecordNotKept, "a service record could not be kept (printed on standard error as JSON)"},
     {ExitInterrupted, "interrupted by Ctrl-C or SIGTERM (the line was released)"},
 }};
 

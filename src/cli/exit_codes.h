@@ -10,6 +10,7 @@ enum ExitCode : int {
     ExitNotConfirmed = 3,  // the transmitter did not confirm what was written into it
     ExitPortFailed = 4,    // the port could not be opened
     ExitDeviceStatus = 5,  // the transmitter reported a malfunction, a sensor break or its PV out of limits
+    ExitRecordNotKept = 6, // a service record could not be kept anywhere (told on standard error)
     ExitInterrupted = 130, // stopped by Ctrl-C or SIGTERM before it was done
 };
 
