@@ -505,7 +505,7 @@ void Application::openBackup() {
 void Application::showHistory() {
     if (!history_) return;
     CHistoryDlg dialog(
-        *history_, [this](std::string_view suggested) { return shell_.askSavePath(suggested); },
+        *history_, [this](std::string_view suggested) { return shell_.askCsvSavePath(suggested); },
         showCertificate_ ? [this](const std::vector<StoredRecord>& session) { certify(session); }
                          : CHistoryDlg::ShowCertificate());
     shell_.runDialog(dialog);

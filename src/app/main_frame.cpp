@@ -44,6 +44,8 @@ constexpr auto WindowTitle = "DOXA - DOXA WIN 7.1.32 ";
 constexpr auto TitleAfterDocument = " - DOXA WIN 7.1.32 ";
 constexpr auto DocumentFilter = "Dane DOXA(*.prg)";
 constexpr auto DocumentSuffix = "prg";
+constexpr auto CsvFilter = "Pliki CSV (*.csv)";
+constexpr auto CsvSuffix = "csv";
 constexpr auto RecentFilePrompt = "Otwórz ten dokument";
 // How wide a path may be in the recent-file entries before its middle gives way to "...".
 constexpr int RecentFileWidth = 400;
@@ -253,9 +255,17 @@ std::string MainFrame::askOpenPath() {
 }
 
 std::string MainFrame::askSavePath(std::string_view suggested) {
-    QFileDialog dialog(this, QString(), QString(), QString::fromUtf8(DocumentFilter));
+    return askSavePathOf(suggested, DocumentFilter, DocumentSuffix);
+}
+
+std::string MainFrame::askCsvSavePath(std::string_view suggested) {
+    return askSavePathOf(suggested, CsvFilter, CsvSuffix);
+}
+
+std::string MainFrame::askSavePathOf(std::string_view suggested, const char* filter, const char* suffix) {
+    QFileDialog dialog(this, QString(), QString(), QString::fromUtf8(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QString::fromLatin1(DocumentSuffix));
+    dialog.setDefaultSuffix(QString::fromLatin1(suffix));
     dialog.selectFile(QFile::decodeName(QByteArray(suggested.data(), qsizetype(suggested.size()))));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();

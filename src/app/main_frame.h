@@ -46,6 +46,7 @@ public:
     void closeMainWindow() override;
     std::string askOpenPath() override;
     std::string askSavePath(std::string_view suggested) override;
+    std::string askCsvSavePath(std::string_view suggested) override;
     void setDocumentTitle(std::string_view title) override;
     void printReport() override;
     void exportReportPdf() override;
@@ -73,6 +74,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The save dialog offering files of `filter`, adding `suffix` to a name typed without one.
+    std::string askSavePathOf(std::string_view suggested, const char* filter, const char* suffix);
     void createToolbar(const ToolbarCommands& commands);
     void createStatusBar();
     void createStatusPanel();

@@ -57,11 +57,10 @@ void QtSettingsStore::refuseIfNoRegularFile() {
 // the program, so it is moved aside unread, where the technician can still look at it.
 void QtSettingsStore::setAsideIfOversized() {
     if (QFileInfo(path_).size() <= LargestFile) return;
-    const QString backup = backupPath(path_);
+    const QString backup = freeBackupPath();
     const std::string tooLarge =
         "Plik ustawień " + path_.toStdString() + " jest za duży (ponad 1 MB) i nie został wczytany";
-    QFile::remove(backup);
-    refused_ = !QFile::rename(path_, backup);
+    refused_ = backup.isEmpty() || !QFile::rename(path_, backup);
     if (refused_) {
         notice_ = tooLarge + ". Program używa ustawień domyślnych i nie zapisze zmian.";
         return;
@@ -71,7 +70,17 @@ void QtSettingsStore::setAsideIfOversized() {
               ". Program zaczyna od ustawień domyślnych.";
 }
 
-QString QtSettingsStore::backupPath(const QString& path) { return path + ".bak"; }
+QString QtSettingsStore::backupPath(const QString& path, int number) {
+    return number == 0 ? path + ".bak" : path + ".bak." + QString::number(number);
+}
+
+QString QtSettingsStore::freeBackupPath() const {
+    for (int number = 0; number < MostBackups; ++number) {
+        const QString backup = backupPath(path_, number);
+        if (!QFileInfo::exists(backup) && !QFileInfo(backup).isSymLink()) return backup;
+    }
+    return {};
+}
 
 // A parse error sticks to a QSettings object and would hide a later write error, so the file is
 // read afresh once it has been rewritten. Qt drops lines it cannot parse and mangles binary
@@ -89,9 +98,8 @@ void QtSettingsStore::load() {
 bool QtSettingsStore::readyToWrite() {
     if (refused_) return false;
     if (!unparsed_) return true;
-    const QString backup = backupPath(path_);
-    QFile::remove(backup);
-    if (!QFile::copy(path_, backup)) return false;
+    const QString backup = freeBackupPath();
+    if (backup.isEmpty() || !QFile::copy(path_, backup)) return false;
     QFile::setPermissions(backup, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     unparsed_ = false;
     return true;

@@ -13,16 +13,21 @@ namespace doxa {
 // because it holds the passwords. A file with lines the reader cannot parse is kept as
 // doxa-win.ini.bak before it is first rewritten, since the rewrite drops those lines. A file
 // far larger than any settings file is not read at all: it is moved there at once, and the
-// store starts empty.
+// store starts empty. A backup is never replaced: when doxa-win.ini.bak is there already, the
+// next one is doxa-win.ini.bak.1, then .bak.2 and on; with all of them taken, nothing is
+// written over the file.
 class QtSettingsStore : public SettingsStore {
 public:
     static constexpr qint64 LargestFile = 1 << 20;
+    // How many backups of the settings file are kept beside it, at most.
+    static constexpr int MostBackups = 10;
 
     explicit QtSettingsStore(const QString& path = defaultPath());
 
     static QString defaultPath();
-    // Where a file that could not be fully parsed is kept: beside it, ".bak" appended.
-    static QString backupPath(const QString& path);
+    // Where a file that could not be fully parsed is kept: beside it, ".bak" appended, and for
+    // the backups after the first, ".bak.1" to ".bak.9".
+    static QString backupPath(const QString& path, int number = 0);
 
     int readInt(std::string_view section, std::string_view key, int fallback) const override;
     bool writeInt(std::string_view section, std::string_view key, int value) override;
@@ -41,6 +46,8 @@ private:
     // The stored value; invalid when there is none.
     QVariant value(std::string_view section, std::string_view key) const;
     bool readyToWrite();
+    // The first backup name nothing has taken yet; empty when every one is taken.
+    QString freeBackupPath() const;
     bool flush();
 
     QString path_;

@@ -1,6 +1,27 @@
 #include "cli/console.h"
 
+#include <string>
+
+#include "dialog/visible_text.h"
+
 namespace doxa::cli {
+
+namespace {
+
+// Errors quote paths, files and what a database or a device holds: none of it may drive the
+// terminal. The message's own line breaks stay.
+std::string visibleLines(std::string_view text) {
+    std::string shown;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find('\n', start);
+        shown += visibleText(text.substr(start, end - start));
+        if (end == std::string_view::npos) return shown;
+        shown += '\n';
+        start = end + 1;
+    }
+}
+
+}  // namespace
 
 std::string_view trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
@@ -11,7 +32,7 @@ std::string_view trimmed(std::string_view text) {
 
 void Console::error(std::string_view line) {
     endProgress();
-    err_ << "doxa-cli: " << trimmed(line) << '\n' << std::flush;
+    err_ << "doxa-cli: " << visibleLines(trimmed(line)) << '\n' << std::flush;
 }
 
 void Console::progress(std::string_view text) {

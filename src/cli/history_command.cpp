@@ -16,32 +16,25 @@ namespace {
 
 void printJson(const std::vector<StoredRecord>& records, std::ostream& out) {
     out << "[";
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        const StoredRecord& s = records[i];
-        const ServiceRecord& r = s.record;
-        out << (i == 0 ? "\n" : ",\n") << "{\"time\": " << jsonString(s.time)
-            << ", \"user\": " << jsonString(s.user) << ", \"kind\": " << jsonString(kindName(r.kind))
-            << ", \"outcome\": " << jsonString(outcomeName(r.outcome))
-            << ", \"model\": " << jsonString(r.model) << ", \"serial\": " << r.serial
-            << ", \"address\": " << r.address << ", \"mode\": " << jsonString(modeName(r))
-            << ", \"line\": " << jsonString(r.line) << ", \"backup_file\": " << jsonString(r.backupFile)
-            << ", \"as_found\": " << valuesJson(r.asFound) << ", \"as_left\": " << valuesJson(r.asLeft)
-            << ", \"reference\": " << valuesJson(r.reference) << ", \"device\": " << jsonString(r.device)
-            << ", \"refusal_code\": " << (r.refusalCode ? std::to_string(*r.refusalCode) : std::string("null")) << "}";
-    }
+    for (std::size_t i = 0; i < records.size(); ++i) out << (i == 0 ? "\n" : ",\n") << historyJson(records[i]);
     out << (records.empty() ? "]\n" : "\n]\n");
 }
 
+// What a person reads: every field as stored, a field that could not be read marked, and no
+// control character from the database reaching the terminal.
 void printTable(const std::vector<StoredRecord>& records, std::ostream& out) {
     out << padded("Czas", 21) << padded("Model", 13) << padded("Nr seryjny", 12)
         << padded("Rodzaj", 26) << padded("Wynik", 15) << "Zastane → pozostawione (wzorzec)\n";
     for (const StoredRecord& s : records) {
         const ServiceRecord& r = s.record;
-        out << padded(localTimeText(s.time), 21) << padded(r.model, 13)
-            << padded(std::to_string(r.serial), 12) << padded(kindName(r.kind), 26)
-            << padded(outcomeName(r.outcome), 15) << shownValues(r.asFound) << " → "
-            << shownValues(r.asLeft);
-        if (!r.reference.empty()) out << " (" << shownValues(r.reference) << ")";
+        out << padded(shownField(s, "time", localTimeText(s.time)), 21) << padded(shownField(s, "model", r.model), 13)
+            << padded(shownField(s, "serial", std::to_string(r.serial)), 12)
+            << padded(shownField(s, "kind", kindName(r.kind)), 26)
+            << padded(shownField(s, "outcome", outcomeName(r.outcome)), 15)
+            << shownField(s, "as_found", shownValues(r.asFound)) << " → "
+            << shownField(s, "as_left", shownValues(r.asLeft));
+        if (!r.reference.empty() || s.unreadable.contains("reference"))
+            out << " (" << shownField(s, "reference", shownValues(r.reference)) << ")";
         out << '\n';
     }
 }

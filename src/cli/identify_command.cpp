@@ -9,6 +9,7 @@
 #include "cli/run_outcome.h"
 #include "cli/session.h"
 #include "cli/text_format.h"
+#include "dialog/visible_text.h"
 #include "link/hart.h"
 #include "transmitter/station.h"
 #include "transmitter/code_tables.h"
@@ -47,7 +48,7 @@ void printIdentification(const ConsoleWindow& window, const Session& session, st
     out << padded("Adres:", LabelWidth) << session.line().pollingAddress << '\n';
     for (const Field& f : Fields) {
         const std::string shown = window.text(f.id);
-        out << padded(f.label, LabelWidth) << (window.wasSet(f.id) ? trimmed(shown) : Unfilled)
+        out << padded(f.label, LabelWidth) << (window.wasSet(f.id) ? visibleText(trimmed(shown)) : std::string(Unfilled))
             << '\n';
     }
     const std::vector<DeviceCondition> conditions = deviceConditions(session.station().statusPanel);

@@ -1,6 +1,7 @@
 #include "cli/text_format.h"
 
 #include "cli/console.h"
+#include "dialog/visible_text.h"
 
 namespace doxa::cli {
 
@@ -12,8 +13,8 @@ std::size_t characterCount(std::string_view utf8) {
 }
 
 std::string padded(std::string_view utf8, std::size_t width) {
-    const std::size_t characters = characterCount(utf8);
-    std::string text(utf8);
+    std::string text = visibleText(utf8);
+    const std::size_t characters = characterCount(text);
     if (characters < width) text.append(width - characters, ' ');
     return text;
 }

@@ -14,7 +14,7 @@ using doxa::jsonString;
 
 // How many characters `utf8` shows (not bytes: the labels are Polish).
 std::size_t characterCount(std::string_view utf8);
-// `utf8` followed by blanks up to `width` characters.
+// `utf8` with its control characters written out, followed by blanks up to `width` characters.
 std::string padded(std::string_view utf8, std::size_t width);
 
 // A shown value split into its number and its unit: "23.4 °C" -> "23.4", "°C"; "5.000V" ->

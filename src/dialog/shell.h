@@ -40,6 +40,9 @@ public:
     // The configuration document's file dialogs; an empty path when the technician cancelled.
     virtual std::string askOpenPath() = 0;
     virtual std::string askSavePath(std::string_view suggested) = 0;
+    // A CSV file to export into: the dialog offers CSV files and adds ".csv" to a name typed
+    // without a suffix; an empty path when the technician cancelled.
+    virtual std::string askCsvSavePath(std::string_view suggested) = 0;
     // The window title names the document: "DOXA" or the file's name.
     virtual void setDocumentTitle(std::string_view title) = 0;
     // Shows the live trend plot beside the dialog that runs now (the same plot again if it was

@@ -243,8 +243,7 @@ std::string loadDocumentFile(const std::string& path, DeviceRecord& device,
     return tooLongText(path, static_cast<off_t>(bytes.size()));
 }
 
-bool saveDocumentFile(const std::string& chosenPath, const DeviceRecord& device,
-                      const Characteristic& characteristic) {
+bool replaceFile(const std::string& chosenPath, const std::vector<std::uint8_t>& bytes) {
     const std::string path = savedFile(chosenPath);
     if (path.empty()) return false;
     struct stat old {};
@@ -256,7 +255,6 @@ bool saveDocumentFile(const std::string& chosenPath, const DeviceRecord& device,
 
     const std::string folder = folderOf(path);
     removeStaleTemporaries(folder);
-    const std::vector<std::uint8_t> bytes = writeDocument(device, characteristic);
     FileDescriptor file;
     std::string temporary = unnamedTemporary(file, folder, bytes, keptMode);
     if (temporary.empty()) temporary = namedTemporary(file, folder, bytes, keptMode);
@@ -270,6 +268,11 @@ bool saveDocumentFile(const std::string& chosenPath, const DeviceRecord& device,
     FileDescriptor folderHandle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folderHandle.get() >= 0) ::fsync(folderHandle.get());
     return true;
+}
+
+bool saveDocumentFile(const std::string& path, const DeviceRecord& device,
+                      const Characteristic& characteristic) {
+    return replaceFile(path, writeDocument(device, characteristic));
 }
 
 }  // namespace doxa

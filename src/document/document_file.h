@@ -27,10 +27,13 @@ std::string readDocumentBytes(const std::string& path, std::vector<std::uint8_t>
 std::string loadDocumentFile(const std::string& path, DeviceRecord& device,
                              Characteristic& characteristic);
 
-// Saves the configuration to `path`. The file is written beside the old one and takes its
-// place only when it is complete on disk, so a failed save leaves the old file as it was.
-// A symbolic link stays one: the file it leads to is the one written. False when the file
-// could not be written.
+// Writes `bytes` into `path` as every file of the program is written: beside the old one first,
+// taking its place (and its mode) only when complete on disk, so a failed write leaves the old
+// file as it was. A symbolic link stays one: the file it leads to is the one written. False when
+// the file could not be written.
+bool replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+// Saves the configuration to `path` through replaceFile().
 bool saveDocumentFile(const std::string& path, const DeviceRecord& device,
                       const Characteristic& characteristic);
 

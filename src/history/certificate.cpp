@@ -141,9 +141,22 @@ struct Tolerances {
     std::optional<double> temperature, input, output;
 };
 
+// "10:20:00  Kompensacja: as_found [nieczytelne: "{24,5"] — pominięty": a record read only in
+// part gives no point, so nothing it holds is printed as a value.
+std::string unreadableNote(const StoredRecord& s, const std::string& time) {
+    std::string columns;
+    for (const auto& [column, stored] : s.unreadable)
+        columns += (columns.empty() ? "" : ", ") + column + " " + unreadableText(stored);
+    return time + "  " + std::string(kindText(s.record.kind)) + ": " + columns + " — pominięty";
+}
+
 void addRecord(Certificate& c, const StoredRecord& s, const Tolerances& limits, const HistoryQuery& history) {
     const ServiceRecord& r = s.record;
     const std::string time = clockText(history.localTime(s.time));
+    if (!s.unreadable.empty()) {
+        c.notes.push_back(unreadableNote(s, time));
+        return;
+    }
     switch (r.kind) {
         case RecordKind::CalibrationInput: c.points.push_back(inputRow(r, limits.input)); break;
         case RecordKind::CalibrationOutput:
@@ -200,8 +213,12 @@ std::vector<StoredRecord> calibrationSession(const std::vector<StoredRecord>& re
                                              const StoredRecord& chosen, const HistoryQuery& history) {
     const auto day = [&history](const StoredRecord& s) { return history.localTime(s.time).substr(0, 10); };
     std::vector<StoredRecord> session;
+    // A record whose kind, serial number or time could not be read belongs to no known session.
+    const auto identified = [](const StoredRecord& s) {
+        return !s.unreadable.contains("kind") && !s.unreadable.contains("serial") && !s.unreadable.contains("time");
+    };
     std::ranges::copy_if(records, std::back_inserter(session), [&](const StoredRecord& s) {
-        return isCalibration(s.record.kind) && s.record.model == chosen.record.model &&
+        return identified(s) && isCalibration(s.record.kind) && s.record.model == chosen.record.model &&
                s.record.serial == chosen.record.serial && s.user == chosen.user && day(s) == day(chosen);
     });
     std::ranges::sort(session, {}, &StoredRecord::time);
@@ -213,16 +230,17 @@ Certificate makeCertificate(std::vector<StoredRecord> session, const Certificate
     std::ranges::sort(session, {}, &StoredRecord::time);
     Certificate c;
     if (session.empty()) return c;
-    const ServiceRecord& first = session.front().record;
+    const StoredRecord& front = session.front();
+    const ServiceRecord& first = front.record;
     const std::string local = history.localTime(session.front().time);
     const Tolerances limits{tolerance(settings.temperatureTolerance), tolerance(settings.inputTolerance),
                             tolerance(settings.outputTolerance)};
     c.judged = limits.temperature || limits.input || limits.output;
     c.fields = {
         {"Przetwornik", first.model},
-        {"Numer seryjny", std::to_string(first.serial)},
-        {"Adres", std::to_string(first.address)},
-        {"Linia", first.line + " (" + std::string(modeName(first)) + ")"},
+        {"Numer seryjny", shownField(front, "serial", std::to_string(first.serial))},
+        {"Adres", shownField(front, "address", std::to_string(first.address))},
+        {"Linia", first.line + " (" + shownField(front, "mode", modeName(first)) + ")"},
         {"Data kalibracji", dateText(local)},
         {"Wykonał", technicians(session)},
         {"Przyrząd wzorcowy", orUnknown(settings.instrumentName)},

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "dialog/visible_text.h"
+
 namespace doxa {
 
 std::string jsonString(std::string_view utf8) {
@@ -31,10 +33,77 @@ std::string jsonNumber(double value) {
     return std::string(digits, end);
 }
 
+namespace {
+
+// An optional sign, digits with at most one point among them, an optional exponent.
+bool isNumber(std::string_view text) {
+    std::size_t i = text.starts_with('-') || text.starts_with('+') ? 1 : 0;
+    const auto digits = [&text, &i] {
+        const std::size_t first = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+        return i - first;
+    };
+    std::size_t mantissa = digits();
+    if (i < text.size() && text[i] == '.') ++i, mantissa += digits();
+    if (mantissa == 0) return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+        if (digits() == 0) return false;
+    }
+    return i == text.size();
+}
+
+bool readsAsFormula(std::string_view text) {
+    return !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos &&
+           !isNumber(text);
+}
+
+// A column of an exported record: its name, its JSON value and its CSV text.
+struct ExportedColumn {
+    std::string_view name;
+    std::string json;
+    std::string text;
+};
+
+std::string codeText(const std::optional<int>& code, std::string_view none) {
+    return code ? std::to_string(*code) : std::string(none);
+}
+
+std::vector<ExportedColumn> exportedColumns(const StoredRecord& s) {
+    const ServiceRecord& r = s.record;
+    std::vector<ExportedColumn> columns = {
+        {"time", jsonString(s.time), s.time},
+        {"user", jsonString(s.user), s.user},
+        {"kind", jsonString(kindName(r.kind)), std::string(kindName(r.kind))},
+        {"outcome", jsonString(outcomeName(r.outcome)), std::string(outcomeName(r.outcome))},
+        {"model", jsonString(r.model), r.model},
+        {"serial", std::to_string(r.serial), std::to_string(r.serial)},
+        {"address", std::to_string(r.address), std::to_string(r.address)},
+        {"mode", jsonString(modeName(r)), std::string(modeName(r))},
+        {"line", jsonString(r.line), r.line},
+        {"backup_file", jsonString(r.backupFile), r.backupFile},
+        {"as_found", valuesJson(r.asFound), valuesJson(r.asFound)},
+        {"as_left", valuesJson(r.asLeft), valuesJson(r.asLeft)},
+        {"reference", valuesJson(r.reference), valuesJson(r.reference)},
+        {"device", jsonString(r.device), r.device},
+        {"refusal_code", codeText(r.refusalCode, "null"), codeText(r.refusalCode, "")},
+    };
+    for (ExportedColumn& column : columns)
+        if (const auto stored = s.unreadable.find(std::string(column.name)); stored != s.unreadable.end()) {
+            column.json = "null";
+            column.text = stored->second;
+        }
+    return columns;
+}
+
+}  // namespace
+
 std::string csvField(std::string_view utf8) {
-    if (utf8.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(utf8);
+    const std::string field = readsAsFormula(utf8) ? "'" + std::string(utf8) : std::string(utf8);
+    if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
     std::string text = "\"";
-    for (const char c : utf8) {
+    for (const char c : field) {
         if (c == '"') text += '"';
         text += c;
     }
@@ -64,18 +133,42 @@ std::string shownValues(const RecordValues& values) {
 
 std::string_view modeName(const ServiceRecord& record) { return record.rs485 ? "RS485" : "HART"; }
 
+std::string unreadableText(std::string_view stored) {
+    return "[nieczytelne: \"" + visibleText(stored) + "\"]";
+}
+
+std::string shownField(const StoredRecord& stored, std::string_view column, std::string_view readable) {
+    const auto kept = stored.unreadable.find(std::string(column));
+    return kept == stored.unreadable.end() ? visibleText(readable) : unreadableText(kept->second);
+}
+
+std::string historyCsvHeader() {
+    std::string header;
+    for (const ExportedColumn& column : exportedColumns({})) header += std::string(column.name) + ',';
+    return header + "unreadable";
+}
+
+std::string historyCsvRow(const StoredRecord& stored) {
+    std::string row;
+    for (const ExportedColumn& column : exportedColumns(stored)) row += csvField(column.text) + ',';
+    std::string unreadable;
+    for (const auto& [column, text] : stored.unreadable) unreadable += (unreadable.empty() ? "" : " ") + column;
+    return row + csvField(unreadable);
+}
+
 void writeHistoryCsv(const std::vector<StoredRecord>& records, std::ostream& out) {
-    out << "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference,device,refusal_code\n";
-    for (const StoredRecord& s : records) {
-        const ServiceRecord& r = s.record;
-        out << s.time << ',' << csvField(s.user) << ',' << kindName(r.kind) << ','
-            << outcomeName(r.outcome) << ',' << csvField(r.model) << ',' << r.serial << ','
-            << r.address << ',' << modeName(r) << ',' << csvField(r.line) << ','
-            << csvField(r.backupFile) << ',' << csvField(valuesJson(r.asFound)) << ','
-            << csvField(valuesJson(r.asLeft)) << ',' << csvField(valuesJson(r.reference)) << ','
-            << csvField(r.device) << ','
-            << (r.refusalCode ? std::to_string(*r.refusalCode) : std::string()) << '\n';
-    }
+    out << historyCsvHeader() << '\n';
+    for (const StoredRecord& s : records) out << historyCsvRow(s) << '\n';
+}
+
+std::string historyJson(const StoredRecord& stored) {
+    std::string object = "{";
+    for (const ExportedColumn& column : exportedColumns(stored))
+        object += jsonString(column.name) + ": " + column.json + ", ";
+    std::string unreadable;
+    for (const auto& [column, text] : stored.unreadable)
+        unreadable += (unreadable.empty() ? "" : ", ") + jsonString(column) + ": " + jsonString(text);
+    return object + "\"unreadable\": {" + unreadable + "}}";
 }
 
 }  // namespace doxa

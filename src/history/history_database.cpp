@@ -4,8 +4,6 @@
 #include <unistd.h>
 
 #include <QDateTime>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -19,6 +17,7 @@
 #include <filesystem>
 
 #include "history/history_store.h"
+#include "history/record_columns.h"
 
 namespace doxa {
 
@@ -37,11 +36,6 @@ constexpr const char* FileConnectOptions = "QSQLITE_BUSY_TIMEOUT=5000";
 // Taken by whoever brings a server's schema up to date, so two programs opening a new database
 // at once do not both make it.
 constexpr const char* MigrationLock = "SELECT pg_advisory_xact_lock(4242019)";
-
-// The columns of both tables after the id; `user` is quoted, as PostgreSQL reserves the word.
-constexpr const char* Columns =
-    "uid, time, \"user\", kind, outcome, model, serial, address, mode, line, backup_file, "
-    "as_found, as_left, reference, device, refusal_code";
 
 // Each step brings the schema from the version before it to its own number. The same text
 // serves both kinds of database; only the id column is spelt differently (see ddl()).
@@ -76,64 +70,7 @@ QString tableName(HistoryTable table) {
     return table == HistoryTable::Records ? QStringLiteral("records") : QStringLiteral("waiting");
 }
 
-QString valuesJson(const RecordValues& values) {
-    QJsonObject object;
-    for (const auto& [name, value] : values) {
-        if (const double* number = std::get_if<double>(&value))
-            object.insert(qs(name), *number);
-        else
-            object.insert(qs(name), qs(std::get<std::string>(value)));
-    }
-    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
-}
-
-// Named numbers and texts, by name (a JSON object keeps no order).
-RecordValues valuesFromJson(const QString& json) {
-    RecordValues values;
-    const QJsonObject object = QJsonDocument::fromJson(json.toUtf8()).object();
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        if (it->isDouble())
-            values.emplace_back(utf8(it.key()), it->toDouble());
-        else if (it->isString())
-            values.emplace_back(utf8(it.key()), utf8(it->toString()));
-    }
-    return values;
-}
-
 std::string queryError(const QSqlQuery& query) { return utf8(query.lastError().text()); }
-
-StoredRecord recordFrom(const QSqlQuery& q) {
-    StoredRecord stored{utf8(q.value("time").toString()), utf8(q.value("user").toString()), {}};
-    ServiceRecord& r = stored.record;
-    r.kind = kindFromName(utf8(q.value("kind").toString())).value_or(RecordKind::Identification);
-    r.outcome = outcomeFromName(utf8(q.value("outcome").toString())).value_or(RecordOutcome::NoAnswer);
-    r.model = utf8(q.value("model").toString());
-    r.serial = q.value("serial").toInt();
-    r.address = q.value("address").toInt();
-    r.rs485 = q.value("mode").toString() == QLatin1String("RS485");
-    r.line = utf8(q.value("line").toString());
-    r.backupFile = utf8(q.value("backup_file").toString());
-    r.device = utf8(q.value("device").toString());
-    r.asFound = valuesFromJson(q.value("as_found").toString());
-    r.asLeft = valuesFromJson(q.value("as_left").toString());
-    r.reference = valuesFromJson(q.value("reference").toString());
-    if (const QVariant code = q.value("refusal_code"); !code.isNull()) r.refusalCode = code.toInt();
-    return stored;
-}
-
-bool insertOne(QSqlQuery& q, const PendingRecord& pending) {
-    const StoredRecord& stored = pending.stored;
-    const ServiceRecord& r = stored.record;
-    for (const QVariant& v :
-         {QVariant(qs(pending.uid)), QVariant(qs(stored.time)), QVariant(qs(stored.user)),
-          QVariant(qs(kindName(r.kind))), QVariant(qs(outcomeName(r.outcome))), QVariant(qs(r.model)),
-          QVariant(r.serial), QVariant(r.address), QVariant(QString(r.rs485 ? "RS485" : "HART")),
-          QVariant(qs(r.line)), QVariant(qs(r.backupFile)), QVariant(valuesJson(r.asFound)),
-          QVariant(valuesJson(r.asLeft)), QVariant(valuesJson(r.reference)), QVariant(qs(r.device)),
-          r.refusalCode ? QVariant(*r.refusalCode) : QVariant(QMetaType::fromType<int>())})
-        q.addBindValue(v);
-    return q.exec();
-}
 
 // A new file is made by hand, so that no one else may read it from the first moment.
 bool makeFile(const std::string& path, std::string& error) {
@@ -277,10 +214,10 @@ bool HistoryDatabase::write(HistoryTable table, const std::vector<PendingRecord>
     if (!open(true)) return false;
     return inTransaction("write to", [&](std::string& error) {
         QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
-        const QString statement = "INSERT INTO " + tableName(table) + " (" + QLatin1String(Columns) +
+        const QString statement = "INSERT INTO " + tableName(table) + " (" + QLatin1String(RecordColumnNames) +
                                   ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (uid) DO NOTHING";
         for (const PendingRecord& record : records)
-            if (!q.prepare(statement) || !insertOne(q, record)) return (error = failure("write to", queryError(q))), false;
+            if (!q.prepare(statement) || !insertRecord(q, record)) return (error = failure("write to", queryError(q))), false;
         return true;
     });
 }
@@ -303,12 +240,13 @@ bool HistoryDatabase::pending(HistoryTable table, std::vector<PendingRecord>& fo
     QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
     if (!q.exec("SELECT * FROM " + tableName(table) + " ORDER BY id"))
         return fail(failure("read", queryError(q)));
-    while (q.next()) found.push_back({utf8(q.value("uid").toString()), recordFrom(q)});
+    while (q.next()) found.push_back({utf8(q.value("uid").toString()), recordFromRow(q)});
     return true;
 }
 
 bool HistoryDatabase::select(HistoryTable table, const HistoryFilter& filter, std::vector<PendingRecord>& found) {
     if (!open(false)) return problem_.empty();
+    if (!checkedForListing()) return false;
     QStringList conditions{QStringLiteral("1 = 1")};
     if (filter.serial) conditions << QStringLiteral("serial = :serial");
     if (!filter.model.empty()) conditions << QStringLiteral("model = :model");
@@ -320,7 +258,24 @@ bool HistoryDatabase::select(HistoryTable table, const HistoryFilter& filter, st
     if (!filter.model.empty()) q.bindValue(":model", qs(filter.model));
     if (filter.since) q.bindValue(":since", qs(isoUtc(*filter.since)));
     if (!q.exec()) return fail(failure("read", queryError(q)));
-    while (q.next()) found.push_back({utf8(q.value("uid").toString()), recordFrom(q)});
+    while (q.next()) found.push_back({utf8(q.value("uid").toString()), recordFromRow(q)});
+    return true;
+}
+
+// A file with damaged pages can still answer a query, with rows made up of whatever the damaged
+// pages hold; such a file is refused for listing, with what SQLite found. A server keeps its own
+// pages.
+bool HistoryDatabase::checkedForListing() {
+    if (server_ || checked_) return true;
+    QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
+    if (!q.exec(QStringLiteral("PRAGMA quick_check(%1)").arg(DamageReported)))
+        return fail(failure("check", queryError(q)));
+    QStringList damage;
+    while (q.next())
+        if (const QString found = q.value(0).toString(); found != QLatin1String("ok")) damage << found;
+    if (!damage.isEmpty())
+        return fail("Baza historii serwisowej " + location_ + " jest uszkodzona: " + utf8(damage.join("; ")));
+    checked_ = true;
     return true;
 }
 
@@ -358,6 +313,7 @@ std::string HistoryDatabase::failure(std::string_view doing, const std::string& 
 
 bool HistoryDatabase::fail(std::string why) {
     problem_ = std::move(why);
+    checked_ = false;
     if (open_) QSqlDatabase::database(qs(connection_), false).close();
     open_ = false;
     return false;

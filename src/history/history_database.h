@@ -54,7 +54,8 @@ public:
     bool remove(HistoryTable table, const std::vector<PendingRecord>& records);
     // Oldest first.
     bool pending(HistoryTable table, std::vector<PendingRecord>& found);
-    // Newest first.
+    // Newest first. A file is checked for damage first, once for each time it is opened, and
+    // refused when it holds any.
     bool select(HistoryTable table, const HistoryFilter& filter, std::vector<PendingRecord>& found);
     bool count(HistoryTable table, int& found);
 
@@ -65,12 +66,16 @@ public:
     static constexpr int SchemaVersion = 3;
 
 private:
+    // How many of the faults SQLite finds in a damaged file are told.
+    static constexpr int DamageReported = 3;
+
     bool connect();
     bool write(HistoryTable table, const std::vector<PendingRecord>& records);
     bool migrate();
     bool readVersion(int& version, std::string& error);
     bool upgrade(int from, std::string& error);
     bool inTransaction(const std::string& doing, const std::function<bool(std::string&)>& work);
+    bool checkedForListing();
     bool fail(std::string why);
     std::string failure(std::string_view doing, const std::string& detail) const;
     std::string ddl(const char* statement) const;
@@ -79,6 +84,8 @@ private:
     bool server_ = false;
     std::string connection_;
     bool open_ = false;
+    // The file was found whole since it was opened.
+    bool checked_ = false;
     std::string problem_;
     // Why the URL cannot be used, when it cannot.
     std::string urlProblem_;

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
+#include <sstream>
 
+#include "document/document_file.h"
 #include "history/certificate.h"
 #include "history/history_csv.h"
 #include "history/record_texts.h"
@@ -16,7 +17,7 @@ constexpr std::string_view NoRecordsText = "Historia nie zawiera pasujących wpi
 constexpr std::string_view BadSerialText = "Numer seryjny musi być liczbą całkowitą.";
 constexpr std::string_view BadSinceText = "Datę należy podać jako RRRR-MM-DD.";
 constexpr std::string_view NotWrittenText = "Nie można zapisać pliku ";
-constexpr std::string_view SuggestedFile = "historia.csv";
+constexpr std::string_view SuggestedFile = "historia";
 constexpr std::string_view Gap = "   ";
 
 std::string_view trimmed(std::string_view text) {
@@ -30,6 +31,15 @@ std::optional<int> serialFrom(std::string_view text) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), serial);
     if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
     return serial;
+}
+
+// The serial number as the lists show it; one that could not be read, as stored and marked.
+std::string serialText(const StoredRecord& s) { return shownField(s, "serial", std::to_string(s.record.serial)); }
+
+// "historia-4242.csv": the transmitter's serial number, when it could be read.
+std::string suggestedFile(const StoredRecord& s) {
+    const std::string serial = s.unreadable.contains("serial") ? "" : "-" + std::to_string(s.record.serial);
+    return std::string(SuggestedFile) + serial + ".csv";
 }
 
 }  // namespace
@@ -81,14 +91,15 @@ void CHistoryDlg::showTransmitters() {
     std::vector<std::string> items;
     for (const StoredRecord& s : records_) {
         const ServiceRecord& r = s.record;
-        const bool known = std::ranges::any_of(transmitters_, [&r](const Transmitter& t) {
-            return t.model == r.model && t.serial == r.serial;
+        const std::string serial = serialText(s);
+        const bool known = std::ranges::any_of(transmitters_, [&](const Transmitter& t) {
+            return t.model == r.model && t.serial == serial;
         });
         if (known) continue;
         // Records come newest first, so the first one of a transmitter is when it was last seen.
-        transmitters_.push_back({r.model, r.serial, s.time});
-        items.push_back(r.model + std::string(Gap) + "nr " + std::to_string(r.serial) +
-                        std::string(Gap) + history_.localTime(s.time));
+        transmitters_.push_back({r.model, serial, s.time});
+        items.push_back(shownField(s, "model", r.model) + std::string(Gap) + "nr " + serial + std::string(Gap) +
+                        shownField(s, "time", history_.localTime(s.time)));
     }
     w.setItems(Transmitters, items);
     const std::string& problem = history_.problem();
@@ -104,7 +115,7 @@ std::vector<StoredRecord> CHistoryDlg::listedRecords() const {
     const Transmitter& chosen = transmitters_[static_cast<std::size_t>(index)];
     std::vector<StoredRecord> listed;
     std::ranges::copy_if(records_, std::back_inserter(listed), [&chosen](const StoredRecord& s) {
-        return s.record.model == chosen.model && s.record.serial == chosen.serial;
+        return s.record.model == chosen.model && serialText(s) == chosen.serial;
     });
     return listed;
 }
@@ -114,9 +125,11 @@ void CHistoryDlg::showRecords() {
     const std::vector<StoredRecord> listed = listedRecords();
     for (const StoredRecord& s : listed) {
         const ServiceRecord& r = s.record;
-        items.push_back(history_.localTime(s.time) + std::string(Gap) + std::string(kindText(r.kind)) +
-                        std::string(Gap) + std::string(outcomeText(r.outcome)) + std::string(Gap) +
-                        shownValues(r.asFound) + " → " + shownValues(r.asLeft));
+        items.push_back(shownField(s, "time", history_.localTime(s.time)) + std::string(Gap) +
+                        shownField(s, "kind", kindText(r.kind)) + std::string(Gap) +
+                        shownField(s, "outcome", outcomeText(r.outcome)) + std::string(Gap) +
+                        shownField(s, "as_found", shownValues(r.asFound)) + " → " +
+                        shownField(s, "as_left", shownValues(r.asLeft)));
     }
     window().setItems(Records, items);
     window().setEnabled(Export, !listed.empty());
@@ -128,7 +141,8 @@ std::optional<StoredRecord> CHistoryDlg::chosenCalibration() const {
     const int index = window().selection(Records);
     if (index < 0 || index >= static_cast<int>(listed.size())) return std::nullopt;
     const StoredRecord& chosen = listed[static_cast<std::size_t>(index)];
-    if (!isCalibration(chosen.record.kind)) return std::nullopt;
+    // A record read only in part is never certified.
+    if (!isCalibration(chosen.record.kind) || !chosen.unreadable.empty()) return std::nullopt;
     return chosen;
 }
 
@@ -140,12 +154,13 @@ void CHistoryDlg::certify() {
 void CHistoryDlg::exportCsv() {
     const std::vector<StoredRecord> listed = listedRecords();
     if (listed.empty()) return;
-    const std::string path = askSavePath_(SuggestedFile);
+    const std::string path = askSavePath_(suggestedFile(listed.front()));
     if (path.empty()) return;
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    writeHistoryCsv(listed, file);
-    file.close();
-    if (!file) window().messageBox(std::string(NotWrittenText) + path + ".", BoxIcon::Error);
+    std::ostringstream csv;
+    writeHistoryCsv(listed, csv);
+    const std::string text = std::move(csv).str();
+    if (!replaceFile(path, std::vector<std::uint8_t>(text.begin(), text.end())))
+        window().messageBox(std::string(NotWrittenText) + path + ".", BoxIcon::Error);
 }
 
 }  // namespace doxa

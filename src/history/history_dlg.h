@@ -13,7 +13,8 @@ namespace doxa {
 
 // "Historia przetwornika...": the transmitters the service history knows (model, serial number,
 // when last seen) and, for the chosen one, what was done to it, newest first. The filters narrow
-// both lists; "Eksport CSV..." writes the listed records into a file the technician names.
+// both lists; "Eksport CSV..." writes the listed records into a file the technician names
+// ("historia-SERIAL.csv" offered), beside it first and renamed into place.
 // "Świadectwo kalibracji..." hands the calibration session of the chosen calibration record on.
 class CHistoryDlg : public DialogLogic {
 public:
@@ -30,7 +31,8 @@ public:
         Apply = 121,
         StatusText = 131,
     };
-    // Asks for the file to export into, suggesting a name; empty when the technician cancelled.
+    // Asks for the CSV file to export into, suggesting a name; empty when the technician
+    // cancelled.
     using AskSavePath = std::function<std::string(std::string_view suggested)>;
     // Shows the certificate of a calibration session, oldest record first.
     using ShowCertificate = std::function<void(const std::vector<StoredRecord>& session)>;
@@ -46,7 +48,7 @@ public:
 private:
     struct Transmitter {
         std::string model;
-        int serial = 0;
+        std::string serial;
         std::string lastSeen;
     };
     void applyFilter();

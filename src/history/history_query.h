@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,10 @@ struct StoredRecord {
     std::string time;
     std::string user;
     ServiceRecord record;
+    // Column name -> the text stored there, for each field this program cannot read (a kind or
+    // outcome it does not know, a serial number that is no number, damaged values...). The field
+    // of `record` then holds nothing true, and every output shows the stored text marked instead.
+    std::map<std::string, std::string> unreadable = {};
 };
 
 // Which records to list; an empty field lets every record through.

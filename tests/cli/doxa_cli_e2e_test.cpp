@@ -31,6 +31,8 @@
 #include "dialog/command_ids.h"
 #include "document/document_codec.h"
 #include "history/history_store.h"
+#include "history/history_test_support.h"
+#include "support/csv_rows.h"
 #include "support/fake_device_tree.h"
 #include "support/fake_shell.h"
 #include "support/pg_server.h"
@@ -132,6 +134,7 @@ protected:
         programming.rs485 = true;
         programming.asFound = {{"sensor", "Pt 100"}, {"range_max", 150.0}};
         programming.asLeft = {{"sensor", "Pt 1000, \"nowy\""}, {"range_max", 200.0}};
+        programming.backupFile = "/home/jan/kopie/RIVO\r\n77.prg";
         store.record(programming);
         ASSERT_EQ(store.waiting(), 0u) << store.problem();
     }
@@ -185,19 +188,80 @@ TEST_F(CliHistory, ListsNewestFirstInJsonCsvAndTable) {
     EXPECT_EQ(parsed(cli({"--since", "2025-03-01T09:30:00Z", "--json"}).out).size(), 1);
     EXPECT_EQ(parsed(cli({"--since", "2025-03-02", "--json"}).out).size(), 0);
 
-    const std::vector<std::string> csv = lines(cli({"--csv"}).out);
+    // A line break inside a field keeps the record one row.
+    const auto csv = test::csvRows(cli({"--csv"}).out);
     ASSERT_EQ(csv.size(), 3u);
-    EXPECT_EQ(csv[0], "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference,"
-                      "device,refusal_code");
-    EXPECT_TRUE(csv[2].ends_with(",/dev/serial/by-id/usb-Acme_Dual-if00,")) << csv[2];
-    EXPECT_TRUE(csv[1].starts_with("2025-03-01T10:00:00Z,")) << csv[1];
-    EXPECT_NE(csv[1].find(",programming,not_confirmed,RIVO-22,77,0,RS485,,,"), std::string::npos) << csv[1];
+    EXPECT_EQ(csv[0], (std::vector<std::string>{"time", "user", "kind", "outcome", "model", "serial", "address", "mode",
+                                                "line", "backup_file", "as_found", "as_left", "reference", "device",
+                                                "refusal_code", "unreadable"}));
+    EXPECT_EQ(csv[2][13], "/dev/serial/by-id/usb-Acme_Dual-if00");
+    EXPECT_EQ(csv[2][14], "");
+    EXPECT_EQ(csv[1][0], "2025-03-01T10:00:00Z");
+    EXPECT_EQ(std::vector<std::string>(csv[1].begin() + 2, csv[1].begin() + 10),
+              (std::vector<std::string>{"programming", "not_confirmed", "RIVO-22", "77", "0", "RS485", "",
+                                        "/home/jan/kopie/RIVO\r\n77.prg"}));
 
     const Result table = cli({});
     EXPECT_EQ(table.status, 0) << table.err;
     const std::vector<std::string> rows = lines(table.out);
     ASSERT_EQ(rows.size(), 3u) << table.out;
     EXPECT_NE(rows[2].find("ambient=24.5 → ambient=25.5 (ambient=25.5)"), std::string::npos) << rows[2];
+}
+
+// A row another program wrote, with a kind this one does not know, a serial number that is no
+// number and an escape sequence for a model: shown as stored and marked in the table, null with
+// the stored text under "unreadable" in JSON, the stored text with the column named in CSV.
+TEST_F(CliHistory, ShowsWhatCannotBeReadAsStoredAndMarkedInEveryForm) {
+    test::runSql(file().string(),
+                 {"INSERT INTO records (uid, time, \"user\", kind, outcome, model, serial, address, mode, line, "
+                  "backup_file, as_found, as_left, reference, device) VALUES ('obcy', '2025-03-01T11:00:00Z', "
+                  "'ewa', 'calibration_pressure', 'confirmed', 'X' || char(27) || '[2J', '4x2', 3, 'HART', '', '', "
+                  "'{\"p\": 1}', '{bad', '{}', '')"});
+    const QJsonArray all = parsed(cli({"--json"}).out);
+    ASSERT_EQ(all.size(), 3);
+    const QJsonObject foreign = all[0].toObject();
+    EXPECT_TRUE(foreign["kind"].isNull());
+    EXPECT_TRUE(foreign["serial"].isNull());
+    EXPECT_TRUE(foreign["as_left"].isNull());
+    EXPECT_EQ(foreign["model"].toString(), "X\x1b[2J");
+    EXPECT_EQ(foreign["address"].toInt(), 3);
+    EXPECT_EQ(foreign["unreadable"].toObject(),
+              QJsonObject({{"kind", "calibration_pressure"}, {"serial", "4x2"}, {"as_left", "{bad"}}));
+    EXPECT_EQ(all[1].toObject()["unreadable"].toObject(), QJsonObject());
+
+    const auto csv = test::csvRows(cli({"--csv"}).out);
+    ASSERT_EQ(csv.size(), 4u);
+    EXPECT_EQ(csv[1][2], "calibration_pressure");
+    EXPECT_EQ(csv[1][5], "4x2");
+    EXPECT_EQ(csv[1][11], "{bad");
+    EXPECT_EQ(csv[1][15], "as_left kind serial");
+
+    const Result table = cli({});
+    EXPECT_EQ(table.status, 0) << table.err;
+    const std::vector<std::string> rows = lines(table.out);
+    ASSERT_EQ(rows.size(), 4u) << table.out;
+    EXPECT_EQ(table.out.find('\x1b'), std::string::npos);
+    EXPECT_NE(rows[1].find("X\\x1b[2J"), std::string::npos) << rows[1];
+    EXPECT_NE(rows[1].find("[nieczytelne: \"4x2\"]"), std::string::npos) << rows[1];
+    EXPECT_NE(rows[1].find("[nieczytelne: \"calibration_pressure\"]"), std::string::npos) << rows[1];
+    EXPECT_NE(rows[1].find("p=1 → [nieczytelne: \"{bad\"]"), std::string::npos) << rows[1];
+}
+
+// Pages overwritten in the middle of the file: refused with the reason, never listed.
+TEST_F(CliHistory, ADamagedFileIsRefusedWithStatusTwo) {
+    const int pageSize = test::runSql(file().string(), {"PRAGMA page_size"});
+    const int indexPage =
+        test::runSql(file().string(), {"SELECT rootpage FROM sqlite_master WHERE name = 'records_by_serial'"});
+    {
+        std::fstream bytes(file(), std::ios::in | std::ios::out | std::ios::binary);
+        bytes.seekp(std::streamoff(indexPage - 1) * pageSize);
+        const std::string garbage(std::size_t(pageSize), '\xa5');
+        bytes.write(garbage.data(), std::streamsize(garbage.size()));
+    }
+    const Result r = cli({"--csv"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(file().string() + " jest uszkodzona: "), std::string::npos) << r.err;
 }
 
 TEST_F(CliHistory, AHistoryThatCannotBeReadGivesStatusTwo) {

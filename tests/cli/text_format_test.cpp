@@ -46,6 +46,45 @@ TEST(TextFormat, QuotesWhatJsonAndCsvCannotCarryBare) {
     EXPECT_EQ(padded("Rodzaj wyjścia:", 4), "Rodzaj wyjścia:");
 }
 
+// What a spreadsheet would run as a formula is no formula any more; numbers stay numbers.
+TEST(TextFormat, ACsvFieldNeverStartsAFormula) {
+    struct Case {
+        std::string_view field, exported;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {"=1+2", "'=1+2"},
+             {"+48 600 100 200", "'+48 600 100 200"},
+             {"-cmd|' /C calc'!A0", "'-cmd|' /C calc'!A0"},
+             {"@SUM(A1:A9)", "'@SUM(A1:A9)"},
+             {"\tx", "'\tx"},
+             {"\r=1", "\"'\r=1\""},
+             {"=1,2", "\"'=1,2\""},
+             {"-", "'-"},
+             {"-inf", "'-inf"},
+             {"-0.12", "-0.12"},
+             {"+5", "+5"},
+             {"-1.5e-3", "-1.5e-3"},
+             {"-.5", "-.5"},
+             {"a=1", "a=1"},
+             {"", ""},
+         }) {
+        SCOPED_TRACE(c.field);
+        EXPECT_EQ(csvField(c.field), c.exported);
+    }
+}
+
+// Text from a database, a file or a device never drives the terminal: escape sequences, C1
+// controls and line breaks are written out, in tables and in error messages alike.
+TEST(TextFormat, ControlCharactersArePrintedVisibly) {
+    EXPECT_EQ(padded("DOXA\x1b[2J\x07", 16), "DOXA\\x1b[2J\\x07 ");
+    EXPECT_EQ(padded("a\tb\r\nc\x7f", 2), "a\\tb\\r\\nc\\x7f");
+    EXPECT_EQ(padded("\xc2\x9b" "31m żółw", 0), "\\u009b31m żółw");
+    std::ostringstream err;
+    Console console(err, false);
+    console.error("cannot read /tmp/h\x1b]0;x\x07.sqlite: bad\nsecond line");
+    EXPECT_EQ(err.str(), "doxa-cli: cannot read /tmp/h\\x1b]0;x\\x07.sqlite: bad\nsecond line\n");
+}
+
 class NoTime : public TimeSource {
 public:
     std::int64_t nowMs() const override { return 0; }

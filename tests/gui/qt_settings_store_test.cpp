@@ -119,7 +119,8 @@ TEST(QtSettingsStore, AParsedFileGetsNoBackupAndAnUnkeepableOneIsNotRewritten) {
     // Without a backup, what the technician wrote is not thrown away: the write is refused.
     const QByteArray handWritten = "[COM]\nCOM=3\nnotatka bez znaku rownosci\n";
     replaceFile(path, handWritten);
-    ASSERT_TRUE(QDir(home.path()).mkpath("doxa-win.ini.bak/zajete"));
+    for (int number = 0; number < QtSettingsStore::MostBackups; ++number)
+        ASSERT_TRUE(QDir().mkpath(QtSettingsStore::backupPath(path, number) + "/zajete"));
     QtSettingsStore store(path);
     EXPECT_FALSE(store.writeInt("BAUD", "BAUD", 2));
     EXPECT_EQ(contents(path), handWritten);
@@ -159,6 +160,33 @@ TEST(QtSettingsStore, AnOversizedFileIsKeptAsABackupAndTheDefaultsAreUsed) {
         EXPECT_EQ(contents(path), "[COM]\nCOM=2\n");
         EXPECT_EQ(QFile::permissions(path), privateFile);
     }
+}
+
+// Each oversized file, and each hand-written one rewritten, is kept: a backup already there is never
+// replaced by the next.
+TEST(QtSettingsStore, ABackupAlreadyThereIsKeptAndTheNextOneNumbered) {
+    QTemporaryDir home;
+    const QString path = home.filePath("doxa-win.ini");
+    const QByteArray first = "[A]\nx=" + QByteArray(QtSettingsStore::LargestFile, '1') + "\n";
+    const QByteArray second = "[B]\ny=" + QByteArray(QtSettingsStore::LargestFile, '2') + "\n";
+    const QByteArray handWritten = "[COM]\nCOM=3\nnotatka bez znaku rownosci\n";
+    replaceFile(path, first);
+    { QtSettingsStore store(path); }
+    replaceFile(path, second);
+    {
+        QtSettingsStore store(path);
+        EXPECT_NE(store.notice().find("zachowano go jako " + home.filePath("doxa-win.ini.bak.1").toStdString()),
+                  std::string::npos)
+            << store.notice();
+    }
+    replaceFile(path, handWritten);
+    {
+        QtSettingsStore store(path);
+        EXPECT_TRUE(store.writeInt("BAUD", "BAUD", 2));
+    }
+    EXPECT_EQ(contents(home.filePath("doxa-win.ini.bak")), first);
+    EXPECT_EQ(contents(home.filePath("doxa-win.ini.bak.1")), second);
+    EXPECT_EQ(contents(home.filePath("doxa-win.ini.bak.2")), handWritten);
 }
 
 // A pipe under the settings file's name would block the reader for ever (nobody writes into it):

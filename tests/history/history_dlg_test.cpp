@@ -9,7 +9,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "history/certificate.h"
 #include "history/history_dlg.h"
+#include "support/csv_rows.h"
 #include "support/fake_history.h"
 #include "support/fake_window.h"
 #include "support/virtual_clock.h"
@@ -134,13 +136,14 @@ TEST_F(HistoryDialog, EksportCsvWritesTheListedRecordsIntoTheNamedFile) {
     savePath = file.string();
     ASSERT_TRUE(window.open());
     window.click(CHistoryDlg::Export);
-    EXPECT_EQ(suggested, "historia.csv");
+    EXPECT_EQ(suggested, "historia-100.csv");
     EXPECT_EQ(contentOf(file),
-              "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference,device,refusal_code\n"
+              "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference,device,"
+              "refusal_code,unreadable\n"
               "2025-03-02T11:00:00Z,jan,calibration_input,confirmed,DOXA-22,100,0,HART,"
-              "\"COM2:1200,o,8,1\",,\"{\"\"zero\"\": 0.12}\",\"{\"\"zero\"\": 0}\",{},,\n"
+              "\"COM2:1200,o,8,1\",,\"{\"\"zero\"\": 0.12}\",\"{\"\"zero\"\": 0}\",{},,,\n"
               "2025-02-27T09:00:00Z,jan,identification,confirmed,DOXA-22,100,0,HART,"
-              "\"COM2:1200,o,8,1\",,{},{},{},,\n");
+              "\"COM2:1200,o,8,1\",,{},{},{},,,\n");
     std::filesystem::remove(file);
 
     // Cancelled: nothing is written.
@@ -153,6 +156,54 @@ TEST_F(HistoryDialog, EksportCsvWritesTheListedRecordsIntoTheNamedFile) {
     window.click(CHistoryDlg::Export);
     ASSERT_EQ(window.boxes().size(), 1u);
     EXPECT_EQ(window.boxes().back().text, "Nie można zapisać pliku /nonexistent-folder/historia.csv.");
+}
+
+// Texts from a shared database or a device reach a spreadsheet: a line break stays inside its
+// field, a formula is not one any more, and a file already there is replaced, not truncated
+// where it lies (another name for it keeps what it held).
+TEST_F(HistoryDialog, EksportCsvKeepsEachRecordOneRowAndNoFieldAFormula) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("history-dlg-rows-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const auto file = folder / "historia.csv";
+    std::ofstream(file) << "earlier export\n";
+    std::filesystem::create_hard_link(file, folder / "kopia.csv");
+    history.stored[0].user = "=HYPERLINK(\"http://x\")";
+    history.stored[0].record.line = "COM2\r\n1200";
+    history.stored[2].record.device = "-0.12";
+    history.stored[2].record.backupFile = "+48 600\r\n";
+    savePath = file.string();
+    ASSERT_TRUE(window.open());
+    window.click(CHistoryDlg::Export);
+    EXPECT_TRUE(window.boxes().empty());
+
+    const auto rows = test::csvRows(contentOf(file));
+    ASSERT_EQ(rows.size(), 3u) << contentOf(file);
+    for (const auto& row : rows) EXPECT_EQ(row.size(), 16u);
+    EXPECT_EQ(rows[1][1], "'=HYPERLINK(\"http://x\")");
+    EXPECT_EQ(rows[1][8], "COM2\r\n1200");
+    EXPECT_EQ(rows[2][9], "'+48 600\r\n");
+    EXPECT_EQ(rows[2][13], "-0.12");
+    EXPECT_EQ(contentOf(folder / "kopia.csv"), "earlier export\n");
+    std::filesystem::remove_all(folder);
+}
+
+// Rows another program left: the stored text is shown marked, never a plausible value, and such
+// a record offers no certificate.
+TEST_F(HistoryDialog, ShowsWhatCouldNotBeReadAsStoredAndMarked) {
+    StoredRecord foreign = stored("2025-03-03T08:00:00Z", "DOXA-22", 0, RecordKind::CalibrationInput,
+                                  RecordOutcome::NotConfirmed, {}, {{"zero", 0.0}});
+    foreign.unreadable = {{"serial", "4x2"}, {"as_found", "{\"zero\": \x1b[2J"}, {"outcome", "maybe"}};
+    history.stored.insert(history.stored.begin(), foreign);
+    ASSERT_TRUE(window.open());
+    EXPECT_EQ(window.items(CHistoryDlg::Transmitters),
+              (Items{"DOXA-22   nr [nieczytelne: \"4x2\"]   2025-03-03 08:00:00",
+                     "DOXA-22   nr 100   2025-03-02 11:00:00", "RIVO-22   nr 7   2025-03-01 10:00:00"}));
+    EXPECT_EQ(window.items(CHistoryDlg::Records),
+              (Items{"2025-03-03 08:00:00   Kalibracja wejścia   [nieczytelne: \"maybe\"]   "
+                     "[nieczytelne: \"{\"zero\": \\x1b[2J\"] → zero=0"}));
+    window.choose(CHistoryDlg::Records, 0);
+    EXPECT_FALSE(window.isEnabled(CHistoryDlg::Certificate));
 }
 
 // "Świadectwo kalibracji..." takes the calibration records made with the chosen one: the same
@@ -198,6 +249,31 @@ TEST(HistoryCertificate, TheButtonHandsOnTheCalibrationSessionOfTheChosenRecord)
     // Another transmitter chosen: its records, none chosen yet.
     window.choose(CHistoryDlg::Transmitters, 1);
     EXPECT_FALSE(window.isEnabled(CHistoryDlg::Certificate));
+}
+
+// A record read only in part is never printed as a point of the certificate, only noted; one
+// whose serial number could not be read belongs to no transmitter's session.
+TEST(HistoryCertificate, ARecordReadOnlyInPartGivesANoteInsteadOfAPoint) {
+    FakeHistory history;
+    StoredRecord input = stored("2025-03-02T10:00:00Z", "DOXA-22", 100, RecordKind::CalibrationInput,
+                                RecordOutcome::Confirmed, {{"input", 300.12}}, {{"input", 300.0}});
+    input.record.reference = {{"input", 300.0}};
+    StoredRecord damaged = input;
+    damaged.time = "2025-03-02T10:05:00Z";
+    damaged.record.asFound = {};
+    damaged.unreadable = {{"as_found", "{\"input\": 3"}};
+    StoredRecord noSerial = input;
+    noSerial.time = "2025-03-02T10:10:00Z";
+    noSerial.unreadable = {{"serial", "1OO"}};
+
+    const auto session = calibrationSession({noSerial, damaged, input}, input, history);
+    ASSERT_EQ(session.size(), 2u);
+    EXPECT_EQ(session[1].time, "2025-03-02T10:05:00Z");
+    const Certificate c = makeCertificate(session, {}, history);
+    ASSERT_EQ(c.points.size(), 1u);
+    EXPECT_EQ(c.points[0].asFound, "300,120");
+    EXPECT_EQ(c.notes, (std::vector<std::string>{
+                           "10:05:00  Kalibracja wejścia: as_found [nieczytelne: \"{\"input\": 3\"] — pominięty"}));
 }
 
 TEST_F(HistoryDialog, OffersNoCertificateWithoutAWayToShowIt) {

@@ -11,6 +11,7 @@
 
 #include <QThread>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <latch>
@@ -128,6 +129,9 @@ TEST_F(HistoryStoreTest, FiltersBySerialModelAndDateNewestFirst) {
     EXPECT_EQ(serialsOf({.serial = 100}), (std::vector<int>{100, 100}));
     EXPECT_EQ(serialsOf({.model = "RIVO-22"}), (std::vector<int>{200}));
     EXPECT_EQ(serialsOf({.since = sys_days(std::chrono::year(2025) / 3 / 2)}), (std::vector<int>{300, 100, 200}));
+    // A record made at the very moment named is listed.
+    EXPECT_EQ(serialsOf({.since = sys_days(std::chrono::year(2025) / 3 / 2) + 9h}), (std::vector<int>{300, 100, 200}));
+    EXPECT_EQ(serialsOf({.since = sys_days(std::chrono::year(2025) / 3 / 2) + 9h + 1s}), (std::vector<int>{300, 100}));
     EXPECT_EQ(serialsOf({.serial = 100, .model = "DOXA-22", .since = sys_days(std::chrono::year(2025) / 3 / 2)}),
               (std::vector<int>{100}));
     EXPECT_TRUE(serialsOf({.serial = 999}).empty());
@@ -337,6 +341,97 @@ TEST_F(HistoryStoreTest, QuittingDoesNotWaitForAServerThatNeverAnswers) {
     // The thread left behind ends once the connection is refused, before the test program does.
     ::close(silent);
     EXPECT_TRUE(test::eventually([] { return BackgroundDelivery::running() == 0; }));
+}
+
+// Rows another program (or a damaged disk) left in the table: what cannot be read is kept as
+// stored and marked, never read as a plausible value, and the rest of the row is read as usual.
+TEST_F(HistoryStoreTest, AFieldThatCannotBeReadIsKeptAsStoredAndMarked) {
+    {
+        HistoryStore store(file().string(), time_.clock());
+        store.record(compensation(4242));
+    }
+    struct Case {
+        const char* column;
+        std::string stored;  // as SQL
+        std::string text;    // as read back
+    };
+    const std::vector<Case> cases = {
+        {"kind", "'calibration_pressure'", "calibration_pressure"},
+        {"outcome", "'maybe'", "maybe"},
+        {"serial", "'42a'", "42a"},
+        {"serial", "-5", "-5"},
+        {"serial", "12.5", "12.5"},
+        {"serial", "99999999999", "99999999999"},
+        {"address", "4294967297", "4294967297"},
+        {"address", "-1", "-1"},
+        {"mode", "'RS232'", "RS232"},
+        {"as_found", "'{\"ambient\": 24.'", "{\"ambient\": 24."},
+        {"as_left", "'[25.5]'", "[25.5]"},
+        {"reference", "'{\"ambient\": [1]}'", "{\"ambient\": [1]}"},
+        {"refusal_code", "'x'", "x"},
+        {"time", "'wczoraj'", "wczoraj"},
+        {"time", "'2025-03-01 09:00:00'", "2025-03-01 09:00:00"},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        runSql(file(), {"INSERT INTO records (uid, time, \"user\", kind, outcome, model, serial, address, mode, line, "
+                        "backup_file, as_found, as_left, reference, device, refusal_code) SELECT 'obcy-" +
+                            std::to_string(i) + "', time, \"user\", kind, outcome, model, 7000 + " + std::to_string(i) +
+                            ", address, mode, line, backup_file, as_found, as_left, reference, device, refusal_code "
+                            "FROM records WHERE serial = 4242",
+                        "UPDATE records SET " + std::string(c.column) + " = " + c.stored + " WHERE uid = 'obcy-" +
+                            std::to_string(i) + "'"});
+    }
+    HistoryStore store(file().string(), time_.clock());
+    const auto found = store.records({});
+    ASSERT_EQ(found.size(), cases.size() + 1) << store.problem();
+    EXPECT_EQ(store.problem(), "");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.column) + " = " + c.stored);
+        const auto row = std::ranges::find_if(found, [&c](const StoredRecord& s) {
+            const auto kept = s.unreadable.find(c.column);
+            return kept != s.unreadable.end() && kept->second == c.text;
+        });
+        ASSERT_NE(row, found.end());
+        EXPECT_EQ(row->unreadable.size(), 1u);
+        // The rest of the row is read as it was stored.
+        EXPECT_EQ(row->record.model, "DOXA-22");
+        EXPECT_EQ(row->record.line, "COM2:1200,o,8,1");
+        if (std::string(c.column) != "as_found") {
+            EXPECT_EQ(row->record.asFound, (RecordValues{{"ambient", 24.5}}));
+        }
+        // An outcome that cannot be read claims no confirmation.
+        if (std::string(c.column) == "outcome") {
+            EXPECT_NE(row->record.outcome, RecordOutcome::Confirmed);
+        }
+    }
+    const auto own = std::ranges::find_if(found, [](const StoredRecord& s) { return s.record.serial == 4242; });
+    ASSERT_NE(own, found.end());
+    EXPECT_TRUE(own->unreadable.empty());
+}
+
+// A file whose pages were overwritten may still answer a listing, with whatever the damaged pages
+// hold: it is refused, with what was found, and nothing is listed from it.
+TEST_F(HistoryStoreTest, ADamagedFileIsRefusedForListing) {
+    {
+        HistoryStore store(file().string(), time_.clock());
+        for (int serial = 1; serial <= 400; ++serial) store.record(compensation(serial));
+        ASSERT_EQ(store.waiting(), 0u) << store.problem();
+    }
+    const int pageSize = runSql(file(), {"PRAGMA page_size"});
+    const int indexPage = runSql(file(), {"SELECT rootpage FROM sqlite_master WHERE name = 'records_by_uid'"});
+    ASSERT_GT(indexPage, 1);
+    {
+        std::fstream bytes(file(), std::ios::in | std::ios::out | std::ios::binary);
+        bytes.seekp(std::streamoff(indexPage - 1) * pageSize);
+        const std::string garbage(std::size_t(pageSize), '\x5a');
+        bytes.write(garbage.data(), std::streamsize(garbage.size()));
+    }
+    HistoryStore store(file().string(), time_.clock());
+    EXPECT_TRUE(store.records({}).empty());
+    EXPECT_NE(store.problem().find("Baza historii serwisowej " + file().string() + " jest uszkodzona: "),
+              std::string::npos)
+        << store.problem();
 }
 
 TEST(HistoryTexts, SinceTakesADayOrATime) {

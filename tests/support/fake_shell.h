@@ -36,6 +36,9 @@ public:
     std::string openPath;
     std::string savePath;
     std::string suggestedSavePath;
+    // What "Eksport CSV..." is answered, and the name it offered.
+    std::string csvPath;
+    std::string suggestedCsvPath;
     std::string documentTitle;
     // The plot the live display feeds: every cycle it was told of.
     struct TrendRecorder : LiveValuesObserver {
@@ -61,6 +64,10 @@ public:
     std::string askSavePath(std::string_view suggested) override {
         suggestedSavePath = std::string(suggested);
         return savePath;
+    }
+    std::string askCsvSavePath(std::string_view suggested) override {
+        suggestedCsvPath = std::string(suggested);
+        return csvPath;
     }
     void setDocumentTitle(std::string_view title) override { documentTitle = std::string(title); }
     void printReport() override { ++reportsPrinted; }
