@@ -124,10 +124,14 @@ TEST_F(CertificateCommands, TheHistoryDialogShowsTheCertificateOfTheChosenRecord
     shell.scripts[CHistoryDlg::Resource] = [](FakeWindow& window, DialogLogic&) {
         window.choose(CHistoryDlg::Records, 0);
         window.click(CHistoryDlg::Certificate);
+        window.click(CHistoryDlg::Export);
     };
     app.onCommand(CmdHistory);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].points.size(), 1u);
+    // The export asks for a CSV file, not a configuration, offering the serial number's name.
+    EXPECT_EQ(shell.suggestedCsvPath, "historia-1193046.csv");
+    EXPECT_EQ(shell.suggestedSavePath, "");
 }
 
 TEST_F(CertificateCommands, PrzyrzadWzorcowyKeepsTheInstrumentAndRefusesAToleranceThatIsNoNumber) {

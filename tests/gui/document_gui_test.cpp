@@ -57,6 +57,20 @@ protected:
     Application application{station, frame};
 };
 
+// "Eksport CSV..." asks with CSV files offered and the name given, and adds their suffix to a
+// name typed without one.
+TEST_F(DocumentWindow, TheCsvSaveDialogOffersCsvFilesAndAddsTheirSuffix) {
+    QTimer::singleShot(0, [this] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->nameFilters(), QStringList{"Pliki CSV (*.csv)"});
+        EXPECT_EQ(dialog->selectedFiles().value(0).section('/', -1), "historia-4242.csv");
+        dialog->selectFile(folder.filePath("exp3"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    EXPECT_EQ(frame.askCsvSavePath("historia-4242.csv"), folder.filePath("exp3.csv").toStdString());
+}
+
 TEST_F(DocumentWindow, SaveNewAndOpenFromTheRecentListBringsTheConfigurationBack) {
     test::startUpUntilIdentified(application, {});
     ASSERT_EQ(station.device.modelName, "RIVO-22");
