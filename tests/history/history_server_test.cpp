@@ -74,8 +74,29 @@ TEST_F(HistoryServer, ANewDatabaseGetsTheSchemaAndKeepsTheRecordsValues) {
     EXPECT_TRUE(r.rs485);
     EXPECT_EQ(r.backupFile, "/home/technik/kopie/RIVO-22 31337.prg");
     EXPECT_EQ(r.asLeft, (RecordValues{{"range_max", 200.0}, {"sensor", "Ni 100 „ąę”"}}));
+    EXPECT_TRUE(found[0].unreadable.empty());
     // Nothing waited, so the local file was never made.
     EXPECT_FALSE(std::filesystem::exists(localFile()));
+}
+
+// A row a newer or another program put on the shared server: what this one cannot read is kept
+// as stored and marked, and the server's own numbers are read as they are.
+TEST_F(HistoryServer, ARowOfAnotherProgramIsShownAsStoredAndMarked) {
+    store()->record(compensation(4242));
+    onServer("INSERT INTO records (uid, time, \"user\", kind, outcome, model, serial, address, mode, line, "
+             "backup_file, as_found, as_left, reference, device, refusal_code) VALUES ('obcy', "
+             "'2025-03-01T10:00:00Z', 'ewa', 'calibration_pressure', 'rejected', 'DOXA-22', 4242, 300, 'HART', "
+             "'', '', '{\"p\": 1}', 'null', '{}', '', 16)");
+    const auto s = store();
+    const auto found = s->records({.serial = 4242});
+    ASSERT_EQ(found.size(), 2u) << s->problem();
+    EXPECT_EQ(found[0].unreadable, (std::map<std::string, std::string>{
+                                       {"address", "300"}, {"as_left", "null"}, {"kind", "calibration_pressure"},
+                                       {"outcome", "rejected"}}));
+    EXPECT_EQ(found[0].record.serial, 4242);
+    EXPECT_EQ(found[0].record.refusalCode, 16);
+    EXPECT_EQ(found[0].record.asFound, (RecordValues{{"p", 1.0}}));
+    EXPECT_TRUE(found[1].unreadable.empty());
 }
 
 TEST_F(HistoryServer, TheFirstVersionIsBroughtUpToDateAndANewerOneIsRefused) {

@@ -410,6 +410,26 @@ TEST_F(HistoryStoreTest, AFieldThatCannotBeReadIsKeptAsStoredAndMarked) {
     EXPECT_TRUE(own->unreadable.empty());
 }
 
+// A waiting record the local file holds in part (a damaged page, a newer program's kind) goes to
+// the database as it was stored, never as a plausible record.
+TEST_F(HistoryStoreTest, AWaitingRecordThatCannotBeReadIsDeliveredAsStored) {
+    const std::filesystem::path shared = folder_.path() / "shared" / "history.sqlite";
+    std::ofstream(shared.parent_path()) << "in the way";
+    {
+        HistoryStore store(shared.string(), file().string(), time_.clock());
+        store.record(compensation(1));
+        ASSERT_EQ(store.waiting(), 1u);
+    }
+    runSql(file(), {"UPDATE waiting SET kind = 'calibration_pressure', as_found = '{bad'"});
+    std::filesystem::remove(shared.parent_path());
+    HistoryStore store(shared.string(), file().string(), time_.clock());
+    store.retry();
+    EXPECT_EQ(store.waiting(), 0u) << store.problem();
+    EXPECT_EQ(runSql(shared, {"SELECT count(*) FROM records WHERE kind = 'calibration_pressure' AND "
+                              "as_found = '{bad' AND serial = 1"}),
+              1);
+}
+
 // A file whose pages were overwritten may still answer a listing, with whatever the damaged pages
 // hold: it is refused, with what was found, and nothing is listed from it.
 TEST_F(HistoryStoreTest, ADamagedFileIsRefusedForListing) {
