@@ -186,6 +186,9 @@ TEST_F(CliHistory, ListsNewestFirstInJsonCsvAndTable) {
               QJsonObject({{"range_max", 200}, {"sensor", "Pt 1000, \"nowy\""}}));
     EXPECT_EQ(parsed(cli({"--model", "DOXA-22", "--json"}).out).size(), 1);
     EXPECT_EQ(parsed(cli({"--since", "2025-03-01T09:30:00Z", "--json"}).out).size(), 1);
+    // A record made at the very moment named is listed.
+    EXPECT_EQ(parsed(cli({"--since", "2025-03-01T10:00:00Z", "--json"}).out).size(), 1);
+    EXPECT_EQ(parsed(cli({"--since", "2025-03-01T09:00:00Z", "--json"}).out).size(), 2);
     EXPECT_EQ(parsed(cli({"--since", "2025-03-02", "--json"}).out).size(), 0);
 
     // A line break inside a field keeps the record one row.
