@@ -1,4 +1,6 @@
+#include <memory>
 #include <ostream>
+#include <sstream>
 #include <string>
 
 #include "cli/commands.h"
@@ -6,6 +8,7 @@
 #include "cli/exit_codes.h"
 #include "cli/session.h"
 #include "cli/text_format.h"
+#include "cli/watched_thread.h"
 #include "history/history_csv.h"
 #include "history/history_store.h"
 #include "settings/start_up.h"
@@ -16,10 +19,16 @@ namespace {
 
 void printJson(const std::vector<StoredRecord>& records, std::ostream& out) {
     out << "[";
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        const StoredRecord& s = records[i];
-        const ServiceRecord& r = s.record;
-        out << (i == 0 ? "\n" : ",\n") << "{\"time\": " << jsonString(s.time)
+    for (std::size_t i = 0; i < records.size(); ++i) out << (i == 0 ? "\n" : ",\n") << recordJson(records[i]);
+    out << (records.empty() ? "]\n" : "\n]\n");
+}
+
+}  // namespace
+
+std::string recordJson(const StoredRecord& s) {
+    const ServiceRecord& r = s.record;
+    std::ostringstream out;
+    out << "{\"time\": " << jsonString(s.time)
             << ", \"user\": " << jsonString(s.user) << ", \"kind\": " << jsonString(kindName(r.kind))
             << ", \"outcome\": " << jsonString(outcomeName(r.outcome))
             << ", \"model\": " << jsonString(r.model) << ", \"serial\": " << r.serial
@@ -28,9 +37,10 @@ void printJson(const std::vector<StoredRecord>& records, std::ostream& out) {
             << ", \"as_found\": " << valuesJson(r.asFound) << ", \"as_left\": " << valuesJson(r.asLeft)
             << ", \"reference\": " << valuesJson(r.reference) << ", \"device\": " << jsonString(r.device)
             << ", \"refusal_code\": " << (r.refusalCode ? std::to_string(*r.refusalCode) : std::string("null")) << "}";
-    }
-    out << (records.empty() ? "]\n" : "\n]\n");
+    return out.str();
 }
+
+namespace {
 
 void printTable(const std::vector<StoredRecord>& records, std::ostream& out) {
     out << padded("Czas", 21) << padded("Model", 13) << padded("Nr seryjny", 12)
@@ -48,20 +58,33 @@ void printTable(const std::vector<StoredRecord>& records, std::ostream& out) {
 
 }  // namespace
 
+// The listing runs on a thread of its own, so that a database that keeps it waiting never keeps
+// it from a stop signal; it then owns all it uses, as it may outlive this call.
 int runHistory(const Invocation& invocation, Console& console, std::ostream& out) {
-    const auto store = openHistory(storedHistoryDatabase(*doxaWinSettings(console), invocation.database));
-    const auto records = store->records({invocation.serial, invocation.model, invocation.since});
-    if (!store->problem().empty()) {
-        console.error(store->problem());
+    const std::string database = storedHistoryDatabase(*doxaWinSettings(console), invocation.database);
+    const auto problem = std::make_shared<std::string>();
+    WatchedThread thread;
+    const auto listed = thread.run([invocation, database, problem, &out] {
+        const auto store = openHistory(database);
+        const auto records = store->records({invocation.serial, invocation.model, invocation.since});
+        *problem = store->problem();
+        if (!problem->empty()) return;
+        if (invocation.json)
+            printJson(records, out);
+        else if (invocation.csv)
+            writeHistoryCsv(records, out);
+        else
+            printTable(records, out);
+        out.flush();
+    });
+    if (listed != WatchedThread::Outcome::Done) {
+        console.error("interrupted");
+        return ExitInterrupted;
+    }
+    if (!problem->empty()) {
+        console.error(*problem);
         return ExitBadInput;
     }
-    if (invocation.json)
-        printJson(records, out);
-    else if (invocation.csv)
-        writeHistoryCsv(records, out);
-    else
-        printTable(records, out);
-    out.flush();
     return ExitOk;
 }
 
