@@ -163,8 +163,11 @@ bool Session::keepHistory(const std::string& named) {
     return true;
 }
 
+// A stop signal the history's wait took may come after the command's last wait of its own.
 int Session::exitStatus(int commandStatus) const {
-    return history_ && history_->recordLost() ? ExitRecordNotKept : commandStatus;
+    if (!history_ || !history_->stopped()) return commandStatus;
+    if (commandStatus != ExitInterrupted) console_.error("interrupted");
+    return history_->recordLost() ? ExitRecordNotKept : ExitInterrupted;
 }
 
 std::string Session::describe() const {

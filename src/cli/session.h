@@ -36,8 +36,8 @@ public:
     // command line, else the one doxa-win's settings name, else the user's own file. False when a
     // stop signal came while it was opened.
     bool keepHistory(const std::string& named);
-    // The status doxa-cli ends with after the command's own: a record this run made that is in no
-    // database makes it 6.
+    // The status doxa-cli ends with after the command's own: 130 when a stop signal came while
+    // the history was at work, 6 when a record this run made is then in no database.
     int exitStatus(int commandStatus) const;
     // After the port failed to open: why, when the system can tell.
     std::string portFailure() const;

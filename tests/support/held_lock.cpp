@@ -60,7 +60,7 @@ HeldLock::~HeldLock() {
 
 int HeldLock::othersWaiting() const {
     QSqlQuery q(QSqlDatabase::database(QString::fromStdString(connection_), false));
-    if (!q.exec("SELECT count(*) FROM pg_stat_activity WHERE wait_event_type = 'Lock' AND pid <> pg_backend_pid()") ||
+    if (!q.exec("SELECT count(DISTINCT pid) FROM pg_locks WHERE NOT granted") ||
         !q.next())
         return -1;
     return q.value(0).toInt();
