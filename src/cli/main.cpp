@@ -73,8 +73,8 @@ int main(int argc, char** argv) {
     // A database wait a stop signal cut short is not waited for: the process ends without taking
     // the database libraries down under it.
     if (doxa::cli::WatchedThread::anyLeftRunning()) {
-        std::fflush(nullptr);
         std::cout.flush();
+        std::fflush(nullptr);
         std::_Exit(status);
     }
     return status;

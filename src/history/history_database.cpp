@@ -31,15 +31,19 @@ constexpr const char* ServerConnectOptions =
     "connect_timeout=5;keepalives=1;keepalives_idle=30;keepalives_interval=10;keepalives_count=3";
 // Counted for serverConnectsOnThisThread().
 thread_local int serverConnects = 0;
-// A lock another client holds (a table's, or the schema's below) is waited for this long, and no
-// statement runs longer than the second one: whoever holds a lock or a slow query cannot hold a
-// technician up without end. Set for the session after connecting, so that a connection pooler
-// in between does not have to pass start-up options on.
-constexpr const char* ServerWaitLimits =
-    "SELECT set_config('lock_timeout', '5s', false), set_config('statement_timeout', '30s', false)";
+// A lock another client holds (a table's, the schema's below, or a file's) is waited for this
+// long, and no statement runs longer on a server: whoever holds a lock or runs a slow query cannot
+// hold a technician up without end.
+constexpr int LockWaitS = 5;
+constexpr int StatementWaitS = 30;
+// Set for the session after connecting, so that a connection pooler in between does not have to
+// pass start-up options on.
+const std::string ServerWaitLimits = "SELECT set_config('lock_timeout', '" + std::to_string(LockWaitS) +
+                                     "s', false), set_config('statement_timeout', '" +
+                                     std::to_string(StatementWaitS) + "s', false)";
 // Two connections to one file (the program's and its delivery thread's) wait for each other's
-// short writes instead of failing on the lock, for as long as a server's lock is waited for.
-constexpr const char* FileConnectOptions = "QSQLITE_BUSY_TIMEOUT=5000";
+// short writes instead of failing on the lock.
+const std::string FileConnectOptions = "QSQLITE_BUSY_TIMEOUT=" + std::to_string(LockWaitS * 1000);
 // The words a wait given up on is told with, for insert() to know it from a lost connection.
 constexpr std::string_view GaveUpWaiting = "gave up waiting";
 // Taken by whoever brings a server's schema up to date, so two programs opening a new database
@@ -113,12 +117,13 @@ RecordValues valuesFromJson(const QString& json) {
 // them in any language), and SQLite's busy time-out.
 std::string waitGivenUp(const QSqlError& error) {
     const QString code = error.nativeErrorCode();
+    const std::string after = std::string(GaveUpWaiting) + " after ";
     if (code == QLatin1String("55P03"))
-        return std::string(GaveUpWaiting) + " after 5 s for a lock another client holds";
+        return after + std::to_string(LockWaitS) + " s for a lock another client holds";
     if (code == QLatin1String("57014"))
-        return std::string(GaveUpWaiting) + " after 30 s for the server to answer";
+        return after + std::to_string(StatementWaitS) + " s for the server to answer (or the statement was cancelled)";
     if (code == QLatin1String("5") && error.databaseText().contains(QLatin1String("locked")))
-        return std::string(GaveUpWaiting) + " after 5 s for another program to let the file go";
+        return after + std::to_string(LockWaitS) + " s for another program to let the file go";
     return {};
 }
 
@@ -209,7 +214,7 @@ HistoryDatabase::HistoryDatabase(std::string location)
         urlProblem_ = useServerUrl(db, location_);
     } else {
         db.setDatabaseName(qs(location_));
-        db.setConnectOptions(QString::fromLatin1(FileConnectOptions));
+        db.setConnectOptions(qs(FileConnectOptions));
     }
 }
 
@@ -242,7 +247,7 @@ bool HistoryDatabase::connect() {
     open_ = true;
     if (server_) {
         QSqlQuery limits(db);
-        if (!limits.exec(ServerWaitLimits)) return fail(failure("open", queryError(limits)));
+        if (!limits.exec(qs(ServerWaitLimits))) return fail(failure("open", queryError(limits)));
     }
     if (!migrate()) return false;
     problem_.clear();

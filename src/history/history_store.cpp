@@ -57,8 +57,10 @@ void HistoryStore::keep(PendingRecord record) {
 bool HistoryStore::keepInLocalFile(PendingRecord record) {
     inMemory_.push_back(std::move(record));
     // Without a database of its own, the local file is the history.
-    if (!local_) return deliver(), inMemory_.empty();
-    keepLocally();
+    if (local_)
+        keepLocally();
+    else
+        deliver();
     return inMemory_.empty();
 }
 
