@@ -95,7 +95,8 @@ constexpr std::array<ExitCodeInfo, 8> ExitCodes{{
     {ExitDeviceStatus, "device status: the transmitter reported a malfunction, a sensor\n"
                        "        break or its PV out of limits (1 wins when a value was missing)"},
     {ExitRecordNotKept, "a service record could not be kept (printed on standard error as JSON)"},
-    {ExitInterrupted, "interrupted by Ctrl-C or SIGTERM (the line was released)"},
+    {ExitInterrupted, "interrupted by Ctrl-C or SIGTERM (the line was released; a service\n"
+                      "        record on its way waits in the local file)"},
 }};
 
 std::string exitStatusHelp() {

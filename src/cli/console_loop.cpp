@@ -10,8 +10,6 @@
 
 namespace doxa::cli {
 
-namespace {
-
 sigset_t stopSignals() {
     sigset_t set;
     sigemptyset(&set);
@@ -20,8 +18,6 @@ sigset_t stopSignals() {
     sigaddset(&set, SIGHUP);
     return set;
 }
-
-}  // namespace
 
 void blockStopSignals() {
     const sigset_t set = stopSignals();

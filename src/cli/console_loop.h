@@ -1,5 +1,6 @@
 #pragma once
 
+#include <csignal>
 #include <cstdint>
 #include <functional>
 #include <list>
@@ -28,6 +29,8 @@ public:
     bool sleepUntil(std::int64_t ms) override;
 };
 void blockStopSignals();
+// SIGINT, SIGTERM and SIGHUP.
+sigset_t stopSignals();
 
 // The window timers of every console window (a dialog and its modal children), fired in time
 // order as the windowing system would fire them.

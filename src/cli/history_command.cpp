@@ -1,3 +1,4 @@
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -6,6 +7,7 @@
 #include "cli/exit_codes.h"
 #include "cli/session.h"
 #include "cli/text_format.h"
+#include "cli/watched_thread.h"
 #include "history/history_csv.h"
 #include "history/history_store.h"
 #include "settings/start_up.h"
@@ -41,20 +43,33 @@ void printTable(const std::vector<StoredRecord>& records, std::ostream& out) {
 
 }  // namespace
 
+// The listing runs on a thread of its own, so that a database that keeps it waiting never keeps
+// it from a stop signal; it then owns all it uses, as it may outlive this call.
 int runHistory(const Invocation& invocation, Console& console, std::ostream& out) {
-    const auto store = openHistory(storedHistoryDatabase(*doxaWinSettings(console), invocation.database));
-    const auto records = store->records({invocation.serial, invocation.model, invocation.since});
-    if (!store->problem().empty()) {
-        console.error(store->problem());
+    const std::string database = storedHistoryDatabase(*doxaWinSettings(console), invocation.database);
+    const auto problem = std::make_shared<std::string>();
+    WatchedThread thread;
+    const auto listed = thread.run([invocation, database, problem, &out] {
+        const auto store = openHistory(database);
+        const auto records = store->records({invocation.serial, invocation.model, invocation.since});
+        *problem = store->problem();
+        if (!problem->empty()) return;
+        if (invocation.json)
+            printJson(records, out);
+        else if (invocation.csv)
+            writeHistoryCsv(records, out);
+        else
+            printTable(records, out);
+        out.flush();
+    });
+    if (listed != WatchedThread::Outcome::Done) {
+        console.error("interrupted");
+        return ExitInterrupted;
+    }
+    if (!problem->empty()) {
+        console.error(*problem);
         return ExitBadInput;
     }
-    if (invocation.json)
-        printJson(records, out);
-    else if (invocation.csv)
-        writeHistoryCsv(records, out);
-    else
-        printTable(records, out);
-    out.flush();
     return ExitOk;
 }
 

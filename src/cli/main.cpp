@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -12,6 +14,7 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/session.h"
+#include "cli/watched_thread.h"
 
 namespace {
 
@@ -21,9 +24,7 @@ int usageError(doxa::cli::Console& console, const std::string& message, std::str
     return doxa::cli::ExitBadInput;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int runDoxaCli(int argc, char** argv) {
     using namespace doxa::cli;
     // Stop signals are taken by the timer wait, so an interrupted exchange still releases the
     // line; a closed pipe shows as a failed write instead of killing the program.
@@ -58,6 +59,23 @@ int main(int argc, char** argv) {
     std::string error;
     const auto session = Session::open(parsed.invocation.line, console, time, error);
     if (!session) return usageError(console, error, command->name);
-    session->keepHistory(parsed.invocation.database);
-    return command->run(parsed.invocation, *session, std::cout);
+    if (!session->keepHistory(parsed.invocation.database)) {
+        console.error("interrupted");
+        return ExitInterrupted;
+    }
+    return session->exitStatus(command->run(parsed.invocation, *session, std::cout));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int status = runDoxaCli(argc, argv);
+    // A database wait a stop signal cut short is not waited for: the process ends without taking
+    // the database libraries down under it.
+    if (doxa::cli::WatchedThread::anyLeftRunning()) {
+        std::cout.flush();
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "app/qt_settings_store.h"
+#include "cli/exit_codes.h"
 #include "link/port.h"
 #include "link/posix_serial_line.h"
 #include "document/backup_store.h"
@@ -147,7 +148,7 @@ Session::Session(const LineChoice& line, std::unique_ptr<SettingsStore> settings
 
 Session::~Session() {
     releasePort(station_);
-    if (!history_) return;
+    if (!history_ || history_->stopped()) return;
     const std::size_t lost = history_->waitingInMemory();
     if (lost > 0) console_.error(std::to_string(lost) + " service record(s) not kept: " + history_->problem());
     if (const std::size_t queued = history_->waiting() - lost; queued > 0)
@@ -155,9 +156,18 @@ Session::~Session() {
                        " for the database: " + history_->problem());
 }
 
-void Session::keepHistory(const std::string& named) {
-    history_ = openHistory(storedHistoryDatabase(*settings_, named));
+bool Session::keepHistory(const std::string& named) {
+    history_ = std::make_unique<HistoryKeeper>(console_);
+    if (!history_->open(storedHistoryDatabase(*settings_, named))) return false;
     station_.recorder = history_.get();
+    return true;
+}
+
+// A stop signal the history's wait took may come after the command's last wait of its own.
+int Session::exitStatus(int commandStatus) const {
+    if (!history_ || !history_->stopped()) return commandStatus;
+    if (commandStatus != ExitInterrupted) console_.error("interrupted");
+    return history_->recordLost() ? ExitRecordNotKept : ExitInterrupted;
 }
 
 std::string Session::describe() const {

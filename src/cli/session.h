@@ -7,6 +7,7 @@
 #include "cli/cli_options.h"
 #include "cli/console.h"
 #include "cli/console_loop.h"
+#include "cli/history_keeper.h"
 #include "history/history_store.h"
 #include "transmitter/settings_store.h"
 #include "transmitter/station.h"
@@ -32,8 +33,12 @@ public:
     // "sim:DOXA-22 (HART, address 0)" and the like, for messages.
     std::string describe() const;
     // What the dialogs do is recorded in the service history: the database `named` on the
-    // command line, else the one doxa-win's settings name, else the user's own file.
-    void keepHistory(const std::string& named);
+    // command line, else the one doxa-win's settings name, else the user's own file. False when a
+    // stop signal came while it was opened.
+    bool keepHistory(const std::string& named);
+    // The status doxa-cli ends with after the command's own: 130 when a stop signal came while
+    // the history was at work, 6 when a record this run made is then in no database.
+    int exitStatus(int commandStatus) const;
     // After the port failed to open: why, when the system can tell.
     std::string portFailure() const;
     // The port is released as doxa-win releases it at exit.
@@ -46,7 +51,7 @@ private:
     LineChoice line_;
     std::unique_ptr<SettingsStore> settings_;
     std::string devicePath_;
-    std::unique_ptr<HistoryStore> history_;
+    std::unique_ptr<HistoryKeeper> history_;
     Station station_;
     Console& console_;
     ConsoleLoop loop_;

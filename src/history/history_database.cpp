@@ -30,11 +30,24 @@ constexpr const char* ServerConnectOptions =
     "connect_timeout=5;keepalives=1;keepalives_idle=30;keepalives_interval=10;keepalives_count=3";
 // Counted for serverConnectsOnThisThread().
 thread_local int serverConnects = 0;
+// A lock another client holds (a table's, the schema's below, or a file's) is waited for this
+// long, and no statement runs longer on a server: whoever holds a lock or runs a slow query cannot
+// hold a technician up without end.
+constexpr int LockWaitS = 5;
+constexpr int StatementWaitS = 30;
+// Set for the session after connecting, so that a connection pooler in between does not have to
+// pass start-up options on.
+const std::string ServerWaitLimits = "SELECT set_config('lock_timeout', '" + std::to_string(LockWaitS) +
+                                     "s', false), set_config('statement_timeout', '" +
+                                     std::to_string(StatementWaitS) + "s', false)";
 // Two connections to one file (the program's and its delivery thread's) wait for each other's
 // short writes instead of failing on the lock.
-constexpr const char* FileConnectOptions = "QSQLITE_BUSY_TIMEOUT=5000";
+const std::string FileConnectOptions = "QSQLITE_BUSY_TIMEOUT=" + std::to_string(LockWaitS * 1000);
+// The words a wait given up on is told with, for insert() to know it from a lost connection.
+constexpr std::string_view GaveUpWaiting = "gave up waiting";
 // Taken by whoever brings a server's schema up to date, so two programs opening a new database
-// at once do not both make it.
+// at once do not both make it. Only a schema that must change takes it: the version is read
+// without it first.
 constexpr const char* MigrationLock = "SELECT pg_advisory_xact_lock(4242019)";
 
 // Each step brings the schema from the version before it to its own number. The same text
@@ -70,7 +83,25 @@ QString tableName(HistoryTable table) {
     return table == HistoryTable::Records ? QStringLiteral("records") : QStringLiteral("waiting");
 }
 
-std::string queryError(const QSqlQuery& query) { return utf8(query.lastError().text()); }
+// PostgreSQL's lock_timeout and statement_timeout (by their SQLSTATE, as the server may tell
+// them in any language), and SQLite's busy time-out.
+std::string waitGivenUp(const QSqlError& error) {
+    const QString code = error.nativeErrorCode();
+    const std::string after = std::string(GaveUpWaiting) + " after ";
+    if (code == QLatin1String("55P03"))
+        return after + std::to_string(LockWaitS) + " s for a lock another client holds";
+    if (code == QLatin1String("57014"))
+        return after + std::to_string(StatementWaitS) + " s for the server to answer (or the statement was cancelled)";
+    if (code == QLatin1String("5") && error.databaseText().contains(QLatin1String("locked")))
+        return after + std::to_string(LockWaitS) + " s for another program to let the file go";
+    return {};
+}
+
+std::string queryError(const QSqlQuery& query) {
+    const QSqlError error = query.lastError();
+    const std::string given = waitGivenUp(error);
+    return (given.empty() ? "" : given + ": ") + utf8(error.text());
+}
 
 // A new file is made by hand, so that no one else may read it from the first moment.
 bool makeFile(const std::string& path, std::string& error) {
@@ -120,7 +151,7 @@ HistoryDatabase::HistoryDatabase(std::string location)
         urlProblem_ = useServerUrl(db, location_);
     } else {
         db.setDatabaseName(qs(location_));
-        db.setConnectOptions(QString::fromLatin1(FileConnectOptions));
+        db.setConnectOptions(qs(FileConnectOptions));
     }
 }
 
@@ -151,31 +182,49 @@ bool HistoryDatabase::connect() {
     QSqlDatabase db = QSqlDatabase::database(qs(connection_), false);
     if (!db.open()) return fail("cannot open " + location_ + ": " + utf8(db.lastError().text()));
     open_ = true;
+    if (server_) {
+        QSqlQuery limits(db);
+        if (!limits.exec(qs(ServerWaitLimits))) return fail(failure("open", queryError(limits)));
+    }
     if (!migrate()) return false;
     problem_.clear();
     return true;
 }
 
+// Most openings find the schema up to date and change nothing, so they read the version without
+// a lock; one that must bring the schema up to date takes the lock and reads it again under it,
+// as another program may have done so in between.
 bool HistoryDatabase::migrate() {
+    int version = 0;
+    std::string error;
+    if (!readVersion(version, error)) return fail(error);
+    if (version > SchemaVersion) return fail(newerSchema(version));
+    if (version == SchemaVersion) return true;
     return inTransaction("prepare", [this](std::string& error) {
         int version = 0;
-        if (!readVersion(version, error)) return false;
-        if (version > SchemaVersion) {
-            error = "Baza historii serwisowej " + location_ + " ma schemat w wersji " + std::to_string(version) +
-                    ", nowszej niż znane temu programowi (do " + std::to_string(SchemaVersion) +
-                    "); program zostawia ją bez zmian.";
-            return false;
-        }
+        if (!lockSchema(error) || !readVersion(version, error)) return false;
+        if (version > SchemaVersion) return (error = newerSchema(version)), false;
         return version == SchemaVersion || upgrade(version, error);
     });
 }
 
-// 0 for a database without the version table. On a server, whoever reads first holds the others
-// off until the schema is up to date.
+std::string HistoryDatabase::newerSchema(int version) const {
+    return "Baza historii serwisowej " + location_ + " ma schemat w wersji " + std::to_string(version) +
+           ", nowszej niż znane temu programowi (do " + std::to_string(SchemaVersion) +
+           "); program zostawia ją bez zmian.";
+}
+
+// SQLite's write lock, taken as the transaction began, already holds the others off.
+bool HistoryDatabase::lockSchema(std::string& error) {
+    QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
+    if (server_ && !q.exec(MigrationLock)) return (error = failure("prepare", queryError(q))), false;
+    return true;
+}
+
+// 0 for a database without the version table.
 bool HistoryDatabase::readVersion(int& version, std::string& error) {
     QSqlDatabase db = QSqlDatabase::database(qs(connection_), false);
     QSqlQuery q(db);
-    if (server_ && !q.exec(MigrationLock)) return (error = failure("prepare", queryError(q))), false;
     if (!db.tables().contains(QStringLiteral("schema_version"))) return true;
     if (!q.exec("SELECT max(version) FROM schema_version") || !q.next())
         return (error = failure("prepare", queryError(q))), false;
@@ -206,8 +255,9 @@ bool HistoryDatabase::insert(HistoryTable table, const std::vector<PendingRecord
     const bool wasOpen = open_;
     if (write(table, records)) return true;
     // A connection the server dropped since its last use (a restart) fails once; a fresh one
-    // may not. Writing again is harmless: what arrived the first time is kept once.
-    return wasOpen && write(table, records);
+    // may not. Writing again is harmless: what arrived the first time is kept once. A lock given
+    // up on is not waited for a second time.
+    return wasOpen && problem_.find(GaveUpWaiting) == std::string::npos && write(table, records);
 }
 
 bool HistoryDatabase::write(HistoryTable table, const std::vector<PendingRecord>& records) {
@@ -252,8 +302,10 @@ bool HistoryDatabase::select(HistoryTable table, const HistoryFilter& filter, st
     if (!filter.model.empty()) conditions << QStringLiteral("model = :model");
     if (filter.since) conditions << QStringLiteral("time >= :since");
     QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
-    q.prepare("SELECT * FROM " + tableName(table) + " WHERE " + conditions.join(" AND ") +
-              " ORDER BY time DESC, id DESC");
+    // A server prepares under the table's lock, so a lock given up on is told here.
+    if (!q.prepare("SELECT * FROM " + tableName(table) + " WHERE " + conditions.join(" AND ") +
+                   " ORDER BY time DESC, id DESC"))
+        return fail(failure("read", queryError(q)));
     if (filter.serial) q.bindValue(":serial", *filter.serial);
     if (!filter.model.empty()) q.bindValue(":model", qs(filter.model));
     if (filter.since) q.bindValue(":since", qs(isoUtc(*filter.since)));

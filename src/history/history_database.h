@@ -73,6 +73,8 @@ private:
     bool write(HistoryTable table, const std::vector<PendingRecord>& records);
     bool migrate();
     bool readVersion(int& version, std::string& error);
+    bool lockSchema(std::string& error);
+    std::string newerSchema(int version) const;
     bool upgrade(int from, std::string& error);
     bool inTransaction(const std::string& doing, const std::function<bool(std::string&)>& work);
     bool checkedForListing();

@@ -41,12 +41,27 @@ std::chrono::sys_seconds HistoryStore::systemNow() {
     return std::chrono::time_point_cast<std::chrono::seconds>(std::chrono::system_clock::now());
 }
 
-void HistoryStore::record(const ServiceRecord& record) {
-    inMemory_.push_back({utf8(QUuid::createUuid().toString(QUuid::WithoutBraces)),
-                         {isoUtc(now_()), computerUser(), record}});
+void HistoryStore::record(const ServiceRecord& record) { keep(stamped(record)); }
+
+PendingRecord HistoryStore::stamped(const ServiceRecord& record) const {
+    return {utf8(QUuid::createUuid().toString(QUuid::WithoutBraces)), {isoUtc(now_()), computerUser(), record}};
+}
+
+void HistoryStore::keep(PendingRecord record) {
+    inMemory_.push_back(std::move(record));
     if (!background_) return deliver();
     keepLocally();
     background_->wake();
+}
+
+bool HistoryStore::keepInLocalFile(PendingRecord record) {
+    inMemory_.push_back(std::move(record));
+    // Without a database of its own, the local file is the history.
+    if (local_)
+        keepLocally();
+    else
+        deliver();
+    return inMemory_.empty();
 }
 
 void HistoryStore::retry() {
@@ -117,11 +132,15 @@ std::vector<StoredRecord> HistoryStore::records(const HistoryFilter& filter) {
 }
 
 std::unique_ptr<HistoryStore> openHistory(const std::string& database, Delivery delivery) {
-    const std::string localFile = HistoryStore::defaultPath();
-    if (database.empty() || database == localFile) return std::make_unique<HistoryStore>(localFile);
-    auto store = std::make_unique<HistoryStore>(database, localFile, HistoryStore::systemNow, delivery);
+    auto store = historyWithoutDelivery(database, delivery);
     store->retry();
     return store;
+}
+
+std::unique_ptr<HistoryStore> historyWithoutDelivery(const std::string& database, Delivery delivery) {
+    const std::string localFile = HistoryStore::defaultPath();
+    if (database.empty() || database == localFile) return std::make_unique<HistoryStore>(localFile);
+    return std::make_unique<HistoryStore>(database, localFile, HistoryStore::systemNow, delivery);
 }
 
 std::optional<std::chrono::sys_seconds> HistoryStore::sinceFromText(std::string_view text) const {

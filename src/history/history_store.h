@@ -49,6 +49,14 @@ public:
     static std::chrono::sys_seconds systemNow();
 
     void record(const ServiceRecord& record) override;
+    // A record as record() keeps it: an id of its own, the time now and the user of the computer.
+    PendingRecord stamped(const ServiceRecord& record) const;
+    // record(), for a record stamped already (a program that may have to keep it otherwise,
+    // should this take too long).
+    void keep(PendingRecord record);
+    // Puts the record where it waits for the database (the local file alone: into the history)
+    // without trying the database; false when the local file did not take it.
+    bool keepInLocalFile(PendingRecord record);
     // Delivers the records that wait, when there are any (in the background: wakes the thread
     // that delivers them).
     void retry();
@@ -86,6 +94,9 @@ private:
 // settings ([Baza] URL), else the local file. Records left waiting by an earlier run are
 // delivered at once (in the background: their delivery is started).
 std::unique_ptr<HistoryStore> openHistory(const std::string& database, Delivery delivery = Delivery::Immediate);
+// The same history, with the records left waiting left as they are.
+std::unique_ptr<HistoryStore> historyWithoutDelivery(const std::string& database,
+                                                     Delivery delivery = Delivery::Immediate);
 
 // The user of the computer: $USER, $LOGNAME, else the name of the account.
 std::string computerUser();

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <chrono>
 #include <fstream>
@@ -18,9 +19,11 @@
 #include <functional>
 #include <limits>
 #include <map>
+#include <memory>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <QJsonArray>
@@ -35,6 +38,7 @@
 #include "support/csv_rows.h"
 #include "support/fake_device_tree.h"
 #include "support/fake_shell.h"
+#include "support/held_lock.h"
 #include "support/pg_server.h"
 #include "support/sim_process.h"
 #include "support/sim_station.h"
@@ -64,14 +68,13 @@ std::vector<std::string> lines(const std::string& text) {
     return result;
 }
 
-// Runs doxa-cli with `args`, doxa-win's settings and its service history in `config`
-// (XDG_CONFIG_HOME, XDG_DATA_HOME); `beforeStart`
-// runs in the new process first.
-Result runCli(std::vector<std::string> args, const std::filesystem::path& config,
-              const std::function<void()>& beforeStart = {}) {
-    test::TempFolder output;
-    const auto out = output.path() / "out";
-    const auto err = output.path() / "err";
+// Starts doxa-cli with `args`, doxa-win's settings and its service history in `config`
+// (XDG_CONFIG_HOME, XDG_DATA_HOME), its output into `output`; `beforeStart` runs in the new
+// process first.
+pid_t startCli(std::vector<std::string> args, const std::filesystem::path& config,
+               const std::filesystem::path& output, const std::function<void()>& beforeStart = {}) {
+    const auto out = output / "out";
+    const auto err = output / "err";
     const pid_t pid = ::fork();
     if (pid == 0) {
         if (beforeStart) beforeStart();
@@ -84,9 +87,19 @@ Result runCli(std::vector<std::string> args, const std::filesystem::path& config
         ::execv(DOXA_CLI_PROGRAM, argv.data());
         ::_exit(127);
     }
+    return pid;
+}
+
+Result finishCli(pid_t pid, const std::filesystem::path& output) {
     int status = 0;
     ::waitpid(pid, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contents(out), contents(err)};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contents(output / "out"), contents(output / "err")};
+}
+
+Result runCli(std::vector<std::string> args, const std::filesystem::path& config,
+              const std::function<void()>& beforeStart = {}) {
+    test::TempFolder output;
+    return finishCli(startCli(std::move(args), config, output.path(), beforeStart), output.path());
 }
 
 // One doxa-sim at address 1 with serial number 4242, published under a link in a private
@@ -979,6 +992,103 @@ TEST(CliHistoryServer, RecordsReachTheServerNamedOnTheCommandLineOrInTheSettings
     records = listed();
     ASSERT_EQ(records.size(), 2);
     EXPECT_EQ(records[0].toObject()["model"].toString(), "RIVO-22");
+}
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Another client holds a lock on the server doxa-cli records into: the schema lock keeps an
+// up-to-date database from nothing, a table lock is given up on within the lock time-out, told,
+// and the new record waits in the local file. The holder lets go by itself after 15 s (the table's
+// after 30 s), so a wait without end fails here instead of hanging.
+TEST(CliHistoryServer, ALockAnotherClientHoldsEndsTheCommandWithinTheLimit) {
+    test::PgServer server;
+    if (!server.unavailable().empty()) GTEST_SKIP() << server.unavailable();
+    const std::string url = server.newDatabase("locked");
+    test::TempFolder config;
+    ASSERT_EQ(runCli({"identify", "--port", "sim:DOXA-22", "--db", url}, config.path()).status, 0);
+    {
+        const test::HeldLock schemaLock(url, {"SELECT pg_advisory_xact_lock(4242019)"});
+        ASSERT_EQ(schemaLock.problem(), "");
+        const auto start = std::chrono::steady_clock::now();
+        const Result listed = runCli({"history", "--db", url, "--json"}, config.path());
+        EXPECT_LT(secondsSince(start), 3.0);
+        EXPECT_EQ(listed.status, 0) << listed.err;
+    }
+    const test::HeldLock tableLock(url, {"LOCK TABLE records IN ACCESS EXCLUSIVE MODE"}, 30);
+    ASSERT_EQ(tableLock.problem(), "");
+    auto start = std::chrono::steady_clock::now();
+    const Result listed = runCli({"history", "--db", url}, config.path());
+    EXPECT_LT(secondsSince(start), 9.0);
+    EXPECT_EQ(listed.status, 2);
+    EXPECT_NE(listed.err.find("gave up waiting after 5 s for a lock another client holds"), std::string::npos)
+        << listed.err;
+
+    start = std::chrono::steady_clock::now();
+    const Result recorded = runCli({"identify", "--port", "sim:DOXA-22", "--db", url}, config.path());
+    EXPECT_LT(secondsSince(start), 14.0);
+    EXPECT_EQ(recorded.status, 0) << recorded.err;
+    EXPECT_NE(recorded.err.find("1 service record(s) wait in"), std::string::npos) << recorded.err;
+    EXPECT_NE(recorded.err.find("gave up waiting after 5 s"), std::string::npos) << recorded.err;
+}
+
+// SIGTERM or Ctrl-C while doxa-cli waits for a table lock ends it within the second: a listing
+// as interrupted; a recording command with its record in the local file, or, when that file is
+// locked as well, with the record as JSON on standard error and status 6.
+TEST(CliHistoryServer, AStopSignalEndsAWaitOnTheDatabaseWithinASecond) {
+    test::PgServer server;
+    if (!server.unavailable().empty()) GTEST_SKIP() << server.unavailable();
+    const std::string url = server.newDatabase("stopped");
+    ASSERT_TRUE(HistoryDatabase(url).open(true));
+    const struct {
+        std::vector<std::string> args;
+        int signal;
+        bool localFileLocked;
+        int status;
+        std::size_t waitingAfter;
+    } cases[] = {
+        {{"history", "--db", url}, SIGTERM, false, 130, 0},
+        {{"identify", "--port", "sim:DOXA-22", "--db", url}, SIGTERM, false, 130, 1},
+        {{"identify", "--port", "sim:DOXA-22", "--db", url}, SIGINT, true, 6, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0] + (c.localFileLocked ? ", local file locked" : ""));
+        test::TempFolder config;
+        test::TempFolder output;
+        const std::string localFile = (config.path() / "doxa-win" / "history.sqlite").string();
+        ASSERT_TRUE(HistoryDatabase(localFile).open(true));
+        auto tableLock = std::make_unique<test::HeldLock>(url, std::vector<std::string>{"LOCK TABLE records IN ACCESS EXCLUSIVE MODE"}, 30);
+        ASSERT_EQ(tableLock->problem(), "");
+        std::unique_ptr<test::HeldLock> fileLock;
+        if (c.localFileLocked) fileLock = std::make_unique<test::HeldLock>(localFile, std::vector<std::string>{});
+
+        const pid_t pid = startCli(c.args, config.path(), output.path());
+        const auto waiting = std::chrono::steady_clock::now();
+        while (tableLock->othersWaiting() < 1 && secondsSince(waiting) < 20)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        ASSERT_EQ(tableLock->othersWaiting(), 1);
+        const auto signalled = std::chrono::steady_clock::now();
+        ::kill(pid, c.signal);
+        const Result r = finishCli(pid, output.path());
+        EXPECT_LT(secondsSince(signalled), 3.0);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        tableLock.reset();
+        fileLock.reset();
+
+        std::vector<PendingRecord> waitingRecords;
+        ASSERT_TRUE(HistoryDatabase(localFile).pending(HistoryTable::Waiting, waitingRecords));
+        ASSERT_EQ(waitingRecords.size(), c.waitingAfter) << r.err;
+        if (c.waitingAfter) {
+            EXPECT_EQ(waitingRecords[0].stored.record.model, "DOXA-22");
+        }
+        if (c.localFileLocked) {
+            EXPECT_NE(r.err.find("could not be kept"), std::string::npos) << r.err;
+            EXPECT_NE(r.err.find("{\"time\": \""), std::string::npos) << r.err;
+            EXPECT_NE(r.err.find("\"kind\": \"identification\", \"outcome\": \"confirmed\", \"model\": \"DOXA-22\""),
+                      std::string::npos) << r.err;
+        }
+    }
 }
 
 // --fast over the real line: the same requests and the same identification as without it, from

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <latch>
 #include <thread>
@@ -19,6 +21,7 @@
 #include "programming/prog_dlg.h"
 #include "programming/programming_session.h"
 #include "support/fake_recorder.h"
+#include "support/held_lock.h"
 #include "support/pg_server.h"
 #include "transmitter/code_tables.h"
 #include "transmitter/ident_dlg.h"
@@ -228,6 +231,49 @@ TEST_F(HistoryServer, InTheBackgroundRecordsNeverWaitForTheServerAndArriveOnce) 
     s->retry();
     EXPECT_EQ(s->waiting(), 0u) << s->problem();
     EXPECT_EQ(onServer("SELECT count(*) FROM records"), 32);
+}
+
+// Another client holds a lock: an up-to-date schema is opened without waiting for the schema
+// lock, a table lock is given up on within the lock time-out (once, not again on a fresh
+// connection) and the record waits in the local file, and a new database whose schema lock is
+// held is given up on as well. The holder lets go by itself after 15 s, so a wait without end
+// fails here instead of hanging.
+TEST_F(HistoryServer, ALockAnotherClientHoldsIsGivenUpOnWithinTheLimit) {
+    using std::chrono::steady_clock;
+    const auto secondsTaken = [](const std::function<void()>& work) {
+        const auto start = steady_clock::now();
+        work();
+        return std::chrono::duration<double>(steady_clock::now() - start).count();
+    };
+    auto s = store();
+    s->record(compensation(1));
+    ASSERT_EQ(s->waiting(), 0u) << s->problem();
+    {
+        const HeldLock schemaLock(database_, {"SELECT pg_advisory_xact_lock(4242019)"});
+        ASSERT_EQ(schemaLock.problem(), "");
+        s = store();
+        EXPECT_LT(secondsTaken([&] { EXPECT_EQ(s->records({}).size(), 1u) << s->problem(); }), 2.5);
+    }
+    {
+        const HeldLock tableLock(database_, {"LOCK TABLE records IN ACCESS EXCLUSIVE MODE"});
+        ASSERT_EQ(tableLock.problem(), "");
+        const double waited = secondsTaken([&] { s->record(compensation(2)); });
+        EXPECT_GT(waited, 4.0);
+        EXPECT_LT(waited, 8.0);
+        EXPECT_EQ(s->waiting(), 1u);
+        EXPECT_NE(s->problem().find("gave up waiting after 5 s for a lock another client holds"), std::string::npos)
+            << s->problem();
+        EXPECT_LT(secondsTaken([&] { s->records({}); }), 8.0);
+        EXPECT_NE(s->problem().find("gave up waiting"), std::string::npos) << s->problem();
+    }
+    const std::string fresh = server_->newDatabase("t_fresh_schema_locked");
+    const HeldLock schemaLock(fresh, {"SELECT pg_advisory_xact_lock(4242019)"});
+    ASSERT_EQ(schemaLock.problem(), "");
+    HistoryStore other(fresh, (folder_.path() / "other.sqlite").string(), time_.clock());
+    EXPECT_LT(secondsTaken([&] { other.record(compensation(3)); }), 8.0);
+    EXPECT_EQ(other.waiting(), 1u);
+    EXPECT_NE(other.problem().find("gave up waiting after 5 s for a lock another client holds"), std::string::npos)
+        << other.problem();
 }
 
 // The dialogs on the simulated transmitter, recording into the server: the identification,

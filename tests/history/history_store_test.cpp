@@ -12,6 +12,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <sstream>
 #include <latch>
@@ -19,6 +20,7 @@
 
 #include "history/history_store.h"
 #include "history_test_support.h"
+#include "support/held_lock.h"
 #include "support/sim_process.h"
 
 namespace doxa {
@@ -195,6 +197,29 @@ TEST_F(HistoryStoreTest, ARecordThatCannotBeWrittenWaitsForTheNextOne) {
     EXPECT_EQ(found[1].record.serial, 1);
     // The waiting record keeps the time it was made, not the time it was written.
     EXPECT_EQ(found[1].time, "2025-03-01T09:00:00Z");
+}
+
+// Another program holds the file's write lock: the record is given up on within the busy
+// time-out, which is told, and goes in with the next record once the file is free.
+TEST_F(HistoryStoreTest, AFileAnotherProgramHoldsLockedIsWaitedForFiveSeconds) {
+    HistoryStore store(file().string(), time_.clock());
+    store.record(compensation(1));
+    ASSERT_EQ(store.waiting(), 0u) << store.problem();
+    {
+        const test::HeldLock writeLock(file().string(), {});
+        ASSERT_EQ(writeLock.problem(), "");
+        const auto start = std::chrono::steady_clock::now();
+        store.record(compensation(2));
+        const double waited = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_GT(waited, 4.0);
+        EXPECT_LT(waited, 8.0);
+        EXPECT_EQ(store.waitingInMemory(), 1u);
+        EXPECT_NE(store.problem().find("gave up waiting after 5 s for another program to let the file go"),
+                  std::string::npos) << store.problem();
+    }
+    store.record(compensation(3));
+    EXPECT_EQ(store.waiting(), 0u) << store.problem();
+    EXPECT_EQ(store.records({}).size(), 3u);
 }
 
 // Two programs that make the file at the same moment and write into it at once: every record
