@@ -65,17 +65,23 @@ std::string shownValues(const RecordValues& values) {
 std::string_view modeName(const ServiceRecord& record) { return record.rs485 ? "RS485" : "HART"; }
 
 void writeHistoryCsv(const std::vector<StoredRecord>& records, std::ostream& out) {
+    writeHistoryCsvHeader(out);
+    for (const StoredRecord& s : records) writeHistoryCsvRow(s, out);
+}
+
+void writeHistoryCsvHeader(std::ostream& out) {
     out << "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference,device,refusal_code\n";
-    for (const StoredRecord& s : records) {
-        const ServiceRecord& r = s.record;
-        out << s.time << ',' << csvField(s.user) << ',' << kindName(r.kind) << ','
-            << outcomeName(r.outcome) << ',' << csvField(r.model) << ',' << r.serial << ','
-            << r.address << ',' << modeName(r) << ',' << csvField(r.line) << ','
-            << csvField(r.backupFile) << ',' << csvField(valuesJson(r.asFound)) << ','
-            << csvField(valuesJson(r.asLeft)) << ',' << csvField(valuesJson(r.reference)) << ','
-            << csvField(r.device) << ','
-            << (r.refusalCode ? std::to_string(*r.refusalCode) : std::string()) << '\n';
-    }
+}
+
+void writeHistoryCsvRow(const StoredRecord& s, std::ostream& out) {
+    const ServiceRecord& r = s.record;
+    out << s.time << ',' << csvField(s.user) << ',' << kindName(r.kind) << ','
+        << outcomeName(r.outcome) << ',' << csvField(r.model) << ',' << r.serial << ','
+        << r.address << ',' << modeName(r) << ',' << csvField(r.line) << ','
+        << csvField(r.backupFile) << ',' << csvField(valuesJson(r.asFound)) << ','
+        << csvField(valuesJson(r.asLeft)) << ',' << csvField(valuesJson(r.reference)) << ','
+        << csvField(r.device) << ','
+        << (r.refusalCode ? std::to_string(*r.refusalCode) : std::string()) << '\n';
 }
 
 }  // namespace doxa

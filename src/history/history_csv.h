@@ -26,5 +26,8 @@ std::string_view modeName(const ServiceRecord& record);
 // The records as CSV, a header line first: time, user, kind, outcome, model, serial, address,
 // mode, line, backup file and the values as JSON.
 void writeHistoryCsv(const std::vector<StoredRecord>& records, std::ostream& out);
+// The same, a line at a time, for a listing written as it is read.
+void writeHistoryCsvHeader(std::ostream& out);
+void writeHistoryCsvRow(const StoredRecord& s, std::ostream& out);
 
 }  // namespace doxa

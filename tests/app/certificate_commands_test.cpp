@@ -39,7 +39,7 @@ class CertificateCommands : public ::testing::Test {
 protected:
     CertificateCommands() {
         station.recorder = &history;
-        app.showHistoryFrom(history);
+        app.showHistoryFrom(history, runner);
         app.showCertificatesWith([this](const Certificate& c) { shown.push_back(c); });
         station.enteredPassword = "qvzr";
         // As identification leaves them.
@@ -74,6 +74,7 @@ protected:
     FakeShell shell{sim.clock};
     Application app{sim.station, shell};
     RecordingHistory history;
+    QueuedRunner runner{history, true};
     std::vector<Certificate> shown;
 };
 
@@ -121,7 +122,8 @@ TEST_F(CertificateCommands, ACalibrationThatLeftRecordsOffersItsCertificate) {
 
 TEST_F(CertificateCommands, TheHistoryDialogShowsTheCertificateOfTheChosenRecord) {
     calibrate(true);
-    shell.scripts[CHistoryDlg::Resource] = [](FakeWindow& window, DialogLogic&) {
+    shell.scripts[CHistoryDlg::Resource] = [this](FakeWindow& window, DialogLogic&) {
+        sim.clock.advance(CHistoryDlg::AnswerPollMs);
         window.choose(CHistoryDlg::Records, 0);
         window.click(CHistoryDlg::Certificate);
     };

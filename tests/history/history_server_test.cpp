@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <memory>
 #include <latch>
+#include <mutex>
 #include <thread>
 
 #include "calibration/calib_dlg.h"
@@ -14,11 +16,15 @@
 #include "calibration/dialog_session.h"
 #include "calibration/factory_data_dlg.h"
 #include "calibration/output_current_dlg.h"
+#include "history/history_dlg.h"
 #include "history/history_store.h"
+#include "history/history_worker.h"
 #include "history_test_support.h"
 #include "programming/prog_dlg.h"
 #include "programming/programming_session.h"
 #include "support/fake_recorder.h"
+#include "support/fake_window.h"
+#include "support/virtual_clock.h"
 #include "support/pg_server.h"
 #include "transmitter/code_tables.h"
 #include "transmitter/ident_dlg.h"
@@ -207,6 +213,89 @@ TEST_F(HistoryServer, InTheBackgroundRecordsNeverWaitForTheServerAndArriveOnce) 
     s->retry();
     EXPECT_EQ(s->waiting(), 0u) << s->problem();
     EXPECT_EQ(onServer("SELECT count(*) FROM records"), 32);
+}
+
+// Another client of the server holding the table of records locked, as a long transaction does,
+// on a connection of its own thread, until released or 3 s have passed.
+class TableLock {
+public:
+    explicit TableLock(const std::string& url) : thread_([this, url] { hold(url); }) { taken_.wait(); }
+    ~TableLock() {
+        release();
+        thread_.join();
+    }
+    void release() {
+        const std::lock_guard hold(lock_);
+        released_ = true;
+        changed_.notify_all();
+    }
+
+private:
+    void hold(const std::string& url) {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", "table-lock");
+            const QUrl parts(QString::fromStdString(url));
+            db.setHostName(QUrlQuery(parts).queryItemValue("host", QUrl::FullyDecoded));
+            db.setUserName(parts.userName());
+            db.setDatabaseName(parts.path().mid(1));
+            EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
+            QSqlQuery q(db);
+            EXPECT_TRUE(q.exec("BEGIN") && q.exec("LOCK TABLE records IN ACCESS EXCLUSIVE MODE"))
+                << q.lastError().text().toStdString();
+            taken_.count_down();
+            std::unique_lock waiting(lock_);
+            changed_.wait_for(waiting, std::chrono::seconds(3), [this] { return released_; });
+            q.exec("ROLLBACK");
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("table-lock");
+    }
+
+    std::latch taken_{1};
+    std::mutex lock_;
+    std::condition_variable changed_;
+    bool released_ = false;
+    std::thread thread_;
+};
+
+// "Historia przetwornika..." with the server's records behind another client's lock: the window
+// is never held up. The local file's waiting record shows at once, "Przerwij" gives the server up
+// and closing waits for nothing; once the lock is gone, the next opening lists both records.
+TEST_F(HistoryServer, TheHistoryDialogNeverWaitsForALockedServer) {
+    store()->record(compensation(1));
+    ASSERT_TRUE(server_->stop());
+    store()->record(compensation(2, "RIVO-22"));
+    ASSERT_TRUE(server_->start());
+    ASSERT_EQ(inLocalFile("SELECT count(*) FROM waiting"), 1);
+
+    HistoryStore history(database_, localFile(), time_.clock());
+    HistoryWorker worker([this] { return std::make_unique<HistoryStore>(database_, localFile()); });
+    VirtualClock clock;
+    const auto open = [&](FakeWindow& window, std::size_t transmitters) {
+        EXPECT_TRUE(window.open());
+        for (int tries = 0; tries < 500 && window.items(CHistoryDlg::Transmitters).size() < transmitters; ++tries) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            clock.advance(CHistoryDlg::AnswerPollMs);
+        }
+        return window.items(CHistoryDlg::Transmitters);
+    };
+    {
+        TableLock locked(database_);
+        const auto started = std::chrono::steady_clock::now();
+        CHistoryDlg logic(history, worker, [](std::string_view) { return std::string(); });
+        FakeWindow window(logic, clock);
+        EXPECT_EQ(open(window, 1), std::vector<std::string>{"RIVO-22   nr 2   " + localTimeText("2025-03-01T09:00:00Z")});
+        EXPECT_EQ(window.text(CHistoryDlg::StatusText), "Łączenie z bazą...");
+        window.click(CHistoryDlg::StopWaiting);
+        EXPECT_EQ(window.text(CHistoryDlg::StatusText),
+                  "Przerwano czekanie na bazę: lista pokazuje tylko wpisy z pliku lokalnego.");
+        window.close();
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+    }
+    CHistoryDlg logic(history, worker, [](std::string_view) { return std::string(); });
+    FakeWindow window(logic, clock);
+    EXPECT_EQ(open(window, 2).size(), 2u);
+    EXPECT_EQ(window.text(CHistoryDlg::StatusText), "");
 }
 
 // The dialogs on the simulated transmitter, recording into the server: the identification,
