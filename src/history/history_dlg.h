@@ -46,7 +46,7 @@ public:
 
     // Answers are taken from the runner's thread this often while questions are open.
     enum : int { AnswerTimer = 1 };
-    static constexpr int AnswerPollMs = 50;
+    static constexpr int AnswerPollMs = 20;
     static constexpr std::size_t PageSize = 200;
 
     // `history` gives the times as the technician's clock shows them; the records come from
