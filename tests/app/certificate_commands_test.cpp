@@ -120,6 +120,17 @@ TEST_F(CertificateCommands, ACalibrationThatLeftRecordsOffersItsCertificate) {
     EXPECT_EQ(shell.questions.size(), 2u);
 }
 
+// The offer needs no database: the records are the ones this program has just made, so a server
+// out of reach (or behind a lock) neither holds the window up nor loses the offer.
+TEST_F(CertificateCommands, TheOfferComesWhileTheServerCannotBeRead) {
+    history.server = true;
+    history.failure = "could not connect to server: Connection timed out";
+    shell.choices = {Choice::Yes};
+    calibrate(true);
+    EXPECT_EQ(shell.questions, std::vector<std::string>{std::string(Question)});
+    EXPECT_EQ(shown.size(), 1u);
+}
+
 TEST_F(CertificateCommands, TheHistoryDialogShowsTheCertificateOfTheChosenRecord) {
     calibrate(true);
     shell.scripts[CHistoryDlg::Resource] = [this](FakeWindow& window, DialogLogic&) {
