@@ -331,7 +331,8 @@ bool HistoryDatabase::select(HistoryTable table, const HistoryFilter& filter, co
 
 bool HistoryDatabase::holding(HistoryTable table, const std::vector<PendingRecord>& records,
                               std::set<std::string>& found) {
-    if (records.empty() || !open(false)) return problem_.empty();
+    if (records.empty()) return true;
+    if (!open(false)) return problem_.empty();
     QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
     QStringList marks;
     for (std::size_t i = 0; i < records.size(); ++i) marks << QStringLiteral("?");

@@ -75,7 +75,7 @@ void CHistoryDlg::onTimer(int timer) {
 // Closing never waits for the database.
 void CHistoryDlg::onDestroy() { runner_.abandon(); }
 
-int CHistoryDlg::ask(Job job) {
+void CHistoryDlg::ask(Job job) {
     const int question = ++lastQuestion_;
     open_.insert(question);
     stopped_ = false;
@@ -86,7 +86,6 @@ int CHistoryDlg::ask(Job job) {
     });
     window().startTimer(AnswerTimer, AnswerPollMs);
     showStatus();
-    return question;
 }
 
 void CHistoryDlg::takeAnswers() {

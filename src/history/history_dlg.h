@@ -78,7 +78,7 @@ private:
         RecordPage page;
         std::string problem;
     };
-    int ask(Job job);
+    void ask(Job job);
     void takeAnswers();
     void stopWaiting();
     std::vector<Reach> reaches() const;
@@ -110,7 +110,7 @@ private:
     int lastQuestion_ = 0;
     int listingAsked_ = 0;
     int pageAsked_ = 0;
-    // Questions whose last answer has not come.
+    // Questions not answered yet.
     std::set<int> open_;
     std::string problem_;
     bool stopped_ = false;

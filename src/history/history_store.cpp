@@ -145,9 +145,11 @@ std::vector<StoredRecord> HistoryStore::records(const HistoryFilter& filter) {
 
 // The waiting records are read first: one delivered in between is then found on the database.
 bool HistoryStore::forEachRecord(const HistoryFilter& filter, const RecordSink& sink) {
-    NewestFirst merged(undelivered(filter), sink);
-    const bool read = database_->select(HistoryTable::Records, filter,
-                                        [&merged](PendingRecord&& r) { merged.add(std::move(r)); });
+    std::vector<PendingRecord> waiting = waitingRecords(filter);
+    bool read = leaveOutDelivered(waiting);
+    NewestFirst merged(std::move(waiting), sink);
+    read = read && database_->select(HistoryTable::Records, filter,
+                                     [&merged](PendingRecord&& r) { merged.add(std::move(r)); });
     setProblem(database_->problem());
     if (read) merged.finish();
     return read;
@@ -159,12 +161,13 @@ std::vector<PendingRecord> HistoryStore::waitingRecords(const HistoryFilter& fil
     return waiting;
 }
 
-std::vector<PendingRecord> HistoryStore::undelivered(const HistoryFilter& filter) {
-    std::vector<PendingRecord> waiting = waitingRecords(filter);
+// A database that cannot be asked is not asked again for the listing: a silent server would
+// hold it up twice.
+bool HistoryStore::leaveOutDelivered(std::vector<PendingRecord>& waiting) {
     std::set<std::string> delivered;
-    database_->holding(HistoryTable::Records, waiting, delivered);
+    if (!database_->holding(HistoryTable::Records, waiting, delivered)) return false;
     std::erase_if(waiting, [&delivered](const PendingRecord& w) { return delivered.contains(w.uid); });
-    return waiting;
+    return true;
 }
 
 HistoryDatabase& HistoryStore::databaseOf(Reach reach) const {
@@ -193,13 +196,14 @@ std::vector<KnownTransmitter> HistoryStore::transmitters(const HistoryFilter& fi
 RecordPage HistoryStore::recordPage(const HistoryFilter& filter, Reach reach, const PageStart& start,
                                     std::size_t size) {
     const bool everywhere = reach == Reach::Everywhere || !local_;
-    std::vector<PendingRecord> waiting = everywhere ? undelivered(filter) : waitingRecords(filter);
+    std::vector<PendingRecord> waiting = waitingRecords(filter);
+    const bool readable = everywhere && leaveOutDelivered(waiting);
     if (!start.olderThan.empty())
         std::erase_if(waiting, [&start](const PendingRecord& w) { return w.stored.time >= start.olderThan; });
     RecordPage page;
     const RecordSink intoPage = [&page](StoredRecord&& s) { page.records.push_back(std::move(s)); };
     NewestFirst merged(std::move(waiting), intoPage);
-    if (everywhere) {
+    if (readable) {
         std::size_t rows = 0;
         std::string lastTime;
         database_->select(HistoryTable::Records, filter, [&](PendingRecord&& r) {

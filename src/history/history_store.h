@@ -84,8 +84,9 @@ private:
     void setProblem(std::string problem);
     // The records waiting in the local file for the database that pass the filter, newest first.
     std::vector<PendingRecord> waitingRecords(const HistoryFilter& filter);
-    // The same, less those the database has taken meanwhile (it lists them itself).
-    std::vector<PendingRecord> undelivered(const HistoryFilter& filter);
+    // Leaves out the records the database has taken meanwhile (it lists them itself); false when
+    // the database could not be asked.
+    bool leaveOutDelivered(std::vector<PendingRecord>& waiting);
     // The database of a listing that reaches that far.
     HistoryDatabase& databaseOf(Reach reach) const;
 

@@ -215,6 +215,26 @@ TEST_F(HistoryServer, InTheBackgroundRecordsNeverWaitForTheServerAndArriveOnce) 
     EXPECT_EQ(onServer("SELECT count(*) FROM records"), 32);
 }
 
+// A server that is down is tried once a listing, however many records wait for it: each try may
+// cost the whole connection time-out.
+TEST_F(HistoryServer, AListingTriesAServerThatIsDownOnce) {
+    ASSERT_TRUE(server_->stop());
+    const auto s = store();
+    s->record(compensation(1));
+    s->record(compensation(2));
+    ASSERT_EQ(s->waiting(), 2u);
+    const auto triesOf = [](const std::function<std::size_t()>& listing) {
+        const int before = HistoryDatabase::serverConnectsOnThisThread();
+        EXPECT_EQ(listing(), 2u) << "the waiting records are listed";
+        return HistoryDatabase::serverConnectsOnThisThread() - before;
+    };
+    EXPECT_EQ(triesOf([&] { return s->records({}).size(); }), 1);
+    EXPECT_EQ(triesOf([&] { return s->recordPage({}, Reach::Everywhere, {}, 10).records.size(); }), 1);
+    EXPECT_EQ(triesOf([&] { return s->transmitters({}, Reach::Everywhere).size(); }), 1);
+    EXPECT_NE(s->problem().find(database_), std::string::npos) << s->problem();
+    ASSERT_TRUE(server_->start());
+}
+
 // Another client of the server holding the table of records locked, as a long transaction does,
 // on a connection of its own thread, until released or 3 s have passed.
 class TableLock {
