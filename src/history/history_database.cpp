@@ -350,7 +350,7 @@ bool HistoryDatabase::transmitters(HistoryTable table, const HistoryFilter& filt
     QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
     q.setForwardOnly(true);
     if (!runFiltered(q, "SELECT model, serial, max(time) AS seen FROM " + tableName(table), filter,
-                     " GROUP BY serial, model ORDER BY seen DESC, max(id) DESC"))
+                     " GROUP BY model, serial ORDER BY seen DESC, max(id) DESC"))
         return false;
     while (q.next())
         found.push_back({utf8(q.value(0).toString()), q.value(1).toInt(), utf8(q.value(2).toString())});
