@@ -274,8 +274,22 @@ void CHistoryDlg::exportCsv() {
     if (records_.empty()) return;
     const std::string path = askSavePath_(SuggestedFile);
     if (path.empty()) return;
+    if (!next_) return writeCsv(path, records_);
+    // The file gets the transmitter's older records too, not only the pages listed so far.
+    ask([this, filter = ofTransmitter(filter_, *chosenTransmitter()), path](HistoryQuery& history) -> Show {
+        return [this, path, found = history.records(filter), problem = history.problem()](int) {
+            problem_ = problem;
+            if (problem.empty())
+                writeCsv(path, found);
+            else
+                window().messageBox(std::string(NotWrittenText) + path + ".\n" + problem, BoxIcon::Error);
+        };
+    });
+}
+
+void CHistoryDlg::writeCsv(const std::string& path, const std::vector<StoredRecord>& records) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    writeHistoryCsv(records_, file);
+    writeHistoryCsv(records, file);
     file.close();
     if (!file) window().messageBox(std::string(NotWrittenText) + path + ".", BoxIcon::Error);
 }

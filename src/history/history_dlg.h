@@ -17,7 +17,7 @@ namespace doxa {
 // "Historia przetwornika...": the transmitters the service history knows (model, serial number,
 // when last seen) and, for the chosen one, what was done to it, newest first, a page at a time
 // ("Starsze wpisy" adds the next). The filters narrow both lists; "Eksport CSV..." writes the
-// listed records into a file the technician names. "Świadectwo kalibracji..." hands the
+// chosen transmitter's records, older pages included, into a file the technician names. "Świadectwo kalibracji..." hands the
 // calibration session of the chosen calibration record on.
 // Every question goes to the history through a runner, off the window's thread: what the local
 // file holds shows at once, a shared database's records when they come, and "Przerwij" gives up
@@ -93,6 +93,7 @@ private:
     void showRecords();
     void showStatus();
     void exportCsv();
+    void writeCsv(const std::string& path, const std::vector<StoredRecord>& records);
     void certify();
     std::optional<KnownTransmitter> chosenTransmitter() const;
     // The listed record the technician chose, when it is a calibration record.

@@ -35,6 +35,13 @@ StoredRecord stored(std::string time, std::string model, int serial, RecordKind 
     return s;
 }
 
+std::string contentOf(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 class HistoryDialog : public ::testing::Test {
 protected:
     HistoryDialog() {
@@ -194,6 +201,13 @@ TEST_F(HistoryDialog, StarszeWpisyAddsTheNextPage) {
                                         RecordOutcome::Confirmed));
     ASSERT_TRUE(openAndAnswer());
     EXPECT_EQ(window.items(CHistoryDlg::Records).size(), CHistoryDlg::PageSize);
+    // The export holds the records not listed yet as well.
+    const auto file = std::filesystem::temp_directory_path() / ("history-pages-" + std::to_string(::getpid()) + ".csv");
+    savePath = file.string();
+    window.click(CHistoryDlg::Export);
+    answer();
+    EXPECT_EQ(std::ranges::count(contentOf(file), '\n'), std::ptrdiff_t(count + 1)) << "a head and every record";
+    std::filesystem::remove(file);
     for (const std::size_t listed : {2 * CHistoryDlg::PageSize, count}) {
         ASSERT_TRUE(window.isEnabled(CHistoryDlg::Older));
         window.click(CHistoryDlg::Older);
@@ -221,12 +235,6 @@ TEST_F(HistoryDialog, TheChosenTransmitterStaysChosenWhenTheServerAnswers) {
               (Items{"2025-03-01 08:00:00   Trim   potwierdzone   - → -"}));
 }
 
-std::string contentOf(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST_F(HistoryDialog, EksportCsvWritesTheListedRecordsIntoTheNamedFile) {
     const auto file = std::filesystem::temp_directory_path() /
