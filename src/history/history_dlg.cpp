@@ -274,8 +274,9 @@ void CHistoryDlg::exportCsv() {
     if (records_.empty()) return;
     const std::string path = askSavePath_(SuggestedFile);
     if (path.empty()) return;
-    if (!next_) return writeCsv(path, records_);
-    // The file gets the transmitter's older records too, not only the pages listed so far.
+    const bool listedAll = !next_ && (pageReach_ == Reach::Everywhere || !history_.beyondLocalFile());
+    if (listedAll) return writeCsv(path, records_);
+    // The file gets the transmitter's older records and the server's too, not only what is listed.
     ask([this, filter = ofTransmitter(filter_, *chosenTransmitter()), path](HistoryQuery& history) -> Show {
         return [this, path, found = history.records(filter), problem = history.problem()](int) {
             problem_ = problem;

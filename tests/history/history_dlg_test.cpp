@@ -186,6 +186,15 @@ TEST_F(HistoryDialog, TheLocalFileShowsAtOnceAndTheServerWhenItAnswersOrIsGivenU
     EXPECT_EQ(window.items(CHistoryDlg::Transmitters), (Items{"RIVO-22   nr 7   2025-03-03 08:00:00"}));
     EXPECT_EQ(window.items(CHistoryDlg::Records).size(), 1u) << "the local listing stays as it was";
 
+    // An export after the server was given up asks it again, and writes nothing it cannot read.
+    history.failure = "server closed the connection unexpectedly";
+    savePath = "/nonexistent-folder/historia.csv";
+    window.click(CHistoryDlg::Export);
+    answer();
+    ASSERT_EQ(window.boxes().size(), 1u);
+    EXPECT_EQ(window.boxes().back().text,
+              "Nie można zapisać pliku /nonexistent-folder/historia.csv.\nserver closed the connection unexpectedly");
+
     // Closing gives up whatever is under way, and waits for none of it.
     window.click(CHistoryDlg::Apply);
     window.close();
