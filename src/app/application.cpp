@@ -505,7 +505,7 @@ void Application::openBackup() {
 void Application::showHistory() {
     if (!history_) return;
     CHistoryDlg dialog(
-        *history_, [this](std::string_view suggested) { return shell_.askCsvSavePath(suggested); },
+        *history_, *historyRunner_, [this](std::string_view suggested) { return shell_.askCsvSavePath(suggested); },
         showCertificate_ ? [this](const std::vector<StoredRecord>& session) { certify(session); }
                          : CHistoryDlg::ShowCertificate());
     shell_.runDialog(dialog);
@@ -523,7 +523,7 @@ void Application::certify(const std::vector<StoredRecord>& session) {
 
 void Application::offerCertificate(std::chrono::sys_seconds since) {
     if (!history_ || !showCertificate_) return;
-    std::vector<StoredRecord> made = history_->records(
+    std::vector<StoredRecord> made = history_->madeHere(
         {.serial = station_.device.serialNumber, .model = station_.device.modelName, .since = since});
     std::erase_if(made, [](const StoredRecord& s) { return !isCalibration(s.record.kind); });
     // A run in which the transmitter confirmed nothing has nothing to certify.

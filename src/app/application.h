@@ -47,9 +47,12 @@ public:
     // Configurations are backed up into this folder before programming overwrites them, and
     // "Kopie zapasowe..." lists them from there. Without it no copies are kept.
     void keepBackupsIn(std::filesystem::path folder);
-    // "Historia przetwornika..." lists the records of this history; without it the command is
-    // disabled.
-    void showHistoryFrom(HistoryQuery& history) { history_ = &history; }
+    // "Historia przetwornika..." lists the records of this history, asked through `runner` off
+    // the window's thread; without it the command is disabled.
+    void showHistoryFrom(HistoryQuery& history, HistoryRunner& runner) {
+        history_ = &history;
+        historyRunner_ = &runner;
+    }
     // How a calibration certificate is shown (print preview, print, PDF); without it none is
     // offered.
     void showCertificatesWith(std::function<void(const Certificate&)> show) { showCertificate_ = std::move(show); }
@@ -84,7 +87,8 @@ private:
     // The certificate of these calibration records, with the reference instrument of the settings.
     void certify(const std::vector<StoredRecord>& session);
     // After a calibration dialog: when it left calibration records in the history, the
-    // technician is asked whether to make their certificate.
+    // technician is asked whether to make their certificate. The records are those this program
+    // made, so no database is waited for.
     void offerCertificate(std::chrono::sys_seconds since);
     // Takes a port number; an open port of another number is released first.
     void usePort(int portNumber);
@@ -103,6 +107,7 @@ private:
     bool settingsWarned_ = false;
     std::optional<BackupStore> backups_;
     HistoryQuery* history_ = nullptr;
+    HistoryRunner* historyRunner_ = nullptr;
     std::function<void(const Certificate&)> showCertificate_;
 };
 

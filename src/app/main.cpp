@@ -13,6 +13,7 @@
 #include "app/application.h"
 #include "history/certificate_printer.h"
 #include "history/history_store.h"
+#include "history/history_worker.h"
 #include "host/dialog_host.h"
 #include "link/port.h"
 #include "sim/line_factory.h"
@@ -83,8 +84,10 @@ int runDoxaWin(int argc, char* argv[]) {
     doxa::QtSettingsStore settings;
     doxa::Station station(settings);
     station.makeLine = doxa::makeLineFactory(settings);
+    const std::string historyDatabase = doxa::storedHistoryDatabase(settings);
     const std::unique_ptr<doxa::HistoryStore> history =
-        doxa::openHistory(doxa::storedHistoryDatabase(settings), doxa::Delivery::InBackground);
+        doxa::openHistory(historyDatabase, doxa::Delivery::InBackground);
+    doxa::HistoryWorker historyWorker([historyDatabase] { return doxa::historyWithoutDelivery(historyDatabase); });
     station.recorder = history.get();
     const std::unique_ptr<doxa::MainFrame> window = doxa::createMainFrame(station);
     doxa::MainFrame& frame = *window;
@@ -98,7 +101,7 @@ int runDoxaWin(int argc, char* argv[]) {
     };
     doxa::Application application(station, frame);
     application.keepBackupsIn(doxa::defaultBackupFolder());
-    application.showHistoryFrom(*history);
+    application.showHistoryFrom(*history, historyWorker);
     frame.watchHistory(*history);
     application.showCertificatesWith([&frame](const doxa::Certificate& certificate) {
         doxa::showCertificate(QApplication::activeWindow() ? QApplication::activeWindow() : &frame, certificate);
@@ -120,8 +123,8 @@ int main(int argc, char* argv[]) {
     const int status = runDoxaWin(argc, argv);
     // A delivery of the history still held up by the network is not waited for: its records stay
     // in the local file for the next start, and the process ends without taking the database
-    // libraries down under it.
-    if (doxa::BackgroundDelivery::running() > 0) {
+    // libraries down under it, nor under a listing left waiting for the server.
+    if (doxa::BackgroundDelivery::running() > 0 || doxa::HistoryWorker::running() > 0) {
         std::fflush(nullptr);
         std::_Exit(status);
     }

@@ -16,30 +16,61 @@ namespace doxa::cli {
 
 namespace {
 
-void printJson(const std::vector<StoredRecord>& records, std::ostream& out) {
-    out << "[";
-    for (std::size_t i = 0; i < records.size(); ++i) out << (i == 0 ? "\n" : ",\n") << historyJson(records[i]);
-    out << (records.empty() ? "]\n" : "\n]\n");
+void printTableHeader(std::ostream& out) {
+    out << padded("Czas", 21) << padded("Model", 13) << padded("Nr seryjny", 12)
+        << padded("Rodzaj", 26) << padded("Wynik", 15) << "Zastane → pozostawione (wzorzec)\n";
 }
 
 // What a person reads: every field as stored, a field that could not be read marked, and no
 // control character from the database reaching the terminal.
-void printTable(const std::vector<StoredRecord>& records, std::ostream& out) {
-    out << padded("Czas", 21) << padded("Model", 13) << padded("Nr seryjny", 12)
-        << padded("Rodzaj", 26) << padded("Wynik", 15) << "Zastane → pozostawione (wzorzec)\n";
-    for (const StoredRecord& s : records) {
-        const ServiceRecord& r = s.record;
-        out << padded(shownField(s, "time", localTimeText(s.time)), 21) << padded(shownField(s, "model", r.model), 13)
-            << padded(shownField(s, "serial", std::to_string(r.serial)), 12)
-            << padded(shownField(s, "kind", kindName(r.kind)), 26)
-            << padded(shownField(s, "outcome", outcomeName(r.outcome)), 15)
-            << shownField(s, "as_found", shownValues(r.asFound)) << " → "
-            << shownField(s, "as_left", shownValues(r.asLeft));
-        if (!r.reference.empty() || s.unreadable.contains("reference"))
-            out << " (" << shownField(s, "reference", shownValues(r.reference)) << ")";
-        out << '\n';
-    }
+void printTableRow(const StoredRecord& s, std::ostream& out) {
+    const ServiceRecord& r = s.record;
+    out << padded(shownField(s, "time", localTimeText(s.time)), 21) << padded(shownField(s, "model", r.model), 13)
+        << padded(shownField(s, "serial", std::to_string(r.serial)), 12)
+        << padded(shownField(s, "kind", kindName(r.kind)), 26)
+        << padded(shownField(s, "outcome", outcomeName(r.outcome)), 15)
+        << shownField(s, "as_found", shownValues(r.asFound)) << " → "
+        << shownField(s, "as_left", shownValues(r.asLeft));
+    if (!r.reference.empty() || s.unreadable.contains("reference"))
+        out << " (" << shownField(s, "reference", shownValues(r.reference)) << ")";
+    out << '\n';
 }
+
+// A listing in one of the three forms, written record by record as the history is read. The
+// head waits for the first record, so that a history that cannot be read writes nothing.
+class Listing {
+public:
+    Listing(const Invocation& invocation, std::ostream& out) : invocation_(invocation), out_(out) {}
+
+    void add(const StoredRecord& s) {
+        if (count_++ == 0) head();
+        if (invocation_.json)
+            out_ << (count_ == 1 ? "\n" : ",\n") << historyJson(s);
+        else if (invocation_.csv)
+            out_ << historyCsvRow(s) << '\n';
+        else
+            printTableRow(s, out_);
+    }
+    void end() {
+        if (count_ == 0) head();
+        if (invocation_.json) out_ << (count_ == 0 ? "]\n" : "\n]\n");
+        out_.flush();
+    }
+
+private:
+    void head() {
+        if (invocation_.json)
+            out_ << "[";
+        else if (invocation_.csv)
+            out_ << historyCsvHeader() << '\n';
+        else
+            printTableHeader(out_);
+    }
+
+    const Invocation& invocation_;
+    std::ostream& out_;
+    std::size_t count_ = 0;
+};
 
 }  // namespace
 
@@ -51,16 +82,14 @@ int runHistory(const Invocation& invocation, Console& console, std::ostream& out
     WatchedThread thread;
     const auto listed = thread.run([invocation, database, problem, &out] {
         const auto store = openHistory(database);
-        const auto records = store->records({invocation.serial, invocation.model, invocation.since});
+        Listing listing(invocation, out);
+        store->forEachRecord({invocation.serial, invocation.model, invocation.since},
+                             [&listing](StoredRecord&& s) { listing.add(s); });
         *problem = store->problem();
-        if (!problem->empty()) return;
-        if (invocation.json)
-            printJson(records, out);
-        else if (invocation.csv)
-            writeHistoryCsv(records, out);
+        if (problem->empty())
+            listing.end();
         else
-            printTable(records, out);
-        out.flush();
+            out.flush();
     });
     if (listed != WatchedThread::Outcome::Done) {
         console.error("interrupted");

@@ -295,22 +295,73 @@ bool HistoryDatabase::pending(HistoryTable table, std::vector<PendingRecord>& fo
 }
 
 bool HistoryDatabase::select(HistoryTable table, const HistoryFilter& filter, std::vector<PendingRecord>& found) {
+    return select(table, filter, [&found](PendingRecord&& record) {
+        found.push_back(std::move(record));
+    });
+}
+
+bool HistoryDatabase::select(HistoryTable table, const HistoryFilter& filter, const RecordSink& sink,
+                             std::size_t skip, std::size_t limit) {
     if (!open(false)) return problem_.empty();
     if (!checkedForListing()) return false;
+    QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
+    // Read row by row: the driver keeps no copy of the rows already handed on.
+    q.setForwardOnly(true);
+    QString window = QStringLiteral(" ORDER BY time DESC, id DESC");
+    if (limit > 0) window += QStringLiteral(" LIMIT %1").arg(limit);
+    if (skip > 0) window += QStringLiteral(" OFFSET %1").arg(skip);
+    if (!runFiltered(q, "SELECT * FROM " + tableName(table), filter, window)) return false;
+    while (q.next()) sink({utf8(q.value("uid").toString()), recordFromRow(q)});
+    // A connection lost halfway ends the rows early: what was handed on is then not all.
+    if (q.lastError().isValid()) return fail(failure("read", queryError(q)));
+    return true;
+}
+
+bool HistoryDatabase::holding(HistoryTable table, const std::vector<PendingRecord>& records,
+                              std::set<std::string>& found) {
+    if (records.empty()) return true;
+    if (!open(false)) return problem_.empty();
+    QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
+    QStringList marks;
+    for (std::size_t i = 0; i < records.size(); ++i) marks << QStringLiteral("?");
+    if (!q.prepare("SELECT uid FROM " + tableName(table) + " WHERE uid IN (" + marks.join(", ") + ")"))
+        return fail(failure("read", queryError(q)));
+    for (const PendingRecord& record : records) q.addBindValue(qs(record.uid));
+    if (!q.exec()) return fail(failure("read", queryError(q)));
+    while (q.next()) found.insert(utf8(q.value(0).toString()));
+    return true;
+}
+
+// One row a transmitter, counted by the database: the dialog never reads every record to list them.
+bool HistoryDatabase::transmitters(HistoryTable table, const HistoryFilter& filter,
+                                   std::vector<KnownTransmitter>& found) {
+    if (!open(false)) return problem_.empty();
+    if (!checkedForListing()) return false;
+    QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
+    q.setForwardOnly(true);
+    if (!runFiltered(q, "SELECT model, serial, max(time) AS seen FROM " + tableName(table), filter,
+                     " GROUP BY model, serial ORDER BY seen DESC, max(id) DESC"))
+        return false;
+    while (q.next())
+        found.push_back(transmitterFromRow(q));
+    return true;
+}
+
+bool HistoryDatabase::runFiltered(QSqlQuery& q, const QString& head, const HistoryFilter& filter,
+                                  const QString& tail) {
     QStringList conditions{QStringLiteral("1 = 1")};
-    if (filter.serial) conditions << QStringLiteral("serial = :serial");
+    const bool bySerial = filter.serial || !filter.serialAsStored.empty();
+    if (bySerial) conditions << QStringLiteral("serial = :serial");
     if (!filter.model.empty()) conditions << QStringLiteral("model = :model");
     if (filter.since) conditions << QStringLiteral("time >= :since");
-    QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
     // A server prepares under the table's lock, so a lock given up on is told here.
-    if (!q.prepare("SELECT * FROM " + tableName(table) + " WHERE " + conditions.join(" AND ") +
-                   " ORDER BY time DESC, id DESC"))
-        return fail(failure("read", queryError(q)));
-    if (filter.serial) q.bindValue(":serial", *filter.serial);
+    if (!q.prepare(head + " WHERE " + conditions.join(" AND ") + tail)) return fail(failure("read", queryError(q)));
+    // A serial number stored as something else than a number is found by what is stored.
+    if (bySerial)
+        q.bindValue(":serial", filter.serialAsStored.empty() ? QVariant(*filter.serial) : QVariant(qs(filter.serialAsStored)));
     if (!filter.model.empty()) q.bindValue(":model", qs(filter.model));
     if (filter.since) q.bindValue(":since", qs(isoUtc(*filter.since)));
     if (!q.exec()) return fail(failure("read", queryError(q)));
-    while (q.next()) found.push_back({utf8(q.value("uid").toString()), recordFromRow(q)});
     return true;
 }
 

@@ -2,11 +2,15 @@
 
 #include <chrono>
 #include <functional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "history/history_query.h"
+
+class QSqlQuery;
+class QString;
 
 namespace doxa {
 
@@ -57,6 +61,15 @@ public:
     // Newest first. A file is checked for damage first, once for each time it is opened, and
     // refused when it holds any.
     bool select(HistoryTable table, const HistoryFilter& filter, std::vector<PendingRecord>& found);
+    // Each record as it is read, newest first, skipping `skip` and handing on at most `limit`
+    // (0: all); none is held in memory.
+    using RecordSink = std::function<void(PendingRecord&&)>;
+    bool select(HistoryTable table, const HistoryFilter& filter, const RecordSink& sink,
+                std::size_t skip = 0, std::size_t limit = 0);
+    // Which of these records the table holds, by id.
+    bool holding(HistoryTable table, const std::vector<PendingRecord>& records, std::set<std::string>& found);
+    // The transmitters of the records that pass the filter, the last seen first.
+    bool transmitters(HistoryTable table, const HistoryFilter& filter, std::vector<KnownTransmitter>& found);
     bool count(HistoryTable table, int& found);
 
     // Why the last use failed; empty after one that worked.
@@ -79,6 +92,7 @@ private:
     bool inTransaction(const std::string& doing, const std::function<bool(std::string&)>& work);
     bool checkedForListing();
     bool fail(std::string why);
+    bool runFiltered(QSqlQuery& q, const QString& head, const HistoryFilter& filter, const QString& tail);
     std::string failure(std::string_view doing, const std::string& detail) const;
     std::string ddl(const char* statement) const;
 

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <sstream>
 
+#include "dialog/visible_text.h"
+
 #include "document/document_file.h"
 #include "history/certificate.h"
 #include "history/history_csv.h"
@@ -19,6 +21,9 @@ constexpr std::string_view BadSinceText = "Datę należy podać jako RRRR-MM-DD.
 constexpr std::string_view NotWrittenText = "Nie można zapisać pliku ";
 constexpr std::string_view SuggestedFile = "historia";
 constexpr std::string_view Gap = "   ";
+constexpr std::string_view ConnectingText = "Łączenie z bazą...";
+constexpr std::string_view StoppedText =
+    "Przerwano czekanie na bazę: lista pokazuje tylko wpisy z pliku lokalnego.";
 
 std::string_view trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
@@ -34,12 +39,20 @@ std::optional<int> serialFrom(std::string_view text) {
 }
 
 // The serial number as the lists show it; one that could not be read, as stored and marked.
-std::string serialText(const StoredRecord& s) { return shownField(s, "serial", std::to_string(s.record.serial)); }
+std::string serialText(const KnownTransmitter& t) {
+    return t.serialAsStored.empty() ? std::to_string(t.serial) : unreadableText(t.serialAsStored);
+}
 
 // "historia-4242.csv": the transmitter's serial number, when it could be read.
-std::string suggestedFile(const StoredRecord& s) {
-    const std::string serial = s.unreadable.contains("serial") ? "" : "-" + std::to_string(s.record.serial);
-    return std::string(SuggestedFile) + serial + ".csv";
+std::string suggestedFile(const KnownTransmitter& t) {
+    return std::string(SuggestedFile) + (t.serialAsStored.empty() ? "-" + std::to_string(t.serial) : "") + ".csv";
+}
+
+HistoryFilter ofTransmitter(HistoryFilter filter, const KnownTransmitter& transmitter) {
+    filter.model = transmitter.model;
+    filter.serial = transmitter.serial;
+    filter.serialAsStored = transmitter.serialAsStored;
+    return filter;
 }
 
 }  // namespace
@@ -56,13 +69,63 @@ void CHistoryDlg::onCommand(int id) {
         exportCsv();
     else if (id == Certificate)
         certify();
+    else if (id == Older && next_)
+        askPage(pageReach_, *next_);
+    else if (id == StopWaiting)
+        stopWaiting();
     else
         DialogLogic::onCommand(id);
 }
 
 void CHistoryDlg::onChange(int id) {
-    if (id == Transmitters) showRecords();
+    if (id == Transmitters) askFirstPages();
     if (id == Records) window().setEnabled(Certificate, chosenCalibration().has_value());
+}
+
+void CHistoryDlg::onTimer(int timer) {
+    if (timer == AnswerTimer) takeAnswers();
+}
+
+// Closing never waits for the database.
+void CHistoryDlg::onDestroy() { runner_.abandon(); }
+
+void CHistoryDlg::ask(Job job) {
+    const int question = ++lastQuestion_;
+    open_.insert(question);
+    stopped_ = false;
+    runner_.run([inbox = inbox_, job = std::move(job), question](HistoryQuery& history) {
+        Show show = job(history);
+        const std::lock_guard hold(inbox->lock);
+        inbox->answers.emplace_back(question, std::move(show));
+    });
+    window().startTimer(AnswerTimer, AnswerPollMs);
+    showStatus();
+}
+
+void CHistoryDlg::takeAnswers() {
+    std::vector<std::pair<int, Show>> answers;
+    {
+        const std::lock_guard hold(inbox_->lock);
+        answers.swap(inbox_->answers);
+    }
+    for (auto& [question, show] : answers)
+        if (open_.erase(question)) show(question);  // none shows once waiting was given up
+    if (open_.empty()) window().stopTimer(AnswerTimer);
+    showStatus();
+}
+
+void CHistoryDlg::stopWaiting() {
+    runner_.abandon();
+    open_.clear();
+    stopped_ = true;
+    window().stopTimer(AnswerTimer);
+    showStatus();
+}
+
+// The local file answers first; a shared database is asked after it.
+std::vector<Reach> CHistoryDlg::reaches() const {
+    if (history_.beyondLocalFile()) return {Reach::LocalFile, Reach::Everywhere};
+    return {Reach::LocalFile};
 }
 
 void CHistoryDlg::applyFilter() {
@@ -81,49 +144,84 @@ void CHistoryDlg::applyFilter() {
         w.messageBox(BadSinceText, BoxIcon::Error);
         return;
     }
-    records_ = history_.records(filter);
-    showTransmitters();
+    filter_ = filter;
+    // An answer to a listing asked before this one shows nothing.
+    listingAsked_ = pageAsked_ = lastQuestion_ + 1;
+    for (const Reach reach : reaches()) askListing(reach);
 }
 
-void CHistoryDlg::showTransmitters() {
-    DialogWindow& w = window();
-    transmitters_.clear();
-    std::vector<std::string> items;
-    for (const StoredRecord& s : records_) {
-        const ServiceRecord& r = s.record;
-        const std::string serial = serialText(s);
-        const bool known = std::ranges::any_of(transmitters_, [&](const Transmitter& t) {
-            return t.model == r.model && t.serial == serial;
-        });
-        if (known) continue;
-        // Records come newest first, so the first one of a transmitter is when it was last seen.
-        transmitters_.push_back({r.model, serial, s.time});
-        items.push_back(shownField(s, "model", r.model) + std::string(Gap) + "nr " + serial + std::string(Gap) +
-                        shownField(s, "time", history_.localTime(s.time)));
-    }
-    w.setItems(Transmitters, items);
-    const std::string& problem = history_.problem();
-    w.setText(StatusText, !problem.empty() ? std::string_view(problem)
-                                           : records_.empty() ? NoRecordsText : std::string_view());
-    if (!transmitters_.empty()) w.setSelection(Transmitters, 0);
-    showRecords();
-}
-
-std::vector<StoredRecord> CHistoryDlg::listedRecords() const {
-    const int index = window().selection(Transmitters);
-    if (index < 0 || index >= static_cast<int>(transmitters_.size())) return {};
-    const Transmitter& chosen = transmitters_[static_cast<std::size_t>(index)];
-    std::vector<StoredRecord> listed;
-    std::ranges::copy_if(records_, std::back_inserter(listed), [&chosen](const StoredRecord& s) {
-        return s.record.model == chosen.model && serialText(s) == chosen.serial;
+void CHistoryDlg::askListing(Reach reach) {
+    ask([this, filter = filter_, reach](HistoryQuery& history) -> Show {
+        Listing listing{history.transmitters(filter, reach), {}, {}};
+        if (!listing.transmitters.empty())
+            listing.page = history.recordPage(ofTransmitter(filter, listing.transmitters.front()), reach, {}, PageSize);
+        listing.problem = history.problem();
+        return [this, reach, listing = std::move(listing)](int question) mutable {
+            showListing(question, reach, std::move(listing));
+        };
     });
-    return listed;
+}
+
+void CHistoryDlg::askFirstPages() {
+    records_.clear();
+    next_.reset();
+    showRecords();
+    pageAsked_ = lastQuestion_ + 1;
+    for (const Reach reach : reaches()) askPage(reach, {});
+}
+
+void CHistoryDlg::askPage(Reach reach, const PageStart& start) {
+    const bool older = start.databaseRows > 0;
+    if (older) pageAsked_ = lastQuestion_ + 1;
+    const auto chosen = chosenTransmitter();
+    if (!chosen) return;
+    ask([this, filter = ofTransmitter(filter_, *chosen), reach, start, older](HistoryQuery& history) -> Show {
+        RecordPage page = history.recordPage(filter, reach, start, PageSize);
+        return [this, reach, older, page = std::move(page), problem = history.problem()](int question) mutable {
+            problem_ = std::move(problem);
+            if (question >= pageAsked_) showPage(std::move(page), reach, older);
+        };
+    });
+}
+
+void CHistoryDlg::showListing(int question, Reach reach, Listing listing) {
+    problem_ = std::move(listing.problem);
+    if (question < listingAsked_) return;
+    const auto chosen = chosenTransmitter();
+    showTransmitters(std::move(listing.transmitters));
+    if (transmitters_.empty() || question >= pageAsked_) {
+        if (!transmitters_.empty()) window().setSelection(Transmitters, 0);
+        showPage(std::move(listing.page), reach, false);
+        return;
+    }
+    // The technician chose a transmitter meanwhile; its records come with their own answer.
+    const auto kept = std::ranges::find_if(transmitters_, [&chosen](const KnownTransmitter& t) {
+        return chosen && sameTransmitter(t, *chosen);
+    });
+    window().setSelection(Transmitters, kept == transmitters_.end() ? 0 : int(kept - transmitters_.begin()));
+    if (kept == transmitters_.end()) askFirstPages();
+}
+
+void CHistoryDlg::showTransmitters(std::vector<KnownTransmitter> transmitters) {
+    transmitters_ = std::move(transmitters);
+    std::vector<std::string> items;
+    for (const KnownTransmitter& t : transmitters_)
+        items.push_back(visibleText(t.model) + std::string(Gap) + "nr " + serialText(t) + std::string(Gap) +
+                        history_.localTime(t.lastSeen));
+    window().setItems(Transmitters, items);
+}
+
+void CHistoryDlg::showPage(RecordPage page, Reach reach, bool older) {
+    if (!older) records_.clear();
+    std::ranges::move(page.records, std::back_inserter(records_));
+    next_ = std::move(page.next);
+    pageReach_ = reach;
+    showRecords();
 }
 
 void CHistoryDlg::showRecords() {
     std::vector<std::string> items;
-    const std::vector<StoredRecord> listed = listedRecords();
-    for (const StoredRecord& s : listed) {
+    for (const StoredRecord& s : records_) {
         const ServiceRecord& r = s.record;
         items.push_back(shownField(s, "time", history_.localTime(s.time)) + std::string(Gap) +
                         shownField(s, "kind", kindText(r.kind)) + std::string(Gap) +
@@ -132,32 +230,85 @@ void CHistoryDlg::showRecords() {
                         shownField(s, "as_left", shownValues(r.asLeft)));
     }
     window().setItems(Records, items);
-    window().setEnabled(Export, !listed.empty());
+    window().setEnabled(Export, !records_.empty());
     window().setEnabled(Certificate, false);
 }
 
+void CHistoryDlg::showStatus() {
+    DialogWindow& w = window();
+    const bool waiting = !open_.empty();
+    std::string_view status = waiting                  ? ConnectingText
+                              : !problem_.empty()      ? std::string_view(problem_)
+                              : stopped_               ? StoppedText
+                              : transmitters_.empty()  ? NoRecordsText
+                                                       : std::string_view();
+    w.setText(StatusText, status);
+    w.setEnabled(StopWaiting, waiting);
+    // A page asked twice would be listed twice.
+    w.setEnabled(Older, next_.has_value() && !waiting);
+}
+
+std::optional<KnownTransmitter> CHistoryDlg::chosenTransmitter() const {
+    const int index = window().selection(Transmitters);
+    if (index < 0 || index >= static_cast<int>(transmitters_.size())) return std::nullopt;
+    return transmitters_[static_cast<std::size_t>(index)];
+}
+
 std::optional<StoredRecord> CHistoryDlg::chosenCalibration() const {
-    const std::vector<StoredRecord> listed = listedRecords();
     const int index = window().selection(Records);
-    if (index < 0 || index >= static_cast<int>(listed.size())) return std::nullopt;
-    const StoredRecord& chosen = listed[static_cast<std::size_t>(index)];
+    if (index < 0 || index >= static_cast<int>(records_.size())) return std::nullopt;
+    const StoredRecord& chosen = records_[static_cast<std::size_t>(index)];
     // A record read only in part is never certified.
     if (!isCalibration(chosen.record.kind) || !chosen.unreadable.empty()) return std::nullopt;
     return chosen;
 }
 
+// The records listed reach past the chosen record's day, or there are no more.
+bool CHistoryDlg::holdsWholeDayOf(const StoredRecord& chosen) const {
+    const auto day = [this](const StoredRecord& s) { return history_.localTime(s.time).substr(0, 10); };
+    return !next_ || day(records_.back()) != day(chosen);
+}
+
 void CHistoryDlg::certify() {
     const auto chosen = chosenCalibration();
-    if (chosen && showCertificate_) showCertificate_(calibrationSession(records_, *chosen, history_));
+    if (!chosen || !showCertificate_) return;
+    if (holdsWholeDayOf(*chosen)) {
+        showCertificate_(calibrationSession(records_, *chosen, history_));
+        return;
+    }
+    // The session may go on in a page not listed yet: the chosen record's day is read whole.
+    HistoryFilter day{.serial = chosen->record.serial, .model = chosen->record.model};
+    day.since = history_.sinceFromText(history_.localTime(chosen->time).substr(0, 10));
+    ask([this, day, chosen = *chosen](HistoryQuery& history) -> Show {
+        return [this, chosen, found = history.records(day), problem = history.problem()](int) {
+            problem_ = problem;
+            showCertificate_(calibrationSession(found, chosen, history_));
+        };
+    });
 }
 
 void CHistoryDlg::exportCsv() {
-    const std::vector<StoredRecord> listed = listedRecords();
-    if (listed.empty()) return;
-    const std::string path = askSavePath_(suggestedFile(listed.front()));
+    const auto chosen = chosenTransmitter();
+    if (records_.empty() || !chosen) return;
+    const std::string path = askSavePath_(suggestedFile(*chosen));
     if (path.empty()) return;
+    const bool listedAll = !next_ && (pageReach_ == Reach::Everywhere || !history_.beyondLocalFile());
+    if (listedAll) return writeCsv(path, records_);
+    // The file gets the transmitter's older records and the server's too, not only what is listed.
+    ask([this, filter = ofTransmitter(filter_, *chosen), path](HistoryQuery& history) -> Show {
+        return [this, path, found = history.records(filter), problem = history.problem()](int) {
+            problem_ = problem;
+            if (problem.empty())
+                writeCsv(path, found);
+            else
+                window().messageBox(std::string(NotWrittenText) + path + ".\n" + problem, BoxIcon::Error);
+        };
+    });
+}
+
+void CHistoryDlg::writeCsv(const std::string& path, const std::vector<StoredRecord>& records) {
     std::ostringstream csv;
-    writeHistoryCsv(listed, csv);
+    writeHistoryCsv(records, csv);
     const std::string text = std::move(csv).str();
     if (!replaceFile(path, std::vector<std::uint8_t>(text.begin(), text.end())))
         window().messageBox(std::string(NotWrittenText) + path + ".", BoxIcon::Error);

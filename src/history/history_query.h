@@ -1,6 +1,8 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -28,6 +30,39 @@ struct HistoryFilter {
     std::optional<int> serial = {};
     std::string model = {};
     std::optional<std::chrono::sys_seconds> since = {};
+    // A serial number that could not be read, as stored (it then outweighs `serial`).
+    std::string serialAsStored = {};
+};
+
+// A transmitter the history knows, and its newest record's time.
+struct KnownTransmitter {
+    std::string model;
+    int serial = 0;
+    std::string lastSeen;
+    // What is stored where the serial number could not be read; empty when it could.
+    std::string serialAsStored = {};
+};
+
+inline bool sameTransmitter(const KnownTransmitter& a, const KnownTransmitter& b) {
+    return a.model == b.model && a.serial == b.serial && a.serialAsStored == b.serialAsStored;
+}
+
+// How far a listing reaches: the records of the local file alone come at once; those of a shared
+// database may take as long as its server.
+enum class Reach { LocalFile, Everywhere };
+
+// Where a page of records starts: after this many rows of the database, and before the time of
+// the last of them (records of the local file waiting for the database are listed among them by
+// their time).
+struct PageStart {
+    std::size_t databaseRows = 0;
+    std::string olderThan;
+};
+
+struct RecordPage {
+    std::vector<StoredRecord> records;
+    // Where the next page starts; none after the last.
+    std::optional<PageStart> next;
 };
 
 // What the history dialog asks of the service history.
@@ -36,12 +71,36 @@ public:
     virtual ~HistoryQuery() = default;
     // Newest first.
     virtual std::vector<StoredRecord> records(const HistoryFilter& filter) = 0;
+    // The transmitters with records that pass the filter, the last seen first.
+    virtual std::vector<KnownTransmitter> transmitters(const HistoryFilter& filter, Reach reach) = 0;
+    // Up to `size` records of the database from `start`, with the waiting ones among them; newest
+    // first.
+    virtual RecordPage recordPage(const HistoryFilter& filter, Reach reach, const PageStart& start,
+                                  std::size_t size) = 0;
+    // Whether a database beyond the local file holds records: a listing of Reach::LocalFile is
+    // then not all there is.
+    virtual bool beyondLocalFile() const = 0;
+    // The records this program made itself since it started, newest first: known without
+    // asking any database.
+    virtual std::vector<StoredRecord> madeHere(const HistoryFilter& filter) const = 0;
     // Why the history could not be read; empty when it could.
     virtual std::string problem() const = 0;
     // "2025-03-01" or a full ISO 8601 time as a point in time; nullopt for anything else.
     virtual std::optional<std::chrono::sys_seconds> sinceFromText(std::string_view text) const = 0;
     // A stored UTC time as the technician's clock shows it.
     virtual std::string localTime(std::string_view isoUtc) const = 0;
+};
+
+// Runs jobs against the service history off the window's thread, one after another, each on a
+// history of the runner's own (a database connection serves only the thread that made it).
+class HistoryRunner {
+public:
+    virtual ~HistoryRunner() = default;
+    using Job = std::function<void(HistoryQuery&)>;
+    virtual void run(Job job) = 0;
+    // Gives up the jobs queued and under way: a job held up by the database is left to end by
+    // itself, and the next job runs on a fresh connection without waiting for it.
+    virtual void abandon() = 0;
 };
 
 }  // namespace doxa

@@ -17,6 +17,47 @@ namespace {
 std::string utf8(const QString& text) { return text.toUtf8().toStdString(); }
 QString qs(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
+constexpr std::size_t MadeHereKept = 1000;
+
+bool passes(const HistoryFilter& filter, const StoredRecord& s) {
+    const auto stored = s.unreadable.find("serial");
+    const bool serialPasses = !filter.serialAsStored.empty()
+                                  ? stored != s.unreadable.end() && stored->second == filter.serialAsStored
+                                  : !filter.serial || (stored == s.unreadable.end() && s.record.serial == *filter.serial);
+    return serialPasses &&
+           (filter.model.empty() || s.record.model == filter.model) &&
+           (!filter.since || s.time >= isoUtc(*filter.since));
+}
+
+// Lists the records waiting in the local file among those of the database as they are read,
+// newest first; a waiting record goes before the database's records of its second. A waiting
+// record delivered while the listing is read is found on the database as well, and listed once.
+class NewestFirst {
+public:
+    NewestFirst(std::vector<PendingRecord> waiting, const HistoryStore::RecordSink& sink)
+        : waiting_(std::move(waiting)), sink_(sink) {}
+
+    void add(PendingRecord&& delivered) {
+        while (next_ < waiting_.size() && waiting_[next_].stored.time >= delivered.stored.time) handOnWaiting();
+        if (!handedOn_.contains(delivered.uid)) sink_(std::move(delivered.stored));
+    }
+    void finish() {
+        while (next_ < waiting_.size()) handOnWaiting();
+    }
+
+private:
+    void handOnWaiting() {
+        PendingRecord& w = waiting_[next_++];
+        handedOn_.insert(w.uid);
+        sink_(std::move(w.stored));
+    }
+
+    std::vector<PendingRecord> waiting_;
+    std::size_t next_ = 0;
+    std::set<std::string> handedOn_;
+    const HistoryStore::RecordSink& sink_;
+};
+
 }  // namespace
 
 HistoryStore::HistoryStore(std::string localFile, Clock now)
@@ -48,6 +89,8 @@ PendingRecord HistoryStore::stamped(const ServiceRecord& record) const {
 }
 
 void HistoryStore::keep(PendingRecord record) {
+    madeHere_.push_back(record.stored);
+    if (madeHere_.size() > MadeHereKept) madeHere_.pop_front();
     inMemory_.push_back(std::move(record));
     if (!background_) return deliver();
     keepLocally();
@@ -110,24 +153,97 @@ void HistoryStore::keepLocally() {
 }
 
 // The records still waiting for the database are listed with those it holds, so that a session
-// recorded while the server was out of reach can be looked at and certified at once. They are read
-// first: one delivered in between is then found on the database as well, and listed once.
+// recorded while the server was out of reach can be looked at and certified at once.
 std::vector<StoredRecord> HistoryStore::records(const HistoryFilter& filter) {
+    std::vector<StoredRecord> found;
+    if (forEachRecord(filter, [&found](StoredRecord&& s) { found.push_back(std::move(s)); })) return found;
+    found.clear();
+    for (PendingRecord& w : waitingRecords(filter)) found.push_back(std::move(w.stored));
+    return found;
+}
+
+// The waiting records are read first: one delivered in between is then found on the database.
+bool HistoryStore::forEachRecord(const HistoryFilter& filter, const RecordSink& sink) {
+    std::vector<PendingRecord> waiting = waitingRecords(filter);
+    bool read = leaveOutDelivered(waiting);
+    NewestFirst merged(std::move(waiting), sink);
+    read = read && database_->select(HistoryTable::Records, filter,
+                                     [&merged](PendingRecord&& r) { merged.add(std::move(r)); });
+    setProblem(database_->problem());
+    if (read) merged.finish();
+    return read;
+}
+
+std::vector<PendingRecord> HistoryStore::waitingRecords(const HistoryFilter& filter) {
     std::vector<PendingRecord> waiting;
     if (local_) local_->select(HistoryTable::Waiting, filter, waiting);
-    std::vector<PendingRecord> delivered;
-    database_->select(HistoryTable::Records, filter, delivered);
-    setProblem(database_->problem());
+    return waiting;
+}
 
-    std::set<std::string> onDatabase;
-    for (const PendingRecord& r : delivered) onDatabase.insert(r.uid);
+// A database that cannot be asked is not asked again for the listing: a silent server would
+// hold it up twice.
+bool HistoryStore::leaveOutDelivered(std::vector<PendingRecord>& waiting) {
+    std::set<std::string> delivered;
+    if (!database_->holding(HistoryTable::Records, waiting, delivered)) return false;
+    std::erase_if(waiting, [&delivered](const PendingRecord& w) { return delivered.contains(w.uid); });
+    return true;
+}
+
+HistoryDatabase& HistoryStore::databaseOf(Reach reach) const {
+    return reach == Reach::LocalFile && local_ ? *local_ : *database_;
+}
+
+std::vector<KnownTransmitter> HistoryStore::transmitters(const HistoryFilter& filter, Reach reach) {
+    std::vector<KnownTransmitter> found;
+    if (reach == Reach::Everywhere || !local_) database_->transmitters(HistoryTable::Records, filter, found);
+    for (const PendingRecord& w : waitingRecords(filter)) {
+        const ServiceRecord& r = w.stored.record;
+        const auto stored = w.stored.unreadable.find("serial");
+        const KnownTransmitter waiting{r.model, r.serial, w.stored.time,
+                                       stored == w.stored.unreadable.end() ? std::string() : stored->second};
+        const auto known = std::ranges::find_if(
+            found, [&waiting](const KnownTransmitter& t) { return sameTransmitter(t, waiting); });
+        if (known == found.end())
+            found.push_back(waiting);
+        else
+            known->lastSeen = std::max(known->lastSeen, w.stored.time);
+    }
+    std::ranges::stable_sort(found, std::ranges::greater(), &KnownTransmitter::lastSeen);
+    setProblem(databaseOf(reach).problem());
+    return found;
+}
+
+// A page holds `size` records of the database and the waiting records of their span; reaching
+// the local file alone, the waiting records are the page.
+RecordPage HistoryStore::recordPage(const HistoryFilter& filter, Reach reach, const PageStart& start,
+                                    std::size_t size) {
+    const bool everywhere = reach == Reach::Everywhere || !local_;
+    std::vector<PendingRecord> waiting = waitingRecords(filter);
+    const bool readable = everywhere && leaveOutDelivered(waiting);
+    if (!start.olderThan.empty())
+        std::erase_if(waiting, [&start](const PendingRecord& w) { return w.stored.time >= start.olderThan; });
+    RecordPage page;
+    const RecordSink intoPage = [&page](StoredRecord&& s) { page.records.push_back(std::move(s)); };
+    NewestFirst merged(std::move(waiting), intoPage);
+    if (readable) {
+        std::size_t rows = 0;
+        std::string lastTime;
+        database_->select(HistoryTable::Records, filter, [&](PendingRecord&& r) {
+            if (rows++ == size) return;  // only tells that another page follows
+            lastTime = r.stored.time;
+            merged.add(std::move(r));
+        }, start.databaseRows, size + 1);
+        if (rows > size) page.next = PageStart{start.databaseRows + size, lastTime};
+    }
+    if (!page.next) merged.finish();
+    setProblem(databaseOf(reach).problem());
+    return page;
+}
+
+std::vector<StoredRecord> HistoryStore::madeHere(const HistoryFilter& filter) const {
     std::vector<StoredRecord> found;
-    for (PendingRecord& r : waiting)
-        if (!onDatabase.contains(r.uid)) found.push_back(std::move(r.stored));
-    for (PendingRecord& r : delivered) found.push_back(std::move(r.stored));
-    // Newest first; the waiting ones first among records of the same second.
-    std::stable_sort(found.begin(), found.end(),
-                     [](const StoredRecord& a, const StoredRecord& b) { return a.time > b.time; });
+    std::copy_if(madeHere_.rbegin(), madeHere_.rend(), std::back_inserter(found),
+                 [&filter](const StoredRecord& s) { return passes(filter, s); });
     return found;
 }
 

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -61,8 +62,18 @@ public:
     // that delivers them).
     void retry();
     // Newest first. A file not yet made holds no records; a database that cannot be read gives
-    // none and sets problem().
+    // only the records waiting in the local file and sets problem().
     std::vector<StoredRecord> records(const HistoryFilter& filter) override;
+    // The records of records(), each handed on as it is read: a listing of any length holds only
+    // the records still waiting in the local file (a few) in memory. False, with problem() set,
+    // when the database could not be read to the end; nothing more is handed on then.
+    using RecordSink = std::function<void(StoredRecord&&)>;
+    bool forEachRecord(const HistoryFilter& filter, const RecordSink& sink);
+    std::vector<KnownTransmitter> transmitters(const HistoryFilter& filter, Reach reach) override;
+    RecordPage recordPage(const HistoryFilter& filter, Reach reach, const PageStart& start,
+                          std::size_t size) override;
+    bool beyondLocalFile() const override { return local_ != nullptr; }
+    std::vector<StoredRecord> madeHere(const HistoryFilter& filter) const override;
     std::optional<std::chrono::sys_seconds> sinceFromText(std::string_view text) const override;
     std::string localTime(std::string_view isoUtc) const override;
 
@@ -79,12 +90,21 @@ private:
     // written.
     void keepLocally();
     void setProblem(std::string problem);
+    // The records waiting in the local file for the database that pass the filter, newest first.
+    std::vector<PendingRecord> waitingRecords(const HistoryFilter& filter);
+    // Leaves out the records the database has taken meanwhile (it lists them itself); false when
+    // the database could not be asked.
+    bool leaveOutDelivered(std::vector<PendingRecord>& waiting);
+    // The database of a listing that reaches that far.
+    HistoryDatabase& databaseOf(Reach reach) const;
 
     Clock now_;
     std::unique_ptr<HistoryDatabase> database_;
     // Where records wait; none when the database is the local file itself.
     std::unique_ptr<HistoryDatabase> local_;
     std::vector<PendingRecord> inMemory_;
+    // What this program recorded, the newest last; the oldest are let go past a day's work.
+    std::deque<StoredRecord> madeHere_;
     std::shared_ptr<WaitingRecords> waiting_ = std::make_shared<WaitingRecords>();
     // Last, so that it ends before the connections above close.
     std::unique_ptr<BackgroundDelivery> background_;

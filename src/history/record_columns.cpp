@@ -141,6 +141,16 @@ StoredRecord recordFromRow(const QSqlQuery& q) {
     return stored;
 }
 
+KnownTransmitter transmitterFromRow(const QSqlQuery& q) {
+    KnownTransmitter known{utf8(q.value(0).toString()), 0, utf8(q.value(2).toString())};
+    const QVariant serial = q.value(1);
+    if (const auto read = integerIn(serial, 0, INT_MAX))
+        known.serial = *read;
+    else
+        known.serialAsStored = serial.isNull() ? std::string("NULL") : utf8(serial.toString());
+    return known;
+}
+
 // What could not be read goes on as it was stored, so a damaged waiting record is delivered as
 // it is rather than as a plausible one (a server refuses a text where it keeps a number, and the
 // record waits, with the reason told).

@@ -22,6 +22,10 @@ extern const char* const RecordColumnNames;
 // text stored there in StoredRecord::unreadable, never turned into a plausible value.
 StoredRecord recordFromRow(const QSqlQuery& q);
 
+// The transmitter of a row of the list of known transmitters (model, serial, last seen), its
+// serial number kept as stored when it cannot be read.
+KnownTransmitter transmitterFromRow(const QSqlQuery& q);
+
 // Binds `pending` to the prepared INSERT in `q` and runs it.
 bool insertRecord(QSqlQuery& q, const PendingRecord& pending);
 

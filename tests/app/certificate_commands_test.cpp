@@ -39,7 +39,7 @@ class CertificateCommands : public ::testing::Test {
 protected:
     CertificateCommands() {
         station.recorder = &history;
-        app.showHistoryFrom(history);
+        app.showHistoryFrom(history, runner);
         app.showCertificatesWith([this](const Certificate& c) { shown.push_back(c); });
         station.enteredPassword = "qvzr";
         // As identification leaves them.
@@ -74,6 +74,7 @@ protected:
     FakeShell shell{sim.clock};
     Application app{sim.station, shell};
     RecordingHistory history;
+    QueuedRunner runner{history, true};
     std::vector<Certificate> shown;
 };
 
@@ -119,9 +120,21 @@ TEST_F(CertificateCommands, ACalibrationThatLeftRecordsOffersItsCertificate) {
     EXPECT_EQ(shell.questions.size(), 2u);
 }
 
+// The offer needs no database: the records are the ones this program has just made, so a server
+// out of reach (or behind a lock) neither holds the window up nor loses the offer.
+TEST_F(CertificateCommands, TheOfferComesWhileTheServerCannotBeRead) {
+    history.server = true;
+    history.failure = "could not connect to server: Connection timed out";
+    shell.choices = {Choice::Yes};
+    calibrate(true);
+    EXPECT_EQ(shell.questions, std::vector<std::string>{std::string(Question)});
+    EXPECT_EQ(shown.size(), 1u);
+}
+
 TEST_F(CertificateCommands, TheHistoryDialogShowsTheCertificateOfTheChosenRecord) {
     calibrate(true);
-    shell.scripts[CHistoryDlg::Resource] = [](FakeWindow& window, DialogLogic&) {
+    shell.scripts[CHistoryDlg::Resource] = [this](FakeWindow& window, DialogLogic&) {
+        sim.clock.advance(CHistoryDlg::AnswerPollMs);
         window.choose(CHistoryDlg::Records, 0);
         window.click(CHistoryDlg::Certificate);
         window.click(CHistoryDlg::Export);

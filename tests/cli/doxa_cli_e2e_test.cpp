@@ -285,6 +285,7 @@ TEST_F(CliHistory, AHistoryThatCannotBeReadGivesStatusTwo) {
     const Result r = runCli({"history", "--db", (folder_.path() / "other.sqlite").string()}, folder_.path());
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("other.sqlite"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "") << "not even the head of a listing";
     EXPECT_EQ(cli({"--serial", "x"}).status, 2);
 }
 

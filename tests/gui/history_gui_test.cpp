@@ -13,6 +13,7 @@
 #include "app/application.h"
 #include "app/main_frame.h"
 #include "dialog/command_ids.h"
+#include "history/history_dlg.h"
 #include "support/fake_history.h"
 #include "transmitter/settings_store.h"
 #include "transmitter/station.h"
@@ -36,7 +37,8 @@ TEST(HistoryWindow, TheMenuEntryShowsTheTransmittersOfTheHistory) {
         if (action->data().toInt() == CmdHistory) entry = action;
     ASSERT_NE(entry, nullptr);
     EXPECT_FALSE(application.isEnabled(CmdHistory));
-    application.showHistoryFrom(history);
+    test::QueuedRunner runner(history, true);
+    application.showHistoryFrom(history, runner);
     EXPECT_TRUE(application.isEnabled(CmdHistory));
 
     // Enabled states are asked for when the menu opens.
@@ -45,12 +47,12 @@ TEST(HistoryWindow, TheMenuEntryShowsTheTransmittersOfTheHistory) {
 
     QString title;
     QStringList transmitters;
-    // Reads and closes the dialog the menu entry opens.
-    QTimer::singleShot(0, [&] {
+    // Reads and closes the dialog the menu entry opens, once it has taken the history's answers.
+    QTimer::singleShot(10 * CHistoryDlg::AnswerPollMs, [&] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         title = dialog->windowTitle();
-        for (const char* name : {"c102", "c111", "c112", "c113", "c121", "c131", "c103"})
+        for (const char* name : {"c102", "c111", "c112", "c113", "c121", "c131", "c103", "c105", "c106"})
             EXPECT_NE(dialog->findChild<QWidget*>(name), nullptr) << name;
         if (auto* list = dialog->findChild<QListWidget*>("c101"))
             for (int row = 0; row < list->count(); ++row) transmitters << list->item(row)->text();

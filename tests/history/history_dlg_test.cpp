@@ -21,6 +21,7 @@ namespace {
 
 using test::FakeHistory;
 using test::FakeWindow;
+using test::QueuedRunner;
 using Items = std::vector<std::string>;
 
 StoredRecord stored(std::string time, std::string model, int serial, RecordKind kind,
@@ -36,6 +37,13 @@ StoredRecord stored(std::string time, std::string model, int serial, RecordKind 
     return s;
 }
 
+std::string contentOf(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 class HistoryDialog : public ::testing::Test {
 protected:
     HistoryDialog() {
@@ -49,11 +57,23 @@ protected:
         };
     }
 
+    // The runner's thread answers everything asked, and the dialog takes the answers.
+    void answer() {
+        runner.runAll();
+        clock.advance(CHistoryDlg::AnswerPollMs);
+    }
+    bool openAndAnswer() {
+        const bool opened = window.open();
+        answer();
+        return opened;
+    }
+
     test::VirtualClock clock;
     FakeHistory history;
+    test::QueuedRunner runner{history};
     std::string savePath;
     std::string suggested;
-    CHistoryDlg logic{history, [this](std::string_view name) {
+    CHistoryDlg logic{history, runner, [this](std::string_view name) {
                           suggested = std::string(name);
                           return savePath;
                       }};
@@ -61,7 +81,7 @@ protected:
 };
 
 TEST_F(HistoryDialog, ListsTheTransmittersAndTheRecordsOfTheChosenOne) {
-    ASSERT_TRUE(window.open());
+    ASSERT_TRUE(openAndAnswer());
     EXPECT_EQ(window.items(CHistoryDlg::Transmitters),
               (Items{"DOXA-22   nr 100   2025-03-02 11:00:00", "RIVO-22   nr 7   2025-03-01 10:00:00"}));
     EXPECT_EQ(window.selection(CHistoryDlg::Transmitters), 0);
@@ -72,14 +92,16 @@ TEST_F(HistoryDialog, ListsTheTransmittersAndTheRecordsOfTheChosenOne) {
     EXPECT_EQ(window.text(CHistoryDlg::StatusText), "");
 
     window.choose(CHistoryDlg::Transmitters, 1);
+    answer();
     EXPECT_EQ(window.items(CHistoryDlg::Records),
               (Items{"2025-03-01 10:00:00   Programowanie   niepotwierdzone   sensor=Pt 100 → sensor=Pt 1000"}));
 }
 
 TEST_F(HistoryDialog, FiltersBySerialModelAndSinceAndRefusesWhatIsNoNumberOrDate) {
-    ASSERT_TRUE(window.open());
+    ASSERT_TRUE(openAndAnswer());
     window.type(CHistoryDlg::SerialFilter, " 7 ");
     window.click(CHistoryDlg::Apply);
+    answer();
     EXPECT_EQ(history.lastFilter.serial, 7);
     EXPECT_EQ(window.items(CHistoryDlg::Transmitters), (Items{"RIVO-22   nr 7   2025-03-01 10:00:00"}));
 
@@ -87,6 +109,7 @@ TEST_F(HistoryDialog, FiltersBySerialModelAndSinceAndRefusesWhatIsNoNumberOrDate
     window.type(CHistoryDlg::ModelFilter, "DOXA-22");
     window.type(CHistoryDlg::SinceFilter, "2025-03-01");
     window.click(CHistoryDlg::Apply);
+    answer();
     EXPECT_EQ(history.lastFilter.model, "DOXA-22");
     EXPECT_FALSE(history.lastFilter.serial);
     EXPECT_EQ(window.items(CHistoryDlg::Records),
@@ -94,6 +117,7 @@ TEST_F(HistoryDialog, FiltersBySerialModelAndSinceAndRefusesWhatIsNoNumberOrDate
 
     window.type(CHistoryDlg::SinceFilter, "2026-01-01");
     window.click(CHistoryDlg::Apply);
+    answer();
     EXPECT_TRUE(window.items(CHistoryDlg::Transmitters).empty());
     EXPECT_TRUE(window.items(CHistoryDlg::Records).empty());
     EXPECT_FALSE(window.isEnabled(CHistoryDlg::Export));
@@ -118,23 +142,116 @@ TEST_F(HistoryDialog, FiltersBySerialModelAndSinceAndRefusesWhatIsNoNumberOrDate
 TEST_F(HistoryDialog, ShowsWhyTheHistoryCouldNotBeRead) {
     history.stored.clear();
     history.failure = "unable to open database file";
-    ASSERT_TRUE(window.open());
+    ASSERT_TRUE(openAndAnswer());
     EXPECT_EQ(window.text(CHistoryDlg::StatusText), "unable to open database file");
     EXPECT_FALSE(window.isEnabled(CHistoryDlg::Export));
 }
 
-std::string contentOf(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+// With a shared database the local file's waiting records show at once and the server's when
+// they come; "Przerwij" gives the server up, and what it says afterwards shows nothing.
+TEST_F(HistoryDialog, TheLocalFileShowsAtOnceAndTheServerWhenItAnswersOrIsGivenUp) {
+    history.server = true;
+    history.waiting = {stored("2025-03-03T08:00:00Z", "RIVO-22", 7, RecordKind::Trim, RecordOutcome::Confirmed)};
+    ASSERT_TRUE(window.open());
+    EXPECT_EQ(window.text(CHistoryDlg::StatusText), "Łączenie z bazą...");
+    EXPECT_TRUE(window.isEnabled(CHistoryDlg::StopWaiting));
+    ASSERT_TRUE(runner.runNext());  // the local file
+    clock.advance(CHistoryDlg::AnswerPollMs);
+    EXPECT_EQ(window.items(CHistoryDlg::Transmitters), (Items{"RIVO-22   nr 7   2025-03-03 08:00:00"}));
+    EXPECT_EQ(window.items(CHistoryDlg::Records).size(), 1u);
+    EXPECT_EQ(window.text(CHistoryDlg::StatusText), "Łączenie z bazą...");
+
+    ASSERT_TRUE(runner.runNext());  // the server
+    clock.advance(CHistoryDlg::AnswerPollMs);
+    EXPECT_EQ(window.items(CHistoryDlg::Transmitters),
+              (Items{"RIVO-22   nr 7   2025-03-03 08:00:00", "DOXA-22   nr 100   2025-03-02 11:00:00"}));
+    EXPECT_EQ(window.items(CHistoryDlg::Records).size(), 2u);
+    EXPECT_EQ(window.text(CHistoryDlg::StatusText), "");
+    EXPECT_FALSE(window.isEnabled(CHistoryDlg::StopWaiting));
+    EXPECT_FALSE(window.timerRunning(CHistoryDlg::AnswerTimer));
+
+    // Another filter; the server is given up after the local file answered.
+    window.type(CHistoryDlg::ModelFilter, "RIVO-22");
+    window.click(CHistoryDlg::Apply);
+    ASSERT_TRUE(runner.runNext());
+    clock.advance(CHistoryDlg::AnswerPollMs);
+    ASSERT_EQ(runner.jobs.size(), 1u);
+    const HistoryRunner::Job late = runner.jobs.front();
+    window.click(CHistoryDlg::StopWaiting);
+    EXPECT_EQ(runner.abandoned, 1);
+    EXPECT_EQ(window.text(CHistoryDlg::StatusText),
+              "Przerwano czekanie na bazę: lista pokazuje tylko wpisy z pliku lokalnego.");
+    EXPECT_FALSE(window.isEnabled(CHistoryDlg::StopWaiting));
+    history.waiting.clear();
+    late(history);  // the abandoned thread ends after all
+    clock.advance(5 * CHistoryDlg::AnswerPollMs);
+    EXPECT_EQ(window.items(CHistoryDlg::Transmitters), (Items{"RIVO-22   nr 7   2025-03-03 08:00:00"}));
+    EXPECT_EQ(window.items(CHistoryDlg::Records).size(), 1u) << "the local listing stays as it was";
+
+    // An export after the server was given up asks it again, and writes nothing it cannot read.
+    history.failure = "server closed the connection unexpectedly";
+    savePath = "/nonexistent-folder/historia.csv";
+    window.click(CHistoryDlg::Export);
+    answer();
+    ASSERT_EQ(window.boxes().size(), 1u);
+    EXPECT_EQ(window.boxes().back().text,
+              "Nie można zapisać pliku /nonexistent-folder/historia.csv.\nserver closed the connection unexpectedly");
+
+    // Closing gives up whatever is under way, and waits for none of it.
+    window.click(CHistoryDlg::Apply);
+    window.close();
+    EXPECT_EQ(runner.abandoned, 2);
 }
+
+// A transmitter's records come a page at a time; "Starsze wpisy" adds the next page to the list.
+TEST_F(HistoryDialog, StarszeWpisyAddsTheNextPage) {
+    history.stored.clear();
+    const std::size_t count = 2 * CHistoryDlg::PageSize + 3;
+    for (std::size_t i = 0; i < count; ++i)
+        history.stored.push_back(stored("2025-03-01T10:00:00Z", "DOXA-22", 100, RecordKind::Identification,
+                                        RecordOutcome::Confirmed));
+    ASSERT_TRUE(openAndAnswer());
+    EXPECT_EQ(window.items(CHistoryDlg::Records).size(), CHistoryDlg::PageSize);
+    // The export holds the records not listed yet as well.
+    const auto file = std::filesystem::temp_directory_path() / ("history-pages-" + std::to_string(::getpid()) + ".csv");
+    savePath = file.string();
+    window.click(CHistoryDlg::Export);
+    answer();
+    EXPECT_EQ(std::ranges::count(contentOf(file), '\n'), std::ptrdiff_t(count + 1)) << "a head and every record";
+    std::filesystem::remove(file);
+    for (const std::size_t listed : {2 * CHistoryDlg::PageSize, count}) {
+        ASSERT_TRUE(window.isEnabled(CHistoryDlg::Older));
+        window.click(CHistoryDlg::Older);
+        EXPECT_FALSE(window.isEnabled(CHistoryDlg::Older)) << "not twice while the page is asked for";
+        answer();
+        EXPECT_EQ(window.items(CHistoryDlg::Records).size(), listed);
+    }
+    EXPECT_FALSE(window.isEnabled(CHistoryDlg::Older));
+}
+
+// A technician who chooses a transmitter while the server is asked keeps it chosen when the
+// server's longer list comes.
+TEST_F(HistoryDialog, TheChosenTransmitterStaysChosenWhenTheServerAnswers) {
+    history.server = true;
+    history.waiting = {stored("2025-03-03T08:00:00Z", "RIVO-22", 7, RecordKind::Trim, RecordOutcome::Confirmed),
+                       stored("2025-03-01T08:00:00Z", "DOXA-22", 5, RecordKind::Trim, RecordOutcome::Confirmed)};
+    ASSERT_TRUE(window.open());
+    ASSERT_TRUE(runner.runNext());
+    clock.advance(CHistoryDlg::AnswerPollMs);
+    window.choose(CHistoryDlg::Transmitters, 1);
+    answer();
+    EXPECT_EQ(window.items(CHistoryDlg::Transmitters).size(), 3u);
+    EXPECT_EQ(window.selection(CHistoryDlg::Transmitters), 2);
+    EXPECT_EQ(window.items(CHistoryDlg::Records),
+              (Items{"2025-03-01 08:00:00   Trim   potwierdzone   - → -"}));
+}
+
 
 TEST_F(HistoryDialog, EksportCsvWritesTheListedRecordsIntoTheNamedFile) {
     const auto file = std::filesystem::temp_directory_path() /
                       ("history-dlg-" + std::to_string(::getpid()) + ".csv");
     savePath = file.string();
-    ASSERT_TRUE(window.open());
+    ASSERT_TRUE(openAndAnswer());
     window.click(CHistoryDlg::Export);
     EXPECT_EQ(suggested, "historia-100.csv");
     EXPECT_EQ(contentOf(file),
@@ -173,7 +290,7 @@ TEST_F(HistoryDialog, EksportCsvKeepsEachRecordOneRowAndNoFieldAFormula) {
     history.stored[2].record.device = "-0.12";
     history.stored[2].record.backupFile = "+48 600\r\n";
     savePath = file.string();
-    ASSERT_TRUE(window.open());
+    ASSERT_TRUE(openAndAnswer());
     window.click(CHistoryDlg::Export);
     EXPECT_TRUE(window.boxes().empty());
 
@@ -195,7 +312,7 @@ TEST_F(HistoryDialog, ShowsWhatCouldNotBeReadAsStoredAndMarked) {
                                   RecordOutcome::NotConfirmed, {}, {{"zero", 0.0}});
     foreign.unreadable = {{"serial", "4x2"}, {"as_found", "{\"zero\": \x1b[2J"}, {"outcome", "maybe"}};
     history.stored.insert(history.stored.begin(), foreign);
-    ASSERT_TRUE(window.open());
+    ASSERT_TRUE(openAndAnswer());
     EXPECT_EQ(window.items(CHistoryDlg::Transmitters),
               (Items{"DOXA-22   nr [nieczytelne: \"4x2\"]   2025-03-03 08:00:00",
                      "DOXA-22   nr 100   2025-03-02 11:00:00", "RIVO-22   nr 7   2025-03-01 10:00:00"}));
@@ -226,7 +343,8 @@ TEST(HistoryCertificate, TheButtonHandsOnTheCalibrationSessionOfTheChosenRecord)
         at("2025-03-01T15:00:00Z", RecordKind::CalibrationInput),
     };
     std::vector<std::vector<std::string>> handedOn;
-    CHistoryDlg logic(history, [](std::string_view) { return std::string(); },
+    QueuedRunner runner(history, true);
+    CHistoryDlg logic(history, runner, [](std::string_view) { return std::string(); },
                       [&handedOn](const std::vector<StoredRecord>& session) {
                           std::vector<std::string> times;
                           for (const StoredRecord& s : session) times.push_back(s.time);
@@ -234,6 +352,7 @@ TEST(HistoryCertificate, TheButtonHandsOnTheCalibrationSessionOfTheChosenRecord)
                       });
     FakeWindow window(logic, clock);
     ASSERT_TRUE(window.open());
+    clock.advance(CHistoryDlg::AnswerPollMs);
     EXPECT_TRUE(window.isVisible(CHistoryDlg::Certificate));
     EXPECT_FALSE(window.isEnabled(CHistoryDlg::Certificate));
 
@@ -246,8 +365,21 @@ TEST(HistoryCertificate, TheButtonHandsOnTheCalibrationSessionOfTheChosenRecord)
     EXPECT_EQ(handedOn[0], (std::vector<std::string>{"2025-03-02T10:00:00Z", "2025-03-02T10:10:00Z",
                                                      "2025-03-02T10:20:00Z"}));
 
+    // A session that goes on past the listed page is read whole for its certificate.
+    const std::size_t identifications = CHistoryDlg::PageSize - 1;
+    history.stored.insert(history.stored.begin(), identifications, at("2025-03-02T10:30:00Z", RecordKind::Identification));
+    window.click(CHistoryDlg::Apply);
+    clock.advance(CHistoryDlg::AnswerPollMs);
+    ASSERT_EQ(window.items(CHistoryDlg::Records).size(), CHistoryDlg::PageSize);
+    window.choose(CHistoryDlg::Records, int(identifications));  // the compensation, last listed
+    window.click(CHistoryDlg::Certificate);
+    clock.advance(CHistoryDlg::AnswerPollMs);
+    ASSERT_EQ(handedOn.size(), 2u);
+    EXPECT_EQ(handedOn[1], handedOn[0]);
+
     // Another transmitter chosen: its records, none chosen yet.
     window.choose(CHistoryDlg::Transmitters, 1);
+    clock.advance(CHistoryDlg::AnswerPollMs);
     EXPECT_FALSE(window.isEnabled(CHistoryDlg::Certificate));
 }
 
@@ -277,7 +409,7 @@ TEST(HistoryCertificate, ARecordReadOnlyInPartGivesANoteInsteadOfAPoint) {
 }
 
 TEST_F(HistoryDialog, OffersNoCertificateWithoutAWayToShowIt) {
-    ASSERT_TRUE(window.open());
+    ASSERT_TRUE(openAndAnswer());
     EXPECT_FALSE(window.isVisible(CHistoryDlg::Certificate));
 }
 

@@ -16,12 +16,16 @@
 #include "calibration/dialog_session.h"
 #include "calibration/factory_data_dlg.h"
 #include "calibration/output_current_dlg.h"
+#include "history/history_dlg.h"
 #include "history/history_store.h"
+#include "history/history_worker.h"
 #include "history_test_support.h"
 #include "programming/prog_dlg.h"
 #include "programming/programming_session.h"
 #include "support/fake_recorder.h"
 #include "support/held_lock.h"
+#include "support/fake_window.h"
+#include "support/virtual_clock.h"
 #include "support/pg_server.h"
 #include "transmitter/code_tables.h"
 #include "transmitter/ident_dlg.h"
@@ -274,6 +278,67 @@ TEST_F(HistoryServer, ALockAnotherClientHoldsIsGivenUpOnWithinTheLimit) {
     EXPECT_EQ(other.waiting(), 1u);
     EXPECT_NE(other.problem().find("gave up waiting after 5 s for a lock another client holds"), std::string::npos)
         << other.problem();
+}
+
+// A server that is down is tried once a listing, however many records wait for it: each try may
+// cost the whole connection time-out.
+TEST_F(HistoryServer, AListingTriesAServerThatIsDownOnce) {
+    ASSERT_TRUE(server_->stop());
+    const auto s = store();
+    s->record(compensation(1));
+    s->record(compensation(2));
+    ASSERT_EQ(s->waiting(), 2u);
+    const auto triesOf = [](const std::function<std::size_t()>& listing) {
+        const int before = HistoryDatabase::serverConnectsOnThisThread();
+        EXPECT_EQ(listing(), 2u) << "the waiting records are listed";
+        return HistoryDatabase::serverConnectsOnThisThread() - before;
+    };
+    EXPECT_EQ(triesOf([&] { return s->records({}).size(); }), 1);
+    EXPECT_EQ(triesOf([&] { return s->recordPage({}, Reach::Everywhere, {}, 10).records.size(); }), 1);
+    EXPECT_EQ(triesOf([&] { return s->transmitters({}, Reach::Everywhere).size(); }), 1);
+    EXPECT_NE(s->problem().find(database_), std::string::npos) << s->problem();
+    ASSERT_TRUE(server_->start());
+}
+
+// "Historia przetwornika..." with the server's records behind another client's lock: the window
+// is never held up. The local file's waiting record shows at once, "Przerwij" gives the server up
+// and closing waits for nothing; once the lock is gone, the next opening lists both records.
+TEST_F(HistoryServer, TheHistoryDialogNeverWaitsForALockedServer) {
+    store()->record(compensation(1));
+    ASSERT_TRUE(server_->stop());
+    store()->record(compensation(2, "RIVO-22"));
+    ASSERT_TRUE(server_->start());
+    ASSERT_EQ(inLocalFile("SELECT count(*) FROM waiting"), 1);
+
+    HistoryStore history(database_, localFile(), time_.clock());
+    HistoryWorker worker([this] { return std::make_unique<HistoryStore>(database_, localFile()); });
+    VirtualClock clock;
+    const auto open = [&](FakeWindow& window, std::size_t transmitters) {
+        EXPECT_TRUE(window.open());
+        for (int tries = 0; tries < 500 && window.items(CHistoryDlg::Transmitters).size() < transmitters; ++tries) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            clock.advance(CHistoryDlg::AnswerPollMs);
+        }
+        return window.items(CHistoryDlg::Transmitters);
+    };
+    {
+        const HeldLock locked(database_, {"LOCK TABLE records IN ACCESS EXCLUSIVE MODE"});
+        ASSERT_EQ(locked.problem(), "");
+        const auto started = std::chrono::steady_clock::now();
+        CHistoryDlg logic(history, worker, [](std::string_view) { return std::string(); });
+        FakeWindow window(logic, clock);
+        EXPECT_EQ(open(window, 1), std::vector<std::string>{"RIVO-22   nr 2   " + localTimeText("2025-03-01T09:00:00Z")});
+        EXPECT_EQ(window.text(CHistoryDlg::StatusText), "Łączenie z bazą...");
+        window.click(CHistoryDlg::StopWaiting);
+        EXPECT_EQ(window.text(CHistoryDlg::StatusText),
+                  "Przerwano czekanie na bazę: lista pokazuje tylko wpisy z pliku lokalnego.");
+        window.close();
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+    }
+    CHistoryDlg logic(history, worker, [](std::string_view) { return std::string(); });
+    FakeWindow window(logic, clock);
+    EXPECT_EQ(open(window, 2).size(), 2u);
+    EXPECT_EQ(window.text(CHistoryDlg::StatusText), "");
 }
 
 // The dialogs on the simulated transmitter, recording into the server: the identification,

@@ -508,5 +508,81 @@ TEST(HistoryTexts, EveryKindAndOutcomeNameReadsBack) {
     EXPECT_FALSE(kindFromName("calibration"));
 }
 
+// The history dialog reads a page at a time and the transmitters as the database counts them; the
+// records waiting in the local file go among the pages by their time, before the database's
+// records of the same second, as they do in the whole listing.
+TEST_F(HistoryStoreTest, PagesAndTransmittersListTheWaitingRecordsAmongTheDatabases) {
+    const std::string shared = (folder_.path() / "shared" / "history.sqlite").string();
+    const std::filesystem::path blocked = folder_.path() / "blocked";
+    std::ofstream(blocked) << "in the way";
+    const auto at = [this](int hour, int minute = 0) {
+        time_.now = sys_days(std::chrono::year(2025) / 3 / 1) + std::chrono::hours(hour) + std::chrono::minutes(minute);
+    };
+    {
+        HistoryStore delivered(shared, file().string(), time_.clock());
+        for (const int hour : {9, 10, 11, 12, 13}) {
+            at(hour);
+            delivered.record(compensation(100));
+        }
+        at(12, 30);
+        delivered.record(compensation(200));
+        ASSERT_EQ(delivered.waiting(), 0u) << delivered.problem();
+    }
+    {
+        HistoryStore unreachable((blocked / "history.sqlite").string(), file().string(), time_.clock());
+        for (const auto& [hour, serial] : {std::pair{14, 300}, std::pair{11, 100}, std::pair{8, 200}}) {
+            at(hour);
+            unreachable.record(compensation(serial));
+        }
+        ASSERT_EQ(unreachable.waiting(), 3u);
+        EXPECT_EQ(serialsOf(unreachable.madeHere({})), (std::vector<int>{200, 100, 300}));
+        EXPECT_EQ(serialsOf(unreachable.madeHere({.serial = 100})), (std::vector<int>{100}));
+    }
+    HistoryStore reader(shared, file().string(), time_.clock());
+    EXPECT_TRUE(reader.madeHere({}).empty()) << "it made none";
+    const auto listed = [](const std::vector<StoredRecord>& records) {
+        std::vector<std::string> shown;
+        for (const StoredRecord& s : records) shown.push_back(s.time.substr(11, 5) + " " + std::to_string(s.record.serial));
+        return shown;
+    };
+    const std::vector<std::string> everything{"14:00 300", "13:00 100", "12:30 200", "12:00 100", "11:00 100",
+                                              "11:00 100", "10:00 100", "09:00 100", "08:00 200"};
+    EXPECT_EQ(listed(reader.records({})), everything);
+    for (const std::size_t size : {1u, 2u, 4u, 6u, 100u}) {
+        std::vector<StoredRecord> paged;
+        std::optional<PageStart> start = PageStart{};
+        int pages = 0;
+        for (; start && pages < 20; ++pages) {
+            RecordPage page = reader.recordPage({}, Reach::Everywhere, *start, size);
+            std::ranges::move(page.records, std::back_inserter(paged));
+            start = page.next;
+        }
+        EXPECT_EQ(listed(paged), everything) << "pages of " << size;
+        EXPECT_EQ(pages, int((6 + size - 1) / size)) << "pages of " << size << ": 6 records on the database";
+    }
+    const RecordPage local = reader.recordPage({}, Reach::LocalFile, {}, 2);
+    EXPECT_EQ(listed(local.records), (std::vector<std::string>{"14:00 300", "11:00 100", "08:00 200"}));
+    EXPECT_FALSE(local.next);
+    EXPECT_EQ(listed(reader.recordPage({.serial = 200}, Reach::Everywhere, {}, 1).records),
+              (std::vector<std::string>{"12:30 200", "08:00 200"}));
+
+    const auto transmitters = [&reader](const HistoryFilter& filter, Reach reach) {
+        std::vector<std::string> shown;
+        for (const KnownTransmitter& t : reader.transmitters(filter, reach))
+            shown.push_back(t.model + " " + std::to_string(t.serial) + " " + t.lastSeen);
+        return shown;
+    };
+    EXPECT_EQ(transmitters({}, Reach::Everywhere),
+              (std::vector<std::string>{"DOXA-22 300 2025-03-01T14:00:00Z", "DOXA-22 100 2025-03-01T13:00:00Z",
+                                        "DOXA-22 200 2025-03-01T12:30:00Z"}));
+    EXPECT_EQ(transmitters({}, Reach::LocalFile),
+              (std::vector<std::string>{"DOXA-22 300 2025-03-01T14:00:00Z", "DOXA-22 100 2025-03-01T11:00:00Z",
+                                        "DOXA-22 200 2025-03-01T08:00:00Z"}));
+    EXPECT_EQ(transmitters({.serial = 200, .since = sys_days(std::chrono::year(2025) / 3 / 1) + 9h}, Reach::Everywhere),
+              (std::vector<std::string>{"DOXA-22 200 2025-03-01T12:30:00Z"}));
+    EXPECT_TRUE(reader.beyondLocalFile());
+    EXPECT_FALSE(HistoryStore(file().string()).beyondLocalFile());
+}
+
 }  // namespace
 }  // namespace doxa

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,21 +14,46 @@ namespace doxa::test {
 
 // A service history in memory. It filters as the store does and keeps the last filter asked
 // for; its clock is UTC, so a stored "2025-03-01T09:15:00Z" shows as "2025-03-01 09:15:00".
+// With a server, `stored` is what the server holds and `waiting` what the local file holds for
+// it; without, `stored` is the local file.
 class FakeHistory : public HistoryQuery {
 public:
     // Newest first, as the store lists them.
     std::vector<StoredRecord> stored;
+    std::vector<StoredRecord> waiting;
+    bool server = false;
     std::string failure;
     HistoryFilter lastFilter;
 
     std::vector<StoredRecord> records(const HistoryFilter& filter) override {
         lastFilter = filter;
+        return listed(filter, Reach::Everywhere);
+    }
+    // The filter of the listing, not of the chosen transmitter's pages, is kept.
+    std::vector<KnownTransmitter> transmitters(const HistoryFilter& filter, Reach reach) override {
+        lastFilter = filter;
+        std::vector<KnownTransmitter> found;
+        for (const StoredRecord& s : listed(filter, reach)) {
+            const KnownTransmitter seen{s.record.model, s.record.serial, s.time, storedSerial(s)};
+            if (std::ranges::none_of(found, [&seen](const KnownTransmitter& t) { return sameTransmitter(t, seen); }))
+                found.push_back(seen);
+        }
+        return found;
+    }
+    // The pages count records of the merged listing.
+    RecordPage recordPage(const HistoryFilter& filter, Reach reach, const PageStart& start,
+                          std::size_t size) override {
+        const std::vector<StoredRecord> all = listed(filter, reach);
+        RecordPage page;
+        for (std::size_t i = start.databaseRows; i < all.size() && page.records.size() < size; ++i)
+            page.records.push_back(all[i]);
+        if (start.databaseRows + size < all.size()) page.next = PageStart{start.databaseRows + size, "-"};
+        return page;
+    }
+    bool beyondLocalFile() const override { return server; }
+    std::vector<StoredRecord> madeHere(const HistoryFilter& filter) const override {
         std::vector<StoredRecord> found;
-        for (const StoredRecord& s : stored)
-            if ((!filter.serial || s.record.serial == *filter.serial) &&
-                (filter.model.empty() || s.record.model == filter.model) &&
-                (!filter.since || s.time >= isoOf(*filter.since)))
-                found.push_back(s);
+        std::ranges::copy_if(stored, std::back_inserter(found), [&](const StoredRecord& s) { return passes(filter, s); });
         return found;
     }
     std::string problem() const override { return failure; }
@@ -50,6 +77,28 @@ public:
     }
 
 private:
+    std::vector<StoredRecord> listed(const HistoryFilter& filter, Reach reach) const {
+        std::vector<StoredRecord> all = server ? waiting : stored;
+        if (server && reach == Reach::Everywhere && failure.empty()) {
+            all.insert(all.end(), stored.begin(), stored.end());
+            std::ranges::stable_sort(all, std::ranges::greater(), &StoredRecord::time);
+        }
+        std::vector<StoredRecord> found;
+        std::ranges::copy_if(all, std::back_inserter(found), [&](const StoredRecord& s) { return passes(filter, s); });
+        return found;
+    }
+    static std::string storedSerial(const StoredRecord& s) {
+        const auto stored = s.unreadable.find("serial");
+        return stored == s.unreadable.end() ? std::string() : stored->second;
+    }
+    static bool passes(const HistoryFilter& filter, const StoredRecord& s) {
+        const bool serialPasses = !filter.serialAsStored.empty()
+                                      ? storedSerial(s) == filter.serialAsStored
+                                      : !filter.serial || (storedSerial(s).empty() && s.record.serial == *filter.serial);
+        return serialPasses &&
+               (filter.model.empty() || s.record.model == filter.model) &&
+               (!filter.since || s.time >= isoOf(*filter.since));
+    }
     static std::string isoOf(std::chrono::sys_seconds time) {
         const auto day = std::chrono::floor<std::chrono::days>(time);
         const std::chrono::year_month_day date(day);
@@ -60,6 +109,39 @@ private:
                       int(clock.minutes().count()), int(clock.seconds().count()));
         return text;
     }
+};
+
+// Runs the history dialog's jobs when the test says, on the test's thread; or at once.
+class QueuedRunner : public HistoryRunner {
+public:
+    explicit QueuedRunner(HistoryQuery& history, bool atOnce = false) : history_(history), atOnce_(atOnce) {}
+    void run(Job job) override {
+        if (atOnce_) return job(history_);
+        jobs.push_back(std::move(job));
+    }
+    void abandon() override {
+        jobs.clear();
+        ++abandoned;
+    }
+    // Runs the oldest job waiting; false when none waits.
+    bool runNext() {
+        if (jobs.empty()) return false;
+        Job job = std::move(jobs.front());
+        jobs.pop_front();
+        job(history_);
+        return true;
+    }
+    void runAll() {
+        while (runNext()) {
+        }
+    }
+
+    std::deque<Job> jobs;
+    int abandoned = 0;
+
+private:
+    HistoryQuery& history_;
+    bool atOnce_;
 };
 
 }  // namespace doxa::test
