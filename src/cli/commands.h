@@ -7,6 +7,10 @@
 
 #include "cli/cli_options.h"
 
+namespace doxa {
+struct StoredRecord;
+}
+
 namespace doxa::cli {
 
 class Console;
@@ -37,6 +41,8 @@ int runRead(const Invocation& invocation, Session& session, std::ostream& out);
 int runWrite(const Invocation& invocation, Session& session, std::ostream& out);
 int runFinder(const Invocation& invocation, Session& session, std::ostream& out);
 int runHistory(const Invocation& invocation, Console& console, std::ostream& out);
+// One record as an object of `history --json`.
+std::string recordJson(const StoredRecord& record);
 int runPorts(const Invocation& invocation, Console& console, std::ostream& out);
 
 }  // namespace doxa::cli

@@ -1,4 +1,5 @@
 #include <ostream>
+#include <sstream>
 #include <string>
 
 #include "cli/commands.h"
@@ -14,21 +15,12 @@ namespace doxa::cli {
 
 namespace {
 
+// What --hand-over names the records left waiting by an earlier program, which kept no database.
+constexpr std::string_view UnknownDestination = "unknown";
+
 void printJson(const std::vector<StoredRecord>& records, std::ostream& out) {
     out << "[";
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        const StoredRecord& s = records[i];
-        const ServiceRecord& r = s.record;
-        out << (i == 0 ? "\n" : ",\n") << "{\"time\": " << jsonString(s.time)
-            << ", \"user\": " << jsonString(s.user) << ", \"kind\": " << jsonString(kindName(r.kind))
-            << ", \"outcome\": " << jsonString(outcomeName(r.outcome))
-            << ", \"model\": " << jsonString(r.model) << ", \"serial\": " << r.serial
-            << ", \"address\": " << r.address << ", \"mode\": " << jsonString(modeName(r))
-            << ", \"line\": " << jsonString(r.line) << ", \"backup_file\": " << jsonString(r.backupFile)
-            << ", \"as_found\": " << valuesJson(r.asFound) << ", \"as_left\": " << valuesJson(r.asLeft)
-            << ", \"reference\": " << valuesJson(r.reference) << ", \"device\": " << jsonString(r.device)
-            << ", \"refusal_code\": " << (r.refusalCode ? std::to_string(*r.refusalCode) : std::string("null")) << "}";
-    }
+    for (std::size_t i = 0; i < records.size(); ++i) out << (i == 0 ? "\n" : ",\n") << recordJson(records[i]);
     out << (records.empty() ? "]\n" : "\n]\n");
 }
 
@@ -42,14 +34,43 @@ void printTable(const std::vector<StoredRecord>& records, std::ostream& out) {
             << padded(outcomeName(r.outcome), 15) << shownValues(r.asFound) << " → "
             << shownValues(r.asLeft);
         if (!r.reference.empty()) out << " (" << shownValues(r.reference) << ")";
+        if (s.waitingFor) out << "  [czeka na: " << (s.waitingFor->empty() ? "nieznana baza" : *s.waitingFor) << "]";
         out << '\n';
     }
 }
 
+// FROM's waiting records go to the database of --db (or of the settings).
+int handOver(HistoryStore& store, const std::string& from, Console& console, std::ostream& out) {
+    const auto handed = store.handOver(from == UnknownDestination ? "" : from);
+    if (!handed) {
+        console.error(store.problem());
+        return ExitBadInput;
+    }
+    out << *handed << " service record(s) handed over from " << from << " to " << store.databaseLocation() << '\n';
+    return ExitOk;
+}
+
 }  // namespace
+
+std::string recordJson(const StoredRecord& s) {
+    const ServiceRecord& r = s.record;
+    std::ostringstream out;
+    out << "{\"time\": " << jsonString(s.time)
+        << ", \"user\": " << jsonString(s.user) << ", \"kind\": " << jsonString(kindName(r.kind))
+        << ", \"outcome\": " << jsonString(outcomeName(r.outcome))
+        << ", \"model\": " << jsonString(r.model) << ", \"serial\": " << r.serial
+        << ", \"address\": " << r.address << ", \"mode\": " << jsonString(modeName(r))
+        << ", \"line\": " << jsonString(r.line) << ", \"backup_file\": " << jsonString(r.backupFile)
+        << ", \"as_found\": " << valuesJson(r.asFound) << ", \"as_left\": " << valuesJson(r.asLeft)
+        << ", \"reference\": " << valuesJson(r.reference) << ", \"device\": " << jsonString(r.device)
+        << ", \"refusal_code\": " << (r.refusalCode ? std::to_string(*r.refusalCode) : std::string("null"))
+        << ", \"waiting_for\": " << (s.waitingFor ? jsonString(*s.waitingFor) : std::string("null")) << "}";
+    return out.str();
+}
 
 int runHistory(const Invocation& invocation, Console& console, std::ostream& out) {
     const auto store = openHistory(storedHistoryDatabase(*doxaWinSettings(console), invocation.database));
+    if (!invocation.handOver.empty()) return handOver(*store, invocation.handOver, console, out);
     const auto records = store->records({invocation.serial, invocation.model, invocation.since});
     if (!store->problem().empty()) {
         console.error(store->problem());

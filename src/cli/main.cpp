@@ -59,5 +59,5 @@ int main(int argc, char** argv) {
     const auto session = Session::open(parsed.invocation.line, console, time, error);
     if (!session) return usageError(console, error, command->name);
     session->keepHistory(parsed.invocation.database);
-    return command->run(parsed.invocation, *session, std::cout);
+    return session->statusWithRecordsKept(command->run(parsed.invocation, *session, std::cout));
 }

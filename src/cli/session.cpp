@@ -10,6 +10,8 @@
 #include <filesystem>
 
 #include "app/qt_settings_store.h"
+#include "cli/commands.h"
+#include "cli/exit_codes.h"
 #include "link/port.h"
 #include "link/posix_serial_line.h"
 #include "document/backup_store.h"
@@ -149,10 +151,16 @@ Session::~Session() {
     releasePort(station_);
     if (!history_) return;
     const std::size_t lost = history_->waitingInMemory();
-    if (lost > 0) console_.error(std::to_string(lost) + " service record(s) not kept: " + history_->problem());
-    if (const std::size_t queued = history_->waiting() - lost; queued > 0)
+    if (lost > 0) console_.error(std::to_string(lost) + " service record(s) not kept: " + history_->whyWaiting());
+    if (const std::size_t queued = history_->waitingOfThisRun() - lost; queued > 0)
         console_.error(std::to_string(queued) + " service record(s) wait in " + HistoryStore::defaultPath() +
-                       " for the database: " + history_->problem());
+                       " for the database: " + history_->whyWaiting());
+}
+
+int Session::statusWithRecordsKept(int status) const {
+    if (!history_ || history_->waitingInMemory() == 0) return status;
+    for (const StoredRecord& lost : history_->notKept()) console_.error("service record not kept: " + recordJson(lost));
+    return status == ExitOk ? ExitRecordNotKept : status;
 }
 
 void Session::keepHistory(const std::string& named) {

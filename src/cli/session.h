@@ -34,6 +34,9 @@ public:
     // What the dialogs do is recorded in the service history: the database `named` on the
     // command line, else the one doxa-win's settings name, else the user's own file.
     void keepHistory(const std::string& named);
+    // A record that could not be kept anywhere is lost when the program ends: each is told on
+    // standard error as JSON, and a command that would end with success ends with status 6.
+    int statusWithRecordsKept(int status) const;
     // After the port failed to open: why, when the system can tell.
     std::string portFailure() const;
     // The port is released as doxa-win releases it at exit.

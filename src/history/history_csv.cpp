@@ -65,7 +65,7 @@ std::string shownValues(const RecordValues& values) {
 std::string_view modeName(const ServiceRecord& record) { return record.rs485 ? "RS485" : "HART"; }
 
 void writeHistoryCsv(const std::vector<StoredRecord>& records, std::ostream& out) {
-    out << "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference,device,refusal_code\n";
+    out << "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference,device,refusal_code,waiting_for\n";
     for (const StoredRecord& s : records) {
         const ServiceRecord& r = s.record;
         out << s.time << ',' << csvField(s.user) << ',' << kindName(r.kind) << ','
@@ -74,7 +74,8 @@ void writeHistoryCsv(const std::vector<StoredRecord>& records, std::ostream& out
             << csvField(r.backupFile) << ',' << csvField(valuesJson(r.asFound)) << ','
             << csvField(valuesJson(r.asLeft)) << ',' << csvField(valuesJson(r.reference)) << ','
             << csvField(r.device) << ','
-            << (r.refusalCode ? std::to_string(*r.refusalCode) : std::string()) << '\n';
+            << (r.refusalCode ? std::to_string(*r.refusalCode) : std::string())
+            << ',' << (s.waitingFor ? csvField(s.waitingFor->empty() ? "unknown" : *s.waitingFor) : std::string()) << '\n';
     }
 }
 

@@ -24,7 +24,8 @@ std::string shownValues(const RecordValues& values);
 std::string_view modeName(const ServiceRecord& record);
 
 // The records as CSV, a header line first: time, user, kind, outcome, model, serial, address,
-// mode, line, backup file and the values as JSON.
+// mode, line, backup file, the values as JSON, device, refusal code and, for a record not yet in
+// its database, the database it waits for ("unknown" when none is known).
 void writeHistoryCsv(const std::vector<StoredRecord>& records, std::ostream& out);
 
 }  // namespace doxa

@@ -16,6 +16,9 @@ struct StoredRecord {
     std::string time;
     std::string user;
     ServiceRecord record;
+    // Set for a record not yet in the database it is meant for: that database (destinationOf()),
+    // or "" when it is unknown (left by an earlier program) or the local file alone.
+    std::optional<std::string> waitingFor = {};
 };
 
 // Which records to list; an empty field lets every record through.

@@ -17,6 +17,18 @@ namespace {
 std::string utf8(const QString& text) { return text.toUtf8().toStdString(); }
 QString qs(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
+std::string joined(const std::string& first, const std::string& second) {
+    if (first.empty() || second.empty() || first == second) return first.empty() ? second : first;
+    return first + "; " + second;
+}
+
+// The filter the databases apply, for the records waiting in memory.
+bool passes(const HistoryFilter& filter, const StoredRecord& stored) {
+    return (!filter.serial || stored.record.serial == *filter.serial) &&
+           (filter.model.empty() || stored.record.model == filter.model) &&
+           (!filter.since || stored.time >= isoUtc(*filter.since));
+}
+
 }  // namespace
 
 HistoryStore::HistoryStore(std::string localFile, Clock now)
@@ -24,8 +36,8 @@ HistoryStore::HistoryStore(std::string localFile, Clock now)
 
 HistoryStore::HistoryStore(std::string database, std::string localFile, Clock now, Delivery delivery)
     : now_(std::move(now)), database_(std::make_unique<HistoryDatabase>(std::move(database))),
-      local_(std::make_unique<HistoryDatabase>(std::move(localFile))) {
-    local_->count(HistoryTable::Waiting, waiting_->inLocalFile);
+      local_(std::make_unique<HistoryDatabase>(std::move(localFile))), destination_(destinationOf(database_->location())) {
+    local_->countWaiting(destination_, waiting_->inLocalFile);
     if (delivery == Delivery::InBackground)
         background_ = std::make_unique<BackgroundDelivery>(database_->location(), local_->location(), waiting_);
 }
@@ -44,6 +56,7 @@ std::chrono::sys_seconds HistoryStore::systemNow() {
 void HistoryStore::record(const ServiceRecord& record) {
     inMemory_.push_back({utf8(QUuid::createUuid().toString(QUuid::WithoutBraces)),
                          {isoUtc(now_()), computerUser(), record}});
+    inMemory_.back().stored.waitingFor = destination_;
     if (!background_) return deliver();
     keepLocally();
     background_->wake();
@@ -63,6 +76,22 @@ std::size_t HistoryStore::waiting() const {
     return inMemory_.size() + std::size_t(waiting_->inLocalFile);
 }
 
+std::size_t HistoryStore::waitingOfThisRun() const {
+    const std::lock_guard hold(waiting_->lock);
+    return inMemory_.size() + waiting_->ownInLocalFile.size();
+}
+
+std::string HistoryStore::whyWaiting() const {
+    const std::lock_guard hold(waiting_->lock);
+    return waiting_->whyWaiting.empty() ? "not delivered before the program ended" : waiting_->whyWaiting;
+}
+
+std::vector<StoredRecord> HistoryStore::notKept() const {
+    std::vector<StoredRecord> lost;
+    for (const PendingRecord& r : inMemory_) lost.push_back(r.stored);
+    return lost;
+}
+
 std::string HistoryStore::problem() const {
     const std::lock_guard hold(waiting_->lock);
     return waiting_->problem;
@@ -76,9 +105,13 @@ void HistoryStore::setProblem(std::string problem) {
 // The oldest records go first: those in the local file, then those in memory.
 void HistoryStore::deliver() {
     // A database that just failed is not kept waiting for a second time.
-    const bool reachable = !local_ || waiting() == inMemory_.size() || deliverWaiting(*local_, *database_, *waiting_);
+    const bool reachable =
+        !local_ || waiting() == inMemory_.size() || deliverWaiting(*local_, *database_, *waiting_, destination_);
     if (reachable && !inMemory_.empty() && database_->insert(HistoryTable::Records, inMemory_)) inMemory_.clear();
-    setProblem(database_->problem());
+    {
+        const std::lock_guard hold(waiting_->lock);
+        waiting_->delivery(database_->problem());
+    }
     if (local_) keepLocally();
 }
 
@@ -86,34 +119,58 @@ void HistoryStore::keepLocally() {
     if (inMemory_.empty()) return;
     const std::lock_guard hold(waiting_->lock);
     if (local_->insert(HistoryTable::Waiting, inMemory_)) {
+        for (const PendingRecord& r : inMemory_) waiting_->ownInLocalFile.insert(r.uid);
         inMemory_.clear();
-        local_->count(HistoryTable::Waiting, waiting_->inLocalFile);
+        local_->countWaiting(destination_, waiting_->inLocalFile);
     } else {
-        std::string& problem = waiting_->problem;
-        problem += (problem.empty() ? "" : "; ") + local_->problem();
+        waiting_->delivery(joined(waiting_->problem, local_->problem()));
     }
 }
 
-// The records still waiting for the database are listed with those it holds, so that a session
-// recorded while the server was out of reach can be looked at and certified at once. They are read
-// first: one delivered in between is then found on the database as well, and listed once.
+// Every record the program holds is listed, wherever it is: those the database holds, those
+// waiting in the local file (whatever database they are meant for, so that a session recorded
+// while the server was out of reach can be looked at and certified at once) and those waiting
+// in memory. The waiting ones are read first: one delivered in between is then found on the
+// database as well, and listed once. A part that cannot be read sets problem(): a listing
+// without it would look complete.
 std::vector<StoredRecord> HistoryStore::records(const HistoryFilter& filter) {
-    std::vector<PendingRecord> waiting;
-    if (local_) local_->select(HistoryTable::Waiting, filter, waiting);
+    std::vector<PendingRecord> found;
+    HistoryDatabase& waitingFile = local_ ? *local_ : *database_;
+    std::string problem;
+    if (!waitingFile.select(HistoryTable::Waiting, filter, found)) problem = waitingFile.problem();
+    for (const PendingRecord& r : inMemory_)
+        if (passes(filter, r.stored)) found.push_back(r);
     std::vector<PendingRecord> delivered;
-    database_->select(HistoryTable::Records, filter, delivered);
-    setProblem(database_->problem());
+    if (!database_->select(HistoryTable::Records, filter, delivered) && database_->problem() != problem)
+        problem = joined(problem, database_->problem());
+    setProblem(problem);
 
-    std::set<std::string> onDatabase;
-    for (const PendingRecord& r : delivered) onDatabase.insert(r.uid);
-    std::vector<StoredRecord> found;
-    for (PendingRecord& r : waiting)
-        if (!onDatabase.contains(r.uid)) found.push_back(std::move(r.stored));
-    for (PendingRecord& r : delivered) found.push_back(std::move(r.stored));
+    std::set<std::string> listed;
+    for (const PendingRecord& r : delivered) listed.insert(r.uid);
+    std::vector<StoredRecord> records;
+    for (PendingRecord& r : found)
+        if (listed.insert(r.uid).second) records.push_back(std::move(r.stored));
+    for (PendingRecord& r : delivered) records.push_back(std::move(r.stored));
     // Newest first; the waiting ones first among records of the same second.
-    std::stable_sort(found.begin(), found.end(),
+    std::stable_sort(records.begin(), records.end(),
                      [](const StoredRecord& a, const StoredRecord& b) { return a.time > b.time; });
-    return found;
+    return records;
+}
+
+std::optional<std::size_t> HistoryStore::handOver(const std::string& from) {
+    HistoryDatabase& waitingFile = local_ ? *local_ : *database_;
+    const std::string destination = destinationOf(from);
+    int before = 0;
+    int after = 0;
+    const bool delivered = waitingFile.countWaiting(destination, before) &&
+                           deliverWaiting(waitingFile, *database_, *waiting_, destination) &&
+                           waitingFile.countWaiting(destination, after);
+    const std::lock_guard hold(waiting_->lock);
+    waiting_->inLocalFile = 0;
+    if (local_) local_->countWaiting(destination_, waiting_->inLocalFile);
+    waiting_->problem = joined(waitingFile.problem(), database_->problem());
+    if (!delivered || !waiting_->problem.empty()) return std::nullopt;
+    return std::size_t(before - after);
 }
 
 std::unique_ptr<HistoryStore> openHistory(const std::string& database, Delivery delivery) {

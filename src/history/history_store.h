@@ -52,16 +52,29 @@ public:
     // Delivers the records that wait, when there are any (in the background: wakes the thread
     // that delivers them).
     void retry();
-    // Newest first. A file not yet made holds no records; a database that cannot be read gives
-    // none and sets problem().
+    // Newest first: every record held, the waiting ones with their destination. A file not yet
+    // made holds no records; a part of the history that cannot be read sets problem().
     std::vector<StoredRecord> records(const HistoryFilter& filter) override;
     std::optional<std::chrono::sys_seconds> sinceFromText(std::string_view text) const override;
     std::string localTime(std::string_view isoUtc) const override;
 
-    // Records not yet in the database: in the local file and in memory.
+    // Records not yet in the database: in the local file and in memory. Those meant for another
+    // database, or left by an earlier program without one, are not counted: they are not
+    // delivered here.
     std::size_t waiting() const;
     // Records that could not be put even into the local file.
     std::size_t waitingInMemory() const { return inMemory_.size(); }
+    // The records this program made that are not in the database yet, and why (never empty).
+    std::size_t waitingOfThisRun() const;
+    std::string whyWaiting() const;
+    // The records waiting in memory: lost when the program ends.
+    std::vector<StoredRecord> notKept() const;
+    // Delivers to this store's database, on purpose, the records waiting in the local file for
+    // the database `from` names ("" for those left by an earlier program without a database).
+    // How many; nullopt, with problem() set, when the local file or the database failed.
+    std::optional<std::size_t> handOver(const std::string& from);
+    // The path or URL of the database, as named.
+    const std::string& databaseLocation() const { return database_->location(); }
     // Why the database could not be used the last time it was tried; empty when it could.
     std::string problem() const override;
 
@@ -76,6 +89,8 @@ private:
     std::unique_ptr<HistoryDatabase> database_;
     // Where records wait; none when the database is the local file itself.
     std::unique_ptr<HistoryDatabase> local_;
+    // What records made here wait for: destinationOf() the database; "" for the local file alone.
+    std::string destination_;
     std::vector<PendingRecord> inMemory_;
     std::shared_ptr<WaitingRecords> waiting_ = std::make_shared<WaitingRecords>();
     // Last, so that it ends before the connections above close.

@@ -136,11 +136,11 @@ TEST_F(HistoryDialog, EksportCsvWritesTheListedRecordsIntoTheNamedFile) {
     window.click(CHistoryDlg::Export);
     EXPECT_EQ(suggested, "historia.csv");
     EXPECT_EQ(contentOf(file),
-              "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference,device,refusal_code\n"
+              "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference,device,refusal_code,waiting_for\n"
               "2025-03-02T11:00:00Z,jan,calibration_input,confirmed,DOXA-22,100,0,HART,"
-              "\"COM2:1200,o,8,1\",,\"{\"\"zero\"\": 0.12}\",\"{\"\"zero\"\": 0}\",{},,\n"
+              "\"COM2:1200,o,8,1\",,\"{\"\"zero\"\": 0.12}\",\"{\"\"zero\"\": 0}\",{},,,\n"
               "2025-02-27T09:00:00Z,jan,identification,confirmed,DOXA-22,100,0,HART,"
-              "\"COM2:1200,o,8,1\",,{},{},{},,\n");
+              "\"COM2:1200,o,8,1\",,{},{},{},,,\n");
     std::filesystem::remove(file);
 
     // Cancelled: nothing is written.
