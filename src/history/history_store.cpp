@@ -141,8 +141,7 @@ std::vector<StoredRecord> HistoryStore::records(const HistoryFilter& filter) {
     for (const PendingRecord& r : inMemory_)
         if (passes(filter, r.stored)) found.push_back(r);
     std::vector<PendingRecord> delivered;
-    if (!database_->select(HistoryTable::Records, filter, delivered) && database_->problem() != problem)
-        problem = joined(problem, database_->problem());
+    if (!database_->select(HistoryTable::Records, filter, delivered)) problem = joined(problem, database_->problem());
     setProblem(problem);
 
     std::set<std::string> listed;
