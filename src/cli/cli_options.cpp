@@ -21,7 +21,7 @@ struct OptionInfo {
     std::string_view help;
 };
 
-constexpr std::array<OptionInfo, 19> Options{{
+constexpr std::array<OptionInfo, 20> Options{{
     {Opt::Port, "--port", "PORT", "--port PORT",
      "COM1..COM12 (mapped as in doxa-win's settings), a device path such as /dev/ttyUSB0, "
      "sim:MODEL for a simulated transmitter (DOXA-22, RIVO-22, SAWE-01, SAWE-01-RTD, DOXA-21-R, "
@@ -63,6 +63,10 @@ constexpr std::array<OptionInfo, 19> Options{{
      "fast exchanges: the same requests, but each read comes as soon as a whole, checked answer "
      "has arrived and the next request follows after the line's own gap; a silent or slow "
      "transmitter gets the usual waits (see the README before using it)"},
+    {Opt::HandOver, "--hand-over", "FROM", "[--hand-over FROM]",
+     "list nothing; deliver the records waiting in the local file for the database FROM (a path or "
+     "URL as --db takes it; unknown: those left by a program that kept no database) to the "
+     "database of --db"},
 }};
 
 constexpr std::array<int, 5> BaudRates = {1200, 4800, 9600, 19200, 38400};
@@ -100,6 +104,8 @@ public:
             fail("-o FILE is required");
         else if (inv.from && inv.to && *inv.from > *inv.to)
             fail("--from must not be past --to");
+        else if (given_[Opt::HandOver] && (inv.serial || !inv.model.empty() || inv.since || inv.json || inv.csv))
+            fail("--hand-over lists nothing: it takes no --serial, --model, --since, --json or --csv");
         return result_;
     }
 
@@ -219,6 +225,10 @@ private:
                 break;
             case Opt::Fast:
                 inv.line.fast = true;
+                break;
+            case Opt::HandOver:
+                inv.handOver = std::string(value);
+                if (inv.handOver.empty()) fail("--hand-over needs a file name, a postgresql:// URL or unknown");
                 break;
         }
     }

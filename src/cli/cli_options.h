@@ -11,7 +11,8 @@ namespace doxa::cli {
 
 // Every option a subcommand may take; each subcommand names the ones it accepts.
 enum class Opt { Port, Rs485, Baud, Parity, Address, Timeout, Json, Count, Csv, Output, DryRun, AnyModel, From, To,
-                 Serial, Model, Since, Db, Fast };
+                 Serial, Model, Since, Db, Fast,
+                 HandOver };
 
 // The line to one transmitter, as the command line gives it.
 struct LineChoice {
@@ -40,6 +41,8 @@ struct Invocation {
     std::string model;
     std::optional<std::chrono::sys_seconds> since;
     std::string database;
+    // The database whose waiting records `history` delivers to --db instead of listing.
+    std::string handOver;
     std::vector<std::string> operands;
     bool help = false;
 };

@@ -19,7 +19,8 @@ constexpr std::array ReadOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
 constexpr std::array WriteOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
                                   Opt::Address, Opt::Timeout, Opt::DryRun, Opt::AnyModel, Opt::Fast, Opt::Db};
 constexpr std::array FinderOptions{Opt::Port, Opt::Rs485, Opt::From, Opt::To, Opt::Fast, Opt::Db};
-constexpr std::array HistoryOptions{Opt::Serial, Opt::Model, Opt::Since, Opt::Json, Opt::Csv, Opt::Db};
+constexpr std::array HistoryOptions{Opt::Serial, Opt::Model, Opt::Since, Opt::Json, Opt::Csv, Opt::Db,
+                                    Opt::HandOver};
 constexpr std::array PortsOptions{Opt::Json};
 
 constexpr std::array<Command, 7> Commands{{
@@ -69,7 +70,13 @@ constexpr std::array<Command, 7> Commands{{
      "as_found, as_left, reference (these three objects of named numbers or texts) and device\n"
      "(the device path, by-id name or sim:MODEL the port was opened on; line stays the COM\n"
      "definition). With --csv: the same fields, the values as JSON objects. A history that\n"
-     "cannot be read gives status 2.\n",
+     "cannot be read gives status 2.\n"
+     "Records still waiting in the local file for their database are listed too, with that\n"
+     "database in waiting_for (JSON: null for a record in its database, \"\" when unknown; CSV:\n"
+     "unknown; the table: [czeka na: ...]); a run delivers only those meant for its own\n"
+     "database. --hand-over FROM delivers those meant for FROM to the database of --db instead\n"
+     "and prints how many (status 0; 2 when either database failed, nothing then leaves the\n"
+     "local file).\n",
      nullptr, runHistory},
     {"ports", "list the serial devices present", "", 0, PortsOptions,
      "Lists the serial devices of this computer: USB adapters under their /dev/serial/by-id\n"

@@ -8,6 +8,7 @@
 #include "cli/session.h"
 #include "cli/text_format.h"
 #include "cli/watched_thread.h"
+#include "dialog/visible_text.h"
 #include "history/history_csv.h"
 #include "history/history_store.h"
 #include "settings/start_up.h"
@@ -15,6 +16,19 @@
 namespace doxa::cli {
 
 namespace {
+
+// What --hand-over names the records left waiting by an earlier program, which kept no database.
+constexpr std::string_view UnknownDestination = "unknown";
+
+// FROM's waiting records go to the database of --db (or of the settings); why not, when they
+// could not.
+std::string handOver(HistoryStore& store, const std::string& from, std::ostream& out) {
+    const auto handed = store.handOver(from == UnknownDestination ? "" : from);
+    if (!handed) return store.problem();
+    out << *handed << " service record(s) handed over from " << from << " to " << store.databaseLocation() << '\n';
+    out.flush();
+    return {};
+}
 
 void printTableHeader(std::ostream& out) {
     out << padded("Czas", 21) << padded("Model", 13) << padded("Nr seryjny", 12)
@@ -33,6 +47,7 @@ void printTableRow(const StoredRecord& s, std::ostream& out) {
         << shownField(s, "as_left", shownValues(r.asLeft));
     if (!r.reference.empty() || s.unreadable.contains("reference"))
         out << " (" << shownField(s, "reference", shownValues(r.reference)) << ")";
+    if (s.waitingFor) out << "  [czeka na: " << (s.waitingFor->empty() ? "nieznana baza" : visibleText(*s.waitingFor)) << "]";
     out << '\n';
 }
 
@@ -82,6 +97,10 @@ int runHistory(const Invocation& invocation, Console& console, std::ostream& out
     WatchedThread thread;
     const auto listed = thread.run([invocation, database, problem, &out] {
         const auto store = openHistory(database);
+        if (!invocation.handOver.empty()) {
+            *problem = handOver(*store, invocation.handOver, out);
+            return;
+        }
         Listing listing(invocation, out);
         store->forEachRecord({invocation.serial, invocation.model, invocation.since},
                              [&listing](StoredRecord&& s) { listing.add(s); });

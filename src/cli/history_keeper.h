@@ -37,6 +37,9 @@ public:
     std::size_t waitingInMemory() const { return (*store_)->waitingInMemory(); }
     std::size_t waiting() const { return (*store_)->waiting(); }
     std::string problem() const { return (*store_)->problem(); }
+    std::size_t waitingOfThisRun() const { return (*store_)->waitingOfThisRun(); }
+    std::string whyWaiting() const { return (*store_)->whyWaiting(); }
+    std::vector<StoredRecord> notKept() const { return (*store_)->notKept(); }
 
     // How long a record still on its way is given to reach the local file after a stop signal,
     // so that doxa-cli ends within the second.

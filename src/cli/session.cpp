@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "app/qt_settings_store.h"
+#include "history/history_csv.h"
 #include "cli/exit_codes.h"
 #include "link/port.h"
 #include "link/posix_serial_line.h"
@@ -150,10 +151,10 @@ Session::~Session() {
     releasePort(station_);
     if (!history_ || history_->stopped()) return;
     const std::size_t lost = history_->waitingInMemory();
-    if (lost > 0) console_.error(std::to_string(lost) + " service record(s) not kept: " + history_->problem());
-    if (const std::size_t queued = history_->waiting() - lost; queued > 0)
+    if (lost > 0) console_.error(std::to_string(lost) + " service record(s) not kept: " + history_->whyWaiting());
+    if (const std::size_t queued = history_->waitingOfThisRun() - lost; queued > 0)
         console_.error(std::to_string(queued) + " service record(s) wait in " + HistoryStore::defaultPath() +
-                       " for the database: " + history_->problem());
+                       " for the database: " + history_->whyWaiting());
 }
 
 bool Session::keepHistory(const std::string& named) {
@@ -165,9 +166,14 @@ bool Session::keepHistory(const std::string& named) {
 
 // A stop signal the history's wait took may come after the command's last wait of its own.
 int Session::exitStatus(int commandStatus) const {
-    if (!history_ || !history_->stopped()) return commandStatus;
-    if (commandStatus != ExitInterrupted) console_.error("interrupted");
-    return history_->recordLost() ? ExitRecordNotKept : ExitInterrupted;
+    if (!history_) return commandStatus;
+    if (history_->stopped()) {
+        if (commandStatus != ExitInterrupted) console_.error("interrupted");
+        return history_->recordLost() ? ExitRecordNotKept : ExitInterrupted;
+    }
+    if (history_->waitingInMemory() == 0) return commandStatus;
+    for (const StoredRecord& lost : history_->notKept()) console_.error("service record not kept: " + historyJson(lost));
+    return commandStatus == ExitOk ? ExitRecordNotKept : commandStatus;
 }
 
 std::string Session::describe() const {

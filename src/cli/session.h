@@ -37,7 +37,9 @@ public:
     // stop signal came while it was opened.
     bool keepHistory(const std::string& named);
     // The status doxa-cli ends with after the command's own: 130 when a stop signal came while
-    // the history was at work, 6 when a record this run made is then in no database.
+    // the history was at work, 6 when a record this run made is then in no database. A record
+    // that could not be kept anywhere is told on standard error as JSON, and a command that would
+    // end with success ends with status 6.
     int exitStatus(int commandStatus) const;
     // After the port failed to open: why, when the system can tell.
     std::string portFailure() const;

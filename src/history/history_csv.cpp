@@ -145,7 +145,7 @@ std::string shownField(const StoredRecord& stored, std::string_view column, std:
 std::string historyCsvHeader() {
     std::string header;
     for (const ExportedColumn& column : exportedColumns({})) header += std::string(column.name) + ',';
-    return header + "unreadable";
+    return header + "unreadable,waiting_for";
 }
 
 std::string historyCsvRow(const StoredRecord& stored) {
@@ -153,7 +153,8 @@ std::string historyCsvRow(const StoredRecord& stored) {
     for (const ExportedColumn& column : exportedColumns(stored)) row += csvField(column.text) + ',';
     std::string unreadable;
     for (const auto& [column, text] : stored.unreadable) unreadable += (unreadable.empty() ? "" : " ") + column;
-    return row + csvField(unreadable);
+    const std::string waitingFor = stored.waitingFor ? (stored.waitingFor->empty() ? "unknown" : *stored.waitingFor) : "";
+    return row + csvField(unreadable) + ',' + csvField(waitingFor);
 }
 
 void writeHistoryCsv(const std::vector<StoredRecord>& records, std::ostream& out) {
@@ -168,7 +169,8 @@ std::string historyJson(const StoredRecord& stored) {
     std::string unreadable;
     for (const auto& [column, text] : stored.unreadable)
         unreadable += (unreadable.empty() ? "" : ", ") + jsonString(column) + ": " + jsonString(text);
-    return object + "\"unreadable\": {" + unreadable + "}}";
+    return object + "\"unreadable\": {" + unreadable + "}, \"waiting_for\": " +
+           (stored.waitingFor ? jsonString(*stored.waitingFor) : std::string("null")) + "}";
 }
 
 }  // namespace doxa

@@ -33,8 +33,9 @@ std::string shownField(const StoredRecord& stored, std::string_view column, std:
 
 // The header line of the CSV export, and one record as a row of it: time, user, kind, outcome,
 // model, serial, address, mode, line, backup file, the values as JSON, device, refusal code,
-// and the names of the columns that hold text this program could not read (blank-separated,
-// the text itself in their cells).
+// the names of the columns that hold text this program could not read (blank-separated, the
+// text itself in their cells) and, for a record not yet in its database, the database it waits
+// for ("unknown" when none is known).
 std::string historyCsvHeader();
 std::string historyCsvRow(const StoredRecord& stored);
 // The records as CSV, the header line first.

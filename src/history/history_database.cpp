@@ -74,6 +74,13 @@ const std::vector<const char*> SchemaSteps[HistoryDatabase::SchemaVersion] = {
      "ALTER TABLE waiting ADD COLUMN device TEXT NOT NULL DEFAULT ''",
      "ALTER TABLE records ADD COLUMN refusal_code INTEGER",
      "ALTER TABLE waiting ADD COLUMN refusal_code INTEGER"},
+    // The database each waiting record is meant for (see destinationOf()); records left waiting
+    // by an earlier program keep none and are delivered only when handed over on purpose.
+    // Listings newest first and the list of transmitters read through indexes, not by sorting
+    // or scanning every record.
+    {"ALTER TABLE waiting ADD COLUMN destination TEXT",
+     "CREATE INDEX records_by_time ON records (time, id)",
+     "CREATE INDEX records_by_transmitter ON records (serial, model, time)"},
 };
 
 QString qs(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
@@ -116,29 +123,86 @@ bool makeFile(const std::string& path, std::string& error) {
     return true;
 }
 
+// What a postgresql:// URL names.
+struct ServerAddress {
+    QString user;
+    QString host;          // empty for a Unix socket
+    QString socketFolder;  // empty for a host
+    int port = 0;          // 0 when not given
+    QString database;
+    // Why the URL cannot be used, when it cannot.
+    std::string problem;
+};
+
+ServerAddress serverAddress(const std::string& location) {
+    const QUrl url(qs(location), QUrl::StrictMode);
+    ServerAddress address;
+    address.database = url.path().mid(1);
+    if (!url.isValid() || address.database.isEmpty() || address.database.contains(QLatin1Char('/'))) {
+        address.problem = "not a database URL: " + location + " (postgresql://user@host:port/dbname)";
+        address.database.clear();
+        return address;
+    }
+    if (!url.password().isEmpty())
+        address.problem = "the URL " + utf8(url.toString(QUrl::RemovePassword)) +
+                          " holds a password; keep it in ~/.pgpass or PGPASSWORD instead";
+    const QUrlQuery query(url);
+    address.user = url.userName();
+    address.socketFolder = query.queryItemValue(QStringLiteral("host"), QUrl::FullyDecoded);
+    if (address.socketFolder.isEmpty()) address.host = url.host();
+    address.port = url.port() > 0 ? url.port() : query.queryItemValue(QStringLiteral("port")).toInt();
+    return address;
+}
+
 // Sets the connection up from a postgresql:// URL; the password is left to libpq, which takes
 // it from ~/.pgpass or PGPASSWORD. Empty when the URL is usable, else why not.
 std::string useServerUrl(QSqlDatabase& db, const std::string& location) {
-    const QUrl url(qs(location), QUrl::StrictMode);
-    const QString name = url.path().mid(1);
-    if (!url.isValid() || name.isEmpty() || name.contains(QLatin1Char('/')))
-        return "not a database URL: " + location + " (postgresql://user@host:port/dbname)";
-    if (!url.password().isEmpty())
-        return "the URL " + utf8(url.toString(QUrl::RemovePassword)) +
-               " holds a password; keep it in ~/.pgpass or PGPASSWORD instead";
-    const QString socketFolder = QUrlQuery(url).queryItemValue(QStringLiteral("host"), QUrl::FullyDecoded);
-    db.setHostName(socketFolder.isEmpty() ? url.host() : socketFolder);
-    if (url.port() > 0) db.setPort(url.port());
-    db.setUserName(url.userName());
-    db.setDatabaseName(name);
+    const ServerAddress address = serverAddress(location);
+    if (!address.problem.empty()) return address.problem;
+    db.setHostName(address.socketFolder.isEmpty() ? address.host : address.socketFolder);
+    if (address.port > 0) db.setPort(address.port);
+    db.setUserName(address.user);
+    db.setDatabaseName(address.database);
     db.setConnectOptions(QString::fromLatin1(ServerConnectOptions));
     return {};
+}
+
+constexpr int DefaultServerPort = 5432;
+
+std::string encoded(const QString& part) { return QUrl::toPercentEncoding(part).toStdString(); }
+
+// One spelling per server database: the host in lower case (an IPv6 address in brackets), the
+// port filled in, a socket folder without a trailing slash, and never a password.
+std::string normalServerUrl(const ServerAddress& a) {
+    std::string text(ServerScheme);
+    if (!a.user.isEmpty()) text += encoded(a.user) + "@";
+    const std::string port = std::to_string(a.port > 0 ? a.port : DefaultServerPort);
+    if (!a.socketFolder.isEmpty()) {
+        const std::string folder = std::filesystem::path(utf8(a.socketFolder)).lexically_normal().string();
+        const bool root = folder == "/";
+        return text + "/" + encoded(a.database) + "?host=" +
+               (root || !folder.ends_with('/') ? folder : folder.substr(0, folder.size() - 1)) + "&port=" + port;
+    }
+    const std::string host = utf8(a.host.toLower());
+    text += host.find(':') == std::string::npos ? host : "[" + host + "]";
+    return text + ":" + port + "/" + encoded(a.database);
 }
 
 }  // namespace
 
 std::string isoUtc(std::chrono::sys_seconds time) {
     return utf8(QDateTime::fromSecsSinceEpoch(time.time_since_epoch().count(), Qt::UTC).toString(Qt::ISODate));
+}
+
+std::string destinationOf(const std::string& location) {
+    if (location.empty()) return {};
+    if (!HistoryDatabase::isServerUrl(location)) {
+        std::error_code ignored;
+        return std::filesystem::weakly_canonical(std::filesystem::absolute(location, ignored), ignored).string();
+    }
+    const ServerAddress address = serverAddress(location);
+    if (address.database.isEmpty()) return utf8(QUrl(qs(location)).toString(QUrl::RemovePassword));
+    return normalServerUrl(address);
 }
 
 HistoryDatabase::HistoryDatabase(std::string location)
@@ -264,10 +328,12 @@ bool HistoryDatabase::write(HistoryTable table, const std::vector<PendingRecord>
     if (!open(true)) return false;
     return inTransaction("write to", [&](std::string& error) {
         QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
+        const bool waiting = table == HistoryTable::Waiting;
         const QString statement = "INSERT INTO " + tableName(table) + " (" + QLatin1String(RecordColumnNames) +
-                                  ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (uid) DO NOTHING";
+                                  (waiting ? ", destination" : "") + ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?" +
+                                  (waiting ? ", ?" : "") + ") ON CONFLICT (uid) DO NOTHING";
         for (const PendingRecord& record : records)
-            if (!q.prepare(statement) || !insertRecord(q, record)) return (error = failure("write to", queryError(q))), false;
+            if (!q.prepare(statement) || !insertRecord(q, record, table)) return (error = failure("write to", queryError(q))), false;
         return true;
     });
 }
@@ -285,12 +351,17 @@ bool HistoryDatabase::remove(HistoryTable table, const std::vector<PendingRecord
     });
 }
 
-bool HistoryDatabase::pending(HistoryTable table, std::vector<PendingRecord>& found) {
+// A record of an earlier program, which named no destination, is waiting for "".
+constexpr const char* ForDestination = "coalesce(destination, '') = ?";
+
+bool HistoryDatabase::pending(const std::string& destination, std::vector<PendingRecord>& found) {
     if (!open(false)) return problem_.empty();
     QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
-    if (!q.exec("SELECT * FROM " + tableName(table) + " ORDER BY id"))
+    if (!q.prepare(QStringLiteral("SELECT * FROM waiting WHERE ") + ForDestination + " ORDER BY id"))
         return fail(failure("read", queryError(q)));
-    while (q.next()) found.push_back({utf8(q.value("uid").toString()), recordFromRow(q)});
+    q.addBindValue(qs(destination));
+    if (!q.exec()) return fail(failure("read", queryError(q)));
+    while (q.next()) found.push_back({utf8(q.value("uid").toString()), recordFromRow(q, HistoryTable::Waiting)});
     return true;
 }
 
@@ -311,7 +382,7 @@ bool HistoryDatabase::select(HistoryTable table, const HistoryFilter& filter, co
     if (limit > 0) window += QStringLiteral(" LIMIT %1").arg(limit);
     if (skip > 0) window += QStringLiteral(" OFFSET %1").arg(skip);
     if (!runFiltered(q, "SELECT * FROM " + tableName(table), filter, window)) return false;
-    while (q.next()) sink({utf8(q.value("uid").toString()), recordFromRow(q)});
+    while (q.next()) sink({utf8(q.value("uid").toString()), recordFromRow(q, table)});
     // A connection lost halfway ends the rows early: what was handed on is then not all.
     if (q.lastError().isValid()) return fail(failure("read", queryError(q)));
     return true;
@@ -382,12 +453,13 @@ bool HistoryDatabase::checkedForListing() {
     return true;
 }
 
-bool HistoryDatabase::count(HistoryTable table, int& found) {
+bool HistoryDatabase::countWaiting(const std::string& destination, int& found) {
     found = 0;
     if (!open(false)) return problem_.empty();
     QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
-    if (!q.exec("SELECT count(*) FROM " + tableName(table)) || !q.next())
-        return fail(failure("read", queryError(q)));
+    q.prepare(QStringLiteral("SELECT count(*) FROM waiting WHERE ") + ForDestination);
+    q.addBindValue(qs(destination));
+    if (!q.exec() || !q.next()) return fail(failure("read", queryError(q)));
     found = q.value(0).toInt();
     return true;
 }

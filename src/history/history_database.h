@@ -32,6 +32,12 @@ enum class HistoryTable { Records, Waiting };
 // A time as the history stores it: "2025-03-01T09:15:00Z".
 std::string isoUtc(std::chrono::sys_seconds time);
 
+// The database a waiting record is meant for, spelt one way whatever way it was named: a
+// server as postgresql://user@host:port/dbname (the port filled in with 5432, the host in lower
+// case) or postgresql://user@/dbname?host=/socket/folder&port=5432, never with a password; a file
+// as its absolute path. A record of an earlier program, which kept none, is meant for "".
+std::string destinationOf(const std::string& location);
+
 class HistoryDatabase {
 public:
     // A path, or postgresql://user@host:port/dbname (postgresql://user@/dbname?host=/socket/dir
@@ -56,10 +62,10 @@ public:
     bool insert(HistoryTable table, const std::vector<PendingRecord>& records);
     // Removes the records with these ids, in one transaction.
     bool remove(HistoryTable table, const std::vector<PendingRecord>& records);
-    // Oldest first.
-    bool pending(HistoryTable table, std::vector<PendingRecord>& found);
-    // Newest first. A file is checked for damage first, once for each time it is opened, and
-    // refused when it holds any.
+    // The waiting records meant for `destination` (see destinationOf()), oldest first.
+    bool pending(const std::string& destination, std::vector<PendingRecord>& found);
+    // Newest first; a waiting record comes with its destination in `waitingFor`. A file is
+    // checked for damage first, once for each time it is opened, and refused when it holds any.
     bool select(HistoryTable table, const HistoryFilter& filter, std::vector<PendingRecord>& found);
     // Each record as it is read, newest first, skipping `skip` and handing on at most `limit`
     // (0: all); none is held in memory.
@@ -70,13 +76,13 @@ public:
     bool holding(HistoryTable table, const std::vector<PendingRecord>& records, std::set<std::string>& found);
     // The transmitters of the records that pass the filter, the last seen first.
     bool transmitters(HistoryTable table, const HistoryFilter& filter, std::vector<KnownTransmitter>& found);
-    bool count(HistoryTable table, int& found);
+    bool countWaiting(const std::string& destination, int& found);
 
     // Why the last use failed; empty after one that worked.
     const std::string& problem() const { return problem_; }
 
     // The schema this program writes.
-    static constexpr int SchemaVersion = 3;
+    static constexpr int SchemaVersion = 4;
 
 private:
     // How many of the faults SQLite finds in a damaged file are told.

@@ -16,14 +16,18 @@ std::atomic<int> runningThreads{0};
 
 }  // namespace
 
-bool deliverWaiting(HistoryDatabase& local, HistoryDatabase& database, WaitingRecords& waiting) {
+bool deliverWaiting(HistoryDatabase& local, HistoryDatabase& database, WaitingRecords& waiting,
+                    const std::string& destination) {
     std::vector<PendingRecord> queued;
-    if (!local.pending(HistoryTable::Waiting, queued) || queued.empty()) return true;
+    if (!local.pending(destination, queued) || queued.empty()) return true;
     const bool delivered = database.insert(HistoryTable::Records, queued);
     const std::lock_guard hold(waiting.lock);
-    if (delivered) local.remove(HistoryTable::Waiting, queued);
-    local.count(HistoryTable::Waiting, waiting.inLocalFile);
-    waiting.problem = database.problem();
+    if (delivered) {
+        local.remove(HistoryTable::Waiting, queued);
+        for (const PendingRecord& r : queued) waiting.ownInLocalFile.erase(r.uid);
+    }
+    local.countWaiting(destination, waiting.inLocalFile);
+    waiting.delivery(database.problem());
     return delivered;
 }
 
@@ -53,13 +57,14 @@ struct BackgroundDelivery::Thread {
     void deliverWhenWoken() {
         HistoryDatabase target(database);
         HistoryDatabase local(localFile);
+        const std::string destination = destinationOf(database);
         std::unique_lock hold(lock);
         for (;;) {
             changed.wait(hold, [this] { return woken || stopping; });
             if (!woken) return;
             woken = false;
             hold.unlock();
-            deliverWaiting(local, target, *waiting);
+            deliverWaiting(local, target, *waiting, destination);
             hold.lock();
         }
     }

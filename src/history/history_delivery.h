@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 
 #include "history/history_database.h"
@@ -13,15 +14,28 @@ namespace doxa {
 // counted under the lock, so the count is never older than the file.
 struct WaitingRecords {
     std::mutex lock;
+    // Those meant for the program's database only.
     int inLocalFile = 0;
     std::string problem;
+    // The ids of the records this program put into the local file and has not delivered yet,
+    // and why the last delivery failed (which a look at the history does not clear).
+    std::set<std::string> ownInLocalFile;
+    std::string whyWaiting;
+
+    // After a use of the database: `why` it failed, empty when it did not.
+    void delivery(const std::string& why) {
+        problem = why;
+        whyWaiting = why;
+    }
 };
 
-// Takes the records waiting in `local` to `database`, oldest first, and counts what is left;
-// false when the database did not take them. A record is taken out of the local file only after
-// the database has confirmed it; should the removal fail, the next delivery brings it again and
-// the database keeps it once.
-bool deliverWaiting(HistoryDatabase& local, HistoryDatabase& database, WaitingRecords& waiting);
+// Takes the records waiting in `local` for `destination` (see destinationOf()) to `database`,
+// oldest first; false when the database did not take them. A record is taken out of the local
+// file only after the database has confirmed it; should the removal fail, the next delivery
+// brings it again and the database keeps it once. A local file that cannot be read delivers
+// nothing, and that is not the database's fault.
+bool deliverWaiting(HistoryDatabase& local, HistoryDatabase& database, WaitingRecords& waiting,
+                    const std::string& destination);
 
 // A thread that takes the records waiting in the local file to the database each time it is
 // woken, one delivery after another, on connections of its own (a connection serves only the

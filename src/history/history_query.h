@@ -23,6 +23,9 @@ struct StoredRecord {
     // outcome it does not know, a serial number that is no number, damaged values...). The field
     // of `record` then holds nothing true, and every output shows the stored text marked instead.
     std::map<std::string, std::string> unreadable = {};
+    // Set for a record not yet in the database it is meant for: that database (destinationOf()),
+    // or "" when it is unknown (left by an earlier program) or the local file alone.
+    std::optional<std::string> waitingFor = {};
 };
 
 // Which records to list; an empty field lets every record through.

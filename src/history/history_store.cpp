@@ -58,6 +58,12 @@ private:
     const HistoryStore::RecordSink& sink_;
 };
 
+std::string joined(const std::string& first, const std::string& second) {
+    if (first.empty() || second.empty() || first == second) return first.empty() ? second : first;
+    return first + "; " + second;
+}
+
+
 }  // namespace
 
 HistoryStore::HistoryStore(std::string localFile, Clock now)
@@ -65,8 +71,8 @@ HistoryStore::HistoryStore(std::string localFile, Clock now)
 
 HistoryStore::HistoryStore(std::string database, std::string localFile, Clock now, Delivery delivery)
     : now_(std::move(now)), database_(std::make_unique<HistoryDatabase>(std::move(database))),
-      local_(std::make_unique<HistoryDatabase>(std::move(localFile))) {
-    local_->count(HistoryTable::Waiting, waiting_->inLocalFile);
+      local_(std::make_unique<HistoryDatabase>(std::move(localFile))), destination_(destinationOf(database_->location())) {
+    local_->countWaiting(destination_, waiting_->inLocalFile);
     if (delivery == Delivery::InBackground)
         background_ = std::make_unique<BackgroundDelivery>(database_->location(), local_->location(), waiting_);
 }
@@ -85,7 +91,7 @@ std::chrono::sys_seconds HistoryStore::systemNow() {
 void HistoryStore::record(const ServiceRecord& record) { keep(stamped(record)); }
 
 PendingRecord HistoryStore::stamped(const ServiceRecord& record) const {
-    return {utf8(QUuid::createUuid().toString(QUuid::WithoutBraces)), {isoUtc(now_()), computerUser(), record}};
+    return {utf8(QUuid::createUuid().toString(QUuid::WithoutBraces)), {isoUtc(now_()), computerUser(), record, {}, destination_}};
 }
 
 void HistoryStore::keep(PendingRecord record) {
@@ -121,6 +127,22 @@ std::size_t HistoryStore::waiting() const {
     return inMemory_.size() + std::size_t(waiting_->inLocalFile);
 }
 
+std::size_t HistoryStore::waitingOfThisRun() const {
+    const std::lock_guard hold(waiting_->lock);
+    return inMemory_.size() + waiting_->ownInLocalFile.size();
+}
+
+std::string HistoryStore::whyWaiting() const {
+    const std::lock_guard hold(waiting_->lock);
+    return waiting_->whyWaiting.empty() ? "not delivered before the program ended" : waiting_->whyWaiting;
+}
+
+std::vector<StoredRecord> HistoryStore::notKept() const {
+    std::vector<StoredRecord> lost;
+    for (const PendingRecord& r : inMemory_) lost.push_back(r.stored);
+    return lost;
+}
+
 std::string HistoryStore::problem() const {
     const std::lock_guard hold(waiting_->lock);
     return waiting_->problem;
@@ -134,9 +156,13 @@ void HistoryStore::setProblem(std::string problem) {
 // The oldest records go first: those in the local file, then those in memory.
 void HistoryStore::deliver() {
     // A database that just failed is not kept waiting for a second time.
-    const bool reachable = !local_ || waiting() == inMemory_.size() || deliverWaiting(*local_, *database_, *waiting_);
+    const bool reachable =
+        !local_ || waiting() == inMemory_.size() || deliverWaiting(*local_, *database_, *waiting_, destination_);
     if (reachable && !inMemory_.empty() && database_->insert(HistoryTable::Records, inMemory_)) inMemory_.clear();
-    setProblem(database_->problem());
+    {
+        const std::lock_guard hold(waiting_->lock);
+        waiting_->delivery(database_->problem());
+    }
     if (local_) keepLocally();
 }
 
@@ -144,16 +170,18 @@ void HistoryStore::keepLocally() {
     if (inMemory_.empty()) return;
     const std::lock_guard hold(waiting_->lock);
     if (local_->insert(HistoryTable::Waiting, inMemory_)) {
+        for (const PendingRecord& r : inMemory_) waiting_->ownInLocalFile.insert(r.uid);
         inMemory_.clear();
-        local_->count(HistoryTable::Waiting, waiting_->inLocalFile);
+        local_->countWaiting(destination_, waiting_->inLocalFile);
     } else {
-        std::string& problem = waiting_->problem;
-        problem += (problem.empty() ? "" : "; ") + local_->problem();
+        waiting_->delivery(joined(waiting_->problem, local_->problem()));
     }
 }
 
-// The records still waiting for the database are listed with those it holds, so that a session
-// recorded while the server was out of reach can be looked at and certified at once.
+// Every record the program holds is listed, wherever it is: those the database holds, those
+// waiting in the local file (whatever database they are meant for, so that a session recorded
+// while the server was out of reach can be looked at and certified at once) and those waiting
+// in memory. A part that cannot be read sets problem(): a listing without it would look complete.
 std::vector<StoredRecord> HistoryStore::records(const HistoryFilter& filter) {
     std::vector<StoredRecord> found;
     if (forEachRecord(filter, [&found](StoredRecord&& s) { found.push_back(std::move(s)); })) return found;
@@ -169,14 +197,22 @@ bool HistoryStore::forEachRecord(const HistoryFilter& filter, const RecordSink& 
     NewestFirst merged(std::move(waiting), sink);
     read = read && database_->select(HistoryTable::Records, filter,
                                      [&merged](PendingRecord&& r) { merged.add(std::move(r)); });
-    setProblem(database_->problem());
+    setProblem(joined(waitingProblem_, database_->problem()));
     if (read) merged.finish();
     return read;
 }
 
+// Those of the local file (the history itself when there is no other) and those in memory,
+// newest first.
 std::vector<PendingRecord> HistoryStore::waitingRecords(const HistoryFilter& filter) {
     std::vector<PendingRecord> waiting;
-    if (local_) local_->select(HistoryTable::Waiting, filter, waiting);
+    HistoryDatabase& waitingFile = local_ ? *local_ : *database_;
+    waitingProblem_ = waitingFile.select(HistoryTable::Waiting, filter, waiting) ? "" : waitingFile.problem();
+    std::set<std::string> listed;
+    for (const PendingRecord& w : waiting) listed.insert(w.uid);
+    for (const PendingRecord& r : inMemory_)
+        if (passes(filter, r.stored) && listed.insert(r.uid).second) waiting.push_back(r);
+    std::ranges::stable_sort(waiting, std::ranges::greater(), [](const PendingRecord& w) { return w.stored.time; });
     return waiting;
 }
 
@@ -209,7 +245,7 @@ std::vector<KnownTransmitter> HistoryStore::transmitters(const HistoryFilter& fi
             known->lastSeen = std::max(known->lastSeen, w.stored.time);
     }
     std::ranges::stable_sort(found, std::ranges::greater(), &KnownTransmitter::lastSeen);
-    setProblem(databaseOf(reach).problem());
+    setProblem(joined(waitingProblem_, databaseOf(reach).problem()));
     return found;
 }
 
@@ -236,7 +272,7 @@ RecordPage HistoryStore::recordPage(const HistoryFilter& filter, Reach reach, co
         if (rows > size) page.next = PageStart{start.databaseRows + size, lastTime};
     }
     if (!page.next) merged.finish();
-    setProblem(databaseOf(reach).problem());
+    setProblem(joined(waitingProblem_, databaseOf(reach).problem()));
     return page;
 }
 
@@ -245,6 +281,22 @@ std::vector<StoredRecord> HistoryStore::madeHere(const HistoryFilter& filter) co
     std::copy_if(madeHere_.rbegin(), madeHere_.rend(), std::back_inserter(found),
                  [&filter](const StoredRecord& s) { return passes(filter, s); });
     return found;
+}
+
+std::optional<std::size_t> HistoryStore::handOver(const std::string& from) {
+    HistoryDatabase& waitingFile = local_ ? *local_ : *database_;
+    const std::string destination = destinationOf(from);
+    int before = 0;
+    int after = 0;
+    const bool delivered = waitingFile.countWaiting(destination, before) &&
+                           deliverWaiting(waitingFile, *database_, *waiting_, destination) &&
+                           waitingFile.countWaiting(destination, after);
+    const std::lock_guard hold(waiting_->lock);
+    waiting_->inLocalFile = 0;
+    if (local_) local_->countWaiting(destination_, waiting_->inLocalFile);
+    waiting_->problem = joined(waitingFile.problem(), database_->problem());
+    if (!delivered || !waiting_->problem.empty()) return std::nullopt;
+    return std::size_t(before - after);
 }
 
 std::unique_ptr<HistoryStore> openHistory(const std::string& database, Delivery delivery) {

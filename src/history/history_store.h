@@ -61,8 +61,8 @@ public:
     // Delivers the records that wait, when there are any (in the background: wakes the thread
     // that delivers them).
     void retry();
-    // Newest first. A file not yet made holds no records; a database that cannot be read gives
-    // only the records waiting in the local file and sets problem().
+    // Newest first: every record held, the waiting ones with their destination. A file not yet
+    // made holds no records; a part of the history that cannot be read sets problem().
     std::vector<StoredRecord> records(const HistoryFilter& filter) override;
     // The records of records(), each handed on as it is read: a listing of any length holds only
     // the records still waiting in the local file (a few) in memory. False, with problem() set,
@@ -77,10 +77,23 @@ public:
     std::optional<std::chrono::sys_seconds> sinceFromText(std::string_view text) const override;
     std::string localTime(std::string_view isoUtc) const override;
 
-    // Records not yet in the database: in the local file and in memory.
+    // Records not yet in the database: in the local file and in memory. Those meant for another
+    // database, or left by an earlier program without one, are not counted: they are not
+    // delivered here.
     std::size_t waiting() const;
     // Records that could not be put even into the local file.
     std::size_t waitingInMemory() const { return inMemory_.size(); }
+    // The records this program made that are not in the database yet, and why (never empty).
+    std::size_t waitingOfThisRun() const;
+    std::string whyWaiting() const;
+    // The records waiting in memory: lost when the program ends.
+    std::vector<StoredRecord> notKept() const;
+    // Delivers to this store's database, on purpose, the records waiting in the local file for
+    // the database `from` names ("" for those left by an earlier program without a database).
+    // How many; nullopt, with problem() set, when the local file or the database failed.
+    std::optional<std::size_t> handOver(const std::string& from);
+    // The path or URL of the database, as named.
+    const std::string& databaseLocation() const { return database_->location(); }
     // Why the database could not be used the last time it was tried; empty when it could.
     std::string problem() const override;
 
@@ -90,7 +103,8 @@ private:
     // written.
     void keepLocally();
     void setProblem(std::string problem);
-    // The records waiting in the local file for the database that pass the filter, newest first.
+    // The records that pass the filter waiting in the local file (for any database; the history
+    // itself when there is no other) and in memory, newest first. Sets waitingProblem_.
     std::vector<PendingRecord> waitingRecords(const HistoryFilter& filter);
     // Leaves out the records the database has taken meanwhile (it lists them itself); false when
     // the database could not be asked.
@@ -102,6 +116,10 @@ private:
     std::unique_ptr<HistoryDatabase> database_;
     // Where records wait; none when the database is the local file itself.
     std::unique_ptr<HistoryDatabase> local_;
+    // What records made here wait for: destinationOf() the database; "" for the local file alone.
+    std::string destination_;
+    // Why the waiting records could not be read the last time they were asked for.
+    std::string waitingProblem_;
     std::vector<PendingRecord> inMemory_;
     // What this program recorded, the newest last; the oldest are let go past a day's work.
     std::deque<StoredRecord> madeHere_;

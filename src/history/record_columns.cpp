@@ -115,7 +115,7 @@ std::optional<std::optional<int>> refusalCode(const QVariant& value) {
 
 }  // namespace
 
-StoredRecord recordFromRow(const QSqlQuery& q) {
+StoredRecord recordFromRow(const QSqlQuery& q, HistoryTable table) {
     RowReader row(q);
     StoredRecord stored;
     ServiceRecord& r = stored.record;
@@ -138,6 +138,7 @@ StoredRecord recordFromRow(const QSqlQuery& q) {
     row.read("reference", r.reference, values);
     row.read("refusal_code", r.refusalCode, refusalCode);
     stored.unreadable = std::move(row).unreadable();
+    if (table == HistoryTable::Waiting) stored.waitingFor = row.text("destination");
     return stored;
 }
 
@@ -154,7 +155,7 @@ KnownTransmitter transmitterFromRow(const QSqlQuery& q) {
 // What could not be read goes on as it was stored, so a damaged waiting record is delivered as
 // it is rather than as a plausible one (a server refuses a text where it keeps a number, and the
 // record waits, with the reason told).
-bool insertRecord(QSqlQuery& q, const PendingRecord& pending) {
+bool insertRecord(QSqlQuery& q, const PendingRecord& pending, HistoryTable table) {
     const StoredRecord& stored = pending.stored;
     const ServiceRecord& r = stored.record;
     const std::pair<const char*, QVariant> columns[] = {
@@ -179,6 +180,7 @@ bool insertRecord(QSqlQuery& q, const PendingRecord& pending) {
         const auto kept = stored.unreadable.find(column);
         q.addBindValue(kept == stored.unreadable.end() ? value : QVariant(qs(kept->second)));
     }
+    if (table == HistoryTable::Waiting) q.addBindValue(qs(stored.waitingFor.value_or("")));
     return q.exec();
 }
 

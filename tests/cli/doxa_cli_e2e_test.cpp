@@ -209,7 +209,7 @@ TEST_F(CliHistory, ListsNewestFirstInJsonCsvAndTable) {
     ASSERT_EQ(csv.size(), 3u);
     EXPECT_EQ(csv[0], (std::vector<std::string>{"time", "user", "kind", "outcome", "model", "serial", "address", "mode",
                                                 "line", "backup_file", "as_found", "as_left", "reference", "device",
-                                                "refusal_code", "unreadable"}));
+                                                "refusal_code", "unreadable", "waiting_for"}));
     EXPECT_EQ(csv[2][13], "/dev/serial/by-id/usb-Acme_Dual-if00");
     EXPECT_EQ(csv[2][14], "");
     EXPECT_EQ(csv[1][0], "2025-03-01T10:00:00Z");
@@ -287,6 +287,54 @@ TEST_F(CliHistory, AHistoryThatCannotBeReadGivesStatusTwo) {
     EXPECT_NE(r.err.find("other.sqlite"), std::string::npos) << r.err;
     EXPECT_EQ(r.out, "") << "not even the head of a listing";
     EXPECT_EQ(cli({"--serial", "x"}).status, 2);
+}
+
+// Records waiting in the local file for another database are listed with it, and --hand-over
+// delivers them to --db on purpose.
+TEST_F(CliHistory, WaitingRecordsAreListedWithTheirDatabaseAndHandedOverOnPurpose) {
+    const std::filesystem::path training = folder_.path() / "training" / "history.sqlite";
+    std::ofstream(training.parent_path()) << "in the way";
+    ServiceRecord made;
+    made.model = "DOXA-22";
+    made.serial = 5150;
+    HistoryStore(training.string(), (folder_.path() / "doxa-win" / "history.sqlite").string(), [this] { return now_; })
+        .record(made);
+    std::filesystem::remove(training.parent_path());
+
+    QJsonArray all = parsed(cli({"--json"}).out);
+    ASSERT_EQ(all.size(), 3);
+    EXPECT_EQ(all[0].toObject()["serial"].toInt(), 5150);
+    EXPECT_EQ(all[0].toObject()["waiting_for"].toString().toStdString(), training.string());
+    EXPECT_TRUE(all[1].toObject()["waiting_for"].isNull());
+    EXPECT_TRUE(lines(cli({"--csv"}).out)[1].ends_with("," + training.string())) << cli({"--csv"}).out;
+    EXPECT_NE(cli({}).out.find("[czeka na: " + training.string() + "]"), std::string::npos);
+
+    EXPECT_EQ(cli({"--hand-over", training.string(), "--json"}).status, 2);
+    const Result handed = cli({"--hand-over", training.string()});
+    EXPECT_EQ(handed.status, 0) << handed.err;
+    EXPECT_EQ(handed.out, "1 service record(s) handed over from " + training.string() + " to " + file().string() + "\n");
+    all = parsed(cli({"--json"}).out);
+    ASSERT_EQ(all.size(), 3);
+    EXPECT_TRUE(all[0].toObject()["waiting_for"].isNull());
+    EXPECT_EQ(runCli({"history", "--db", file().string(), "--serial", "5150", "--json"}, folder_.path()).status, 0);
+}
+
+// With the history in the local file alone and that file impossible to make, the record is lost
+// when doxa-cli ends: it is told as JSON and the command that succeeded ends with status 6.
+TEST(CliHistoryLost, ARecordThatCannotBeKeptIsToldAndGivesStatusSix) {
+    test::TempFolder config;
+    std::ofstream(config.path() / "doxa-win") << "in the way";
+    const Result r = runCli({"identify", "--port", "sim:DOXA-22"}, config.path());
+    EXPECT_EQ(r.status, 6) << r.err;
+    const std::string prefix = "doxa-cli: service record not kept: ";
+    const auto at = r.err.find(prefix);
+    ASSERT_NE(at, std::string::npos) << r.err;
+    const std::string json = r.err.substr(at + prefix.size(), r.err.find('\n', at) - at - prefix.size());
+    const QJsonObject lost = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();
+    EXPECT_EQ(lost["kind"].toString(), "identification") << json;
+    EXPECT_EQ(lost["model"].toString(), "DOXA-22") << json;
+    EXPECT_FALSE(lost["time"].toString().isEmpty()) << json;
+    EXPECT_NE(r.err.find("1 service record(s) not kept: cannot make"), std::string::npos) << r.err;
 }
 
 TEST_F(CliOnPty, IdentifiesInHartThroughDoxaWinsPortMapping) {
@@ -985,14 +1033,19 @@ TEST(CliHistoryServer, RecordsReachTheServerNamedOnTheCommandLineOrInTheSettings
     EXPECT_EQ(records[0].toObject()["model"].toString(), "DOXA-22");
 
     ASSERT_TRUE(server.stop());
-    const Result down = runCli({"identify", "--port", "sim:RIVO-22"}, config.path());
-    EXPECT_EQ(down.status, 0) << down.err;
-    EXPECT_NE(down.err.find("1 service record(s) wait in " + (config.path() / "doxa-win" / "history.sqlite").string()),
-              std::string::npos) << down.err;
+    // Each run counts its own record, not those an earlier run left waiting.
+    for (int run = 0; run < 2; ++run) {
+        const Result down = runCli({"identify", "--port", "sim:RIVO-22"}, config.path());
+        EXPECT_EQ(down.status, 0) << down.err;
+        EXPECT_NE(down.err.find("1 service record(s) wait in " + (config.path() / "doxa-win" / "history.sqlite").string() +
+                                " for the database: cannot"),
+                  std::string::npos) << down.err;
+    }
     ASSERT_TRUE(server.start());
     records = listed();
-    ASSERT_EQ(records.size(), 2);
+    ASSERT_EQ(records.size(), 3);
     EXPECT_EQ(records[0].toObject()["model"].toString(), "RIVO-22");
+    EXPECT_TRUE(records[0].toObject()["waiting_for"].isNull());
 }
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
@@ -1078,7 +1131,7 @@ TEST(CliHistoryServer, AStopSignalEndsAWaitOnTheDatabaseWithinASecond) {
         fileLock.reset();
 
         std::vector<PendingRecord> waitingRecords;
-        ASSERT_TRUE(HistoryDatabase(localFile).pending(HistoryTable::Waiting, waitingRecords));
+        ASSERT_TRUE(HistoryDatabase(localFile).select(HistoryTable::Waiting, {}, waitingRecords));
         ASSERT_EQ(waitingRecords.size(), c.waitingAfter) << r.err;
         if (c.waitingAfter) {
             EXPECT_EQ(waitingRecords[0].stored.record.model, "DOXA-22");

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -68,7 +72,7 @@ TEST_F(HistoryServer, ANewDatabaseGetsTheSchemaAndKeepsTheRecordsValues) {
     programming.asFound = {{"sensor", "Pt 100"}, {"range_max", 150.0}};
     programming.asLeft = {{"sensor", "Ni 100 „ąę”"}, {"range_max", 200.0}};
     store()->record(programming);
-    EXPECT_EQ(onServer("SELECT version FROM schema_version"), 3);
+    EXPECT_EQ(onServer("SELECT version FROM schema_version"), 4);
 
     const auto s = store();
     const auto found = s->records({.serial = 31337});
@@ -111,7 +115,7 @@ TEST_F(HistoryServer, TheFirstVersionIsBroughtUpToDateAndANewerOneIsRefused) {
     auto s = store();
     s->record(compensation(4242));
     EXPECT_EQ(s->waiting(), 0u) << s->problem();
-    EXPECT_EQ(onServer("SELECT version FROM schema_version"), 3);
+    EXPECT_EQ(onServer("SELECT version FROM schema_version"), 4);
     EXPECT_EQ(onServer("SELECT count(*) FROM schema_version"), 1);
     EXPECT_EQ(s->records({}).size(), 2u);
     expectFirstVersionRecordKept(*s);
@@ -120,9 +124,9 @@ TEST_F(HistoryServer, TheFirstVersionIsBroughtUpToDateAndANewerOneIsRefused) {
     runSql(newer, NewerSchema);
     HistoryStore refused(newer, localFile(), time_.clock());
     refused.record(compensation(4243));
-    EXPECT_NE(refused.problem().find("ma schemat w wersji 4, nowszej"), std::string::npos) << refused.problem();
+    EXPECT_NE(refused.problem().find("ma schemat w wersji 5, nowszej"), std::string::npos) << refused.problem();
     EXPECT_EQ(refused.waiting(), 1u);
-    EXPECT_EQ(runSql(newer, {"SELECT version FROM schema_version"}), 4);
+    EXPECT_EQ(runSql(newer, {"SELECT version FROM schema_version"}), 5);
     EXPECT_EQ(runSql(newer, {"SELECT count(*) FROM records"}), 0);
 }
 
@@ -164,10 +168,20 @@ TEST_F(HistoryServer, RecordsWaitWhileTheServerIsDownAndArriveOnceItIsBack) {
 
     ASSERT_TRUE(server_->stop());
     s->record(compensation(2));
+    // The waiting record and the new one: a server that just failed is tried once.
+    const int connectsBefore = HistoryDatabase::serverConnectsOnThisThread();
     s->record(compensation(3));
+    EXPECT_EQ(HistoryDatabase::serverConnectsOnThisThread() - connectsBefore, 1);
     EXPECT_EQ(s->waiting(), 2u);
     EXPECT_EQ(s->waitingInMemory(), 0u);
     EXPECT_NE(s->problem().find(database_), std::string::npos) << s->problem();
+    // Listed with the database they wait for, which the local file names without a password.
+    // The server's own records cannot be read now, and the listing says so.
+    const auto listed = s->records({});
+    EXPECT_NE(s->problem().find(database_), std::string::npos) << s->problem();
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0].waitingFor, destinationOf(database_));
+    EXPECT_NE(listed[0].waitingFor->find("port=5432"), std::string::npos) << *listed[0].waitingFor;
     s.reset();
     EXPECT_EQ(inLocalFile("SELECT count(*) FROM waiting"), 2);
 
@@ -186,12 +200,44 @@ TEST_F(HistoryServer, RecordsWaitWhileTheServerIsDownAndArriveOnceItIsBack) {
     // Delivered, but the answer lost: the record is still in the local file and goes again.
     runSql(database_, {"UPDATE records SET uid = 'delivered-once' WHERE serial = 2"});
     inLocalFile("INSERT INTO waiting (uid, time, \"user\", kind, outcome, model, serial, address, mode, line, "
-                "backup_file, as_found, as_left, reference) VALUES ('delivered-once', '', '', '', '', '', 2, 0, "
-                "'', '', '', '{}', '{}', '{}')");
+                "backup_file, as_found, as_left, reference, destination) VALUES ('delivered-once', '', '', '', '', "
+                "'', 2, 0, '', '', '', '{}', '{}', '{}', '" + destinationOf(database_) + "')");
     s = store();
     s->retry();
     EXPECT_EQ(s->waiting(), 0u) << s->problem();
     EXPECT_EQ(onServer("SELECT count(*) FROM records"), 5);
+}
+
+// A server that takes the connection and never answers: the waiting records and the new one
+// cost one connection attempt, not one each.
+TEST_F(HistoryServer, ASilentServerIsTriedOnceForTheWaitingRecordsAndTheNewOne) {
+    const int silent = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(silent, reinterpret_cast<sockaddr*>(&address), length), 0);
+    ASSERT_EQ(::listen(silent, 4), 0);
+    ASSERT_EQ(::getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    const std::string url = "postgresql://doxa@127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/history";
+    // Two records an earlier run left waiting for it.
+    HistoryStore(localFile()).record(compensation(1));
+    inLocalFile("INSERT INTO waiting (uid, time, \"user\", kind, outcome, model, serial, address, mode, line, "
+                "backup_file, as_found, as_left, reference, destination) SELECT uid || n, time, \"user\", kind, "
+                "outcome, model, serial, address, mode, line, backup_file, as_found, as_left, reference, '" +
+                destinationOf(url) + "' FROM records, (SELECT 'a' AS n UNION SELECT 'b')");
+
+    HistoryStore s(url, localFile(), time_.clock());
+    ASSERT_EQ(s.waiting(), 2u);
+    const int connectsBefore = HistoryDatabase::serverConnectsOnThisThread();
+    const auto started = std::chrono::steady_clock::now();
+    s.record(compensation(2));
+    EXPECT_EQ(HistoryDatabase::serverConnectsOnThisThread() - connectsBefore, 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(8));
+    EXPECT_EQ(s.waiting(), 3u);
+    EXPECT_EQ(s.waitingOfThisRun(), 1u) << "the earlier run's records are not this run's";
+    EXPECT_FALSE(s.whyWaiting().empty());
+    ::close(silent);
 }
 
 // doxa-win's way: a record goes into the local file at once, without the caller ever trying the
