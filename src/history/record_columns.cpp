@@ -1,6 +1,7 @@
 #include "history/record_columns.h"
 
-#include <QDateTime>
+#include <QDate>
+#include <QTime>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSqlQuery>
@@ -22,7 +23,9 @@ namespace {
 // A polling or MODBUS address fits a byte.
 constexpr qlonglong HighestAddress = 255;
 // Times are stored in this one form, so that they sort and filter as texts.
-const QString StoredTimeForm = QStringLiteral("yyyy-MM-dd'T'HH:mm:ss'Z'");
+// "2025-03-01T09:15:00Z"; the date and the time are checked apart, since a QDateTime would ask
+// the system for its time zone for every row.
+constexpr qsizetype StoredTimeLength = 20;
 
 QString qs(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 std::string utf8(const QString& text) { return text.toUtf8().toStdString(); }
@@ -91,7 +94,11 @@ private:
 
 std::optional<std::string> storedTime(const QVariant& value) {
     const QString text = value.toString();
-    if (value.isNull() || !QDateTime::fromString(text, StoredTimeForm).isValid()) return std::nullopt;
+    const bool stored = !value.isNull() && text.size() == StoredTimeLength && text[10] == QLatin1Char('T') &&
+                        text[19] == QLatin1Char('Z') &&
+                        QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd")).isValid() &&
+                        QTime::fromString(text.mid(11, 8), QStringLiteral("HH:mm:ss")).isValid();
+    if (!stored) return std::nullopt;
     return utf8(text);
 }
 
