@@ -44,12 +44,35 @@ constexpr int HartValueLength = 18;
 constexpr int HartOutputLength = 21;
 constexpr int ModbusFloatLength = 13;
 
+constexpr Request PrimaryRead{.hartCommand = HartReadPrimary, .modbusStart = PrimaryRegister, .modbusCount = FloatRegisters};
+constexpr Request OutputRead{.hartCommand = HartReadOutput, .modbusStart = OutputRegister, .modbusCount = FloatRegisters};
+constexpr Request AmbientRead{.hartCommand = HartReadAmbient, .modbusStart = AmbientRegister, .modbusCount = FloatRegisters};
+constexpr Request CorrectionRead{.modbusStart = CorrectionRegister, .modbusCount = FloatRegisters};
+
 constexpr std::array<std::uint8_t, 4> Twelve = {0x41, 0x40, 0x00, 0x00};
 constexpr std::array<std::uint8_t, 4> Zero = {0, 0, 0, 0};
 
 bool rs485(const Station& station) { return station.link.transmissionMode == ModeRs485; }
 
 std::string send(Station& station, const Request& request) { return sendRequest(station, request); }
+
+std::array<std::uint8_t, 4> readFields(const Request& read) {
+    return {static_cast<std::uint8_t>(read.modbusStart >> 8), static_cast<std::uint8_t>(read.modbusStart),
+            static_cast<std::uint8_t>(read.modbusCount >> 8), static_cast<std::uint8_t>(read.modbusCount)};
+}
+
+// An answer that was taken passed the check against the request written last, yet the input's
+// "Odczytaj" may have written its own read after ours, and its answer is just as long. It is
+// ours only when it answers this read: by its HART command byte, or on RS485, whose read answer
+// names no register, when the request on the line is still a read of these registers.
+bool answersRead(const Station& station, const Request& read) {
+    const PendingRequest& pending = station.link.pendingRequest;
+    if (rs485(station))
+        return pending.protocol == PendingRequest::Protocol::Modbus && pending.command == modbus::ReadHolding &&
+               pending.modbusFields == readFields(read);
+    return pending.protocol == PendingRequest::Protocol::Hart &&
+           station.frame[hart::AnswerCommand] == read.hartCommand;
+}
 std::string write(Station& station, const Request& request) { return sendWrite(station, request); }
 
 std::uint8_t inputFunction(bool upper) { return upper ? modbus::CalibrateUpper : modbus::CalibrateLower; }
@@ -131,11 +154,7 @@ std::string sendOutputPoint(Station& station, bool upper, float measured) {
                                  .modbusData = value});
 }
 
-std::string sendOutputRead(Station& station) {
-    return send(station, Request{.hartCommand = HartReadOutput,
-                                 .modbusStart = OutputRegister,
-                                 .modbusCount = FloatRegisters});
-}
+std::string sendOutputRead(Station& station) { return send(station, OutputRead); }
 
 std::string sendForcedOutput(Station& station, float value) {
     station.outputForced = true;
@@ -147,15 +166,9 @@ std::string sendForcedOutput(Station& station, float value) {
                                  .modbusData = bytes});
 }
 
-std::string sendAmbientRead(Station& station) {
-    return send(station, Request{.hartCommand = HartReadAmbient,
-                                 .modbusStart = AmbientRegister,
-                                 .modbusCount = FloatRegisters});
-}
+std::string sendAmbientRead(Station& station) { return send(station, AmbientRead); }
 
-std::string sendCorrectionRead(Station& station) {
-    return send(station, Request{.modbusStart = CorrectionRegister, .modbusCount = FloatRegisters});
-}
+std::string sendCorrectionRead(Station& station) { return send(station, CorrectionRead); }
 
 std::string sendHart(Station& station, std::uint8_t command, std::span<const std::uint8_t> data) {
     return transmitFrame(station, buildHartRequest(station.frame, station.device.pollingAddress,
@@ -175,6 +188,7 @@ void recordOutputPoint(const Station& station, bool upper, float measured, const
 }
 
 std::optional<double> outputValue(const Station& station, int length) {
+    if (length == 0 || !answersRead(station, OutputRead)) return std::nullopt;
     if (rs485(station)) {
         if (length != ModbusFloatLength) return std::nullopt;
         return registerFloat(station.frame, 0).value;
@@ -198,6 +212,7 @@ bool releaseConfirmed(Station& station, const Reply& reply) {
 namespace {
 
 std::optional<double> ambientTemperature(const Station& station, int length) {
+    if (length == 0 || !answersRead(station, AmbientRead)) return std::nullopt;
     if (rs485(station)) {
         if (length != ModbusFloatLength) return std::nullopt;
         return registerFloat(station.frame, 0).value;
@@ -227,7 +242,7 @@ std::optional<float> Compensation::takeAmbient(int length) {
 }
 
 void Compensation::takePresentCorrection(int length) {
-    if (length != ModbusFloatLength) return;
+    if (length != ModbusFloatLength || !answersRead(station_, CorrectionRead)) return;
     station_.correctionBase = ceilToThousandths(registerFloat(station_.frame, 0).value);
     correctionTaken_ = true;
 }
@@ -350,9 +365,7 @@ void InputReading::start(DialogWindow& window) {
     window.setText(statusId_, "Odczyt PV");
     text_.assign(1, ' ');  // a blank until the answer has come
     value_.reset();
-    const std::string errors = send(station_, Request{.hartCommand = HartReadPrimary,
-                                                      .modbusStart = PrimaryRegister,
-                                                      .modbusCount = FloatRegisters});
+    const std::string errors = send(station_, PrimaryRead);
     if (!errors.empty()) window.setText(errorId_, errors);
     inputReadStep_ = 1;
     window.startTimer(Timer, station_.link.replyWait);
@@ -374,9 +387,10 @@ bool InputReading::onTimer(DialogWindow& window) {
     const Reply reply = readReply(station_);
     if (!reply.lineErrors.empty()) window.setText(errorId_, reply.lineErrors);
     const auto& f = station_.frame;
-    if (!rs485(station_) && reply.length == HartValueLength)
+    const bool ours = reply.length > 0 && answersRead(station_, PrimaryRead);
+    if (ours && !rs485(station_) && reply.length == HartValueLength)
         takeValue(decodeFloat(&f[13], FloatLayout::Hart), f[hart::AnswerData]);
-    else if (rs485(station_) && reply.length == ModbusFloatLength)
+    else if (ours && rs485(station_) && reply.length == ModbusFloatLength)
         takeValue(registerFloat(f, 0), station_.device.unitCode);
     window.stopTimer(Timer);
     inputReadStep_ = 0;

@@ -257,6 +257,29 @@ TEST(CalibrationDialog, AmbientIsOfferedRoundedUpWhileTheRecordKeepsTheReading) 
     EXPECT_NEAR(c.sim.transmitter->live().ambient, 25.0f, 1e-4);
 }
 
+// The input's "Odczytaj" reads the primary value with an answer as long as the ambient one. A
+// primary value answer, whether asked for while the ambient answer is awaited or arriving late
+// from before, is never offered as the ambient temperature nor recorded as found.
+TEST(CalibrationDialog, TheAmbientReadTakesOnlyItsOwnAnswer) {
+    for (const bool rs485 : {false, true}) {
+        for (const AmbientRace& race : AmbientRaces) {
+            SCOPED_TRACE(std::string(rs485 ? "RS485, " : "HART, ") + race.name);
+            Calibration c(rs485);
+            c.sim.device().sensorCode = 1;
+            c.sim.device().input = 121.3f;
+            c.sim.device().ambient = 24.5f;
+            ASSERT_TRUE(c.open());
+            raceAmbientRead(c, race, D::ReadInput, [&] { c.window.click(D::ReadAmbient); });
+            ASSERT_TRUE(c.settle());
+            EXPECT_EQ(c.text(D::Ambient), "24.5");
+            EXPECT_EQ(c.sim.station.device.ambientTemp, 24.5f);
+            c.window.type(D::Ambient, "25.5");
+            ASSERT_TRUE(c.press(D::CalibrateAmbient));
+            EXPECT_EQ(c.sim.device().calibration.compensation, 1.0f);
+        }
+    }
+}
+
 TEST(CalibrationDialog, ModbusCorrectionAddsThePresentOne) {
     Calibration c(true);
     c.sim.device().ambient = 20;

@@ -125,6 +125,27 @@ TEST(CalibrationWizard, CompensationAloneSkipsTheFixedOutput) {
     EXPECT_NEAR(w.sim.device().calibration.compensation, 1.0f, 1e-4);
 }
 
+// The wizard reads the ambient temperature as the compensation step opens; an answer to the
+// input's "Odczytaj" is never offered in its place.
+TEST(CalibrationWizard, TheAmbientReadTakesOnlyItsOwnAnswer) {
+    for (const bool rs485 : {false, true}) {
+        for (const AmbientRace& race : AmbientRaces) {
+            SCOPED_TRACE(std::string(rs485 ? "RS485, " : "HART, ") + race.name);
+            Wizard w(4, rs485);
+            w.sim.device().sensorCode = 1;
+            w.sim.device().input = 121.3f;
+            w.sim.device().ambient = 24.5f;
+            // Opened, the wizard reads the ambient temperature after a pause.
+            ASSERT_TRUE(w.window.open());
+            raceAmbientRead(w, race, W::ReadInput, [] {});
+            ASSERT_TRUE(w.settle());
+            EXPECT_EQ(w.text(W::Value), "24.5");
+            EXPECT_EQ(w.text(W::Progress), "Wpisz temperature");
+            EXPECT_EQ(w.sim.station.device.ambientTemp, 24.5f);
+        }
+    }
+}
+
 // The wizard's compensation shares the dialog's handling: a write carried out whose answer did
 // not come is checked by reading, never sent again, and the wizard ends once it is confirmed.
 TEST(CalibrationWizard, ALostCorrectionAnswerIsCheckedByReadingNotSentAgain) {

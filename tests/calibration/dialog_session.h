@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "calibration/calibration_steps.h"
 #include "support/fake_window.h"
 #include "support/sim_station.h"
 #include "transmitter/exchange.h"
@@ -74,6 +75,36 @@ inline const std::vector<WriteAnswerFault>& writeAnswerFaults() {
          [](sim::Transmitter& t, int skip) { t.faults.garble.onRequest = t.requestCount() + 1 + std::uint64_t(skip); }},
     };
     return faults;
+}
+
+// How an answer to the input's "Odczytaj" (the primary value, as long as the ambient
+// temperature's) may meet the ambient read: asked for while the ambient answer is awaited, or
+// asked for before and coming late, into the ambient read.
+struct AmbientRace {
+    const char* name;
+    bool inputFirst;
+};
+inline constexpr AmbientRace AmbientRaces[] = {
+    {"input read while the ambient answer is awaited", false},
+    {"late input answer", true},
+};
+
+template <typename Dialog>
+void raceAmbientRead(DialogSession<Dialog>& s, const AmbientRace& race, int readInput,
+                     const std::function<void()>& readAmbient) {
+    sim::Transmitter& transmitter = *s.sim.transmitter;
+    if (race.inputFirst) {
+        transmitter.faults.late.onRequest = transmitter.requestCount() + 1;
+        transmitter.faults.lateMs = 1000;
+        s.window.click(readInput);
+        s.sim.clock.advanceUntil([&] { return !s.window.timerRunning(calibration::InputReading::Timer); }, 5000, 1);
+        readAmbient();
+        return;
+    }
+    const std::uint64_t before = transmitter.requestCount();
+    readAmbient();
+    s.sim.clock.advanceUntil([&] { return transmitter.requestCount() > before; }, 5000, 1);
+    s.window.click(readInput);
 }
 
 }  // namespace doxa::test
