@@ -147,6 +147,39 @@ TEST_F(CertificatePdf, WithoutSettingsItJudgesNothingAndSaysWhatIsNotKnown) {
     EXPECT_EQ(text.find("zgodny"), std::string::npos);
 }
 
+// A difference equal to the tolerance is within it. The verdict goes by the printed difference
+// and the printed tolerance (thousandths), so a difference that floating point makes a hair over
+// or under 0,100 is judged as it is printed.
+TEST_F(CertificatePdf, ADifferenceEqualToTheToleranceIsWithinIt) {
+    settings.writeText(ReferenceSection, TemperatureToleranceKey, "0,1");
+    struct Case {
+        double reference;
+        double reading;
+        const char* difference;
+        const char* verdict;
+    };
+    for (const Case& t : {Case{100.1, 100.2, "+0,100", "zgodny"},    // 0.1000000000000085 in binary
+                          Case{100.1, 100.0, "-0,100", "zgodny"},    // -0.0999999999999943
+                          Case{24.5, 24.6, "+0,100", "zgodny"},      // 0.1000000000000014
+                          Case{25.5, double{25.4f}, "-0,100", "zgodny"},
+                          Case{100.1, 100.201, "+0,101", "niezgodny"},
+                          Case{100.1, 99.999, "-0,101", "niezgodny"},
+                          Case{24.5, 24.6004, "+0,100", "zgodny"},   // printed at the tolerance
+                          Case{24.5, 24.6006, "+0,101", "niezgodny"}}) {
+        SCOPED_TRACE(t.reading);
+        const Certificate certificate = makeCertificate(
+            {calibration("2026-12-07T10:10:00Z", RecordKind::CalibrationCompensation, RecordOutcome::Confirmed,
+                         {{"ambient", t.reading}}, {{"ambient", t.reading}}, {{"ambient", t.reference}})},
+            readCertificateSettings(settings), history);
+        ASSERT_EQ(certificate.points.size(), 1u);
+        const CertificateRow& row = certificate.points[0];
+        EXPECT_EQ(row.foundDifference, t.difference);
+        EXPECT_EQ(row.foundVerdict, t.verdict);
+        EXPECT_EQ(row.leftDifference, t.difference);
+        EXPECT_EQ(row.leftVerdict, t.verdict);
+    }
+}
+
 // Many points go on to a second page; the fields are printed once, the table heading on both.
 TEST_F(CertificatePdf, PointsThatDoNotFitContinueOnTheSecondPage) {
     std::vector<StoredRecord> many;
