@@ -55,6 +55,7 @@ constexpr std::array<std::uint8_t, 4> Zero = {0, 0, 0, 0};
 bool rs485(const Station& station) { return station.link.transmissionMode == ModeRs485; }
 
 std::string send(Station& station, const Request& request) { return sendRequest(station, request); }
+std::string write(Station& station, const Request& request) { return sendWrite(station, request); }
 
 std::array<std::uint8_t, 4> readFields(const Request& read) {
     return {static_cast<std::uint8_t>(read.modbusStart >> 8), static_cast<std::uint8_t>(read.modbusStart),
@@ -73,7 +74,6 @@ bool answersRead(const Station& station, const Request& read) {
     return pending.protocol == PendingRequest::Protocol::Hart &&
            station.frame[hart::AnswerCommand] == read.hartCommand;
 }
-std::string write(Station& station, const Request& request) { return sendWrite(station, request); }
 
 std::uint8_t inputFunction(bool upper) { return upper ? modbus::CalibrateUpper : modbus::CalibrateLower; }
 std::uint8_t outputFunction(bool upper) {
