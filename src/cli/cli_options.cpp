@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <map>
 
@@ -21,7 +22,7 @@ struct OptionInfo {
     std::string_view help;
 };
 
-constexpr std::array<OptionInfo, 20> Options{{
+constexpr std::array<OptionInfo, 25> Options{{
     {Opt::Port, "--port", "PORT", "--port PORT",
      "COM1..COM12 (mapped as in doxa-win's settings), a device path such as /dev/ttyUSB0, "
      "sim:MODEL for a simulated transmitter (DOXA-22, RIVO-22, SAWE-01, SAWE-01-RTD, DOXA-21-R, "
@@ -38,7 +39,8 @@ constexpr std::array<OptionInfo, 20> Options{{
      "give up when the transmitter has not answered within S seconds (default 15)"},
     {Opt::Json, "--json", "", "[--json]",
      "print JSON: one object of the fields (identify), one object per cycle, one per line "
-     "(watch), one array of records (history) or of devices (ports)"},
+     "(watch), one array of records (history) or of devices (ports), the temperature and the "
+     "sensor's quantity (convert)"},
     {Opt::Count, "--count", "N", "[--count N]", "stop after N cycles (default: until Ctrl-C)"},
     {Opt::Csv, "--csv", "", "[--csv]", "comma-separated values with a header line"},
     {Opt::Output, "--output", "FILE", "-o FILE",
@@ -67,6 +69,14 @@ constexpr std::array<OptionInfo, 20> Options{{
      "list nothing; deliver the records waiting in the local file for the database FROM (a path or "
      "URL as --db takes it; unknown: those left by a program that kept no database) to the "
      "database of --db"},
+    {Opt::Sensor, "--sensor", "ID", "--sensor ID",
+     "the sensor's curve: pt100-385, pt100-391, ni100-617, ni100-618, cu100-426, cu100-428, cu50-426, "
+     "cu50-428 (resistance thermometers) or k, j, s, b, n, t (thermocouples)"},
+    {Opt::Celsius, "--celsius", "T", "(--celsius T", "the temperature to convert, in °C"},
+    {Opt::Ohm, "--ohm", "R", "| --ohm R", "the resistance to convert, in Ohm (a resistance thermometer)"},
+    {Opt::Mv, "--mv", "U", "| --mv U)", "the thermoelectric voltage to convert, in mV (a thermocouple)"},
+    {Opt::ColdJunction, "--cold-junction", "T", "[--cold-junction T]",
+     "the thermocouple's cold junction temperature in °C (default 0)"},
 }};
 
 constexpr std::array<int, 5> BaudRates = {1200, 4800, 9600, 19200, 38400};
@@ -80,6 +90,14 @@ std::optional<int> wholeNumber(std::string_view text, int low, int high) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || value < low || value > high)
         return std::nullopt;
+    return value;
+}
+
+// A number as a script writes it: a decimal point, nothing after it, no infinity.
+std::optional<double> realNumber(std::string_view text) {
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 
@@ -106,10 +124,21 @@ public:
             fail("--from must not be past --to");
         else if (given_[Opt::HandOver] && (inv.serial || !inv.model.empty() || inv.since || inv.json || inv.csv))
             fail("--hand-over lists nothing: it takes no --serial, --model, --since, --json or --csv");
+        else if (accepts(Opt::Sensor))
+            convertProblem();
         return result_;
     }
 
 private:
+    void convertProblem() {
+        const Invocation& inv = result_.invocation;
+        const int quantities = (inv.celsius ? 1 : 0) + (inv.ohm ? 1 : 0) + (inv.mv ? 1 : 0);
+        if (inv.sensor.empty())
+            fail("--sensor is required");
+        else if (quantities != 1)
+            fail("give one of --celsius, --ohm and --mv");
+    }
+
     bool accepts(Opt id) const { return std::find(accepted_.begin(), accepted_.end(), id) != accepted_.end(); }
 
     void argument(std::string_view arg) {
@@ -226,11 +255,32 @@ private:
             case Opt::Fast:
                 inv.line.fast = true;
                 break;
+            case Opt::Sensor:
+                inv.sensor = std::string(value);
+                if (inv.sensor.empty()) fail("--sensor needs a sensor id");
+                break;
+            case Opt::Celsius:
+                number(inv.celsius, "--celsius", value);
+                break;
+            case Opt::Ohm:
+                number(inv.ohm, "--ohm", value);
+                break;
+            case Opt::Mv:
+                number(inv.mv, "--mv", value);
+                break;
+            case Opt::ColdJunction:
+                number(inv.coldJunction, "--cold-junction", value);
+                break;
             case Opt::HandOver:
                 inv.handOver = std::string(value);
                 if (inv.handOver.empty()) fail("--hand-over needs a file name, a postgresql:// URL or unknown");
                 break;
         }
+    }
+
+    void number(std::optional<double>& field, std::string_view name, std::string_view value) {
+        field = realNumber(value);
+        if (!field) fail(std::string(name) + " takes a number such as 21.5, not '" + std::string(value) + "'");
     }
 
     void fail(std::string message) {

@@ -22,8 +22,9 @@ constexpr std::array FinderOptions{Opt::Port, Opt::Rs485, Opt::From, Opt::To, Op
 constexpr std::array HistoryOptions{Opt::Serial, Opt::Model, Opt::Since, Opt::Json, Opt::Csv, Opt::Db,
                                     Opt::HandOver};
 constexpr std::array PortsOptions{Opt::Json};
+constexpr std::array ConvertOptions{Opt::Sensor, Opt::Celsius, Opt::Ohm, Opt::Mv, Opt::ColdJunction, Opt::Json};
 
-constexpr std::array<Command, 7> Commands{{
+constexpr std::array<Command, 8> Commands{{
     {"identify", "identify the transmitter and read its configuration", "", 0, IdentifyOptions,
      "Runs the identification of doxa-win (\"Inicjalizacja\") and prints its fields: model,\n"
      "serial number, sensor, output, break signalling, range, threshold and filter. When the\n"
@@ -87,6 +88,17 @@ constexpr std::array<Command, 7> Commands{{
      "With --json: one array of objects with path, by_id, tty, maker, product, serial,\n"
      "accessible and hint. Nothing is opened to list a device.\n",
      nullptr, runPorts},
+    {"convert", "convert between a sensor's temperature and its Ohm or mV", "", 0, ConvertOptions,
+     "Converts a temperature into what the sensor gives (--celsius: Ohm or mV) or back (--ohm,\n"
+     "--mv), by the standard curves: platinum by Callendar-Van Dusen (IEC 60751 for\n"
+     "pt100-385, GOST 6651 for pt100-391), nickel by GOST 6651 (ni100-617) and DIN 43760\n"
+     "(ni100-618), copper by GOST 6651, thermocouples by the ITS-90 reference functions\n"
+     "(IEC 60584-1). A thermocouple's voltage is the one measured against its cold junction at\n"
+     "--cold-junction (0 °C unless given). With --json: {\"celsius\": ..., \"ohm\": ...} or\n"
+     "{\"celsius\": ..., \"mv\": ...}. A value outside the curve's valid range is not converted:\n"
+     "the range is printed on standard error and the status is 2 (type b is read back from\n"
+     "250 °C only). Nothing is opened.\n",
+     nullptr, runConvert},
 }};
 
 struct ExitCodeInfo {
@@ -131,6 +143,7 @@ std::string programHelp() {
         "Usage: doxa-cli COMMAND --port PORT [OPTION]...\n"
         "       doxa-cli history [OPTION]...\n"
         "       doxa-cli ports [--json]\n"
+        "       doxa-cli convert --sensor ID (--celsius T | --ohm R | --mv U) [--cold-junction T] [--json]\n"
         "       doxa-cli [COMMAND] --help\n"
         "       doxa-cli --version\n"
         "Talks to one DOXA/RIVO/SAWE temperature transmitter with the same exchanges as doxa-win.\n"

@@ -96,6 +96,10 @@ TEST(CliOptions, ReadWriteAndFinderTakeTheirFileAndRange) {
     EXPECT_EQ(finder.from, 3);
     EXPECT_EQ(finder.to, 9);
     EXPECT_FALSE(run("finder", {"--port", "COM1"}).invocation.from.has_value());
+    const Invocation convert = run("convert", {"--sensor", "t", "--mv=-1.25", "--cold-junction", "23.5"}).invocation;
+    EXPECT_EQ(convert.sensor, "t");
+    EXPECT_EQ(convert.mv, -1.25);
+    EXPECT_EQ(convert.coldJunction, 23.5);
 
     struct Case {
         std::string_view command;
@@ -112,6 +116,13 @@ TEST(CliOptions, ReadWriteAndFinderTakeTheirFileAndRange) {
         {"finder", {"--port", "COM1", "--from", "128"}, "--from takes 0..127, not '128'"},
         {"finder", {"--port", "COM1", "--from", "9", "--to", "8"}, "--from must not be past --to"},
         {"finder", {"--port", "COM1", "--address", "1"}, "unknown option --address"},
+        {"convert", {"--celsius", "20"}, "--sensor is required"},
+        {"convert", {"--sensor", "k"}, "give one of --celsius, --ohm and --mv"},
+        {"convert", {"--sensor", "k", "--mv", "1", "--celsius", "20"}, "give one of --celsius, --ohm and --mv"},
+        {"convert", {"--sensor", "k", "--mv", "1,5"}, "--mv takes a number such as 21.5, not '1,5'"},
+        {"convert", {"--sensor", "k", "--mv", "inf"}, "--mv takes a number such as 21.5, not 'inf'"},
+        {"convert", {"--sensor", "k", "--celsius", "nan"}, "--celsius takes a number such as 21.5, not 'nan'"},
+        {"convert", {"--sensor", "k", "--mv", "1", "--port", "COM1"}, "unknown option --port"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.error);

@@ -337,6 +337,40 @@ TEST(CliHistoryLost, ARecordThatCannotBeKeptIsToldAndGivesStatusSix) {
     EXPECT_NE(r.err.find("1 service record(s) not kept: cannot make"), std::string::npos) << r.err;
 }
 
+// The bench's conversion needs no port: checked against the IEC 60751 and NIST ITS-90 tables.
+TEST(CliConvert, ConvertsBothWaysWithoutAPort) {
+    test::TempFolder config;
+    const Result ohm = runCli({"convert", "--sensor", "pt100-385", "--celsius", "400"}, config.path());
+    EXPECT_EQ(ohm.status, 0) << ohm.err;
+    EXPECT_NEAR(std::stod(ohm.out), 247.09, 0.006);
+    EXPECT_TRUE(ohm.out.ends_with(" Ohm\n")) << ohm.out;
+
+    // Type J at 500 °C gives 27.393 mV against 0 °C, at 20 °C 1.019 mV: 26.374 mV measured.
+    const Result json = runCli({"convert", "--sensor", "j", "--mv", "26.374", "--cold-junction", "20", "--json"},
+                               config.path());
+    EXPECT_EQ(json.status, 0) << json.err;
+    const QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
+    EXPECT_EQ(object.keys(), (QStringList{"celsius", "mv"})) << json.out;
+    EXPECT_NEAR(object["celsius"].toDouble(), 500.0, 0.03);
+    EXPECT_DOUBLE_EQ(object["mv"].toDouble(), 26.374);
+}
+
+TEST(CliConvert, OutsideTheCurveOrForTheWrongSensorItIsStatusTwo) {
+    test::TempFolder config;
+    const Result hot = runCli({"convert", "--sensor", "cu50-426", "--celsius", "250"}, config.path());
+    EXPECT_EQ(hot.status, 2);
+    EXPECT_TRUE(hot.out.empty()) << hot.out;
+    EXPECT_NE(hot.err.find("-50..200 °C"), std::string::npos) << hot.err;
+
+    const Result ambiguous = runCli({"convert", "--sensor", "b", "--mv", "0.2"}, config.path());
+    EXPECT_EQ(ambiguous.status, 2);
+    EXPECT_NE(ambiguous.err.find("250..1820 °C"), std::string::npos) << ambiguous.err;
+
+    EXPECT_EQ(runCli({"convert", "--sensor", "k", "--ohm", "100"}, config.path()).status, 2);
+    EXPECT_EQ(runCli({"convert", "--sensor", "pt100", "--celsius", "0"}, config.path()).status, 2);
+    EXPECT_EQ(runCli({"convert", "--sensor", "k", "--celsius", "0", "--mv", "0"}, config.path()).status, 2);
+}
+
 TEST_F(CliOnPty, IdentifiesInHartThroughDoxaWinsPortMapping) {
     serve("DOXA-22");
     const Result r = cli({"identify", "--port", "COM3", "--address", "1"});
