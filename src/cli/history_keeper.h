@@ -35,8 +35,6 @@ public:
     bool recordLost() const { return recordLost_; }
     // As HistoryStore's; only while not stopped().
     std::size_t waitingInMemory() const { return (*store_)->waitingInMemory(); }
-    std::size_t waiting() const { return (*store_)->waiting(); }
-    std::string problem() const { return (*store_)->problem(); }
     std::size_t waitingOfThisRun() const { return (*store_)->waitingOfThisRun(); }
     std::string whyWaiting() const { return (*store_)->whyWaiting(); }
     std::vector<StoredRecord> notKept() const { return (*store_)->notKept(); }
