@@ -211,15 +211,8 @@ TEST_F(HistoryServer, RecordsWaitWhileTheServerIsDownAndArriveOnceItIsBack) {
 // A server that takes the connection and never answers: the waiting records and the new one
 // cost one connection attempt, not one each.
 TEST_F(HistoryServer, ASilentServerIsTriedOnceForTheWaitingRecordsAndTheNewOne) {
-    const int silent = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ASSERT_EQ(::bind(silent, reinterpret_cast<sockaddr*>(&address), length), 0);
-    ASSERT_EQ(::listen(silent, 4), 0);
-    ASSERT_EQ(::getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length), 0);
-    const std::string url = "postgresql://doxa@127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/history";
+    test::SilentServer silent;
+    const std::string url = silent.url();
     // Two records an earlier run left waiting for it.
     HistoryStore(localFile()).record(compensation(1));
     inLocalFile("INSERT INTO waiting (uid, time, \"user\", kind, outcome, model, serial, address, mode, line, "
@@ -237,7 +230,7 @@ TEST_F(HistoryServer, ASilentServerIsTriedOnceForTheWaitingRecordsAndTheNewOne) 
     EXPECT_EQ(s.waiting(), 3u);
     EXPECT_EQ(s.waitingOfThisRun(), 1u) << "the earlier run's records are not this run's";
     EXPECT_FALSE(s.whyWaiting().empty());
-    ::close(silent);
+    silent.close();
 }
 
 // doxa-win's way: a record goes into the local file at once, without the caller ever trying the

@@ -476,15 +476,8 @@ TEST_F(HistoryStoreTest, InTheBackgroundTheProgramAndItsThreadShareTheLocalFile)
 // A server that takes the connection and never answers (as a host whose packets vanish): the
 // record is kept in the local file at once, and quitting does not wait the connection out.
 TEST_F(HistoryStoreTest, QuittingDoesNotWaitForAServerThatNeverAnswers) {
-    const int silent = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ASSERT_EQ(::bind(silent, reinterpret_cast<sockaddr*>(&address), length), 0);
-    ASSERT_EQ(::listen(silent, 4), 0);
-    ASSERT_EQ(::getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length), 0);
-    const std::string url = "postgresql://doxa@127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/history";
+    test::SilentServer silent;
+    const std::string url = silent.url();
 
     auto store = std::make_unique<HistoryStore>(url, file().string(), time_.clock(), Delivery::InBackground);
     store->record(compensation(1));
@@ -496,7 +489,7 @@ TEST_F(HistoryStoreTest, QuittingDoesNotWaitForAServerThatNeverAnswers) {
     EXPECT_LT(std::chrono::steady_clock::now() - quitting, 4s);
     EXPECT_EQ(runSql(file(), {"SELECT count(*) FROM waiting"}), 1);
     // The thread left behind ends once the connection is refused, before the test program does.
-    ::close(silent);
+    silent.close();
     EXPECT_TRUE(test::eventually([] { return BackgroundDelivery::running() == 0; }));
 }
 

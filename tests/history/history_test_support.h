@@ -3,13 +3,15 @@
 // What the service history's tests share: records to write, a clock to move, and plain SQL on a
 // database with a connection of the test's own, beside the store's.
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QUrl>
-#include <QUrlQuery>
 #include <QVariant>
 #include <chrono>
 #include <functional>
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include "history/history_store.h"
+#include "support/sql_connection.h"
 
 namespace doxa::test {
 
@@ -52,21 +55,42 @@ inline bool eventually(const std::function<bool()>& done) {
     return done();
 }
 
+// A server that takes connections and never answers, as a host whose packets vanish, on a port
+// of the loopback interface.
+class SilentServer {
+public:
+    SilentServer() : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        EXPECT_EQ(::bind(socket_, reinterpret_cast<sockaddr*>(&address), length), 0);
+        EXPECT_EQ(::listen(socket_, 4), 0);
+        EXPECT_EQ(::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length), 0);
+        url_ = "postgresql://doxa@127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/history";
+    }
+    ~SilentServer() { close(); }
+    SilentServer(const SilentServer&) = delete;
+    SilentServer& operator=(const SilentServer&) = delete;
+
+    const std::string& url() const { return url_; }
+    // From now on a connection is refused.
+    void close() {
+        if (socket_ >= 0) ::close(socket_);
+        socket_ = -1;
+    }
+
+private:
+    int socket_;
+    std::string url_;
+};
+
 // Runs `statements` on an SQLite file or a postgresql:// URL; the first column of the last row
 // the last statement gave, -1 when none did.
 inline int runSql(const std::string& location, const std::vector<std::string>& statements) {
     int lastValue = -1;
     {
-        const bool server = location.starts_with("postgresql://");
-        QSqlDatabase db = QSqlDatabase::addDatabase(server ? "QPSQL" : "QSQLITE", "history-test");
-        if (server) {
-            const QUrl url(QString::fromStdString(location));
-            db.setHostName(QUrlQuery(url).queryItemValue("host", QUrl::FullyDecoded));
-            db.setUserName(url.userName());
-            db.setDatabaseName(url.path().mid(1));
-        } else {
-            db.setDatabaseName(QString::fromStdString(location));
-        }
+        QSqlDatabase db = sqlConnection(location, "history-test");
         EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
         QSqlQuery q(db);
         for (const std::string& statement : statements) {

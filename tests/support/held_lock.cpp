@@ -1,37 +1,20 @@
 #include "support/held_lock.h"
 
+#include "support/sql_connection.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QUrl>
-#include <QUrlQuery>
 #include <QVariant>
 #include <atomic>
 
 namespace doxa::test {
 
-namespace {
-
-QSqlDatabase connectionTo(const std::string& location, const std::string& name) {
-    const bool server = location.starts_with("postgresql://");
-    QSqlDatabase db = QSqlDatabase::addDatabase(server ? "QPSQL" : "QSQLITE", QString::fromStdString(name));
-    if (server) {
-        const QUrl url(QString::fromStdString(location));
-        db.setHostName(QUrlQuery(url).queryItemValue("host", QUrl::FullyDecoded));
-        db.setUserName(url.userName());
-        db.setDatabaseName(url.path().mid(1));
-    } else {
-        db.setDatabaseName(QString::fromStdString(location));
-    }
-    return db;
-}
-
-}  // namespace
 
 HeldLock::HeldLock(const std::string& location, const std::vector<std::string>& statements, int serverLetsGoAfterS) {
     static std::atomic<int> count{0};
     connection_ = "held-lock-" + std::to_string(++count);
-    QSqlDatabase db = connectionTo(location, connection_);
+    QSqlDatabase db = sqlConnection(location, connection_);
     if (!db.open()) {
         problem_ = db.lastError().text().toStdString();
         return;
