@@ -341,7 +341,7 @@ std::string localTimeText(std::string_view isoUtc) {
 }
 
 std::optional<RecordKind> kindFromName(std::string_view name) {
-    for (int k = 0; k <= static_cast<int>(RecordKind::ForcedOutput); ++k)
+    for (int k = 0; k <= static_cast<int>(LastRecordKind); ++k)
         if (kindName(static_cast<RecordKind>(k)) == name) return static_cast<RecordKind>(k);
     return std::nullopt;
 }

@@ -12,6 +12,9 @@ std::string_view kindText(RecordKind kind) {
         case RecordKind::Trim: return "Trim";
         case RecordKind::FactoryData: return "Dane fabryczne";
         case RecordKind::ForcedOutput: return "Wymuszenie wyjścia";
+        case RecordKind::CalibrationConditions: return "Procedura kalibracji: warunki";
+        case RecordKind::CalibrationPoint: return "Procedura kalibracji: punkt";
+        case RecordKind::CalibrationEnd: return "Procedura kalibracji: koniec";
     }
     return {};
 }

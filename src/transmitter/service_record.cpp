@@ -12,6 +12,9 @@ std::string_view kindName(RecordKind kind) {
         case RecordKind::Trim: return "trim";
         case RecordKind::FactoryData: return "factory_data";
         case RecordKind::ForcedOutput: return "forced_output";
+        case RecordKind::CalibrationConditions: return "calibration_conditions";
+        case RecordKind::CalibrationPoint: return "calibration_point";
+        case RecordKind::CalibrationEnd: return "calibration_end";
     }
     return {};
 }

@@ -21,7 +21,14 @@ enum class RecordKind {
     Trim,
     FactoryData,
     ForcedOutput,
+    // One calibration event (the calibration procedure), recorded as it happens: its conditions
+    // first, then each test point as it is measured, then how it ended. A run with no end record
+    // was interrupted.
+    CalibrationConditions,
+    CalibrationPoint,
+    CalibrationEnd,
 };
+inline constexpr RecordKind LastRecordKind = RecordKind::CalibrationEnd;
 
 enum class RecordOutcome { Confirmed, NotConfirmed, NoAnswer, Refused };
 
@@ -50,6 +57,9 @@ struct ServiceRecord {
     std::string device;
     // A refused write: the HART response code or MODBUS exception that refused it.
     std::optional<int> refusalCode;
+    // The calibration event the record belongs to (every record a calibration procedure makes,
+    // the adjustments included, carries it); empty outside one.
+    std::string event = {};
 };
 
 // Where records go. The store adds the time (UTC) and the computer user; a store that cannot

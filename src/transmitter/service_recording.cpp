@@ -41,6 +41,7 @@ ServiceRecord stationRecord(const Station& station, RecordKind kind, RecordOutco
     record.rs485 = link.transmissionMode == ModeRs485;
     record.line = portDefinition(link.portNumber, link.baudIndex, link.parityOff);
     record.device = link.portDevice;
+    record.event = station.calibrationEvent;
     return record;
 }
 

@@ -11,6 +11,7 @@
 #include "link/link_state.h"
 #include "link/status_panel.h"
 #include "transmitter/device_record.h"
+#include "transmitter/reference_instrument.h"
 #include "transmitter/service_record.h"
 #include "transmitter/settings_store.h"
 
@@ -76,6 +77,11 @@ public:
     std::function<std::optional<std::string>(const ReadConfiguration&)> keepBackup;
     // The service history, when the program keeps one (the start-up sets it; tests may).
     ServiceRecorder* recorder = nullptr;
+    // The reference instruments calibrations are made with (the start-up sets it with the
+    // history).
+    InstrumentRegister* instruments = nullptr;
+    // The calibration event under way: every record made meanwhile carries it.
+    std::string calibrationEvent;
 };
 
 }  // namespace doxa
