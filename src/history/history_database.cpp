@@ -81,6 +81,25 @@ const std::vector<const char*> SchemaSteps[HistoryDatabase::SchemaVersion] = {
     {"ALTER TABLE waiting ADD COLUMN destination TEXT",
      "CREATE INDEX records_by_time ON records (time, id)",
      "CREATE INDEX records_by_transmitter ON records (serial, model, time)"},
+    // Calibration events: the records of one calibration procedure carry its id. The register of
+    // reference instruments (in the local file: the copy that serves while the shared one is out
+    // of reach) and every change made to it; certificate numbers, counted per year, each given
+    // to one event with the verification code it was printed with; each transmitter's
+    // calibration interval where it is not the default.
+    {"ALTER TABLE records ADD COLUMN event TEXT NOT NULL DEFAULT ''",
+     "ALTER TABLE waiting ADD COLUMN event TEXT NOT NULL DEFAULT ''",
+     "CREATE INDEX records_by_event ON records (event)",
+     "CREATE TABLE instruments (id TEXT PRIMARY KEY, name TEXT NOT NULL, model TEXT NOT NULL, "
+     "serial TEXT NOT NULL, certificate TEXT NOT NULL, due TEXT NOT NULL, "
+     "uncertainties TEXT NOT NULL, retired INTEGER NOT NULL DEFAULT 0)",
+     "CREATE TABLE instrument_changes (id INTEGER PRIMARY KEY AUTOINCREMENT, time TEXT NOT NULL, "
+     "\"user\" TEXT NOT NULL, instrument TEXT NOT NULL, field TEXT NOT NULL, "
+     "old_value TEXT NOT NULL, new_value TEXT NOT NULL)",
+     "CREATE TABLE certificate_counters (year INTEGER PRIMARY KEY, last INTEGER NOT NULL)",
+     "CREATE TABLE certificates (number TEXT PRIMARY KEY, event TEXT NOT NULL UNIQUE, "
+     "code TEXT NOT NULL, issued TEXT NOT NULL, \"user\" TEXT NOT NULL)",
+     "CREATE TABLE calibration_intervals (model TEXT NOT NULL, serial INTEGER NOT NULL, "
+     "months INTEGER NOT NULL, PRIMARY KEY (model, serial))"},
 };
 
 QString qs(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
@@ -330,7 +349,7 @@ bool HistoryDatabase::write(HistoryTable table, const std::vector<PendingRecord>
         QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
         const bool waiting = table == HistoryTable::Waiting;
         const QString statement = "INSERT INTO " + tableName(table) + " (" + QLatin1String(RecordColumnNames) +
-                                  (waiting ? ", destination" : "") + ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?" +
+                                  (waiting ? ", destination" : "") + ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?" +
                                   (waiting ? ", ?" : "") + ") ON CONFLICT (uid) DO NOTHING";
         for (const PendingRecord& record : records)
             if (!q.prepare(statement) || !insertRecord(q, record, table)) return (error = failure("write to", queryError(q))), false;

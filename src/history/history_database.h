@@ -82,7 +82,7 @@ public:
     const std::string& problem() const { return problem_; }
 
     // The schema this program writes.
-    static constexpr int SchemaVersion = 4;
+    static constexpr int SchemaVersion = 5;
 
 private:
     // How many of the faults SQLite finds in a damaged file are told.

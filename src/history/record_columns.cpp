@@ -16,7 +16,7 @@ namespace doxa {
 
 const char* const RecordColumnNames =
     "uid, time, \"user\", kind, outcome, model, serial, address, mode, line, backup_file, "
-    "as_found, as_left, reference, device, refusal_code";
+    "as_found, as_left, reference, device, refusal_code, event";
 
 namespace {
 
@@ -144,6 +144,7 @@ StoredRecord recordFromRow(const QSqlQuery& q, HistoryTable table) {
     row.read("as_left", r.asLeft, values);
     row.read("reference", r.reference, values);
     row.read("refusal_code", r.refusalCode, refusalCode);
+    r.event = row.text("event");
     stored.unreadable = std::move(row).unreadable();
     if (table == HistoryTable::Waiting) stored.waitingFor = row.text("destination");
     return stored;
@@ -182,6 +183,7 @@ bool insertRecord(QSqlQuery& q, const PendingRecord& pending, HistoryTable table
         {"reference", valuesJson(r.reference)},
         {"device", qs(r.device)},
         {"refusal_code", r.refusalCode ? QVariant(*r.refusalCode) : QVariant(QMetaType::fromType<int>())},
+        {"event", qs(r.event)},
     };
     for (const auto& [column, value] : columns) {
         const auto kept = stored.unreadable.find(column);

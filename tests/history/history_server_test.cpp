@@ -124,7 +124,7 @@ TEST_F(HistoryServer, TheFirstVersionIsBroughtUpToDateAndANewerOneIsRefused) {
     runSql(newer, NewerSchema);
     HistoryStore refused(newer, localFile(), time_.clock());
     refused.record(compensation(4243));
-    EXPECT_NE(refused.problem().find("ma schemat w wersji 5, nowszej"), std::string::npos) << refused.problem();
+    EXPECT_NE(refused.problem().find("ma schemat w wersji 6, nowszej"), std::string::npos) << refused.problem();
     EXPECT_EQ(refused.waiting(), 1u);
     EXPECT_EQ(runSql(newer, {"SELECT version FROM schema_version"}), 5);
     EXPECT_EQ(runSql(newer, {"SELECT count(*) FROM records"}), 0);

@@ -70,7 +70,7 @@ TEST_F(HistoryStoreTest, FirstRecordMakesAPrivateFileWithTheCurrentSchema) {
     struct stat info {};
     ASSERT_EQ(::stat(file().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
-    EXPECT_EQ(runSql(file(), {"SELECT version FROM schema_version"}), 4);
+    EXPECT_EQ(runSql(file(), {"SELECT version FROM schema_version"}), 5);
     // Opened again, the file keeps its record and takes more.
     HistoryStore again(file().string(), time_.clock());
     again.record(compensation(4243));
@@ -155,7 +155,7 @@ TEST_F(HistoryStoreTest, AFileOfTheFirstVersionIsBroughtUpToDateWithItsRecords) 
     HistoryStore store(file().string(), time_.clock());
     store.record(compensation(4242));
     EXPECT_EQ(store.waiting(), 0u) << store.problem();
-    EXPECT_EQ(runSql(file(), {"SELECT version FROM schema_version"}), 4);
+    EXPECT_EQ(runSql(file(), {"SELECT version FROM schema_version"}), 5);
     EXPECT_EQ(runSql(file(), {"SELECT count(*) FROM schema_version"}), 1);
     EXPECT_EQ(store.records({}).size(), 2u);
     test::expectFirstVersionRecordKept(store);
@@ -169,11 +169,11 @@ TEST_F(HistoryStoreTest, AFileOfANewerVersionIsRefusedAndLeftAsItIs) {
     HistoryStore store(file().string(), time_.clock());
     store.record(compensation(4242));
     EXPECT_EQ(store.waiting(), 1u);
-    EXPECT_NE(store.problem().find("ma schemat w wersji 5, nowszej"), std::string::npos) << store.problem();
+    EXPECT_NE(store.problem().find("ma schemat w wersji 6, nowszej"), std::string::npos) << store.problem();
     EXPECT_NE(store.problem().find(file().string()), std::string::npos) << store.problem();
     // Only the record held in memory is listed, and the file's refusal is told.
     EXPECT_EQ(serialsOf(store.records({})), (std::vector<int>{4242}));
-    EXPECT_NE(store.problem().find("ma schemat w wersji 5, nowszej"), std::string::npos) << store.problem();
+    EXPECT_NE(store.problem().find("ma schemat w wersji 6, nowszej"), std::string::npos) << store.problem();
     EXPECT_EQ(bytesOf(file()), before);
 }
 

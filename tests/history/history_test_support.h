@@ -127,7 +127,7 @@ inline std::vector<std::string> firstSchema(bool server) {
 // A schema of a program newer than this one.
 inline const std::vector<std::string> NewerSchema = {
     "CREATE TABLE schema_version (version INTEGER NOT NULL)",
-    "INSERT INTO schema_version VALUES (5)",
+    "INSERT INTO schema_version VALUES (6)",
     "CREATE TABLE records (id INTEGER PRIMARY KEY, something_new TEXT)",
 };
 
