@@ -72,7 +72,7 @@ TEST_F(HistoryServer, ANewDatabaseGetsTheSchemaAndKeepsTheRecordsValues) {
     programming.asFound = {{"sensor", "Pt 100"}, {"range_max", 150.0}};
     programming.asLeft = {{"sensor", "Ni 100 „ąę”"}, {"range_max", 200.0}};
     store()->record(programming);
-    EXPECT_EQ(onServer("SELECT version FROM schema_version"), 4);
+    EXPECT_EQ(onServer("SELECT version FROM schema_version"), 5);
 
     const auto s = store();
     const auto found = s->records({.serial = 31337});
@@ -115,7 +115,7 @@ TEST_F(HistoryServer, TheFirstVersionIsBroughtUpToDateAndANewerOneIsRefused) {
     auto s = store();
     s->record(compensation(4242));
     EXPECT_EQ(s->waiting(), 0u) << s->problem();
-    EXPECT_EQ(onServer("SELECT version FROM schema_version"), 4);
+    EXPECT_EQ(onServer("SELECT version FROM schema_version"), 5);
     EXPECT_EQ(onServer("SELECT count(*) FROM schema_version"), 1);
     EXPECT_EQ(s->records({}).size(), 2u);
     expectFirstVersionRecordKept(*s);
@@ -126,7 +126,7 @@ TEST_F(HistoryServer, TheFirstVersionIsBroughtUpToDateAndANewerOneIsRefused) {
     refused.record(compensation(4243));
     EXPECT_NE(refused.problem().find("ma schemat w wersji 6, nowszej"), std::string::npos) << refused.problem();
     EXPECT_EQ(refused.waiting(), 1u);
-    EXPECT_EQ(runSql(newer, {"SELECT version FROM schema_version"}), 5);
+    EXPECT_EQ(runSql(newer, {"SELECT version FROM schema_version"}), 6);
     EXPECT_EQ(runSql(newer, {"SELECT count(*) FROM records"}), 0);
 }
 
