@@ -84,8 +84,7 @@ const std::vector<const char*> SchemaSteps[HistoryDatabase::SchemaVersion] = {
     // Calibration events: the records of one calibration procedure carry its id. The register of
     // reference instruments (in the local file: the copy that serves while the shared one is out
     // of reach) and every change made to it; certificate numbers, counted per year, each given
-    // to one event with the verification code it was printed with; each transmitter's
-    // calibration interval where it is not the default.
+    // to one event with the verification code it was printed with.
     {"ALTER TABLE records ADD COLUMN event TEXT NOT NULL DEFAULT ''",
      "ALTER TABLE waiting ADD COLUMN event TEXT NOT NULL DEFAULT ''",
      "CREATE INDEX records_by_event ON records (event)",
@@ -97,9 +96,7 @@ const std::vector<const char*> SchemaSteps[HistoryDatabase::SchemaVersion] = {
      "old_value TEXT NOT NULL, new_value TEXT NOT NULL)",
      "CREATE TABLE certificate_counters (year INTEGER PRIMARY KEY, last INTEGER NOT NULL)",
      "CREATE TABLE certificates (number TEXT PRIMARY KEY, event TEXT NOT NULL UNIQUE, "
-     "code TEXT NOT NULL, issued TEXT NOT NULL, \"user\" TEXT NOT NULL)",
-     "CREATE TABLE calibration_intervals (model TEXT NOT NULL, serial INTEGER NOT NULL, "
-     "months INTEGER NOT NULL, PRIMARY KEY (model, serial))"},
+     "code TEXT NOT NULL, issued TEXT NOT NULL, \"user\" TEXT NOT NULL)"},
 };
 
 QString qs(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
