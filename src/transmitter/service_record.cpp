@@ -1,6 +1,29 @@
 #include "transmitter/service_record.h"
 
+#include <algorithm>
+
 namespace doxa {
+
+namespace {
+
+const RecordValue* find(const RecordValues& values, std::string_view name) {
+    const auto it = std::ranges::find_if(values, [name](const auto& v) { return v.first == name; });
+    return it == values.end() ? nullptr : &it->second;
+}
+
+}  // namespace
+
+std::optional<double> numberValue(const RecordValues& values, std::string_view name) {
+    const RecordValue* value = find(values, name);
+    if (!value || !std::holds_alternative<double>(*value)) return std::nullopt;
+    return std::get<double>(*value);
+}
+
+std::optional<std::string> textValue(const RecordValues& values, std::string_view name) {
+    const RecordValue* value = find(values, name);
+    if (!value || !std::holds_alternative<std::string>(*value)) return std::nullopt;
+    return std::get<std::string>(*value);
+}
 
 std::string_view kindName(RecordKind kind) {
     switch (kind) {

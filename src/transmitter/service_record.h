@@ -62,6 +62,10 @@ struct ServiceRecord {
     std::string event = {};
 };
 
+// The value of that name; nullopt when there is none or it is of the other kind.
+std::optional<double> numberValue(const RecordValues& values, std::string_view name);
+std::optional<std::string> textValue(const RecordValues& values, std::string_view name);
+
 // Where records go. The store adds the time (UTC) and the computer user; a store that cannot
 // write keeps the record until it can.
 class ServiceRecorder {
