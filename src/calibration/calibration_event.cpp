@@ -312,7 +312,11 @@ bool withinTolerance(double error, double tolerance) {
 
 PointResult judgePoint(const CalibrationConditions& conditions, const CalibrationPoint& point) {
     const auto mean = meanOf(point.readings);
-    if (!mean) return PointResult{.reason = "brak odczytów"};
+    if (!mean) {
+        PointResult none;
+        none.reason = "brak odczytów";
+        return none;
+    }
     return point.channel == CalibrationChannel::Input ? judgeInput(conditions, *mean, point.applied)
                                                       : judgeOutput(conditions, *mean, point.applied);
 }
