@@ -2,11 +2,25 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "transmitter/reference_instrument.h"
 
 namespace doxa {
+
+// The fields the audit trail names, as the register's table names its columns; `Retired` and
+// `Source` (an instrument taken over from the settings) are rows of their own.
+namespace instrument_field {
+inline constexpr const char* Name = "name";
+inline constexpr const char* Model = "model";
+inline constexpr const char* Serial = "serial";
+inline constexpr const char* Certificate = "certificate";
+inline constexpr const char* Due = "due";
+inline constexpr const char* Uncertainties = "uncertainties";
+inline constexpr const char* Retired = "retired";
+inline constexpr const char* Source = "source";
+}  // namespace instrument_field
 
 // One field of one instrument changed: who, when (UTC, ISO 8601), and the value before and after
 // (empty before for an instrument added).
@@ -35,6 +49,8 @@ public:
     virtual std::vector<InstrumentChange> changes(const std::string& id) = 0;
     // Why the last operation failed or was served from the local copy; empty when it worked.
     virtual std::string lastProblem() const = 0;
+    // A stored UTC time as the technician's clock shows it: "2025-03-01 10:15:00".
+    virtual std::string localTime(std::string_view isoUtc) const = 0;
 };
 
 }  // namespace doxa

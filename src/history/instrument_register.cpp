@@ -66,12 +66,14 @@ struct Field {
     std::string ReferenceInstrument::*member;
 };
 constexpr Field TextFields[] = {
-    {"name", &ReferenceInstrument::name},           {"model", &ReferenceInstrument::model},
-    {"serial", &ReferenceInstrument::serial},       {"certificate", &ReferenceInstrument::certificate},
-    {"due", &ReferenceInstrument::due},
+    {instrument_field::Name, &ReferenceInstrument::name},
+    {instrument_field::Model, &ReferenceInstrument::model},
+    {instrument_field::Serial, &ReferenceInstrument::serial},
+    {instrument_field::Certificate, &ReferenceInstrument::certificate},
+    {instrument_field::Due, &ReferenceInstrument::due},
 };
-constexpr const char* UncertaintiesField = "uncertainties";
-constexpr const char* RetiredField = "retired";
+constexpr const char* UncertaintiesField = instrument_field::Uncertainties;
+constexpr const char* RetiredField = instrument_field::Retired;
 
 bool exec(QSqlQuery& q, const HistoryDatabase& database, std::string_view doing, std::string& error) {
     if (q.exec()) return true;
@@ -186,12 +188,12 @@ bool HistoryInstrumentRegister::takeOverIfDue() {
     instrument.id = TakenOverId;
     const bool reached = database.run(true, "write to", [&](QSqlQuery& q, std::string& error) {
         if (!q.exec(qs(std::string("SELECT (SELECT count(*) FROM instruments) + (SELECT count(*) FROM "
-                               "instrument_changes WHERE field = '") + SourceField + "')")) || !q.next())
+                               "instrument_changes WHERE field = '") + instrument_field::Source + "')")) || !q.next())
             return (error = database.queryFailure("read", q)), false;
         if (q.value(0).toInt() > 0) return true;
         bool inserted = false;
         return insertNew(q, instrument, inserted, error) &&
-               (!inserted || insertChange(q, database, stamped(instrument.id, SourceField, "", SettingsSource), error));
+               (!inserted || insertChange(q, database, stamped(instrument.id, instrument_field::Source, "", SettingsSource), error));
     });
     if (reached) fromSettings_.reset();
     return reached;
@@ -302,6 +304,8 @@ std::vector<InstrumentChange> HistoryInstrumentRegister::changes(const std::stri
     readFrom(local_);
     return found;
 }
+
+std::string HistoryInstrumentRegister::localTime(std::string_view isoUtc) const { return localTimeText(isoUtc); }
 
 ReferenceInstrument instrumentFromSettings(const SettingsStore& settings) {
     ReferenceInstrument instrument;

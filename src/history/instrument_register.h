@@ -34,6 +34,7 @@ public:
     bool retire(const std::string& id) override;
     std::vector<InstrumentChange> changes(const std::string& id) override;
     std::string lastProblem() const override { return lastProblem_; }
+    std::string localTime(std::string_view isoUtc) const override;
 
     // The instrument the settings named before there was a register goes into it at the first
     // use that reaches the register, unless the register holds an instrument already or has
@@ -43,8 +44,7 @@ public:
     // The id an instrument taken over from the settings gets: two computers taking theirs over
     // at once keep one.
     static constexpr const char* TakenOverId = "wzorzec";
-    // The change row that marks the takeover: the field, and its new value.
-    static constexpr const char* SourceField = "source";
+    // The new value of the change row (field instrument_field::Source) that marks the takeover.
     static constexpr const char* SettingsSource = "[Wzorzec]";
 
 private:
