@@ -12,6 +12,7 @@
 #include "history/uncertainty_text.h"
 #include "settings/settings_keys.h"
 #include "transmitter/settings_store.h"
+#include "transmitter/station.h"
 
 namespace doxa {
 
@@ -306,6 +307,12 @@ std::vector<InstrumentChange> HistoryInstrumentRegister::changes(const std::stri
 }
 
 std::string HistoryInstrumentRegister::localTime(std::string_view isoUtc) const { return localTimeText(isoUtc); }
+
+std::unique_ptr<HistoryInstrumentRegister> attachInstrumentRegister(Station& station, const std::string& database) {
+    auto instruments = openInstrumentRegister(database, station.settings);
+    station.instruments = instruments.get();
+    return instruments;
+}
 
 ReferenceInstrument instrumentFromSettings(const SettingsStore& settings) {
     ReferenceInstrument instrument;

@@ -13,6 +13,7 @@
 namespace doxa {
 
 class SettingsStore;
+class Station;
 
 // The register of reference instruments in the service history's database, shared on a server
 // when the history is. Each read of the shared register refreshes its copy in the local file;
@@ -80,6 +81,11 @@ private:
 // settings' [Wzorzec] instrument waiting to be taken over. Nothing is read before the first use.
 std::unique_ptr<HistoryInstrumentRegister> openInstrumentRegister(const std::string& database,
                                                                   const SettingsStore& settings);
+
+// The register the calibration procedure finds in `station` (Station::instruments): the one of
+// the history a program keeps, `database` as openHistory() takes it. doxa-win and doxa-cli both
+// start with it.
+std::unique_ptr<HistoryInstrumentRegister> attachInstrumentRegister(Station& station, const std::string& database);
 
 // An instrument as the settings named it: the uncertainty text that reads as one becomes one,
 // one that does not stays in the model field, so nothing typed is lost.
