@@ -200,6 +200,10 @@ bool HistoryInstrumentRegister::takeOverIfDue() {
     return reached;
 }
 
+void HistoryInstrumentRegister::takeOver(ReferenceInstrument fromSettings) {
+    if (!fromSettings.name.empty() || !fromSettings.serial.empty()) fromSettings_ = std::move(fromSettings);
+}
+
 // A first try whose answer was lost may have written the instrument: its change rows are then
 // there too.
 bool HistoryInstrumentRegister::insertNew(QSqlQuery& q, const ReferenceInstrument& instrument, bool& inserted,
@@ -309,7 +313,7 @@ std::vector<InstrumentChange> HistoryInstrumentRegister::changes(const std::stri
 std::string HistoryInstrumentRegister::localTime(std::string_view isoUtc) const { return localTimeText(isoUtc); }
 
 std::unique_ptr<HistoryInstrumentRegister> attachInstrumentRegister(Station& station, const std::string& database) {
-    auto instruments = openInstrumentRegister(database, station.settings);
+    auto instruments = openInstrumentRegister(database, instrumentFromSettings(station.settings));
     station.instruments = instruments.get();
     return instruments;
 }
@@ -327,11 +331,10 @@ ReferenceInstrument instrumentFromSettings(const SettingsStore& settings) {
 }
 
 std::unique_ptr<HistoryInstrumentRegister> openInstrumentRegister(const std::string& database,
-                                                                  const SettingsStore& settings) {
+                                                                  const ReferenceInstrument& fromSettings) {
     auto instruments =
         std::make_unique<HistoryInstrumentRegister>(database, HistoryStore::defaultPath(), HistoryStore::systemNow);
-    const ReferenceInstrument named = instrumentFromSettings(settings);
-    if (!named.name.empty() || !named.serial.empty()) instruments->takeOver(named);
+    instruments->takeOver(fromSettings);
     return instruments;
 }
 

@@ -37,10 +37,10 @@ public:
     std::string lastProblem() const override { return lastProblem_; }
     std::string localTime(std::string_view isoUtc) const override;
 
-    // The instrument the settings named before there was a register goes into it at the first
-    // use that reaches the register, unless the register holds an instrument already or has
-    // taken one over before (from any computer).
-    void takeOver(ReferenceInstrument fromSettings) { fromSettings_ = std::move(fromSettings); }
+    // The instrument the settings named before there was a register (none: neither a name nor a
+    // serial number) goes into it at the first use that reaches the register, unless the
+    // register holds an instrument already or has taken one over before (from any computer).
+    void takeOver(ReferenceInstrument fromSettings);
 
     // The id an instrument taken over from the settings gets: two computers taking theirs over
     // at once keep one.
@@ -78,9 +78,10 @@ private:
 };
 
 // The register of the history a program keeps (`database` as openHistory() takes it), with the
-// settings' [Wzorzec] instrument waiting to be taken over. Nothing is read before the first use.
+// instrument the settings named (instrumentFromSettings()) waiting to be taken over. Nothing is
+// read before the first use.
 std::unique_ptr<HistoryInstrumentRegister> openInstrumentRegister(const std::string& database,
-                                                                  const SettingsStore& settings);
+                                                                  const ReferenceInstrument& fromSettings);
 
 // The register the calibration procedure finds in `station` (Station::instruments): the one of
 // the history a program keeps, `database` as openHistory() takes it. doxa-win and doxa-cli both
