@@ -163,6 +163,11 @@ TEST_F(InstrumentRegisterFile, TheSettingsInstrumentIsTakenOverOnceAndAnUnreadab
     again->takeOver(instrumentFromSettings(settings));
     EXPECT_TRUE(again->instruments().empty());
     EXPECT_EQ(sql("SELECT count(*) FROM instruments"), 1);
+    // The change row marks the takeover even when the table was emptied by hand.
+    sql("DELETE FROM instruments");
+    const auto emptied = localRegister();
+    emptied->takeOver(instrumentFromSettings(settings));
+    EXPECT_TRUE(emptied->instruments().empty());
 
     settings.writeText(ReferenceSection, ReferenceUncertaintyKey, "0,05 % odczytu");
     EXPECT_EQ(instrumentFromSettings(settings).model, "niepewność z ustawień: 0,05 % odczytu");
