@@ -303,9 +303,13 @@ std::vector<InstrumentChange> HistoryInstrumentRegister::changes(const std::stri
             return true;
         });
     };
-    lastProblem_.clear();
-    if (readFrom(registerDatabase()) || !shared_) return found;
-    lastProblem_ = unreachable(*shared_) + "; pokazana jest kopia lokalna z " + local_.location() + ".";
+    // The trail of an instrument listed from the copy comes from the copy too: a server that just
+    // failed is not waited for a second time.
+    if (!fromLocalCopy_) {
+        lastProblem_.clear();
+        if (readFrom(registerDatabase()) || !shared_) return found;
+        lastProblem_ = unreachable(*shared_) + "; pokazana jest kopia lokalna z " + local_.location() + ".";
+    }
     readFrom(local_);
     return found;
 }
