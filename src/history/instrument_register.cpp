@@ -7,6 +7,7 @@
 #include <QUuid>
 #include <QVariant>
 #include <algorithm>
+#include <set>
 
 #include "history/history_store.h"
 #include "history/uncertainty_text.h"
@@ -73,8 +74,6 @@ constexpr Field TextFields[] = {
     {instrument_field::Certificate, &ReferenceInstrument::certificate},
     {instrument_field::Due, &ReferenceInstrument::due},
 };
-constexpr const char* UncertaintiesField = instrument_field::Uncertainties;
-constexpr const char* RetiredField = instrument_field::Retired;
 
 bool exec(QSqlQuery& q, const HistoryDatabase& database, std::string_view doing, std::string& error) {
     if (q.exec()) return true;
@@ -112,7 +111,8 @@ std::string unreachable(const HistoryDatabase& database) {
 
 }  // namespace
 
-HistoryInstrumentRegister::HistoryInstrumentRegister(const std::string& database, std::string localFile, Clock now)
+HistoryInstrumentRegister::HistoryInstrumentRegister(const std::string& database, const std::string& localFile,
+                                                     Clock now)
     : now_(std::move(now)), local_(localFile) {
     if (!database.empty() && database != localFile) shared_ = std::make_unique<HistoryDatabase>(database);
 }
@@ -166,12 +166,22 @@ bool HistoryInstrumentRegister::read(HistoryDatabase& database, Contents& conten
     return done || (database.problem().empty() && !database.isServer());
 }
 
-// The copy is the shared register as last read, whole: what was retired or changed there meanwhile
-// is so in the copy too. A copy that cannot be written leaves the shared register readable.
+// The copy holds each instrument of the shared register as last read, with its trail: what was
+// retired or changed there meanwhile is so in the copy too. An instrument the shared register
+// does not know (kept in the local file before the history moved to a server) stays as it was:
+// the copy never loses what was entered. A copy that cannot be written leaves the shared
+// register readable.
 void HistoryInstrumentRegister::refreshCopy(const Contents& contents) {
+    std::set<std::string> shared;
+    for (const StoredInstrument& s : contents.instruments) shared.insert(s.instrument.id);
+    for (const InstrumentChange& c : contents.changes) shared.insert(c.instrument);
     local_.run(true, "write to", [&](QSqlQuery& q, std::string& error) {
-        if (!q.exec("DELETE FROM instruments") || !q.exec("DELETE FROM instrument_changes"))
-            return (error = local_.queryFailure("write to", q)), false;
+        for (const std::string& id : shared)
+            for (const char* statement : {"DELETE FROM instruments WHERE id = ?", "DELETE FROM instrument_changes WHERE instrument = ?"}) {
+                q.prepare(statement);
+                q.addBindValue(qs(id));
+                if (!exec(q, local_, "write to", error)) return false;
+            }
         for (const StoredInstrument& s : contents.instruments)
             if (!insertInstrument(q, local_, s.instrument, s.retired, error)) return false;
         for (const InstrumentChange& c : contents.changes)
@@ -218,7 +228,7 @@ bool HistoryInstrumentRegister::insertNew(QSqlQuery& q, const ReferenceInstrumen
             return false;
     return instrument.uncertainties.empty() ||
            insertChange(q, database,
-                        stamped(instrument.id, UncertaintiesField, "", uncertaintiesShown(instrument.uncertainties)),
+                        stamped(instrument.id, instrument_field::Uncertainties, "", uncertaintiesShown(instrument.uncertainties)),
                         error);
 }
 
@@ -264,7 +274,7 @@ bool HistoryInstrumentRegister::change(const ReferenceInstrument& instrument) {
         const std::string oldUncertainties = uncertaintiesShown(q.value(5).toString());
         const std::string newUncertainties = uncertaintiesShown(instrument.uncertainties);
         if (oldUncertainties != newUncertainties)
-            changed.push_back(stamped(instrument.id, UncertaintiesField, oldUncertainties, newUncertainties));
+            changed.push_back(stamped(instrument.id, instrument_field::Uncertainties, oldUncertainties, newUncertainties));
         if (changed.empty()) return true;
         q.prepare("UPDATE instruments SET name = ?, model = ?, serial = ?, certificate = ?, due = ?, "
                   "uncertainties = ? WHERE id = ?");
@@ -286,7 +296,7 @@ bool HistoryInstrumentRegister::retire(const std::string& id) {
         if (q.value(0).toInt() != 0) return true;
         q.prepare("UPDATE instruments SET retired = 1 WHERE id = ?");
         q.addBindValue(qs(id));
-        return exec(q, database, "write to", error) && insertChange(q, database, stamped(id, RetiredField, "0", "1"), error);
+        return exec(q, database, "write to", error) && insertChange(q, database, stamped(id, instrument_field::Retired, "0", "1"), error);
     });
 }
 

@@ -25,7 +25,7 @@ public:
 
     // The register of `database` (a postgresql:// URL or an SQLite file), copied into
     // `localFile`; with `database` empty or the local file itself, the local file is the register.
-    HistoryInstrumentRegister(const std::string& database, std::string localFile, Clock now);
+    HistoryInstrumentRegister(const std::string& database, const std::string& localFile, Clock now);
 
     std::vector<ReferenceInstrument> instruments() override;
     bool fromLocalCopy() const override { return fromLocalCopy_; }

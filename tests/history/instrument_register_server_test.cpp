@@ -73,6 +73,26 @@ TEST_F(InstrumentRegisterServer, EditsGoToTheServerWithTheirAuditRowsAndAReadRef
     EXPECT_EQ(inLocalFile("SELECT count(*) FROM instruments WHERE due = '2027-06-30'"), 1);
 }
 
+// A laboratory that kept its register in the local file moves to a server: reading the shared
+// register does not wipe what the file held.
+TEST_F(InstrumentRegisterServer, TheCopyKeepsTheInstrumentsTheLocalFileHeldBefore) {
+    ReferenceInstrument own = decade();
+    own.name = "Miernik własny";
+    HistoryInstrumentRegister before("", localFile(), time_.clock());
+    const auto ownId = before.add(own);
+    ASSERT_TRUE(ownId);
+    const auto instruments = shared();
+    ASSERT_TRUE(instruments->add(decade()));
+    ASSERT_TRUE(instruments->add(decade()));
+    EXPECT_EQ(instruments->instruments().size(), 2u);
+    EXPECT_EQ(inLocalFile("SELECT count(*) FROM instruments"), 3);
+    EXPECT_EQ(inLocalFile("SELECT count(*) FROM instrument_changes WHERE instrument = '" + *ownId + "'"), 4);
+    // Read again: the server's instruments once each.
+    EXPECT_EQ(instruments->instruments().size(), 2u);
+    EXPECT_EQ(inLocalFile("SELECT count(*) FROM instruments"), 3);
+    EXPECT_EQ(inLocalFile("SELECT count(*) FROM instrument_changes"), 12);
+}
+
 TEST_F(InstrumentRegisterServer, WhileTheServerIsDownTheCopyServesMarkedAndEveryEditIsRefused) {
     const auto instruments = shared();
     const auto id = instruments->add(decade());
