@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -20,6 +21,20 @@ struct PendingRecord {
     std::string uid;
     StoredRecord stored;
 };
+
+// A certificate number given to a calibration event, with the verification code the
+// certificate was printed with; kept where the event's records are.
+struct IssuedCertificate {
+    std::string number;  // "ŚK/2026/000123"
+    std::string event;
+    std::string code;
+    std::string issued;  // UTC, as the records' times
+    std::string user;
+};
+
+// "ŚK/2026/000123": the year, then the event's place among that year's numbers, six digits (more
+// once a year passes 999999).
+std::string certificateNumberText(int year, int count);
 
 // The two tables of the schema: the history itself, and the records a local file keeps while
 // the shared database cannot be reached.
@@ -77,6 +92,15 @@ public:
     // The transmitters of the records that pass the filter, the last seen first.
     bool transmitters(HistoryTable table, const HistoryFilter& filter, std::vector<KnownTransmitter>& found);
     bool countWaiting(const std::string& destination, int& found);
+    // The certificate given to the event, or the one with this number; `found` stays empty when
+    // there is none.
+    bool certificateOfEvent(const std::string& event, std::optional<IssuedCertificate>& found);
+    bool certificateNumbered(const std::string& number, std::optional<IssuedCertificate>& found);
+    // Takes the next number of `year` and gives it to `certificate.event`, both in one
+    // transaction, so that a number is never taken without its certificate nor given twice.
+    // False when it could not, among others because another program numbered the event
+    // meanwhile (then nothing is taken).
+    bool numberCertificate(int year, IssuedCertificate& certificate);
 
     // Why the last use failed; empty after one that worked.
     const std::string& problem() const { return problem_; }
@@ -101,6 +125,7 @@ private:
     bool runFiltered(QSqlQuery& q, const QString& head, const HistoryFilter& filter, const QString& tail);
     std::string failure(std::string_view doing, const std::string& detail) const;
     std::string ddl(const char* statement) const;
+    bool findCertificate(const char* column, const std::string& value, std::optional<IssuedCertificate>& found);
 
     std::string location_;
     bool server_ = false;

@@ -35,6 +35,10 @@ struct HistoryFilter {
     std::optional<std::chrono::sys_seconds> since = {};
     // A serial number that could not be read, as stored (it then outweighs `serial`).
     std::string serialAsStored = {};
+    // The records of one calibration event.
+    std::string event = {};
+    // Only records of these kinds.
+    std::vector<RecordKind> kinds = {};
 };
 
 // A transmitter the history knows, and its newest record's time.

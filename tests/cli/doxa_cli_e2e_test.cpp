@@ -195,6 +195,7 @@ TEST_F(CliHistory, ListsNewestFirstInJsonCsvAndTable) {
     EXPECT_EQ(newest["serial"].toInt(), 77);
     EXPECT_EQ(newest["outcome"].toString(), "not_confirmed");
     EXPECT_EQ(newest["mode"].toString(), "RS485");
+    EXPECT_TRUE(newest["event"].isNull()) << "outside a calibration event";
     EXPECT_EQ(newest["as_left"].toObject(),
               QJsonObject({{"range_max", 200}, {"sensor", "Pt 1000, \"nowy\""}}));
     EXPECT_EQ(parsed(cli({"--model", "DOXA-22", "--json"}).out).size(), 1);
@@ -209,7 +210,7 @@ TEST_F(CliHistory, ListsNewestFirstInJsonCsvAndTable) {
     ASSERT_EQ(csv.size(), 3u);
     EXPECT_EQ(csv[0], (std::vector<std::string>{"time", "user", "kind", "outcome", "model", "serial", "address", "mode",
                                                 "line", "backup_file", "as_found", "as_left", "reference", "device",
-                                                "refusal_code", "unreadable", "waiting_for"}));
+                                                "refusal_code", "unreadable", "waiting_for", "event"}));
     EXPECT_EQ(csv[2][13], "/dev/serial/by-id/usb-Acme_Dual-if00");
     EXPECT_EQ(csv[2][14], "");
     EXPECT_EQ(csv[1][0], "2025-03-01T10:00:00Z");

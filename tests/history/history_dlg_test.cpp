@@ -250,16 +250,17 @@ TEST_F(HistoryDialog, EksportCsvWritesTheListedRecordsIntoTheNamedFile) {
     const auto file = std::filesystem::temp_directory_path() /
                       ("history-dlg-" + std::to_string(::getpid()) + ".csv");
     savePath = file.string();
+    history.stored[0].record.event = "6f1c2a";
     ASSERT_TRUE(openAndAnswer());
     window.click(CHistoryDlg::Export);
     EXPECT_EQ(suggested, "historia-100.csv");
     EXPECT_EQ(contentOf(file),
               "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference,device,"
-              "refusal_code,unreadable,waiting_for\n"
+              "refusal_code,unreadable,waiting_for,event\n"
               "2025-03-02T11:00:00Z,jan,calibration_input,confirmed,DOXA-22,100,0,HART,"
-              "\"COM2:1200,o,8,1\",,\"{\"\"zero\"\": 0.12}\",\"{\"\"zero\"\": 0}\",{},,,,\n"
+              "\"COM2:1200,o,8,1\",,\"{\"\"zero\"\": 0.12}\",\"{\"\"zero\"\": 0}\",{},,,,,6f1c2a\n"
               "2025-02-27T09:00:00Z,jan,identification,confirmed,DOXA-22,100,0,HART,"
-              "\"COM2:1200,o,8,1\",,{},{},{},,,,\n");
+              "\"COM2:1200,o,8,1\",,{},{},{},,,,,\n");
     std::filesystem::remove(file);
 
     // Cancelled: nothing is written.
@@ -295,7 +296,7 @@ TEST_F(HistoryDialog, EksportCsvKeepsEachRecordOneRowAndNoFieldAFormula) {
 
     const auto rows = test::csvRows(contentOf(file));
     ASSERT_EQ(rows.size(), 3u) << contentOf(file);
-    for (const auto& row : rows) EXPECT_EQ(row.size(), 17u);
+    for (const auto& row : rows) EXPECT_EQ(row.size(), 18u);
     EXPECT_EQ(rows[1][1], "'=HYPERLINK(\"http://x\")");
     EXPECT_EQ(rows[1][8], "COM2\r\n1200");
     EXPECT_EQ(rows[2][9], "'+48 600\r\n");

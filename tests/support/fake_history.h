@@ -97,7 +97,9 @@ private:
                                       : !filter.serial || (storedSerial(s).empty() && s.record.serial == *filter.serial);
         return serialPasses &&
                (filter.model.empty() || s.record.model == filter.model) &&
-               (!filter.since || s.time >= isoOf(*filter.since));
+               (!filter.since || s.time >= isoOf(*filter.since)) &&
+               (filter.event.empty() || s.record.event == filter.event) &&
+               (filter.kinds.empty() || std::ranges::find(filter.kinds, s.record.kind) != filter.kinds.end());
     }
     static std::string isoOf(std::chrono::sys_seconds time) {
         const auto day = std::chrono::floor<std::chrono::days>(time);
