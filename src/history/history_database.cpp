@@ -549,6 +549,7 @@ bool HistoryDatabase::findCertificate(const char* column, const std::string& val
 // numbers of one year at once get one after the other; a certificate that cannot be stored takes
 // its number back with it.
 bool HistoryDatabase::numberCertificate(int year, IssuedCertificate& certificate) {
+    static const std::string NumberedMeanwhile = "the event was numbered by another program meanwhile";
     if (!open(true)) return false;
     return inTransaction("number a certificate in", [&](std::string& error) {
         QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
@@ -559,12 +560,16 @@ bool HistoryDatabase::numberCertificate(int year, IssuedCertificate& certificate
         if (!counted) return (error = failure("number a certificate in", queryError(q))), false;
         certificate.number = certificateNumberText(year, q.value(0).toInt());
         q.finish();
+        // An event another program numbered meanwhile is left as it is: the server lets this
+        // insert wait for the other's transaction rather than fail on it.
         const bool stored =
-            q.prepare("INSERT INTO certificates (number, event, code, issued, \"user\") VALUES (?, ?, ?, ?, ?)") &&
+            q.prepare("INSERT INTO certificates (number, event, code, issued, \"user\") VALUES (?, ?, ?, ?, ?) "
+                      "ON CONFLICT (event) DO NOTHING RETURNING number") &&
             (q.addBindValue(qs(certificate.number)), q.addBindValue(qs(certificate.event)),
              q.addBindValue(qs(certificate.code)), q.addBindValue(qs(certificate.issued)),
              q.addBindValue(qs(certificate.user)), q.exec());
         if (!stored) return (error = failure("number a certificate in", queryError(q))), false;
+        if (!q.next()) return (error = failure("number a certificate in", NumberedMeanwhile)), false;
         return true;
     });
 }
