@@ -46,4 +46,9 @@ inline constexpr std::string_view TemperatureToleranceKey = "TolerancjaTemperatu
 inline constexpr std::string_view InputToleranceKey = "TolerancjaWejscia";
 inline constexpr std::string_view OutputToleranceKey = "TolerancjaWyjscia";
 
+// The calibration procedure: the calibration interval, in months, offered for a transmitter (and
+// taken for an event that names none).
+inline constexpr std::string_view CalibrationSection = "Kalibracja";
+inline constexpr std::string_view CalibrationIntervalKey = "InterwalMiesiecy";
+
 }  // namespace doxa

@@ -1,12 +1,14 @@
-// Certificate numbers in temporary SQLite files: one per calibration event, counted per year,
-// given again to an event numbered before, and refused while the event's records wait for the
-// database. The same on a server, with programs numbering at once, is in history_server_test.
+// Calibration events in temporary SQLite files: an event's records listed together, wherever they
+// wait, the calibrations due read from the file, and certificate numbers: one per event, counted
+// per year, given again to an event numbered before, and refused while the event's records wait
+// for the database. Numbering on a server, by programs at once, is in history_server_test.
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <fstream>
 
+#include "history/calibration_due.h"
 #include "history/history_store.h"
 #include "history_test_support.h"
 #include "support/sim_process.h"
@@ -23,7 +25,7 @@ ServiceRecord ofEvent(const std::string& event, RecordKind kind = RecordKind::Ca
     return r;
 }
 
-class CertificateNumbers : public ::testing::Test {
+class CalibrationEvents : public ::testing::Test {
 protected:
     std::string file() const { return (folder_.path() / "history.sqlite").string(); }
 
@@ -31,7 +33,7 @@ protected:
     test::TestClock time_;
 };
 
-TEST_F(CertificateNumbers, EachEventGetsTheNextNumberOfItsYearAndKeepsIt) {
+TEST_F(CalibrationEvents, EachEventGetsTheNextNumberOfItsYearAndKeepsIt) {
     HistoryStore store(file(), time_.clock());
     store.record(ofEvent("ev-a"));
     store.record(ofEvent("ev-a", RecordKind::CalibrationPoint));
@@ -65,7 +67,7 @@ TEST_F(CertificateNumbers, EachEventGetsTheNextNumberOfItsYearAndKeepsIt) {
 }
 
 // The counter of a year goes on from what it holds; a new year starts at 1.
-TEST_F(CertificateNumbers, TheCounterGoesOnWithinTheYearAndStartsAgainInTheNext) {
+TEST_F(CalibrationEvents, TheCounterGoesOnWithinTheYearAndStartsAgainInTheNext) {
     HistoryStore store(file(), time_.clock());
     store.record(ofEvent("ev-2025"));
     time_.now = std::chrono::sys_days(std::chrono::year(2026) / 6 / 15) + 12h;
@@ -83,7 +85,7 @@ TEST_F(CertificateNumbers, TheCounterGoesOnWithinTheYearAndStartsAgainInTheNext)
     EXPECT_EQ(certificateNumberText(2027, 1234567), "ŚK/2027/1234567");
 }
 
-TEST_F(CertificateNumbers, AnEventWithoutRecordsOrWithoutAnIdGetsNoNumber) {
+TEST_F(CalibrationEvents, AnEventWithoutRecordsOrWithoutAnIdGetsNoNumber) {
     HistoryStore store(file(), time_.clock());
     store.record(ofEvent("ev-a"));
     for (const std::string event : {"", "ev-unknown"}) {
@@ -96,7 +98,7 @@ TEST_F(CertificateNumbers, AnEventWithoutRecordsOrWithoutAnIdGetsNoNumber) {
 
 // While one record of the event waits for the database, the certificate is a draft; once the
 // database has them all, it is numbered there.
-TEST_F(CertificateNumbers, AnEventWithARecordWaitingForTheDatabaseGetsItsNumberOnceDelivered) {
+TEST_F(CalibrationEvents, AnEventWithARecordWaitingForTheDatabaseGetsItsNumberOnceDelivered) {
     const std::filesystem::path shared = folder_.path() / "shared" / "history.sqlite";
     const std::filesystem::path local = folder_.path() / "local.sqlite";
     {
@@ -123,6 +125,33 @@ TEST_F(CertificateNumbers, AnEventWithARecordWaitingForTheDatabaseGetsItsNumberO
     EXPECT_EQ(numbered.certificate->number, "ŚK/2025/000001");
     EXPECT_EQ(test::runSql(shared.string(), {"SELECT count(*) FROM certificates"}), 1);
     EXPECT_EQ(test::runSql(local.string(), {"SELECT count(*) FROM certificates"}), 0);
+}
+
+// The event's records come together, those waiting for the database among them; the due list
+// reads the conditions and ends alone.
+TEST_F(CalibrationEvents, AnEventsRecordsAreListedTogetherAndGiveTheDueDate) {
+    const std::filesystem::path shared = folder_.path() / "shared" / "history.sqlite";
+    const std::filesystem::path local = folder_.path() / "local.sqlite";
+    HistoryStore store(shared.string(), local.string(), time_.clock());
+    ServiceRecord conditions = ofEvent("ev-a");
+    conditions.reference = {{"interval_months", 6.0}};
+    store.record(conditions);
+    store.record(ofEvent("ev-a", RecordKind::CalibrationPoint));
+    store.record(test::compensation(4242));
+    store.record(ofEvent("ev-b"));
+    ASSERT_TRUE(store.keepInLocalFile(store.stamped(ofEvent("ev-a", RecordKind::CalibrationEnd))));
+    ASSERT_EQ(store.waiting(), 1u);
+
+    std::vector<RecordKind> kinds;
+    for (const StoredRecord& s : store.records({.event = "ev-a"})) kinds.push_back(s.record.kind);
+    EXPECT_EQ(kinds, (std::vector<RecordKind>{RecordKind::CalibrationEnd, RecordKind::CalibrationPoint,
+                                              RecordKind::CalibrationConditions}));
+    EXPECT_EQ(store.records({.kinds = {RecordKind::CalibrationConditions}}).size(), 2u);
+
+    const auto due = calibrationsDue(store, {}, {std::chrono::year(2025) / 9 / 1, 0, 12});
+    ASSERT_EQ(due.size(), 1u) << store.problem();
+    EXPECT_EQ(dateText(due[0].due), "2025-09-01");
+    EXPECT_EQ(due[0].transmitter.serial, 4242);
 }
 
 }  // namespace
