@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "history/history_query.h"
@@ -40,6 +41,8 @@ std::vector<CalibrationDue> calibrationsDue(const std::vector<StoredRecord>& rec
                                             const HistoryQuery& clock);
 
 inline bool overdue(const CalibrationDue& due, std::chrono::sys_days today) { return due.due < today; }
+// What an overdue transmitter is marked with.
+inline constexpr std::string_view OverdueText = "po terminie";
 // "2026-03-01".
 std::string dateText(std::chrono::sys_days day);
 // Today as this computer's clock shows it.
