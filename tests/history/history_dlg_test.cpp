@@ -408,6 +408,71 @@ TEST(HistoryCertificate, ARecordReadOnlyInPartGivesANoteInsteadOfAPoint) {
                            "10:05:00  Kalibracja wejścia: as_found [nieczytelne: \"{\"input\": 3\"] — pominięty"}));
 }
 
+// "Do kalibracji": the transmitters due within the days given or overdue, each with its due date
+// (the latest finished calibration plus its interval), asked of the history off the window's thread.
+TEST(HistoryDue, DoKalibracjiListsTheTransmittersDueWithTheirDatesAndMarksTheOverdue) {
+    FakeHistory history;
+    const auto event = [&history](std::string end, int serial, double months) {
+        StoredRecord conditions = stored(end.substr(0, 11) + "08:00:00Z", "DOXA-22", serial,
+                                         RecordKind::CalibrationConditions, RecordOutcome::Confirmed);
+        conditions.record.event = "ev-" + std::to_string(serial);
+        conditions.record.reference = {{"interval_months", months}};
+        StoredRecord end_ = stored(end, "DOXA-22", serial, RecordKind::CalibrationEnd, RecordOutcome::Confirmed);
+        end_.record.event = conditions.record.event;
+        history.stored.insert(history.stored.begin(), {end_, conditions});
+    };
+    event("2024-11-05T12:00:00Z", 200, 6);   // due 2025-05-05
+    event("2025-03-10T12:00:00Z", 100, 12);  // due 2026-03-10
+    event("2025-06-01T12:00:00Z", 300, 12);  // due 2026-06-01
+    test::VirtualClock clock;
+    QueuedRunner runner{history};
+    CHistoryDlg logic{history, runner, [](std::string_view) { return std::string(); }, {},
+                      DueCounting{12, [] { return std::chrono::sys_days(std::chrono::year(2026) / 2 / 20); }}};
+    FakeWindow window{logic, clock};
+    const auto answer = [&] {
+        runner.runAll();
+        clock.advance(CHistoryDlg::AnswerPollMs);
+    };
+    ASSERT_TRUE(window.open());
+    answer();
+    EXPECT_EQ(window.items(CHistoryDlg::Transmitters).size(), 3u);
+    EXPECT_EQ(window.text(CHistoryDlg::DueDays), "30");
+
+    window.setChecked(CHistoryDlg::DueOnly, true);
+    window.click(CHistoryDlg::DueOnly);
+    EXPECT_FALSE(runner.jobs.empty()) << "asked of the runner, not on the window's thread";
+    EXPECT_EQ(window.items(CHistoryDlg::Transmitters).size(), 3u);
+    answer();
+    EXPECT_EQ(window.items(CHistoryDlg::Transmitters),
+              (Items{"DOXA-22   nr 200   do kalibracji: 2025-05-05   po terminie",
+                     "DOXA-22   nr 100   do kalibracji: 2026-03-10"}));
+    EXPECT_EQ(window.items(CHistoryDlg::Records),
+              (Items{"2024-11-05 12:00:00   Procedura kalibracji: koniec   potwierdzone   - → -",
+                     "2024-11-05 08:00:00   Procedura kalibracji: warunki   potwierdzone   - → -"}));
+
+    window.type(CHistoryDlg::DueDays, "10");
+    window.click(CHistoryDlg::Apply);
+    answer();
+    EXPECT_EQ(window.items(CHistoryDlg::Transmitters), (Items{"DOXA-22   nr 200   do kalibracji: 2025-05-05   po terminie"}));
+    window.type(CHistoryDlg::SerialFilter, "100");
+    window.click(CHistoryDlg::Apply);
+    answer();
+    EXPECT_TRUE(window.items(CHistoryDlg::Transmitters).empty());
+    EXPECT_EQ(window.text(CHistoryDlg::StatusText), "Żaden przetwornik nie czeka na kalibrację w tym terminie.");
+
+    window.type(CHistoryDlg::DueDays, "dziesięć");
+    window.click(CHistoryDlg::Apply);
+    ASSERT_EQ(window.boxes().size(), 1u);
+    EXPECT_EQ(window.boxes().back().text, "Liczbę dni należy podać jako liczbę całkowitą od 0 do 3660.");
+
+    window.type(CHistoryDlg::SerialFilter, "");
+    window.setChecked(CHistoryDlg::DueOnly, false);
+    window.click(CHistoryDlg::DueOnly);
+    answer();
+    EXPECT_EQ(window.items(CHistoryDlg::Transmitters).size(), 3u);
+    EXPECT_EQ(window.items(CHistoryDlg::Transmitters)[0], "DOXA-22   nr 300   2025-06-01 12:00:00");
+}
+
 TEST_F(HistoryDialog, OffersNoCertificateWithoutAWayToShowIt) {
     ASSERT_TRUE(openAndAnswer());
     EXPECT_FALSE(window.isVisible(CHistoryDlg::Certificate));
