@@ -515,12 +515,6 @@ bool HistoryDatabase::fail(std::string why) {
     return false;
 }
 
-std::string certificateNumberText(int year, int count) {
-    std::string digits = std::to_string(count);
-    if (digits.size() < 6) digits.insert(0, 6 - digits.size(), '0');
-    return "ŚK/" + std::to_string(year) + "/" + digits;
-}
-
 bool HistoryDatabase::certificateOfEvent(const std::string& event, std::optional<IssuedCertificate>& found) {
     return findCertificate("event", event, found);
 }

@@ -22,20 +22,6 @@ struct PendingRecord {
     StoredRecord stored;
 };
 
-// A certificate number given to a calibration event, with the verification code the
-// certificate was printed with; kept where the event's records are.
-struct IssuedCertificate {
-    std::string number;  // "ŚK/2026/000123"
-    std::string event;
-    std::string code;
-    std::string issued;  // UTC, as the records' times
-    std::string user;
-};
-
-// "ŚK/2026/000123": the year, then the event's place among that year's numbers, six digits (more
-// once a year passes 999999).
-std::string certificateNumberText(int year, int count);
-
 // The two tables of the schema: the history itself, and the records a local file keeps while
 // the shared database cannot be reached.
 enum class HistoryTable { Records, Waiting };

@@ -26,15 +26,6 @@ enum class Delivery {
     InBackground,
 };
 
-// The number of a calibration event's certificate, or why it has none (the certificate is then a
-// draft).
-struct CertificateNumbering {
-    std::optional<IssuedCertificate> certificate;
-    // Numbered before, and printed then with another verification code than the one given now.
-    bool codeDiffers = false;
-    std::string whyNone;
-};
-
 // The service history: an SQLite file of the user's own, or a database a service team shares on
 // a PostgreSQL server. A database that cannot be reached or written never stops the work: the
 // record waits in the local file (its "waiting" table) and is delivered with the next record or
@@ -101,15 +92,11 @@ public:
     // the database `from` names ("" for those left by an earlier program without a database).
     // How many; nullopt, with problem() set, when the local file or the database failed.
     std::optional<std::size_t> handOver(const std::string& from);
-    // Gives the event its certificate number, kept with the verification code the certificate is
-    // printed with; an event numbered already gets its number again. A number is given only when
-    // every record of the event is in the database (none waits, the database answers), so a
-    // certificate never names records the database does not hold. The number counts within the
-    // year the event began (local time).
-    CertificateNumbering numberCertificate(const std::string& event, const std::string& code);
-    // The certificate with this number; nullopt when there is none, or (problem() set) when the
-    // database could not be read.
-    std::optional<IssuedCertificate> certificate(const std::string& number);
+    // A number is given only when every record of the event is in the database (none waits, the
+    // database answers), so a certificate never names records the database does not hold. The
+    // number counts within the year the event began (local time).
+    CertificateNumbering numberCertificate(const std::string& event, const std::string& code) override;
+    std::optional<IssuedCertificate> certificate(const std::string& number) override;
     // The path or URL of the database, as named.
     const std::string& databaseLocation() const { return database_->location(); }
     // Why the database could not be used the last time it was tried; empty when it could.

@@ -75,6 +75,22 @@ public:
         if (shown.size() > 10) shown[10] = ' ';
         return shown;
     }
+    // Numbers the events of 2025 one after another, or none while `notNumbered` says why.
+    CertificateNumbering numberCertificate(const std::string& event, const std::string& code) override {
+        if (!notNumbered.empty()) return {std::nullopt, false, notNumbered};
+        for (const IssuedCertificate& c : certificates)
+            if (c.event == event) return {c, c.code != code, {}};
+        certificates.push_back({certificateNumberText(2025, int(certificates.size()) + 1), event, code,
+                                "2025-03-01T09:00:00Z", "jan"});
+        return {certificates.back(), false, {}};
+    }
+    std::optional<IssuedCertificate> certificate(const std::string& number) override {
+        const auto found = std::ranges::find(certificates, number, &IssuedCertificate::number);
+        if (found == certificates.end()) return std::nullopt;
+        return *found;
+    }
+    std::vector<IssuedCertificate> certificates;
+    std::string notNumbered;
 
 private:
     std::vector<StoredRecord> listed(const HistoryFilter& filter, Reach reach) const {
