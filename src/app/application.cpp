@@ -513,7 +513,8 @@ void Application::showHistory() {
     CHistoryDlg dialog(
         *history_, *historyRunner_, [this](std::string_view suggested) { return shell_.askCsvSavePath(suggested); },
         showCertificate_ ? [this](const std::vector<StoredRecord>& session) { certify(session); }
-                         : CHistoryDlg::ShowCertificate());
+                         : CHistoryDlg::ShowCertificate(),
+        DueCounting{storedCalibrationIntervalMonths(station_.settings)});
     shell_.runDialog(dialog);
 }
 

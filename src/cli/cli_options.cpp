@@ -22,7 +22,7 @@ struct OptionInfo {
     std::string_view help;
 };
 
-constexpr std::array<OptionInfo, 25> Options{{
+constexpr std::array<OptionInfo, 26> Options{{
     {Opt::Port, "--port", "PORT", "--port PORT",
      "COM1..COM12 (mapped as in doxa-win's settings), a device path such as /dev/ttyUSB0, "
      "sim:MODEL for a simulated transmitter (DOXA-22, RIVO-22, SAWE-01, SAWE-01-RTD, DOXA-21-R, "
@@ -69,6 +69,9 @@ constexpr std::array<OptionInfo, 25> Options{{
      "list nothing; deliver the records waiting in the local file for the database FROM (a path or "
      "URL as --db takes it; unknown: those left by a program that kept no database) to the "
      "database of --db"},
+    {Opt::Due, "--due", "[DAYS]", "[--due [DAYS]]",
+     "list the transmitters whose calibration is due within DAYS days (default 30) or overdue: the "
+     "latest finished calibration plus the interval chosen in it"},
     {Opt::Sensor, "--sensor", "ID", "--sensor ID",
      "the sensor's curve: pt100-385, pt100-391, ni100-617, ni100-618, cu100-426, cu100-428, cu50-426, "
      "cu50-428 (resistance thermometers) or k, j, s, b, n, t (thermocouples)"},
@@ -80,6 +83,8 @@ constexpr std::array<OptionInfo, 25> Options{{
 }};
 
 constexpr std::array<int, 5> BaudRates = {1200, 4800, 9600, 19200, 38400};
+constexpr int DefaultDueDays = 30;
+constexpr int MostDueDays = 3660;
 
 const OptionInfo& infoOf(Opt id) {
     return *std::find_if(Options.begin(), Options.end(), [id](const OptionInfo& o) { return o.id == id; });
@@ -124,6 +129,8 @@ public:
             fail("--from must not be past --to");
         else if (given_[Opt::HandOver] && (inv.serial || !inv.model.empty() || inv.since || inv.json || inv.csv))
             fail("--hand-over lists nothing: it takes no --serial, --model, --since, --json or --csv");
+        else if (inv.dueDays && (inv.since || inv.csv || given_[Opt::HandOver]))
+            fail("--due lists transmitters: it takes no --since, --csv or --hand-over");
         else if (accepts(Opt::Sensor))
             convertProblem();
         return result_;
@@ -165,6 +172,9 @@ private:
         if (name.size() < arg.size()) {
             if (option->value.empty()) return fail(std::string(name) + " takes no value");
             value = arg.substr(name.size() + 1);
+        } else if (option->value.starts_with('[')) {
+            // A value of its own may follow, or the next option.
+            if (pos_ < args_.size() && !args_[pos_].starts_with("-")) value = args_[pos_++];
         } else if (!option->value.empty()) {
             if (pos_ >= args_.size()) return fail(std::string(name) + " needs a value (" + std::string(option->value) + ")");
             value = args_[pos_++];
@@ -270,6 +280,10 @@ private:
                 break;
             case Opt::ColdJunction:
                 number(inv.coldJunction, "--cold-junction", value);
+                break;
+            case Opt::Due:
+                inv.dueDays = value.empty() ? DefaultDueDays : wholeNumber(value, 0, MostDueDays);
+                if (!inv.dueDays) fail("--due takes 0.." + std::to_string(MostDueDays) + " days, not '" + std::string(value) + "'");
                 break;
             case Opt::HandOver:
                 inv.handOver = std::string(value);

@@ -12,7 +12,7 @@ namespace doxa::cli {
 // Every option a subcommand may take; each subcommand names the ones it accepts.
 enum class Opt { Port, Rs485, Baud, Parity, Address, Timeout, Json, Count, Csv, Output, DryRun, AnyModel, From, To,
                  Serial, Model, Since, Db, Fast,
-                 HandOver,
+                 HandOver, Due,
                  Sensor, Celsius, Ohm, Mv, ColdJunction };
 
 // The line to one transmitter, as the command line gives it.
@@ -44,6 +44,8 @@ struct Invocation {
     std::string database;
     // The database whose waiting records `history` delivers to --db instead of listing.
     std::string handOver;
+    // `history` lists the transmitters whose calibration is due within this many days, or overdue.
+    std::optional<int> dueDays;
     // What `convert` converts: the sensor's curve and one of its quantities.
     std::string sensor;
     std::optional<double> celsius, ohm, mv;

@@ -20,7 +20,7 @@ constexpr std::array WriteOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
                                   Opt::Address, Opt::Timeout, Opt::DryRun, Opt::AnyModel, Opt::Fast, Opt::Db};
 constexpr std::array FinderOptions{Opt::Port, Opt::Rs485, Opt::From, Opt::To, Opt::Fast, Opt::Db};
 constexpr std::array HistoryOptions{Opt::Serial, Opt::Model, Opt::Since, Opt::Json, Opt::Csv, Opt::Db,
-                                    Opt::HandOver};
+                                    Opt::HandOver, Opt::Due};
 constexpr std::array PortsOptions{Opt::Json};
 constexpr std::array InstrumentsOptions{Opt::Json, Opt::Db};
 constexpr std::array ConvertOptions{Opt::Sensor, Opt::Celsius, Opt::Ohm, Opt::Mv, Opt::ColdJunction, Opt::Json};
@@ -78,7 +78,13 @@ constexpr std::array<Command, 9> Commands{{
      "unknown; the table: [czeka na: ...]); a run delivers only those meant for its own\n"
      "database. --hand-over FROM delivers those meant for FROM to the database of --db instead\n"
      "and prints how many (status 0; 2 when either database failed, nothing then leaves the\n"
-     "local file).\n",
+     "local file).\n"
+     "--due [DAYS] lists instead the transmitters whose calibration is due within DAYS days\n"
+     "(default 30) or overdue, the earliest first: the end of the latest calibration that ran\n"
+     "to its end plus the interval chosen in it ([Kalibracja] InterwalMiesiecy of doxa-win's\n"
+     "settings, 12 months, when it names none), \"po terminie\" when overdue. With --json: one\n"
+     "array of objects with model, serial, event, calibrated (UTC), interval_months, due\n"
+     "(YYYY-MM-DD) and overdue.\n",
      nullptr, runHistory},
     {"ports", "list the serial devices present", "", 0, PortsOptions,
      "Lists the serial devices of this computer: USB adapters under their /dev/serial/by-id\n"

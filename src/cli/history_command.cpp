@@ -9,6 +9,7 @@
 #include "cli/text_format.h"
 #include "cli/watched_thread.h"
 #include "dialog/visible_text.h"
+#include "history/calibration_due.h"
 #include "history/history_csv.h"
 #include "history/history_store.h"
 #include "settings/start_up.h"
@@ -87,18 +88,59 @@ private:
     std::size_t count_ = 0;
 };
 
+void printDueTable(const std::vector<CalibrationDue>& due, std::chrono::sys_days today, std::ostream& out) {
+    out << padded("Model", 13) << padded("Nr seryjny", 12) << padded("Ostatnia kalibracja", 21)
+        << padded("Interwał", 10) << "Termin\n";
+    for (const CalibrationDue& d : due)
+        out << padded(visibleText(d.transmitter.model), 13) << padded(std::to_string(d.transmitter.serial), 12)
+            << padded(localTimeText(d.finished), 21) << padded(std::to_string(d.intervalMonths) + " mies.", 10)
+            << dateText(d.due) << (overdue(d, today) ? "  " + std::string(OverdueText) : "") << '\n';
+}
+
+void printDueJson(const std::vector<CalibrationDue>& due, std::chrono::sys_days today, std::ostream& out) {
+    out << "[";
+    for (std::size_t i = 0; i < due.size(); ++i) {
+        const CalibrationDue& d = due[i];
+        out << (i == 0 ? "\n" : ",\n") << "{\"model\": " << jsonString(d.transmitter.model)
+            << ", \"serial\": " << d.transmitter.serial << ", \"event\": " << jsonString(d.event)
+            << ", \"calibrated\": " << jsonString(d.finished) << ", \"interval_months\": " << d.intervalMonths
+            << ", \"due\": " << jsonString(dateText(d.due)) << ", \"overdue\": " << (overdue(d, today) ? "true" : "false")
+            << "}";
+    }
+    out << (due.empty() ? "]\n" : "\n]\n");
+}
+
+// The transmitters due; why not, when the history could not be read whole.
+std::string listDue(HistoryStore& store, const Invocation& invocation, int defaultMonths, std::ostream& out) {
+    const DueQuestion question{localToday(), *invocation.dueDays, defaultMonths};
+    const auto due = calibrationsDue(store, {invocation.serial, invocation.model}, question);
+    if (!store.problem().empty()) return store.problem();
+    if (invocation.json)
+        printDueJson(due, question.today, out);
+    else
+        printDueTable(due, question.today, out);
+    out.flush();
+    return {};
+}
+
 }  // namespace
 
 // The listing runs on a thread of its own, so that a database that keeps it waiting never keeps
 // it from a stop signal; it then owns all it uses, as it may outlive this call.
 int runHistory(const Invocation& invocation, Console& console, std::ostream& out) {
-    const std::string database = storedHistoryDatabase(*doxaWinSettings(console), invocation.database);
+    const auto settings = doxaWinSettings(console);
+    const std::string database = storedHistoryDatabase(*settings, invocation.database);
+    const int defaultMonths = storedCalibrationIntervalMonths(*settings);
     const auto problem = std::make_shared<std::string>();
     WatchedThread thread;
-    const auto listed = thread.run([invocation, database, problem, &out] {
+    const auto listed = thread.run([invocation, database, defaultMonths, problem, &out] {
         const auto store = openHistory(database);
         if (!invocation.handOver.empty()) {
             *problem = handOver(*store, invocation.handOver, out);
+            return;
+        }
+        if (invocation.dueDays) {
+            *problem = listDue(*store, invocation, defaultMonths, out);
             return;
         }
         Listing listing(invocation, out);

@@ -145,7 +145,8 @@ std::string shownField(const StoredRecord& stored, std::string_view column, std:
 std::string historyCsvHeader() {
     std::string header;
     for (const ExportedColumn& column : exportedColumns({})) header += std::string(column.name) + ',';
-    return header + "unreadable,waiting_for";
+    // The event came last, after the columns scripts already read by their place.
+    return header + "unreadable,waiting_for,event";
 }
 
 std::string historyCsvRow(const StoredRecord& stored) {
@@ -154,7 +155,7 @@ std::string historyCsvRow(const StoredRecord& stored) {
     std::string unreadable;
     for (const auto& [column, text] : stored.unreadable) unreadable += (unreadable.empty() ? "" : " ") + column;
     const std::string waitingFor = stored.waitingFor ? (stored.waitingFor->empty() ? "unknown" : *stored.waitingFor) : "";
-    return row + csvField(unreadable) + ',' + csvField(waitingFor);
+    return row + csvField(unreadable) + ',' + csvField(waitingFor) + ',' + csvField(stored.record.event);
 }
 
 void writeHistoryCsv(const std::vector<StoredRecord>& records, std::ostream& out) {
@@ -170,7 +171,8 @@ std::string historyJson(const StoredRecord& stored) {
     for (const auto& [column, text] : stored.unreadable)
         unreadable += (unreadable.empty() ? "" : ", ") + jsonString(column) + ": " + jsonString(text);
     return object + "\"unreadable\": {" + unreadable + "}, \"waiting_for\": " +
-           (stored.waitingFor ? jsonString(*stored.waitingFor) : std::string("null")) + "}";
+           (stored.waitingFor ? jsonString(*stored.waitingFor) : std::string("null")) +
+           ", \"event\": " + (stored.record.event.empty() ? std::string("null") : jsonString(stored.record.event)) + "}";
 }
 
 }  // namespace doxa

@@ -35,13 +35,14 @@ std::string shownField(const StoredRecord& stored, std::string_view column, std:
 // model, serial, address, mode, line, backup file, the values as JSON, device, refusal code,
 // the names of the columns that hold text this program could not read (blank-separated, the
 // text itself in their cells) and, for a record not yet in its database, the database it waits
-// for ("unknown" when none is known).
+// for ("unknown" when none is known), and the calibration event it belongs to (empty outside one).
 std::string historyCsvHeader();
 std::string historyCsvRow(const StoredRecord& stored);
 // The records as CSV, the header line first.
 void writeHistoryCsv(const std::vector<StoredRecord>& records, std::ostream& out);
 // One record as a JSON object; a field that could not be read is null, and the object
-// "unreadable" holds the text stored in each such field by its name ({} when every one was read).
+// "unreadable" holds the text stored in each such field by its name ({} when every one was read);
+// "event" is null outside a calibration event.
 std::string historyJson(const StoredRecord& stored);
 
 }  // namespace doxa

@@ -459,6 +459,10 @@ bool HistoryDatabase::runFiltered(QSqlQuery& q, const QString& head, const Histo
     if (bySerial) conditions << QStringLiteral("serial = :serial");
     if (!filter.model.empty()) conditions << QStringLiteral("model = :model");
     if (filter.since) conditions << QStringLiteral("time >= :since");
+    if (!filter.event.empty()) conditions << QStringLiteral("event = :event");
+    QStringList kinds;
+    for (const RecordKind kind : filter.kinds) kinds << "'" + qs(kindName(kind)) + "'";
+    if (!kinds.isEmpty()) conditions << "kind IN (" + kinds.join(", ") + ")";
     // A server prepares under the table's lock, so a lock given up on is told here.
     if (!q.prepare(head + " WHERE " + conditions.join(" AND ") + tail)) return fail(failure("read", queryError(q)));
     // A serial number stored as something else than a number is found by what is stored.
@@ -466,6 +470,7 @@ bool HistoryDatabase::runFiltered(QSqlQuery& q, const QString& head, const Histo
         q.bindValue(":serial", filter.serialAsStored.empty() ? QVariant(*filter.serial) : QVariant(qs(filter.serialAsStored)));
     if (!filter.model.empty()) q.bindValue(":model", qs(filter.model));
     if (filter.since) q.bindValue(":since", qs(isoUtc(*filter.since)));
+    if (!filter.event.empty()) q.bindValue(":event", qs(filter.event));
     if (!q.exec()) return fail(failure("read", queryError(q)));
     return true;
 }
@@ -526,6 +531,59 @@ bool HistoryDatabase::fail(std::string why) {
     if (open_) QSqlDatabase::database(qs(connection_), false).close();
     open_ = false;
     return false;
+}
+
+bool HistoryDatabase::certificateOfEvent(const std::string& event, std::optional<IssuedCertificate>& found) {
+    return findCertificate("event", event, found);
+}
+
+bool HistoryDatabase::certificateNumbered(const std::string& number, std::optional<IssuedCertificate>& found) {
+    return findCertificate("number", number, found);
+}
+
+bool HistoryDatabase::findCertificate(const char* column, const std::string& value,
+                                      std::optional<IssuedCertificate>& found) {
+    found.reset();
+    if (!open(false)) return problem_.empty();
+    QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
+    if (!q.prepare(QStringLiteral("SELECT number, event, code, issued, \"user\" FROM certificates WHERE %1 = ?")
+                       .arg(QLatin1String(column))))
+        return fail(failure("read", queryError(q)));
+    q.addBindValue(qs(value));
+    if (!q.exec()) return fail(failure("read", queryError(q)));
+    if (q.next())
+        found = IssuedCertificate{utf8(q.value(0).toString()), utf8(q.value(1).toString()), utf8(q.value(2).toString()),
+                                  utf8(q.value(3).toString()), utf8(q.value(4).toString())};
+    return true;
+}
+
+// The counter's row is locked by the update until the transaction ends, so two programs taking
+// numbers of one year at once get one after the other; a certificate that cannot be stored takes
+// its number back with it.
+bool HistoryDatabase::numberCertificate(int year, IssuedCertificate& certificate) {
+    static const std::string NumberedMeanwhile = "the event was numbered by another program meanwhile";
+    if (!open(true)) return false;
+    return inTransaction("number a certificate in", [&](std::string& error) {
+        QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
+        const bool counted =
+            q.prepare("INSERT INTO certificate_counters (year, last) VALUES (?, 1) ON CONFLICT (year) "
+                      "DO UPDATE SET last = certificate_counters.last + 1 RETURNING last") &&
+            (q.addBindValue(year), q.exec()) && q.next();
+        if (!counted) return (error = failure("number a certificate in", queryError(q))), false;
+        certificate.number = certificateNumberText(year, q.value(0).toInt());
+        q.finish();
+        // An event another program numbered meanwhile is left as it is: the server lets this
+        // insert wait for the other's transaction rather than fail on it.
+        const bool stored =
+            q.prepare("INSERT INTO certificates (number, event, code, issued, \"user\") VALUES (?, ?, ?, ?, ?) "
+                      "ON CONFLICT (event) DO NOTHING RETURNING number") &&
+            (q.addBindValue(qs(certificate.number)), q.addBindValue(qs(certificate.event)),
+             q.addBindValue(qs(certificate.code)), q.addBindValue(qs(certificate.issued)),
+             q.addBindValue(qs(certificate.user)), q.exec());
+        if (!stored) return (error = failure("number a certificate in", queryError(q))), false;
+        if (!q.next()) return (error = failure("number a certificate in", NumberedMeanwhile)), false;
+        return true;
+    });
 }
 
 }  // namespace doxa

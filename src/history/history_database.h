@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -77,6 +78,15 @@ public:
     // The transmitters of the records that pass the filter, the last seen first.
     bool transmitters(HistoryTable table, const HistoryFilter& filter, std::vector<KnownTransmitter>& found);
     bool countWaiting(const std::string& destination, int& found);
+    // The certificate given to the event, or the one with this number; `found` stays empty when
+    // there is none.
+    bool certificateOfEvent(const std::string& event, std::optional<IssuedCertificate>& found);
+    bool certificateNumbered(const std::string& number, std::optional<IssuedCertificate>& found);
+    // Takes the next number of `year` and gives it to `certificate.event`, both in one
+    // transaction, so that a number is never taken without its certificate nor given twice.
+    // False when it could not, among others because another program numbered the event
+    // meanwhile (then nothing is taken).
+    bool numberCertificate(int year, IssuedCertificate& certificate);
 
     // Runs `work` on the database (made first when `create`) in one transaction, with the same
     // time-outs, messages and second try after a dropped connection as the records get: `work`
@@ -111,6 +121,7 @@ private:
     bool runFiltered(QSqlQuery& q, const QString& head, const HistoryFilter& filter, const QString& tail);
     std::string failure(std::string_view doing, const std::string& detail) const;
     std::string ddl(const char* statement) const;
+    bool findCertificate(const char* column, const std::string& value, std::optional<IssuedCertificate>& found);
 
     std::string location_;
     bool server_ = false;

@@ -21,7 +21,12 @@ constexpr std::string_view BadSinceText = "Datę należy podać jako RRRR-MM-DD.
 constexpr std::string_view NotWrittenText = "Nie można zapisać pliku ";
 constexpr std::string_view SuggestedFile = "historia";
 constexpr std::string_view Gap = "   ";
+constexpr std::string_view DueText = "do kalibracji: ";
 constexpr std::string_view ConnectingText = "Łączenie z bazą...";
+constexpr std::string_view NoneDueText = "Żaden przetwornik nie czeka na kalibrację w tym terminie.";
+constexpr std::string_view BadDueDaysText = "Liczbę dni należy podać jako liczbę całkowitą od 0 do 3660.";
+constexpr std::string_view DefaultDueDays = "30";
+constexpr int MostDueDays = 3660;
 constexpr std::string_view StoppedText =
     "Przerwano czekanie na bazę: lista pokazuje tylko wpisy z pliku lokalnego.";
 
@@ -59,11 +64,12 @@ HistoryFilter ofTransmitter(HistoryFilter filter, const KnownTransmitter& transm
 
 void CHistoryDlg::onInit() {
     window().setVisible(Certificate, static_cast<bool>(showCertificate_));
+    window().setText(DueDays, DefaultDueDays);
     applyFilter();
 }
 
 void CHistoryDlg::onCommand(int id) {
-    if (id == Apply)
+    if (id == Apply || id == DueOnly)
         applyFilter();
     else if (id == Export)
         exportCsv();
@@ -144,10 +150,36 @@ void CHistoryDlg::applyFilter() {
         w.messageBox(BadSinceText, BoxIcon::Error);
         return;
     }
+    const std::string days(trimmed(w.text(DueDays)));
+    const auto withinDays = serialFrom(days);
+    const bool due = w.isChecked(DueOnly);
+    if (due && (!withinDays || *withinDays < 0 || *withinDays > MostDueDays)) {
+        w.messageBox(BadDueDaysText, BoxIcon::Error);
+        return;
+    }
     filter_ = filter;
     // An answer to a listing asked before this one shows nothing.
     listingAsked_ = pageAsked_ = lastQuestion_ + 1;
+    dueListed_ = due;
+    if (due) return askDue({dueCounting_.today(), *withinDays, dueCounting_.defaultMonths});
     for (const Reach reach : reaches()) askListing(reach);
+}
+
+// The due dates come from every calibration event, those of a shared database included: the
+// list is asked of the whole history at once.
+void CHistoryDlg::askDue(const DueQuestion& question) {
+    ask([this, filter = filter_, question](HistoryQuery& history) -> Show {
+        Listing listing;
+        listing.due = calibrationsDue(history, filter, question);
+        for (const CalibrationDue& d : listing.due) listing.transmitters.push_back(d.transmitter);
+        if (!listing.transmitters.empty())
+            listing.page = history.recordPage(ofTransmitter(filter, listing.transmitters.front()), Reach::Everywhere,
+                                              {}, PageSize);
+        listing.problem = history.problem();
+        return [this, listing = std::move(listing)](int question) mutable {
+            showListing(question, Reach::Everywhere, std::move(listing));
+        };
+    });
 }
 
 void CHistoryDlg::askListing(Reach reach) {
@@ -188,7 +220,7 @@ void CHistoryDlg::showListing(int question, Reach reach, Listing listing) {
     problem_ = std::move(listing.problem);
     if (question < listingAsked_) return;
     const auto chosen = chosenTransmitter();
-    showTransmitters(std::move(listing.transmitters));
+    showTransmitters(std::move(listing.transmitters), listing.due);
     if (transmitters_.empty() || question >= pageAsked_) {
         if (!transmitters_.empty()) window().setSelection(Transmitters, 0);
         showPage(std::move(listing.page), reach, false);
@@ -202,12 +234,20 @@ void CHistoryDlg::showListing(int question, Reach reach, Listing listing) {
     if (kept == transmitters_.end()) askFirstPages();
 }
 
-void CHistoryDlg::showTransmitters(std::vector<KnownTransmitter> transmitters) {
+void CHistoryDlg::showTransmitters(std::vector<KnownTransmitter> transmitters, const std::vector<CalibrationDue>& due) {
     transmitters_ = std::move(transmitters);
+    const std::chrono::sys_days today = dueCounting_.today();
     std::vector<std::string> items;
-    for (const KnownTransmitter& t : transmitters_)
-        items.push_back(visibleText(t.model) + std::string(Gap) + "nr " + serialText(t) + std::string(Gap) +
-                        history_.localTime(t.lastSeen));
+    for (std::size_t i = 0; i < transmitters_.size(); ++i) {
+        const KnownTransmitter& t = transmitters_[i];
+        std::string item = visibleText(t.model) + std::string(Gap) + "nr " + serialText(t) + std::string(Gap);
+        if (i < due.size())
+            item += std::string(DueText) + dateText(due[i].due) +
+                    (overdue(due[i], today) ? std::string(Gap) + std::string(OverdueText) : "");
+        else
+            item += history_.localTime(t.lastSeen);
+        items.push_back(std::move(item));
+    }
     window().setItems(Transmitters, items);
 }
 
@@ -240,7 +280,7 @@ void CHistoryDlg::showStatus() {
     std::string_view status = waiting                  ? ConnectingText
                               : !problem_.empty()      ? std::string_view(problem_)
                               : stopped_               ? StoppedText
-                              : transmitters_.empty()  ? NoRecordsText
+                              : transmitters_.empty()  ? (dueListed_ ? NoneDueText : NoRecordsText)
                                                        : std::string_view();
     w.setText(StatusText, status);
     w.setEnabled(StopWaiting, waiting);

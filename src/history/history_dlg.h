@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -10,16 +11,25 @@
 #include <vector>
 
 #include "dialog/dialog.h"
+#include "history/calibration_due.h"
 #include "history/history_query.h"
 
 namespace doxa {
+
+// What "Do kalibracji" counts with: the interval of an event that names none, and today.
+struct DueCounting {
+    int defaultMonths = DefaultCalibrationIntervalMonths;
+    std::function<std::chrono::sys_days()> today = localToday;
+};
 
 // "Historia przetwornika...": the transmitters the service history knows (model, serial number,
 // when last seen) and, for the chosen one, what was done to it, newest first, a page at a time
 // ("Starsze wpisy" adds the next). The filters narrow both lists; "Eksport CSV..." writes the
 // chosen transmitter's records, older pages included, into a file the technician names
 // ("historia-SERIAL.csv" offered), beside it first and renamed into place. "Świadectwo
-// kalibracji..." hands the calibration session of the chosen calibration record on.
+// kalibracji..." hands the calibration session of the chosen calibration record on. "Do
+// kalibracji" lists only the transmitters due for calibration within the days given, or overdue,
+// each with its due date.
 // Every question goes to the history through a runner, off the window's thread: what the local
 // file holds shows at once, a shared database's records when they come, and "Przerwij" gives up
 // waiting for them.
@@ -37,6 +47,8 @@ public:
         SerialFilter = 111,
         ModelFilter = 112,
         SinceFilter = 113,
+        DueOnly = 114,
+        DueDays = 115,
         Apply = 121,
         StatusText = 131,
     };
@@ -54,9 +66,9 @@ public:
     // `history` gives the times as the technician's clock shows them; the records come from
     // `runner`'s history.
     CHistoryDlg(HistoryQuery& history, HistoryRunner& runner, AskSavePath askSavePath,
-                ShowCertificate showCertificate = {})
+                ShowCertificate showCertificate = {}, DueCounting dueCounting = {})
         : history_(history), runner_(runner), askSavePath_(std::move(askSavePath)),
-          showCertificate_(std::move(showCertificate)) {}
+          showCertificate_(std::move(showCertificate)), dueCounting_(std::move(dueCounting)) {}
 
     int layout() const override { return Resource; }
     void onInit() override;
@@ -79,6 +91,8 @@ private:
         std::vector<KnownTransmitter> transmitters;
         RecordPage page;
         std::string problem;
+        // With "Do kalibracji": when each of the transmitters is due.
+        std::vector<CalibrationDue> due = {};
     };
     void ask(Job job);
     void takeAnswers();
@@ -87,10 +101,11 @@ private:
 
     void applyFilter();
     void askListing(Reach reach);
+    void askDue(const DueQuestion& question);
     void askFirstPages();
     void askPage(Reach reach, const PageStart& start);
     void showListing(int question, Reach reach, Listing listing);
-    void showTransmitters(std::vector<KnownTransmitter> transmitters);
+    void showTransmitters(std::vector<KnownTransmitter> transmitters, const std::vector<CalibrationDue>& due);
     void showPage(RecordPage page, Reach reach, bool older);
     void showRecords();
     void showStatus();
@@ -106,6 +121,7 @@ private:
     HistoryRunner& runner_;
     AskSavePath askSavePath_;
     ShowCertificate showCertificate_;
+    DueCounting dueCounting_;
     std::shared_ptr<Inbox> inbox_ = std::make_shared<Inbox>();
     HistoryFilter filter_;
     // Questions are numbered; an answer to one older than the listing or the page asked last
@@ -122,6 +138,8 @@ private:
     std::vector<StoredRecord> records_;
     std::optional<PageStart> next_;
     Reach pageReach_ = Reach::LocalFile;
+    // The transmitters listed are those due ("Do kalibracji").
+    bool dueListed_ = false;
 };
 
 }  // namespace doxa

@@ -35,6 +35,10 @@ struct HistoryFilter {
     std::optional<std::chrono::sys_seconds> since = {};
     // A serial number that could not be read, as stored (it then outweighs `serial`).
     std::string serialAsStored = {};
+    // The records of one calibration event.
+    std::string event = {};
+    // Only records of these kinds.
+    std::vector<RecordKind> kinds = {};
 };
 
 // A transmitter the history knows, and its newest record's time.
@@ -68,6 +72,33 @@ struct RecordPage {
     std::optional<PageStart> next;
 };
 
+// A certificate number given to a calibration event, with the verification code the
+// certificate was printed with; kept where the event's records are.
+struct IssuedCertificate {
+    std::string number;  // "ŚK/2026/000123"
+    std::string event;
+    std::string code;
+    std::string issued;  // UTC, as the records' times
+    std::string user;
+};
+
+// "ŚK/2026/000123": the year, then the event's place among that year's numbers, six digits (more
+// once a year passes 999999).
+inline std::string certificateNumberText(int year, int count) {
+    std::string digits = std::to_string(count);
+    if (digits.size() < 6) digits.insert(0, 6 - digits.size(), '0');
+    return "ŚK/" + std::to_string(year) + "/" + digits;
+}
+
+// The number of a calibration event's certificate, or why it has none (the certificate is then a
+// draft).
+struct CertificateNumbering {
+    std::optional<IssuedCertificate> certificate;
+    // Numbered before, and printed then with another verification code than the one given now.
+    bool codeDiffers = false;
+    std::string whyNone;
+};
+
 // What the history dialog asks of the service history.
 class HistoryQuery {
 public:
@@ -92,6 +123,13 @@ public:
     virtual std::optional<std::chrono::sys_seconds> sinceFromText(std::string_view text) const = 0;
     // A stored UTC time as the technician's clock shows it.
     virtual std::string localTime(std::string_view isoUtc) const = 0;
+    // Gives the calibration event its certificate number, kept with the verification code the
+    // certificate is printed with; an event numbered already gets its number again. None, and
+    // why, while the event cannot be numbered.
+    virtual CertificateNumbering numberCertificate(const std::string& event, const std::string& code) = 0;
+    // The certificate with this number; nullopt when there is none, or (problem() set) when the
+    // database could not be read.
+    virtual std::optional<IssuedCertificate> certificate(const std::string& number) = 0;
 };
 
 // Runs jobs against the service history off the window's thread, one after another, each on a

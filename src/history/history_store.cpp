@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QUuid>
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <set>
 
@@ -18,15 +19,22 @@ std::string utf8(const QString& text) { return text.toUtf8().toStdString(); }
 QString qs(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 constexpr std::size_t MadeHereKept = 1000;
+constexpr std::string_view NoEventText = "Historia nie zawiera wpisów tego zdarzenia kalibracji.";
+constexpr std::string_view UnreadableEventText =
+    "Wpisu zdarzenia kalibracji nie można w całości odczytać z historii.";
+constexpr std::string_view EventWaitsText = "Wpisy zdarzenia kalibracji czekają na bazę historii: ";
 
 bool passes(const HistoryFilter& filter, const StoredRecord& s) {
     const auto stored = s.unreadable.find("serial");
     const bool serialPasses = !filter.serialAsStored.empty()
                                   ? stored != s.unreadable.end() && stored->second == filter.serialAsStored
                                   : !filter.serial || (stored == s.unreadable.end() && s.record.serial == *filter.serial);
+    const auto kinds = std::ranges::find(filter.kinds, s.record.kind);
     return serialPasses &&
            (filter.model.empty() || s.record.model == filter.model) &&
-           (!filter.since || s.time >= isoUtc(*filter.since));
+           (!filter.since || s.time >= isoUtc(*filter.since)) &&
+           (filter.event.empty() || s.record.event == filter.event) &&
+           (filter.kinds.empty() || (kinds != filter.kinds.end() && !s.unreadable.contains("kind")));
 }
 
 // Lists the records waiting in the local file among those of the database as they are read,
@@ -297,6 +305,56 @@ std::optional<std::size_t> HistoryStore::handOver(const std::string& from) {
     waiting_->problem = joined(waitingFile.problem(), database_->problem());
     if (!delivered || !waiting_->problem.empty()) return std::nullopt;
     return std::size_t(before - after);
+}
+
+CertificateNumbering HistoryStore::numberCertificate(const std::string& event, const std::string& code) {
+    CertificateNumbering numbering;
+    if (event.empty()) return (numbering.whyNone = NoEventText), numbering;
+    // Records still on their way are given their chance first.
+    retry();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!database_->certificateOfEvent(event, numbering.certificate)) break;
+        if (numbering.certificate) {
+            numbering.codeDiffers = numbering.certificate->code != code;
+            return numbering;
+        }
+        int year = 0;
+        if (numbering.whyNone = unnumberable(event, year); !numbering.whyNone.empty()) return numbering;
+        IssuedCertificate made{{}, event, code, isoUtc(now_()), computerUser()};
+        if (database_->numberCertificate(year, made)) return (numbering.certificate = std::move(made)), numbering;
+        // Another program may have numbered the event meanwhile: its number is looked up again.
+    }
+    numbering.whyNone = database_->problem();
+    setProblem(numbering.whyNone);
+    return numbering;
+}
+
+std::string HistoryStore::unnumberable(const std::string& event, int& year) {
+    std::vector<PendingRecord> waiting = waitingRecords({.event = event});
+    if (!waitingProblem_.empty()) return waitingProblem_;
+    if (!leaveOutDelivered(waiting)) return database_->problem();
+    if (!waiting.empty())
+        return std::string(EventWaitsText) + std::to_string(waiting.size()) + ": " + whyWaiting();
+    std::string first;
+    bool whole = true;
+    const bool read = database_->select(HistoryTable::Records, {.event = event}, [&](PendingRecord&& r) {
+        first = std::move(r.stored.time);
+        whole = whole && r.stored.unreadable.empty();
+    });
+    if (!read) return database_->problem();
+    if (first.empty()) return std::string(NoEventText);
+    // A record read only in part is never certified, nor numbered.
+    if (!whole) return std::string(UnreadableEventText);
+    const std::string began = localTimeText(first);
+    std::from_chars(began.data(), began.data() + std::min<std::size_t>(began.size(), 4), year);
+    return {};
+}
+
+std::optional<IssuedCertificate> HistoryStore::certificate(const std::string& number) {
+    std::optional<IssuedCertificate> found;
+    database_->certificateNumbered(number, found);
+    setProblem(database_->problem());
+    return found;
 }
 
 std::unique_ptr<HistoryStore> openHistory(const std::string& database, Delivery delivery) {

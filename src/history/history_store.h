@@ -92,6 +92,11 @@ public:
     // the database `from` names ("" for those left by an earlier program without a database).
     // How many; nullopt, with problem() set, when the local file or the database failed.
     std::optional<std::size_t> handOver(const std::string& from);
+    // A number is given only when every record of the event is in the database (none waits, the
+    // database answers), so a certificate never names records the database does not hold. The
+    // number counts within the year the event began (local time).
+    CertificateNumbering numberCertificate(const std::string& event, const std::string& code) override;
+    std::optional<IssuedCertificate> certificate(const std::string& number) override;
     // The path or URL of the database, as named.
     const std::string& databaseLocation() const { return database_->location(); }
     // Why the database could not be used the last time it was tried; empty when it could.
@@ -109,6 +114,8 @@ private:
     // Leaves out the records the database has taken meanwhile (it lists them itself); false when
     // the database could not be asked.
     bool leaveOutDelivered(std::vector<PendingRecord>& waiting);
+    // Why the event cannot be numbered yet; empty when it can. `year` gets the year it began.
+    std::string unnumberable(const std::string& event, int& year);
     // The database of a listing that reaches that far.
     HistoryDatabase& databaseOf(Reach reach) const;
 

@@ -46,11 +46,11 @@ inline constexpr std::string_view TemperatureToleranceKey = "TolerancjaTemperatu
 inline constexpr std::string_view InputToleranceKey = "TolerancjaWejscia";
 inline constexpr std::string_view OutputToleranceKey = "TolerancjaWyjscia";
 
-// The calibration procedure: the technician's full name as certificates print it, and the
-// calibration interval a transmitter gets unless another is chosen for it.
+// The calibration procedure: the calibration interval, in months, offered for a transmitter (and
+// taken for an event that names none).
 inline constexpr std::string_view CalibrationSection = "Kalibracja";
+inline constexpr std::string_view CalibrationIntervalKey = "InterwalMiesiecy";
+// The technician's full name, as certificates print it.
 inline constexpr std::string_view TechnicianKey = "Technik";
-inline constexpr std::string_view IntervalMonthsKey = "InterwalMiesiace";
-inline constexpr int DefaultIntervalMonths = 12;
 
 }  // namespace doxa

@@ -56,6 +56,11 @@ std::string storedHistoryDatabase(const SettingsStore& settings, const std::stri
     return stored;
 }
 
+int storedCalibrationIntervalMonths(const SettingsStore& settings) {
+    const int months = settings.readInt(CalibrationSection, CalibrationIntervalKey, DefaultCalibrationIntervalMonths);
+    return months >= 1 && months <= LongestCalibrationIntervalMonths ? months : DefaultCalibrationIntervalMonths;
+}
+
 void startStation(Station& station) {
     const SettingsStore& settings = station.settings;
     LinkSettings& link = station.link;

@@ -37,6 +37,12 @@ std::vector<std::string> storedRecentFiles(const SettingsStore& settings);
 // database of the settings ([Baza] URL), else "" for the user's own file.
 std::string storedHistoryDatabase(const SettingsStore& settings, const std::string& named = {});
 
+// The calibration interval in months that a calibration offers for a transmitter: [Kalibracja]
+// InterwalMiesiecy, 12 when not set or not 1..120 (ten years: a longer one is taken for a mistake).
+inline constexpr int DefaultCalibrationIntervalMonths = 12;
+inline constexpr int LongestCalibrationIntervalMonths = 120;
+int storedCalibrationIntervalMonths(const SettingsStore& settings);
+
 // Builds the shared state from the station's settings store: the port and line, the polling
 // address, DELTA, an empty user characteristic. The transmitter's wait after a request
 // (replyWait) is not stored; it keeps the value of the mode's menu command.

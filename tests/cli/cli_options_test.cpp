@@ -81,6 +81,27 @@ TEST(CliOptions, EachCommandTakesOnlyItsOwnOptionsAndHelpNeedsNoPort) {
     EXPECT_NE(text.find("  4     the port could not be opened"), std::string::npos);
 }
 
+// --due takes its days or leaves them to the default; what it lists has no date or CSV form.
+TEST(CliOptions, HistoryDueTakesItsDaysOrThirty) {
+    const Command* history = findCommand("history");
+    ASSERT_NE(history, nullptr);
+    const auto run = [history](std::vector<std::string_view> args) { return parseInvocation(args, history->options, 0); };
+    EXPECT_EQ(run({"--due"}).invocation.dueDays, 30);
+    EXPECT_EQ(run({"--due", "7"}).invocation.dueDays, 7);
+    EXPECT_EQ(run({"--due=0"}).invocation.dueDays, 0);
+    const Invocation json = run({"--due", "--json", "--serial", "4"}).invocation;
+    EXPECT_EQ(json.dueDays, 30);
+    EXPECT_TRUE(json.json);
+    EXPECT_EQ(json.serial, 4);
+    EXPECT_FALSE(run({"--json"}).invocation.dueDays);
+    EXPECT_EQ(run({"--due", "soon"}).error, "--due takes 0..3660 days, not 'soon'");
+    EXPECT_EQ(run({"--due", "3661"}).error, "--due takes 0..3660 days, not '3661'");
+    EXPECT_EQ(run({"--due", "--csv"}).error, "--due lists transmitters: it takes no --since, --csv or --hand-over");
+    EXPECT_EQ(run({"--since", "2025-01-01", "--due"}).error,
+              "--due lists transmitters: it takes no --since, --csv or --hand-over");
+    EXPECT_NE(commandHelp(*history).find("--due [DAYS]"), std::string::npos);
+}
+
 TEST(CliOptions, ReadWriteAndFinderTakeTheirFileAndRange) {
     const auto run = [](std::string_view name, std::vector<std::string_view> args) {
         const Command* command = findCommand(name);

@@ -195,6 +195,7 @@ TEST_F(CliHistory, ListsNewestFirstInJsonCsvAndTable) {
     EXPECT_EQ(newest["serial"].toInt(), 77);
     EXPECT_EQ(newest["outcome"].toString(), "not_confirmed");
     EXPECT_EQ(newest["mode"].toString(), "RS485");
+    EXPECT_TRUE(newest["event"].isNull()) << "outside a calibration event";
     EXPECT_EQ(newest["as_left"].toObject(),
               QJsonObject({{"range_max", 200}, {"sensor", "Pt 1000, \"nowy\""}}));
     EXPECT_EQ(parsed(cli({"--model", "DOXA-22", "--json"}).out).size(), 1);
@@ -209,7 +210,7 @@ TEST_F(CliHistory, ListsNewestFirstInJsonCsvAndTable) {
     ASSERT_EQ(csv.size(), 3u);
     EXPECT_EQ(csv[0], (std::vector<std::string>{"time", "user", "kind", "outcome", "model", "serial", "address", "mode",
                                                 "line", "backup_file", "as_found", "as_left", "reference", "device",
-                                                "refusal_code", "unreadable", "waiting_for"}));
+                                                "refusal_code", "unreadable", "waiting_for", "event"}));
     EXPECT_EQ(csv[2][13], "/dev/serial/by-id/usb-Acme_Dual-if00");
     EXPECT_EQ(csv[2][14], "");
     EXPECT_EQ(csv[1][0], "2025-03-01T10:00:00Z");
@@ -306,7 +307,7 @@ TEST_F(CliHistory, WaitingRecordsAreListedWithTheirDatabaseAndHandedOverOnPurpos
     EXPECT_EQ(all[0].toObject()["serial"].toInt(), 5150);
     EXPECT_EQ(all[0].toObject()["waiting_for"].toString().toStdString(), training.string());
     EXPECT_TRUE(all[1].toObject()["waiting_for"].isNull());
-    EXPECT_TRUE(lines(cli({"--csv"}).out)[1].ends_with("," + training.string())) << cli({"--csv"}).out;
+    EXPECT_TRUE(lines(cli({"--csv"}).out)[1].ends_with("," + training.string() + ",")) << cli({"--csv"}).out;
     EXPECT_NE(cli({}).out.find("[czeka na: " + training.string() + "]"), std::string::npos);
 
     EXPECT_EQ(cli({"--hand-over", training.string(), "--json"}).status, 2);
@@ -321,6 +322,57 @@ TEST_F(CliHistory, WaitingRecordsAreListedWithTheirDatabaseAndHandedOverOnPurpos
 
 // With the history in the local file alone and that file impossible to make, the record is lost
 // when doxa-cli ends: it is told as JSON and the command that succeeded ends with status 6.
+// Calibrations due, counted from today: a calibration that ran to its end 400 days ago with a
+// 12-month interval is overdue, one 350 days ago is due in about two weeks, one 100 days ago not
+// for long; one that named no interval takes the settings' 3 months, and is overdue.
+TEST_F(CliHistory, DueListsTheTransmittersDueWithinTheDaysOrOverdue) {
+    const auto today = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
+    const auto finish = [this, today](int serial, int daysAgo, std::optional<double> months) {
+        now_ = today - std::chrono::days(daysAgo) + std::chrono::hours(12);
+        HistoryStore store(file().string(), [this] { return now_; });
+        ServiceRecord r;
+        r.model = "DOXA-22";
+        r.serial = serial;
+        r.event = "event-" + std::to_string(serial);
+        r.kind = RecordKind::CalibrationConditions;
+        if (months) r.reference = {{"interval_months", *months}};
+        store.record(r);
+        r.kind = RecordKind::CalibrationEnd;
+        r.reference.clear();
+        store.record(r);
+    };
+    finish(1, 400, 12);
+    finish(2, 350, 12);
+    finish(3, 100, 12);
+    finish(4, 100, std::nullopt);
+    std::filesystem::create_directories(folder_.path() / "doxa-win");
+    std::ofstream(folder_.path() / "doxa-win" / "doxa-win.ini") << "[Kalibracja]\nInterwalMiesiecy=3\n";
+
+    const Result all = cli({"--due", "--json"});
+    ASSERT_EQ(all.status, 0) << all.err;
+    const QJsonArray due = parsed(all.out);
+    std::vector<int> serials;
+    for (const auto& d : due) serials.push_back(d.toObject()["serial"].toInt());
+    EXPECT_EQ(serials, (std::vector<int>{1, 4, 2})) << all.out;
+    ASSERT_EQ(due.size(), 3);
+    EXPECT_TRUE(due[0].toObject()["overdue"].toBool());
+    EXPECT_EQ(due[0].toObject()["interval_months"].toInt(), 12);
+    EXPECT_EQ(due[0].toObject()["event"].toString(), "event-1");
+    EXPECT_EQ(due[1].toObject()["interval_months"].toInt(), 3);
+    EXPECT_FALSE(due[2].toObject()["overdue"].toBool());
+    EXPECT_EQ(due[2].toObject()["due"].toString().size(), 10);
+
+    const Result soon = cli({"--due", "7"});
+    ASSERT_EQ(soon.status, 0) << soon.err;
+    EXPECT_EQ(std::ranges::count(soon.out, '\n'), 3) << "the head and two overdue:\n" << soon.out;
+    const auto overdueAt = soon.out.find("po terminie");
+    EXPECT_NE(overdueAt, std::string::npos) << soon.out;
+    EXPECT_NE(soon.out.find("po terminie", overdueAt + 1), std::string::npos) << soon.out;
+    EXPECT_EQ(cli({"--due", "--serial", "2", "--json"}).out.find("\"serial\": 1"), std::string::npos);
+    EXPECT_EQ(cli({"--due", "soon"}).status, 2);
+    EXPECT_EQ(cli({"--due", "--csv"}).status, 2);
+}
+
 TEST(CliHistoryLost, ARecordThatCannotBeKeptIsToldAndGivesStatusSix) {
     test::TempFolder config;
     std::ofstream(config.path() / "doxa-win") << "in the way";

@@ -52,7 +52,7 @@ TEST(HistoryWindow, TheMenuEntryShowsTheTransmittersOfTheHistory) {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         title = dialog->windowTitle();
-        for (const char* name : {"c102", "c111", "c112", "c113", "c121", "c131", "c103", "c105", "c106"})
+        for (const char* name : {"c102", "c111", "c112", "c113", "c114", "c115", "c121", "c131", "c103", "c105", "c106"})
             EXPECT_NE(dialog->findChild<QWidget*>(name), nullptr) << name;
         if (auto* list = dialog->findChild<QListWidget*>("c101"))
             for (int row = 0; row < list->count(); ++row) transmitters << list->item(row)->text();

@@ -250,16 +250,17 @@ TEST_F(HistoryDialog, EksportCsvWritesTheListedRecordsIntoTheNamedFile) {
     const auto file = std::filesystem::temp_directory_path() /
                       ("history-dlg-" + std::to_string(::getpid()) + ".csv");
     savePath = file.string();
+    history.stored[0].record.event = "6f1c2a";
     ASSERT_TRUE(openAndAnswer());
     window.click(CHistoryDlg::Export);
     EXPECT_EQ(suggested, "historia-100.csv");
     EXPECT_EQ(contentOf(file),
               "time,user,kind,outcome,model,serial,address,mode,line,backup_file,as_found,as_left,reference,device,"
-              "refusal_code,unreadable,waiting_for\n"
+              "refusal_code,unreadable,waiting_for,event\n"
               "2025-03-02T11:00:00Z,jan,calibration_input,confirmed,DOXA-22,100,0,HART,"
-              "\"COM2:1200,o,8,1\",,\"{\"\"zero\"\": 0.12}\",\"{\"\"zero\"\": 0}\",{},,,,\n"
+              "\"COM2:1200,o,8,1\",,\"{\"\"zero\"\": 0.12}\",\"{\"\"zero\"\": 0}\",{},,,,,6f1c2a\n"
               "2025-02-27T09:00:00Z,jan,identification,confirmed,DOXA-22,100,0,HART,"
-              "\"COM2:1200,o,8,1\",,{},{},{},,,,\n");
+              "\"COM2:1200,o,8,1\",,{},{},{},,,,,\n");
     std::filesystem::remove(file);
 
     // Cancelled: nothing is written.
@@ -295,7 +296,7 @@ TEST_F(HistoryDialog, EksportCsvKeepsEachRecordOneRowAndNoFieldAFormula) {
 
     const auto rows = test::csvRows(contentOf(file));
     ASSERT_EQ(rows.size(), 3u) << contentOf(file);
-    for (const auto& row : rows) EXPECT_EQ(row.size(), 17u);
+    for (const auto& row : rows) EXPECT_EQ(row.size(), 18u);
     EXPECT_EQ(rows[1][1], "'=HYPERLINK(\"http://x\")");
     EXPECT_EQ(rows[1][8], "COM2\r\n1200");
     EXPECT_EQ(rows[2][9], "'+48 600\r\n");
@@ -405,6 +406,71 @@ TEST(HistoryCertificate, ARecordReadOnlyInPartGivesANoteInsteadOfAPoint) {
     EXPECT_EQ(c.points[0].asFound, "300,120");
     EXPECT_EQ(c.notes, (std::vector<std::string>{
                            "10:05:00  Kalibracja wejścia: as_found [nieczytelne: \"{\"input\": 3\"] — pominięty"}));
+}
+
+// "Do kalibracji": the transmitters due within the days given or overdue, each with its due date
+// (the latest finished calibration plus its interval), asked of the history off the window's thread.
+TEST(HistoryDue, DoKalibracjiListsTheTransmittersDueWithTheirDatesAndMarksTheOverdue) {
+    FakeHistory history;
+    const auto event = [&history](std::string end, int serial, double months) {
+        StoredRecord conditions = stored(end.substr(0, 11) + "08:00:00Z", "DOXA-22", serial,
+                                         RecordKind::CalibrationConditions, RecordOutcome::Confirmed);
+        conditions.record.event = "ev-" + std::to_string(serial);
+        conditions.record.reference = {{"interval_months", months}};
+        StoredRecord end_ = stored(end, "DOXA-22", serial, RecordKind::CalibrationEnd, RecordOutcome::Confirmed);
+        end_.record.event = conditions.record.event;
+        history.stored.insert(history.stored.begin(), {end_, conditions});
+    };
+    event("2024-11-05T12:00:00Z", 200, 6);   // due 2025-05-05
+    event("2025-03-10T12:00:00Z", 100, 12);  // due 2026-03-10
+    event("2025-06-01T12:00:00Z", 300, 12);  // due 2026-06-01
+    test::VirtualClock clock;
+    QueuedRunner runner{history};
+    CHistoryDlg logic{history, runner, [](std::string_view) { return std::string(); }, {},
+                      DueCounting{12, [] { return std::chrono::sys_days(std::chrono::year(2026) / 2 / 20); }}};
+    FakeWindow window{logic, clock};
+    const auto answer = [&] {
+        runner.runAll();
+        clock.advance(CHistoryDlg::AnswerPollMs);
+    };
+    ASSERT_TRUE(window.open());
+    answer();
+    EXPECT_EQ(window.items(CHistoryDlg::Transmitters).size(), 3u);
+    EXPECT_EQ(window.text(CHistoryDlg::DueDays), "30");
+
+    window.setChecked(CHistoryDlg::DueOnly, true);
+    window.click(CHistoryDlg::DueOnly);
+    EXPECT_FALSE(runner.jobs.empty()) << "asked of the runner, not on the window's thread";
+    EXPECT_EQ(window.items(CHistoryDlg::Transmitters).size(), 3u);
+    answer();
+    EXPECT_EQ(window.items(CHistoryDlg::Transmitters),
+              (Items{"DOXA-22   nr 200   do kalibracji: 2025-05-05   po terminie",
+                     "DOXA-22   nr 100   do kalibracji: 2026-03-10"}));
+    EXPECT_EQ(window.items(CHistoryDlg::Records),
+              (Items{"2024-11-05 12:00:00   Procedura kalibracji: koniec   potwierdzone   - → -",
+                     "2024-11-05 08:00:00   Procedura kalibracji: warunki   potwierdzone   - → -"}));
+
+    window.type(CHistoryDlg::DueDays, "10");
+    window.click(CHistoryDlg::Apply);
+    answer();
+    EXPECT_EQ(window.items(CHistoryDlg::Transmitters), (Items{"DOXA-22   nr 200   do kalibracji: 2025-05-05   po terminie"}));
+    window.type(CHistoryDlg::SerialFilter, "100");
+    window.click(CHistoryDlg::Apply);
+    answer();
+    EXPECT_TRUE(window.items(CHistoryDlg::Transmitters).empty());
+    EXPECT_EQ(window.text(CHistoryDlg::StatusText), "Żaden przetwornik nie czeka na kalibrację w tym terminie.");
+
+    window.type(CHistoryDlg::DueDays, "dziesięć");
+    window.click(CHistoryDlg::Apply);
+    ASSERT_EQ(window.boxes().size(), 1u);
+    EXPECT_EQ(window.boxes().back().text, "Liczbę dni należy podać jako liczbę całkowitą od 0 do 3660.");
+
+    window.type(CHistoryDlg::SerialFilter, "");
+    window.setChecked(CHistoryDlg::DueOnly, false);
+    window.click(CHistoryDlg::DueOnly);
+    answer();
+    EXPECT_EQ(window.items(CHistoryDlg::Transmitters).size(), 3u);
+    EXPECT_EQ(window.items(CHistoryDlg::Transmitters)[0], "DOXA-22   nr 300   2025-06-01 12:00:00");
 }
 
 TEST_F(HistoryDialog, OffersNoCertificateWithoutAWayToShowIt) {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <latch>
+#include <set>
 #include <thread>
 
 #include "calibration/calib_dlg.h"
@@ -521,6 +522,49 @@ TEST_F(HistoryServer, EveryCalibrationKindReachesTheServer) {
     ASSERT_EQ(trims.size(), 2u);
     EXPECT_EQ(textOf(trims[0].asLeft, "trim"), "set");
     EXPECT_EQ(textOf(trims[1].asLeft, "trim"), "cancelled");
+}
+
+// A team on one server: two programs number their events at once, and both the same event among
+// them. Every number is given once, the numbers of the year follow one another without a gap,
+// and the event both numbered has one number.
+TEST_F(HistoryServer, TwoProgramsNumberingAtOnceGiveUniqueConsecutiveNumbers) {
+    constexpr int Each = 15;
+    std::latch bothReady(2);
+    std::vector<std::string> numbers[2];
+    std::string shared[2];
+    const auto numbering = [&](int program) {
+        HistoryStore s(database_, (folder_.path() / std::to_string(program)).string(), time_.clock());
+        ServiceRecord conditions = compensation(500 + program);
+        conditions.kind = RecordKind::CalibrationConditions;
+        for (int i = 0; i < Each; ++i) {
+            conditions.event = "ev-" + std::to_string(program) + "-" + std::to_string(i);
+            s.record(conditions);
+        }
+        conditions.event = "ev-shared";
+        s.record(conditions);
+        ASSERT_EQ(s.waiting(), 0u) << s.problem();
+        bothReady.arrive_and_wait();
+        shared[program] = s.numberCertificate("ev-shared", "code").certificate.value_or(IssuedCertificate{}).number;
+        for (int i = 0; i < Each; ++i) {
+            const auto numbered = s.numberCertificate("ev-" + std::to_string(program) + "-" + std::to_string(i), "code");
+            ASSERT_TRUE(numbered.certificate) << numbered.whyNone;
+            numbers[program].push_back(numbered.certificate->number);
+        }
+    };
+    std::thread first(numbering, 0);
+    std::thread second(numbering, 1);
+    first.join();
+    second.join();
+    EXPECT_NE(shared[0], "");
+    EXPECT_EQ(shared[0], shared[1]);
+    std::set<std::string> given(numbers[0].begin(), numbers[0].end());
+    given.insert(numbers[1].begin(), numbers[1].end());
+    given.insert(shared[0]);
+    std::set<std::string> expected;
+    for (int n = 1; n <= 2 * Each + 1; ++n) expected.insert(certificateNumberText(2025, n));
+    EXPECT_EQ(given, expected);
+    EXPECT_EQ(onServer("SELECT count(*) FROM certificates"), 2 * Each + 1);
+    EXPECT_EQ(onServer("SELECT last FROM certificate_counters WHERE year = 2025"), 2 * Each + 1);
 }
 
 }  // namespace

@@ -170,4 +170,16 @@ TEST(StartStation, TheHistoryDatabaseIsTheCommandLinesElseTheSettingsElseTheOwnF
     EXPECT_EQ(storedHistoryDatabase(settings, "/tmp/other.sqlite"), "/tmp/other.sqlite");
 }
 
+// A transmitter's calibration interval is offered from [Kalibracja]: 12 months unless another
+// whole number of months up to ten years is stored there.
+TEST(StartStation, TheCalibrationIntervalIsTwelveMonthsUnlessAnotherIsStored) {
+    MemorySettingsStore settings;
+    EXPECT_EQ(storedCalibrationIntervalMonths(settings), 12);
+    for (const auto& [stored, read] : {std::pair{"6", 6}, {"1", 1}, {"120", 120}, {"0", 12}, {"-3", 12},
+                                       {"121", 12}, {"sześć", 12}}) {
+        settings.writeText("Kalibracja", "InterwalMiesiecy", stored);
+        EXPECT_EQ(storedCalibrationIntervalMonths(settings), read) << stored;
+    }
+}
+
 }  // namespace doxa

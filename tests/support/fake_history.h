@@ -75,6 +75,22 @@ public:
         if (shown.size() > 10) shown[10] = ' ';
         return shown;
     }
+    // Numbers the events of 2025 one after another, or none while `notNumbered` says why.
+    CertificateNumbering numberCertificate(const std::string& event, const std::string& code) override {
+        if (!notNumbered.empty()) return {std::nullopt, false, notNumbered};
+        for (const IssuedCertificate& c : certificates)
+            if (c.event == event) return {c, c.code != code, {}};
+        certificates.push_back({certificateNumberText(2025, int(certificates.size()) + 1), event, code,
+                                "2025-03-01T09:00:00Z", "jan"});
+        return {certificates.back(), false, {}};
+    }
+    std::optional<IssuedCertificate> certificate(const std::string& number) override {
+        const auto found = std::ranges::find(certificates, number, &IssuedCertificate::number);
+        if (found == certificates.end()) return std::nullopt;
+        return *found;
+    }
+    std::vector<IssuedCertificate> certificates;
+    std::string notNumbered;
 
 private:
     std::vector<StoredRecord> listed(const HistoryFilter& filter, Reach reach) const {
@@ -97,7 +113,9 @@ private:
                                       : !filter.serial || (storedSerial(s).empty() && s.record.serial == *filter.serial);
         return serialPasses &&
                (filter.model.empty() || s.record.model == filter.model) &&
-               (!filter.since || s.time >= isoOf(*filter.since));
+               (!filter.since || s.time >= isoOf(*filter.since)) &&
+               (filter.event.empty() || s.record.event == filter.event) &&
+               (filter.kinds.empty() || std::ranges::find(filter.kinds, s.record.kind) != filter.kinds.end());
     }
     static std::string isoOf(std::chrono::sys_seconds time) {
         const auto day = std::chrono::floor<std::chrono::days>(time);
