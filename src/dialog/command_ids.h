@@ -47,6 +47,7 @@ enum CommandId : int {
     CmdConfirmWrites = 32822,  // confirm what programming will change before it writes
     CmdHistory = 32823,  // the service history of the transmitters
     CmdReferenceInstrument = 32824,  // the reference instrument the certificates name
+    CmdCalibrationProcedure = 32830,  // as found, adjustment, as left: one calibration event
 };
 
 }  // namespace doxa
