@@ -167,6 +167,18 @@ void CCalibProcedureDlg::onDestroy() {
     endExchange(station_, window());
 }
 
+CCalibProcedureDlg::Waiting CCalibProcedureDlg::waiting() const {
+    switch (stage_) {
+        case Stage::Input: return Waiting::Value;
+        case Stage::Output: return driveConfirmed_ ? Waiting::Value : Waiting::Repeat;
+        case Stage::Review: return Waiting::Decision;
+        case Stage::Ended: return Waiting::Ended;
+        case Stage::Conditions:
+        case Stage::Releasing: break;
+    }
+    return Waiting::Nothing;
+}
+
 std::optional<ReferenceInstrument> CCalibProcedureDlg::takeInstrument(int id, bool& refused) {
     const int chosen = window().selection(id);
     if (chosen <= 0 || chosen > static_cast<int>(register_.size())) return std::nullopt;

@@ -79,6 +79,12 @@ public:
 
     const Outcome& outcome() const { return outcome_; }
 
+    // What the run waits for from the technician while no exchange is under way, for a host
+    // that asks for it in words: a typed value and "Dalej", "Dalej" to drive a refused output
+    // again, the choice after a phase, or nothing more.
+    enum class Waiting { Nothing, Value, Repeat, Decision, Ended };
+    Waiting waiting() const;
+
     int layout() const override { return Resource; }
     void onInit() override;
     void onCommand(int id) override;

@@ -24,7 +24,12 @@ constexpr std::array HistoryOptions{Opt::Serial, Opt::Model, Opt::Since, Opt::Js
 constexpr std::array PortsOptions{Opt::Json};
 constexpr std::array ConvertOptions{Opt::Sensor, Opt::Celsius, Opt::Ohm, Opt::Mv, Opt::ColdJunction, Opt::Json};
 
-constexpr std::array<Command, 8> Commands{{
+constexpr std::array CalibrateOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity, Opt::Address, Opt::Timeout,
+                                      Opt::Fast, Opt::Db, Opt::Technician, Opt::Customer, Opt::Tag, Opt::Ambient,
+                                      Opt::Humidity, Opt::Instrument, Opt::Meter, Opt::Points, Opt::Tolerance,
+                                      Opt::ToleranceUnit, Opt::OutputTolerance, Opt::Interval};
+
+constexpr std::array<Command, 9> Commands{{
     {"identify", "identify the transmitter and read its configuration", "", 0, IdentifyOptions,
      "Runs the identification of doxa-win (\"Inicjalizacja\") and prints its fields: model,\n"
      "serial number, sensor, output, break signalling, range, threshold and filter. When the\n"
@@ -99,6 +104,22 @@ constexpr std::array<Command, 8> Commands{{
      "the range is printed on standard error and the status is 2 (type b is read back from\n"
      "250 °C only). Nothing is opened.\n",
      nullptr, runConvert},
+    {"calibrate", "calibrate the transmitter as found, point by point", "", 0, CalibrateOptions,
+     "Identifies the transmitter and runs doxa-win's \"Procedura kalibracji\": the conditions are\n"
+     "recorded, then each test point as found. For an input point the value to set at the\n"
+     "reference is printed and the value actually applied is read from standard input; the\n"
+     "transmitter's reading is taken five times and the mean judged. For an output point the\n"
+     "output is forced to the point and the meter's reading is read from standard input. The\n"
+     "output is released at the end however the run ends. Every question goes to standard error\n"
+     "and takes one line of standard input, so a script can feed the answers (a here-document).\n"
+     "The ambient temperature, the humidity and the instrument are asked for first when not given.\n"
+     "The run ends without an adjustment (adjust in doxa-win's calibration dialogs). Standard\n"
+     "output gets one line per point with its error and verdict, the event's id and how the run\n"
+     "ended. Every record is in the service history as it is made; a run cut short is recorded as\n"
+     "interrupted. Status 2 for conditions the procedure refuses (an expired instrument among them)\n"
+     "or standard input that ends early, 3 when the transmitter refused to drive its output, 1 when\n"
+     "it stopped answering; points outside their tolerance are told, not a failure of the run.\n",
+     runCalibrate, nullptr},
 }};
 
 struct ExitCodeInfo {
