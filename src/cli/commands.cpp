@@ -165,6 +165,7 @@ std::string programHelp() {
         "       doxa-cli history [OPTION]...\n"
         "       doxa-cli ports [--json]\n"
         "       doxa-cli convert --sensor ID (--celsius T | --ohm R | --mv U) [--cold-junction T] [--json]\n"
+        "       doxa-cli calibrate --port PORT [OPTION]... <typed values\n"
         "       doxa-cli [COMMAND] --help\n"
         "       doxa-cli --version\n"
         "Talks to one DOXA/RIVO/SAWE temperature transmitter with the same exchanges as doxa-win.\n"
