@@ -142,6 +142,11 @@ private:
                 return true;
             }
         }
+        const InstrumentRegister* known = session_.station().instruments;
+        if (!known)
+            session_.console().error("no register of reference instruments is kept without the service history");
+        else if (!known->problem().empty())
+            session_.console().error(known->problem());
         session_.console().error("no instrument '" + wanted + "' in the register of reference instruments");
         refused_ = true;
         return false;
