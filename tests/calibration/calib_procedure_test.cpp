@@ -27,7 +27,7 @@ public:
 
 // Pt 100 on 0..100 °C with a 4..20 mA output, as an identification leaves the station.
 struct Procedure : DialogSession<CCalibProcedureDlg> {
-    Procedure() : DialogSession(sim::Model::Doxa22, false) {
+    explicit Procedure(bool rs485 = false) : DialogSession(sim::Model::Doxa22, rs485) {
         sim.device().sensorCode = 1;
         sim.device().rangeLower = 0;
         sim.device().rangeUpper = 100;
@@ -182,6 +182,30 @@ TEST(CalibrationProcedure, AWholePt100RunJudgesAndRecordsEveryPoint) {
     EXPECT_TRUE(e.end->finished);
     EXPECT_FALSE(e.end->adjusted);
     EXPECT_FALSE(e.interrupted());
+}
+
+// Over RS485 the output goes into fixed mode before each value and the mode is written once
+// more after it; the release writes the normal mode.
+TEST(CalibrationProcedure, OverRs485EachOutputPointWritesModeValueAndModeAgain) {
+    Procedure p(true);
+    ASSERT_TRUE(p.window.open());
+    p.window.type(P::Points, "0; 100");
+    ASSERT_TRUE(p.start());
+    const std::size_t before = p.sim.writes().size();
+    ASSERT_TRUE(p.inputPoint(0.0f, Pt100Table[0]));
+    ASSERT_TRUE(p.inputPoint(100.0f, Pt100Table[4]));
+    ASSERT_TRUE(p.outputPoint("4.0"));
+    ASSERT_TRUE(p.outputPoint("20.0"));
+    std::vector<int> expected(10, 0x00DC);
+    for (int i = 0; i < 2; ++i) expected.insert(expected.end(), {0x003E, 0x00E0, 0x003E});
+    expected.push_back(0x003E);
+    EXPECT_EQ(p.sim.requests(before), expected);
+    EXPECT_EQ(p.sim.device().outputMode, 0);
+    EXPECT_FALSE(p.sim.device().fixedOutput);
+    const CalibrationEvent e = p.event();
+    ASSERT_EQ(e.points.size(), 4u);
+    EXPECT_EQ(e.points[3].applied, 20.0);
+    EXPECT_EQ(e.points[0].result.within, true);
 }
 
 TEST(CalibrationProcedure, AFailedPointAsksForAdjustmentAndTheSamePointsAsLeft) {
