@@ -7,7 +7,6 @@
 #include <cstdio>
 
 #include "dialog/typed_number.h"
-#include "transmitter/code_tables.h"
 #include "transmitter/sensor_conversion.h"
 
 namespace doxa::calibration {
@@ -28,9 +27,12 @@ std::string_view curveOf(const DeviceRecord& device) {
     return device.isRtdOnly ? RtdCurves[index] : StandardCurves[index];
 }
 
-std::string unitWithoutBlank(std::string_view unit) {
-    if (unit.starts_with(' ')) unit.remove_prefix(1);
-    return std::string(unit);
+// The unit the transmitter reads its input in. Not the threshold's unit table: that one knows
+// only the standard list, and on the RTD-only model code 3 is a nickel sensor, read in °C.
+std::string readingUnitOf(const DeviceRecord& device) {
+    if (device.sensorType == 0) return "Ohm";
+    if (device.sensorType == 3 && !device.isRtdOnly) return "mV";
+    return std::string(Celsius);
 }
 
 std::string printed(const char* format, double value) {
@@ -44,7 +46,7 @@ std::string printed(const char* format, double value) {
 InputSetup inputSetup(const DeviceRecord& device) {
     InputSetup setup;
     setup.sensor = std::string(curveOf(device));
-    setup.readingUnit = unitWithoutBlank(sensorUnit(device.sensorType));
+    setup.readingUnit = readingUnitOf(device);
     setup.appliedUnit = setup.readingUnit;
     if (const SensorCurveInfo* curve = findSensorCurve(setup.sensor))
         setup.appliedUnit = curve->signal == SensorSignal::Ohm ? "Ohm" : "mV";
