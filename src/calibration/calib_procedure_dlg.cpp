@@ -7,6 +7,8 @@
 #include "calibration/calib_settings_dlg.h"
 #include "calibration/calib_wizard_dlg.h"
 #include "dialog/typed_number.h"
+#include "link/cp1250.h"
+#include "programming/text_dlg.h"
 #include "link/port.h"
 #include "settings/settings_keys.h"
 #include "transmitter/code_tables.h"
@@ -21,6 +23,7 @@ using namespace calibration;
 namespace {
 
 constexpr int ButtonDelay = 1;
+constexpr int TagReadAttempts = 2;
 constexpr int ModeStep = 0;
 constexpr int ValueStep = 1;
 constexpr std::string_view NoInstrument = "(brak)";
@@ -76,6 +79,40 @@ void CCalibProcedureDlg::onInit() {
     showInstruments();
     for (const int id : {Typed, Next, Adjust, AsLeft, Finish}) window().setEnabled(id, false);
     window().setText(Prompt, "Wpisz warunki kalibracji i wybierz przyrządy wzorcowe, potem „Rozpocznij”");
+    readTag();
+}
+
+// A transmitter without a text, or one that does not answer, leaves the tag to be typed.
+void CCalibProcedureDlg::readTag() {
+    if (!ensurePortOpen(station_)) return;
+    purge(station_);
+    station_.frame.fill(0xFF);
+    readingTag_ = true;
+    tagReads_ = 0;
+    window().setEnabled(Start, false);
+    next(SendTag, AnswerWait);
+}
+
+void CCalibProcedureDlg::sendTag() {
+    ++tagReads_;
+    sendTextRead(station_);
+    next(ListenTag, station_.link.replyWait);
+}
+
+void CCalibProcedureDlg::takeTag() {
+    const int length = readReply(station_).length;
+    if (length < ShortestTextAnswer && tagReads_ < TagReadAttempts) {
+        next(SendTag, AnswerWait);
+        return;
+    }
+    window().stopTimer(ExchangeTimer);
+    station_.link.exchangeState = Idle;
+    readingTag_ = false;
+    window().setEnabled(Start, true);
+    if (length < ShortestTextAnswer) return;
+    const std::string text = cp1250ToUtf8(answerText(station_.frame, length));
+    const bool typed = window().text(Tag).find_first_not_of(' ') != std::string::npos;
+    if (!typed && text.find_first_not_of(' ') != std::string::npos) window().setText(Tag, text);
 }
 
 void CCalibProcedureDlg::showSetup() {
@@ -142,7 +179,10 @@ void CCalibProcedureDlg::onTimer(int timer) {
     }
     if (timer != ExchangeTimer) return;
     switch (station_.link.exchangeState) {
+        case SendTag: sendTag(); break;
+        case ReadTag: takeTag(); break;
         case SendDrive: sendDrive(); break;
+        case ListenTag:
         case ListenDrive:
         case ListenRelease:
             turnToReceive(station_);
@@ -241,6 +281,7 @@ std::optional<CalibrationConditions> CCalibProcedureDlg::takeConditions() {
 }
 
 void CCalibProcedureDlg::begin() {
+    if (readingTag_) return;
     auto conditions = takeConditions();
     if (!conditions) return;
     if (!ensurePortOpen(station_)) {

@@ -57,6 +57,9 @@ public:
         SendRelease = 4,
         ListenRelease = 5,
         ReadRelease = 6,
+        SendTag = 7,
+        ListenTag = 8,
+        ReadTag = 9,
     };
     // Readings of the process value per input point, and reads allowed to get them.
     static constexpr int ReadingsPerPoint = 5;
@@ -97,6 +100,9 @@ private:
     enum class AfterRelease { Review, Interrupt, Close };
 
     void showInstruments();
+    void readTag();
+    void sendTag();
+    void takeTag();
     void showSetup();
     std::optional<CalibrationConditions> takeConditions();
     std::optional<ReferenceInstrument> takeInstrument(int id, bool& refused);
@@ -135,6 +141,9 @@ private:
     Stage stage_ = Stage::Conditions;
     CalibrationPhase phase_ = CalibrationPhase::AsFound;
     std::size_t pointIndex_ = 0;
+    // The tag is read from the transmitter's text while the conditions are typed.
+    bool readingTag_ = false;
+    int tagReads_ = 0;
     bool adjusted_ = false;
     bool asLeftDone_ = false;
     // An input point: the value applied, the readings so far and the reads made for them.

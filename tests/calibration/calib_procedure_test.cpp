@@ -104,7 +104,8 @@ const Bytes Release = forcedOutput(0x00, 0x00, 0xAE);
 TEST(CalibrationProcedure, OpensWithTheSettingsAndTheTransmittersInput) {
     Procedure p;
     p.instruments.localCopy = true;
-    ASSERT_TRUE(p.window.open());
+    p.sim.device().text.clear();
+    ASSERT_TRUE(p.open());
     EXPECT_EQ(p.text(P::Technician), "Jan Kowalski");
     EXPECT_EQ(p.text(P::Interval), "12");
     EXPECT_EQ(p.text(P::Points), "0; 25; 50; 75; 100");
@@ -116,11 +117,21 @@ TEST(CalibrationProcedure, OpensWithTheSettingsAndTheTransmittersInput) {
     ASSERT_EQ(p.window.items(P::InputInstrument).size(), 4u);
     EXPECT_EQ(p.window.items(P::InputInstrument)[1], "Kalibrator KX-2 nr 1001, ważny do 2027-06-30");
     EXPECT_FALSE(p.window.isEnabled(P::Next));
+    EXPECT_EQ(p.text(P::Tag), "") << "a transmitter without a text";
+}
+
+TEST(CalibrationProcedure, TakesTheTagFromTheTransmittersText) {
+    Procedure p;
+    p.sim.device().text = "TT-101 \xB3\xF3" "d\xBF";  // "łódż" in code page 1250
+    ASSERT_TRUE(p.open());
+    EXPECT_EQ(p.sent(217).size(), 1u);
+    EXPECT_EQ(p.text(P::Tag), "TT-101 łódż");
+    EXPECT_TRUE(p.window.isEnabled(P::Start));
 }
 
 TEST(CalibrationProcedure, AWholePt100RunJudgesAndRecordsEveryPoint) {
     Procedure p;
-    ASSERT_TRUE(p.window.open());
+    ASSERT_TRUE(p.open());
     p.window.type(P::Technician, "Anna Nowak");
     ASSERT_TRUE(p.start());
     EXPECT_EQ(p.sim.settings.readText(CalibrationSection, TechnicianKey, ""), "Anna Nowak");
@@ -188,7 +199,7 @@ TEST(CalibrationProcedure, AWholePt100RunJudgesAndRecordsEveryPoint) {
 // more after it; the release writes the normal mode.
 TEST(CalibrationProcedure, OverRs485EachOutputPointWritesModeValueAndModeAgain) {
     Procedure p(true);
-    ASSERT_TRUE(p.window.open());
+    ASSERT_TRUE(p.open());
     p.window.type(P::Points, "0; 100");
     ASSERT_TRUE(p.start());
     const std::size_t before = p.sim.writes().size();
@@ -210,7 +221,7 @@ TEST(CalibrationProcedure, OverRs485EachOutputPointWritesModeValueAndModeAgain) 
 
 TEST(CalibrationProcedure, AFailedPointAsksForAdjustmentAndTheSamePointsAsLeft) {
     Procedure p;
-    ASSERT_TRUE(p.window.open());
+    ASSERT_TRUE(p.open());
     ASSERT_TRUE(p.start());
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(p.inputPoint(i * 25.0f + 0.3f, Pt100Table[i]));
     for (const char* m : {"4.0", "8.0", "12.0", "16.0", "20.0"}) ASSERT_TRUE(p.outputPoint(m));
@@ -244,7 +255,7 @@ TEST(CalibrationProcedure, AFailedPointAsksForAdjustmentAndTheSamePointsAsLeft) 
 
 TEST(CalibrationProcedure, CancelAmongTheOutputPointsReleasesTheOutputAndEndsInterrupted) {
     Procedure p;
-    ASSERT_TRUE(p.window.open());
+    ASSERT_TRUE(p.open());
     ASSERT_TRUE(p.start());
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(p.inputPoint(i * 25.0f, Pt100Table[i]));
     ASSERT_TRUE(p.outputPoint("4.0"));
@@ -265,7 +276,7 @@ TEST(CalibrationProcedure, CancelAmongTheOutputPointsReleasesTheOutputAndEndsInt
 
 TEST(CalibrationProcedure, AnExpiredInstrumentIsRefusedWithItsDueDate) {
     Procedure p;
-    ASSERT_TRUE(p.window.open());
+    ASSERT_TRUE(p.open());
     ASSERT_TRUE(p.start(2));
     ASSERT_EQ(p.window.boxes().size(), 1u);
     EXPECT_EQ(p.window.boxes()[0].text,
@@ -289,7 +300,7 @@ TEST(CalibrationProcedure, ConditionsOutsideTheirLimitsAreNotRecorded) {
                           Case{P::InputTolerance, "-0.1", "Wpisz tolerancję jako liczbę dodatnią albo zostaw pole puste"},
                           Case{P::Interval, "0", "Wpisz interwał kalibracji od 1 do 120 miesięcy"}}) {
         Procedure p;
-        ASSERT_TRUE(p.window.open());
+        ASSERT_TRUE(p.open());
         p.window.type(P::Ambient, "22");
         p.window.type(P::Humidity, "40");
         p.window.choose(P::InputInstrument, 1);
@@ -303,7 +314,7 @@ TEST(CalibrationProcedure, ConditionsOutsideTheirLimitsAreNotRecorded) {
 
 TEST(CalibrationProcedure, ARefusedForcedOutputIsNotCountedAsAPoint) {
     Procedure p;
-    ASSERT_TRUE(p.window.open());
+    ASSERT_TRUE(p.open());
     ASSERT_TRUE(p.start());
     for (int i = 0; i < 4; ++i) ASSERT_TRUE(p.inputPoint(i * 25.0f, Pt100Table[i]));
     p.sim.transmitter->faults.hartRefusals[40] = {7, 1};
@@ -324,7 +335,7 @@ TEST(CalibrationProcedure, ARefusedForcedOutputIsNotCountedAsAPoint) {
 
 TEST(CalibrationProcedure, ALostLineEndsTheRunInterruptedAndReportsTheUnconfirmedRelease) {
     Procedure p;
-    ASSERT_TRUE(p.window.open());
+    ASSERT_TRUE(p.open());
     ASSERT_TRUE(p.start());
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(p.inputPoint(i * 25.0f, Pt100Table[i]));
     ASSERT_TRUE(p.outputPoint("4.0"));

@@ -99,6 +99,7 @@ TEST(CliCalibrate, AsksForEachValueOnStandardInputAndRecordsTheRun) {
     EXPECT_EQ(o.lines[5], "Zdarzenie: " + e.id);
     ASSERT_TRUE(e.conditions);
     EXPECT_EQ(e.conditions->technician, "Jan Kowalski");
+    EXPECT_EQ(e.conditions->tag, "TT-101") << "the simulator's text";
     EXPECT_EQ(e.conditions->humidityPercent, 45.0);
     EXPECT_EQ(e.conditions->instruments.at(0).serial, "1001");
     ASSERT_EQ(e.points.size(), 4u);
