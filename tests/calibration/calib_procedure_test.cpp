@@ -274,6 +274,23 @@ TEST(CalibrationProcedure, CancelAmongTheOutputPointsReleasesTheOutputAndEndsInt
     EXPECT_EQ(p.recorder.ofKind(RecordKind::CalibrationEnd).back().outcome, RecordOutcome::NotConfirmed);
 }
 
+// The program going away with the window open cannot wait for an answer: the release goes out
+// once and the run ends interrupted.
+TEST(CalibrationProcedure, AWindowDestroyedMidRunSendsTheReleaseAndEndsInterrupted) {
+    Procedure p;
+    ASSERT_TRUE(p.open());
+    ASSERT_TRUE(p.start());
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(p.inputPoint(i * 25.0f, Pt100Table[i]));
+    ASSERT_EQ(p.sim.device().fixedOutput, 4.0f);
+    p.dialog.onDestroy();
+    EXPECT_EQ(p.sent(40), (std::vector<Bytes>{Drive4mA, Release}));
+    const CalibrationEvent e = p.event();
+    ASSERT_TRUE(e.end);
+    EXPECT_EQ(e.end->reason, "okno procedury zamknięte");
+    EXPECT_EQ(e.points.size(), 5u);
+    EXPECT_TRUE(p.sim.station.calibrationEvent.empty());
+}
+
 TEST(CalibrationProcedure, AnExpiredInstrumentIsRefusedWithItsDueDate) {
     Procedure p;
     ASSERT_TRUE(p.open());
