@@ -118,14 +118,18 @@ void CCalibProcedureDlg::takeTag() {
 void CCalibProcedureDlg::showSetup() {
     std::string info = "Zakres " + printed("%g", setup_.rangeLow) + " … " + printed("%g", setup_.rangeHigh) + " " +
                        setup_.readingUnit;
-    if (setup_.sensor.empty()) {
+    if (setup_.sensor.empty())
         info += "; czujnik bez charakterystyki wzorcowej – porównanie w " + setup_.readingUnit;
-        window().setItems(InputToleranceUnit, {setup_.readingUnit});
-    } else {
+    else
         info += "; charakterystyka " + setup_.sensor + ", wzorzec w " + setup_.appliedUnit;
-        window().setItems(InputToleranceUnit, {std::string(Celsius), setup_.appliedUnit});
-    }
     window().setText(SensorInfo, info);
+    window().setItems(InputToleranceUnit, toleranceUnits());
+}
+
+// Without a standard curve the input is compared in its own unit only.
+std::vector<std::string> CCalibProcedureDlg::toleranceUnits() const {
+    if (setup_.sensor.empty()) return {setup_.readingUnit};
+    return {std::string(Celsius), setup_.appliedUnit};
 }
 
 void CCalibProcedureDlg::showInstruments() {
@@ -266,8 +270,9 @@ std::optional<CalibrationConditions> CCalibProcedureDlg::takeConditions() {
     if (!points) return refuse("Wpisz od 2 do 11 punktów od 0 do 100 % rozdzielonych średnikami");
     percents_ = *points;
     c.intervalMonths = static_cast<int>(*interval);
-    c.inputToleranceUnit = window().selection(InputToleranceUnit) == 1 ? setup_.appliedUnit : setup_.readingUnit;
-    if (window().selection(InputToleranceUnit) == 0 && !setup_.sensor.empty()) c.inputToleranceUnit = Celsius;
+    const std::vector<std::string> units = toleranceUnits();
+    const int unit = window().selection(InputToleranceUnit);
+    c.inputToleranceUnit = units[unit > 0 && unit < static_cast<int>(units.size()) ? static_cast<std::size_t>(unit) : 0];
     c.sensor = setup_.sensor;
     c.appliedUnit = setup_.appliedUnit;
     c.readingUnit = setup_.readingUnit;

@@ -104,6 +104,7 @@ private:
     void sendTag();
     void takeTag();
     void showSetup();
+    std::vector<std::string> toleranceUnits() const;
     std::optional<CalibrationConditions> takeConditions();
     std::optional<ReferenceInstrument> takeInstrument(int id, bool& refused);
     void begin();

@@ -195,6 +195,29 @@ TEST(CalibrationProcedure, AWholePt100RunJudgesAndRecordsEveryPoint) {
     EXPECT_FALSE(e.interrupted());
 }
 
+// A tolerance in Ohm judges the input where the reference is applied: 0.2 °C high on a Pt 100
+// at 0 °C is 0.078 Ohm (0.391 Ohm per °C there), beyond 0.05 Ohm.
+TEST(CalibrationProcedure, AToleranceInOhmJudgesTheInputInOhm) {
+    Procedure p;
+    ASSERT_TRUE(p.open());
+    p.window.type(P::Points, "0; 100");
+    p.window.type(P::InputTolerance, "0.05");
+    p.window.choose(P::InputToleranceUnit, 1);
+    ASSERT_TRUE(p.start());
+    ASSERT_TRUE(p.inputPoint(0.2f, Pt100Table[0]));
+    const CalibrationEvent e = p.event();
+    ASSERT_TRUE(e.conditions);
+    EXPECT_EQ(e.conditions->inputToleranceUnit, "Ohm");
+    ASSERT_EQ(e.points.size(), 1u);
+    const PointResult& r = e.points[0].result;
+    EXPECT_EQ(r.errorUnit, "Ohm");
+    ASSERT_TRUE(r.error && r.otherError);
+    EXPECT_NEAR(*r.error, 0.078, 0.001);
+    EXPECT_EQ(r.otherUnit, "°C");
+    EXPECT_NEAR(*r.otherError, 0.2, 0.001);
+    EXPECT_EQ(r.within, false);
+}
+
 // Over RS485 the output goes into fixed mode before each value and the mode is written once
 // more after it; the release writes the normal mode.
 TEST(CalibrationProcedure, OverRs485EachOutputPointWritesModeValueAndModeAgain) {
