@@ -16,13 +16,15 @@ namespace {
 // The curves of the sensor codes, in the order of the identification's two lists. Codes 0
 // (resistance) and 3 of the standard list (voltage) follow no curve. The RTD-only model's
 // nickel entry reads "(619)" on screen; the transmitter follows the 0.00618 curve.
-constexpr std::array<std::string_view, 10> StandardCurves{"", "pt100-385", "ni100-618", "", "k",
-                                                         "j", "s", "b", "n", "t"};
-constexpr std::array<std::string_view, 10> RtdCurves{"", "pt100-385", "pt100-391", "ni100-618", "ni100-617",
-                                                    "cu100-428", "cu100-426", "cu50-428", "cu50-426", "t"};
+constexpr std::array<std::string_view, 10> StandardCurves{"",  "pt100-385", "ni100-618", "",  "k",
+                                                          "j", "s",         "b",         "n", "t"};
+constexpr std::array<std::string_view, 10> RtdCurves{
+    "",          "pt100-385", "pt100-391", "ni100-618", "ni100-617",
+    "cu100-428", "cu100-426", "cu50-428",  "cu50-426",  "t"};
 
 std::string_view curveOf(const DeviceRecord& device) {
-    if (device.sensorType < 0 || device.sensorType >= static_cast<int>(StandardCurves.size())) return {};
+    if (device.sensorType < 0 || device.sensorType >= static_cast<int>(StandardCurves.size()))
+        return {};
     const auto index = static_cast<std::size_t>(device.sensorType);
     return device.isRtdOnly ? RtdCurves[index] : StandardCurves[index];
 }
@@ -92,7 +94,8 @@ double nominalOutput(const CalibrationConditions& c, double percent) {
 
 std::string instrumentRefusal(const ReferenceInstrument& instrument, std::string_view today) {
     if (instrument.due.empty())
-        return "Przyrząd „" + instrument.name + "” nie ma daty ważności wzorcowania – nie może być użyty";
+        return "Przyrząd „" + instrument.name +
+               "” nie ma daty ważności wzorcowania – nie może być użyty";
     if (instrument.due < today)
         return "Wzorcowanie przyrządu „" + instrument.name + "” wygasło " + instrument.due +
                " – wybierz inny przyrząd";
@@ -126,7 +129,8 @@ std::optional<double> typedDecimal(std::string_view text) {
 
 std::string pointLine(const CalibrationPoint& point, const CalibrationConditions& c) {
     const bool input = point.channel == CalibrationChannel::Input;
-    std::string line = point.phase == CalibrationPhase::AsFound ? "Stan zastany" : "Stan pozostawiony";
+    std::string line =
+        point.phase == CalibrationPhase::AsFound ? "Stan zastany" : "Stan pozostawiony";
     line += input ? ", wejście " : ", wyjście ";
     line += printed("%g %%: wzorzec ", point.percent) + printed("%.3f ", point.applied) +
             (input ? c.appliedUnit : c.outputUnit);

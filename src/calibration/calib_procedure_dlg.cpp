@@ -8,8 +8,8 @@
 #include "calibration/calib_wizard_dlg.h"
 #include "dialog/typed_number.h"
 #include "link/cp1250.h"
-#include "programming/text_dlg.h"
 #include "link/port.h"
+#include "programming/text_dlg.h"
 #include "settings/settings_keys.h"
 #include "transmitter/code_tables.h"
 #include "transmitter/service_recording.h"
@@ -33,10 +33,18 @@ constexpr std::string_view WindowClosed = "okno procedury zamknięte";
 
 // The fields of the conditions, closed once they are recorded.
 constexpr int ConditionFields[] = {
-    CCalibProcedureDlg::Technician,     CCalibProcedureDlg::Customer,       CCalibProcedureDlg::Tag,
-    CCalibProcedureDlg::Ambient,        CCalibProcedureDlg::Humidity,       CCalibProcedureDlg::InputInstrument,
-    CCalibProcedureDlg::OutputInstrument, CCalibProcedureDlg::InputTolerance, CCalibProcedureDlg::InputToleranceUnit,
-    CCalibProcedureDlg::OutputTolerance, CCalibProcedureDlg::Interval,      CCalibProcedureDlg::Points,
+    CCalibProcedureDlg::Technician,
+    CCalibProcedureDlg::Customer,
+    CCalibProcedureDlg::Tag,
+    CCalibProcedureDlg::Ambient,
+    CCalibProcedureDlg::Humidity,
+    CCalibProcedureDlg::InputInstrument,
+    CCalibProcedureDlg::OutputInstrument,
+    CCalibProcedureDlg::InputTolerance,
+    CCalibProcedureDlg::InputToleranceUnit,
+    CCalibProcedureDlg::OutputTolerance,
+    CCalibProcedureDlg::Interval,
+    CCalibProcedureDlg::Points,
     CCalibProcedureDlg::Start,
 };
 
@@ -66,19 +74,22 @@ void CCalibProcedureDlg::onInit() {
     setup_ = inputSetup(station_.device);
     const SettingsStore& settings = station_.settings;
     window().setText(Technician, settings.readText(CalibrationSection, TechnicianKey, ""));
-    window().setText(Interval, std::to_string(settings.readInt(CalibrationSection, IntervalMonthsKey,
-                                                               DefaultIntervalMonths)));
+    window().setText(Interval, std::to_string(settings.readInt(
+                                   CalibrationSection, IntervalMonthsKey, DefaultIntervalMonths)));
     window().setText(Points, DefaultTestPoints);
     showSetup();
-    const std::string temperatureTolerance = settings.readText(ReferenceSection, TemperatureToleranceKey, "");
+    const std::string temperatureTolerance =
+        settings.readText(ReferenceSection, TemperatureToleranceKey, "");
     const bool inCelsius = !temperatureTolerance.empty() && !setup_.sensor.empty();
     window().setText(InputTolerance,
-                     inCelsius ? temperatureTolerance : settings.readText(ReferenceSection, InputToleranceKey, ""));
+                     inCelsius ? temperatureTolerance
+                               : settings.readText(ReferenceSection, InputToleranceKey, ""));
     window().setSelection(InputToleranceUnit, inCelsius ? 0 : (setup_.sensor.empty() ? 0 : 1));
     window().setText(OutputTolerance, settings.readText(ReferenceSection, OutputToleranceKey, ""));
     showInstruments();
     for (const int id : {Typed, Next, Adjust, AsLeft, Finish}) window().setEnabled(id, false);
-    window().setText(Prompt, "Wpisz warunki kalibracji i wybierz przyrządy wzorcowe, potem „Rozpocznij”");
+    window().setText(Prompt,
+                     "Wpisz warunki kalibracji i wybierz przyrządy wzorcowe, potem „Rozpocznij”");
     readTag();
 }
 
@@ -116,8 +127,8 @@ void CCalibProcedureDlg::takeTag() {
 }
 
 void CCalibProcedureDlg::showSetup() {
-    std::string info = "Zakres " + printed("%g", setup_.rangeLow) + " … " + printed("%g", setup_.rangeHigh) + " " +
-                       setup_.readingUnit;
+    std::string info = "Zakres " + printed("%g", setup_.rangeLow) + " … " +
+                       printed("%g", setup_.rangeHigh) + " " + setup_.readingUnit;
     if (setup_.sensor.empty())
         info += "; czujnik bez charakterystyki wzorcowej – porównanie w " + setup_.readingUnit;
     else
@@ -145,7 +156,8 @@ void CCalibProcedureDlg::showInstruments() {
         state = "Rejestr przyrządów niedostępny";
     }
     std::vector<std::string> items{std::string(NoInstrument)};
-    for (const ReferenceInstrument& instrument : register_) items.push_back(instrumentLine(instrument));
+    for (const ReferenceInstrument& instrument : register_)
+        items.push_back(instrumentLine(instrument));
     for (const int id : {InputInstrument, OutputInstrument}) {
         window().setItems(id, items);
         window().setSelection(id, 0);
@@ -155,15 +167,24 @@ void CCalibProcedureDlg::showInstruments() {
 
 void CCalibProcedureDlg::onCommand(int id) {
     switch (id) {
-        case Start: begin(); break;
+        case Start:
+            begin();
+            break;
         case Next:
             if (stage_ == Stage::Input)
                 startReadings();
-            else if (stage_ == Stage::Output) driveConfirmed_ ? takeMeterReading() : promptOutput();
+            else if (stage_ == Stage::Output)
+                driveConfirmed_ ? takeMeterReading() : promptOutput();
             break;
-        case Adjust: adjust(); break;
-        case AsLeft: beginPhase(CalibrationPhase::AsLeft); break;
-        case Finish: finish(); break;
+        case Adjust:
+            adjust();
+            break;
+        case AsLeft:
+            beginPhase(CalibrationPhase::AsLeft);
+            break;
+        case Finish:
+            finish();
+            break;
         case Cancel:
             if (stage_ == Stage::Conditions || stage_ == Stage::Ended)
                 window().end(ResultCancel);
@@ -172,7 +193,8 @@ void CCalibProcedureDlg::onCommand(int id) {
             else
                 afterRelease_ = AfterRelease::Close;
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -183,19 +205,33 @@ void CCalibProcedureDlg::onTimer(int timer) {
     }
     if (timer != ExchangeTimer) return;
     switch (station_.link.exchangeState) {
-        case SendTag: sendTag(); break;
-        case ReadTag: takeTag(); break;
-        case SendDrive: sendDrive(); break;
+        case SendTag:
+            sendTag();
+            break;
+        case ReadTag:
+            takeTag();
+            break;
+        case SendDrive:
+            sendDrive();
+            break;
         case ListenTag:
         case ListenDrive:
         case ListenRelease:
             turnToReceive(station_);
             next(station_.link.exchangeState + 1, AnswerWait);
             break;
-        case ReadDrive: judgeDrive(); break;
-        case SendRelease: sendRelease(); break;
-        case ReadRelease: judgeRelease(); break;
-        default: window().stopTimer(ExchangeTimer); break;
+        case ReadDrive:
+            judgeDrive();
+            break;
+        case SendRelease:
+            sendRelease();
+            break;
+        case ReadRelease:
+            judgeRelease();
+            break;
+        default:
+            window().stopTimer(ExchangeTimer);
+            break;
     }
 }
 
@@ -213,12 +249,17 @@ void CCalibProcedureDlg::onDestroy() {
 
 CCalibProcedureDlg::Waiting CCalibProcedureDlg::waiting() const {
     switch (stage_) {
-        case Stage::Input: return Waiting::Value;
-        case Stage::Output: return driveConfirmed_ ? Waiting::Value : Waiting::Repeat;
-        case Stage::Review: return Waiting::Decision;
-        case Stage::Ended: return Waiting::Ended;
+        case Stage::Input:
+            return Waiting::Value;
+        case Stage::Output:
+            return driveConfirmed_ ? Waiting::Value : Waiting::Repeat;
+        case Stage::Review:
+            return Waiting::Decision;
+        case Stage::Ended:
+            return Waiting::Ended;
         case Stage::Conditions:
-        case Stage::Releasing: break;
+        case Stage::Releasing:
+            break;
     }
     return Waiting::Nothing;
 }
@@ -243,7 +284,8 @@ std::optional<CalibrationConditions> CCalibProcedureDlg::takeConditions() {
     };
     CalibrationConditions c;
     c.technician = window().text(Technician);
-    if (c.technician.find_first_not_of(' ') == std::string::npos) return refuse("Wpisz imię i nazwisko technika");
+    if (c.technician.find_first_not_of(' ') == std::string::npos)
+        return refuse("Wpisz imię i nazwisko technika");
     c.customer = window().text(Customer);
     c.tag = window().text(Tag);
     c.ambientCelsius = typedDecimal(window().text(Ambient));
@@ -272,14 +314,17 @@ std::optional<CalibrationConditions> CCalibProcedureDlg::takeConditions() {
     c.intervalMonths = static_cast<int>(*interval);
     const std::vector<std::string> units = toleranceUnits();
     const int unit = window().selection(InputToleranceUnit);
-    c.inputToleranceUnit = units[unit > 0 && unit < static_cast<int>(units.size()) ? static_cast<std::size_t>(unit) : 0];
+    c.inputToleranceUnit =
+        units[unit > 0 && unit < static_cast<int>(units.size()) ? static_cast<std::size_t>(unit)
+                                                                : 0];
     c.sensor = setup_.sensor;
     c.appliedUnit = setup_.appliedUnit;
     c.readingUnit = setup_.readingUnit;
     c.rangeLow = setup_.rangeLow;
     c.rangeHigh = setup_.rangeHigh;
     // The thermocouple's cold junction sits at the transmitter's terminals, in the room.
-    if (const SensorCurveInfo* curve = findSensorCurve(c.sensor); curve && curve->signal == SensorSignal::Millivolt)
+    if (const SensorCurveInfo* curve = findSensorCurve(c.sensor);
+        curve && curve->signal == SensorSignal::Millivolt)
         c.coldJunctionCelsius = *c.ambientCelsius;
     c.programVersion = programVersion;
     return c;
@@ -314,15 +359,16 @@ void CCalibProcedureDlg::beginPhase(CalibrationPhase phase) {
 }
 
 std::string CCalibProcedureDlg::pointTitle() const {
-    return std::string(phase_ == CalibrationPhase::AsFound ? "Stan zastany" : "Stan pozostawiony") + ", " +
-           (stage_ == Stage::Input ? "wejście" : "wyjście") + ", punkt " + std::to_string(pointIndex_ + 1) + "/" +
-           std::to_string(percents_.size()) + printed(" (%g %%)", percents_[pointIndex_]);
+    return std::string(phase_ == CalibrationPhase::AsFound ? "Stan zastany" : "Stan pozostawiony") +
+           ", " + (stage_ == Stage::Input ? "wejście" : "wyjście") + ", punkt " +
+           std::to_string(pointIndex_ + 1) + "/" + std::to_string(percents_.size()) +
+           printed(" (%g %%)", percents_[pointIndex_]);
 }
 
 void CCalibProcedureDlg::promptInput() {
     const Conversion nominal = nominalInput(conditions_, percents_[pointIndex_]);
-    const double reading =
-        conditions_.rangeLow + (conditions_.rangeHigh - conditions_.rangeLow) * percents_[pointIndex_] / 100;
+    const double reading = conditions_.rangeLow + (conditions_.rangeHigh - conditions_.rangeLow) *
+                                                      percents_[pointIndex_] / 100;
     std::string text = pointTitle() + ": ustaw na wzorcu ";
     if (nominal.value)
         text += printed("%.3f ", *nominal.value) + conditions_.appliedUnit;
@@ -369,21 +415,25 @@ void CCalibProcedureDlg::readingEnded() {
         reading_.start(window());
         return;
     }
-    window().setText(Readings, printed("Średnia %.3f ", *meanOf(readings_)) + conditions_.readingUnit +
-                                   printed(", rozrzut %.3f ", spreadOf(readings_)) + conditions_.readingUnit +
-                                   " (" + std::to_string(readings_.size()) + " odczytów)");
-    CalibrationPoint point{phase_, CalibrationChannel::Input, percents_[pointIndex_], applied_, readings_, {}};
+    window().setText(Readings,
+                     printed("Średnia %.3f ", *meanOf(readings_)) + conditions_.readingUnit +
+                         printed(", rozrzut %.3f ", spreadOf(readings_)) + conditions_.readingUnit +
+                         " (" + std::to_string(readings_.size()) + " odczytów)");
+    CalibrationPoint point{
+        phase_, CalibrationChannel::Input, percents_[pointIndex_], applied_, readings_, {}};
     record(std::move(point));
 }
 
 void CCalibProcedureDlg::promptOutput() {
     driven_ = static_cast<float>(nominalOutput(conditions_, percents_[pointIndex_]));
-    window().setText(Prompt, pointTitle() + printed(": ustawianie wyjścia na %.3f ", driven_) + conditions_.outputUnit);
+    window().setText(Prompt, pointTitle() + printed(": ustawianie wyjścia na %.3f ", driven_) +
+                                 conditions_.outputUnit);
     window().setEnabled(Typed, false);
     window().setEnabled(Next, false);
     const bool rs485 = station_.link.transmissionMode == ModeRs485;
     // RS485 puts the output into fixed mode before the value and confirms the mode after it.
-    driveSteps_ = rs485 ? std::vector<int>{ModeStep, ValueStep, ModeStep} : std::vector<int>{ValueStep};
+    driveSteps_ =
+        rs485 ? std::vector<int>{ModeStep, ValueStep, ModeStep} : std::vector<int>{ValueStep};
     driveStep_ = 0;
     sends_ = 0;
     driveConfirmed_ = false;
@@ -394,8 +444,9 @@ void CCalibProcedureDlg::promptOutput() {
 void CCalibProcedureDlg::sendDrive() {
     ++sends_;
     station_.outputForced = true;
-    const std::string errors = driveSteps_[driveStep_] == ValueStep ? sendForcedOutput(station_, driven_)
-                                                                    : sendModeRegister(station_, OutputFixed);
+    const std::string errors = driveSteps_[driveStep_] == ValueStep
+                                   ? sendForcedOutput(station_, driven_)
+                                   : sendModeRegister(station_, OutputFixed);
     if (!errors.empty()) say(errors);
     next(ListenDrive, station_.link.replyWait);
 }
@@ -410,7 +461,9 @@ void CCalibProcedureDlg::judgeDrive() {
     if (answer.next == WriteAnswer::Next::Again && unknown && sends_ >= ConfirmAttempts)
         answer.next = WriteAnswer::Next::Stop;
     switch (answer.next) {
-        case WriteAnswer::Next::Again: next(SendDrive, unknown ? AnswerWait : BusyRepeatWait); return;
+        case WriteAnswer::Next::Again:
+            next(SendDrive, unknown ? AnswerWait : BusyRepeatWait);
+            return;
         case WriteAnswer::Next::Stop:
             window().stopTimer(ExchangeTimer);
             station_.link.exchangeState = Idle;
@@ -419,11 +472,14 @@ void CCalibProcedureDlg::judgeDrive() {
                 return;
             }
             say(stoppedText(answer.judgement, OutputNotConfirmedText));
-            window().setText(Prompt, pointTitle() + ": wyjście nie zostało ustawione, punkt nie jest liczony – "
-                                                    "„Dalej” ustawia je ponownie");
+            window().setText(Prompt,
+                             pointTitle() +
+                                 ": wyjście nie zostało ustawione, punkt nie jest liczony – "
+                                 "„Dalej” ustawia je ponownie");
             window().setEnabled(Next, true);
             return;
-        case WriteAnswer::Next::Done: break;
+        case WriteAnswer::Next::Done:
+            break;
     }
     sends_ = 0;
     if (++driveStep_ < driveSteps_.size()) {
@@ -434,8 +490,9 @@ void CCalibProcedureDlg::judgeDrive() {
     station_.link.exchangeState = Idle;
     driveConfirmed_ = true;
     say("Wyjście ustawione");
-    window().setText(Prompt, pointTitle() + printed(": wyjście ustawione na %.3f ", driven_) + conditions_.outputUnit +
-                                 " – wpisz odczyt miernika [" + conditions_.outputUnit + "]");
+    window().setText(Prompt, pointTitle() + printed(": wyjście ustawione na %.3f ", driven_) +
+                                 conditions_.outputUnit + " – wpisz odczyt miernika [" +
+                                 conditions_.outputUnit + "]");
     window().setText(Typed, "");
     window().setEnabled(Typed, true);
     window().setEnabled(Next, true);
@@ -447,13 +504,15 @@ void CCalibProcedureDlg::takeMeterReading() {
         say("Wpisz odczyt miernika");
         return;
     }
-    CalibrationPoint point{phase_, CalibrationChannel::Output, percents_[pointIndex_], driven_, {*typed}, {}};
+    CalibrationPoint point{
+        phase_, CalibrationChannel::Output, percents_[pointIndex_], driven_, {*typed}, {}};
     record(std::move(point));
 }
 
 void CCalibProcedureDlg::record(CalibrationPoint point) {
     point.result = judgePoint(conditions_, point);
-    keepRecord(station_, pointRecord(stationRecord(station_, RecordKind::CalibrationPoint, RecordOutcome::Confirmed),
+    keepRecord(station_, pointRecord(stationRecord(station_, RecordKind::CalibrationPoint,
+                                                   RecordOutcome::Confirmed),
                                      point));
     lines_.push_back(pointLine(point, conditions_));
     window().setItems(Results, lines_);
@@ -500,7 +559,8 @@ void CCalibProcedureDlg::sendRelease() {
 void CCalibProcedureDlg::judgeRelease() {
     lastReply_ = readReply(station_);
     if (releaseConfirmed(station_, lastReply_)) {
-        keepRecord(station_, RecordKind::ForcedOutput, RecordOutcome::Confirmed, {{"forced", std::string("released")}});
+        keepRecord(station_, RecordKind::ForcedOutput, RecordOutcome::Confirmed,
+                   {{"forced", std::string("released")}});
         lines_.emplace_back("Wyjście zwolnione");
     } else if (sends_ < ConfirmAttempts) {
         next(SendRelease, AnswerWait);
@@ -517,8 +577,12 @@ void CCalibProcedureDlg::afterRelease() {
     window().stopTimer(ExchangeTimer);
     station_.link.exchangeState = Idle;
     switch (afterRelease_) {
-        case AfterRelease::Review: review(); break;
-        case AfterRelease::Interrupt: end(CalibrationEnd{false, adjusted_, interruptReason_}); break;
+        case AfterRelease::Review:
+            review();
+            break;
+        case AfterRelease::Interrupt:
+            end(CalibrationEnd{false, adjusted_, interruptReason_});
+            break;
         case AfterRelease::Close:
             end(CalibrationEnd{false, adjusted_, interruptReason_});
             window().end(ResultCancel);
@@ -574,12 +638,14 @@ void CCalibProcedureDlg::interrupt(const std::string& reason, AfterRelease after
 
 void CCalibProcedureDlg::end(const CalibrationEnd& e) {
     keepRecord(station_, endRecord(stationRecord(station_, RecordKind::CalibrationEnd,
-                                                 e.finished ? RecordOutcome::Confirmed : RecordOutcome::NotConfirmed),
+                                                 e.finished ? RecordOutcome::Confirmed
+                                                            : RecordOutcome::NotConfirmed),
                                    e));
     station_.calibrationEvent.clear();
     stage_ = Stage::Ended;
     for (const int id : {Typed, Next, Adjust, AsLeft, Finish}) window().setEnabled(id, false);
-    window().setText(Prompt, e.finished ? std::string("Kalibracja zakończona") : "Kalibracja przerwana: " + e.reason);
+    window().setText(Prompt, e.finished ? std::string("Kalibracja zakończona")
+                                        : "Kalibracja przerwana: " + e.reason);
 }
 
 void CCalibProcedureDlg::next(int state, int ms) { goToState(station_, window(), state, ms); }

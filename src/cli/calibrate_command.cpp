@@ -1,5 +1,5 @@
-#include <istream>
 #include <iostream>
+#include <istream>
 #include <string>
 
 #include "calibration/calib_procedure_dlg.h"
@@ -22,7 +22,10 @@ using Dlg = CCalibProcedureDlg;
 class ConsoleProcedure {
 public:
     ConsoleProcedure(const Invocation& invocation, Session& session, std::istream& in)
-        : invocation_(invocation), session_(session), in_(in), window_(session.loop(), session.console()),
+        : invocation_(invocation),
+          session_(session),
+          in_(in),
+          window_(session.loop(), session.console()),
           dialog_(session.station()) {}
 
     int run(std::ostream& out) {
@@ -37,8 +40,10 @@ public:
         session_.loop().setDeadline(std::nullopt);
         const ConsoleWindow::End end = window_.run(dialog_, [this] { return step(); });
         for (const std::string& line : window_.items(Dlg::Results)) out << line << '\n';
-        if (!dialog_.outcome().eventId.empty()) out << "Zdarzenie: " << dialog_.outcome().eventId << '\n';
-        if (window_.wasSet(Dlg::Prompt) && dialog_.outcome().recorded) out << window_.text(Dlg::Prompt) << '\n';
+        if (!dialog_.outcome().eventId.empty())
+            out << "Zdarzenie: " << dialog_.outcome().eventId << '\n';
+        if (window_.wasSet(Dlg::Prompt) && dialog_.outcome().recorded)
+            out << window_.text(Dlg::Prompt) << '\n';
         out.flush();
         return status(end);
     }
@@ -56,7 +61,8 @@ private:
     bool act() {
         if (!started_) return start();
         switch (dialog_.waiting()) {
-            case Dlg::Waiting::Value: return typeValue();
+            case Dlg::Waiting::Value:
+                return typeValue();
             case Dlg::Waiting::Repeat:
                 notConfirmed_ = true;
                 window_.click(Dlg::Cancel);
@@ -65,7 +71,8 @@ private:
                 window_.click(Dlg::Finish);
                 return false;
             case Dlg::Waiting::Ended:
-            case Dlg::Waiting::Nothing: return true;
+            case Dlg::Waiting::Nothing:
+                return true;
         }
         return true;
     }
@@ -87,16 +94,26 @@ private:
 
     static int fieldOf(Opt option) {
         switch (option) {
-            case Opt::Technician: return Dlg::Technician;
-            case Opt::Customer: return Dlg::Customer;
-            case Opt::Tag: return Dlg::Tag;
-            case Opt::Ambient: return Dlg::Ambient;
-            case Opt::Humidity: return Dlg::Humidity;
-            case Opt::Points: return Dlg::Points;
-            case Opt::Tolerance: return Dlg::InputTolerance;
-            case Opt::OutputTolerance: return Dlg::OutputTolerance;
-            case Opt::Interval: return Dlg::Interval;
-            default: return 0;
+            case Opt::Technician:
+                return Dlg::Technician;
+            case Opt::Customer:
+                return Dlg::Customer;
+            case Opt::Tag:
+                return Dlg::Tag;
+            case Opt::Ambient:
+                return Dlg::Ambient;
+            case Opt::Humidity:
+                return Dlg::Humidity;
+            case Opt::Points:
+                return Dlg::Points;
+            case Opt::Tolerance:
+                return Dlg::InputTolerance;
+            case Opt::OutputTolerance:
+                return Dlg::OutputTolerance;
+            case Opt::Interval:
+                return Dlg::Interval;
+            default:
+                return 0;
         }
     }
 
@@ -144,10 +161,12 @@ private:
         }
         const InstrumentRegister* known = session_.station().instruments;
         if (!known)
-            session_.console().error("no register of reference instruments is kept without the service history");
+            session_.console().error(
+                "no register of reference instruments is kept without the service history");
         else if (!known->problem().empty())
             session_.console().error(known->problem());
-        session_.console().error("no instrument '" + wanted + "' in the register of reference instruments");
+        session_.console().error("no instrument '" + wanted +
+                                 "' in the register of reference instruments");
         refused_ = true;
         return false;
     }
@@ -162,7 +181,8 @@ private:
                 return true;
             }
         }
-        session_.console().error("--tolerance-unit takes one of the units of this input, not '" + given->second + "'");
+        session_.console().error("--tolerance-unit takes one of the units of this input, not '" +
+                                 given->second + "'");
         refused_ = true;
         return false;
     }
@@ -214,7 +234,8 @@ private:
 
 int calibrate(const Invocation& invocation, Session& session, std::istream& in, std::ostream& out) {
     ConsoleWindow identification(session.loop(), session.console());
-    if (const int status = identifyTransmitter(invocation, session, identification); status != ExitOk)
+    if (const int status = identifyTransmitter(invocation, session, identification);
+        status != ExitOk)
         return status;
     ConsoleProcedure procedure(invocation, session, in);
     return procedure.run(out);

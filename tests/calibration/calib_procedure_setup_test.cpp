@@ -1,6 +1,6 @@
-#include "calibration/calib_procedure.h"
-
 #include <gtest/gtest.h>
+
+#include "calibration/calib_procedure.h"
 
 namespace doxa::calibration {
 namespace {
@@ -17,14 +17,22 @@ TEST(ProcedureInputSetup, FollowsTheCurveTheSensorListsName) {
         const char* reading;
     };
     const Case cases[] = {
-        {0, false, " Rezystancja", "", "Ohm", "Ohm"},    {1, false, " Pt 100", "pt100-385", "Ohm", "°C"},
-        {2, false, " Ni 100", "ni100-618", "Ohm", "°C"}, {3, false, " Napięcie", "", "mV", "mV"},
-        {4, false, " TC typu 'K'", "k", "mV", "°C"},     {7, false, " TC typu 'B'", "b", "mV", "°C"},
-        {9, false, " TC typu T", "t", "mV", "°C"},       {2, true, " Pt 100 (391)", "pt100-391", "Ohm", "°C"},
-        {3, true, " Ni 100 (619)", "ni100-618", "Ohm", "°C"}, {4, true, " Ni 100 (617)", "ni100-617", "Ohm", "°C"},
-        {5, true, " Cu 100 (428)", "cu100-428", "Ohm", "°C"}, {6, true, " Cu 100 (426)", "cu100-426", "Ohm", "°C"},
-        {7, true, " Cu 50 (428)", "cu50-428", "Ohm", "°C"},   {8, true, " Cu 50 (426)", "cu50-426", "Ohm", "°C"},
-        {9, true, " TC typu T", "t", "mV", "°C"},             {18, false, "y=f(x)", "", "°C", "°C"},
+        {0, false, " Rezystancja", "", "Ohm", "Ohm"},
+        {1, false, " Pt 100", "pt100-385", "Ohm", "°C"},
+        {2, false, " Ni 100", "ni100-618", "Ohm", "°C"},
+        {3, false, " Napięcie", "", "mV", "mV"},
+        {4, false, " TC typu 'K'", "k", "mV", "°C"},
+        {7, false, " TC typu 'B'", "b", "mV", "°C"},
+        {9, false, " TC typu T", "t", "mV", "°C"},
+        {2, true, " Pt 100 (391)", "pt100-391", "Ohm", "°C"},
+        {3, true, " Ni 100 (619)", "ni100-618", "Ohm", "°C"},
+        {4, true, " Ni 100 (617)", "ni100-617", "Ohm", "°C"},
+        {5, true, " Cu 100 (428)", "cu100-428", "Ohm", "°C"},
+        {6, true, " Cu 100 (426)", "cu100-426", "Ohm", "°C"},
+        {7, true, " Cu 50 (428)", "cu50-428", "Ohm", "°C"},
+        {8, true, " Cu 50 (426)", "cu50-426", "Ohm", "°C"},
+        {9, true, " TC typu T", "t", "mV", "°C"},
+        {18, false, "y=f(x)", "", "°C", "°C"},
     };
     for (const Case& c : cases) {
         DeviceRecord device;
@@ -46,7 +54,8 @@ TEST(ProcedureTestPoints, TakesTwoToElevenPercentsOfTheRange) {
     EXPECT_EQ(parseTestPoints("10 90"), (std::vector<double>{10, 90}));
     EXPECT_EQ(parseTestPoints("0;12,5;100"), (std::vector<double>{0, 12.5, 100}));
     EXPECT_EQ(parseTestPoints("0;10;20;30;40;50;60;70;80;90;100")->size(), 11u);
-    for (const char* refused : {"", "50", "0;10;20;30;40;50;60;70;80;90;95;100", "-1;50", "0;100.5", "0;x"})
+    for (const char* refused :
+         {"", "50", "0;10;20;30;40;50;60;70;80;90;95;100", "-1;50", "0;100.5", "0;x"})
         EXPECT_FALSE(parseTestPoints(refused)) << refused;
 }
 

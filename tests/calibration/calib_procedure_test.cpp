@@ -1,7 +1,6 @@
-#include "calibration/calib_procedure_dlg.h"
-
 #include <gtest/gtest.h>
 
+#include "calibration/calib_procedure_dlg.h"
 #include "calibration/dialog_session.h"
 #include "settings/settings_keys.h"
 #include "support/fake_recorder.h"
@@ -47,10 +46,12 @@ struct Procedure : DialogSession<CCalibProcedureDlg> {
     }
 
     bool idle() const {
-        return window.ended() ||
-               (!window.timerRunning(ExchangeTimer) && !window.timerRunning(calibration::InputReading::Timer));
+        return window.ended() || (!window.timerRunning(ExchangeTimer) &&
+                                  !window.timerRunning(calibration::InputReading::Timer));
     }
-    bool wait() { return sim.clock.advanceUntil([&] { return idle(); }, 60000, 1); }
+    bool wait() {
+        return sim.clock.advanceUntil([&] { return idle(); }, 60000, 1);
+    }
     bool click(int id) {
         window.click(id);
         return wait();
@@ -89,8 +90,9 @@ constexpr const char* Pt100Table[] = {"100.00", "109.73", "119.40", "128.99", "1
 // HART command 40 (fixed output) to the short address 0 with a value and its checksum.
 Bytes forcedOutput(std::uint8_t b0, std::uint8_t b1, std::uint8_t checksum) {
     Bytes bytes(10, 0xFF);
-    for (const std::uint8_t byte : {std::uint8_t{0x02}, std::uint8_t{0x80}, std::uint8_t{40}, std::uint8_t{4}, b0, b1,
-                                    std::uint8_t{0}, std::uint8_t{0}, checksum})
+    for (const std::uint8_t byte :
+         {std::uint8_t{0x02}, std::uint8_t{0x80}, std::uint8_t{40}, std::uint8_t{4}, b0, b1,
+          std::uint8_t{0}, std::uint8_t{0}, checksum})
         bytes.push_back(byte);
     return bytes;
 }
@@ -115,14 +117,17 @@ TEST(CalibrationProcedure, OpensWithTheSettingsAndTheTransmittersInput) {
     EXPECT_EQ(p.text(P::SensorInfo), "Zakres 0 … 100 °C; charakterystyka pt100-385, wzorzec w Ohm");
     EXPECT_EQ(p.text(P::RegisterState), "Rejestr przyrządów: kopia lokalna (serwer niedostępny)");
     ASSERT_EQ(p.window.items(P::InputInstrument).size(), 4u);
-    EXPECT_EQ(p.window.items(P::InputInstrument)[1], "Kalibrator KX-2 nr 1001, ważny do 2027-06-30");
+    EXPECT_EQ(p.window.items(P::InputInstrument)[1],
+              "Kalibrator KX-2 nr 1001, ważny do 2027-06-30");
     EXPECT_FALSE(p.window.isEnabled(P::Next));
     EXPECT_EQ(p.text(P::Tag), "") << "a transmitter without a text";
 }
 
 TEST(CalibrationProcedure, TakesTheTagFromTheTransmittersText) {
     Procedure p;
-    p.sim.device().text = "TT-101 \xB3\xF3" "d\xBF";  // "łódż" in code page 1250
+    p.sim.device().text =
+        "TT-101 \xB3\xF3"
+        "d\xBF";  // "łódż" in code page 1250
     ASSERT_TRUE(p.open());
     EXPECT_EQ(p.sent(217).size(), 1u);
     EXPECT_EQ(p.text(P::Tag), "TT-101 łódż");
@@ -141,20 +146,23 @@ TEST(CalibrationProcedure, AWholePt100RunJudgesAndRecordsEveryPoint) {
     const float readings[] = {0.05f, 25.05f, 50.05f, 75.05f, 100.05f};
     for (int i = 0; i < 5; ++i) {
         if (i == 1) {
-            EXPECT_NE(p.text(P::Prompt).find("punkt 2/5 (25 %): ustaw na wzorcu 109.735 Ohm (25 °C)"),
-                      std::string::npos)
+            EXPECT_NE(
+                p.text(P::Prompt).find("punkt 2/5 (25 %): ustaw na wzorcu 109.735 Ohm (25 °C)"),
+                std::string::npos)
                 << p.text(P::Prompt);
         }
         ASSERT_TRUE(p.inputPoint(readings[i], Pt100Table[i]));
         // Each point is in the history the moment it is judged.
-        EXPECT_EQ(p.recorder.ofKind(RecordKind::CalibrationPoint).size(), static_cast<std::size_t>(i + 1));
+        EXPECT_EQ(p.recorder.ofKind(RecordKind::CalibrationPoint).size(),
+                  static_cast<std::size_t>(i + 1));
     }
     EXPECT_EQ(p.sent(1).size(), 25u) << "five readings of the primary value per point";
     EXPECT_EQ(p.text(P::Readings), "Średnia 100.050 °C, rozrzut 0.000 °C (5 odczytów)");
 
     const char* meter[] = {"4.003", "8.002", "12.000", "15.990", "20.010"};
     for (const char* m : meter) ASSERT_TRUE(p.outputPoint(m));
-    EXPECT_EQ(p.sent(40), (std::vector<Bytes>{Drive4mA, Drive8mA, Drive12mA, Drive16mA, Drive20mA, Release}));
+    EXPECT_EQ(p.sent(40),
+              (std::vector<Bytes>{Drive4mA, Drive8mA, Drive12mA, Drive16mA, Drive20mA, Release}));
     EXPECT_FALSE(p.sim.device().fixedOutput);
     EXPECT_FALSE(p.sim.station.outputForced);
     EXPECT_EQ(p.text(P::Prompt), "Punkty w tolerancji – „Zakończ” kończy kalibrację");
@@ -164,7 +172,8 @@ TEST(CalibrationProcedure, AWholePt100RunJudgesAndRecordsEveryPoint) {
     EXPECT_TRUE(p.sim.station.calibrationEvent.empty());
 
     const CalibrationEvent e = p.event();
-    for (const ServiceRecord& r : p.recorder.records) EXPECT_EQ(r.event, p.dialog.outcome().eventId);
+    for (const ServiceRecord& r : p.recorder.records)
+        EXPECT_EQ(r.event, p.dialog.outcome().eventId);
     ASSERT_TRUE(e.conditions);
     EXPECT_EQ(e.conditions->technician, "Anna Nowak");
     EXPECT_EQ(e.conditions->ambientCelsius, 22.5);
@@ -188,7 +197,8 @@ TEST(CalibrationProcedure, AWholePt100RunJudgesAndRecordsEveryPoint) {
     EXPECT_EQ(at75out.applied, 16.0);
     ASSERT_TRUE(at75out.result.error);
     EXPECT_NEAR(*at75out.result.error, -0.010, 1e-6);
-    for (const CalibrationPoint& point : e.points) EXPECT_EQ(point.result.within, true) << point.percent;
+    for (const CalibrationPoint& point : e.points)
+        EXPECT_EQ(point.result.within, true) << point.percent;
     ASSERT_TRUE(e.end);
     EXPECT_TRUE(e.end->finished);
     EXPECT_FALSE(e.end->adjusted);
@@ -260,7 +270,8 @@ TEST(CalibrationProcedure, AFailedPointAsksForAdjustmentAndTheSamePointsAsLeft) 
     };
     ASSERT_TRUE(p.click(P::Adjust));
     EXPECT_EQ(children, (std::vector<int>{112, 111}));
-    EXPECT_FALSE(p.window.isEnabled(P::Finish)) << "an adjusted transmitter is measured again first";
+    EXPECT_FALSE(p.window.isEnabled(P::Finish))
+        << "an adjusted transmitter is measured again first";
     ASSERT_TRUE(p.click(P::AsLeft));
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(p.inputPoint(i * 25.0f, Pt100Table[i]));
     for (const char* m : {"4.0", "8.0", "12.0", "16.0", "20.0"}) ASSERT_TRUE(p.outputPoint(m));
@@ -294,7 +305,8 @@ TEST(CalibrationProcedure, CancelAmongTheOutputPointsReleasesTheOutputAndEndsInt
     ASSERT_TRUE(e.end);
     EXPECT_TRUE(e.interrupted());
     EXPECT_EQ(e.end->reason, "przerwana przez technika");
-    EXPECT_EQ(p.recorder.ofKind(RecordKind::CalibrationEnd).back().outcome, RecordOutcome::NotConfirmed);
+    EXPECT_EQ(p.recorder.ofKind(RecordKind::CalibrationEnd).back().outcome,
+              RecordOutcome::NotConfirmed);
 }
 
 // The program going away with the window open cannot wait for an answer: the release goes out
@@ -319,8 +331,9 @@ TEST(CalibrationProcedure, AnExpiredInstrumentIsRefusedWithItsDueDate) {
     ASSERT_TRUE(p.open());
     ASSERT_TRUE(p.start(2));
     ASSERT_EQ(p.window.boxes().size(), 1u);
-    EXPECT_EQ(p.window.boxes()[0].text,
-              "Wzorcowanie przyrządu „Stary kalibrator” wygasło 2026-01-31 – wybierz inny przyrząd");
+    EXPECT_EQ(
+        p.window.boxes()[0].text,
+        "Wzorcowanie przyrządu „Stary kalibrator” wygasło 2026-01-31 – wybierz inny przyrząd");
     EXPECT_TRUE(p.recorder.records.empty());
     EXPECT_TRUE(p.window.isEnabled(P::Start));
     EXPECT_TRUE(p.sim.station.calibrationEvent.empty());
@@ -332,13 +345,16 @@ TEST(CalibrationProcedure, ConditionsOutsideTheirLimitsAreNotRecorded) {
         const char* typed;
         const char* message;
     };
-    for (const Case& t : {Case{P::Ambient, "61", "Wpisz temperaturę otoczenia od -20 do 60 °C"},
-                          Case{P::Humidity, "101", "Wpisz wilgotność względną od 0 do 100 %"},
-                          Case{P::Points, "0; 50; 101", "Wpisz od 2 do 11 punktów od 0 do 100 % rozdzielonych średnikami"},
-                          Case{P::Points, "0 10 20 30 40 50 60 70 80 90 95 100",
-                               "Wpisz od 2 do 11 punktów od 0 do 100 % rozdzielonych średnikami"},
-                          Case{P::InputTolerance, "-0.1", "Wpisz tolerancję jako liczbę dodatnią albo zostaw pole puste"},
-                          Case{P::Interval, "0", "Wpisz interwał kalibracji od 1 do 120 miesięcy"}}) {
+    for (const Case& t :
+         {Case{P::Ambient, "61", "Wpisz temperaturę otoczenia od -20 do 60 °C"},
+          Case{P::Humidity, "101", "Wpisz wilgotność względną od 0 do 100 %"},
+          Case{P::Points, "0; 50; 101",
+               "Wpisz od 2 do 11 punktów od 0 do 100 % rozdzielonych średnikami"},
+          Case{P::Points, "0 10 20 30 40 50 60 70 80 90 95 100",
+               "Wpisz od 2 do 11 punktów od 0 do 100 % rozdzielonych średnikami"},
+          Case{P::InputTolerance, "-0.1",
+               "Wpisz tolerancję jako liczbę dodatnią albo zostaw pole puste"},
+          Case{P::Interval, "0", "Wpisz interwał kalibracji od 1 do 120 miesięcy"}}) {
         Procedure p;
         ASSERT_TRUE(p.open());
         p.window.type(P::Ambient, "22");
@@ -359,7 +375,8 @@ TEST(CalibrationProcedure, ARefusedForcedOutputIsNotCountedAsAPoint) {
     for (int i = 0; i < 4; ++i) ASSERT_TRUE(p.inputPoint(i * 25.0f, Pt100Table[i]));
     p.sim.transmitter->faults.hartRefusals[40] = {7, 1};
     ASSERT_TRUE(p.inputPoint(100.0f, Pt100Table[4]));
-    EXPECT_NE(p.text(P::Prompt).find("wyjście nie zostało ustawione, punkt nie jest liczony"), std::string::npos)
+    EXPECT_NE(p.text(P::Prompt).find("wyjście nie zostało ustawione, punkt nie jest liczony"),
+              std::string::npos)
         << p.text(P::Prompt);
     EXPECT_FALSE(p.window.isEnabled(P::Typed));
     EXPECT_EQ(p.recorder.ofKind(RecordKind::CalibrationPoint).size(), 5u);
@@ -383,7 +400,8 @@ TEST(CalibrationProcedure, ALostLineEndsTheRunInterruptedAndReportsTheUnconfirme
     ASSERT_TRUE(p.outputPoint("8.0"));
     EXPECT_EQ(p.text(P::Prompt), "Kalibracja przerwana: utracono połączenie z przetwornikiem");
     ASSERT_FALSE(p.window.items(P::Results).empty());
-    EXPECT_EQ(p.window.items(P::Results).back(), "Przetwornik nie potwierdził zwolnienia wyjścia – sprawdź wyjście");
+    EXPECT_EQ(p.window.items(P::Results).back(),
+              "Przetwornik nie potwierdził zwolnienia wyjścia – sprawdź wyjście");
     EXPECT_TRUE(p.sim.station.outputForced) << "the main window goes on reminding of the output";
     EXPECT_EQ(p.sent(40).size(), 2u + 3u + 3u) << "three drives, three releases";
 

@@ -78,19 +78,25 @@ CalibrationEvent eventOf(const test::FakeRecorder& recorder) {
 TEST(CliCalibrate, AsksForEachValueOnStandardInputAndRecordsTheRun) {
     // Ambient and humidity are asked for first, then the two input points (Ohm applied), then
     // the meter at the two output points.
-    const Outcome o = calibrateWith({{Opt::Instrument, "1001"}, {Opt::Points, "50; 100"}, {Opt::Tolerance, "0.2"},
+    const Outcome o = calibrateWith({{Opt::Instrument, "1001"},
+                                     {Opt::Points, "50; 100"},
+                                     {Opt::Tolerance, "0.2"},
                                      {Opt::Technician, "Jan Kowalski"}},
                                     "22.5\n45\n119.40\n138.51\n12.004\n19.990\n");
     ASSERT_EQ(o.status, ExitOk) << o.err;
     EXPECT_NE(o.err.find("Temperatura otoczenia [°C]:\n"), std::string::npos) << o.err;
-    EXPECT_NE(o.err.find("punkt 1/2 (50 %): ustaw na wzorcu 119.397 Ohm (50 °C)"), std::string::npos) << o.err;
+    EXPECT_NE(o.err.find("punkt 1/2 (50 %): ustaw na wzorcu 119.397 Ohm (50 °C)"),
+              std::string::npos)
+        << o.err;
     EXPECT_NE(o.err.find("wpisz odczyt miernika [mA]"), std::string::npos) << o.err;
     ASSERT_EQ(o.lines.size(), 7u) << o.err;
-    EXPECT_NE(o.lines[0].find("wzorzec 119.400 Ohm, odczyt 50.000 °C"), std::string::npos) << o.lines[0];
+    EXPECT_NE(o.lines[0].find("wzorzec 119.400 Ohm, odczyt 50.000 °C"), std::string::npos)
+        << o.lines[0];
     EXPECT_NE(o.lines[0].find("zgodny"), std::string::npos) << o.lines[0];
     // The transmitter still reads 50 °C where 100 °C is applied.
     EXPECT_NE(o.lines[1].find("niezgodny"), std::string::npos) << o.lines[1];
-    EXPECT_NE(o.lines[3].find("wzorzec 20.000 mA, odczyt 19.990 mA"), std::string::npos) << o.lines[3];
+    EXPECT_NE(o.lines[3].find("wzorzec 20.000 mA, odczyt 19.990 mA"), std::string::npos)
+        << o.lines[3];
     EXPECT_EQ(o.lines[4], "Wyjście zwolnione");
     EXPECT_EQ(o.lines[6], "Kalibracja zakończona");
     EXPECT_FALSE(o.fixedOutput);
@@ -111,11 +117,15 @@ TEST(CliCalibrate, AsksForEachValueOnStandardInputAndRecordsTheRun) {
 }
 
 TEST(CliCalibrate, InputEndingEarlyLeavesTheRunRecordedAsInterrupted) {
-    const Outcome o = calibrateWith({{Opt::Technician, "Jan Kowalski"}, {Opt::Instrument, "r1"}, {Opt::Ambient, "21"},
-                                     {Opt::Humidity, "40"}, {Opt::Points, "0; 100"}},
+    const Outcome o = calibrateWith({{Opt::Technician, "Jan Kowalski"},
+                                     {Opt::Instrument, "r1"},
+                                     {Opt::Ambient, "21"},
+                                     {Opt::Humidity, "40"},
+                                     {Opt::Points, "0; 100"}},
                                     "100.00\n138.51\n4.001\n");
     EXPECT_EQ(o.status, ExitBadInput);
-    EXPECT_NE(o.err.find("standard input ended before the calibration did"), std::string::npos) << o.err;
+    EXPECT_NE(o.err.find("standard input ended before the calibration did"), std::string::npos)
+        << o.err;
     EXPECT_FALSE(o.fixedOutput) << "the output is released";
     const CalibrationEvent e = eventOf(o.recorder);
     EXPECT_EQ(e.points.size(), 3u);
@@ -126,10 +136,13 @@ TEST(CliCalibrate, InputEndingEarlyLeavesTheRunRecordedAsInterrupted) {
 
 TEST(CliCalibrate, ConditionsTheProcedureRefusesEndWithStatusTwoBeforeAnythingIsRecorded) {
     for (const auto& [option, value, told] :
-         {std::tuple{Opt::Instrument, "0007", "wygasło 2001-01-31"}, std::tuple{Opt::Instrument, "9", "no instrument '9'"},
+         {std::tuple{Opt::Instrument, "0007", "wygasło 2001-01-31"},
+          std::tuple{Opt::Instrument, "9", "no instrument '9'"},
           std::tuple{Opt::ToleranceUnit, "K", "--tolerance-unit takes one of the units"}}) {
-        std::vector<std::pair<Opt, std::string>> fields{
-            {Opt::Technician, "Jan Kowalski"}, {Opt::Instrument, "r1"}, {Opt::Ambient, "21"}, {Opt::Humidity, "40"}};
+        std::vector<std::pair<Opt, std::string>> fields{{Opt::Technician, "Jan Kowalski"},
+                                                        {Opt::Instrument, "r1"},
+                                                        {Opt::Ambient, "21"},
+                                                        {Opt::Humidity, "40"}};
         fields.emplace_back(option, value);
         const Outcome o = calibrateWith(fields, "");
         EXPECT_EQ(o.status, ExitBadInput) << value;
