@@ -17,6 +17,7 @@
 #include "calibration/calib_wizard_dlg.h"
 #include "calibration/delta_dlg.h"
 #include "calibration/factory_data_dlg.h"
+#include "calibration/calib_procedure_dlg.h"
 #include "calibration/output_current_dlg.h"
 #include "link/port.h"
 #include "link/port_names.h"
@@ -142,6 +143,9 @@ void Application::onCommand(int commandId) {
         case CmdCalibrate:
             calibrate();
             break;
+        case CmdCalibrationProcedure:
+            runCalibrationProcedure();
+            break;
         case CmdOutputCurrent:
             showOutputCurrent();
             break;
@@ -228,6 +232,7 @@ bool Application::isEnabled(int commandId) const {
         case CmdFamilyRivo:
         case CmdSetDelta:
         case CmdCalibrate:
+        case CmdCalibrationProcedure:
         case CmdOutputCurrent:
         case CmdFactorySettings:
         case CmdExit:
@@ -397,6 +402,15 @@ void Application::calibrate() {
     CCalibrationWizardDlg wizard(station_);
     shell_.runDialog(wizard);
     offerCertificate(opened);
+}
+
+void Application::runCalibrationProcedure() {
+    clearLog();
+    const auto opened = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+    CCalibProcedureDlg dialog(station_, [this] { onCommand(CmdRam0); });
+    dialog.programVersion = DOXA_VERSION;
+    shell_.runDialog(dialog);
+    if (dialog.outcome().recorded) offerCertificate(opened);
 }
 
 void Application::showOutputCurrent() {

@@ -79,6 +79,7 @@ private:
     // commands store them.
     void takeOver(const FoundTransmitter& found);
     void calibrate();
+    void runCalibrationProcedure();
     void showOutputCurrent();
     void restoreFactoryData();
     void setDelta();

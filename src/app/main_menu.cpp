@@ -64,6 +64,8 @@ constexpr MenuItem transmitterItems[] = {
     {"&Wyświetlanie", CmdDisplay, "Wyświetlanie danych pomiarowych"},
     {"P&rogramowanie", CmdProgram, "Programowanie przetwornika"},
     {"&Kalibracja", CmdCalibrate, "Kalibracja przetwornika"},
+    {"Procedura kalibracji...", CmdCalibrationProcedure,
+     "Kalibracja ze stanem zastanym i pozostawionym, zapisana jako jedno zdarzenie"},
     {"&Czujnik", CmdSensor, "Dane czujnika"},
     {"&Tekst", CmdText, "Tekst ASCII zapisany w przetworniku"},
     {"&Ustaw prąd wy.", CmdOutputCurrent, "Ustawia prąd wyjściowy"},

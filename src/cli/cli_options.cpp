@@ -22,7 +22,7 @@ struct OptionInfo {
     std::string_view help;
 };
 
-constexpr std::array<OptionInfo, 26> Options{{
+constexpr std::array<OptionInfo, 38> Options{{
     {Opt::Port, "--port", "PORT", "--port PORT",
      "COM1..COM12 (mapped as in doxa-win's settings), a device path such as /dev/ttyUSB0, "
      "sim:MODEL for a simulated transmitter (DOXA-22, RIVO-22, SAWE-01, SAWE-01-RTD, DOXA-21-R, "
@@ -80,6 +80,25 @@ constexpr std::array<OptionInfo, 26> Options{{
     {Opt::Mv, "--mv", "U", "| --mv U)", "the thermoelectric voltage to convert, in mV (a thermocouple)"},
     {Opt::ColdJunction, "--cold-junction", "T", "[--cold-junction T]",
      "the thermocouple's cold junction temperature in °C (default 0)"},
+    {Opt::Technician, "--technician", "NAME", "[--technician NAME]",
+     "the technician's full name (default: [Kalibracja] Technik of doxa-win's settings)"},
+    {Opt::Customer, "--customer", "TEXT", "[--customer TEXT]", "the customer or plant"},
+    {Opt::Tag, "--tag", "TEXT", "[--tag TEXT]", "the transmitter's tag"},
+    {Opt::Ambient, "--ambient", "T", "[--ambient T]", "the ambient temperature, °C (asked for when not given)"},
+    {Opt::Humidity, "--humidity", "RH", "[--humidity RH]", "the relative humidity, % (asked for when not given)"},
+    {Opt::Instrument, "--instrument", "ID", "[--instrument ID]",
+     "the reference instrument of the input: its id or serial number in the register (asked for when "
+     "not given)"},
+    {Opt::Meter, "--meter", "ID", "[--meter ID]", "the instrument that reads the output, as --instrument"},
+    {Opt::Points, "--points", "LIST", "[--points LIST]",
+     "the test points in % of the range, 2 to 11 separated by ';' (default \"0; 25; 50; 75; 100\")"},
+    {Opt::Tolerance, "--tolerance", "X", "[--tolerance X]",
+     "the input's tolerance (default: the tolerances of doxa-win's settings)"},
+    {Opt::ToleranceUnit, "--tolerance-unit", "UNIT", "[--tolerance-unit UNIT]",
+     "the unit of --tolerance: °C, or the unit the reference is applied in (Ohm, mV)"},
+    {Opt::OutputTolerance, "--output-tolerance", "MA", "[--output-tolerance MA]", "the output's tolerance, mA"},
+    {Opt::Interval, "--interval", "MONTHS", "[--interval MONTHS]",
+     "the calibration interval (default: [Kalibracja] InterwalMiesiace, else 12)"},
 }};
 
 constexpr std::array<int, 5> BaudRates = {1200, 4800, 9600, 19200, 38400};
@@ -284,6 +303,21 @@ private:
             case Opt::Due:
                 inv.dueDays = value.empty() ? DefaultDueDays : wholeNumber(value, 0, MostDueDays);
                 if (!inv.dueDays) fail("--due takes 0.." + std::to_string(MostDueDays) + " days, not '" + std::string(value) + "'");
+                break;
+            case Opt::Technician:
+            case Opt::Customer:
+            case Opt::Tag:
+            case Opt::Ambient:
+            case Opt::Humidity:
+            case Opt::Instrument:
+            case Opt::Meter:
+            case Opt::Points:
+            case Opt::Tolerance:
+            case Opt::ToleranceUnit:
+            case Opt::OutputTolerance:
+            case Opt::Interval:
+                // The procedure judges these as it judges what is typed into its window.
+                inv.fields[id] = std::string(value);
                 break;
             case Opt::HandOver:
                 inv.handOver = std::string(value);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -13,7 +14,9 @@ namespace doxa::cli {
 enum class Opt { Port, Rs485, Baud, Parity, Address, Timeout, Json, Count, Csv, Output, DryRun, AnyModel, From, To,
                  Serial, Model, Since, Db, Fast,
                  HandOver, Due,
-                 Sensor, Celsius, Ohm, Mv, ColdJunction };
+                 Sensor, Celsius, Ohm, Mv, ColdJunction,
+                 Technician, Customer, Tag, Ambient, Humidity, Instrument, Meter, Points, Tolerance,
+                 ToleranceUnit, OutputTolerance, Interval };
 
 // The line to one transmitter, as the command line gives it.
 struct LineChoice {
@@ -50,6 +53,8 @@ struct Invocation {
     std::string sensor;
     std::optional<double> celsius, ohm, mv;
     std::optional<double> coldJunction;
+    // What `calibrate` puts into the procedure's fields, as typed there.
+    std::map<Opt, std::string> fields;
     std::vector<std::string> operands;
     bool help = false;
 };

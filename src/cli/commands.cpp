@@ -25,7 +25,12 @@ constexpr std::array PortsOptions{Opt::Json};
 constexpr std::array InstrumentsOptions{Opt::Json, Opt::Db};
 constexpr std::array ConvertOptions{Opt::Sensor, Opt::Celsius, Opt::Ohm, Opt::Mv, Opt::ColdJunction, Opt::Json};
 
-constexpr std::array<Command, 9> Commands{{
+constexpr std::array CalibrateOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity, Opt::Address, Opt::Timeout,
+                                      Opt::Fast, Opt::Db, Opt::Technician, Opt::Customer, Opt::Tag, Opt::Ambient,
+                                      Opt::Humidity, Opt::Instrument, Opt::Meter, Opt::Points, Opt::Tolerance,
+                                      Opt::ToleranceUnit, Opt::OutputTolerance, Opt::Interval};
+
+constexpr std::array<Command, 10> Commands{{
     {"identify", "identify the transmitter and read its configuration", "", 0, IdentifyOptions,
      "Runs the identification of doxa-win (\"Inicjalizacja\") and prints its fields: model,\n"
      "serial number, sensor, output, break signalling, range, threshold and filter. When the\n"
@@ -116,6 +121,23 @@ constexpr std::array<Command, 9> Commands{{
      "uncertainties (objects with value, unit, k and, for a part of the range, from and to).\n"
      "A register that cannot be read gives status 2.\n",
      nullptr, runInstruments},
+    {"calibrate", "calibrate the transmitter as found, point by point", "", 0, CalibrateOptions,
+     "Identifies the transmitter and runs doxa-win's \"Procedura kalibracji\": the conditions are\n"
+     "recorded, then each test point as found. For an input point the value to set at the\n"
+     "reference is printed and the value actually applied is read from standard input; the\n"
+     "transmitter's reading is taken five times and the mean judged. For an output point the\n"
+     "output is forced to the point and the meter's reading is read from standard input. The\n"
+     "output is released at the end however the run ends. Every question goes to standard error\n"
+     "and takes one line of standard input, so a script can feed the answers (a here-document).\n"
+     "The technician (when the settings name none), the ambient temperature, the humidity and the\n"
+     "instrument are asked for first when not given.\n"
+     "The run ends without an adjustment (adjust in doxa-win's calibration dialogs). Standard\n"
+     "output gets one line per point with its error and verdict, the event's id and how the run\n"
+     "ended. Every record is in the service history as it is made; a run cut short is recorded as\n"
+     "interrupted. Status 2 for conditions the procedure refuses (an expired instrument among them)\n"
+     "or standard input that ends early, 3 when the transmitter refused to drive its output, 1 when\n"
+     "it stopped answering; points outside their tolerance are told, not a failure of the run.\n",
+     runCalibrate, nullptr},
 }};
 
 struct ExitCodeInfo {
@@ -161,6 +183,7 @@ std::string programHelp() {
         "       doxa-cli history [OPTION]...\n"
         "       doxa-cli ports [--json]\n"
         "       doxa-cli convert --sensor ID (--celsius T | --ohm R | --mv U) [--cold-junction T] [--json]\n"
+        "       doxa-cli calibrate --port PORT [OPTION]... <typed values\n"
         "       doxa-cli [COMMAND] --help\n"
         "       doxa-cli --version\n"
         "Talks to one DOXA/RIVO/SAWE temperature transmitter with the same exchanges as doxa-win.\n"

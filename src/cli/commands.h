@@ -1,5 +1,6 @@
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <span>
 #include <string>
@@ -40,5 +41,8 @@ int runHistory(const Invocation& invocation, Console& console, std::ostream& out
 int runPorts(const Invocation& invocation, Console& console, std::ostream& out);
 int runInstruments(const Invocation& invocation, Console& console, std::ostream& out);
 int runConvert(const Invocation& invocation, Console& console, std::ostream& out);
+int runCalibrate(const Invocation& invocation, Session& session, std::ostream& out);
+// The calibration procedure with the technician's typed values read from `in`.
+int calibrate(const Invocation& invocation, Session& session, std::istream& in, std::ostream& out);
 
 }  // namespace doxa::cli

@@ -48,6 +48,7 @@ enum CommandId : int {
     CmdHistory = 32823,  // the service history of the transmitters
     CmdReferenceInstrument = 32824,  // the tolerances the certificates judge against
     CmdReferenceInstruments = 32829,  // the register of reference instruments
+    CmdCalibrationProcedure = 32830,  // as found, adjustment, as left: one calibration event
 };
 
 }  // namespace doxa

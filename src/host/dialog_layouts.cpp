@@ -26,6 +26,7 @@
 #include "ui_register_read_dlg.h"
 #include "ui_register_write_dlg.h"
 #include "ui_calib_dlg.h"
+#include "ui_calib_procedure_dlg.h"
 #include "ui_calib_settings_dlg.h"
 #include "ui_calib_wizard_dlg.h"
 #include "ui_delta_dlg.h"
@@ -70,6 +71,7 @@ const std::map<int, LayoutSetup> layouts = {
     {130, setUp<Ui::RegisterWriteDlg>},
     {140, setUp<Ui::FinderDlg>},
     {134, setUp<Ui::CalibDlg>},
+    {160, setUp<Ui::CalibProcedureDlg>},
     {112, setUp<Ui::CalibSettingsDlg>},
     {111, setUp<Ui::CalibWizardDlg>},
     {127, setUp<Ui::DeltaDlg>},

@@ -20,8 +20,6 @@ namespace {
 
 constexpr std::uint8_t ReadTextCommand = 217;
 constexpr std::uint8_t WriteTextCommand = 212;
-// A shorter answer counts as none, and the text is asked for again.
-constexpr int ShortestAnswer = 5;
 constexpr int WriteStartWait = 100;
 // The byte count covers the two status bytes before the data.
 constexpr int StatusBytes = 2;
@@ -43,6 +41,8 @@ std::string answerText(std::span<const std::uint8_t> frame, int length) {
     }
     return text;
 }
+
+void sendTextRead(Station& station) { sendHartRequest(station, Request{.hartCommand = ReadTextCommand}); }
 
 void CTextDlg::onInit() {
     text_.clear();
@@ -106,7 +106,7 @@ void CTextDlg::startWriting() {
 
 void CTextDlg::sendRead() {
     window().setText(Progress, "Odczyt tekstu z przetwornika");
-    sendHartRequest(station_, Request{.hartCommand = ReadTextCommand});
+    sendTextRead(station_);
     goToState(station_, window(), TurnRead, station_.link.replyWait);
 }
 
@@ -124,7 +124,8 @@ void CTextDlg::turn() {
 
 void CTextDlg::takeText() {
     const int length = readReply(station_).length;
-    if (length < ShortestAnswer) {
+    // A shorter answer counts as none, and the text is asked for again.
+    if (length < ShortestTextAnswer) {
         goToState(station_, window(), SendRead, AnswerWait);
         return;
     }

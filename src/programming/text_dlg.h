@@ -14,6 +14,10 @@ class Station;
 // bytes its byte count announces, as far as they arrived and lie in the frame, up to the first
 // zero byte.
 std::string answerText(std::span<const std::uint8_t> frame, int length);
+// Sends the request that reads the free text (HART whatever the transmission mode).
+void sendTextRead(Station& station);
+// An answer shorter than this counts as none.
+inline constexpr int ShortestTextAnswer = 5;
 
 // "Wyślij tekst": reads the transmitter's free text when it opens and writes a new one. Both
 // requests are repeated until the transmitter answers them; a repeated write says why.

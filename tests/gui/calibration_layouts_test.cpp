@@ -4,14 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QScrollBar>
 #include <vector>
 
 #include "host/dialog_layouts.h"
 #include "calibration/calib_dlg.h"
+#include "calibration/calib_procedure_dlg.h"
 #include "calibration/calib_settings_dlg.h"
 #include "calibration/calib_wizard_dlg.h"
 #include "calibration/delta_dlg.h"
@@ -21,7 +24,7 @@
 namespace doxa {
 namespace {
 
-enum class Kind { Button, Edit, Label, ScrollBar };
+enum class Kind { Button, Edit, Label, ScrollBar, Choice, List };
 
 struct Control {
     int id;
@@ -40,6 +43,8 @@ bool isKind(QWidget* widget, Kind kind) {
         case Kind::Edit: return qobject_cast<QLineEdit*>(widget) != nullptr;
         case Kind::Label: return qobject_cast<QLabel*>(widget) != nullptr;
         case Kind::ScrollBar: return qobject_cast<QScrollBar*>(widget) != nullptr;
+        case Kind::Choice: return qobject_cast<QComboBox*>(widget) != nullptr;
+        case Kind::List: return qobject_cast<QListWidget*>(widget) != nullptr;
     }
     return false;
 }
@@ -50,7 +55,8 @@ TEST(CalibrationLayouts, HoldEveryControlTheLogicUses) {
     using W = CCalibrationWizardDlg;
     using O = COutputCurrentDlg;
     using F = CFactoryDataDlg;
-    const Kind B = Kind::Button, E = Kind::Edit, L = Kind::Label;
+    using P = CCalibProcedureDlg;
+    const Kind B = Kind::Button, E = Kind::Edit, L = Kind::Label, Ch = Kind::Choice;
     const std::vector<Layout> layouts = {
         {C::Resource, "Kalibracja",
          {{C::Close, B}, {C::InputValue, E}, {C::Point1, E}, {C::Point2, E}, {C::Ambient, E},
@@ -68,6 +74,12 @@ TEST(CalibrationLayouts, HoldEveryControlTheLogicUses) {
           {O::Release, B}, {O::Unit, L}, {O::Label, L}}},
         {F::Resource, "", {{F::Close, B}, {F::Errors, L}, {F::Connection, L}, {F::StepText, L}}},
         {CDeltaDlg::Resource, "DELTA", {{CDeltaDlg::Ok, B}, {CDeltaDlg::Cancel, B}, {CDeltaDlg::Value, E}}},
+        {P::Resource, "Procedura kalibracji",
+         {{P::Cancel, B}, {P::Technician, E}, {P::Customer, E}, {P::Tag, E}, {P::Ambient, E}, {P::Humidity, E},
+          {P::InputInstrument, Ch}, {P::OutputInstrument, Ch}, {P::InputTolerance, E}, {P::InputToleranceUnit, Ch},
+          {P::OutputTolerance, E}, {P::Interval, E}, {P::Points, E}, {P::RegisterState, L}, {P::SensorInfo, L},
+          {P::Start, B}, {P::Prompt, L}, {P::Typed, E}, {P::Next, B}, {P::Readings, L},
+          {P::Results, Kind::List}, {P::Status, L}, {P::Adjust, B}, {P::AsLeft, B}, {P::Finish, B}}},
     };
     for (const Layout& layout : layouts) {
         const LayoutSetup setup = findLayout(layout.resource);

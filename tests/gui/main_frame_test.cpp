@@ -103,7 +103,7 @@ TEST_F(MainFrameTest, HasTheMenusWithTheirItemsAndAccelerators) {
     EXPECT_EQ(menuCommand(CmdSave)->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(texts(menu("Przetwornik")),
               QStringList({"&Inicjalizacja", "&Wyświetlanie", "P&rogramowanie", "&Kalibracja",
-                           "&Czujnik", "&Tekst", "&Ustaw prąd wy."}));
+                           "Procedura kalibracji...", "&Czujnik", "&Tekst", "&Ustaw prąd wy."}));
 
     QMenu* settings = menu("Ustawienia");
     EXPECT_EQ(texts(settings), QStringList({"&Hasła", "&Port", "Transmisja", "Przetwornik",
