@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "history/history_query.h"
+
+namespace doxa {
+
+// The SHA-256 of the event's canonical text (event_canonical_form.h), 64 lowercase hexadecimal
+// digits: a check that the stored event has not changed since its certificate, not a signature.
+std::string verificationCode(const std::string& event, const std::vector<StoredRecord>& records);
+
+// What a certificate's PDF carries of its event.
+struct CertificateMark {
+    std::string eventId;
+    std::string code;
+};
+
+// What the PDF/A-1b document describes itself as: its title, the program that made it, the
+// library that wrote it and when, as its Info dictionary holds them too.
+struct PdfDescription {
+    QString title;
+    QString creator;
+    QString producer;
+    QDateTime created;
+};
+
+// The XMP packet of a certificate's PDF/A-1b: the document's description, its PDF/A part and
+// conformance, and the event's id and verification code under a schema of our own, which the
+// packet declares as PDF/A requires of an extension.
+QByteArray certificateXmp(const PdfDescription& document, const CertificateMark& mark);
+// The mark read back from a PDF's bytes; none when it holds no such packet or a malformed one.
+std::optional<CertificateMark> readCertificateMark(const QByteArray& pdf);
+
+}  // namespace doxa
