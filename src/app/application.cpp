@@ -5,6 +5,7 @@
 
 #include "app/about_dlg.h"
 #include "document/backups_dlg.h"
+#include "history/event_certificate.h"
 #include "history/history_dlg.h"
 #include "history/reference_instrument_dlg.h"
 #include "dialog/command_ids.h"
@@ -518,7 +519,17 @@ void Application::editReferenceInstrument() {
 
 void Application::certify(const std::vector<StoredRecord>& session) {
     if (!history_ || !showCertificate_ || session.empty()) return;
-    showCertificate_(makeCertificate(session, readCertificateSettings(station_.settings), *history_));
+    const std::string& event = eventOf(session.back());
+    if (event.empty()) {
+        showCertificate_(makeCertificate(session, readCertificateSettings(station_.settings), *history_));
+        return;
+    }
+    // What was offered may be one phase of the event, or the part of it a page listed: the
+    // certificate holds the whole event. Its number and date of issue come from the history's
+    // numbering; until it gives them the certificate prints as a draft.
+    const ServiceRecord& transmitter = session.back().record;
+    const auto records = eventRecords(history_->records({.serial = transmitter.serial, .model = transmitter.model}), event);
+    showCertificate_(makeEventCertificate(records, {}, *history_));
 }
 
 void Application::offerCertificate(std::chrono::sys_seconds since) {

@@ -9,7 +9,7 @@
 #include <numeric>
 
 #include "history/certificate.h"
-#include "history/verification_code.h"
+#include "history/certificate_metadata.h"
 #include "views/report.h"
 #include "views/report_printer.h"
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "history/sha256.h"
+
 namespace doxa {
 
 namespace {
@@ -77,6 +79,10 @@ std::string canonicalEventText(const std::string& event, std::vector<StoredRecor
     line(out, "event", event);
     for (const auto& [time, text] : ordered) out += text;
     return out;
+}
+
+std::string verificationCode(const std::string& event, const std::vector<StoredRecord>& records) {
+    return sha256Hex(canonicalEventText(event, records));
 }
 
 }  // namespace doxa

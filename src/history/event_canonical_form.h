@@ -11,5 +11,8 @@ namespace doxa {
 // are read: the input of its verification code. Its layout is documented in the README
 // ("Verification code"); a change to it is a change of that documented form.
 std::string canonicalEventText(const std::string& event, std::vector<StoredRecord> records);
+// The SHA-256 of that text, 64 lowercase hexadecimal digits: a check that the stored event has not
+// changed since its certificate was printed, not a signature.
+std::string verificationCode(const std::string& event, const std::vector<StoredRecord>& records);
 
 }  // namespace doxa

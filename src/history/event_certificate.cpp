@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "calibration/calibration_event.h"
+#include "history/event_canonical_form.h"
 #include "history/history_csv.h"
 #include "history/record_texts.h"
 
@@ -114,7 +117,7 @@ void addAdjustments(Certificate& c, const CalibrationEvent& event, const std::ve
 
 std::vector<CertificateField> eventFields(const CalibrationEvent& event, const CertificateIssue& issue,
                                           const StoredRecord& first, const std::string& started,
-                                          const std::string& ended) {
+                                          const std::string& ended, const std::string& code) {
     const CalibrationConditions& c = *event.conditions;
     std::vector<CertificateField> fields = {
         {"Numer świadectwa", issue.number.empty() ? std::string(DraftNumber) : issue.number},
@@ -134,7 +137,7 @@ std::vector<CertificateField> eventFields(const CalibrationEvent& event, const C
     fields.push_back({"Reguła decyzyjna", std::string(DecisionRule)});
     fields.push_back({"Wykonał", orUnknown(c.technician)});
     fields.push_back({"Wersja programu", orUnknown(c.programVersion)});
-    fields.push_back({"Kod weryfikacyjny", orUnknown(issue.verificationCode)});
+    fields.push_back({"Kod weryfikacyjny", code});
     return fields;
 }
 
@@ -177,8 +180,8 @@ Certificate makeEventCertificate(std::vector<StoredRecord> records, const Certif
     const std::string started = history.localTime(read.front().time);
     const std::string ended = history.localTime(read.back().time);
     c.eventId = event.id;
-    c.verificationCode = issue.verificationCode;
-    c.fields = eventFields(event, issue, read.front(), started, ended);
+    c.verificationCode = verificationCode(event.id, records);
+    c.fields = eventFields(event, issue, read.front(), started, ended, c.verificationCode);
     c.tables = {phaseTable(event, CalibrationPhase::AsFound), phaseTable(event, CalibrationPhase::AsLeft)};
     c.judged = true;
     addAdjustments(c, event, read, history);

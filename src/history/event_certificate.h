@@ -9,11 +9,10 @@
 namespace doxa {
 
 // What a certificate's issue adds to the event: its number and date of issue once one has been
-// given, and the verification code of the stored event.
+// given.
 struct CertificateIssue {
     std::string number;  // empty: a draft, printed without a number
     std::string issued;  // "2026-12-08"; empty on a draft
-    std::string verificationCode;
 };
 
 inline constexpr std::string_view DraftNumber = "PROJEKT — bez numeru";
@@ -27,7 +26,8 @@ inline const std::string& eventOf(const StoredRecord& s) { return s.record.event
 std::vector<StoredRecord> eventRecords(const std::vector<StoredRecord>& records, const std::string& event);
 
 // The certificate of one calibration event, printed only from what its records hold: the
-// settings and the register of today change nothing in it.
+// settings and the register of today change nothing in it. It carries the records' verification
+// code.
 Certificate makeEventCertificate(std::vector<StoredRecord> records, const CertificateIssue& issue,
                                  const HistoryQuery& history);
 

@@ -5,15 +5,8 @@
 #include <QString>
 #include <optional>
 #include <string>
-#include <vector>
-
-#include "history/history_query.h"
 
 namespace doxa {
-
-// The SHA-256 of the event's canonical text (event_canonical_form.h), 64 lowercase hexadecimal
-// digits: a check that the stored event has not changed since its certificate, not a signature.
-std::string verificationCode(const std::string& event, const std::vector<StoredRecord>& records);
 
 // What a certificate's PDF carries of its event.
 struct CertificateMark {

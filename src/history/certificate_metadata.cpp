@@ -1,10 +1,7 @@
-#include "history/verification_code.h"
+#include "history/certificate_metadata.h"
 
-#include <QCryptographicHash>
 #include <algorithm>
 #include <cctype>
-
-#include "history/event_canonical_form.h"
 
 namespace doxa {
 
@@ -36,14 +33,6 @@ bool hexOfLength(const std::string& text, std::size_t length) {
 }
 
 }  // namespace
-
-std::string verificationCode(const std::string& event, const std::vector<StoredRecord>& records) {
-    const std::string canonical = canonicalEventText(event, records);
-    return QCryptographicHash::hash(QByteArrayView(canonical.data(), static_cast<qsizetype>(canonical.size())),
-                                    QCryptographicHash::Sha256)
-        .toHex()
-        .toStdString();
-}
 
 QByteArray certificateXmp(const PdfDescription& d, const CertificateMark& mark) {
     const QString ns = QString::fromLatin1(MarkNamespace);
