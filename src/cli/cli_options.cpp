@@ -22,7 +22,7 @@ struct OptionInfo {
     std::string_view help;
 };
 
-constexpr std::array<OptionInfo, 25> Options{{
+constexpr std::array<OptionInfo, 26> Options{{
     {Opt::Port, "--port", "PORT", "--port PORT",
      "COM1..COM12 (mapped as in doxa-win's settings), a device path such as /dev/ttyUSB0, "
      "sim:MODEL for a simulated transmitter (DOXA-22, RIVO-22, SAWE-01, SAWE-01-RTD, DOXA-21-R, "
@@ -69,6 +69,9 @@ constexpr std::array<OptionInfo, 25> Options{{
      "list nothing; deliver the records waiting in the local file for the database FROM (a path or "
      "URL as --db takes it; unknown: those left by a program that kept no database) to the "
      "database of --db"},
+    {Opt::Verify, "--verify", "FILE.pdf", "[--verify FILE.pdf]",
+     "list nothing; check the verification code of a calibration certificate's PDF against the "
+     "event the database of --db holds (zgodny: status 0; niezgodny or not found: status 2)"},
     {Opt::Sensor, "--sensor", "ID", "--sensor ID",
      "the sensor's curve: pt100-385, pt100-391, ni100-617, ni100-618, cu100-426, cu100-428, cu50-426, "
      "cu50-428 (resistance thermometers) or k, j, s, b, n, t (thermocouples)"},
@@ -124,6 +127,9 @@ public:
             fail("--from must not be past --to");
         else if (given_[Opt::HandOver] && (inv.serial || !inv.model.empty() || inv.since || inv.json || inv.csv))
             fail("--hand-over lists nothing: it takes no --serial, --model, --since, --json or --csv");
+        else if (given_[Opt::Verify] && (given_[Opt::HandOver] || inv.serial || !inv.model.empty() || inv.since ||
+                                         inv.json || inv.csv))
+            fail("--verify lists nothing: it takes no --hand-over, --serial, --model, --since, --json or --csv");
         else if (accepts(Opt::Sensor))
             convertProblem();
         return result_;
@@ -270,6 +276,10 @@ private:
                 break;
             case Opt::ColdJunction:
                 number(inv.coldJunction, "--cold-junction", value);
+                break;
+            case Opt::Verify:
+                inv.verify = std::string(value);
+                if (inv.verify.empty()) fail("--verify needs the certificate's PDF file");
                 break;
             case Opt::HandOver:
                 inv.handOver = std::string(value);

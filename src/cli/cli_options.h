@@ -13,6 +13,7 @@ namespace doxa::cli {
 enum class Opt { Port, Rs485, Baud, Parity, Address, Timeout, Json, Count, Csv, Output, DryRun, AnyModel, From, To,
                  Serial, Model, Since, Db, Fast,
                  HandOver,
+                 Verify,
                  Sensor, Celsius, Ohm, Mv, ColdJunction };
 
 // The line to one transmitter, as the command line gives it.
@@ -44,6 +45,8 @@ struct Invocation {
     std::string database;
     // The database whose waiting records `history` delivers to --db instead of listing.
     std::string handOver;
+    // history --verify: the certificate's PDF whose verification code is checked.
+    std::string verify;
     // What `convert` converts: the sensor's curve and one of its quantities.
     std::string sensor;
     std::optional<double> celsius, ohm, mv;
