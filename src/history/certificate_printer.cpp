@@ -182,16 +182,22 @@ public:
 
 private:
     // A value too long for its line is set smaller rather than cut.
+    // The values start past the widest label; a value too long for its line is set smaller
+    // rather than cut.
     int fields(int y) {
-        const int valueWidth = width_ - 2 * Margin - 4200;
+        const QFontMetrics labels(reportFont(260, 400));
+        int labelWidth = 0;
+        for (const CertificateField& f : c_.fields) labelWidth = std::max(labelWidth, labels.horizontalAdvance(q(f.label) + ':'));
+        labelWidth += 300;
+        const int valueWidth = width_ - 2 * Margin - labelWidth;
         for (const CertificateField& f : c_.fields) {
             p_.setFont(reportFont(260, 400));
-            p_.drawText(QRect(Margin, y, 4200, LineHeight), Qt::AlignLeft | Qt::AlignVCenter, q(f.label) + ':');
+            p_.drawText(QRect(Margin, y, labelWidth, LineHeight), Qt::AlignLeft | Qt::AlignVCenter, q(f.label) + ':');
             int size = 260;
             while (size > 120 && QFontMetrics(reportFont(size, 400)).horizontalAdvance(q(f.value)) > valueWidth)
                 size = size * 19 / 20;
             p_.setFont(reportFont(size, 400));
-            p_.drawText(QRect(Margin + 4200, y, valueWidth, LineHeight), Qt::AlignLeft | Qt::AlignVCenter, q(f.value));
+            p_.drawText(QRect(Margin + labelWidth, y, valueWidth, LineHeight), Qt::AlignLeft | Qt::AlignVCenter, q(f.value));
             y += LineHeight;
         }
         return y + 300;

@@ -16,9 +16,8 @@ struct CertificateIssue {
 };
 
 inline constexpr std::string_view DraftNumber = "PROJEKT — bez numeru";
-inline constexpr std::string_view DecisionRule =
-    "prosta akceptacja: zgodny, gdy |błąd| ≤ tolerancja (po zaokrągleniu do 0,001; niepewność nie "
-    "zmienia oceny)";
+// Stated on the certificate: the uncertainty is printed beside the verdict and does not shift it.
+inline constexpr std::string_view DecisionRule = "prosta akceptacja: zgodny, gdy |błąd| ≤ tolerancja";
 
 // The event a record belongs to; empty outside a calibration procedure.
 inline const std::string& eventOf(const StoredRecord& s) { return s.record.event; }
