@@ -8,6 +8,7 @@
 #include "history/event_certificate.h"
 #include "history/history_dlg.h"
 #include "history/reference_instrument_dlg.h"
+#include "history/reference_instruments_dlg.h"
 #include "dialog/command_ids.h"
 #include "access/password_change_dlg.h"
 #include "app/port_dlg.h"
@@ -194,6 +195,9 @@ void Application::onCommand(int commandId) {
         case CmdReferenceInstrument:
             editReferenceInstrument();
             break;
+        case CmdReferenceInstruments:
+            editReferenceInstruments();
+            break;
         case CmdConfirmWrites:
             store(ConfirmSection, ConfirmKey, confirmsWrites(station_) ? 0 : 1);
             break;
@@ -249,6 +253,8 @@ bool Application::isEnabled(int commandId) const {
             return backups_.has_value();
         case CmdHistory:
             return history_ != nullptr;
+        case CmdReferenceInstruments:
+            return instruments_ != nullptr;
         case CmdRecentFile:
         case CmdRecentFile + 1:
         case CmdRecentFile + 2:
@@ -514,6 +520,12 @@ void Application::showHistory() {
 
 void Application::editReferenceInstrument() {
     CReferenceInstrumentDlg dialog(station_.settings);
+    shell_.runDialog(dialog);
+}
+
+void Application::editReferenceInstruments() {
+    if (!instruments_) return;
+    CReferenceInstrumentsDlg dialog(*instruments_);
     shell_.runDialog(dialog);
 }
 

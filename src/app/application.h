@@ -12,6 +12,7 @@
 #include "document/document.h"
 #include "history/certificate.h"
 #include "history/history_query.h"
+#include "history/instrument_editing.h"
 
 #include "transmitter/station.h"
 
@@ -56,6 +57,8 @@ public:
     // How a calibration certificate is shown (print preview, print, PDF); without it none is
     // offered.
     void showCertificatesWith(std::function<void(const Certificate&)> show) { showCertificate_ = std::move(show); }
+    // "Przyrządy wzorcowe..." edits this register; without it the command is disabled.
+    void editInstrumentsIn(EditableInstrumentRegister& instruments) { instruments_ = &instruments; }
 
 private:
     void initialize();
@@ -84,6 +87,7 @@ private:
     void openBackup();
     void showHistory();
     void editReferenceInstrument();
+    void editReferenceInstruments();
     // The certificate of these calibration records, with the reference instrument of the settings.
     void certify(const std::vector<StoredRecord>& session);
     // After a calibration dialog: when it left calibration records in the history, the
@@ -109,6 +113,7 @@ private:
     HistoryQuery* history_ = nullptr;
     HistoryRunner* historyRunner_ = nullptr;
     std::function<void(const Certificate&)> showCertificate_;
+    EditableInstrumentRegister* instruments_ = nullptr;
 };
 
 }  // namespace doxa

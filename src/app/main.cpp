@@ -14,6 +14,7 @@
 #include "history/certificate_printer.h"
 #include "history/history_store.h"
 #include "history/history_worker.h"
+#include "history/instrument_register.h"
 #include "host/dialog_host.h"
 #include "link/port.h"
 #include "sim/line_factory.h"
@@ -89,6 +90,8 @@ int runDoxaWin(int argc, char* argv[]) {
         doxa::openHistory(historyDatabase, doxa::Delivery::InBackground);
     doxa::HistoryWorker historyWorker([historyDatabase] { return doxa::historyWithoutDelivery(historyDatabase); });
     station.recorder = history.get();
+    const std::unique_ptr<doxa::HistoryInstrumentRegister> instruments =
+        doxa::attachInstrumentRegister(station, historyDatabase);
     const std::unique_ptr<doxa::MainFrame> window = doxa::createMainFrame(station);
     doxa::MainFrame& frame = *window;
     station.showMessage = [&frame](std::string_view utf8) {
@@ -102,6 +105,7 @@ int runDoxaWin(int argc, char* argv[]) {
     doxa::Application application(station, frame);
     application.keepBackupsIn(doxa::defaultBackupFolder());
     application.showHistoryFrom(*history, historyWorker);
+    application.editInstrumentsIn(*instruments);
     frame.watchHistory(*history);
     application.showCertificatesWith([&frame](const doxa::Certificate& certificate) {
         doxa::showCertificate(QApplication::activeWindow() ? QApplication::activeWindow() : &frame, certificate);

@@ -77,6 +77,8 @@ constexpr MenuItem settingsItems[] = {
      "Przed programowaniem pokazuje, które wartości się zmienią"},
     {"Przyrząd wzorcowy...", CmdReferenceInstrument,
      "Przyrząd wzorcowy i tolerancje podawane na świadectwie kalibracji"},
+    {"Przyrządy wzorcowe...", CmdReferenceInstruments,
+     "Rejestr przyrządów wzorcowych: świadectwa, terminy wzorcowania, niepewności i historia zmian"},
 };
 constexpr MenuItem serviceItems[] = {
     {"RAM", 0, "", ramItems},

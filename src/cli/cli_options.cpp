@@ -39,8 +39,8 @@ constexpr std::array<OptionInfo, 26> Options{{
      "give up when the transmitter has not answered within S seconds (default 15)"},
     {Opt::Json, "--json", "", "[--json]",
      "print JSON: one object of the fields (identify), one object per cycle, one per line "
-     "(watch), one array of records (history) or of devices (ports), the temperature and the "
-     "sensor's quantity (convert)"},
+     "(watch), one array of records (history), of devices (ports) or of reference instruments "
+     "(instruments), the temperature and the sensor's quantity (convert)"},
     {Opt::Count, "--count", "N", "[--count N]", "stop after N cycles (default: until Ctrl-C)"},
     {Opt::Csv, "--csv", "", "[--csv]", "comma-separated values with a header line"},
     {Opt::Output, "--output", "FILE", "-o FILE",

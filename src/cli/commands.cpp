@@ -22,9 +22,10 @@ constexpr std::array FinderOptions{Opt::Port, Opt::Rs485, Opt::From, Opt::To, Op
 constexpr std::array HistoryOptions{Opt::Serial, Opt::Model, Opt::Since, Opt::Json, Opt::Csv, Opt::Db,
                                     Opt::HandOver, Opt::Verify};
 constexpr std::array PortsOptions{Opt::Json};
+constexpr std::array InstrumentsOptions{Opt::Json, Opt::Db};
 constexpr std::array ConvertOptions{Opt::Sensor, Opt::Celsius, Opt::Ohm, Opt::Mv, Opt::ColdJunction, Opt::Json};
 
-constexpr std::array<Command, 8> Commands{{
+constexpr std::array<Command, 9> Commands{{
     {"identify", "identify the transmitter and read its configuration", "", 0, IdentifyOptions,
      "Runs the identification of doxa-win (\"Inicjalizacja\") and prints its fields: model,\n"
      "serial number, sensor, output, break signalling, range, threshold and filter. When the\n"
@@ -103,6 +104,16 @@ constexpr std::array<Command, 8> Commands{{
      "the range is printed on standard error and the status is 2 (type b is read back from\n"
      "250 °C only). Nothing is opened.\n",
      nullptr, runConvert},
+    {"instruments", "list the register of reference instruments", "", 0, InstrumentsOptions,
+     "Lists the reference instruments of the register doxa-win edits in \"Ustawienia\" →\n"
+     "\"Przyrządy wzorcowe...\" (retired ones left out): name, model, serial number, the number\n"
+     "and due date of its own calibration certificate, its uncertainties. The register is kept\n"
+     "in the database of the service history (--db, else [Baza] URL); while a server is out of\n"
+     "reach the copy in the local file is listed and standard error says so. With --json: one\n"
+     "array of objects with id, name, model, serial, certificate, due (YYYY-MM-DD) and\n"
+     "uncertainties (objects with value, unit, k and, for a part of the range, from and to).\n"
+     "A register that cannot be read gives status 2.\n",
+     nullptr, runInstruments},
 }};
 
 struct ExitCodeInfo {

@@ -38,6 +38,7 @@ int runWrite(const Invocation& invocation, Session& session, std::ostream& out);
 int runFinder(const Invocation& invocation, Session& session, std::ostream& out);
 int runHistory(const Invocation& invocation, Console& console, std::ostream& out);
 int runPorts(const Invocation& invocation, Console& console, std::ostream& out);
+int runInstruments(const Invocation& invocation, Console& console, std::ostream& out);
 int runConvert(const Invocation& invocation, Console& console, std::ostream& out);
 
 }  // namespace doxa::cli

@@ -158,9 +158,11 @@ Session::~Session() {
 }
 
 bool Session::keepHistory(const std::string& named) {
+    const std::string database = storedHistoryDatabase(*settings_, named);
     history_ = std::make_unique<HistoryKeeper>(console_);
-    if (!history_->open(storedHistoryDatabase(*settings_, named))) return false;
+    if (!history_->open(database)) return false;
     station_.recorder = history_.get();
+    instruments_ = attachInstrumentRegister(station_, database);
     return true;
 }
 

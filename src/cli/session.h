@@ -9,6 +9,7 @@
 #include "cli/console_loop.h"
 #include "cli/history_keeper.h"
 #include "history/history_store.h"
+#include "history/instrument_register.h"
 #include "transmitter/settings_store.h"
 #include "transmitter/station.h"
 
@@ -33,8 +34,9 @@ public:
     // "sim:DOXA-22 (HART, address 0)" and the like, for messages.
     std::string describe() const;
     // What the dialogs do is recorded in the service history: the database `named` on the
-    // command line, else the one doxa-win's settings name, else the user's own file. False when a
-    // stop signal came while it was opened.
+    // command line, else the one doxa-win's settings name, else the user's own file; its
+    // register of reference instruments serves the station. False when a stop signal came while
+    // it was opened.
     bool keepHistory(const std::string& named);
     // The status doxa-cli ends with after the command's own: 130 when a stop signal came while
     // the history was at work, 6 when a record this run made is then in no database. A record
@@ -54,6 +56,7 @@ private:
     std::unique_ptr<SettingsStore> settings_;
     std::string devicePath_;
     std::unique_ptr<HistoryKeeper> history_;
+    std::unique_ptr<HistoryInstrumentRegister> instruments_;
     Station station_;
     Console& console_;
     ConsoleLoop loop_;

@@ -46,7 +46,8 @@ enum CommandId : int {
     CmdBackups = 32821,
     CmdConfirmWrites = 32822,  // confirm what programming will change before it writes
     CmdHistory = 32823,  // the service history of the transmitters
-    CmdReferenceInstrument = 32824,  // the reference instrument the certificates name
+    CmdReferenceInstrument = 32824,  // the tolerances the certificates judge against
+    CmdReferenceInstruments = 32829,  // the register of reference instruments
 };
 
 }  // namespace doxa

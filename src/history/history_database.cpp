@@ -354,6 +354,24 @@ bool HistoryDatabase::write(HistoryTable table, const std::vector<PendingRecord>
     });
 }
 
+bool HistoryDatabase::run(bool create, std::string_view doing, const TableWork& work) {
+    const bool wasOpen = open_;
+    if (runOnce(create, doing, work)) return true;
+    return wasOpen && problem_.find(GaveUpWaiting) == std::string::npos && runOnce(create, doing, work);
+}
+
+bool HistoryDatabase::runOnce(bool create, std::string_view doing, const TableWork& work) {
+    if (!open(create)) return false;
+    return inTransaction(std::string(doing), [&work, this](std::string& error) {
+        QSqlQuery q(QSqlDatabase::database(qs(connection_), false));
+        return work(q, error);
+    });
+}
+
+std::string HistoryDatabase::queryFailure(std::string_view doing, const QSqlQuery& query) const {
+    return failure(doing, queryError(query));
+}
+
 bool HistoryDatabase::remove(HistoryTable table, const std::vector<PendingRecord>& records) {
     if (!open(false)) return false;
     return inTransaction("write to", [&](std::string& error) {

@@ -78,6 +78,15 @@ public:
     bool transmitters(HistoryTable table, const HistoryFilter& filter, std::vector<KnownTransmitter>& found);
     bool countWaiting(const std::string& destination, int& found);
 
+    // Runs `work` on the database (made first when `create`) in one transaction, with the same
+    // time-outs, messages and second try after a dropped connection as the records get: `work`
+    // must therefore leave the same state when it runs twice. False, with problem() set, when
+    // the database or `work` failed (`work` tells why in its second argument).
+    using TableWork = std::function<bool(QSqlQuery&, std::string&)>;
+    bool run(bool create, std::string_view doing, const TableWork& work);
+    // A failure of `query`, worded as the database's own failures are.
+    std::string queryFailure(std::string_view doing, const QSqlQuery& query) const;
+
     // Why the last use failed; empty after one that worked.
     const std::string& problem() const { return problem_; }
 
@@ -90,6 +99,7 @@ private:
 
     bool connect();
     bool write(HistoryTable table, const std::vector<PendingRecord>& records);
+    bool runOnce(bool create, std::string_view doing, const TableWork& work);
     bool migrate();
     bool readVersion(int& version, std::string& error);
     bool lockSchema(std::string& error);

@@ -25,9 +25,6 @@ bool acceptable(const std::string& tolerance) {
 void CReferenceInstrumentDlg::onInit() {
     const CertificateSettings values = readCertificateSettings(settings_);
     DialogWindow& w = window();
-    w.setText(Name, values.instrumentName);
-    w.setText(Serial, values.instrumentSerial);
-    w.setText(Uncertainty, values.instrumentUncertainty);
     w.setText(TemperatureTolerance, values.temperatureTolerance);
     w.setText(InputTolerance, values.inputTolerance);
     w.setText(OutputTolerance, values.outputTolerance);
@@ -40,12 +37,12 @@ void CReferenceInstrumentDlg::onCommand(int id) {
 
 bool CReferenceInstrumentDlg::save() {
     DialogWindow& w = window();
-    const CertificateSettings values{trimmed(w.text(Name)),
-                                     trimmed(w.text(Serial)),
-                                     trimmed(w.text(Uncertainty)),
-                                     trimmed(w.text(TemperatureTolerance)),
-                                     trimmed(w.text(InputTolerance)),
-                                     trimmed(w.text(OutputTolerance))};
+    // The instrument the settings named before the register stays as it was, for the register
+    // to take over.
+    CertificateSettings values = readCertificateSettings(settings_);
+    values.temperatureTolerance = trimmed(w.text(TemperatureTolerance));
+    values.inputTolerance = trimmed(w.text(InputTolerance));
+    values.outputTolerance = trimmed(w.text(OutputTolerance));
     if (!acceptable(values.temperatureTolerance) || !acceptable(values.inputTolerance) ||
         !acceptable(values.outputTolerance)) {
         w.messageBox(BadToleranceText, BoxIcon::Error);

@@ -6,18 +6,15 @@ namespace doxa {
 
 class SettingsStore;
 
-// "Przyrząd wzorcowy...": the reference instrument printed on every calibration certificate
-// (name, serial number, uncertainty) and the tolerances the certificate judges against. A
-// tolerance is left empty to judge nothing, or is a number; OK refuses anything else.
+// "Przyrząd wzorcowy...": the tolerances the calibration certificate judges against (the
+// instruments themselves are kept in the register, "Przyrządy wzorcowe..."). A tolerance is left
+// empty to judge nothing, or is a number; OK refuses anything else.
 class CReferenceInstrumentDlg : public DialogLogic {
 public:
     static constexpr int Resource = 144;
     enum : int {
         Ok = 1,
         Cancel = 2,
-        Name = 101,
-        Serial = 102,
-        Uncertainty = 103,
         TemperatureTolerance = 104,
         OutputTolerance = 105,
         InputTolerance = 106,

@@ -35,6 +35,7 @@
 #include "ui_backups_dlg.h"
 #include "ui_history_dlg.h"
 #include "ui_reference_instrument_dlg.h"
+#include "ui_reference_instruments_dlg.h"
 
 namespace doxa {
 
@@ -78,6 +79,7 @@ const std::map<int, LayoutSetup> layouts = {
     {142, setUp<Ui::BackupsDlg>},
     {143, setUp<Ui::HistoryDlg>},
     {144, setUp<Ui::ReferenceInstrumentDlg>},
+    {145, setUp<Ui::ReferenceInstrumentsDlg>},
 };
 
 }  // namespace

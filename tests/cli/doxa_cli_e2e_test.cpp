@@ -374,6 +374,28 @@ TEST(CliConvert, OutsideTheCurveOrForTheWrongSensorItIsStatusTwo) {
     EXPECT_EQ(runCli({"convert", "--sensor", "k", "--celsius", "0", "--mv", "0"}, config.path()).status, 2);
 }
 
+// The register as a script reads it: the instrument the settings named is taken over once, an
+// uncertainty with its coverage factor; a second run finds it and takes nothing over again.
+TEST(CliInstruments, ListsTheRegisterWithTheSettingsInstrumentTakenOverOnce) {
+    test::TempFolder config;
+    std::filesystem::create_directories(config.path() / "doxa-win");
+    std::ofstream(config.path() / "doxa-win" / "doxa-win.ini")
+        << "[Wzorzec]\nNazwa=Kalibrator CX-9\nNrSeryjny=K-4711\nNiepewnosc=\"0,02 °C (k=2)\"\n";
+    const std::string db = (config.path() / "lab.sqlite").string();
+    for (int run = 0; run < 2; ++run) {
+        const Result r = runCli({"instruments", "--db", db, "--json"}, config.path());
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out,
+                  "[\n{\"id\": \"wzorzec\", \"name\": \"Kalibrator CX-9\", \"model\": \"\", \"serial\": \"K-4711\", "
+                  "\"certificate\": \"\", \"due\": \"\", \"uncertainties\": [{\"value\": 0.02, \"unit\": \"°C\", "
+                  "\"k\": 2}]}\n]\n");
+    }
+    EXPECT_EQ(test::runSql(db, {"SELECT count(*) FROM instrument_changes WHERE field = 'source'"}), 1);
+    const Result table = runCli({"instruments", "--db", db}, config.path());
+    EXPECT_EQ(lines(table.out).size(), 2u) << table.out;
+    EXPECT_NE(table.out.find("0.02 °C (k=2)"), std::string::npos) << table.out;
+}
+
 TEST_F(CliOnPty, IdentifiesInHartThroughDoxaWinsPortMapping) {
     serve("DOXA-22");
     const Result r = cli({"identify", "--port", "COM3", "--address", "1"});

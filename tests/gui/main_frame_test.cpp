@@ -107,7 +107,8 @@ TEST_F(MainFrameTest, HasTheMenusWithTheirItemsAndAccelerators) {
 
     QMenu* settings = menu("Ustawienia");
     EXPECT_EQ(texts(settings), QStringList({"&Hasła", "&Port", "Transmisja", "Przetwornik",
-                                            "Potwierdzanie zmian przed zapisem", "Przyrząd wzorcowy..."}));
+                                            "Potwierdzanie zmian przed zapisem", "Przyrząd wzorcowy...",
+                                            "Przyrządy wzorcowe..."}));
     EXPECT_EQ(texts(menu("Transmisja", settings)), QStringList({"HART/RS232", "RS 485 (MODBUS)"}));
     EXPECT_EQ(texts(menu("Przetwornik", settings)), QStringList({"DOXA-2X", "RIVO-22"}));
 
