@@ -32,8 +32,10 @@ std::string verdictText(const std::optional<bool>& within) {
 }
 
 std::string pointName(const CalibrationPoint& p) {
-    char percent[16];
-    std::snprintf(percent, sizeof percent, "%g", p.percent);
+    char text[16];
+    std::snprintf(text, sizeof text, "%g", p.percent);
+    std::string percent(text);
+    std::ranges::replace(percent, '.', ',');
     return std::string(p.channel == CalibrationChannel::Input ? "Wejście " : "Wyjście ") + percent + " %";
 }
 
