@@ -184,6 +184,22 @@ TEST_F(CertificateCommands, AnEventsRecordGivesTheWholeEventsCertificateTheSameA
     EXPECT_EQ(shown[1].notes, shown[0].notes);
 }
 
+// The certificate offered after one phase of a calibration event (here an adjustment through the
+// calibration dialog) holds the whole event, its earlier phases read back from the history.
+TEST_F(CertificateCommands, TheCertificateOfferedAfterAPhaseHoldsTheWholeEvent) {
+    for (const StoredRecord& s : test::pt100EventRecords("e8", false)) history.stored.insert(history.stored.begin(), s);
+    station.calibrationEvent = "e8";
+    shell.choices = {Choice::Yes};
+    calibrate(true);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].eventId, "e8");
+    ASSERT_EQ(shown[0].tables.size(), 2u);
+    EXPECT_EQ(shown[0].tables[0].rows.size(), 3u);
+    EXPECT_EQ(field(shown[0], "Przebieg kalibracji"), "PRZERWANA");
+    // The earlier adjustment and the one just made.
+    EXPECT_EQ(shown[0].notes.size(), 2u);
+}
+
 TEST_F(CertificateCommands, PrzyrzadWzorcowyKeepsTheTolerancesAndRefusesOneThatIsNoNumber) {
     EXPECT_TRUE(app.isEnabled(CmdReferenceInstrument));
     // The instrument the settings named before the register is left for the register to take over.
