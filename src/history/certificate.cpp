@@ -86,8 +86,6 @@ std::string pointLabel(std::string_view what, const ServiceRecord& r) {
 
 std::string clockText(const std::string& local) { return local.size() >= 19 ? local.substr(11, 8) : local; }
 
-std::string orUnknown(const std::string& text) { return text.empty() ? std::string(Unknown) : text; }
-
 std::string toleranceText(std::optional<double> limit, std::string_view unit) {
     return limit ? "±" + decimalText(*limit) + std::string(unit) : std::string(NotSet);
 }
@@ -179,6 +177,8 @@ std::string decimalText(double value, bool signedText) {
     std::ranges::replace(shown, '.', ',');
     return shown;
 }
+
+std::string orUnknown(const std::string& text) { return text.empty() ? std::string(Unknown) : text; }
 
 std::string dateText(const std::string& local) {
     if (local.size() < 10 || local[4] != '-' || local[7] != '-') return local;

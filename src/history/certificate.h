@@ -73,6 +73,8 @@ struct Certificate {
 // "0,120", "+0,120": thousandths with a decimal comma, as the transmitter's values are offered;
 // never "-0,000".
 std::string decimalText(double value, bool signedText = false);
+// The text, or "—" for an empty one.
+std::string orUnknown(const std::string& text);
 // "07.12.2026" of "2026-12-07 18:20:00".
 std::string dateText(const std::string& local);
 

@@ -19,8 +19,6 @@ constexpr std::string_view Within = "zgodny";
 constexpr std::string_view Outside = "niezgodny";
 constexpr std::string_view NotJudged = "nie oceniono";
 
-std::string orUnknown(const std::string& text) { return text.empty() ? std::string(Unknown) : text; }
-
 std::string withUnit(std::optional<double> value, std::string_view unit, bool signedText = false) {
     if (!value) return std::string(Unknown);
     return decimalText(*value, signedText) + (unit.empty() ? "" : " " + std::string(unit));
