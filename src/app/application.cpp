@@ -5,6 +5,7 @@
 
 #include "app/about_dlg.h"
 #include "document/backups_dlg.h"
+#include "history/event_certificate.h"
 #include "history/history_dlg.h"
 #include "history/reference_instrument_dlg.h"
 #include "history/reference_instruments_dlg.h"
@@ -545,7 +546,18 @@ void Application::editReferenceInstruments() {
 
 void Application::certify(const std::vector<StoredRecord>& session) {
     if (!history_ || !showCertificate_ || session.empty()) return;
-    showCertificate_(makeCertificate(session, readCertificateSettings(station_.settings), *history_));
+    const auto ofEvent = std::ranges::find_if(session, [](const StoredRecord& s) { return !eventOf(s).empty(); });
+    if (ofEvent == session.end()) {
+        showCertificate_(makeCertificate(session, readCertificateSettings(station_.settings), *history_));
+        return;
+    }
+    const std::string& event = eventOf(*ofEvent);
+    // What was offered may be one phase of the event, or the part of it a page listed: the
+    // certificate holds the whole event. Its number and date of issue come from the history's
+    // numbering; until it gives them the certificate prints as a draft.
+    const ServiceRecord& transmitter = ofEvent->record;
+    const auto records = eventRecords(history_->records({.serial = transmitter.serial, .model = transmitter.model}), event);
+    showCertificate_(makeEventCertificate(records, {}, *history_));
 }
 
 void Application::offerCertificate(std::chrono::sys_seconds since) {

@@ -5,7 +5,7 @@
 #include <numeric>
 #include <random>
 
-#include "transmitter/sensor_conversion.h"
+#include "calibration/measurement_uncertainty.h"
 
 namespace doxa {
 
@@ -150,22 +150,6 @@ std::optional<CalibrationPoint> pointFrom(const ServiceRecord& record) {
     return point;
 }
 
-// The value in `to` of a value in `from`, through the sensor's curve where the units differ.
-std::optional<double> inUnit(double value, const std::string& from, const std::string& to,
-                             const CalibrationConditions& c, std::string& reason) {
-    if (from == to) return value;
-    const SensorCurveInfo* curve = findSensorCurve(c.sensor);
-    if (!curve) {
-        reason = "brak charakterystyki czujnika do przeliczenia " + from + " na " + to;
-        return std::nullopt;
-    }
-    const bool fromCelsius = from == Celsius;
-    const Conversion converted = fromCelsius ? signalAt(*curve, value, c.coldJunctionCelsius)
-                                             : celsiusAt(*curve, value, c.coldJunctionCelsius);
-    if (!converted.value) reason = converted.reason;
-    return converted.value;
-}
-
 // The unit of the sensor's terminals that is not °C: the applied or the reading unit.
 std::string signalUnitOf(const CalibrationConditions& c) {
     return c.appliedUnit != Celsius ? c.appliedUnit : c.readingUnit;
@@ -177,8 +161,8 @@ PointResult judgeInput(const CalibrationConditions& c, double mean, double appli
     result.errorUnit = c.inputToleranceUnit;
     result.otherUnit = result.errorUnit == Celsius ? signal : std::string(Celsius);
     const auto errorIn = [&](const std::string& unit, std::string& reason) -> std::optional<double> {
-        const auto read = inUnit(mean, c.readingUnit, unit, c, reason);
-        const auto reference = inUnit(applied, c.appliedUnit, unit, c, reason);
+        const auto read = valueInUnit(mean, c.readingUnit, unit, c, reason);
+        const auto reference = valueInUnit(applied, c.appliedUnit, unit, c, reason);
         if (!read || !reference) return std::nullopt;
         return *read - *reference;
     };
@@ -317,8 +301,13 @@ PointResult judgePoint(const CalibrationConditions& conditions, const Calibratio
         none.reason = "brak odczytów";
         return none;
     }
-    return point.channel == CalibrationChannel::Input ? judgeInput(conditions, *mean, point.applied)
-                                                      : judgeOutput(conditions, *mean, point.applied);
+    PointResult result = point.channel == CalibrationChannel::Input ? judgeInput(conditions, *mean, point.applied)
+                                                                    : judgeOutput(conditions, *mean, point.applied);
+    if (result.error) {
+        if (const auto budget = uncertaintyBudget(conditions, point, result.errorUnit))
+            result.uncertainty = budget->expanded();
+    }
+    return result;
 }
 
 }  // namespace doxa

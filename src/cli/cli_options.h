@@ -13,7 +13,7 @@ namespace doxa::cli {
 // Every option a subcommand may take; each subcommand names the ones it accepts.
 enum class Opt { Port, Rs485, Baud, Parity, Address, Timeout, Json, Count, Csv, Output, DryRun, AnyModel, From, To,
                  Serial, Model, Since, Db, Fast,
-                 HandOver, Due,
+                 HandOver, Due, Verify,
                  Sensor, Celsius, Ohm, Mv, ColdJunction,
                  Technician, Customer, Tag, Ambient, Humidity, Instrument, Meter, Points, Tolerance,
                  ToleranceUnit, OutputTolerance, Interval };
@@ -49,6 +49,8 @@ struct Invocation {
     std::string handOver;
     // `history` lists the transmitters whose calibration is due within this many days, or overdue.
     std::optional<int> dueDays;
+    // history --verify: the certificate's PDF whose verification code is checked.
+    std::string verify;
     // What `convert` converts: the sensor's curve and one of its quantities.
     std::string sensor;
     std::optional<double> celsius, ohm, mv;

@@ -20,7 +20,7 @@ constexpr std::array WriteOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
                                   Opt::Address, Opt::Timeout, Opt::DryRun, Opt::AnyModel, Opt::Fast, Opt::Db};
 constexpr std::array FinderOptions{Opt::Port, Opt::Rs485, Opt::From, Opt::To, Opt::Fast, Opt::Db};
 constexpr std::array HistoryOptions{Opt::Serial, Opt::Model, Opt::Since, Opt::Json, Opt::Csv, Opt::Db,
-                                    Opt::HandOver, Opt::Due};
+                                    Opt::HandOver, Opt::Due, Opt::Verify};
 constexpr std::array PortsOptions{Opt::Json};
 constexpr std::array InstrumentsOptions{Opt::Json, Opt::Db};
 constexpr std::array ConvertOptions{Opt::Sensor, Opt::Celsius, Opt::Ohm, Opt::Mv, Opt::ColdJunction, Opt::Json};
@@ -89,7 +89,11 @@ constexpr std::array<Command, 10> Commands{{
      "to its end plus the interval chosen in it ([Kalibracja] InterwalMiesiecy of doxa-win's\n"
      "settings, 12 months, when it names none), \"po terminie\" when overdue. With --json: one\n"
      "array of objects with model, serial, event, calibrated (UTC), interval_months, due\n"
-     "(YYYY-MM-DD) and overdue.\n",
+     "(YYYY-MM-DD) and overdue.\n"
+     "--verify FILE.pdf reads the event id and verification code a calibration certificate's PDF\n"
+     "carries in its XMP metadata, computes the code again from the event's records in the\n"
+     "database and prints \"zgodny\" (status 0) or \"niezgodny\" (status 2); a file without the\n"
+     "code or an event the database does not hold gives status 2 with the reason.\n",
      nullptr, runHistory},
     {"ports", "list the serial devices present", "", 0, PortsOptions,
      "Lists the serial devices of this computer: USB adapters under their /dev/serial/by-id\n"

@@ -1,3 +1,6 @@
+#include <QByteArray>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -10,6 +13,8 @@
 #include "cli/watched_thread.h"
 #include "dialog/visible_text.h"
 #include "history/calibration_due.h"
+#include "history/certificate_metadata.h"
+#include "history/event_canonical_form.h"
 #include "history/history_csv.h"
 #include "history/history_store.h"
 #include "settings/start_up.h"
@@ -29,6 +34,37 @@ std::string handOver(HistoryStore& store, const std::string& from, std::ostream&
     out << *handed << " service record(s) handed over from " << from << " to " << store.databaseLocation() << '\n';
     out.flush();
     return {};
+}
+
+// The certificate's verdict ("zgodny", "niezgodny") with what it rests on, or why there is none.
+struct Verification {
+    std::string verdict;
+    std::string detail;
+    std::string problem;
+};
+
+// The event's records as the database holds them now, against the code a certificate carries.
+// A certificate found by its number (the history's numbering gives the event) is checked here too.
+Verification verifyEvent(HistoryStore& store, const CertificateMark& mark) {
+    std::vector<StoredRecord> records;
+    store.forEachRecord({}, [&records, &mark](StoredRecord&& s) {
+        if (s.record.event == mark.eventId) records.push_back(std::move(s));
+    });
+    if (!store.problem().empty()) return {{}, {}, store.problem()};
+    if (records.empty())
+        return {{}, {}, "the calibration event " + mark.eventId + " is not in the history " + store.databaseLocation()};
+    const std::string code = verificationCode(mark.eventId, records);
+    if (code == mark.code) return {"zgodny", "zdarzenie " + mark.eventId + ", kod " + code, {}};
+    return {"niezgodny", "zdarzenie " + mark.eventId + ", kod świadectwa " + mark.code + ", kod z historii " + code, {}};
+}
+
+Verification verifyCertificateFile(HistoryStore& store, const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return {{}, {}, path + ": the file cannot be read"};
+    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const auto mark = readCertificateMark(QByteArray::fromStdString(bytes));
+    if (!mark) return {{}, {}, path + ": no verification code of a calibration certificate found"};
+    return verifyEvent(store, *mark);
 }
 
 void printTableHeader(std::ostream& out) {
@@ -141,6 +177,14 @@ int runHistory(const Invocation& invocation, Console& console, std::ostream& out
         }
         if (invocation.dueDays) {
             *problem = listDue(*store, invocation, defaultMonths, out);
+            return;
+        }
+        if (!invocation.verify.empty()) {
+            const Verification checked = verifyCertificateFile(*store, invocation.verify);
+            if (!checked.verdict.empty()) out << checked.verdict << ": " << checked.detail << '\n';
+            out.flush();
+            *problem = checked.verdict == "niezgodny" ? "the certificate does not match its event in the history"
+                                                      : checked.problem;
             return;
         }
         Listing listing(invocation, out);

@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <optional>
 
+#include "calibration/calibration_event.h"
 #include "dialog/typed_number.h"
+#include "history/event_certificate.h"
 #include "history/history_csv.h"
 #include "history/record_texts.h"
 #include "settings/settings_keys.h"
@@ -36,19 +38,10 @@ double thousandths(double value) {
     return rounded == 0 ? 0 : rounded;
 }
 
-std::string decimal(double value, bool signedText = false) {
-    char text[32];
-    std::snprintf(text, sizeof text, signedText && thousandths(value) != 0 ? "%+.3f" : "%.3f",
-                  thousandths(value));
-    std::string shown(text);
-    std::ranges::replace(shown, '.', ',');
-    return shown;
-}
-
 std::string shown(const std::optional<RecordValue>& value) {
     if (!value) return std::string(Unknown);
     if (const auto* text = std::get_if<std::string>(&*value)) return *text;
-    return decimal(std::get<double>(*value));
+    return decimalText(std::get<double>(*value));
 }
 
 std::optional<double> tolerance(const std::string& typed) {
@@ -65,8 +58,8 @@ void compare(const std::optional<RecordValue>& value, const std::optional<Record
     difference = verdict = std::string(Unknown);
     if (!measured || !expected) return;
     const double d = thousandths(*measured - *expected);
-    difference = decimal(d, true);
-    if (limit) verdict = std::fabs(d) <= thousandths(*limit) ? Within : Outside;
+    difference = decimalText(d, true);
+    if (limit) verdict = withinTolerance(d, *limit) ? Within : Outside;
 }
 
 CertificateRow pointRow(std::string label, const std::optional<RecordValue>& reference,
@@ -91,18 +84,10 @@ std::string pointLabel(std::string_view what, const ServiceRecord& r) {
     return std::string(what) + ", " + *name;
 }
 
-// "07.12.2026" of "2026-12-07 18:20:00".
-std::string dateText(const std::string& local) {
-    if (local.size() < 10 || local[4] != '-' || local[7] != '-') return local;
-    return local.substr(8, 2) + "." + local.substr(5, 2) + "." + local.substr(0, 4);
-}
-
 std::string clockText(const std::string& local) { return local.size() >= 19 ? local.substr(11, 8) : local; }
 
-std::string orUnknown(const std::string& text) { return text.empty() ? std::string(Unknown) : text; }
-
 std::string toleranceText(std::optional<double> limit, std::string_view unit) {
-    return limit ? "±" + decimal(*limit) + std::string(unit) : std::string(NotSet);
+    return limit ? "±" + decimalText(*limit) + std::string(unit) : std::string(NotSet);
 }
 
 std::string technicians(const std::vector<StoredRecord>& session) {
@@ -126,7 +111,7 @@ std::optional<RecordValue> inputValue(const RecordValues& values, const std::opt
     const auto number = numberIn(value);
     const auto own = textIn(valueOf(values, "unit"));
     if (!number || own == unit) return value;
-    return decimal(*number) + (own ? " " + *own : "");
+    return decimalText(*number) + (own ? " " + *own : "");
 }
 
 // An input point: the reference set, against the transmitter's readings before and after.
@@ -184,6 +169,22 @@ void addRecord(Certificate& c, const StoredRecord& s, const Tolerances& limits, 
 
 }  // namespace
 
+std::string decimalText(double value, bool signedText) {
+    char text[32];
+    std::snprintf(text, sizeof text, signedText && thousandths(value) != 0 ? "%+.3f" : "%.3f",
+                  thousandths(value));
+    std::string shown(text);
+    std::ranges::replace(shown, '.', ',');
+    return shown;
+}
+
+std::string orUnknown(const std::string& text) { return text.empty() ? std::string(Unknown) : text; }
+
+std::string dateText(const std::string& local) {
+    if (local.size() < 10 || local[4] != '-' || local[7] != '-') return local;
+    return local.substr(8, 2) + "." + local.substr(5, 2) + "." + local.substr(0, 4);
+}
+
 CertificateSettings readCertificateSettings(const SettingsStore& settings) {
     const auto read = [&settings](std::string_view key) { return settings.readText(ReferenceSection, key, ""); };
     return {read(ReferenceNameKey), read(ReferenceSerialKey), read(ReferenceUncertaintyKey),
@@ -206,11 +207,14 @@ bool writeCertificateSettings(SettingsStore& settings, const CertificateSettings
 
 bool isCalibration(RecordKind kind) {
     return kind == RecordKind::CalibrationInput || kind == RecordKind::CalibrationOutput ||
-           kind == RecordKind::CalibrationCompensation || kind == RecordKind::Trim;
+           kind == RecordKind::CalibrationCompensation || kind == RecordKind::Trim ||
+           kind == RecordKind::CalibrationConditions || kind == RecordKind::CalibrationPoint ||
+           kind == RecordKind::CalibrationEnd;
 }
 
 std::vector<StoredRecord> calibrationSession(const std::vector<StoredRecord>& records,
                                              const StoredRecord& chosen, const HistoryQuery& history) {
+    if (!eventOf(chosen).empty()) return eventRecords(records, eventOf(chosen));
     const auto day = [&history](const StoredRecord& s) { return history.localTime(s.time).substr(0, 10); };
     std::vector<StoredRecord> session;
     // A record whose kind, serial number or time could not be read belongs to no known session.

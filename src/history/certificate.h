@@ -46,10 +46,22 @@ struct CertificateField {
     std::string value;
 };
 
+// A table of its own title: an event's points as found or as left.
+struct CertificateTable {
+    std::string title;
+    std::vector<std::string> headings;
+    std::vector<std::vector<std::string>> rows;
+};
+
 struct Certificate {
+    // Of a calibration event: its id and the verification code of its stored records.
+    std::string eventId;
+    std::string verificationCode;
     // The transmitter, the date, the technician, the reference instrument and the tolerances.
     std::vector<CertificateField> fields;
     std::vector<CertificateRow> points;
+    // An event's tables, printed in place of `points`.
+    std::vector<CertificateTable> tables;
     // A tolerance is set: the verdict columns are printed.
     bool judged = false;
     // What the table cannot say: steps not confirmed, trims.
@@ -58,9 +70,17 @@ struct Certificate {
     std::string fileName;
 };
 
+// "0,120", "+0,120": thousandths with a decimal comma, as the transmitter's values are offered;
+// never "-0,000".
+std::string decimalText(double value, bool signedText = false);
+// The text, or "—" for an empty one.
+std::string orUnknown(const std::string& text);
+// "07.12.2026" of "2026-12-07 18:20:00".
+std::string dateText(const std::string& local);
+
 bool isCalibration(RecordKind kind);
-// The calibration records made with `chosen`: the same transmitter, the same local day and the
-// same technician; oldest first.
+// The calibration records made with `chosen`: those of its calibration event when it belongs to
+// one, else the same transmitter's of the same local day and the same technician; oldest first.
 std::vector<StoredRecord> calibrationSession(const std::vector<StoredRecord>& records,
                                              const StoredRecord& chosen, const HistoryQuery& history);
 // The certificate of a session's calibration records (in any order).

@@ -3,11 +3,13 @@
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 #include <algorithm>
 #include <array>
 #include <numeric>
 
 #include "history/certificate.h"
+#include "history/certificate_metadata.h"
 #include "views/report.h"
 #include "views/report_printer.h"
 
@@ -43,19 +45,111 @@ QString q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_
 
 bool isVerdict(const Column& c) { return c.cell == &CertificateRow::foundVerdict || c.cell == &CertificateRow::leftVerdict; }
 
-// The columns printed: the verdicts only under a tolerance.
-std::vector<Column> columnsOf(const Certificate& c) {
+// A session's points as the one table it prints: the verdicts only under a tolerance.
+CertificateTable sessionTable(const Certificate& c) {
+    CertificateTable table;
     std::vector<Column> shown;
     std::ranges::copy_if(Columns, std::back_inserter(shown), [&c](const Column& col) { return c.judged || !isVerdict(col); });
-    return shown;
+    for (const Column& col : shown) table.headings.emplace_back(col.heading);
+    for (const CertificateRow& row : c.points) {
+        std::vector<std::string> cells;
+        for (const Column& col : shown) cells.push_back(row.*col.cell);
+        table.rows.push_back(std::move(cells));
+    }
+    return table;
+}
+
+std::vector<CertificateTable> tablesOf(const Certificate& c) {
+    return c.tables.empty() ? std::vector<CertificateTable>{sessionTable(c)} : c.tables;
+}
+
+// What a page holds, top to bottom: the fields, a table's title, its heading, one of its rows,
+// and at the end the notes and the signature.
+struct Item {
+    enum Kind { Fields, Title, Heading, Row, Closing } kind;
+    std::size_t table = 0;
+    std::size_t row = 0;
+};
+using Page = std::vector<Item>;
+
+constexpr int PageTop = 1800;
+// The logical page is this wide in portrait, which the certificate always is.
+constexpr int PageWidth = 12000;
+constexpr int SignatureRoom = 1200 + LineHeight;
+
+int heightOf(const Item& item, const Certificate& c) {
+    switch (item.kind) {
+        case Item::Fields: return static_cast<int>(c.fields.size()) * LineHeight + 300;
+        case Item::Title: return LineHeight + 100;
+        case Item::Heading:
+        case Item::Row: return RowHeight;
+        case Item::Closing:
+            return (c.notes.empty() ? 0 : 200 + static_cast<int>(c.notes.size() + 1) * LineHeight) + SignatureRoom;
+    }
+    return 0;
+}
+
+// The items shared out over pages; a table going on to the next page repeats its heading there.
+std::vector<Page> layOut(const Certificate& c, const std::vector<CertificateTable>& tables) {
+    std::vector<Page> pages(1);
+    int y = PageTop;
+    const auto place = [&](const Item& item) {
+        const int height = heightOf(item, c);
+        if (y + height > PageBottom - 300 && !pages.back().empty()) {
+            pages.emplace_back();
+            y = PageTop;
+            if (item.kind == Item::Row) {
+                pages.back().push_back({Item::Heading, item.table});
+                y += RowHeight;
+            }
+        }
+        pages.back().push_back(item);
+        y += height;
+    };
+    place({Item::Fields});
+    for (std::size_t t = 0; t < tables.size(); ++t) {
+        if (!tables[t].title.empty()) place({Item::Title, t});
+        place({Item::Heading, t});
+        for (std::size_t r = 0; r < tables[t].rows.size(); ++r) place({Item::Row, t, r});
+    }
+    place({Item::Closing});
+    return pages;
+}
+
+// Every column as wide as its widest text, the room left shared out evenly; a table wider than
+// the page gets a smaller font.
+struct TableFit {
+    int fontSize = TableFont;
+    std::vector<int> widths;
+};
+
+TableFit fitColumns(const CertificateTable& table, int tableWidth) {
+    const auto natural = [&table](int size) {
+        std::vector<int> widths;
+        for (std::size_t i = 0; i < table.headings.size(); ++i) {
+            int w = QFontMetrics(reportFont(size, 700)).horizontalAdvance(q(table.headings[i]));
+            for (const auto& row : table.rows)
+                if (i < row.size()) w = std::max(w, QFontMetrics(reportFont(size, 400)).horizontalAdvance(q(row[i])));
+            widths.push_back(w + 2 * CellPadding);
+        }
+        return widths;
+    };
+    TableFit fit{TableFont, natural(TableFont)};
+    while (std::accumulate(fit.widths.begin(), fit.widths.end(), 0) > tableWidth && fit.fontSize > 60) {
+        fit.fontSize = fit.fontSize * 19 / 20;
+        fit.widths = natural(fit.fontSize);
+    }
+    const int used = std::accumulate(fit.widths.begin(), fit.widths.end(), 0);
+    const int spare = std::max(0, tableWidth - used) / static_cast<int>(std::max<std::size_t>(1, fit.widths.size()));
+    for (int& w : fit.widths) w += spare;
+    return fit;
 }
 
 class CertificatePage {
 public:
-    CertificatePage(QPainter& painter, const Certificate& certificate, QSize logical)
-        : p_(painter), c_(certificate), width_(logical.width()), columns_(columnsOf(certificate)) {
-        fitColumns();
-    }
+    CertificatePage(QPainter& painter, const Certificate& certificate, const std::vector<CertificateTable>& tables,
+                    const std::vector<TableFit>& fits, QSize logical)
+        : p_(painter), c_(certificate), tables_(tables), fits_(fits), width_(logical.width()) {}
 
     int title(int page, int pages) {
         p_.setPen(Qt::black);
@@ -65,38 +159,71 @@ public:
         p_.drawText(QRect(Margin, 1200, width_ - 2 * Margin, 300), Qt::AlignRight | Qt::AlignVCenter,
                     QStringLiteral("Strona %1/%2").arg(page).arg(pages));
         rule(1550);
-        return 1800;
+        return PageTop;
     }
 
+    int draw(const Item& item, int y) {
+        switch (item.kind) {
+            case Item::Fields: return fields(y);
+            case Item::Title: return tableTitle(y, tables_[item.table].title);
+            case Item::Heading: return tableRow(y, item.table, tables_[item.table].headings, true);
+            case Item::Row: return tableRow(y, item.table, tables_[item.table].rows[item.row], false);
+            case Item::Closing: signature(notes(y)); return y;
+        }
+        return y;
+    }
+
+    void footer() {
+        rule(PageBottom - 200);
+        p_.setFont(reportFont(200, 400));
+        p_.drawText(QRect(Margin, PageBottom - 150, width_ - 2 * Margin, 300), Qt::AlignLeft | Qt::AlignVCenter,
+                    q(ReportTitle));
+    }
+
+private:
+    // A value too long for its line is set smaller rather than cut.
+    // The values start past the widest label; a value too long for its line is set smaller
+    // rather than cut.
     int fields(int y) {
-        p_.setFont(reportFont(260, 400));
+        const QFontMetrics labels(reportFont(260, 400));
+        int labelWidth = 0;
+        for (const CertificateField& f : c_.fields) labelWidth = std::max(labelWidth, labels.horizontalAdvance(q(f.label) + ':'));
+        labelWidth += 300;
+        const int valueWidth = width_ - 2 * Margin - labelWidth;
         for (const CertificateField& f : c_.fields) {
-            p_.drawText(QRect(Margin, y, 4200, LineHeight), Qt::AlignLeft | Qt::AlignVCenter, q(f.label) + ':');
-            p_.drawText(QRect(Margin + 4200, y, width_ - 2 * Margin - 4200, LineHeight),
-                        Qt::AlignLeft | Qt::AlignVCenter, q(f.value));
+            p_.setFont(reportFont(260, 400));
+            p_.drawText(QRect(Margin, y, labelWidth, LineHeight), Qt::AlignLeft | Qt::AlignVCenter, q(f.label) + ':');
+            int size = 260;
+            while (size > 120 && QFontMetrics(reportFont(size, 400)).horizontalAdvance(q(f.value)) > valueWidth)
+                size = size * 19 / 20;
+            p_.setFont(reportFont(size, 400));
+            p_.drawText(QRect(Margin + labelWidth, y, valueWidth, LineHeight), Qt::AlignLeft | Qt::AlignVCenter, q(f.value));
             y += LineHeight;
         }
         return y + 300;
     }
 
-    int tableRow(int y, const CertificateRow* row) {
-        p_.setFont(reportFont(fontSize_, row ? 400 : 700));
-        p_.setPen(QPen(FrameColour, 10));
+    int tableTitle(int y, const std::string& text) {
+        p_.setFont(reportFont(260, 700));
+        p_.drawText(QRect(Margin, y, width_ - 2 * Margin, LineHeight), Qt::AlignLeft | Qt::AlignVCenter, q(text));
+        return y + LineHeight + 100;
+    }
+
+    int tableRow(int y, std::size_t table, const std::vector<std::string>& cells, bool heading) {
+        const TableFit& fit = fits_[table];
+        p_.setFont(reportFont(fit.fontSize, heading ? 700 : 400));
         p_.setBrush(Qt::NoBrush);
         int x = Margin;
-        for (std::size_t i = 0; i < columns_.size(); ++i) {
-            const Column& col = columns_[i];
-            const int w = widths_[i];
-            const QRect cell(x, y, w, RowHeight);
+        for (std::size_t i = 0; i < fit.widths.size(); ++i) {
+            const QRect cell(x, y, fit.widths[i], RowHeight);
+            p_.setPen(QPen(FrameColour, 10));
             p_.drawRect(cell);
             p_.setPen(Qt::black);
-            const bool first = &col == &columns_.front();
-            p_.drawText(cell.adjusted(CellPadding, 0, -CellPadding, 0), (first ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter,
-                        q(row ? std::string_view(row->*col.cell) : col.heading));
-            p_.setPen(QPen(FrameColour, 10));
-            x += w;
+            p_.drawText(cell.adjusted(CellPadding, 0, -CellPadding, 0),
+                        (i == 0 ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter,
+                        i < cells.size() ? q(cells[i]) : QString());
+            x += fit.widths[i];
         }
-        p_.setPen(Qt::black);
         return y + RowHeight;
     }
 
@@ -118,39 +245,6 @@ public:
                     QStringLiteral("Podpis: ...................................."));
     }
 
-    void footer() {
-        rule(PageBottom - 200);
-        p_.setFont(reportFont(200, 400));
-        p_.drawText(QRect(Margin, PageBottom - 150, width_ - 2 * Margin, 300), Qt::AlignLeft | Qt::AlignVCenter,
-                    q(ReportTitle));
-    }
-
-private:
-    // Every column as wide as its widest text, the room left shared out evenly; a table wider
-    // than the page gets a smaller font.
-    void fitColumns() {
-        const int tableWidth = width_ - 2 * Margin;
-        const auto natural = [this](int size) {
-            std::vector<int> widths;
-            for (const Column& col : columns_) {
-                int w = QFontMetrics(reportFont(size, 700)).horizontalAdvance(q(col.heading));
-                for (const CertificateRow& row : c_.points)
-                    w = std::max(w, QFontMetrics(reportFont(size, 400)).horizontalAdvance(q(row.*col.cell)));
-                widths.push_back(w + 2 * CellPadding);
-            }
-            return widths;
-        };
-        widths_ = natural(fontSize_);
-        int used = std::accumulate(widths_.begin(), widths_.end(), 0);
-        while (used > tableWidth) {
-            fontSize_ = fontSize_ * 19 / 20;
-            widths_ = natural(fontSize_);
-            used = std::accumulate(widths_.begin(), widths_.end(), 0);
-        }
-        const int spare = std::max(0, tableWidth - used) / static_cast<int>(widths_.size());
-        for (int& w : widths_) w += spare;
-    }
-
     void rule(int y) {
         p_.setPen(QPen(FrameColour, 10));
         p_.drawLine(Margin, y, width_ - Margin, y);
@@ -159,49 +253,45 @@ private:
 
     QPainter& p_;
     const Certificate& c_;
+    const std::vector<CertificateTable>& tables_;
+    const std::vector<TableFit>& fits_;
     int width_;
-    std::vector<Column> columns_;
-    int fontSize_ = TableFont;
-    std::vector<int> widths_;
 };
-
-// The test points each page holds: the first page below the fields, the second from its top;
-// the notes and the signature need room below the last.
-constexpr int fieldsBottom(std::size_t fields) { return 1800 + static_cast<int>(fields) * LineHeight + 300; }
-
-std::vector<std::size_t> rowsPerPage(const Certificate& c) {
-    const int spare = PageBottom - 1800 - static_cast<int>(c.notes.size() + 2) * LineHeight;
-    const auto fits = [spare](int top) { return static_cast<std::size_t>(std::max(1, (spare - top) / RowHeight - 1)); };
-    std::vector<std::size_t> pages{std::min(c.points.size(), fits(fieldsBottom(c.fields.size())))};
-    for (std::size_t placed = pages.front(); placed < c.points.size(); placed += pages.back())
-        pages.push_back(std::min(c.points.size() - placed, fits(1800)));
-    return pages;
-}
 
 }  // namespace
 
 void drawCertificate(QPainter& painter, QPagedPaintDevice& device, const Certificate& certificate) {
     const QSizeF physical = device.pageLayout().fullRectPoints().size();
-    const std::vector<std::size_t> pages = rowsPerPage(certificate);
-    std::size_t next = 0;
+    const std::vector<CertificateTable> tables = tablesOf(certificate);
+    const std::vector<Page> pages = layOut(certificate, tables);
+    std::vector<TableFit> fits;
+    for (const CertificateTable& table : tables) fits.push_back(fitColumns(table, PageWidth - 2 * Margin));
     for (std::size_t page = 0; page < pages.size(); ++page) {
         if (page > 0) device.newPage();
         painter.save();
-        CertificatePage sheet(painter, certificate,
+        CertificatePage sheet(painter, certificate, tables, fits,
                               mapLogicalPage(painter, QSize(device.width(), device.height()),
                                              physical.width() < physical.height(), 10));
         int y = sheet.title(static_cast<int>(page + 1), static_cast<int>(pages.size()));
-        if (page == 0) y = sheet.fields(y);
-        y = sheet.tableRow(y, nullptr);
-        for (std::size_t i = 0; i < pages[page]; ++i) y = sheet.tableRow(y, &certificate.points[next++]);
-        if (page + 1 == pages.size()) sheet.signature(sheet.notes(y));
+        for (const Item& item : pages[page]) y = sheet.draw(item, y);
         sheet.footer();
         painter.restore();
     }
 }
 
+// PDF/A-1b, so that an archive keeps it readable: every font embedded, nothing transparent, and
+// the event's id and verification code in its XMP metadata.
 bool writeCertificatePdf(const QString& path, const Certificate& certificate) {
-    return writePdf(path, q(CertificateTitle), [&certificate](QPainter& painter, QPagedPaintDevice& device) {
+    QPdfWriter writer(path);
+    writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageOrientation(QPageLayout::Portrait);
+    const PdfDescription description{q(CertificateTitle), QStringLiteral("DOXA WIN"),
+                                     QStringLiteral("Qt " QT_VERSION_STR), QDateTime::currentDateTime()};
+    writer.setTitle(description.title);
+    writer.setCreator(description.creator);
+    writer.setDocumentXmpMetadata(certificateXmp(description, {certificate.eventId, certificate.verificationCode}));
+    return drawPages(writer, [&certificate](QPainter& painter, QPagedPaintDevice& device) {
         drawCertificate(painter, device, certificate);
     });
 }
@@ -210,8 +300,9 @@ void showCertificate(QWidget* parent, const Certificate& certificate) {
     const PageDrawing draw = [&certificate](QPainter& painter, QPagedPaintDevice& device) {
         drawCertificate(painter, device, certificate);
     };
-    printPreview(parent, draw, [parent, &certificate, &draw] {
-        exportPdf(parent, QString::fromStdString(certificate.fileName), q(CertificateTitle), draw);
+    printPreview(parent, draw, [parent, &certificate] {
+        exportPdf(parent, QString::fromStdString(certificate.fileName),
+                  [&certificate](const QString& path) { return writeCertificatePdf(path, certificate); });
     });
 }
 

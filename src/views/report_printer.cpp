@@ -82,11 +82,14 @@ void printPreview(QWidget* parent, const PageDrawing& draw, const std::function<
 }
 
 void exportPdf(QWidget* parent, const QString& suggested, const QString& title, const PageDrawing& draw) {
+    exportPdf(parent, suggested, [&title, &draw](const QString& path) { return writePdf(path, title, draw); });
+}
+
+void exportPdf(QWidget* parent, const QString& suggested, const std::function<bool(const QString&)>& write) {
     const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Eksport do PDF"), suggested,
                                                       QStringLiteral("Dokument PDF (*.pdf)"));
     if (path.isEmpty()) return;
-    if (!writePdf(path, title, draw))
-        showMessageBox(parent, ("Nie można zapisać pliku " + path).toStdString(), BoxIcon::Error);
+    if (!write(path)) showMessageBox(parent, ("Nie można zapisać pliku " + path).toStdString(), BoxIcon::Error);
 }
 
 void drawReport(QPainter& painter, QSize pageSize, bool portrait, const DeviceRecord& device,

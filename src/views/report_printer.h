@@ -32,6 +32,8 @@ bool writePdf(const QString& path, const QString& title, const PageDrawing& draw
 void printPreview(QWidget* parent, const PageDrawing& draw, const std::function<void()>& exportPdf = {});
 // "Eksport do PDF": asks for a file name, suggesting one, and writes the pages there.
 void exportPdf(QWidget* parent, const QString& suggested, const QString& title, const PageDrawing& draw);
+// The same, the file written by `write` (false: it could not be).
+void exportPdf(QWidget* parent, const QString& suggested, const std::function<bool(const QString&)>& write);
 
 // Draws the one-page configuration report on a page: the logical page of 12000 x 18000 units
 // (18000 x 12000 in landscape) mapped onto nine tenths of the printable area `pageSize`.

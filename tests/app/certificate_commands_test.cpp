@@ -12,6 +12,7 @@
 #include "history/history_dlg.h"
 #include "history/reference_instrument_dlg.h"
 #include "settings/settings_keys.h"
+#include "support/event_records.h"
 #include "support/fake_history.h"
 #include "support/fake_shell.h"
 #include "support/sim_station.h"
@@ -145,6 +146,58 @@ TEST_F(CertificateCommands, TheHistoryDialogShowsTheCertificateOfTheChosenRecord
     // The export asks for a CSV file, not a configuration, offering the serial number's name.
     EXPECT_EQ(shell.suggestedCsvPath, "historia-1193046.csv");
     EXPECT_EQ(shell.suggestedSavePath, "");
+}
+
+// A record of a calibration event is certified with the whole event, and printed only from what
+// the event stores: after the reference instrument and the tolerances of the settings change, the
+// reprint is the same.
+TEST_F(CertificateCommands, AnEventsRecordGivesTheWholeEventsCertificateTheSameAfterTheSettingsChange) {
+    for (const StoredRecord& s : test::pt100EventRecords("e7")) history.stored.insert(history.stored.begin(), s);
+    const auto certifyNewest = [this] {
+        shell.scripts[CHistoryDlg::Resource] = [this](FakeWindow& window, DialogLogic&) {
+            sim.clock.advance(CHistoryDlg::AnswerPollMs);
+            window.choose(CHistoryDlg::Records, 0);  // the event's end
+            window.click(CHistoryDlg::Certificate);
+        };
+        app.onCommand(CmdHistory);
+    };
+    sim.settings.writeText(ReferenceSection, ReferenceNameKey, "Kalibrator CX-9");
+    sim.settings.writeText(ReferenceSection, InputToleranceKey, "0,5");
+    certifyNewest();
+    sim.settings.writeText(ReferenceSection, ReferenceNameKey, "Inny kalibrator");
+    sim.settings.writeText(ReferenceSection, InputToleranceKey, "0,01");
+    certifyNewest();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].eventId, "e7");
+    ASSERT_EQ(shown[0].tables.size(), 2u);
+    EXPECT_EQ(shown[0].tables[0].rows.size(), 3u);
+    EXPECT_EQ(shown[0].tables[1].rows.size(), 3u);
+    EXPECT_EQ(field(shown[0], "Przyrząd wzorcowy"),
+              "Kalibrator K-1, nr ser. A123, świadectwo LW/2026/17, ważne do 31.03.2027");
+    EXPECT_EQ(field(shown[0], "Wynik ogólny"), "zgodny");
+    ASSERT_EQ(shown[1].fields.size(), shown[0].fields.size());
+    for (std::size_t i = 0; i < shown[0].fields.size(); ++i) {
+        EXPECT_EQ(shown[1].fields[i].label, shown[0].fields[i].label);
+        EXPECT_EQ(shown[1].fields[i].value, shown[0].fields[i].value);
+    }
+    for (std::size_t t = 0; t < shown[0].tables.size(); ++t) EXPECT_EQ(shown[1].tables[t].rows, shown[0].tables[t].rows);
+    EXPECT_EQ(shown[1].notes, shown[0].notes);
+}
+
+// The certificate offered after one phase of a calibration event (here an adjustment through the
+// calibration dialog) holds the whole event, its earlier phases read back from the history.
+TEST_F(CertificateCommands, TheCertificateOfferedAfterAPhaseHoldsTheWholeEvent) {
+    for (const StoredRecord& s : test::pt100EventRecords("e8", false)) history.stored.insert(history.stored.begin(), s);
+    station.calibrationEvent = "e8";
+    shell.choices = {Choice::Yes};
+    calibrate(true);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].eventId, "e8");
+    ASSERT_EQ(shown[0].tables.size(), 2u);
+    EXPECT_EQ(shown[0].tables[0].rows.size(), 3u);
+    EXPECT_EQ(field(shown[0], "Przebieg kalibracji"), "PRZERWANA");
+    // The earlier adjustment and the one just made.
+    EXPECT_EQ(shown[0].notes.size(), 2u);
 }
 
 TEST_F(CertificateCommands, PrzyrzadWzorcowyKeepsTheTolerancesAndRefusesOneThatIsNoNumber) {

@@ -33,9 +33,12 @@
 #include "app/application.h"
 #include "dialog/command_ids.h"
 #include "document/document_codec.h"
+#include "history/certificate_metadata.h"
+#include "history/event_canonical_form.h"
 #include "history/history_store.h"
 #include "history/history_test_support.h"
 #include "support/csv_rows.h"
+#include "support/event_records.h"
 #include "support/fake_device_tree.h"
 #include "support/fake_shell.h"
 #include "support/held_lock.h"
@@ -1355,6 +1358,57 @@ TEST_F(CliPortsByName, AnAmbiguousOrUnknownNameIsRefusedWithWhatIsPresent) {
     EXPECT_NE(gone.err.find("no by-id name holds it; present are:\n  " + byId("usb-Doxa_Sim_Adapter_Q7-if00-port0").string()),
               std::string::npos) << gone.err;
     EXPECT_EQ(cli({"ports", "--json"}).out.find("X1Y2"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace doxa
+
+namespace doxa {
+namespace {
+
+// A certificate's PDF as far as --verify reads it: its XMP packet among the bytes.
+void writeCertificateMarkFile(const std::filesystem::path& path, const CertificateMark& mark) {
+    const PdfDescription described{QStringLiteral("Świadectwo kalibracji"), QStringLiteral("DOXA WIN"),
+                                   QStringLiteral("Qt"), QDateTime::currentDateTime()};
+    std::ofstream(path, std::ios::binary) << "%PDF-1.4\n" << certificateXmp(described, mark).toStdString() << "\n%%EOF\n";
+}
+
+TEST_F(CliHistory, VerifyTellsWhetherACertificatesCodeStillMatchesItsStoredEvent) {
+    const std::string event = "0123456789abcdef0123456789abcdef";
+    {
+        HistoryStore store(file().string(), [this] { return now_; });
+        for (const StoredRecord& s : test::pt100EventRecords(event)) store.record(s.record);
+        ASSERT_EQ(store.waiting(), 0u) << store.problem();
+    }
+    std::vector<StoredRecord> stored;
+    HistoryStore(file().string(), [this] { return now_; }).forEachRecord({}, [&stored](StoredRecord&& s) {
+        stored.push_back(std::move(s));
+    });
+    const std::string code = verificationCode(event, stored);
+    const std::filesystem::path pdf = folder_.path() / "swiadectwo.pdf";
+    writeCertificateMarkFile(pdf, {event, code});
+
+    Result r = cli({"--verify", pdf.string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "zgodny: zdarzenie " + event + ", kod " + code + "\n");
+
+    // A reading of the event changed in the database afterwards.
+    test::runSql(file().string(), {"UPDATE records SET as_found = replace(as_found, '100.15', '100.25')"});
+    r = cli({"--verify", pdf.string()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.out.starts_with("niezgodny: zdarzenie " + event + ", kod świadectwa " + code)) << r.out;
+
+    // An event the database does not hold, a PDF without the code, no file at all.
+    writeCertificateMarkFile(pdf, {"ffffffffffffffffffffffffffffffff", code});
+    r = cli({"--verify", pdf.string()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("ffffffffffffffffffffffffffffffff is not in the history"), std::string::npos) << r.err;
+    std::ofstream(pdf, std::ios::binary) << "%PDF-1.4\n%%EOF\n";
+    r = cli({"--verify", pdf.string()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("no verification code"), std::string::npos) << r.err;
+    EXPECT_EQ(cli({"--verify", (folder_.path() / "none.pdf").string()}).status, 2);
+    EXPECT_EQ(cli({"--verify", pdf.string(), "--json"}).status, 2);
 }
 
 }  // namespace

@@ -4,14 +4,21 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <iterator>
+#include <sstream>
 #include <cstdio>
 #include <regex>
 #include <string>
 
 #include "history/certificate.h"
+#include "history/certificate_metadata.h"
 #include "history/certificate_printer.h"
+#include "history/event_certificate.h"
 #include "settings/settings_keys.h"
+#include "support/event_records.h"
 #include "support/fake_history.h"
 #include "transmitter/settings_store.h"
 
@@ -60,16 +67,21 @@ std::vector<StoredRecord> session() {
     };
 }
 
-// The text of the PDF with every run of blanks made one blank, line by line.
-std::string pdfText(const QString& path) {
-    const std::string command = "pdftotext -layout '" + path.toStdString() + "' -";
+// What a poppler tool prints about the PDF at `path`.
+std::string toolOutput(const std::string& tool, const QString& path) {
+    const std::string command = tool + " '" + path.toStdString() + "'";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return {};
     std::string text;
     char buffer[4096];
     while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) text.append(buffer, n);
     pclose(pipe);
-    return std::regex_replace(text, std::regex("[ \\t]+"), " ");
+    return text;
+}
+
+// The text of the PDF with every run of blanks made one blank, line by line.
+std::string pdfText(const QString& path) {
+    return std::regex_replace(toolOutput("pdftotext -layout", path + QStringLiteral("' '-")), std::regex("[ \\t]+"), " ");
 }
 
 class CertificatePdf : public ::testing::Test {
@@ -200,6 +212,77 @@ TEST_F(CertificatePdf, PointsThatDoNotFitContinueOnTheSecondPage) {
     };
     EXPECT_EQ(headings("Punkt Wzorzec"), 2u);
     EXPECT_EQ(headings("Przetwornik: DOXA-22"), 1u);
+}
+
+// An event's certificate is archived as PDF/A-1b: PDF 1.4, every font embedded, nothing
+// transparent, and the event's id and verification code in the XMP metadata next to the part
+// and conformance that name it PDF/A-1b.
+TEST_F(CertificatePdf, AnEventsCertificateIsPdfA1bWithItsCodeInTheMetadata) {
+    const std::string event = "0123456789abcdef0123456789abcdef";
+    const Certificate certificate = makeEventCertificate(test::pt100EventRecords(event), {}, history);
+    ASSERT_EQ(certificate.verificationCode.size(), 64u);
+    const QString path = folder.filePath(QStringLiteral("zdarzenie.pdf"));
+    ASSERT_TRUE(writeCertificatePdf(path, certificate));
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-1.4"));
+    EXPECT_TRUE(bytes.contains("/OutputIntents"));
+    // No transparency: a soft mask only ever /None, every opacity 1.
+    const std::string raw = bytes.toStdString();
+    const auto count = [&raw](std::string_view what) {
+        std::size_t n = 0;
+        for (auto at = raw.find(what); at != std::string::npos; at = raw.find(what, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count("/SMask"), count("/SMask /None"));
+    const std::regex opacity("/(CA|ca) ([0-9.]+)");
+    for (auto it = std::sregex_iterator(raw.begin(), raw.end(), opacity); it != std::sregex_iterator(); ++it)
+        EXPECT_EQ(std::stod((*it)[2].str()), 1.0) << it->str();
+    const auto mark = readCertificateMark(bytes);
+    ASSERT_TRUE(mark);
+    EXPECT_EQ(mark->eventId, event);
+    EXPECT_EQ(mark->code, certificate.verificationCode);
+
+    const std::string metadata = toolOutput("pdfinfo -meta", path);
+    EXPECT_NE(metadata.find("<pdfaid:part>1</pdfaid:part>"), std::string::npos) << metadata;
+    EXPECT_NE(metadata.find("<pdfaid:conformance>B</pdfaid:conformance>"), std::string::npos) << metadata;
+    EXPECT_NE(metadata.find("<doxa:verificationCode>" + certificate.verificationCode), std::string::npos);
+    const std::string info = toolOutput("pdfinfo", path);
+    EXPECT_TRUE(std::regex_search(info, std::regex("PDF version: +1\\.4\n"))) << info;
+    EXPECT_TRUE(std::regex_search(info, std::regex("Title: +Świadectwo kalibracji\n"))) << info;
+
+    // pdffonts: a heading, a rule, then one line per font: name, type, encoding, emb, sub,
+    // uni, object, generation.
+    std::istringstream fonts(toolOutput("pdffonts", path));
+    std::string line;
+    std::vector<std::vector<std::string>> fontLines;
+    for (int skipped = 0; skipped < 2 && std::getline(fonts, line); ++skipped) {}
+    while (std::getline(fonts, line)) {
+        std::istringstream words(line);
+        fontLines.emplace_back(std::istream_iterator<std::string>(words), std::istream_iterator<std::string>());
+    }
+    ASSERT_FALSE(fontLines.empty());
+    for (const auto& font : fontLines) {
+        ASSERT_GE(font.size(), 6u);
+        EXPECT_EQ(font[font.size() - 5], "yes") << font[0] << " is not embedded";
+    }
+
+    const std::string text = pdfText(path);
+    for (const std::string& expected : {
+             std::string("Numer świadectwa: PROJEKT — bez numeru"),
+             std::string("Oznaczenie (tag): TT-101"),
+             std::string("Następna kalibracja: 07.12.2027"),
+             std::string("Wykonał: Anna Nowak"),
+             std::string("Stan zastany"),
+             std::string("Stan pozostawiony"),
+             std::string("Wejście 100 % 138,510 Ohm 100,160 °C +0,148 °C ±0,100 °C 0,045 °C niezgodny +0,056 Ohm"),
+             std::string("Wynik ogólny: zgodny"),
+             // pdftotext gives the "fi" of "weryfikacyjny" as its ligature.
+             ": " + certificate.verificationCode,
+         })
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\nin:\n" << text;
 }
 
 }  // namespace
