@@ -5,6 +5,7 @@
 
 #include "app/about_dlg.h"
 #include "document/backups_dlg.h"
+#include "history/event_canonical_form.h"
 #include "history/event_certificate.h"
 #include "history/history_dlg.h"
 #include "history/reference_instrument_dlg.h"
@@ -554,10 +555,20 @@ void Application::certify(const std::vector<StoredRecord>& session) {
     const std::string& event = eventOf(*ofEvent);
     // What was offered may be one phase of the event, or the part of it a page listed: the
     // certificate holds the whole event. Its number and date of issue come from the history's
-    // numbering; until it gives them the certificate prints as a draft.
+    // numbering; while it cannot give them (a record still on its way to the server) the
+    // certificate prints as a draft, with the reason.
     const ServiceRecord& transmitter = ofEvent->record;
     const auto records = eventRecords(history_->records({.serial = transmitter.serial, .model = transmitter.model}), event);
-    showCertificate_(makeEventCertificate(records, {}, *history_));
+    const CertificateNumbering numbering = history_->numberCertificate(event, verificationCode(event, records));
+    CertificateIssue issue;
+    if (numbering.certificate)
+        issue = {numbering.certificate->number, history_->localTime(numbering.certificate->issued).substr(0, 10)};
+    Certificate certificate = makeEventCertificate(records, issue, *history_);
+    if (!numbering.certificate) certificate.notes.push_back("Projekt bez numeru: " + numbering.whyNone);
+    if (numbering.codeDiffers)
+        certificate.notes.push_back("Uwaga: zapisy zdarzenia zmieniły się od wydania świadectwa " +
+                                    numbering.certificate->number);
+    showCertificate_(certificate);
 }
 
 void Application::offerCertificate(std::chrono::sys_seconds since) {

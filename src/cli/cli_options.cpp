@@ -22,7 +22,7 @@ struct OptionInfo {
     std::string_view help;
 };
 
-constexpr std::array<OptionInfo, 39> Options{{
+constexpr std::array<OptionInfo, 40> Options{{
     {Opt::Port, "--port", "PORT", "--port PORT",
      "COM1..COM12 (mapped as in doxa-win's settings), a device path such as /dev/ttyUSB0, "
      "sim:MODEL for a simulated transmitter (DOXA-22, RIVO-22, SAWE-01, SAWE-01-RTD, DOXA-21-R, "
@@ -75,6 +75,8 @@ constexpr std::array<OptionInfo, 39> Options{{
     {Opt::Verify, "--verify", "FILE.pdf", "[--verify FILE.pdf]",
      "list nothing; check the verification code of a calibration certificate's PDF against the "
      "event the database of --db holds (zgodny: status 0; niezgodny or not found: status 2)"},
+    {Opt::CertificateNumber, "--certificate", "NUMBER", "[--certificate NUMBER]",
+     "list nothing; check the certificate of that number (ŚK/2026/000123) as --verify checks a PDF"},
     {Opt::Sensor, "--sensor", "ID", "--sensor ID",
      "the sensor's curve: pt100-385, pt100-391, ni100-617, ni100-618, cu100-426, cu100-428, cu50-426, "
      "cu50-428 (resistance thermometers) or k, j, s, b, n, t (thermocouples)"},
@@ -153,9 +155,11 @@ public:
             fail("--hand-over lists nothing: it takes no --serial, --model, --since, --json or --csv");
         else if (inv.dueDays && (inv.since || inv.csv || given_[Opt::HandOver]))
             fail("--due lists transmitters: it takes no --since, --csv or --hand-over");
-        else if (given_[Opt::Verify] && (given_[Opt::HandOver] || inv.serial || !inv.model.empty() || inv.since ||
+        else if (given_[Opt::Verify] && given_[Opt::CertificateNumber])
+            fail("--verify and --certificate check one certificate: give one of them");
+        else if ((given_[Opt::Verify] || given_[Opt::CertificateNumber]) && (given_[Opt::HandOver] || inv.serial || !inv.model.empty() || inv.since ||
                                          inv.json || inv.csv))
-            fail("--verify lists nothing: it takes no --hand-over, --serial, --model, --since, --json or --csv");
+            fail("--verify and --certificate list nothing: they take no --hand-over, --serial, --model, --since, --json or --csv");
         else if (accepts(Opt::Sensor))
             convertProblem();
         return result_;
@@ -328,6 +332,10 @@ private:
             case Opt::Verify:
                 inv.verify = std::string(value);
                 if (inv.verify.empty()) fail("--verify needs the certificate's PDF file");
+                break;
+            case Opt::CertificateNumber:
+                inv.certificate = std::string(value);
+                if (inv.certificate.empty()) fail("--certificate needs the certificate's number");
                 break;
             case Opt::HandOver:
                 inv.handOver = std::string(value);

@@ -13,7 +13,7 @@ namespace doxa::cli {
 // Every option a subcommand may take; each subcommand names the ones it accepts.
 enum class Opt { Port, Rs485, Baud, Parity, Address, Timeout, Json, Count, Csv, Output, DryRun, AnyModel, From, To,
                  Serial, Model, Since, Db, Fast,
-                 HandOver, Due, Verify,
+                 HandOver, Due, Verify, CertificateNumber,
                  Sensor, Celsius, Ohm, Mv, ColdJunction,
                  Technician, Customer, Tag, Ambient, Humidity, Instrument, Meter, Points, Tolerance,
                  ToleranceUnit, OutputTolerance, Interval };
@@ -51,6 +51,8 @@ struct Invocation {
     std::optional<int> dueDays;
     // history --verify: the certificate's PDF whose verification code is checked.
     std::string verify;
+    // history --certificate: the number of the certificate checked the same way.
+    std::string certificate;
     // What `convert` converts: the sensor's curve and one of its quantities.
     std::string sensor;
     std::optional<double> celsius, ohm, mv;

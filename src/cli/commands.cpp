@@ -20,7 +20,8 @@ constexpr std::array WriteOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
                                   Opt::Address, Opt::Timeout, Opt::DryRun, Opt::AnyModel, Opt::Fast, Opt::Db};
 constexpr std::array FinderOptions{Opt::Port, Opt::Rs485, Opt::From, Opt::To, Opt::Fast, Opt::Db};
 constexpr std::array HistoryOptions{Opt::Serial, Opt::Model, Opt::Since, Opt::Json, Opt::Csv, Opt::Db,
-                                    Opt::HandOver, Opt::Due, Opt::Verify};
+                                    Opt::HandOver, Opt::Due, Opt::Verify,
+                                    Opt::CertificateNumber};
 constexpr std::array PortsOptions{Opt::Json};
 constexpr std::array InstrumentsOptions{Opt::Json, Opt::Db};
 constexpr std::array ConvertOptions{Opt::Sensor, Opt::Celsius, Opt::Ohm, Opt::Mv, Opt::ColdJunction, Opt::Json};
@@ -93,7 +94,9 @@ constexpr std::array<Command, 10> Commands{{
      "--verify FILE.pdf reads the event id and verification code a calibration certificate's PDF\n"
      "carries in its XMP metadata, computes the code again from the event's records in the\n"
      "database and prints \"zgodny\" (status 0) or \"niezgodny\" (status 2); a file without the\n"
-     "code or an event the database does not hold gives status 2 with the reason.\n",
+     "code or an event the database does not hold gives status 2 with the reason.\n"
+     "--certificate NUMBER checks the certificate the history numbered so (ŚK/2026/000123) the\n"
+     "same way: its event's records against the code it was printed with.\n",
      nullptr, runHistory},
     {"ports", "list the serial devices present", "", 0, PortsOptions,
      "Lists the serial devices of this computer: USB adapters under their /dev/serial/by-id\n"

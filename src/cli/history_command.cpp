@@ -47,9 +47,7 @@ struct Verification {
 // A certificate found by its number (the history's numbering gives the event) is checked here too.
 Verification verifyEvent(HistoryStore& store, const CertificateMark& mark) {
     std::vector<StoredRecord> records;
-    store.forEachRecord({}, [&records, &mark](StoredRecord&& s) {
-        if (s.record.event == mark.eventId) records.push_back(std::move(s));
-    });
+    store.forEachRecord({.event = mark.eventId}, [&records](StoredRecord&& s) { records.push_back(std::move(s)); });
     if (!store.problem().empty()) return {{}, {}, store.problem()};
     if (records.empty())
         return {{}, {}, "the calibration event " + mark.eventId + " is not in the history " + store.databaseLocation()};
@@ -65,6 +63,14 @@ Verification verifyCertificateFile(HistoryStore& store, const std::string& path)
     const auto mark = readCertificateMark(QByteArray::fromStdString(bytes));
     if (!mark) return {{}, {}, path + ": no verification code of a calibration certificate found"};
     return verifyEvent(store, *mark);
+}
+
+// The certificate the history numbered so, checked against its event as the history holds it now.
+Verification verifyCertificateNumber(HistoryStore& store, const std::string& number) {
+    const auto issued = store.certificate(number);
+    if (!store.problem().empty()) return {{}, {}, store.problem()};
+    if (!issued) return {{}, {}, "no certificate " + number + " in the history " + store.databaseLocation()};
+    return verifyEvent(store, {issued->event, issued->code});
 }
 
 void printTableHeader(std::ostream& out) {
@@ -179,8 +185,10 @@ int runHistory(const Invocation& invocation, Console& console, std::ostream& out
             *problem = listDue(*store, invocation, defaultMonths, out);
             return;
         }
-        if (!invocation.verify.empty()) {
-            const Verification checked = verifyCertificateFile(*store, invocation.verify);
+        if (!invocation.verify.empty() || !invocation.certificate.empty()) {
+            const Verification checked = invocation.verify.empty()
+                                             ? verifyCertificateNumber(*store, invocation.certificate)
+                                             : verifyCertificateFile(*store, invocation.verify);
             if (!checked.verdict.empty()) out << checked.verdict << ": " << checked.detail << '\n';
             out.flush();
             *problem = checked.verdict == "niezgodny" ? "the certificate does not match its event in the history"

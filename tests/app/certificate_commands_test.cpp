@@ -175,6 +175,9 @@ TEST_F(CertificateCommands, AnEventsRecordGivesTheWholeEventsCertificateTheSameA
     EXPECT_EQ(field(shown[0], "Przyrząd wzorcowy"),
               "Kalibrator K-1, nr ser. A123, świadectwo LW/2026/17, ważne do 31.03.2027");
     EXPECT_EQ(field(shown[0], "Wynik ogólny"), "zgodny");
+    // Numbered once: the reprint keeps its number.
+    EXPECT_EQ(field(shown[0], "Numer świadectwa"), "ŚK/2025/000001");
+    EXPECT_EQ(history.certificates.size(), 1u);
     ASSERT_EQ(shown[1].fields.size(), shown[0].fields.size());
     for (std::size_t i = 0; i < shown[0].fields.size(); ++i) {
         EXPECT_EQ(shown[1].fields[i].label, shown[0].fields[i].label);
@@ -182,6 +185,23 @@ TEST_F(CertificateCommands, AnEventsRecordGivesTheWholeEventsCertificateTheSameA
     }
     for (std::size_t t = 0; t < shown[0].tables.size(); ++t) EXPECT_EQ(shown[1].tables[t].rows, shown[0].tables[t].rows);
     EXPECT_EQ(shown[1].notes, shown[0].notes);
+}
+
+// While the history cannot number the event (a record still on its way to the server), the
+// certificate is a draft that says why.
+TEST_F(CertificateCommands, AnEventTheHistoryCannotNumberIsCertifiedAsADraftWithTheReason) {
+    for (const StoredRecord& s : test::pt100EventRecords("e9")) history.stored.insert(history.stored.begin(), s);
+    history.notNumbered = "2 zapisy zdarzenia czekają na bazę";
+    shell.scripts[CHistoryDlg::Resource] = [this](FakeWindow& window, DialogLogic&) {
+        sim.clock.advance(CHistoryDlg::AnswerPollMs);
+        window.choose(CHistoryDlg::Records, 0);
+        window.click(CHistoryDlg::Certificate);
+    };
+    app.onCommand(CmdHistory);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(field(shown[0], "Numer świadectwa"), "PROJEKT — bez numeru");
+    EXPECT_NE(std::ranges::find(shown[0].notes, "Projekt bez numeru: 2 zapisy zdarzenia czekają na bazę"),
+              shown[0].notes.end());
 }
 
 // The certificate offered after one phase of a calibration event (here an adjustment through the

@@ -1391,12 +1391,29 @@ TEST_F(CliHistory, VerifyTellsWhetherACertificatesCodeStillMatchesItsStoredEvent
     Result r = cli({"--verify", pdf.string()});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "zgodny: zdarzenie " + event + ", kod " + code + "\n");
+    // The same certificate found by the number the history gave it.
+    {
+        HistoryStore store(file().string(), [this] { return now_; });
+        const CertificateNumbering numbering = store.numberCertificate(event, code);
+        ASSERT_TRUE(numbering.certificate) << numbering.whyNone;
+        EXPECT_EQ(numbering.certificate->number, "ŚK/2025/000001");
+    }
+    r = cli({"--certificate", "ŚK/2025/000001"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "zgodny: zdarzenie " + event + ", kod " + code + "\n");
+    r = cli({"--certificate", "ŚK/2025/000002"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("no certificate ŚK/2025/000002 in the history"), std::string::npos) << r.err;
+    EXPECT_EQ(cli({"--certificate", "ŚK/2025/000001", "--verify", pdf.string()}).status, 2);
 
     // A reading of the event changed in the database afterwards.
     test::runSql(file().string(), {"UPDATE records SET as_found = replace(as_found, '100.15', '100.25')"});
     r = cli({"--verify", pdf.string()});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.out.starts_with("niezgodny: zdarzenie " + event + ", kod świadectwa " + code)) << r.out;
+    r = cli({"--certificate", "ŚK/2025/000001"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.out.starts_with("niezgodny: zdarzenie " + event)) << r.out;
 
     // An event the database does not hold, a PDF without the code, no file at all.
     writeCertificateMarkFile(pdf, {"ffffffffffffffffffffffffffffffff", code});
