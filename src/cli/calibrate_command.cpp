@@ -242,6 +242,7 @@ int calibrate(const Invocation& invocation, Session& session, std::istream& in, 
 }
 
 int runCalibrate(const Invocation& invocation, Session& session, std::ostream& out) {
+    session.useInstrumentRegister();
     return calibrate(invocation, session, std::cin, out);
 }
 

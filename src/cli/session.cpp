@@ -162,8 +162,12 @@ bool Session::keepHistory(const std::string& named) {
     history_ = std::make_unique<HistoryKeeper>(console_);
     if (!history_->open(database)) return false;
     station_.recorder = history_.get();
-    instruments_ = attachInstrumentRegister(station_, database);
+    historyDatabase_ = database;
     return true;
+}
+
+void Session::useInstrumentRegister() {
+    if (!instruments_) instruments_ = attachInstrumentRegister(station_, historyDatabase_);
 }
 
 // A stop signal the history's wait took may come after the command's last wait of its own.

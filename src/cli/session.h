@@ -34,10 +34,12 @@ public:
     // "sim:DOXA-22 (HART, address 0)" and the like, for messages.
     std::string describe() const;
     // What the dialogs do is recorded in the service history: the database `named` on the
-    // command line, else the one doxa-win's settings name, else the user's own file; its
-    // register of reference instruments serves the station. False when a stop signal came while
-    // it was opened.
+    // command line, else the one doxa-win's settings name, else the user's own file. False when a
+    // stop signal came while it was opened.
     bool keepHistory(const std::string& named);
+    // The history's register of reference instruments serves the station: opened only for a
+    // command that calibrates, as it is read on this thread, not on the history's own.
+    void useInstrumentRegister();
     // The status doxa-cli ends with after the command's own: 130 when a stop signal came while
     // the history was at work, 6 when a record this run made is then in no database. A record
     // that could not be kept anywhere is told on standard error as JSON, and a command that would
@@ -56,6 +58,7 @@ private:
     std::unique_ptr<SettingsStore> settings_;
     std::string devicePath_;
     std::unique_ptr<HistoryKeeper> history_;
+    std::string historyDatabase_;
     std::unique_ptr<HistoryInstrumentRegister> instruments_;
     Station station_;
     Console& console_;
