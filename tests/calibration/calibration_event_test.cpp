@@ -1,27 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "calibration/calibration_event.h"
+#include "support/event_records.h"
 
 namespace doxa {
 namespace {
 
 // A Pt 100 (α 0.00385) transmitter reading in °C over 0..100 °C, its reference a resistance.
-CalibrationConditions pt100Conditions() {
-    CalibrationConditions c;
-    c.technician = "Anna Nowak";
-    c.tag = "TT-101";
-    c.ambientCelsius = 23.4;
-    c.humidityPercent = 41;
-    c.sensor = "pt100-385";
-    c.appliedUnit = "Ohm";
-    c.readingUnit = "°C";
-    c.inputTolerance = 0.1;
-    c.outputTolerance = 0.016;
-    c.instruments = {{"r1", "Kalibrator", "K-1", "A123", "LW/2026/17", "2027-03-31",
-                      {{0.015, "Ohm", 2, 0.0, 400.0}, {0.002, "mA", 2, {}, {}}}}};
-    c.programVersion = "7.0.32";
-    return c;
-}
+CalibrationConditions pt100Conditions() { return test::pt100EventConditions(); }
 
 CalibrationPoint inputPoint(double applied, std::vector<double> readings) {
     return {CalibrationPhase::AsFound, CalibrationChannel::Input, 100, applied, std::move(readings), {}};
