@@ -72,25 +72,45 @@ bool isControllingTerminal(int fd) {
     return session != -1 && session == getsid(0);
 }
 
-PosixSerialLine::PosixSerialLine(std::string devicePath) : devicePath_(std::move(devicePath)) {}
+PosixSerialLine::PosixSerialLine(std::string devicePath, std::vector<std::string> lockFolders)
+    : devicePath_(std::move(devicePath)), lockFolders_(std::move(lockFolders)) {}
 
 PosixSerialLine::~PosixSerialLine() { close(); }
 
+bool PosixSerialLine::fail(OpenFailure failure) {
+    close();
+    failure_ = std::move(failure);
+    return false;
+}
+
+std::optional<OpenFailure> PosixSerialLine::heldElsewhere(bool exclusiveBefore) const {
+    std::optional<std::string> holder = lockHolder(lockFolders_, devicePath_);
+    if (!holder && !exclusiveBefore) return std::nullopt;
+    return OpenFailure{EBUSY, holder.value_or(""), false};
+}
+
 bool PosixSerialLine::open() {
     if (fd_ >= 0) return true;
+    failure_ = {};
     fd_ = ::open(devicePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd_ < 0) return false;
-    if (!isatty(fd_) || isControllingTerminal(fd_)) {
-        close();
-        return false;
+    if (fd_ < 0) {
+        const int error = errno;
+        if (error == EBUSY) return fail(heldElsewhere(true).value());
+        return fail({error, {}, false});
     }
-    vanished_ = false;
-    termios current{};
-    if (tcgetattr(fd_, &current) == 0) original_ = current;
-    // Exclusive use, as the transmitter's line must not be shared; a refusal is not fatal.
+    if (!isatty(fd_)) return fail({ENOTTY, {}, false});
+    if (isControllingTerminal(fd_)) return fail({EBUSY, {}, true});
+    // Two programs on one transmitter's line garble each other's exchanges, so a device another
+    // program has taken is left to it even where the privileges would let this one in.
     int lockedBefore = 0;
     ioctl(fd_, TIOCGEXCL, &lockedBefore);
-    lockedHere_ = lockedBefore == 0 && ioctl(fd_, TIOCEXCL) == 0;
+    if (std::optional<OpenFailure> held = heldElsewhere(lockedBefore != 0)) return fail(std::move(*held));
+    vanished_ = false;
+    termios current{};
+    if (tcgetattr(fd_, &current) != 0) return fail({errno, {}, false});
+    original_ = current;
+    // Exclusive use, as the transmitter's line must not be shared; a refusal is not fatal.
+    lockedHere_ = ioctl(fd_, TIOCEXCL) == 0;
     seen_ = {};
     readCounters(seen_);
     return true;

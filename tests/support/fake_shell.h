@@ -26,6 +26,7 @@ public:
 
     std::vector<int> dialogsRun;  // resource numbers, in the order they were shown
     std::vector<std::string> messages;
+    std::vector<std::string> informativeTexts;  // one for each message, empty for none
     std::vector<int> helpRequests;
     int repaints = 0;
     int reportsPrinted = 0;
@@ -56,7 +57,10 @@ public:
         if (!window.ended()) window.close();
         return window.result();
     }
-    void showMessage(std::string_view utf8) override { messages.emplace_back(utf8); }
+    void showMessage(std::string_view utf8, std::string_view informative = {}) override {
+        messages.emplace_back(utf8);
+        informativeTexts.emplace_back(informative);
+    }
     void repaintView() override { ++repaints; }
     void showHelp(int commandId) override { helpRequests.push_back(commandId); }
     void closeMainWindow() override { mainWindowClosed = true; }
