@@ -23,6 +23,9 @@ public:
 
     using Script = std::function<void(FakeWindow&, DialogLogic&)>;
     std::map<int, Script> scripts;
+    // Answers for the message boxes of the next dialog of a resource number, given before it
+    // opens: for the boxes its start shows.
+    std::map<int, std::deque<Answer>> boxAnswers;
 
     std::vector<int> dialogsRun;  // resource numbers, in the order they were shown
     std::vector<std::string> messages;
@@ -50,6 +53,10 @@ public:
 
     int runDialog(DialogLogic& dialog) override {
         FakeWindow window(dialog, clock_);
+        if (auto answers = boxAnswers.find(dialog.layout()); answers != boxAnswers.end()) {
+            window.boxAnswers = std::move(answers->second);
+            boxAnswers.erase(answers);
+        }
         if (!window.open()) return ResultCancel;
         dialogsRun.push_back(dialog.layout());
         if (auto script = scripts.find(dialog.layout()); script != scripts.end())
