@@ -83,31 +83,23 @@ bool PosixSerialLine::fail(OpenFailure failure) {
     return false;
 }
 
-std::optional<OpenFailure> PosixSerialLine::heldElsewhere(bool exclusiveBefore) const {
-    std::optional<std::string> holder = lockHolder(lockFolders_, devicePath_);
-    if (!holder && !exclusiveBefore) return std::nullopt;
-    return OpenFailure{EBUSY, holder.value_or(""), false};
-}
-
 bool PosixSerialLine::open() {
     if (fd_ >= 0) return true;
     failure_ = {};
-    fd_ = ::open(devicePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd_ < 0) {
-        const int error = errno;
-        if (error == EBUSY) return fail(heldElsewhere(true).value());
-        return fail({error, {}, false});
-    }
-    if (!isatty(fd_)) return fail({ENOTTY, {}, false});
-    if (isControllingTerminal(fd_)) return fail({EBUSY, {}, true});
     // Two programs on one transmitter's line garble each other's exchanges, so a device another
-    // program has taken is left to it even where the privileges would let this one in.
+    // program has taken is left to it, even where the privileges would let this one in. Its
+    // lock is looked at first: opening a real port moves its modem lines under the holder.
+    if (std::optional<std::string> holder = lockHolder(lockFolders_, devicePath_))
+        return fail({EBUSY, std::move(*holder), false});
+    fd_ = ::open(devicePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd_ < 0) return fail({errno, {}, false});
+    termios current{};
+    if (!isatty(fd_) || tcgetattr(fd_, &current) != 0) return fail({ENOTTY, {}, false});
+    if (isControllingTerminal(fd_)) return fail({EBUSY, {}, true});
     int lockedBefore = 0;
     ioctl(fd_, TIOCGEXCL, &lockedBefore);
-    if (std::optional<OpenFailure> held = heldElsewhere(lockedBefore != 0)) return fail(std::move(*held));
+    if (lockedBefore != 0) return fail({EBUSY, {}, false});
     vanished_ = false;
-    termios current{};
-    if (tcgetattr(fd_, &current) != 0) return fail({errno, {}, false});
     original_ = current;
     // Exclusive use, as the transmitter's line must not be shared; a refusal is not fatal.
     lockedHere_ = ioctl(fd_, TIOCEXCL) == 0;

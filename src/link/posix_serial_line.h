@@ -61,10 +61,8 @@ private:
     // Notes a failed call: the errors by which a device that has gone shows itself.
     void noteFailure(int error);
     bool hungUp();
+    // Closes what was opened and keeps why; false.
     bool fail(OpenFailure failure);
-    // Another program holds the device: by a lock file, or by exclusive use that this program
-    // could override only through its privileges.
-    std::optional<OpenFailure> heldElsewhere(bool exclusiveBefore) const;
 
     std::string devicePath_;
     std::vector<std::string> lockFolders_;
