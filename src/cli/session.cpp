@@ -6,10 +6,10 @@
 #include <filesystem>
 
 #include "app/qt_settings_store.h"
-#include "history/history_csv.h"
 #include "cli/exit_codes.h"
-#include "link/port.h"
 #include "document/backup_store.h"
+#include "history/history_csv.h"
+#include "link/port.h"
 #include "link/serial_devices.h"
 #include "programming/prog_safeguard.h"
 #include "settings/port_mapping.h"
@@ -186,10 +186,12 @@ std::string Session::portFailure() const {
     const std::string cannotOpen = "cannot open " + devicePath_;
     switch (reasonOf(failure)) {
         case OpenFailureReason::Missing:
-            return cannotOpen + ": " + std::strerror(failure.error) + " (the device does not exist: is the adapter plugged in?)";
+            return cannotOpen + ": " + std::strerror(failure.error) +
+                   " (the device does not exist: is the adapter plugged in?)";
         case OpenFailureReason::NoPermission:
             return cannotOpen + ": " + std::strerror(failure.error) +
-                   " (no permission: join the dialout group with sudo usermod -aG dialout $USER, then log in again)";
+                   " (no permission: join the dialout group with sudo usermod -aG dialout $USER, "
+                   "then log in again)";
         case OpenFailureReason::InUse:
             return cannotOpen + ": in use by another program" +
                    (failure.holder.empty() ? "" : " (" + failure.holder + ")");

@@ -60,7 +60,8 @@ public:
     }
 
     virtual Answer messageBox(std::string_view utf8, BoxIcon icon = BoxIcon::None,
-                              BoxButtons buttons = BoxButtons::Ok, const BoxDetails& details = {}) = 0;
+                              BoxButtons buttons = BoxButtons::Ok,
+                              const BoxDetails& details = {}) = 0;
     // Runs a modal child dialog and returns its end result.
     virtual int runChild(DialogLogic& child) = 0;
     virtual void end(int result) = 0;

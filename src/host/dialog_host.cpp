@@ -133,7 +133,9 @@ Answer showMessageBox(QWidget* parent, std::string_view utf8, BoxIcon icon, BoxB
     if (QAbstractButton* cancel = box.button(QMessageBox::Cancel)) cancel->setText("Anuluj");
     if (!details.informative.empty()) box.setInformativeText(fromUtf8(details.informative));
     QAbstractButton* extra =
-        details.extraButton.empty() ? nullptr : box.addButton(fromUtf8(details.extraButton), QMessageBox::ActionRole);
+        details.extraButton.empty()
+            ? nullptr
+            : box.addButton(fromUtf8(details.extraButton), QMessageBox::ActionRole);
     const int clicked = box.exec();
     if (extra && box.clickedButton() == extra) return Answer::Extra;
     return clicked == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
@@ -361,7 +363,8 @@ void DialogHost::stopTimer(int timer) {
     if (const auto it = timers_.find(timer); it != timers_.end()) it->second->stop();
 }
 
-Answer DialogHost::messageBox(std::string_view utf8, BoxIcon icon, BoxButtons buttons, const BoxDetails& details) {
+Answer DialogHost::messageBox(std::string_view utf8, BoxIcon icon, BoxButtons buttons,
+                              const BoxDetails& details) {
     return showMessageBox(this, utf8, icon, buttons, details);
 }
 

@@ -19,8 +19,10 @@ namespace {
 std::optional<pid_t> lockPid(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) return std::nullopt;
-    const std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (content.size() == sizeof(std::int32_t) && content.find_first_not_of(" 0123456789\n") != std::string::npos) {
+    const std::string content((std::istreambuf_iterator<char>(file)),
+                              std::istreambuf_iterator<char>());
+    if (content.size() == sizeof(std::int32_t) &&
+        content.find_first_not_of(" 0123456789\n") != std::string::npos) {
         std::int32_t binary = 0;
         std::memcpy(&binary, content.data(), sizeof binary);
         return binary > 0 ? std::optional<pid_t>(binary) : std::nullopt;
@@ -96,7 +98,8 @@ OpenFailureReason reasonOf(const OpenFailure& failure) {
 
 std::vector<std::string> defaultLockFolders() { return {"/var/lock", "/run/lock"}; }
 
-std::optional<std::string> lockHolder(const std::vector<std::string>& lockFolders, const std::string& devicePath) {
+std::optional<std::string> lockHolder(const std::vector<std::string>& lockFolders,
+                                      const std::string& devicePath) {
     const std::string name = lockName(devicePath);
     for (const std::string& folder : lockFolders) {
         const std::optional<pid_t> pid = lockPid(folder + "/" + name);
@@ -107,7 +110,8 @@ std::optional<std::string> lockHolder(const std::vector<std::string>& lockFolder
     return std::nullopt;
 }
 
-std::string openFailureText(std::string_view portName, std::string_view device, const OpenFailure& failure) {
+std::string openFailureText(std::string_view portName, std::string_view device,
+                            const OpenFailure& failure) {
     std::string text = "Port " + std::string(portName);
     if (!device.empty()) text += " (" + std::string(device) + ")";
     text += " nie został otwarty";
@@ -115,12 +119,14 @@ std::string openFailureText(std::string_view portName, std::string_view device, 
     if (reason == OpenFailureReason::InUse) return text + ": " + inUseText(failure.holder);
     if (reason != OpenFailureReason::Unknown) return text + ": " + std::string(reasonText(reason));
     if (failure.error == 0) return text + ".";
-    return text + ": błąd systemu " + std::to_string(failure.error) + " (" + std::strerror(failure.error) + ").";
+    return text + ": błąd systemu " + std::to_string(failure.error) + " (" +
+           std::strerror(failure.error) + ").";
 }
 
 std::string noDeviceText(std::string_view portName) {
     if (portName.empty()) return "Nie wybrano portu. Wybierz go: Ustawienia → Port.";
-    return "Port " + std::string(portName) + " nie ma przypisanego urządzenia. Wybierz je: Ustawienia → Port.";
+    return "Port " + std::string(portName) +
+           " nie ma przypisanego urządzenia. Wybierz je: Ustawienia → Port.";
 }
 
 }  // namespace doxa

@@ -28,11 +28,13 @@ std::vector<std::string> defaultLockFolders();
 // The live process that holds `devicePath` by a lock file LCK..NAME in one of `lockFolders`
 // (NAME: the real device's file name), as "minicom, PID 1234"; nullopt when nobody does.
 // A lock left by a process that has ended holds nothing.
-std::optional<std::string> lockHolder(const std::vector<std::string>& lockFolders, const std::string& devicePath);
+std::optional<std::string> lockHolder(const std::vector<std::string>& lockFolders,
+                                      const std::string& devicePath);
 
 // What the technician reads below the box of a port that did not open: which port and device
 // (when the line names it), why, and what to do.
-std::string openFailureText(std::string_view portName, std::string_view device, const OpenFailure& failure);
+std::string openFailureText(std::string_view portName, std::string_view device,
+                            const OpenFailure& failure);
 // The same for a port that leads to no device (none chosen, or none assigned to it).
 std::string noDeviceText(std::string_view portName);
 

@@ -202,7 +202,8 @@ std::string portDefinition(int portNumber, int baudIndex, int parityOff) {
 int openPort(LinkState& station, int portNumber) {
     const std::string_view failure = openLine(station, portNumber);
     if (failure.empty()) return 1;
-    tell(station, failure, failure == OpenCommText ? openFailureExplanation(station.link, portNumber) : "");
+    tell(station, failure,
+         failure == OpenCommText ? openFailureExplanation(station.link, portNumber) : "");
     return 0;
 }
 

@@ -28,7 +28,8 @@ class PosixSerialLine : public SerialLine {
 public:
     // A device another live process has locked (a lock file in `lockFolders`, or exclusive use
     // taken on the device) is in use and is not opened.
-    explicit PosixSerialLine(std::string devicePath, std::vector<std::string> lockFolders = defaultLockFolders());
+    explicit PosixSerialLine(std::string devicePath,
+                             std::vector<std::string> lockFolders = defaultLockFolders());
     ~PosixSerialLine() override;
     PosixSerialLine(const PosixSerialLine&) = delete;
     PosixSerialLine& operator=(const PosixSerialLine&) = delete;

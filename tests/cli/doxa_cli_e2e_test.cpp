@@ -541,7 +541,8 @@ TEST_F(CliOnPty, ExitStatusTellsNoAnswerFromBadInputAndABadPort) {
     const Result missing = cli({"identify", "--port", nothing});
     EXPECT_EQ(missing.status, 4);
     EXPECT_EQ(missing.err, "doxa-cli: cannot open " + nothing +
-                               ": No such file or directory (the device does not exist: is the adapter plugged in?)\n");
+                               ": No such file or directory (the device does not exist: is the "
+                               "adapter plugged in?)\n");
 
     const std::string plain = (folder_.path() / "plain").string();
     std::ofstream(plain) << "not a port";

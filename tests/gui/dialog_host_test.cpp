@@ -401,8 +401,8 @@ TEST(DialogHost, MessageBoxesShowTheirInformativeTextBelowAndTheirExtraButton) {
                     button->click();
                 }
         });
-        extra = logic.win().messageBox("Zmień port szeregowy ", BoxIcon::Information, BoxButtons::Ok,
-                                       {{}, "Ustawienia portu…"});
+        extra = logic.win().messageBox("Zmień port szeregowy ", BoxIcon::Information,
+                                       BoxButtons::Ok, {{}, "Ustawienia portu…"});
         logic.win().end(ResultOk);
     });
     EXPECT_EQ(plain, Answer::Ok);

@@ -1,13 +1,12 @@
 #include "link/open_failure.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstdint>
@@ -26,11 +25,12 @@ TEST(OpenFailureReason, EachErrnoOfAnOpenHasTheReasonATechnicianActsOn) {
         int error;
         OpenFailureReason reason;
     };
-    for (const Case& c : {Case{ENOENT, OpenFailureReason::Missing}, Case{ENODEV, OpenFailureReason::Missing},
-                          Case{ENXIO, OpenFailureReason::Missing}, Case{EACCES, OpenFailureReason::NoPermission},
-                          Case{EPERM, OpenFailureReason::NoPermission}, Case{EBUSY, OpenFailureReason::InUse},
-                          Case{ENOTTY, OpenFailureReason::NotSerial}, Case{EIO, OpenFailureReason::Unknown},
-                          Case{0, OpenFailureReason::Unknown}}) {
+    for (const Case& c :
+         {Case{ENOENT, OpenFailureReason::Missing}, Case{ENODEV, OpenFailureReason::Missing},
+          Case{ENXIO, OpenFailureReason::Missing}, Case{EACCES, OpenFailureReason::NoPermission},
+          Case{EPERM, OpenFailureReason::NoPermission}, Case{EBUSY, OpenFailureReason::InUse},
+          Case{ENOTTY, OpenFailureReason::NotSerial}, Case{EIO, OpenFailureReason::Unknown},
+          Case{0, OpenFailureReason::Unknown}}) {
         SCOPED_TRACE(c.error);
         EXPECT_EQ(reasonOf({c.error, {}, false}), c.reason);
     }
@@ -44,22 +44,29 @@ TEST(OpenFailureText, NamesThePortTheDeviceAndWhatToDo) {
         std::string text;
     };
     const Case cases[] = {
-        {{ENOENT, {}, false}, head + "urządzenie nie istnieje. Sprawdź, czy konwerter jest podłączony."},
+        {{ENOENT, {}, false},
+         head + "urządzenie nie istnieje. Sprawdź, czy konwerter jest podłączony."},
         {{EACCES, {}, false},
          head + "brak uprawnień do urządzenia. Dodaj użytkownika do grupy dialout poleceniem\n"
                 "sudo usermod -aG dialout $USER\ni zaloguj się ponownie."},
         {{EBUSY, "minicom, PID 4321", false},
-         head + "port jest zajęty przez inny program (minicom, PID 4321). Zamknij go i spróbuj ponownie."},
-        {{EBUSY, {}, false}, head + "port jest zajęty przez inny program. Zamknij go i spróbuj ponownie."},
-        {{ENOTTY, {}, false}, head + "to nie jest port szeregowy. Wybierz inne urządzenie: Ustawienia → Port."},
+         head + "port jest zajęty przez inny program (minicom, PID 4321). Zamknij go i spróbuj "
+                "ponownie."},
+        {{EBUSY, {}, false},
+         head + "port jest zajęty przez inny program. Zamknij go i spróbuj ponownie."},
+        {{ENOTTY, {}, false},
+         head + "to nie jest port szeregowy. Wybierz inne urządzenie: Ustawienia → Port."},
         {{EBUSY, {}, true}, head + "to terminal, w którym działa program, a nie port szeregowy."},
         {{EIO, {}, false}, head + "błąd systemu 5 (Input/output error)."},
         {{0, {}, false}, "Port COM3 (/dev/ttyUSB0) nie został otwarty."},
     };
-    for (const Case& c : cases) EXPECT_EQ(openFailureText("COM3", "/dev/ttyUSB0", c.failure), c.text);
+    for (const Case& c : cases)
+        EXPECT_EQ(openFailureText("COM3", "/dev/ttyUSB0", c.failure), c.text);
     EXPECT_EQ(openFailureText("COM1", "", {ENODEV, {}, false}),
-              "Port COM1 nie został otwarty: urządzenie nie istnieje. Sprawdź, czy konwerter jest podłączony.");
-    EXPECT_EQ(noDeviceText("COM2"), "Port COM2 nie ma przypisanego urządzenia. Wybierz je: Ustawienia → Port.");
+              "Port COM1 nie został otwarty: urządzenie nie istnieje. Sprawdź, czy konwerter jest "
+              "podłączony.");
+    EXPECT_EQ(noDeviceText("COM2"),
+              "Port COM2 nie ma przypisanego urządzenia. Wybierz je: Ustawienia → Port.");
     EXPECT_EQ(noDeviceText(""), "Nie wybrano portu. Wybierz go: Ustawienia → Port.");
 }
 
@@ -110,7 +117,8 @@ TEST_F(LockFolder, TheLiveOwnerOfALockIsNamedByItsProcessNameAndPid) {
     char text[16];
     std::snprintf(text, sizeof text, "%10d\n", static_cast<int>(pid));
     writeLock("ttyUSB7", text);
-    EXPECT_EQ(lockHolder({folder + "/absent", folder}, "/dev/ttyUSB7"), "lockholder, PID " + std::to_string(pid));
+    EXPECT_EQ(lockHolder({folder + "/absent", folder}, "/dev/ttyUSB7"),
+              "lockholder, PID " + std::to_string(pid));
     EXPECT_EQ(lockHolder({folder}, "/dev/ttyUSB8"), std::nullopt);
 
     // Older programs write the PID as a binary int.

@@ -105,7 +105,8 @@ TEST_F(PortTest, EachOpeningFailureHasItsBoxAndLeavesNoLineHeld) {
     boxes.clear();
     EXPECT_EQ(openPort(station, 1), 0);  // the factory had no line for this port
     EXPECT_EQ(boxes, Strings{"Error OpenComm "});
-    EXPECT_EQ(informativeTexts.back(), "Port COM2 nie ma przypisanego urządzenia. Wybierz je: Ustawienia → Port.");
+    EXPECT_EQ(informativeTexts.back(),
+              "Port COM2 nie ma przypisanego urządzenia. Wybierz je: Ustawienia → Port.");
     station.makeLine = nullptr;
     station.showMessage = nullptr;
     EXPECT_EQ(openPort(station, 1), 0);
@@ -120,17 +121,19 @@ TEST_F(PortTest, AFailedOpenTellsWhichPortAndDeviceAndWhyBelowItsBox) {
     nextLine->openRefusal = {EACCES, {}, false};
     EXPECT_EQ(openPort(station, 2), 0);
     EXPECT_EQ(boxes, Strings{"Error OpenComm "});
-    EXPECT_EQ(informativeTexts.back(), "Port COM3 (/dev/ttyUSB0) nie został otwarty: brak uprawnień do urządzenia. "
-                                       "Dodaj użytkownika do grupy dialout poleceniem\n"
-                                       "sudo usermod -aG dialout $USER\ni zaloguj się ponownie.");
+    EXPECT_EQ(informativeTexts.back(),
+              "Port COM3 (/dev/ttyUSB0) nie został otwarty: brak uprawnień do urządzenia. "
+              "Dodaj użytkownika do grupy dialout poleceniem\n"
+              "sudo usermod -aG dialout $USER\ni zaloguj się ponownie.");
     EXPECT_EQ(station.link.openFailure.error, EACCES);
     EXPECT_EQ(station.link.failedDevice, "/dev/ttyUSB0");
 
     nextLine = std::make_unique<SimLine>();
     nextLine->setPresent(false);  // the adapter was pulled out
     EXPECT_EQ(openPort(station, 0), 0);
-    EXPECT_EQ(informativeTexts.back(), "Port COM1 nie został otwarty: urządzenie nie istnieje. "
-                                       "Sprawdź, czy konwerter jest podłączony.");
+    EXPECT_EQ(informativeTexts.back(),
+              "Port COM1 nie został otwarty: urządzenie nie istnieje. "
+              "Sprawdź, czy konwerter jest podłączony.");
 
     openSilent();
     EXPECT_EQ(station.link.openFailure.error, 0);

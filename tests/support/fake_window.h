@@ -45,7 +45,8 @@ public:
     void setTitle(std::string_view utf8) override;
     void startTimer(int timer, int ms) override;
     void stopTimer(int timer) override;
-    Answer messageBox(std::string_view utf8, BoxIcon icon, BoxButtons buttons, const BoxDetails& details = {}) override;
+    Answer messageBox(std::string_view utf8, BoxIcon icon, BoxButtons buttons,
+                      const BoxDetails& details = {}) override;
     int runChild(DialogLogic& child) override;
     void end(int result) override;
 
