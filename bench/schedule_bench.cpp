@@ -80,7 +80,7 @@ public:
         due_.erase(timer);
         window().stopTimer(timer);
     }
-    Answer messageBox(std::string_view utf8, BoxIcon, BoxButtons) override {
+    Answer messageBox(std::string_view utf8, BoxIcon, BoxButtons, const BoxDetails&) override {
         lastBox = utf8;
         return Answer::Ok;
     }

@@ -128,7 +128,7 @@ const std::vector<DialogCase>& dialogCases() {
 void prepareStation(Station& station, std::uint8_t flags, std::uint8_t calibration) {
     station.calibrationOptions = calibration & 0x1F;
     station.reverseOrder = (calibration >> 5) & 1;
-    station.showMessage = [](std::string_view) {};
+    station.showMessage = [](std::string_view, std::string_view) {};
     if (flags & UseRs485) {
         station.link.transmissionMode = ModeRs485;
         station.link.baudIndex = 0;

@@ -340,6 +340,7 @@ void Application::initialize() {
     }
     CInitDlg identification(station_);
     shell_.runDialog(identification);
+    if (identification.portChoiceWanted()) choosePort();
 }
 
 void Application::choosePort() {

@@ -94,8 +94,8 @@ int runDoxaWin(int argc, char* argv[]) {
         doxa::attachInstrumentRegister(station, historyDatabase);
     const std::unique_ptr<doxa::MainFrame> window = doxa::createMainFrame(station);
     doxa::MainFrame& frame = *window;
-    station.showMessage = [&frame](std::string_view utf8) {
-        doxa::showMessageBox(&frame, utf8, doxa::BoxIcon::Information);
+    station.showMessage = [&frame](std::string_view utf8, std::string_view informative) {
+        frame.showMessage(utf8, informative);
     };
     // A frame still on the line holds back the next write or driver turn (a dialog's close
     // sequence among them) until the event loop comes back for it.

@@ -227,8 +227,8 @@ int MainFrame::runDialog(DialogLogic& dialog) {
     return result;
 }
 
-void MainFrame::showMessage(std::string_view utf8) {
-    showMessageBox(this, utf8, BoxIcon::Information);
+void MainFrame::showMessage(std::string_view utf8, std::string_view informative) {
+    showMessageBox(this, utf8, BoxIcon::Information, BoxButtons::Ok, {informative, {}});
 }
 
 void MainFrame::repaintView() { mainView_->viewport()->update(); }

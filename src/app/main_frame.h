@@ -40,7 +40,7 @@ public:
     void attach(Application& application);
 
     int runDialog(DialogLogic& dialog) override;
-    void showMessage(std::string_view utf8) override;
+    void showMessage(std::string_view utf8, std::string_view informative = {}) override;
     void repaintView() override;
     void showHelp(int commandId) override;
     void closeMainWindow() override;

@@ -103,7 +103,8 @@ void ConsoleWindow::click(int id) {
     if (logic_) logic_->onCommand(id);
 }
 
-Answer ConsoleWindow::messageBox(std::string_view utf8, BoxIcon, BoxButtons buttons) {
+Answer ConsoleWindow::messageBox(std::string_view utf8, BoxIcon, BoxButtons buttons,
+                                 const BoxDetails&) {
     if (answerBox) return answerBox(utf8, buttons);
     console_.error(utf8);
     return Answer::Ok;

@@ -67,7 +67,8 @@ public:
     void startTimer(int timer, int ms) override;
     void stopTimer(int timer) override;
     void startWatchedTimer(int timer, int firstMs, int ms, std::function<bool()> ready) override;
-    Answer messageBox(std::string_view utf8, BoxIcon icon, BoxButtons buttons) override;
+    Answer messageBox(std::string_view utf8, BoxIcon icon, BoxButtons buttons,
+                      const BoxDetails& details = {}) override;
     int runChild(DialogLogic& child) override;
     void end(int result) override;
 

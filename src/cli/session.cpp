@@ -1,20 +1,15 @@
 #include "cli/session.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
 #include "app/qt_settings_store.h"
-#include "history/history_csv.h"
 #include "cli/exit_codes.h"
-#include "link/port.h"
-#include "link/posix_serial_line.h"
 #include "document/backup_store.h"
+#include "history/history_csv.h"
+#include "link/port.h"
 #include "link/serial_devices.h"
 #include "programming/prog_safeguard.h"
 #include "settings/port_mapping.h"
@@ -142,7 +137,7 @@ Session::Session(const LineChoice& line, std::unique_ptr<SettingsStore> settings
     station_.wakeForLineWork = [this](int ms) { loop_.callAfter(ms, [this] { carryOutLineWork(station_); }); };
     // The desktop's boxes for a port that would not open are left out: the command tells why
     // the port failed, on one line, once the dialog has given up.
-    station_.showMessage = [this](std::string_view text) {
+    station_.showMessage = [this](std::string_view text, std::string_view) {
         if (station_.link.portHandle) console_.error(text);
     };
 }
@@ -191,19 +186,27 @@ std::string Session::describe() const {
 
 std::string Session::portFailure() const {
     if (devicePath_.empty()) return "cannot open " + line_.port;
-    const int fd = ::open(devicePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    const int reason = errno;
-    if (fd >= 0) {
-        const bool terminal = ::isatty(fd);
-        const bool own = isControllingTerminal(fd);
-        ::close(fd);
-        if (own) return devicePath_ + " is the terminal doxa-cli runs in, not a serial port";
-        return terminal ? "cannot open " + devicePath_ + " (in use?)"
-                        : devicePath_ + " is not a serial port";
+    const OpenFailure& failure = station_.link.openFailure;
+    const std::string cannotOpen = "cannot open " + devicePath_;
+    switch (reasonOf(failure)) {
+        case OpenFailureReason::Missing:
+            return cannotOpen + ": " + std::strerror(failure.error) +
+                   " (the device does not exist: is the adapter plugged in?)";
+        case OpenFailureReason::NoPermission:
+            return cannotOpen + ": " + std::strerror(failure.error) +
+                   " (no permission: join the dialout group with sudo usermod -aG dialout $USER, "
+                   "then log in again)";
+        case OpenFailureReason::InUse:
+            return cannotOpen + ": in use by another program" +
+                   (failure.holder.empty() ? "" : " (" + failure.holder + ")");
+        case OpenFailureReason::NotSerial:
+            return devicePath_ + " is not a serial port";
+        case OpenFailureReason::OwnTerminal:
+            return devicePath_ + " is the terminal doxa-cli runs in, not a serial port";
+        case OpenFailureReason::Unknown:
+            break;
     }
-    std::string text = "cannot open " + devicePath_ + ": " + std::strerror(reason);
-    if (reason == EACCES) text += " (join the dialout group: sudo adduser $USER dialout, then log in again)";
-    return text;
+    return failure.error == 0 ? cannotOpen : cannotOpen + ": " + std::strerror(failure.error);
 }
 
 }  // namespace doxa::cli

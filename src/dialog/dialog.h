@@ -12,7 +12,15 @@ enum DialogResult : int { ResultOk = 1, ResultCancel = 2 };
 
 enum class BoxIcon { None, Information, Error };
 enum class BoxButtons { Ok, OkCancel };
-enum class Answer { Ok, Cancel };
+// Extra answers the box's extra button (BoxDetails::extraButton).
+enum class Answer { Ok, Cancel, Extra };
+
+// What a message box may show besides its text and buttons: an informative text below the
+// text, and one more button, which answers Answer::Extra.
+struct BoxDetails {
+    std::string_view informative;
+    std::string_view extraButton;
+};
 
 // Scroll-bar arrow and page codes forwarded by the host.
 enum class Scroll { LineUp, LineDown, PageUp, PageDown };
@@ -52,7 +60,8 @@ public:
     }
 
     virtual Answer messageBox(std::string_view utf8, BoxIcon icon = BoxIcon::None,
-                              BoxButtons buttons = BoxButtons::Ok) = 0;
+                              BoxButtons buttons = BoxButtons::Ok,
+                              const BoxDetails& details = {}) = 0;
     // Runs a modal child dialog and returns its end result.
     virtual int runChild(DialogLogic& child) = 0;
     virtual void end(int result) = 0;

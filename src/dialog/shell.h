@@ -26,8 +26,8 @@ public:
     virtual ~Shell() = default;
     // Runs a modal dialog and returns its end result (ResultCancel when it refused creation).
     virtual int runDialog(DialogLogic& dialog) = 0;
-    // Plain information box with an OK button.
-    virtual void showMessage(std::string_view utf8) = 0;
+    // Plain information box with an OK button; an informative text, when given, below its text.
+    virtual void showMessage(std::string_view utf8, std::string_view informative = {}) = 0;
     // The main view shows the device record and the dump buffer again; menu check marks are
     // read from the station whenever a menu opens, so they need no call.
     virtual void repaintView() = 0;

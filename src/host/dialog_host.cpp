@@ -124,13 +124,21 @@ void setButtonChecked(QAbstractButton& button, bool checked) {
 
 }  // namespace
 
-Answer showMessageBox(QWidget* parent, std::string_view utf8, BoxIcon icon, BoxButtons buttons) {
+Answer showMessageBox(QWidget* parent, std::string_view utf8, BoxIcon icon, BoxButtons buttons,
+                      const BoxDetails& details) {
     const auto standardButtons =
         buttons == BoxButtons::Ok ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel;
     QMessageBox box(iconOf(icon), QString::fromLatin1(BoxTitle), fromUtf8(utf8), standardButtons,
                     parent);
     if (QAbstractButton* cancel = box.button(QMessageBox::Cancel)) cancel->setText("Anuluj");
-    return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+    if (!details.informative.empty()) box.setInformativeText(fromUtf8(details.informative));
+    QAbstractButton* extra =
+        details.extraButton.empty()
+            ? nullptr
+            : box.addButton(fromUtf8(details.extraButton), QMessageBox::ActionRole);
+    const int clicked = box.exec();
+    if (extra && box.clickedButton() == extra) return Answer::Extra;
+    return clicked == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
 }
 
 DialogHost::DialogHost(DialogLogic& logic, QWidget* parent, LayoutLookup lookup)
@@ -355,8 +363,9 @@ void DialogHost::stopTimer(int timer) {
     if (const auto it = timers_.find(timer); it != timers_.end()) it->second->stop();
 }
 
-Answer DialogHost::messageBox(std::string_view utf8, BoxIcon icon, BoxButtons buttons) {
-    return showMessageBox(this, utf8, icon, buttons);
+Answer DialogHost::messageBox(std::string_view utf8, BoxIcon icon, BoxButtons buttons,
+                              const BoxDetails& details) {
+    return showMessageBox(this, utf8, icon, buttons, details);
 }
 
 int DialogHost::runChild(DialogLogic& child) {

@@ -13,7 +13,7 @@ namespace doxa {
 
 // The one message box of the program: titled "DOXA WIN", modal to `parent`.
 Answer showMessageBox(QWidget* parent, std::string_view utf8, BoxIcon icon = BoxIcon::None,
-                      BoxButtons buttons = BoxButtons::Ok);
+                      BoxButtons buttons = BoxButtons::Ok, const BoxDetails& details = {});
 
 // Shows any dialog: puts its layout on itself, binds every control named c<id> and forwards the
 // widgets' events to the dialog's logic. Buttons, check and radio boxes report clicks as
@@ -49,7 +49,8 @@ public:
     void setTitle(std::string_view utf8) override;
     void startTimer(int timer, int ms) override;
     void stopTimer(int timer) override;
-    Answer messageBox(std::string_view utf8, BoxIcon icon, BoxButtons buttons) override;
+    Answer messageBox(std::string_view utf8, BoxIcon icon, BoxButtons buttons,
+                      const BoxDetails& details = {}) override;
     int runChild(DialogLogic& child) override;
     void end(int result) override;
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,9 @@ struct LinkSettings {
     int portVanished = 0;
     // What the port was last opened on (SerialLine::device), kept while it is closed.
     std::string portDevice;
+    // Why the port last failed to open, and on which device (nullopt when it leads to none).
+    OpenFailure openFailure;
+    std::optional<std::string> failedDevice;
     FastPacing fast;
     // When the last frame written has left the line and the silence that ends it has passed (on
     // the station's monotonic clock): a write or a driver turn before then would run into it.

@@ -33,8 +33,9 @@ struct LinkState {
 
     // Creates the (unopened) line for a port number 0..11; set by the start-up or a test.
     std::function<std::unique_ptr<SerialLine>(int portNumber)> makeLine;
-    // Shows a plain message box with an OK button (the GUI) or records it (tests).
-    std::function<void(std::string_view utf8)> showMessage;
+    // Shows a plain message box with an OK button, with its informative text (empty for none)
+    // below (the GUI), or records them (tests).
+    std::function<void(std::string_view utf8, std::string_view informative)> showMessage;
 
     // A monotonic clock in ms for the answer times and the line's pace; tests put their virtual
     // clock here.

@@ -10,6 +10,8 @@ namespace doxa {
 
 namespace {
 
+constexpr std::string_view OpenCommText = "Error OpenComm ";
+
 struct Speed {
     const char* text;
     int baud;
@@ -24,8 +26,8 @@ const Speed& speedOf(int baudIndex) {
 
 SerialLine* lineOf(LinkState& station) { return station.link.portHandle.get(); }
 
-void tell(LinkState& station, std::string_view text) {
-    if (station.showMessage) station.showMessage(text);
+void tell(LinkState& station, std::string_view text, std::string_view informative = {}) {
+    if (station.showMessage) station.showMessage(text, informative);
 }
 
 bool isRs485(const LinkState& station) { return station.link.transmissionMode == ModeRs485; }
@@ -50,9 +52,15 @@ std::string_view openLine(LinkState& station, int portNumber) {
         station.link.portHandle.reset();
     }
     forgetLineWork(station);
+    station.link.openFailure = {};
+    station.link.failedDevice.reset();
     std::unique_ptr<SerialLine> line;
     if (station.makeLine && portNumber >= 0 && portNumber < PortCount) line = station.makeLine(portNumber);
-    if (!line || !line->open()) return failOpen(std::move(line), "Error OpenComm ");
+    if (!line || !line->open()) {
+        station.link.openFailure = line ? line->openFailure() : OpenFailure{};
+        if (line) station.link.failedDevice = line->device();
+        return failOpen(std::move(line), OpenCommText);
+    }
     if (!line->setDtr(true)) return failOpen(std::move(line), "Error BuildComm");
     const Parity parity = station.link.parityOff == 1 ? Parity::None : Parity::Odd;
     if (!line->configure(speedOf(station.link.baudIndex).baud, parity))
@@ -177,6 +185,12 @@ bool deferred(LinkState& station, LineWork work) {
     return true;
 }
 
+std::string openFailureExplanation(const LinkSettings& link, int portNumber) {
+    const std::string name = portName(portNumber);
+    if (!link.failedDevice) return noDeviceText(name);
+    return openFailureText(name, *link.failedDevice, link.openFailure);
+}
+
 }  // namespace
 
 int baudRate(int baudIndex) { return speedOf(baudIndex).baud; }
@@ -188,7 +202,8 @@ std::string portDefinition(int portNumber, int baudIndex, int parityOff) {
 int openPort(LinkState& station, int portNumber) {
     const std::string_view failure = openLine(station, portNumber);
     if (failure.empty()) return 1;
-    tell(station, failure);
+    tell(station, failure,
+         failure == OpenCommText ? openFailureExplanation(station.link, portNumber) : "");
     return 0;
 }
 

@@ -72,25 +72,37 @@ bool isControllingTerminal(int fd) {
     return session != -1 && session == getsid(0);
 }
 
-PosixSerialLine::PosixSerialLine(std::string devicePath) : devicePath_(std::move(devicePath)) {}
+PosixSerialLine::PosixSerialLine(std::string devicePath, std::vector<std::string> lockFolders)
+    : devicePath_(std::move(devicePath)), lockFolders_(std::move(lockFolders)) {}
 
 PosixSerialLine::~PosixSerialLine() { close(); }
 
+bool PosixSerialLine::fail(OpenFailure failure) {
+    close();
+    failure_ = std::move(failure);
+    return false;
+}
+
 bool PosixSerialLine::open() {
     if (fd_ >= 0) return true;
+    failure_ = {};
+    // Two programs on one transmitter's line garble each other's exchanges, so a device another
+    // program has taken is left to it, even where the privileges would let this one in. Its
+    // lock is looked at first: opening a real port moves its modem lines under the holder.
+    if (std::optional<std::string> holder = lockHolder(lockFolders_, devicePath_))
+        return fail({EBUSY, std::move(*holder), false});
     fd_ = ::open(devicePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd_ < 0) return false;
-    if (!isatty(fd_) || isControllingTerminal(fd_)) {
-        close();
-        return false;
-    }
-    vanished_ = false;
+    if (fd_ < 0) return fail({errno, {}, false});
     termios current{};
-    if (tcgetattr(fd_, &current) == 0) original_ = current;
-    // Exclusive use, as the transmitter's line must not be shared; a refusal is not fatal.
+    if (!isatty(fd_) || tcgetattr(fd_, &current) != 0) return fail({ENOTTY, {}, false});
+    if (isControllingTerminal(fd_)) return fail({EBUSY, {}, true});
     int lockedBefore = 0;
     ioctl(fd_, TIOCGEXCL, &lockedBefore);
-    lockedHere_ = lockedBefore == 0 && ioctl(fd_, TIOCEXCL) == 0;
+    if (lockedBefore != 0) return fail({EBUSY, {}, false});
+    vanished_ = false;
+    original_ = current;
+    // Exclusive use, as the transmitter's line must not be shared; a refusal is not fatal.
+    lockedHere_ = ioctl(fd_, TIOCEXCL) == 0;
     seen_ = {};
     readCounters(seen_);
     return true;

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "link/serial_line.h"
 
@@ -25,12 +26,16 @@ bool isControllingTerminal(int fd);
 // exclusive use while it is open; closing gives it back with the settings it had before.
 class PosixSerialLine : public SerialLine {
 public:
-    explicit PosixSerialLine(std::string devicePath);
+    // A device another live process has locked (a lock file in `lockFolders`, or exclusive use
+    // taken on the device) is in use and is not opened.
+    explicit PosixSerialLine(std::string devicePath,
+                             std::vector<std::string> lockFolders = defaultLockFolders());
     ~PosixSerialLine() override;
     PosixSerialLine(const PosixSerialLine&) = delete;
     PosixSerialLine& operator=(const PosixSerialLine&) = delete;
 
     bool open() override;
+    OpenFailure openFailure() const override { return failure_; }
     bool configure(int baud, Parity parity) override;
     bool setDtr(bool raised) override;
     void setRts(bool raised) override;
@@ -57,9 +62,13 @@ private:
     // Notes a failed call: the errors by which a device that has gone shows itself.
     void noteFailure(int error);
     bool hungUp();
+    // Closes what was opened and keeps why; false.
+    bool fail(OpenFailure failure);
 
     std::string devicePath_;
+    std::vector<std::string> lockFolders_;
     int fd_ = -1;
+    OpenFailure failure_;
     // What the device held when it was opened, given back when it is closed.
     std::optional<termios> original_;
     // The exclusive lock was taken here (and not by someone before), so it is released here.

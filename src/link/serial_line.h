@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "link/open_failure.h"
+
 namespace doxa {
 
 // Line error bits, numbered as the communication-error mask that errorText() spells out.
@@ -30,6 +32,8 @@ public:
 
     // Opens the device for exclusive read/write. False when the device cannot be opened.
     virtual bool open() = 0;
+    // Why the last open() failed; nothing when it did not, or when the line cannot tell.
+    virtual OpenFailure openFailure() const { return {}; }
     // Applies speed and parity with 8 data bits, 1 stop bit, raw binary, no flow control.
     virtual bool configure(int baud, Parity parity) = 0;
     // Modem lines. A device without modem lines (a pseudo-terminal) reports success.

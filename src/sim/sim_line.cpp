@@ -1,6 +1,7 @@
 #include "sim/sim_line.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <utility>
 
@@ -19,6 +20,11 @@ bool SimLine::open() {
     open_ = true;
     vanished_ = false;
     return true;
+}
+
+OpenFailure SimLine::openFailure() const {
+    if (!present_) return {ENODEV, {}, false};
+    return failOpen ? openRefusal : OpenFailure{};
 }
 
 void SimLine::setPresent(bool present) {

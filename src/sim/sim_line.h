@@ -26,6 +26,8 @@ public:
     SimLine();
 
     bool open() override;
+    // A device pulled out is missing; a refused open reports `openRefusal`.
+    OpenFailure openFailure() const override;
     bool configure(int baud, Parity parity) override;
     bool setDtr(bool raised) override;
     void setRts(bool raised) override;
@@ -46,6 +48,7 @@ public:
     std::string deviceName;
     // Switches that make the line misbehave, for the failure paths of the dialogs.
     bool failOpen = false;
+    OpenFailure openRefusal;
     bool failConfigure = false;
     bool failDtr = false;
     // The output never drains: the bytes of the last write stay queued.

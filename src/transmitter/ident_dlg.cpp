@@ -56,7 +56,8 @@ void CInitDlg::onInit() {
     clearErrors(station_);
     if (!ensurePortOpen(station_)) {
         w.setText(LineErrorText, PortFailedText);
-        w.messageBox(ChangePortText, BoxIcon::Information);
+        portChoiceWanted_ = w.messageBox(ChangePortText, BoxIcon::Information, BoxButtons::Ok,
+                                         {{}, ChoosePortButton}) == Answer::Extra;
         w.end(ResultCancel);
         return;
     }

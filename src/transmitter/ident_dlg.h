@@ -58,6 +58,11 @@ public:
     void onFocus(int id, bool gained) override;
     void onTimer(int timer) override;
     void onDestroy() override;
+    // The technician asked, from the box of a port that did not open, to choose another port.
+    bool portChoiceWanted() const { return portChoiceWanted_; }
+
+    // The button of that box which asks for it.
+    static constexpr std::string_view ChoosePortButton = "Ustawienia portu…";
 
 private:
     bool rs485() const;
@@ -79,6 +84,7 @@ private:
     void parseFilter();
 
     Station& station_;
+    bool portChoiceWanted_ = false;
 };
 
 }  // namespace doxa

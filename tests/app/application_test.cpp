@@ -111,6 +111,31 @@ TEST_F(ApplicationTest, StoredPortIsUsedWithoutAsking) {
     EXPECT_TRUE(identificationFinished);
 }
 
+// A port that will not open says why below its box, and the box that follows leads straight to
+// the port choice, whose port is kept as from "Ustawienia" -> "Port".
+TEST_F(ApplicationTest, APortThatWillNotOpenLeadsFromItsBoxToThePortDialog) {
+    sim.settings.writeInt("COM", "COM", 4);
+    sim.portFails = true;
+    shell.boxAnswers[CInitDlg::Resource] = {Answer::Extra};
+    shell.scripts[CPortDlg::Resource] = pickPort(1);
+    app.startUp();
+
+    EXPECT_EQ(shell.dialogsRun, (std::vector<int>{CInitDlg::Resource, CPortDlg::Resource}));
+    EXPECT_EQ(sim.messages, std::vector<std::string>{"Error OpenComm "});
+    EXPECT_EQ(sim.informativeTexts, std::vector<std::string>{"Port COM5 nie został otwarty."});
+    EXPECT_EQ(stored("COM", "COM"), 1);
+    EXPECT_EQ(station.link.portNumber, 1);
+}
+
+TEST_F(ApplicationTest, APortThatWillNotOpenLeavesThePortAloneWhenItsBoxIsOnlyClosed) {
+    sim.settings.writeInt("COM", "COM", 4);
+    sim.portFails = true;
+    app.startUp();
+
+    EXPECT_EQ(shell.dialogsRun, (std::vector<int>{CInitDlg::Resource}));
+    EXPECT_EQ(stored("COM", "COM"), 4);
+}
+
 TEST_F(ApplicationTest, StartUpResetsTheDocumentAndStoresAddressZeroBeforeIdentifying) {
     sim.settings.writeInt("COM", "COM", 0);
     sim.settings.writeInt("Polling_adres", "ADRES", 17);

@@ -540,7 +540,29 @@ TEST_F(CliOnPty, ExitStatusTellsNoAnswerFromBadInputAndABadPort) {
     const std::string nothing = (folder_.path() / "nothing").string();
     const Result missing = cli({"identify", "--port", nothing});
     EXPECT_EQ(missing.status, 4);
-    EXPECT_EQ(missing.err, "doxa-cli: cannot open " + nothing + ": No such file or directory\n");
+    EXPECT_EQ(missing.err, "doxa-cli: cannot open " + nothing +
+                               ": No such file or directory (the device does not exist: is the "
+                               "adapter plugged in?)\n");
+
+    const std::string plain = (folder_.path() / "plain").string();
+    std::ofstream(plain) << "not a port";
+    const Result file = cli({"identify", "--port", plain});
+    EXPECT_EQ(file.status, 4);
+    EXPECT_EQ(file.err, "doxa-cli: " + plain + " is not a serial port\n");
+
+    // Another program has taken the device for exclusive use.
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const std::string taken = ::ptsname(master);
+    const int holder = ::open(taken.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_EQ(::ioctl(holder, TIOCEXCL), 0);
+    const Result busy = cli({"identify", "--port", taken});
+    ::close(holder);
+    ::close(master);
+    EXPECT_EQ(busy.status, 4);
+    EXPECT_EQ(busy.err, "doxa-cli: cannot open " + taken + ": in use by another program\n");
     EXPECT_EQ(sim_->stop(), 0);
 }
 

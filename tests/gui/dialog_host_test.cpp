@@ -373,6 +373,46 @@ TEST(DialogHost, MessageBoxesAreTitledAndAnswered) {
     EXPECT_EQ(seen.cancelText, "Anuluj");
 }
 
+// The box's own text stays as given; what explains it goes below, and an extra button answers
+// for itself.
+TEST(DialogHost, MessageBoxesShowTheirInformativeTextBelowAndTheirExtraButton) {
+    RecordingLogic logic;
+    QString text, informative, extraText;
+    int buttons = 0;
+    Answer plain = Answer::Cancel;
+    Answer extra = Answer::Ok;
+    runScripted(logic, [&](DialogHost&) {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            text = box->text();
+            informative = box->informativeText();
+            buttons = static_cast<int>(box->buttons().size());
+            box->button(QMessageBox::Ok)->click();
+        });
+        plain = logic.win().messageBox("Error OpenComm ", BoxIcon::Information, BoxButtons::Ok,
+                                       {"Port COM3 (/dev/ttyUSB0) nie został otwarty.", {}});
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            for (QAbstractButton* button : box->buttons())
+                if (box->buttonRole(button) == QMessageBox::ActionRole) {
+                    extraText = button->text();
+                    button->click();
+                }
+        });
+        extra = logic.win().messageBox("Zmień port szeregowy ", BoxIcon::Information,
+                                       BoxButtons::Ok, {{}, "Ustawienia portu…"});
+        logic.win().end(ResultOk);
+    });
+    EXPECT_EQ(plain, Answer::Ok);
+    EXPECT_EQ(text, "Error OpenComm ");
+    EXPECT_EQ(informative, QString::fromUtf8("Port COM3 (/dev/ttyUSB0) nie został otwarty."));
+    EXPECT_EQ(buttons, 1) << "OK alone without an extra button";
+    EXPECT_EQ(extra, Answer::Extra);
+    EXPECT_EQ(extraText, QString::fromUtf8("Ustawienia portu…"));
+}
+
 TEST(DialogHost, ChildDialogsRunModallyOverTheirParent) {
     RecordingLogic parent;
     RecordingLogic child;

@@ -26,7 +26,9 @@ TEST(StartUp, IdentifiesTheTransmitterOnTheDemoPortInTheRunningWindow) {
     station.makeLine = makeLineFactory(store);
     MainFrame frame(station);
     std::vector<std::string> messages;
-    station.showMessage = [&](std::string_view text) { messages.emplace_back(text); };
+    station.showMessage = [&](std::string_view text, std::string_view) {
+        messages.emplace_back(text);
+    };
     Application application(station, frame);
     frame.attach(application);
     frame.show();

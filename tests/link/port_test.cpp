@@ -25,7 +25,10 @@ protected:
             line->journal = calls;
             return std::move(nextLine);
         };
-        station.showMessage = [this](std::string_view text) { boxes.emplace_back(text); };
+        station.showMessage = [this](std::string_view text, std::string_view informative) {
+            boxes.emplace_back(text);
+            informativeTexts.emplace_back(informative);
+        };
         // Time moves where the test moves it, and a release that waits for the line moves it.
         station.monotonicMs = [this] { return now; };
         station.sleepUntilMs = [this](std::int64_t atMs) { now = std::max(now, atMs); };
@@ -55,6 +58,7 @@ protected:
     std::shared_ptr<Strings> calls = std::make_shared<Strings>();
     int requestedPort = -1;
     Strings boxes;
+    Strings informativeTexts;  // below each of `boxes`
     std::int64_t now = 0;
 };
 
@@ -93,15 +97,46 @@ TEST_F(PortTest, EachOpeningFailureHasItsBoxAndLeavesNoLineHeld) {
         calls->clear();
         EXPECT_EQ(openPort(station, 1), 0);
         EXPECT_EQ(boxes, Strings{c.box});
+        // Only a device that would not open has a reason to tell.
+        EXPECT_EQ(informativeTexts.back().empty(), c.open) << informativeTexts.back();
         EXPECT_EQ(calls->back(), "close");
         EXPECT_EQ(station.link.portHandle, nullptr);
     }
     boxes.clear();
     EXPECT_EQ(openPort(station, 1), 0);  // the factory had no line for this port
     EXPECT_EQ(boxes, Strings{"Error OpenComm "});
+    EXPECT_EQ(informativeTexts.back(),
+              "Port COM2 nie ma przypisanego urządzenia. Wybierz je: Ustawienia → Port.");
     station.makeLine = nullptr;
     station.showMessage = nullptr;
     EXPECT_EQ(openPort(station, 1), 0);
+}
+
+// The box keeps its text; below it the technician reads the port, its device and why it failed,
+// as the device reported it. A reopened port forgets the reason of the last failure.
+TEST_F(PortTest, AFailedOpenTellsWhichPortAndDeviceAndWhyBelowItsBox) {
+    nextLine = std::make_unique<SimLine>();
+    nextLine->deviceName = "/dev/ttyUSB0";
+    nextLine->failOpen = true;
+    nextLine->openRefusal = {EACCES, {}, false};
+    EXPECT_EQ(openPort(station, 2), 0);
+    EXPECT_EQ(boxes, Strings{"Error OpenComm "});
+    EXPECT_EQ(informativeTexts.back(),
+              "Port COM3 (/dev/ttyUSB0) nie został otwarty: brak uprawnień do urządzenia. "
+              "Dodaj użytkownika do grupy dialout poleceniem\n"
+              "sudo usermod -aG dialout $USER\ni zaloguj się ponownie.");
+    EXPECT_EQ(station.link.openFailure.error, EACCES);
+    EXPECT_EQ(station.link.failedDevice, "/dev/ttyUSB0");
+
+    nextLine = std::make_unique<SimLine>();
+    nextLine->setPresent(false);  // the adapter was pulled out
+    EXPECT_EQ(openPort(station, 0), 0);
+    EXPECT_EQ(informativeTexts.back(),
+              "Port COM1 nie został otwarty: urządzenie nie istnieje. "
+              "Sprawdź, czy konwerter jest podłączony.");
+
+    openSilent();
+    EXPECT_EQ(station.link.openFailure.error, 0);
 }
 
 TEST_F(PortTest, RtsPolarityFollowsTheMode) {

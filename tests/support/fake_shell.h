@@ -23,9 +23,13 @@ public:
 
     using Script = std::function<void(FakeWindow&, DialogLogic&)>;
     std::map<int, Script> scripts;
+    // Answers for the message boxes of the next dialog of a resource number, given before it
+    // opens: for the boxes its start shows.
+    std::map<int, std::deque<Answer>> boxAnswers;
 
     std::vector<int> dialogsRun;  // resource numbers, in the order they were shown
     std::vector<std::string> messages;
+    std::vector<std::string> informativeTexts;  // one for each message, empty for none
     std::vector<int> helpRequests;
     int repaints = 0;
     int reportsPrinted = 0;
@@ -49,6 +53,10 @@ public:
 
     int runDialog(DialogLogic& dialog) override {
         FakeWindow window(dialog, clock_);
+        if (auto answers = boxAnswers.find(dialog.layout()); answers != boxAnswers.end()) {
+            window.boxAnswers = std::move(answers->second);
+            boxAnswers.erase(answers);
+        }
         if (!window.open()) return ResultCancel;
         dialogsRun.push_back(dialog.layout());
         if (auto script = scripts.find(dialog.layout()); script != scripts.end())
@@ -56,7 +64,10 @@ public:
         if (!window.ended()) window.close();
         return window.result();
     }
-    void showMessage(std::string_view utf8) override { messages.emplace_back(utf8); }
+    void showMessage(std::string_view utf8, std::string_view informative = {}) override {
+        messages.emplace_back(utf8);
+        informativeTexts.emplace_back(informative);
+    }
     void repaintView() override { ++repaints; }
     void showHelp(int commandId) override { helpRequests.push_back(commandId); }
     void closeMainWindow() override { mainWindowClosed = true; }

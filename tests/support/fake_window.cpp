@@ -83,8 +83,10 @@ void FakeWindow::stopTimer(int timer) { clock_.stop(this, timer); }
 bool FakeWindow::timerRunning(int timer) const { return clock_.isRunning(this, timer); }
 int FakeWindow::timerInterval(int timer) const { return clock_.interval(this, timer); }
 
-Answer FakeWindow::messageBox(std::string_view utf8, BoxIcon icon, BoxButtons buttons) {
-    boxes_.push_back(Box{std::string(utf8), icon, buttons});
+Answer FakeWindow::messageBox(std::string_view utf8, BoxIcon icon, BoxButtons buttons,
+                              const BoxDetails& details) {
+    boxes_.push_back(Box{std::string(utf8), icon, buttons, std::string(details.informative),
+                         std::string(details.extraButton)});
     if (onBox) onBox(boxes_.back());
     if (boxAnswers.empty()) return Answer::Ok;
     Answer answer = boxAnswers.front();

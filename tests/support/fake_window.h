@@ -45,7 +45,8 @@ public:
     void setTitle(std::string_view utf8) override;
     void startTimer(int timer, int ms) override;
     void stopTimer(int timer) override;
-    Answer messageBox(std::string_view utf8, BoxIcon icon, BoxButtons buttons) override;
+    Answer messageBox(std::string_view utf8, BoxIcon icon, BoxButtons buttons,
+                      const BoxDetails& details = {}) override;
     int runChild(DialogLogic& child) override;
     void end(int result) override;
 
@@ -63,6 +64,8 @@ public:
         std::string text;
         BoxIcon icon;
         BoxButtons buttons;
+        std::string informative;
+        std::string extraButton;  // empty: none
     };
     const std::vector<Box>& boxes() const { return boxes_; }
     // Answers for the next message boxes, in order; Answer::Ok once they run out.

@@ -25,7 +25,9 @@ SimOnPty::SimOnPty(std::vector<std::string> simArgs, std::initializer_list<Store
       sim_(std::make_unique<SimProcess>(simArgs_, link)) {
     station.makeLine = makeLineFactory(store);
     station.link.portNumber = PortCom3;
-    station.showMessage = [this](std::string_view text) { messages.emplace_back(text); };
+    station.showMessage = [this](std::string_view text, std::string_view) {
+        messages.emplace_back(text);
+    };
     // As every program starts: with a new document, whose range a transmitter can hold.
     resetToNewDocument(station.device);
 }

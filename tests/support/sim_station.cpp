@@ -15,7 +15,10 @@ SimStation::SimStation(sim::Model model, const sim::Options& options)
         line->journal = journal;
         return line;
     };
-    station.showMessage = [this](std::string_view text) { messages.emplace_back(text); };
+    station.showMessage = [this](std::string_view text, std::string_view informative) {
+        messages.emplace_back(text);
+        informativeTexts.emplace_back(informative);
+    };
     station.monotonicMs = [this] { return clock.now(); };
     // Every program starts with a new document; a record of zeros holds a range no transmitter
     // takes.

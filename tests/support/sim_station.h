@@ -39,6 +39,7 @@ public:
     VirtualClock clock;
     std::shared_ptr<sim::Transmitter> transmitter;
     std::vector<std::string> messages;
+    std::vector<std::string> informativeTexts;  // below each of `messages`, empty for none
     bool portFails = false;  // the device behind every port name refuses to open
     // Where a test wants them: every line made ("make <port>") and every call to it, in order.
     std::shared_ptr<std::vector<std::string>> journal;

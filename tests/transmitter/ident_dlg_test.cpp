@@ -254,10 +254,26 @@ TEST(Identification, APortThatCannotBeOpenedEndsTheDialog) {
     ASSERT_EQ(id.window.boxes().size(), 1u);
     EXPECT_EQ(id.window.boxes()[0].text, "Zmień port szeregowy ");
     EXPECT_EQ(id.window.boxes()[0].icon, BoxIcon::Information);
+    EXPECT_EQ(id.window.boxes()[0].buttons, BoxButtons::Ok);
+    EXPECT_EQ(id.window.boxes()[0].informative, "");
+    EXPECT_EQ(id.window.boxes()[0].extraButton, "Ustawienia portu…");
     EXPECT_EQ(id.sim.messages, std::vector<std::string>{"Error OpenComm "});
+    EXPECT_EQ(id.sim.informativeTexts, std::vector<std::string>{"Port COM2 nie został otwarty."});
     EXPECT_TRUE(id.window.ended());
     EXPECT_EQ(id.window.result(), ResultCancel);
     EXPECT_EQ(id.sim.station.link.portOpen, 0);
+    EXPECT_FALSE(id.dialog.portChoiceWanted()) << "OK only closes the box";
+}
+
+TEST(Identification, TheBoxOfAPortThatCannotBeOpenedLeadsToThePortChoice) {
+    Identification id;
+    id.sim.portFails = true;
+    id.window.boxAnswers = {Answer::Extra};
+    id.open();
+    ASSERT_EQ(id.window.boxes().size(), 1u);
+    EXPECT_EQ(id.window.boxes()[0].text, "Zmień port szeregowy ");
+    EXPECT_TRUE(id.dialog.portChoiceWanted());
+    EXPECT_EQ(id.window.result(), ResultCancel);
 }
 
 TEST(Identification, ClosingMidExchangeReleasesTheLine) {
