@@ -32,7 +32,8 @@ QPushButton* button(const QWidget& window, const QString& text) {
 LiveCycle cycle(std::optional<double> pv) { return LiveCycle{pv, "°C", 4.0, "mA", 24.0}; }
 
 TEST(TrendWindow, PausesTheViewButKeepsRecordingAndSavesEverything) {
-    TrendWindow window(nullptr);
+    MemorySettingsStore settings;
+    TrendWindow window(nullptr, settings);
     window.show();
     const std::int64_t now = QDateTime::currentMSecsSinceEpoch();
     // Gaps of every kind: a missed value, and a stretch of time without cycles.
@@ -71,7 +72,8 @@ TEST(TrendWindow, PausesTheViewButKeepsRecordingAndSavesEverything) {
 }
 
 TEST(TrendWindow, EmptyPlotWaitsForValues) {
-    TrendWindow window(nullptr);
+    MemorySettingsStore settings;
+    TrendWindow window(nullptr, settings);
     window.resize(400, 300);
     EXPECT_FALSE(window.grab().isNull());
 }
@@ -128,7 +130,8 @@ TEST(TrendWindow, BelongsToTheLiveDisplayThatOpenedIt) {
 TEST(TrendWindow, AnEmptyOrClosedPlotGoesWithTheLiveDisplay) {
     QWidget frame;
     auto* owner = new QDialog(&frame);
-    auto* trend = new TrendWindow(owner);
+    MemorySettingsStore settings;
+    auto* trend = new TrendWindow(owner, settings);
     QPointer<TrendWindow> watch(trend);
     owner->show();
     trend->show();

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <optional>
+#include <string_view>
+
+class QWidget;
+
+namespace doxa {
+
+class SettingsStore;
+
+// A window's place and size kept in the settings store between starts, under its own key.
+// Nothing is kept of a maximised or minimised window but its last normal place.
+void rememberPlace(SettingsStore& settings, std::string_view key, const QWidget& window);
+// Puts the window where it was last time and returns true; false, leaving it alone, when no
+// place was kept. A place no screen shows any more (a monitor unplugged) is moved onto the
+// primary screen, where the window can be grabbed.
+bool restorePlace(const SettingsStore& settings, std::string_view key, QWidget& window);
+// The kept place as it was stored; nothing when none is kept or it cannot be read.
+std::optional<QRect> keptPlace(const SettingsStore& settings, std::string_view key);
+// `place` (frame position, client size) moved and shrunk as little as needed for its title bar
+// to be on one of `screens`; the first screen takes it when none shows it.
+QRect visiblePlace(const QRect& place, const QList<QRect>& screens);
+
+enum class FileKind { Configuration, Export, Certificate };
+
+// The folder the technician last chose a file of one kind in, so that the next file dialog of
+// that kind, in this run or the next, opens there.
+class RememberedFolder {
+public:
+    RememberedFolder(SettingsStore& settings, FileKind kind) : settings_(settings), kind_(kind) {}
+
+    // Empty when none was kept, or it is gone.
+    QString folder() const;
+    // A suggested file name in the remembered folder; a name that has a folder of its own keeps it.
+    QString place(const QString& name) const;
+    // The technician chose `path`: its folder is the one to start in next time.
+    void keep(const QString& path);
+
+private:
+    SettingsStore& settings_;
+    FileKind kind_;
+};
+
+}  // namespace doxa
