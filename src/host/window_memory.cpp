@@ -22,6 +22,8 @@ constexpr int TitleBarHeight = 30;
 constexpr int GripWidth = 80;
 // Smaller than this the kept size is taken for a damaged entry.
 constexpr int SmallestSide = 50;
+// Follows the numbers of a window that was maximised.
+constexpr auto MaximizedWord = " zmaksymalizowane";
 
 std::string_view folderKey(FileKind kind) {
     switch (kind) {
@@ -42,18 +44,23 @@ bool isReachable(const QRect& place, const QRect& screen) {
 }  // namespace
 
 void rememberPlace(SettingsStore& settings, std::string_view key, const QWidget& window) {
-    // A maximised window's own geometry is the screen's; its normal one is where it goes back to.
+    // A maximised window's own geometry is the screen's; its normal one is where it goes back to,
+    // given for the client area, while the place kept is the frame's, as move() takes it.
+    const QPoint frameOffset = window.pos() - window.geometry().topLeft();
     const QRect normal = window.isMaximized() || window.isMinimized() || window.isFullScreen()
-                             ? window.normalGeometry()
+                             ? window.normalGeometry().translated(frameOffset)
                              : QRect(window.pos(), window.size());
     if (!normal.isValid()) return;
-    const QString text = QStringLiteral("%1 %2 %3 %4").arg(normal.x()).arg(normal.y()).arg(normal.width()).arg(normal.height());
+    QString text = QStringLiteral("%1 %2 %3 %4").arg(normal.x()).arg(normal.y()).arg(normal.width()).arg(normal.height());
+    if (window.isMaximized()) text += QLatin1String(MaximizedWord);
     // Nobody is told when this fails: the window simply opens where it did before.
     settings.writeText(WindowSection, key, text.toStdString());
 }
 
-std::optional<QRect> keptPlace(const SettingsStore& settings, std::string_view key) {
-    const QStringList numbers = fromUtf8(settings.readText(WindowSection, key, "")).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+std::optional<WindowPlace> keptPlace(const SettingsStore& settings, std::string_view key) {
+    QStringList numbers = fromUtf8(settings.readText(WindowSection, key, "")).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const bool maximized = numbers.size() == 5 && numbers.back() == QLatin1String(MaximizedWord).trimmed();
+    if (maximized) numbers.removeLast();
     if (numbers.size() != 4) return std::nullopt;
     int values[4];
     for (int i = 0; i < 4; ++i) {
@@ -62,7 +69,7 @@ std::optional<QRect> keptPlace(const SettingsStore& settings, std::string_view k
         if (!ok) return std::nullopt;
     }
     if (values[2] < SmallestSide || values[3] < SmallestSide) return std::nullopt;
-    return QRect(values[0], values[1], values[2], values[3]);
+    return WindowPlace{QRect(values[0], values[1], values[2], values[3]), maximized};
 }
 
 QRect visiblePlace(const QRect& place, const QList<QRect>& screens) {
@@ -76,15 +83,17 @@ QRect visiblePlace(const QRect& place, const QList<QRect>& screens) {
 }
 
 bool restorePlace(const SettingsStore& settings, std::string_view key, QWidget& window) {
-    const std::optional<QRect> kept = keptPlace(settings, key);
+    const std::optional<WindowPlace> kept = keptPlace(settings, key);
     if (!kept) return false;
     QList<QRect> screens;
     if (const QScreen* primary = QGuiApplication::primaryScreen()) screens.append(primary->availableGeometry());
     for (const QScreen* screen : QGuiApplication::screens())
         if (screen != QGuiApplication::primaryScreen()) screens.append(screen->availableGeometry());
-    const QRect place = visiblePlace(*kept, screens);
+    const QRect place = visiblePlace(kept->normal, screens);
     window.move(place.topLeft());
     window.resize(place.size());
+    // Maximised on the screen it is on now; restoring it brings back the normal place.
+    if (kept->maximized) window.setWindowState(window.windowState() | Qt::WindowMaximized);
     return true;
 }
 

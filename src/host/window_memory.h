@@ -11,15 +11,20 @@ namespace doxa {
 
 class SettingsStore;
 
-// A window's place and size kept in the settings store between starts, under its own key.
-// Nothing is kept of a maximised or minimised window but its last normal place.
+// A window's place and size kept in the settings store between starts, under its own key. Of a
+// maximised window its normal place is kept, and that it was maximised; a minimised one is
+// kept as it was before.
 void rememberPlace(SettingsStore& settings, std::string_view key, const QWidget& window);
 // Puts the window where it was last time and returns true; false, leaving it alone, when no
 // place was kept. A place no screen shows any more (a monitor unplugged) is moved onto the
 // primary screen, where the window can be grabbed.
 bool restorePlace(const SettingsStore& settings, std::string_view key, QWidget& window);
+struct WindowPlace {
+    QRect normal;  // frame position, client size
+    bool maximized = false;
+};
 // The kept place as it was stored; nothing when none is kept or it cannot be read.
-std::optional<QRect> keptPlace(const SettingsStore& settings, std::string_view key);
+std::optional<WindowPlace> keptPlace(const SettingsStore& settings, std::string_view key);
 // `place` (frame position, client size) moved and shrunk as little as needed for its title bar
 // to be on one of `screens`; the first screen takes it when none shows it.
 QRect visiblePlace(const QRect& place, const QList<QRect>& screens);

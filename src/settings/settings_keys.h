@@ -53,8 +53,8 @@ inline constexpr std::string_view CalibrationIntervalKey = "InterwalMiesiecy";
 // The technician's full name, as certificates print it.
 inline constexpr std::string_view TechnicianKey = "Technik";
 
-// Where each window was and how large, as "x y width height" under the window's key, so that it
-// opens there at the next start.
+// Where each window was and how large, as "x y width height" under the window's key ("x y width
+// height zmaksymalizowane" when it was maximised), so that it opens there at the next start.
 inline constexpr std::string_view WindowSection = "Okna";
 inline constexpr std::string_view MainWindowKey = "Glowne";
 // The main window of the master password starts larger, so it has a place of its own.

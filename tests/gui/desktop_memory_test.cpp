@@ -83,6 +83,22 @@ TEST_F(DesktopMemory, TheMainWindowOpensWhereAndAsLargeAsItWasClosed) {
     EXPECT_EQ(QRect(master.frame.pos(), master.frame.size()), QRect(10, 10, 750, 550));
 }
 
+TEST_F(DesktopMemory, AMaximisedMainWindowOpensMaximisedAndGoesBackToItsNormalPlace) {
+    {
+        DoxaWinRun first(settingsFile());
+        first.frame.show();
+        first.frame.move(60, 40);
+        first.frame.resize(500, 200);
+        first.frame.showMaximized();
+        first.frame.close();
+    }
+    DoxaWinRun second(settingsFile());
+    second.frame.show();
+    EXPECT_TRUE(second.frame.isMaximized());
+    second.frame.showNormal();
+    EXPECT_EQ(QRect(second.frame.pos(), second.frame.size()), QRect(60, 40, 500, 200));
+}
+
 TEST_F(DesktopMemory, AWindowLeftOnAScreenThatIsGoneComesBackWhereItCanBeSeen) {
     {
         DoxaWinRun first(settingsFile());
@@ -119,12 +135,15 @@ TEST(WindowPlace, IsKeptWhileItsTitleBarCanBeGrabbedAndMovedOnScreenOtherwise) {
 
 TEST(WindowPlace, ADamagedEntryIsNoPlace) {
     MemorySettingsStore settings;
-    for (const char* text : {"", "10 20 300", "10 20 300 x", "10 20 0 0", "1,2,300,400"}) {
+    for (const char* text : {"", "10 20 300", "10 20 300 x", "10 20 0 0", "1,2,300,400", "10 20 300 200 1",
+                             "zmaksymalizowane"}) {
         settings.writeText("Okna", "Glowne", text);
         EXPECT_FALSE(keptPlace(settings, "Glowne")) << text;
     }
     settings.writeText("Okna", "Glowne", " -40 25 300 200 ");
-    EXPECT_EQ(keptPlace(settings, "Glowne"), QRect(-40, 25, 300, 200));
+    ASSERT_TRUE(keptPlace(settings, "Glowne"));
+    EXPECT_EQ(keptPlace(settings, "Glowne")->normal, QRect(-40, 25, 300, 200));
+    EXPECT_FALSE(keptPlace(settings, "Glowne")->maximized);
 }
 
 TEST_F(DesktopMemory, FileDialogsStartInTheFolderLastChosenForTheirKindAtTheNextStart) {
