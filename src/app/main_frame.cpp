@@ -76,6 +76,9 @@ constexpr std::array<LockIndicator, 3> lockIndicators = {{
 MainFrame::MainFrame(Station& station, const ToolbarCommands& toolbar,
                      const WindowPlacement& placement)
     : station_(station) {
+    const bool large = placement.width == LargeWindow.width && placement.height == LargeWindow.height;
+    placeKey_ = large ? LargeMainWindowKey : MainWindowKey;
+    splitKey_ = large ? LargeMainSplitKey : MainSplitKey;
     setWindowTitle(QString::fromUtf8(WindowTitle));
     commands_ = buildMainMenu(*menuBar(), *this, [this](int id) { runCommand(id); });
     for (QMenu* menu : menuBar()->findChildren<QMenu*>())
@@ -213,12 +216,11 @@ void MainFrame::createSplitter() {
     const int height = screen ? screen->availableGeometry().height() : 1;
     const int view = station_.hasMasterAccess() ? height / 10 * MasterViewTenths : height;
     splitter_->setSizes({view, height - view});
+    restoreSizes(station_.settings, splitKey_, *splitter_);
     setCentralWidget(splitter_);
 }
 
 void MainFrame::place(const WindowPlacement& placement) {
-    const bool large = placement.width == LargeWindow.width && placement.height == LargeWindow.height;
-    placeKey_ = large ? LargeMainWindowKey : MainWindowKey;
     if (restorePlace(station_.settings, placeKey_, *this)) return;
     move(placement.x, placement.y);
     resize(placement.width, placement.height);
@@ -329,6 +331,7 @@ void MainFrame::closeEvent(QCloseEvent* event) {
     if (application_) application_->shutDown();
     if (helpWindow_) helpWindow_->close();
     rememberPlace(station_.settings, placeKey_, *this);
+    rememberSizes(station_.settings, splitKey_, *splitter_);
     event->accept();
 }
 

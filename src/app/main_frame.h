@@ -97,8 +97,9 @@ private:
     void showHistoryWaiting();
 
     Station& station_;
-    // Where this window's place is kept.
+    // Where this window's place and the split between its view and the traffic log are kept.
     std::string_view placeKey_;
+    std::string_view splitKey_;
     Application* application_ = nullptr;
     QList<QAction*> commands_;
     QToolBar* toolbar_ = nullptr;

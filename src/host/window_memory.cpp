@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSplitter>
 #include <QStringList>
 #include <QWidget>
 #include <algorithm>
@@ -94,6 +95,28 @@ bool restorePlace(const SettingsStore& settings, std::string_view key, QWidget& 
     window.resize(place.size());
     // Maximised on the screen it is on now; restoring it brings back the normal place.
     if (kept->maximized) window.setWindowState(window.windowState() | Qt::WindowMaximized);
+    return true;
+}
+
+void rememberSizes(SettingsStore& settings, std::string_view key, const QSplitter& splitter) {
+    QStringList sizes;
+    for (const int size : splitter.sizes()) sizes.append(QString::number(size));
+    settings.writeText(WindowSection, key, sizes.join(QLatin1Char(' ')).toStdString());
+}
+
+bool restoreSizes(const SettingsStore& settings, std::string_view key, QSplitter& splitter) {
+    const QStringList kept = fromUtf8(settings.readText(WindowSection, key, "")).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (kept.size() != splitter.count()) return false;
+    QList<int> sizes;
+    for (const QString& text : kept) {
+        bool ok = false;
+        const int size = text.toInt(&ok);
+        if (!ok || size < 0) return false;
+        sizes.append(size);
+    }
+    // All panes closed would leave nothing to grab.
+    if (std::all_of(sizes.begin(), sizes.end(), [](int size) { return size == 0; })) return false;
+    splitter.setSizes(sizes);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+class QSplitter;
 class QWidget;
 
 namespace doxa {
@@ -28,6 +29,11 @@ std::optional<WindowPlace> keptPlace(const SettingsStore& settings, std::string_
 // `place` (frame position, client size) moved and shrunk as little as needed for its title bar
 // to be on one of `screens`; the first screen takes it when none shows it.
 QRect visiblePlace(const QRect& place, const QList<QRect>& screens);
+
+// The sizes of a splitter's panes, kept and put back like a window's place; false, leaving the
+// splitter alone, when none were kept or they do not fit its panes.
+void rememberSizes(SettingsStore& settings, std::string_view key, const QSplitter& splitter);
+bool restoreSizes(const SettingsStore& settings, std::string_view key, QSplitter& splitter);
 
 enum class FileKind { Configuration, Export, Certificate };
 

@@ -60,6 +60,9 @@ inline constexpr std::string_view MainWindowKey = "Glowne";
 // The main window of the master password starts larger, so it has a place of its own.
 inline constexpr std::string_view LargeMainWindowKey = "GlowneDuze";
 inline constexpr std::string_view TrendWindowKey = "Wykres";
+// The heights of the main view and the traffic log pane below it, as "view pane".
+inline constexpr std::string_view MainSplitKey = "GlownePodzial";
+inline constexpr std::string_view LargeMainSplitKey = "GlowneDuzePodzial";
 
 // The folder the technician last chose a file of each kind in.
 inline constexpr std::string_view FolderSection = "Foldery";

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
@@ -81,6 +82,30 @@ TEST_F(DesktopMemory, TheMainWindowOpensWhereAndAsLargeAsItWasClosed) {
     // The master password's larger window keeps its own first place until it was moved itself.
     DoxaWinRun master(settingsFile(), LargeWindow);
     EXPECT_EQ(QRect(master.frame.pos(), master.frame.size()), QRect(10, 10, 750, 550));
+}
+
+// The master password's window shows the traffic log below the main view; the split the
+// technician chose comes back with the window.
+TEST_F(DesktopMemory, TheSplitBetweenTheViewAndTheTrafficLogIsKept) {
+    QList<int> chosen;
+    {
+        DoxaWinRun first(settingsFile(), LargeWindow);
+        first.frame.show();
+        first.frame.splitter()->setSizes({150, 300});
+        QApplication::processEvents();
+        chosen = first.frame.splitter()->sizes();
+        first.frame.close();
+    }
+    ASSERT_GT(chosen.at(1), chosen.at(0));
+    DoxaWinRun second(settingsFile(), LargeWindow);
+    second.frame.show();
+    QApplication::processEvents();
+    EXPECT_EQ(second.frame.splitter()->sizes(), chosen);
+    // The small window has its own split: its traffic log starts closed, as always.
+    DoxaWinRun small(settingsFile());
+    small.frame.show();
+    QApplication::processEvents();
+    EXPECT_EQ(small.frame.splitter()->sizes().at(1), 0);
 }
 
 TEST_F(DesktopMemory, AMaximisedMainWindowOpensMaximisedAndGoesBackToItsNormalPlace) {
