@@ -109,7 +109,8 @@ int runDoxaWin(int argc, char* argv[]) {
     application.editInstrumentsIn(*instruments);
     frame.watchHistory(*history);
     application.showCertificatesWith([&frame, &settings](const doxa::Certificate& certificate) {
-        doxa::showCertificate(QApplication::activeWindow() ? QApplication::activeWindow() : &frame, certificate,
+        doxa::showCertificate(QApplication::activeWindow() ? QApplication::activeWindow() : &frame,
+                              certificate,
                               doxa::RememberedFolder(settings, doxa::FileKind::Certificate));
     });
     frame.attach(application);

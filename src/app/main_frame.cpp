@@ -76,7 +76,8 @@ constexpr std::array<LockIndicator, 3> lockIndicators = {{
 MainFrame::MainFrame(Station& station, const ToolbarCommands& toolbar,
                      const WindowPlacement& placement)
     : station_(station) {
-    const bool large = placement.width == LargeWindow.width && placement.height == LargeWindow.height;
+    const bool large =
+        placement.width == LargeWindow.width && placement.height == LargeWindow.height;
     placeKey_ = large ? LargeMainWindowKey : MainWindowKey;
     splitKey_ = large ? LargeMainSplitKey : MainSplitKey;
     setWindowTitle(QString::fromUtf8(WindowTitle));
@@ -242,7 +243,8 @@ void MainFrame::repaintView() { mainView_->viewport()->update(); }
 void MainFrame::printReport() { doxa::printReport(this, station_.device); }
 
 void MainFrame::exportReportPdf() {
-    doxa::exportReportPdf(this, station_.device, RememberedFolder(station_.settings, FileKind::Export));
+    doxa::exportReportPdf(this, station_.device,
+                          RememberedFolder(station_.settings, FileKind::Export));
 }
 
 void MainFrame::showHelp(int commandId) {
@@ -273,13 +275,14 @@ std::string MainFrame::askCsvSavePath(std::string_view suggested) {
     return askSavePathOf(suggested, CsvFilter, CsvSuffix, FileKind::Export);
 }
 
-std::string MainFrame::askSavePathOf(std::string_view suggested, const char* filter, const char* suffix,
-                                     FileKind kind) {
+std::string MainFrame::askSavePathOf(std::string_view suggested, const char* filter,
+                                     const char* suffix, FileKind kind) {
     RememberedFolder folder(station_.settings, kind);
     QFileDialog dialog(this, QString(), folder.folder(), QString::fromUtf8(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QString::fromLatin1(suffix));
-    dialog.selectFile(folder.place(QFile::decodeName(QByteArray(suggested.data(), qsizetype(suggested.size())))));
+    dialog.selectFile(
+        folder.place(QFile::decodeName(QByteArray(suggested.data(), qsizetype(suggested.size())))));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     const QString chosen = dialog.selectedFiles().constFirst();
     folder.keep(chosen);

@@ -80,7 +80,8 @@ protected:
 private:
     // The save dialog offering files of `filter` in the folder of their kind, adding `suffix` to a
     // name typed without one.
-    std::string askSavePathOf(std::string_view suggested, const char* filter, const char* suffix, FileKind kind);
+    std::string askSavePathOf(std::string_view suggested, const char* filter, const char* suffix,
+                              FileKind kind);
     void createToolbar(const ToolbarCommands& commands);
     void createStatusBar();
     void createStatusPanel();

@@ -301,8 +301,9 @@ void showCertificate(QWidget* parent, const Certificate& certificate, Remembered
         drawCertificate(painter, device, certificate);
     };
     printPreview(parent, draw, [parent, &certificate, folder] {
-        exportPdf(parent, folder, QString::fromStdString(certificate.fileName),
-                  [&certificate](const QString& path) { return writeCertificatePdf(path, certificate); });
+        exportPdf(
+            parent, folder, QString::fromStdString(certificate.fileName),
+            [&certificate](const QString& path) { return writeCertificatePdf(path, certificate); });
     });
 }
 

@@ -28,14 +28,19 @@ constexpr auto MaximizedWord = " zmaksymalizowane";
 
 std::string_view folderKey(FileKind kind) {
     switch (kind) {
-        case FileKind::Configuration: return ConfigurationFolderKey;
-        case FileKind::Export: return ExportFolderKey;
-        case FileKind::Certificate: return CertificateFolderKey;
+        case FileKind::Configuration:
+            return ConfigurationFolderKey;
+        case FileKind::Export:
+            return ExportFolderKey;
+        case FileKind::Certificate:
+            return CertificateFolderKey;
     }
     return ExportFolderKey;
 }
 
-QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 bool isReachable(const QRect& place, const QRect& screen) {
     const QRect grip = QRect(place.topLeft(), QSize(place.width(), TitleBarHeight)) & screen;
@@ -52,15 +57,21 @@ void rememberPlace(SettingsStore& settings, std::string_view key, const QWidget&
                              ? window.normalGeometry().translated(frameOffset)
                              : QRect(window.pos(), window.size());
     if (!normal.isValid()) return;
-    QString text = QStringLiteral("%1 %2 %3 %4").arg(normal.x()).arg(normal.y()).arg(normal.width()).arg(normal.height());
+    QString text = QStringLiteral("%1 %2 %3 %4")
+                       .arg(normal.x())
+                       .arg(normal.y())
+                       .arg(normal.width())
+                       .arg(normal.height());
     if (window.isMaximized()) text += QLatin1String(MaximizedWord);
     // Nobody is told when this fails: the window simply opens where it did before.
     settings.writeText(WindowSection, key, text.toStdString());
 }
 
 std::optional<WindowPlace> keptPlace(const SettingsStore& settings, std::string_view key) {
-    QStringList numbers = fromUtf8(settings.readText(WindowSection, key, "")).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    const bool maximized = numbers.size() == 5 && numbers.back() == QLatin1String(MaximizedWord).trimmed();
+    QStringList numbers = fromUtf8(settings.readText(WindowSection, key, ""))
+                              .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const bool maximized =
+        numbers.size() == 5 && numbers.back() == QLatin1String(MaximizedWord).trimmed();
     if (maximized) numbers.removeLast();
     if (numbers.size() != 4) return std::nullopt;
     int values[4];
@@ -74,7 +85,8 @@ std::optional<WindowPlace> keptPlace(const SettingsStore& settings, std::string_
 }
 
 QRect visiblePlace(const QRect& place, const QList<QRect>& screens) {
-    if (screens.isEmpty() || std::any_of(screens.begin(), screens.end(), [&](const QRect& s) { return isReachable(place, s); }))
+    if (screens.isEmpty() || std::any_of(screens.begin(), screens.end(),
+                                         [&](const QRect& s) { return isReachable(place, s); }))
         return place;
     const QRect& screen = screens.front();
     const QSize size = place.size().boundedTo(screen.size());
@@ -87,7 +99,8 @@ bool restorePlace(const SettingsStore& settings, std::string_view key, QWidget& 
     const std::optional<WindowPlace> kept = keptPlace(settings, key);
     if (!kept) return false;
     QList<QRect> screens;
-    if (const QScreen* primary = QGuiApplication::primaryScreen()) screens.append(primary->availableGeometry());
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        screens.append(primary->availableGeometry());
     for (const QScreen* screen : QGuiApplication::screens())
         if (screen != QGuiApplication::primaryScreen()) screens.append(screen->availableGeometry());
     const QRect place = visiblePlace(kept->normal, screens);
@@ -105,7 +118,8 @@ void rememberSizes(SettingsStore& settings, std::string_view key, const QSplitte
 }
 
 bool restoreSizes(const SettingsStore& settings, std::string_view key, QSplitter& splitter) {
-    const QStringList kept = fromUtf8(settings.readText(WindowSection, key, "")).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QStringList kept = fromUtf8(settings.readText(WindowSection, key, ""))
+                                 .split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (kept.size() != splitter.count()) return false;
     QList<int> sizes;
     for (const QString& text : kept) {

@@ -33,8 +33,8 @@ bool writePdf(const QString& path, const QString& title, const PageDrawing& draw
 // "Eksport do PDF" as well.
 void printPreview(QWidget* parent, const PageDrawing& draw, const std::function<void()>& exportPdf = {});
 // "Eksport do PDF": asks for a file name, suggesting one in `folder`, and writes the pages there.
-void exportPdf(QWidget* parent, RememberedFolder folder, const QString& suggested, const QString& title,
-               const PageDrawing& draw);
+void exportPdf(QWidget* parent, RememberedFolder folder, const QString& suggested,
+               const QString& title, const PageDrawing& draw);
 // The same, the file written by `write` (false: it could not be).
 void exportPdf(QWidget* parent, RememberedFolder folder, const QString& suggested,
                const std::function<bool(const QString&)>& write);

@@ -138,8 +138,9 @@ void TrafficLogPane::askAndSave() {
     const QString suggested =
         QStringLiteral("doxa-log-%1.txt").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
     RememberedFolder folder(station_.settings, FileKind::Export);
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Zapisz log"), folder.place(suggested),
-                                                      QStringLiteral("Log transmisji (*.txt)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Zapisz log"), folder.place(suggested),
+                                     QStringLiteral("Log transmisji (*.txt)"));
     if (path.isEmpty()) return;
     folder.keep(path);
     if (!saveLog(path))

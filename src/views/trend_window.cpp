@@ -237,7 +237,8 @@ void TrendPlot::paintEvent(QPaintEvent*) {
     }
 }
 
-TrendWindow::TrendWindow(QWidget* owner, SettingsStore& settings) : QWidget(owner, Qt::Window), settings_(settings) {
+TrendWindow::TrendWindow(QWidget* owner, SettingsStore& settings)
+    : QWidget(owner, Qt::Window), settings_(settings) {
     setWindowTitle(QString::fromUtf8(Title));
     plot_ = new TrendPlot(recording_, this);
     pause_ = new QPushButton(QStringLiteral("Pauza"), this);

@@ -991,11 +991,13 @@ TEST_F(CliBench, WriteNeverAsksThoughDoxaWinsNewSettingsConfirmWrites) {
     ASSERT_EQ(cli({"read", "--port", port, "-o", file("a.prg").string()}).status, 0);
     edit(file("a.prg"), file("b.prg"));
     {
-        QtSettingsStore settings(QString::fromStdString((file("doxa-win") / "doxa-win.ini").string()));
+        QtSettingsStore settings(
+            QString::fromStdString((file("doxa-win") / "doxa-win.ini").string()));
         takeDoxaWinDefaults(settings);
         ASSERT_TRUE(settings.writeText(PortMapSection, "COM3", port));
     }
-    ASSERT_NE(contents(file("doxa-win") / "doxa-win.ini").find("Potwierdzenie=1"), std::string::npos);
+    ASSERT_NE(contents(file("doxa-win") / "doxa-win.ini").find("Potwierdzenie=1"),
+              std::string::npos);
     const std::size_t before = requestsOf(log("doxa")).size();
     const Result write = cli({"write", file("b.prg").string(), "--port", "COM3"});
     ASSERT_EQ(write.status, 0) << write.err;

@@ -26,7 +26,10 @@ namespace {
 // One run of doxa-win on the settings file at `path`, as far as its main window goes.
 struct DoxaWinRun {
     explicit DoxaWinRun(const QString& path, const WindowPlacement& placement = SmallWindow)
-        : settings(path), station(settings), frame(station, StandardToolbar, placement), application(station, frame) {
+        : settings(path),
+          station(settings),
+          frame(station, StandardToolbar, placement),
+          application(station, frame) {
         takeDoxaWinDefaults(settings);
         frame.attach(application);
     }
@@ -160,8 +163,8 @@ TEST(WindowPlace, IsKeptWhileItsTitleBarCanBeGrabbedAndMovedOnScreenOtherwise) {
 
 TEST(WindowPlace, ADamagedEntryIsNoPlace) {
     MemorySettingsStore settings;
-    for (const char* text : {"", "10 20 300", "10 20 300 x", "10 20 0 0", "1,2,300,400", "10 20 300 200 1",
-                             "zmaksymalizowane"}) {
+    for (const char* text : {"", "10 20 300", "10 20 300 x", "10 20 0 0", "1,2,300,400",
+                             "10 20 300 200 1", "zmaksymalizowane"}) {
         settings.writeText("Okna", "Glowne", text);
         EXPECT_FALSE(keptPlace(settings, "Glowne")) << text;
     }
@@ -180,7 +183,8 @@ TEST_F(DesktopMemory, FileDialogsStartInTheFolderLastChosenForTheirKindAtTheNext
             dialog.selectFile(QDir(configurations).filePath(QStringLiteral("piec.prg")));
             static_cast<QDialog&>(dialog).accept();
         });
-        EXPECT_EQ(first.frame.askSavePath("piec.prg"), QDir(configurations).filePath("piec.prg").toStdString());
+        EXPECT_EQ(first.frame.askSavePath("piec.prg"),
+                  QDir(configurations).filePath("piec.prg").toStdString());
         onFileDialog([&](QFileDialog& dialog) {
             dialog.selectFile(QDir(exports).filePath(QStringLiteral("historia.csv")));
             static_cast<QDialog&>(dialog).accept();
@@ -191,6 +195,7 @@ TEST_F(DesktopMemory, FileDialogsStartInTheFolderLastChosenForTheirKindAtTheNext
     EXPECT_EQ(startFolder([&] { second.frame.askOpenPath(); }), configurations);
     EXPECT_EQ(startFolder([&] { second.frame.askSavePath("nowy.prg"); }), configurations);
     EXPECT_EQ(startFolder([&] { second.frame.askCsvSavePath("historia.csv"); }), exports);
+    EXPECT_EQ(startFolder([&] { second.frame.exportReportPdf(); }), exports);
     // A folder removed since is not offered.
     QDir(exports).removeRecursively();
     EXPECT_NE(startFolder([&] { second.frame.askCsvSavePath("historia.csv"); }), exports);
@@ -206,8 +211,10 @@ TEST(RememberedFolder, EachKindKeepsItsOwnFolderAndPlacesSuggestedNamesThere) {
     EXPECT_EQ(certificates.place(QStringLiteral("S-1.pdf")), QStringLiteral("S-1.pdf"));
     certificates.keep(dir.filePath(QStringLiteral("a/S-1.pdf")));
     exports.keep(dir.filePath(QStringLiteral("b/DOXA-7.pdf")));
-    EXPECT_EQ(certificates.place(QStringLiteral("S-2.pdf")), dir.filePath(QStringLiteral("a/S-2.pdf")));
-    EXPECT_EQ(exports.place(QStringLiteral("DOXA-8.pdf")), dir.filePath(QStringLiteral("b/DOXA-8.pdf")));
+    EXPECT_EQ(certificates.place(QStringLiteral("S-2.pdf")),
+              dir.filePath(QStringLiteral("a/S-2.pdf")));
+    EXPECT_EQ(exports.place(QStringLiteral("DOXA-8.pdf")),
+              dir.filePath(QStringLiteral("b/DOXA-8.pdf")));
     EXPECT_EQ(exports.place(QStringLiteral("/tmp/x.pdf")), QStringLiteral("/tmp/x.pdf"));
     // Cancelled dialogs choose nothing.
     exports.keep(QString());
