@@ -83,6 +83,7 @@ int runDoxaWin(int argc, char* argv[]) {
     loadPolishQtTexts(app, qtTexts);
 
     doxa::QtSettingsStore settings;
+    doxa::takeDoxaWinDefaults(settings);
     doxa::Station station(settings);
     station.makeLine = doxa::makeLineFactory(settings);
     const std::string historyDatabase = doxa::storedHistoryDatabase(settings);
@@ -107,8 +108,10 @@ int runDoxaWin(int argc, char* argv[]) {
     application.showHistoryFrom(*history, historyWorker);
     application.editInstrumentsIn(*instruments);
     frame.watchHistory(*history);
-    application.showCertificatesWith([&frame](const doxa::Certificate& certificate) {
-        doxa::showCertificate(QApplication::activeWindow() ? QApplication::activeWindow() : &frame, certificate);
+    application.showCertificatesWith([&frame, &settings](const doxa::Certificate& certificate) {
+        doxa::showCertificate(QApplication::activeWindow() ? QApplication::activeWindow() : &frame,
+                              certificate,
+                              doxa::RememberedFolder(settings, doxa::FileKind::Certificate));
     });
     frame.attach(application);
     frame.show();

@@ -33,6 +33,7 @@
 #include "views/report_printer.h"
 #include "views/traffic_log_pane.h"
 #include "app/status_panel_bar.h"
+#include "settings/settings_keys.h"
 #include "views/trend_window.h"
 #include "transmitter/station.h"
 
@@ -75,6 +76,10 @@ constexpr std::array<LockIndicator, 3> lockIndicators = {{
 MainFrame::MainFrame(Station& station, const ToolbarCommands& toolbar,
                      const WindowPlacement& placement)
     : station_(station) {
+    const bool large =
+        placement.width == LargeWindow.width && placement.height == LargeWindow.height;
+    placeKey_ = large ? LargeMainWindowKey : MainWindowKey;
+    splitKey_ = large ? LargeMainSplitKey : MainSplitKey;
     setWindowTitle(QString::fromUtf8(WindowTitle));
     commands_ = buildMainMenu(*menuBar(), *this, [this](int id) { runCommand(id); });
     for (QMenu* menu : menuBar()->findChildren<QMenu*>())
@@ -212,10 +217,12 @@ void MainFrame::createSplitter() {
     const int height = screen ? screen->availableGeometry().height() : 1;
     const int view = station_.hasMasterAccess() ? height / 10 * MasterViewTenths : height;
     splitter_->setSizes({view, height - view});
+    restoreSizes(station_.settings, splitKey_, *splitter_);
     setCentralWidget(splitter_);
 }
 
 void MainFrame::place(const WindowPlacement& placement) {
+    if (restorePlace(station_.settings, placeKey_, *this)) return;
     move(placement.x, placement.y);
     resize(placement.width, placement.height);
 }
@@ -235,7 +242,10 @@ void MainFrame::repaintView() { mainView_->viewport()->update(); }
 
 void MainFrame::printReport() { doxa::printReport(this, station_.device); }
 
-void MainFrame::exportReportPdf() { doxa::exportReportPdf(this, station_.device); }
+void MainFrame::exportReportPdf() {
+    doxa::exportReportPdf(this, station_.device,
+                          RememberedFolder(station_.settings, FileKind::Export));
+}
 
 void MainFrame::showHelp(int commandId) {
     if (!helpWindow_) helpWindow_ = new HelpWindow(this);
@@ -245,30 +255,38 @@ void MainFrame::showHelp(int commandId) {
 void MainFrame::closeMainWindow() { close(); }
 
 std::string MainFrame::askOpenPath() {
-    // Configurations are usually kept together: start where the newest one is.
-    QString folder;
-    if (application_ && !application_->recentFiles().empty())
+    // Configurations are usually kept together: start where one was last chosen, or else where
+    // the newest one is.
+    RememberedFolder configurations(station_.settings, FileKind::Configuration);
+    QString folder = configurations.folder();
+    if (folder.isEmpty() && application_ && !application_->recentFiles().empty())
         folder = QFileInfo(QFile::decodeName(application_->recentFiles().front().c_str())).path();
     const QString path = QFileDialog::getOpenFileName(this, QString(), folder,
                                                       QString::fromUtf8(DocumentFilter));
+    configurations.keep(path);
     return QFile::encodeName(path).toStdString();
 }
 
 std::string MainFrame::askSavePath(std::string_view suggested) {
-    return askSavePathOf(suggested, DocumentFilter, DocumentSuffix);
+    return askSavePathOf(suggested, DocumentFilter, DocumentSuffix, FileKind::Configuration);
 }
 
 std::string MainFrame::askCsvSavePath(std::string_view suggested) {
-    return askSavePathOf(suggested, CsvFilter, CsvSuffix);
+    return askSavePathOf(suggested, CsvFilter, CsvSuffix, FileKind::Export);
 }
 
-std::string MainFrame::askSavePathOf(std::string_view suggested, const char* filter, const char* suffix) {
-    QFileDialog dialog(this, QString(), QString(), QString::fromUtf8(filter));
+std::string MainFrame::askSavePathOf(std::string_view suggested, const char* filter,
+                                     const char* suffix, FileKind kind) {
+    RememberedFolder folder(station_.settings, kind);
+    QFileDialog dialog(this, QString(), folder.folder(), QString::fromUtf8(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QString::fromLatin1(suffix));
-    dialog.selectFile(QFile::decodeName(QByteArray(suggested.data(), qsizetype(suggested.size()))));
+    dialog.selectFile(
+        folder.place(QFile::decodeName(QByteArray(suggested.data(), qsizetype(suggested.size())))));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    folder.keep(chosen);
+    return QFile::encodeName(chosen).toStdString();
 }
 
 void MainFrame::setDocumentTitle(std::string_view title) {
@@ -282,7 +300,7 @@ LiveValuesObserver* MainFrame::showTrend() {
     QWidget* dialog = QApplication::activeModalWidget();
     QWidget* owner = dialog ? dialog : this;
     auto* trend = owner->findChild<TrendWindow*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!trend) trend = new TrendWindow(owner);
+    if (!trend) trend = new TrendWindow(owner, station_.settings);
     trend->showBeside(*owner);
     return trend;
 }
@@ -315,6 +333,8 @@ void MainFrame::closeEvent(QCloseEvent* event) {
     }
     if (application_) application_->shutDown();
     if (helpWindow_) helpWindow_->close();
+    rememberPlace(station_.settings, placeKey_, *this);
+    rememberSizes(station_.settings, splitKey_, *splitter_);
     event->accept();
 }
 

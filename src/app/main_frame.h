@@ -3,11 +3,13 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <string_view>
 
 #include "access/access.h"
 #include "dialog/command_ids.h"
 #include "dialog/shell.h"
 #include "app/toolbar_images.h"
+#include "host/window_memory.h"
 
 class QLabel;
 class QSplitter;
@@ -27,7 +29,9 @@ static_assert(std::tuple_size_v<ToolbarCommands> == ToolbarSlotCount);
 
 // The main window (CSplitterFrame): menu, toolbar, status bar, the status panel at the left,
 // and a splitter with the main view over the traffic log pane, which starts closed unless the
-// master password was given.
+// master password was given. It opens where and as large as it was closed last time (the master
+// password's larger window has its place of its own), and its file dialogs start in the folder
+// last chosen for their kind of file.
 class MainFrame : public QMainWindow, public Shell {
     Q_OBJECT
 
@@ -74,8 +78,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The save dialog offering files of `filter`, adding `suffix` to a name typed without one.
-    std::string askSavePathOf(std::string_view suggested, const char* filter, const char* suffix);
+    // The save dialog offering files of `filter` in the folder of their kind, adding `suffix` to a
+    // name typed without one.
+    std::string askSavePathOf(std::string_view suggested, const char* filter, const char* suffix,
+                              FileKind kind);
     void createToolbar(const ToolbarCommands& commands);
     void createStatusBar();
     void createStatusPanel();
@@ -92,6 +98,9 @@ private:
     void showHistoryWaiting();
 
     Station& station_;
+    // Where this window's place and the split between its view and the traffic log are kept.
+    std::string_view placeKey_;
+    std::string_view splitKey_;
     Application* application_ = nullptr;
     QList<QAction*> commands_;
     QToolBar* toolbar_ = nullptr;

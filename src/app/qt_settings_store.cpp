@@ -6,6 +6,8 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 
+#include "programming/prog_safeguard.h"
+
 namespace doxa {
 
 namespace {
@@ -38,6 +40,7 @@ void makePrivate(const QString& path) {
 QtSettingsStore::QtSettingsStore(const QString& path) : path_(path) {
     refuseIfNoRegularFile();
     if (!refused_) setAsideIfOversized();
+    new_ = !refused_ && !QFileInfo::exists(path);
     if (!refused_) makePrivate(path);
     load();
 }
@@ -156,6 +159,10 @@ bool QtSettingsStore::flush() {
     // the write took.
     load();
     return !unparsed_;
+}
+
+void takeDoxaWinDefaults(QtSettingsStore& settings) {
+    if (settings.isNew()) settings.writeInt(ConfirmSection, ConfirmKey, 1);
 }
 
 }  // namespace doxa

@@ -38,6 +38,8 @@ public:
 
     // What the user must be told about the file found at start (empty when it was read).
     const std::string& notice() const { return notice_; }
+    // There was no file: this store made it, and the program starts from its defaults.
+    bool isNew() const { return new_; }
 
 private:
     void refuseIfNoRegularFile();
@@ -56,7 +58,13 @@ private:
     bool unparsed_ = false;
     // An oversized file that could not be moved aside: nothing is read from it or written to it.
     bool refused_ = false;
+    bool new_ = false;
     std::string notice_;
 };
+
+// doxa-win's defaults for a settings file it has just made: programming shows what it will
+// change and asks before it writes. A file that was there keeps the technician's choice, and
+// doxa-cli, which never makes the file, never asks (it has --dry-run).
+void takeDoxaWinDefaults(QtSettingsStore& settings);
 
 }  // namespace doxa

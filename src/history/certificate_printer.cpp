@@ -296,13 +296,14 @@ bool writeCertificatePdf(const QString& path, const Certificate& certificate) {
     });
 }
 
-void showCertificate(QWidget* parent, const Certificate& certificate) {
+void showCertificate(QWidget* parent, const Certificate& certificate, RememberedFolder folder) {
     const PageDrawing draw = [&certificate](QPainter& painter, QPagedPaintDevice& device) {
         drawCertificate(painter, device, certificate);
     };
-    printPreview(parent, draw, [parent, &certificate] {
-        exportPdf(parent, QString::fromStdString(certificate.fileName),
-                  [&certificate](const QString& path) { return writeCertificatePdf(path, certificate); });
+    printPreview(parent, draw, [parent, &certificate, folder] {
+        exportPdf(
+            parent, folder, QString::fromStdString(certificate.fileName),
+            [&certificate](const QString& path) { return writeCertificatePdf(path, certificate); });
     });
 }
 

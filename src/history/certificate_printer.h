@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "host/window_memory.h"
+
 class QPainter;
 class QPagedPaintDevice;
 class QWidget;
@@ -15,7 +17,7 @@ struct Certificate;
 void drawCertificate(QPainter& painter, QPagedPaintDevice& device, const Certificate& certificate);
 // The certificate as a PDF file at `path`; false when the file cannot be written.
 bool writeCertificatePdf(const QString& path, const Certificate& certificate);
-// The print preview of the certificate, from which it is printed or exported to PDF.
-void showCertificate(QWidget* parent, const Certificate& certificate);
+// The print preview of the certificate, from which it is printed or exported to PDF in `folder`.
+void showCertificate(QWidget* parent, const Certificate& certificate, RememberedFolder folder);
 
 }  // namespace doxa

@@ -53,4 +53,21 @@ inline constexpr std::string_view CalibrationIntervalKey = "InterwalMiesiecy";
 // The technician's full name, as certificates print it.
 inline constexpr std::string_view TechnicianKey = "Technik";
 
+// Where each window was and how large, as "x y width height" under the window's key ("x y width
+// height zmaksymalizowane" when it was maximised), so that it opens there at the next start.
+inline constexpr std::string_view WindowSection = "Okna";
+inline constexpr std::string_view MainWindowKey = "Glowne";
+// The main window of the master password starts larger, so it has a place of its own.
+inline constexpr std::string_view LargeMainWindowKey = "GlowneDuze";
+inline constexpr std::string_view TrendWindowKey = "Wykres";
+// The heights of the main view and the traffic log pane below it, as "view pane".
+inline constexpr std::string_view MainSplitKey = "GlownePodzial";
+inline constexpr std::string_view LargeMainSplitKey = "GlowneDuzePodzial";
+
+// The folder the technician last chose a file of each kind in.
+inline constexpr std::string_view FolderSection = "Foldery";
+inline constexpr std::string_view ConfigurationFolderKey = "Konfiguracje";
+inline constexpr std::string_view ExportFolderKey = "Eksport";
+inline constexpr std::string_view CertificateFolderKey = "Swiadectwa";
+
 }  // namespace doxa

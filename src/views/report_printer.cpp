@@ -81,14 +81,19 @@ void printPreview(QWidget* parent, const PageDrawing& draw, const std::function<
     preview.exec();
 }
 
-void exportPdf(QWidget* parent, const QString& suggested, const QString& title, const PageDrawing& draw) {
-    exportPdf(parent, suggested, [&title, &draw](const QString& path) { return writePdf(path, title, draw); });
+void exportPdf(QWidget* parent, RememberedFolder folder, const QString& suggested,
+               const QString& title, const PageDrawing& draw) {
+    exportPdf(parent, folder, suggested,
+              [&title, &draw](const QString& path) { return writePdf(path, title, draw); });
 }
 
-void exportPdf(QWidget* parent, const QString& suggested, const std::function<bool(const QString&)>& write) {
-    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Eksport do PDF"), suggested,
+void exportPdf(QWidget* parent, RememberedFolder folder, const QString& suggested,
+               const std::function<bool(const QString&)>& write) {
+    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Eksport do PDF"),
+                                                      folder.place(suggested),
                                                       QStringLiteral("Dokument PDF (*.pdf)"));
     if (path.isEmpty()) return;
+    folder.keep(path);
     if (!write(path)) showMessageBox(parent, ("Nie można zapisać pliku " + path).toStdString(), BoxIcon::Error);
 }
 
@@ -161,9 +166,9 @@ void printReport(QWidget* parent, const DeviceRecord& device) {
     printPreview(parent, reportPage(device, QDate::currentDate()));
 }
 
-void exportReportPdf(QWidget* parent, const DeviceRecord& device) {
-    exportPdf(parent, QStringLiteral("DOXA-%1.pdf").arg(device.serialNumber), ReportPdfTitle,
-              reportPage(device, QDate::currentDate()));
+void exportReportPdf(QWidget* parent, const DeviceRecord& device, RememberedFolder folder) {
+    exportPdf(parent, folder, QStringLiteral("DOXA-%1.pdf").arg(device.serialNumber),
+              ReportPdfTitle, reportPage(device, QDate::currentDate()));
 }
 
 }  // namespace doxa

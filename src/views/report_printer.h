@@ -5,6 +5,8 @@
 #include <QString>
 #include <functional>
 
+#include "host/window_memory.h"
+
 class QPainter;
 class QPagedPaintDevice;
 class QWidget;
@@ -30,10 +32,12 @@ bool writePdf(const QString& path, const QString& title, const PageDrawing& draw
 // The print preview, from which the print dialog prints; with `exportPdf`, its toolbar offers
 // "Eksport do PDF" as well.
 void printPreview(QWidget* parent, const PageDrawing& draw, const std::function<void()>& exportPdf = {});
-// "Eksport do PDF": asks for a file name, suggesting one, and writes the pages there.
-void exportPdf(QWidget* parent, const QString& suggested, const QString& title, const PageDrawing& draw);
+// "Eksport do PDF": asks for a file name, suggesting one in `folder`, and writes the pages there.
+void exportPdf(QWidget* parent, RememberedFolder folder, const QString& suggested,
+               const QString& title, const PageDrawing& draw);
 // The same, the file written by `write` (false: it could not be).
-void exportPdf(QWidget* parent, const QString& suggested, const std::function<bool(const QString&)>& write);
+void exportPdf(QWidget* parent, RememberedFolder folder, const QString& suggested,
+               const std::function<bool(const QString&)>& write);
 
 // Draws the one-page configuration report on a page: the logical page of 12000 x 18000 units
 // (18000 x 12000 in landscape) mapped onto nine tenths of the printable area `pageSize`.
@@ -49,6 +53,6 @@ bool writeReportPdf(const QString& path, const DeviceRecord& device, const QDate
 // "Drukuj": the print preview, from which the print dialog prints.
 void printReport(QWidget* parent, const DeviceRecord& device);
 // "Eksport do PDF": asks for a file name and writes the report there.
-void exportReportPdf(QWidget* parent, const DeviceRecord& device);
+void exportReportPdf(QWidget* parent, const DeviceRecord& device, RememberedFolder folder);
 
 }  // namespace doxa

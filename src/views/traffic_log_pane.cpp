@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "host/dialog_host.h"
+#include "host/window_memory.h"
 #include "views/main_view.h"
 #include "transmitter/station.h"
 
@@ -136,9 +137,12 @@ void TrafficLogPane::contextMenuEvent(QContextMenuEvent* event) {
 void TrafficLogPane::askAndSave() {
     const QString suggested =
         QStringLiteral("doxa-log-%1.txt").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Zapisz log"), suggested,
-                                                      QStringLiteral("Log transmisji (*.txt)"));
+    RememberedFolder folder(station_.settings, FileKind::Export);
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Zapisz log"), folder.place(suggested),
+                                     QStringLiteral("Log transmisji (*.txt)"));
     if (path.isEmpty()) return;
+    folder.keep(path);
     if (!saveLog(path))
         showMessageBox(this, ("Nie można zapisać pliku " + path).toStdString(), BoxIcon::Error);
 }

@@ -19,6 +19,8 @@
 #include <vector>
 
 #include "host/dialog_host.h"
+#include "host/window_memory.h"
+#include "settings/settings_keys.h"
 
 namespace doxa {
 
@@ -235,7 +237,8 @@ void TrendPlot::paintEvent(QPaintEvent*) {
     }
 }
 
-TrendWindow::TrendWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
+TrendWindow::TrendWindow(QWidget* owner, SettingsStore& settings)
+    : QWidget(owner, Qt::Window), settings_(settings) {
     setWindowTitle(QString::fromUtf8(Title));
     plot_ = new TrendPlot(recording_, this);
     pause_ = new QPushButton(QStringLiteral("Pauza"), this);
@@ -254,6 +257,16 @@ TrendWindow::TrendWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     layout->addWidget(plot_, 1);
     layout->addLayout(buttons);
     if (owner) owner->installEventFilter(this);
+}
+
+// A plot that goes with its live display is destroyed without being hidden first.
+TrendWindow::~TrendWindow() {
+    if (isVisible()) rememberPlace(settings_, TrendWindowKey, *this);
+}
+
+void TrendWindow::hideEvent(QHideEvent* event) {
+    rememberPlace(settings_, TrendWindowKey, *this);
+    QWidget::hideEvent(event);
 }
 
 bool TrendWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -289,7 +302,7 @@ void TrendWindow::addCycle(std::int64_t timeMs, const LiveCycle& cycle) {
 }
 
 void TrendWindow::showBeside(const QWidget& dialog) {
-    if (!isVisible()) {
+    if (!isVisible() && !restorePlace(settings_, TrendWindowKey, *this)) {
         resize(sizeHint());
         QPoint at = dialog.frameGeometry().topRight() + QPoint(AxisGap, 0);
         if (const QScreen* screen = dialog.screen()) {
@@ -328,7 +341,10 @@ void TrendWindow::togglePause() {
 }
 
 void TrendWindow::chooseCsvFile() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    RememberedFolder exports(settings_, FileKind::Export);
+    const QString folder = exports.folder().isEmpty()
+                               ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                               : exports.folder();
     const QString name =
         QDateTime::currentDateTime().toString(QStringLiteral("'wykres-'yyyyMMdd-HHmmss'.csv'"));
     QFileDialog dialog(this, QStringLiteral("Zapisz CSV"), QDir(folder).filePath(name),
@@ -337,6 +353,7 @@ void TrendWindow::chooseCsvFile() {
     dialog.setDefaultSuffix(QStringLiteral("csv"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     const QString path = dialog.selectedFiles().constFirst();
+    exports.keep(path);
     QString error;
     if (!saveCsv(path, error))
         showMessageBox(

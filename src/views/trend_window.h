@@ -9,6 +9,8 @@ class QPushButton;
 
 namespace doxa {
 
+class SettingsStore;
+
 // The painted plot: the three series of the last ten minutes up to `end`, each on its own axis
 // in its own colour, with a gap wherever a value is missing.
 class TrendPlot : public QWidget {
@@ -31,17 +33,20 @@ private:
 // It keeps recording while it is paused or hidden; closing it only hides it, so that "Wykres"
 // brings back the same plot with everything recorded meanwhile. When the live display closes
 // while the plot is open and holds cycles, the plot stays open on its own, so that nothing
-// recorded is lost before it could be saved.
+// recorded is lost before it could be saved. It opens where the technician last left it, in this
+// run or an earlier one, and saves its CSV files in the folder last chosen for exports.
 class TrendWindow : public QWidget, public LiveValuesObserver {
     Q_OBJECT
 
 public:
-    explicit TrendWindow(QWidget* owner);
+    TrendWindow(QWidget* owner, SettingsStore& settings);
+    ~TrendWindow() override;
 
     void onLiveCycle(const LiveCycle& cycle) override;
     // A cycle measured at `timeMs` (milliseconds since the epoch).
     void addCycle(std::int64_t timeMs, const LiveCycle& cycle);
-    // Shows the window at the right of `dialog`, as far as the screen allows.
+    // Shows the window where it was last left, or else at the right of `dialog`, as far as the
+    // screen allows.
     void showBeside(const QWidget& dialog);
 
     // Writes the whole recording; false with `error` telling why.
@@ -51,6 +56,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private slots:
     void togglePause();
@@ -60,6 +66,7 @@ private:
     // The owner is going away: the plot becomes a window of the owner's parent.
     void outliveOwner();
 
+    SettingsStore& settings_;
     TrendRecording recording_;
     TrendPlot* plot_;
     QPushButton* pause_;

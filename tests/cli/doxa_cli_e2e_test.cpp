@@ -31,12 +31,14 @@
 #include <QJsonObject>
 
 #include "app/application.h"
+#include "app/qt_settings_store.h"
 #include "dialog/command_ids.h"
 #include "document/document_codec.h"
 #include "history/certificate_metadata.h"
 #include "history/event_canonical_form.h"
 #include "history/history_store.h"
 #include "history/history_test_support.h"
+#include "settings/settings_keys.h"
 #include "support/csv_rows.h"
 #include "support/event_records.h"
 #include "support/fake_device_tree.h"
@@ -1002,6 +1004,28 @@ TEST_F(CliBench, WriteSendsTheBytesOfDoxaWinsWyslijWithTheStoredDelta) {
     const auto filter = std::find_if(byCli.begin(), byCli.end(), [](const auto& r) { return r.size() == 18 && r[12] == 201; });
     ASSERT_NE(filter, byCli.end());
     EXPECT_EQ((*filter)[16], 7);
+}
+
+// doxa-win confirms writes from its first start on; doxa-cli, on the settings file that start
+// made, never asks (it has --dry-run) and writes as before.
+TEST_F(CliBench, WriteNeverAsksThoughDoxaWinsNewSettingsConfirmWrites) {
+    const std::string port = start("doxa", {"--model", "DOXA-22"});
+    ASSERT_EQ(cli({"read", "--port", port, "-o", file("a.prg").string()}).status, 0);
+    edit(file("a.prg"), file("b.prg"));
+    {
+        QtSettingsStore settings(
+            QString::fromStdString((file("doxa-win") / "doxa-win.ini").string()));
+        takeDoxaWinDefaults(settings);
+        ASSERT_TRUE(settings.writeText(PortMapSection, "COM3", port));
+    }
+    ASSERT_NE(contents(file("doxa-win") / "doxa-win.ini").find("Potwierdzenie=1"),
+              std::string::npos);
+    const std::size_t before = requestsOf(log("doxa")).size();
+    const Result write = cli({"write", file("b.prg").string(), "--port", "COM3"});
+    ASSERT_EQ(write.status, 0) << write.err;
+    EXPECT_EQ(write.out, "Dane zostały zapisane\n");
+    EXPECT_EQ(write.err, "");
+    EXPECT_FALSE(hartWritesFrom(requestsOf(log("doxa")), before).empty());
 }
 
 TEST_F(CliBench, ExitStatusTellsNoAnswerUnconfirmedWritesAndUnusableInput) {

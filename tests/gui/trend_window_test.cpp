@@ -15,6 +15,7 @@
 #include "app/application.h"
 #include "host/dialog_host.h"
 #include "app/main_frame.h"
+#include "app/qt_settings_store.h"
 #include "sim/sim_line.h"
 #include "transmitter/display_dlg.h"
 #include "transmitter/settings_store.h"
@@ -32,7 +33,8 @@ QPushButton* button(const QWidget& window, const QString& text) {
 LiveCycle cycle(std::optional<double> pv) { return LiveCycle{pv, "°C", 4.0, "mA", 24.0}; }
 
 TEST(TrendWindow, PausesTheViewButKeepsRecordingAndSavesEverything) {
-    TrendWindow window(nullptr);
+    MemorySettingsStore settings;
+    TrendWindow window(nullptr, settings);
     window.show();
     const std::int64_t now = QDateTime::currentMSecsSinceEpoch();
     // Gaps of every kind: a missed value, and a stretch of time without cycles.
@@ -71,7 +73,8 @@ TEST(TrendWindow, PausesTheViewButKeepsRecordingAndSavesEverything) {
 }
 
 TEST(TrendWindow, EmptyPlotWaitsForValues) {
-    TrendWindow window(nullptr);
+    MemorySettingsStore settings;
+    TrendWindow window(nullptr, settings);
     window.resize(400, 300);
     EXPECT_FALSE(window.grab().isNull());
 }
@@ -128,7 +131,8 @@ TEST(TrendWindow, BelongsToTheLiveDisplayThatOpenedIt) {
 TEST(TrendWindow, AnEmptyOrClosedPlotGoesWithTheLiveDisplay) {
     QWidget frame;
     auto* owner = new QDialog(&frame);
-    auto* trend = new TrendWindow(owner);
+    MemorySettingsStore settings;
+    auto* trend = new TrendWindow(owner, settings);
     QPointer<TrendWindow> watch(trend);
     owner->show();
     trend->show();
@@ -136,6 +140,30 @@ TEST(TrendWindow, AnEmptyOrClosedPlotGoesWithTheLiveDisplay) {
     EXPECT_EQ(trend->parentWidget(), owner);
     delete owner;
     EXPECT_TRUE(watch.isNull());
+}
+
+// The plot comes back where and as large as the technician left it, at the next start too: it is
+// destroyed with its live display without being hidden first.
+TEST(TrendWindow, OpensWhereItWasLeftInAnEarlierRun) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("doxa-win.ini"));
+    {
+        QtSettingsStore settings(file);
+        auto* owner = new QDialog;
+        owner->show();
+        auto* trend = new TrendWindow(owner, settings);
+        trend->showBeside(*owner);
+        trend->move(300, 200);
+        trend->resize(500, 280);
+        delete owner;
+    }
+    QtSettingsStore settings(file);
+    QDialog owner;
+    owner.show();
+    TrendWindow trend(&owner, settings);
+    trend.showBeside(owner);
+    EXPECT_EQ(trend.pos(), QPoint(300, 200));
+    EXPECT_EQ(trend.size(), QSize(500, 280));
 }
 
 }  // namespace
