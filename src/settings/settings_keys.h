@@ -53,6 +53,10 @@ inline constexpr std::string_view CalibrationIntervalKey = "InterwalMiesiecy";
 // The technician's full name, as certificates print it.
 inline constexpr std::string_view TechnicianKey = "Technik";
 
+// The language chosen in "Ustawienia" → "Język": "pl" or "en"; none leaves it to the locale.
+inline constexpr std::string_view LanguageSection = "Jezyk";
+inline constexpr std::string_view LanguageKey = "Jezyk";
+
 // Where each window was and how large, as "x y width height" under the window's key ("x y width
 // height zmaksymalizowane" when it was maximised), so that it opens there at the next start.
 inline constexpr std::string_view WindowSection = "Okna";
