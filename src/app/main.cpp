@@ -22,6 +22,7 @@
 #include "app/qt_settings_store.h"
 #include "app/toolbar_images.h"
 #include "settings/start_up.h"
+#include "settings/shown_language.h"
 #include "transmitter/station.h"
 
 namespace {
@@ -35,8 +36,10 @@ std::string documentArgument(const QStringList& arguments) {
     return {};
 }
 
-// Qt's own dialogs (file, print) speak the program's language.
+// Qt's own dialogs (file, print) speak the program's language: Polish from Qt's translation,
+// English as they are.
 void loadPolishQtTexts(QApplication& app, QTranslator& translator) {
+    if (doxa::shownLanguage() != doxa::Language::Polish) return;
     if (translator.load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&translator);
@@ -79,11 +82,11 @@ int runDoxaWin(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("DOXA WIN"));
     QApplication::setWindowIcon(doxa::applicationIcon());
-    QTranslator qtTexts;
-    loadPolishQtTexts(app, qtTexts);
-
     doxa::QtSettingsStore settings;
     doxa::takeDoxaWinDefaults(settings);
+    doxa::startChosenLanguage(settings);
+    QTranslator qtTexts;
+    loadPolishQtTexts(app, qtTexts);
     doxa::Station station(settings);
     station.makeLine = doxa::makeLineFactory(settings);
     const std::string historyDatabase = doxa::storedHistoryDatabase(settings);

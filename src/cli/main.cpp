@@ -31,6 +31,7 @@ int runDoxaCli(int argc, char** argv) {
     blockStopSignals();
     std::signal(SIGPIPE, SIG_IGN);
 
+    startDoxaWinLanguage();
     Console console(std::cerr, ::isatty(STDERR_FILENO) == 1);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     if (args.empty()) return usageError(console, "no command given", "");

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <QFileInfo>
+#include <QSettings>
 #include <filesystem>
 
 #include "app/qt_settings_store.h"
@@ -15,6 +17,7 @@
 #include "settings/port_mapping.h"
 #include "settings/settings_keys.h"
 #include "settings/start_up.h"
+#include "settings/shown_language.h"
 #include "sim/sim_model.h"
 
 namespace doxa::cli {
@@ -77,6 +80,19 @@ std::unique_ptr<SettingsStore> doxaWinSettings(Console& console) {
     auto settings = std::make_unique<QtSettingsStore>(path);
     if (!settings->notice().empty()) console.error(settings->notice());
     return settings;
+}
+
+void startDoxaWinLanguage() {
+    const QFileInfo file(QtSettingsStore::defaultPath());
+    MemorySettingsStore chosen;
+    if (file.isFile() && file.size() <= QtSettingsStore::LargestFile) {
+        const QSettings stored(file.filePath(), QSettings::IniFormat);
+        const QString key = QString::fromUtf8(LanguageSection.data(), LanguageSection.size()) +
+                            QLatin1Char('/') +
+                            QString::fromUtf8(LanguageKey.data(), LanguageKey.size());
+        chosen.writeText(LanguageSection, LanguageKey, stored.value(key).toString().toStdString());
+    }
+    startChosenLanguage(chosen);
 }
 
 std::unique_ptr<Session> Session::open(const LineChoice& line, Console& console, TimeSource& time,

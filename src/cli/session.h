@@ -19,6 +19,9 @@ namespace doxa::cli {
 // the address: the station the dialogs share, its line and the loop their timers run in.
 // doxa-win's settings, only read; a missing file is not created by a script's look-up.
 std::unique_ptr<SettingsStore> doxaWinSettings(Console& console);
+// Speaks the language doxa-win speaks: its "Język" choice, else the locale's. The settings file
+// is only read for it, so that a file Session::open sets aside is still reported there.
+void startDoxaWinLanguage();
 
 class Session {
 public:

@@ -21,17 +21,56 @@
 #include <algorithm>
 #include <optional>
 
+#include "dialog/screen_text.h"
+#include "settings/shown_language.h"
+
 namespace doxa {
 
 namespace {
 
-constexpr auto BoxTitle = "DOXA WIN";
+constexpr auto BoxTitle = KEPT_TEXT("DOXA WIN");
+// A label, button or group box shown translated keeps the program's own text here, so that the
+// logic reads back what it wrote.
+constexpr auto PolishText = "polishText";
+// A drop-down item keeps it in this role.
+constexpr int PolishItemRole = Qt::UserRole + 1;
 // Scroll bars serve as arrow buttons; the logic counts the steps itself, so the bar keeps its
 // thumb in the middle where both arrows always work.
 constexpr int ArrowRangeMiddle = 1;
 
 QString fromUtf8(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+// Shows `polish` translated on a label, button or group box, keeping the text the logic gave.
+template <typename Widget, typename Setter>
+void setShownText(Widget& widget, const QString& polish, Setter set) {
+    const QString shown = shownQText(polish.toStdString());
+    if (shown != polish)
+        widget.setProperty(PolishText, polish);
+    else
+        widget.setProperty(PolishText, QVariant());
+    (widget.*set)(shown);
+}
+
+QString polishOf(const QWidget& widget, const QString& shown) {
+    const QVariant polish = widget.property(PolishText);
+    return polish.isValid() ? polish.toString() : shown;
+}
+
+void addShownItems(QComboBox& combo, const QStringList& polish) {
+    for (const QString& item : polish) {
+        combo.addItem(shownQText(item.toStdString()));
+        combo.setItemData(combo.count() - 1, item, PolishItemRole);
+    }
+}
+
+QString polishComboText(const QComboBox& combo) {
+    const int index = combo.currentIndex();
+    // An editable drop-down may hold a typed text that is no item's.
+    if (index < 0 || combo.currentText() != combo.itemText(index)) return combo.currentText();
+    const QVariant polish = combo.itemData(index, PolishItemRole);
+    return polish.isValid() ? polish.toString() : combo.currentText();
 }
 
 // Dialog texts may carry CR LF line ends; the text widgets want LF.
@@ -109,7 +148,8 @@ void setComboText(QComboBox& combo, const QString& text) {
         combo.setEditText(text);
         return;
     }
-    const int index = combo.findText(text);
+    int index = combo.findData(text, PolishItemRole);
+    if (index < 0) index = combo.findText(text);
     if (index >= 0) combo.setCurrentIndex(index);
 }
 
@@ -124,18 +164,21 @@ void setButtonChecked(QAbstractButton& button, bool checked) {
 
 }  // namespace
 
+QString shownQText(std::string_view polish) { return fromUtf8(shownText(polish)); }
+
 Answer showMessageBox(QWidget* parent, std::string_view utf8, BoxIcon icon, BoxButtons buttons,
                       const BoxDetails& details) {
     const auto standardButtons =
         buttons == BoxButtons::Ok ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel;
-    QMessageBox box(iconOf(icon), QString::fromLatin1(BoxTitle), fromUtf8(utf8), standardButtons,
+    QMessageBox box(iconOf(icon), QString::fromLatin1(BoxTitle), shownQText(utf8), standardButtons,
                     parent);
-    if (QAbstractButton* cancel = box.button(QMessageBox::Cancel)) cancel->setText("Anuluj");
-    if (!details.informative.empty()) box.setInformativeText(fromUtf8(details.informative));
+    if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
+        cancel->setText(shownQText(UI_TEXT("Anuluj")));
+    if (!details.informative.empty()) box.setInformativeText(shownQText(details.informative));
     QAbstractButton* extra =
         details.extraButton.empty()
             ? nullptr
-            : box.addButton(fromUtf8(details.extraButton), QMessageBox::ActionRole);
+            : box.addButton(shownQText(details.extraButton), QMessageBox::ActionRole);
     const int clicked = box.exec();
     if (extra && box.clickedButton() == extra) return Answer::Extra;
     return clicked == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
@@ -146,6 +189,7 @@ DialogHost::DialogHost(DialogLogic& logic, QWidget* parent, LayoutLookup lookup)
     if (const LayoutSetup setup = lookup_(logic_.layout())) {
         setup(*this);
         hasLayout_ = true;
+        translateLayout();
         bindControls();
     } else {
         qWarning("No layout for dialog %d", logic_.layout());
@@ -186,6 +230,30 @@ void DialogHost::bindControls() {
     if (auto* icon = findChild<QLabel*>(QStringLiteral("applicationIcon")))
         icon->setPixmap(QApplication::windowIcon().pixmap(icon->minimumSize().expandedTo(QSize(32, 32))));
     makeButtonOneTheDefault();
+}
+
+// The layout's own texts: what the technician reads, never what is typed or read from a device.
+void DialogHost::translateLayout() {
+    setWindowTitle(shownQText(windowTitle().toStdString()));
+    for (QLabel* label : findChildren<QLabel*>())
+        setShownText(*label, label->text(), &QLabel::setText);
+    for (QAbstractButton* button : findChildren<QAbstractButton*>())
+        setShownText(*button, button->text(), &QAbstractButton::setText);
+    for (QGroupBox* group : findChildren<QGroupBox*>())
+        setShownText(*group, group->title(), &QGroupBox::setTitle);
+    for (QComboBox* combo : findChildren<QComboBox*>()) {
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i) items.append(combo->itemText(i));
+        const int current = combo->currentIndex();
+        const QString typed = combo->isEditable() ? combo->currentText() : QString();
+        combo->clear();
+        addShownItems(*combo, items);
+        combo->setCurrentIndex(current);
+        if (combo->isEditable()) combo->setEditText(typed);
+    }
+    for (QWidget* widget : findChildren<QWidget*>())
+        if (!widget->toolTip().isEmpty())
+            widget->setToolTip(shownQText(widget->toolTip().toStdString()));
 }
 
 void DialogHost::bind(int id, QWidget* widget) {
@@ -245,13 +313,13 @@ void DialogHost::setText(int id, std::string_view utf8) {
     const QString text = fromUtf8(utf8);
     const QScopedValueRollback guard(settingText_, true);
     if (auto* label = qobject_cast<QLabel*>(widget))
-        label->setText(text);
+        setShownText(*label, text, &QLabel::setText);
     else if (auto* edit = qobject_cast<QLineEdit*>(widget))
         replaceKeepingCaret(*edit, text);
     else if (auto* button = qobject_cast<QAbstractButton*>(widget))
-        button->setText(text);
+        setShownText(*button, text, &QAbstractButton::setText);
     else if (auto* group = qobject_cast<QGroupBox*>(widget))
-        group->setTitle(text);
+        setShownText(*group, text, &QGroupBox::setTitle);
     else if (auto* combo = qobject_cast<QComboBox*>(widget))
         setComboText(*combo, text);
     else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
@@ -266,15 +334,15 @@ std::string DialogHost::text(int id) const {
     if (!widget)
         return {};
     else if (auto* label = qobject_cast<const QLabel*>(widget))
-        text = label->text();
+        text = polishOf(*label, label->text());
     else if (auto* edit = qobject_cast<const QLineEdit*>(widget))
         text = edit->text();
     else if (auto* button = qobject_cast<const QAbstractButton*>(widget))
-        text = button->text();
+        text = polishOf(*button, button->text());
     else if (auto* group = qobject_cast<const QGroupBox*>(widget))
-        text = group->title();
+        text = polishOf(*group, group->title());
     else if (auto* combo = qobject_cast<const QComboBox*>(widget))
-        text = combo->currentText();
+        text = polishComboText(*combo);
     else if (auto* plain = qobject_cast<const QPlainTextEdit*>(widget))
         text = plain->toPlainText();
     else if (auto* rich = qobject_cast<const QTextEdit*>(widget))
@@ -315,11 +383,11 @@ void DialogHost::setItems(int id, const std::vector<std::string>& utf8) {
     const QScopedValueRollback guard(settingText_, true);
     if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         combo->clear();
-        combo->addItems(items);
+        addShownItems(*combo, items);
         combo->setCurrentIndex(-1);
     } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
         list->clear();
-        list->addItems(items);
+        for (const std::string& item : utf8) list->addItem(shownQText(item));
         list->setCurrentRow(-1);
     }
 }
@@ -342,7 +410,7 @@ void DialogHost::setReadOnly(int id, bool readOnly) {
         rich->setReadOnly(readOnly);
 }
 
-void DialogHost::setTitle(std::string_view utf8) { setWindowTitle(fromUtf8(utf8)); }
+void DialogHost::setTitle(std::string_view utf8) { setWindowTitle(shownQText(utf8)); }
 
 void DialogHost::startTimer(int timer, int ms) {
     if (ended_) return;

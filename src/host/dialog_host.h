@@ -11,6 +11,9 @@ class QTimer;
 
 namespace doxa {
 
+// One of the program's texts as the screen shows it: in the language the program started in.
+QString shownQText(std::string_view polish);
+
 // The one message box of the program: titled "DOXA WIN", modal to `parent`.
 Answer showMessageBox(QWidget* parent, std::string_view utf8, BoxIcon icon = BoxIcon::None,
                       BoxButtons buttons = BoxButtons::Ok, const BoxDetails& details = {});
@@ -65,6 +68,7 @@ protected:
 
 private:
     void bindControls();
+    void translateLayout();
     void bind(int id, QWidget* widget);
     void makeButtonOneTheDefault();
     // The logic hears nothing once the dialog has ended.
