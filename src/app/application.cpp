@@ -13,6 +13,7 @@
 #include "dialog/command_ids.h"
 #include "access/password_change_dlg.h"
 #include "app/port_dlg.h"
+#include "dialog/screen_text.h"
 #include "dialog/shell.h"
 #include "calibration/calib_dlg.h"
 #include "calibration/calib_settings_dlg.h"
@@ -65,7 +66,10 @@ constexpr std::string_view SettingsNotSaved =
 }  // namespace
 
 Application::Application(Station& station, Shell& shell)
-    : station_(station), shell_(shell), document_(station, shell) {}
+    : station_(station),
+      shell_(shell),
+      document_(station, shell),
+      startLanguage_(chosenLanguage(station.settings, processEnvironment())) {}
 
 void Application::startUp(const std::string& documentPath) {
     startStation(station_);
@@ -206,6 +210,12 @@ void Application::onCommand(int commandId) {
         case CmdConfirmWrites:
             store(ConfirmSection, ConfirmKey, confirmsWrites(station_) ? 0 : 1);
             break;
+        case CmdLanguagePolish:
+            chooseLanguage(Language::Polish);
+            break;
+        case CmdLanguageEnglish:
+            chooseLanguage(Language::English);
+            break;
         case CmdAbout: {
             CAboutDlg about;
             shell_.runDialog(about);
@@ -254,6 +264,8 @@ bool Application::isEnabled(int commandId) const {
         case CmdLineStatistics:
         case CmdConfirmWrites:
         case CmdReferenceInstrument:
+        case CmdLanguagePolish:
+        case CmdLanguageEnglish:
             return true;
         case CmdBackups:
             return backups_.has_value();
@@ -295,9 +307,20 @@ bool Application::isChecked(int commandId) const {
             return station_.device.isRivo == 1;
         case CmdConfirmWrites:
             return confirmsWrites(station_);
+        case CmdLanguagePolish:
+            return chosenLanguage(station_.settings, processEnvironment()) == Language::Polish;
+        case CmdLanguageEnglish:
+            return chosenLanguage(station_.settings, processEnvironment()) == Language::English;
         default:
             return false;
     }
+}
+
+void Application::chooseLanguage(Language language) {
+    const Language before = chosenLanguage(station_.settings, processEnvironment());
+    storeLanguage(station_.settings, language);
+    if (language != before && language != startLanguage_)
+        shell_.showMessage(UI_TEXT("Program będzie używał wybranego języka od następnego uruchomienia."));
 }
 
 void Application::shutDown() { releasePort(station_); }

@@ -11,6 +11,7 @@
 #include "document/backup_store.h"
 #include "document/document.h"
 #include "history/certificate.h"
+#include "settings/language.h"
 #include "history/history_query.h"
 #include "history/instrument_editing.h"
 
@@ -89,6 +90,8 @@ private:
     void showHistory();
     void editReferenceInstrument();
     void editReferenceInstruments();
+    // "Ustawienia" → "Język": stored for the next start, which is when the texts change.
+    void chooseLanguage(Language language);
     // The certificate of these calibration records, with the reference instrument of the settings.
     void certify(const std::vector<StoredRecord>& session);
     // After a calibration dialog: when it left calibration records in the history, the
@@ -109,6 +112,8 @@ private:
     Station& station_;
     Shell& shell_;
     CDoxaDoc document_;
+    // The language the texts are shown in since the start.
+    const Language startLanguage_;
     bool settingsWarned_ = false;
     std::optional<BackupStore> backups_;
     HistoryQuery* history_ = nullptr;

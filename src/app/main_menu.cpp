@@ -44,6 +44,12 @@ constexpr MenuItem registerItems[] = {
     {"Zapis", CmdRegistersWrite},
 };
 
+// Each language is named in itself.
+constexpr MenuItem languageItems[] = {
+    {"Polski", CmdLanguagePolish, "Teksty programu po polsku od jego następnego uruchomienia"},
+    {"English", CmdLanguageEnglish, "Teksty programu po angielsku od jego następnego uruchomienia"},
+};
+
 constexpr MenuItem fileItems[] = {
     {"&Nowe\tCtrl+N", CmdNew, "Otwórz nowy dokument"},
     {"&Pobierz...\tCtrl+O", CmdOpen, "Otwórz instniejący dokument"},
@@ -81,6 +87,7 @@ constexpr MenuItem settingsItems[] = {
      "Przyrząd wzorcowy i tolerancje podawane na świadectwie kalibracji"},
     {"Przyrządy wzorcowe...", CmdReferenceInstruments,
      "Rejestr przyrządów wzorcowych: świadectwa, terminy wzorcowania, niepewności i historia zmian"},
+    {"Język", 0, "", languageItems},
 };
 constexpr MenuItem serviceItems[] = {
     {"RAM", 0, "", ramItems},

@@ -49,6 +49,8 @@ enum CommandId : int {
     CmdReferenceInstrument = 32824,  // the tolerances the certificates judge against
     CmdReferenceInstruments = 32829,  // the register of reference instruments
     CmdCalibrationProcedure = 32830,  // as found, adjustment, as left: one calibration event
+    CmdLanguagePolish = 32840,  // the language of the program's texts from its next start
+    CmdLanguageEnglish = 32841,
 };
 
 }  // namespace doxa
