@@ -33,6 +33,7 @@
 #include "views/report_printer.h"
 #include "views/traffic_log_pane.h"
 #include "app/status_panel_bar.h"
+#include "settings/language.h"
 #include "settings/settings_keys.h"
 #include "views/trend_window.h"
 #include "transmitter/station.h"
@@ -82,8 +83,11 @@ MainFrame::MainFrame(Station& station, const ToolbarCommands& toolbar,
     splitKey_ = large ? LargeMainSplitKey : MainSplitKey;
     setWindowTitle(QString::fromUtf8(WindowTitle));
     commands_ = buildMainMenu(*menuBar(), *this, [this](int id) { runCommand(id); });
-    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+    auto* menuHelpKey = new MenuHelpKey(this, [this](int id) { showHelp(id); });
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
         connect(menu, &QMenu::aboutToShow, this, &MainFrame::refreshCommands);
+        menu->installEventFilter(menuHelpKey);
+    }
     createToolbar(toolbar);
     createStatusBar();
     createForcedOutputNotice();
@@ -248,7 +252,8 @@ void MainFrame::exportReportPdf() {
 }
 
 void MainFrame::showHelp(int commandId) {
-    if (!helpWindow_) helpWindow_ = new HelpWindow(this);
+    if (!helpWindow_)
+        helpWindow_ = new HelpWindow(this, chosenLanguage(station_.settings, processEnvironment()));
     helpWindow_->showFor(commandId);
 }
 

@@ -10,8 +10,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSplitter>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -20,6 +22,7 @@
 #include "app/application.h"
 #include "app/help_window.h"
 #include "app/status_panel_bar.h"
+#include "settings/settings_keys.h"
 #include "transmitter/settings_store.h"
 #include "transmitter/station.h"
 
@@ -260,6 +263,7 @@ TEST_F(MainFrameTest, ClosingTheWindowReleasesThePort) {
 }
 
 TEST_F(MainFrameTest, HelpOpensTheGuide) {
+    store.writeText(LanguageSection, LanguageKey, "pl");
     EXPECT_EQ(frame.helpWindow(), nullptr);
     frame.actions().front()->trigger();
     ASSERT_NE(frame.helpWindow(), nullptr);
@@ -267,6 +271,30 @@ TEST_F(MainFrameTest, HelpOpensTheGuide) {
     const QString guide = frame.helpWindow()->guideText();
     for (const char* topic : {"Modem HART", "RS485", "[Porty]", "sim:DOXA-22", "Inicjalizacja"})
         EXPECT_TRUE(guide.contains(QString::fromUtf8(topic))) << topic;
+}
+
+TEST_F(MainFrameTest, F1OnAHighlightedMenuCommandShowsItsPartOfTheGuide) {
+    store.writeText(LanguageSection, LanguageKey, "pl");
+    frame.show();
+    QMenu* settings = menu("Ustawienia");
+    settings->popup(frame.geometry().topLeft());
+    settings->setActiveAction(menuCommand(CmdPort));
+    QTest::keyClick(settings, Qt::Key_F1);
+    EXPECT_FALSE(settings->isVisible());
+    ASSERT_NE(frame.helpWindow(), nullptr);
+    EXPECT_TRUE(frame.helpWindow()->isVisible());
+    EXPECT_GT(frame.helpWindow()->findChild<QTextBrowser*>()->verticalScrollBar()->value(), 0);
+}
+
+TEST_F(MainFrameTest, HelpSpeaksEnglishWhenEnglishIsChosen) {
+    store.writeText(LanguageSection, LanguageKey, "en");
+    frame.actions().front()->trigger();
+    ASSERT_NE(frame.helpWindow(), nullptr);
+    EXPECT_EQ(frame.helpWindow()->windowTitle(), "DOXA WIN - Help");
+    const QString guide = frame.helpWindow()->guideText();
+    for (const char* topic : {"HART modem", "RS485", "[Porty]", "sim:DOXA-22", "Initialization"})
+        EXPECT_TRUE(guide.contains(QString::fromUtf8(topic))) << topic;
+    EXPECT_FALSE(guide.contains("Inicjalizacja"));
 }
 
 }  // namespace
