@@ -37,7 +37,9 @@ constexpr std::array<Command, 10> Commands{{
      "serial number, sensor, output, break signalling, range, threshold and filter. When the\n"
      "transmitter reports a malfunction, a sensor break or its PV out of limits (HART only),\n"
      "a line \"Status:\" names them as doxa-win's status panel does, --json gives them as codes\n"
-     "under \"status\" (malfunction, sensor_break, pv_out_of_limits), and the exit status is 5.\n",
+     "under \"status\" (malfunction, sensor_break, pv_out_of_limits), and the exit status is 5.\n"
+     "--json gives each field as the dialog shows it and, for scripts, under a snake_case key:\n"
+     "numbers with their units apart, ids for texts, null for what was not read (man doxa-cli).\n",
      runIdentify, nullptr},
     {"watch", "show the live values, one line per cycle", "", 0, WatchOptions,
      "Runs the live display of doxa-win (\"Wyświetlanie\"): identifies the transmitter, then\n"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 
 #include "cli/cli_options.h"
 
@@ -16,5 +17,10 @@ int identifyTransmitter(const Invocation& invocation, Session& session, ConsoleW
 
 // The fields the identification showed in `window`, one per line with the dialog's labels.
 void printIdentification(const ConsoleWindow& window, const Session& session, std::ostream& out);
+
+// The same fields for scripts, as the members of a JSON object: numbers as numbers with their
+// units under keys of their own, ids that no language of the program changes, and null for
+// what the transmitter did not tell or sent as no number.
+std::string identificationValuesJson(const ConsoleWindow& window, const Session& session);
 
 }  // namespace doxa::cli

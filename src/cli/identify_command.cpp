@@ -74,7 +74,8 @@ void printJson(const ConsoleWindow& window, const Session& session, std::ostream
     out << ", \"status\": [";
     const std::vector<DeviceCondition> conditions = deviceConditions(session.station().statusPanel);
     for (std::size_t i = 0; i < conditions.size(); ++i) out << (i ? ", " : "") << jsonString(conditions[i].code);
-    out << "]}\n";
+    // The keys above keep the dialog's texts for the scripts written against them.
+    out << "], " << identificationValuesJson(window, session) << "}\n";
 }
 
 }  // namespace

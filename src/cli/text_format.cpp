@@ -1,5 +1,7 @@
 #include "cli/text_format.h"
 
+#include <charconv>
+
 #include "cli/console.h"
 #include "dialog/visible_text.h"
 
@@ -27,6 +29,12 @@ ValueText splitValue(std::string_view shown) {
     // Digits alone make a number; a bare sign or point does not.
     if (number.find_first_of("0123456789") == std::string_view::npos) return {"", std::string(trimmed(shown))};
     return {std::string(number), std::string(unit)};
+}
+
+std::string shownNumberJson(std::string_view number) {
+    double parsed = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), parsed);
+    return error == std::errc() && end == number.data() + number.size() ? jsonNumber(parsed) : "null";
 }
 
 }  // namespace doxa::cli

@@ -24,5 +24,8 @@ struct ValueText {
     std::string unit;
 };
 ValueText splitValue(std::string_view shown);
+// The number of a shown value as JSON: "23." and "1.5e+003" are no JSON numbers as they stand;
+// null for a text that is no number.
+std::string shownNumberJson(std::string_view number);
 
 }  // namespace doxa::cli

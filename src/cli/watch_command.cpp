@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <ctime>
 #include <map>
 #include <string>
@@ -111,20 +110,13 @@ private:
         out_ << "{\"time\": " << jsonString(timestamp());
         for (std::size_t i = 0; i < ValueFields.size(); ++i) {
             const ValueText* v = value(ValueFields[i]);
-            out_ << ", " << jsonString(JsonKeys[i]) << ": " << (v ? jsonValue(v->number) : "null") << ", "
+            out_ << ", " << jsonString(JsonKeys[i]) << ": " << (v ? shownNumberJson(v->number) : "null") << ", "
                  << jsonString(std::string(JsonKeys[i]) + "_unit") << ": " << (v ? jsonString(v->unit) : "null");
         }
         out_ << ", \"status\": [";
         for (std::size_t i = 0; i < conditions_.size(); ++i)
             out_ << (i ? ", " : "") << jsonString(conditions_[i].code);
         out_ << "]}\n";
-    }
-
-    // The shown number as JSON: "23." and "1.5e+003" are no JSON numbers as they stand.
-    static std::string jsonValue(const std::string& number) {
-        double parsed = 0;
-        const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), parsed);
-        return error == std::errc() ? jsonNumber(parsed) : "null";
     }
 
     std::string joined(std::string_view DeviceCondition::*part, std::string_view separator) const {

@@ -476,6 +476,12 @@ TEST_F(CliOnPty, IdentifiesInRs485OnADevicePathAsJson) {
     // A RIVO has no threshold; RS485 does not carry the output type, so the field stays empty.
     EXPECT_NE(r.out.find("\"output\": null"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"threshold\": \"brak\""), std::string::npos) << r.out;
+    // The same for scripts, beside them: numbers as numbers, ids for texts.
+    const QJsonObject identified = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+    EXPECT_EQ(identified["serial_number"].toInt(), 4242) << r.out;
+    EXPECT_TRUE(identified["output_type"].isNull()) << r.out;
+    EXPECT_EQ(identified["threshold_direction"].toString(), "absent") << r.out;
+    EXPECT_TRUE(identified["range_max"].isDouble()) << r.out;
 }
 
 TEST_F(CliOnPty, WatchPrintsTwoCsvCyclesOfValues) {

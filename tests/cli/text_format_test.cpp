@@ -16,22 +16,25 @@ namespace {
 
 TEST(TextFormat, SplitsTheDisplaysValuesFromTheirUnits) {
     struct Case {
-        std::string_view shown, number, unit;
+        std::string_view shown, number, unit, json;
     };
     for (const Case& c : std::initializer_list<Case>{
-             {"23.4 °C", "23.4", "°C"},
-             {"-12.50 Ohm", "-12.50", "Ohm"},
-             {"5.000V", "5.000", "V"},
-             {"4.000 mA", "4.000", "mA"},
-             {"1.23457e+006 mV", "1.23457e+006", "mV"},
-             {"12.", "12.", ""},
-             {" mA", "", "mA"},  // blanked after missed answers
-             {" ", "", ""},
+             {"23.4 °C", "23.4", "°C", "23.4"},
+             {"-12.50 Ohm", "-12.50", "Ohm", "-12.5"},
+             {"5.000V", "5.000", "V", "5"},
+             {"4.000 mA", "4.000", "mA", "4"},
+             {"1.23457e+006 mV", "1.23457e+006", "mV", "1234570"},
+             {"12.", "12.", "", "12"},
+             {"0.00", "0.00", "", "0"},
+             {"1.2.3 °C", "1.2.3", "°C", "null"},  // no number, not its first part
+             {" mA", "", "mA", "null"},  // blanked after missed answers
+             {" ", "", "", "null"},
          }) {
         SCOPED_TRACE(c.shown);
         const ValueText v = splitValue(c.shown);
         EXPECT_EQ(v.number, c.number);
         EXPECT_EQ(v.unit, c.unit);
+        EXPECT_EQ(shownNumberJson(v.number), c.json);
     }
 }
 

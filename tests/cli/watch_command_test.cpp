@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QJsonDocument>
+
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -23,10 +26,11 @@ struct Outcome {
     std::string err;
 };
 
-// A DOXA-22 reading a fixed 21.5 °C on its Pt 100 and inside, driving 8 mA, changed by `variant`.
+// A DOXA-22 (or `model`) reading a fixed 21.5 °C on its Pt 100 and inside, driving 8 mA, changed
+// by `variant`.
 Outcome run(int (*command)(const Invocation&, Session&, std::ostream&), Invocation invocation,
-            bool rs485, void (*variant)(sim::Transmitter&)) {
-    auto transmitter = std::make_shared<sim::Transmitter>(sim::Model::Doxa22);
+            bool rs485, void (*variant)(sim::Transmitter&), sim::Model model = sim::Model::Doxa22) {
+    auto transmitter = std::make_shared<sim::Transmitter>(model);
     transmitter->state().sensorCode = 1;
     transmitter->state().input = 21.5f;
     transmitter->state().fixedOutput = 8;
@@ -134,16 +138,126 @@ TEST(Identify, JsonNamesTheConditionsTheTransmitterReports) {
     const Outcome clean = run(runIdentify, identify, false, healthy);
     EXPECT_EQ(clean.status, ExitOk) << clean.err;
     ASSERT_EQ(clean.lines.size(), 1u);
-    EXPECT_TRUE(clean.lines[0].ends_with(", \"status\": []}")) << clean.lines[0];
+    EXPECT_NE(clean.lines[0].find(", \"status\": [], "), std::string::npos) << clean.lines[0];
 
     const Outcome broken = run(runIdentify, identify, false, sensorBreak);
     EXPECT_EQ(broken.status, ExitDeviceStatus) << broken.err;
     ASSERT_EQ(broken.lines.size(), 1u);
-    EXPECT_TRUE(broken.lines[0].ends_with(", \"status\": [\"sensor_break\"]}")) << broken.lines[0];
+    EXPECT_NE(broken.lines[0].find(", \"status\": [\"sensor_break\"], "), std::string::npos) << broken.lines[0];
 
     const Outcome shown = run(runIdentify, Invocation{}, false, allConditions);
     EXPECT_EQ(shown.status, ExitDeviceStatus);
     EXPECT_EQ(shown.lines.back(), "Status:                Błąd działania, Przerwa, PV poza zakres");
+}
+
+// Beside the dialog's texts, each value of the identification for a script: numbers with their
+// units apart, ids, and null for what the transmitter did not tell or sent as no number.
+TEST(Identify, JsonGivesEveryValueAlsoAsANumberWithItsUnitOrAnId) {
+    struct Case {
+        const char* name;
+        sim::Model model;
+        bool rs485;
+        int status;
+        void (*variant)(sim::Transmitter&);
+        // The object's members before the new ones, as scripts read them so far; empty where
+        // only the new ones are checked.
+        std::string kept;
+        std::string added;
+    };
+    const Case cases[] = {
+        {"HART, a threshold at its maximum", sim::Model::Doxa22, false, ExitOk,
+         [](sim::Transmitter& t) {
+             sim::State& s = t.state();
+             s.serialNumber = 4242;
+             s.rangeLower = -50;
+             s.rangeUpper = 150;
+             s.thresholdMode = 2;
+             s.threshold = 50;
+             s.thresholdRelease = 48;
+             s.filterOrder = 2;
+             s.filterTimeCode = 124;
+         },
+         "\"port\": \"sim:DOXA-22\", \"mode\": \"HART\", \"address\": 0, \"model\": \"DOXA-22\", "
+         "\"serialNumber\": \"4242\", \"sensor\": \"Pt 100\", \"output\": \"4...20mA\", "
+         "\"breakSignal\": \"na max\", \"rangeMin\": \"-50. °C\", \"rangeMax\": \"150. °C\", "
+         "\"threshold\": \"50. °C , max\", \"release\": \"48. °C\", \"filter\": \"5 sek ,rząd: 2\", "
+         "\"status\": []",
+         "\"serial_number\": 4242, \"sensor_id\": \"pt100-385\", \"sensor_count\": 1, "
+         "\"output_type\": \"current_4_20ma\", \"break_signal\": \"max\", \"range_min\": -50, "
+         "\"range_unit\": \"°C\", \"range_max\": 150, \"threshold_direction\": \"max\", "
+         "\"threshold_value\": 50, \"threshold_unit\": \"°C\", \"release_value\": 48, "
+         "\"release_unit\": \"°C\", \"filter_order\": 2, \"filter_time_s\": 5"},
+        {"RS485, a RIVO breaking to its minimum, unfiltered", sim::Model::Rivo22, true, ExitOk,
+         [](sim::Transmitter& t) {
+             sim::State& s = t.state();
+             s.sensorCode = 4;
+             s.breakToMin = true;
+             s.rangeLower = 0;
+             s.rangeUpper = 600;
+             s.filterOrder = 0;
+         },
+         "\"port\": \"sim:DOXA-22\", \"mode\": \"RS485\", \"address\": 0, \"model\": \"RIVO-22\", "
+         "\"serialNumber\": \"23456\", \"sensor\": \"TC typu 'K'\", \"output\": null, "
+         "\"breakSignal\": \"na min\", \"rangeMin\": \"0.00 °C\", \"rangeMax\": \"600. °C\", "
+         "\"threshold\": \"brak\", \"release\": null, \"filter\": \"wyłączony\", \"status\": []",
+         "\"serial_number\": 23456, \"sensor_id\": \"k\", \"sensor_count\": null, \"output_type\": null, "
+         "\"break_signal\": \"min\", \"range_min\": 0, \"range_unit\": \"°C\", \"range_max\": 600, "
+         "\"threshold_direction\": \"absent\", \"threshold_value\": null, \"threshold_unit\": null, "
+         "\"release_value\": null, \"release_unit\": null, \"filter_order\": 0, \"filter_time_s\": null"},
+        {"HART, the documented configuration byte 0xA3 of a RIVO", sim::Model::Rivo22, false, ExitOk,
+         [](sim::Transmitter& t) {
+             sim::State& s = t.state();
+             s.breakToMin = true;
+             s.outputBits = 0x20;
+             s.sensorCode = 3;
+             s.rangeLower = -10;
+             s.rangeUpper = 70.5f;
+         },
+         "", "\"serial_number\": 23456, \"sensor_id\": \"voltage\", \"sensor_count\": 2, "
+         "\"output_type\": \"current_0_5ma\", \"break_signal\": \"min\", \"range_min\": -10, "
+         "\"range_unit\": \"mV\", \"range_max\": 70.5, \"threshold_direction\": \"absent\", "
+         "\"threshold_value\": null, \"threshold_unit\": null, \"release_value\": null, "
+         "\"release_unit\": null, \"filter_order\": 1, \"filter_time_s\": 1"},
+        // With no upper end to its range the transmitter finds its primary value out of limits.
+        {"values sent as no number, a time code that names no time", sim::Model::Doxa22, false, ExitDeviceStatus,
+         [](sim::Transmitter& t) {
+             sim::State& s = t.state();
+             s.sensorCode = 14;
+             s.rangeUpper = NAN;
+             s.thresholdMode = 1;
+             s.threshold = 40;
+             s.thresholdRelease = NAN;
+             s.filterTimeCode = 0x55;
+         },
+         "", "\"serial_number\": 23456, \"sensor_id\": \"user_characteristic\", \"sensor_count\": 1, "
+         "\"output_type\": \"current_4_20ma\", \"break_signal\": \"max\", \"range_min\": 0, "
+         "\"range_unit\": \"°C\", \"range_max\": null, \"threshold_direction\": \"min\", "
+         "\"threshold_value\": 40, \"threshold_unit\": \"°C\", \"release_value\": null, "
+         "\"release_unit\": \"°C\", \"filter_order\": 1, \"filter_time_s\": null"},
+        {"RS485, a nickel sensor of the RTD-only model, its threshold off", sim::Model::Sawe01Rtd, true, ExitOk,
+         [](sim::Transmitter& t) { t.state().sensorCode = 3; },
+         "", "\"serial_number\": 23456, \"sensor_id\": \"ni100-618\", \"sensor_count\": null, "
+         "\"output_type\": null, \"break_signal\": \"max\", \"range_min\": 0, \"range_unit\": \"°C\", "
+         "\"range_max\": 150, \"threshold_direction\": \"off\", \"threshold_value\": null, "
+         "\"threshold_unit\": null, \"release_value\": null, \"release_unit\": null, "
+         "\"filter_order\": 1, \"filter_time_s\": 1"},
+    };
+    Invocation identify;
+    identify.json = true;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome identified = run(runIdentify, identify, c.rs485, c.variant, c.model);
+        EXPECT_EQ(identified.status, c.status) << identified.err;
+        ASSERT_EQ(identified.lines.size(), 1u) << identified.err;
+        const std::string& line = identified.lines[0];
+        QJsonParseError error;
+        EXPECT_TRUE(QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).isObject()) << line;
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+        if (!c.kept.empty()) {
+            EXPECT_EQ(line, "{" + c.kept + ", " + c.added + "}");
+        }
+        EXPECT_TRUE(line.ends_with("], " + c.added + "}")) << line;
+    }
 }
 
 }  // namespace
