@@ -23,7 +23,7 @@ struct GuidePart {
     int commandId;
     const char* anchor;
 };
-constexpr std::array<GuidePart, 10> GuideParts{{
+constexpr std::array<GuidePart, 12> GuideParts{{
     {CmdHelpUsing, "pomoc"},
     {CmdPort, "porty"},
     {CmdBackups, "kopie"},
@@ -34,6 +34,8 @@ constexpr std::array<GuidePart, 10> GuideParts{{
     {CmdCalibrationProcedure, "procedura"},
     {CmdReferenceInstruments, "wzorce"},
     {CmdReferenceInstrument, "tolerancje"},
+    {CmdLanguagePolish, "jezyk"},
+    {CmdLanguageEnglish, "jezyk"},
 }};
 
 }  // namespace

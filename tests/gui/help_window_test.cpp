@@ -65,6 +65,7 @@ constexpr CommandSection CommandSections[] = {
     {CmdFindTransmitter, "Szukanie przetwornika", "Finding a transmitter"},
     {CmdLineStatistics, "Statystyka łącza", "Line statistics"},
     {CmdHelpUsing, "Korzystanie z pomocy", "Using help"},
+    {CmdLanguageEnglish, "Język programu", "Program language"},
 };
 
 TEST(HelpWindowTest, EachCommandShowsItsOwnPartInEitherLanguage) {
