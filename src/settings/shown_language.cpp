@@ -1,5 +1,6 @@
 #include "settings/shown_language.h"
 
+#include <QResource>
 #include <QString>
 #include <QTranslator>
 #include <memory>
@@ -8,6 +9,10 @@
 #include <vector>
 
 #include "dialog/text_translation.h"
+
+// The compiled translation is a resource of a static library, which the linker leaves out
+// unless something names it.
+static void initEnglishResource() { Q_INIT_RESOURCE(english_translation); }
 
 namespace doxa {
 
@@ -54,6 +59,7 @@ std::vector<std::string> patternsOf(const QTranslator& translator) {
 // its main thread would tie Qt's data for that thread to the process's end.
 std::unique_ptr<QTranslator> loadedEnglish() {
     std::unique_ptr<QTranslator> translator;
+    initEnglishResource();
     std::thread([&translator] {
         auto loading = std::make_unique<QTranslator>();
         if (loading->load(QString::fromLatin1(EnglishFile))) translator = std::move(loading);

@@ -1,0 +1,122 @@
+// The English translation against its sources: every text the program can show is translated,
+// each translation keeps its placeholders, the compiled translation gives what the sources say,
+// and the documented texts that are not Polish stay as they are.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "settings/shown_language.h"
+
+namespace doxa {
+namespace {
+
+struct SourceMessage {
+    QString file;
+    QString context;
+    QString source;
+    QString translation;
+    QString type;  // "unfinished", "vanished", "obsolete" or none
+};
+
+std::vector<SourceMessage> translationSources() {
+    std::vector<SourceMessage> messages;
+    const QDir folder(QStringLiteral(DOXA_TRANSLATION_SOURCES));
+    for (const QString& name : folder.entryList({QStringLiteral("*.ts")}, QDir::Files)) {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        QXmlStreamReader xml(&file);
+        QString context;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (!xml.isStartElement()) continue;
+            if (xml.name() == QLatin1String("name")) {
+                context = xml.readElementText();
+            } else if (xml.name() == QLatin1String("message")) {
+                messages.push_back({name, context, {}, {}, {}});
+            } else if (xml.name() == QLatin1String("source") && !messages.empty()) {
+                messages.back().source = xml.readElementText();
+            } else if (xml.name() == QLatin1String("translation") && !messages.empty()) {
+                messages.back().type = xml.attributes().value(QLatin1String("type")).toString();
+                messages.back().translation = xml.readElementText();
+            }
+        }
+        EXPECT_FALSE(xml.hasError()) << name.toStdString() << ": " << xml.errorString().toStdString();
+    }
+    return messages;
+}
+
+std::multiset<QString> placeholders(const QString& text) {
+    static const QRegularExpression placeholder(QStringLiteral("%[1-9]"));
+    std::multiset<QString> found;
+    for (auto match = placeholder.globalMatch(text); match.hasNext();)
+        found.insert(match.next().captured());
+    return found;
+}
+
+std::string where(const SourceMessage& message) {
+    return (message.file + QStringLiteral(" [") + message.context + QStringLiteral("] \"") +
+            message.source + QStringLiteral("\""))
+        .toStdString();
+}
+
+TEST(Translation, EveryTextHasAFinishedEnglishTranslationWithItsPlaceholders) {
+    const std::vector<SourceMessage> messages = translationSources();
+    ASSERT_GT(messages.size(), 100u);
+    for (const SourceMessage& message : messages) {
+        EXPECT_TRUE(message.type.isEmpty()) << where(message) << " is " << message.type.toStdString();
+        EXPECT_FALSE(message.translation.trimmed().isEmpty() && !message.source.trimmed().isEmpty())
+            << where(message) << " has no translation";
+        EXPECT_EQ(placeholders(message.source), placeholders(message.translation))
+            << where(message) << " → \"" << message.translation.toStdString() << "\"";
+    }
+}
+
+// The program finds a text away from the class that wrote it, so one Polish text has one
+// English everywhere.
+TEST(Translation, OnePolishTextHasOneEnglish) {
+    std::map<QString, const SourceMessage*> first;
+    for (const SourceMessage& message : translationSources()) {
+        const auto [seen, added] = first.emplace(message.source, &message);
+        if (!added) {
+            EXPECT_EQ(seen->second->translation, message.translation)
+                << where(message) << " and " << where(*seen->second);
+        }
+    }
+}
+
+TEST(Translation, TheProgramShowsWhatTheSourcesSayAndPolishUnchanged) {
+    const std::vector<SourceMessage> messages = translationSources();
+    ASSERT_TRUE(startLanguage(Language::English));
+    EXPECT_EQ(shownLanguage(), Language::English);
+    for (const SourceMessage& message : messages)
+        if (message.type.isEmpty())
+            EXPECT_EQ(shownText(message.source.toStdString()), message.translation.toStdString())
+                << where(message);
+
+    ASSERT_TRUE(startLanguage(Language::Polish));
+    EXPECT_EQ(shownLanguage(), Language::Polish);
+    for (const SourceMessage& message : messages)
+        EXPECT_EQ(shownText(message.source.toStdString()), message.source.toStdString())
+            << where(message);
+}
+
+TEST(Translation, DocumentedTextsThatAreNotPolishStayInEnglish) {
+    ASSERT_TRUE(startLanguage(Language::English));
+    for (const char* kept :
+         {"Error OpenComm ", "Error BuildComm", "Error SetComState", "Error CE_BREAK",
+          "Error CE_FRAME", "Error CE_OVERRUN", "Error CE_RXPARITY", "DOXA WIN",
+          "Failed to open document."})
+        EXPECT_EQ(shownText(kept), kept);
+    startLanguage(Language::Polish);
+}
+
+}  // namespace
+}  // namespace doxa
