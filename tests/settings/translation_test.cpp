@@ -96,10 +96,11 @@ TEST(Translation, TheProgramShowsWhatTheSourcesSayAndPolishUnchanged) {
     const std::vector<SourceMessage> messages = translationSources();
     ASSERT_TRUE(startLanguage(Language::English));
     EXPECT_EQ(shownLanguage(), Language::English);
-    for (const SourceMessage& message : messages)
+    for (const SourceMessage& message : messages) {
         if (message.type.isEmpty())
             EXPECT_EQ(shownText(message.source.toStdString()), message.translation.toStdString())
                 << where(message);
+    }
 
     ASSERT_TRUE(startLanguage(Language::Polish));
     EXPECT_EQ(shownLanguage(), Language::Polish);
