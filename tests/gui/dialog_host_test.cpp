@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/shown_language.h"
+
 namespace doxa {
 namespace {
 
@@ -371,6 +373,45 @@ TEST(DialogHost, MessageBoxesAreTitledAndAnswered) {
     EXPECT_EQ(seen.text, "UWAGA! Kalibracja");
     EXPECT_EQ(seen.icon, QMessageBox::Critical);
     EXPECT_EQ(seen.cancelText, "Anuluj");
+}
+
+// In English the technician reads the translation of the layout's and the logic's texts, while the
+// logic reads back its own Polish; what is typed or read from a device is never translated.
+TEST(DialogHost, InEnglishShowsTheTranslationAndGivesTheLogicItsOwnTexts) {
+    ASSERT_TRUE(startLanguage(Language::English));
+    RecordingLogic logic;
+    BoxSeen seen;
+    runScripted(logic, [&](DialogHost& host) {
+        DialogWindow& window = logic.win();
+        EXPECT_EQ(control<QPushButton>(host, ResultCancel)->text(), "Cancel");
+        EXPECT_EQ(window.text(ResultCancel), "Anuluj");
+        window.setTitle("Anuluj");
+        EXPECT_EQ(host.windowTitle(), "Cancel");
+        window.setText(Caption, "Anuluj");
+        EXPECT_EQ(control<QLabel>(host, Caption)->text(), "Cancel");
+        EXPECT_EQ(window.text(Caption), "Anuluj");
+        window.setText(Caption, "TT-101");
+        EXPECT_EQ(window.text(Caption), "TT-101");
+
+        window.setItems(Speed, {"x", "Anuluj"});
+        EXPECT_EQ(control<QComboBox>(host, Speed)->itemText(1), "Cancel");
+        window.setText(Speed, "Anuluj");
+        EXPECT_EQ(window.selection(Speed), 1);
+        EXPECT_EQ(window.text(Speed), "Anuluj");
+
+        window.setText(Address, "Anuluj");
+        EXPECT_EQ(control<QLineEdit>(host, Address)->text(), "Anuluj");
+        window.setText(Listing, "Anuluj");
+        EXPECT_EQ(control<QPlainTextEdit>(host, Listing)->toPlainText(), "Anuluj");
+
+        answerNextBox(seen, QMessageBox::Ok);
+        window.messageBox("Anuluj", BoxIcon::None, BoxButtons::OkCancel);
+        window.end(ResultOk);
+    });
+    startLanguage(Language::Polish);
+    EXPECT_EQ(seen.text, "Cancel");
+    EXPECT_EQ(seen.cancelText, "Cancel");
+    EXPECT_EQ(seen.title, "DOXA WIN");
 }
 
 // The box's own text stays as given; what explains it goes below, and an extra button answers
