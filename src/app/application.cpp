@@ -21,6 +21,7 @@
 #include "calibration/delta_dlg.h"
 #include "calibration/factory_data_dlg.h"
 #include "calibration/calib_procedure_dlg.h"
+#include "calibration/loop_warning.h"
 #include "calibration/output_current_dlg.h"
 #include "link/port.h"
 #include "link/port_names.h"
@@ -216,6 +217,9 @@ void Application::onCommand(int commandId) {
         case CmdLanguageEnglish:
             chooseLanguage(Language::English);
             break;
+        case CmdLoopWarning:
+            store(WarningSection, LoopWarningKey, warnsOfLoop(station_.settings) ? 0 : 1);
+            break;
         case CmdAbout: {
             CAboutDlg about;
             shell_.runDialog(about);
@@ -263,6 +267,7 @@ bool Application::isEnabled(int commandId) const {
         case CmdFindTransmitter:
         case CmdLineStatistics:
         case CmdConfirmWrites:
+        case CmdLoopWarning:
         case CmdReferenceInstrument:
         case CmdLanguagePolish:
         case CmdLanguageEnglish:
@@ -311,6 +316,8 @@ bool Application::isChecked(int commandId) const {
             return chosenLanguage(station_.settings, processEnvironment()) == Language::Polish;
         case CmdLanguageEnglish:
             return chosenLanguage(station_.settings, processEnvironment()) == Language::English;
+        case CmdLoopWarning:
+            return warnsOfLoop(station_.settings);
         default:
             return false;
     }
@@ -415,22 +422,28 @@ void Application::showDisplay() {
 }
 
 void Application::calibrate() {
+    const bool master = station_.hasMasterAccess();
+    if (master && !loopMayBeForced()) return;
     clearLog();
     const auto opened = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-    if (station_.hasMasterAccess()) {
+    if (master) {
         CCalibrationDlg dialog(station_, [this] { onCommand(CmdRam0); });
         shell_.runDialog(dialog);
         offerCertificate(opened);
         return;
     }
     CCalibrationSettingsDlg settings(station_);
-    if (shell_.runDialog(settings) != ResultOk || station_.calibrationOptions == 0) return;
+    // The settings dialog starts with its own warning and forces nothing; the loop warning
+    // follows it, when the wizard is about to run.
+    if (shell_.runDialog(settings) != ResultOk || station_.calibrationOptions == 0 || !loopMayBeForced())
+        return;
     CCalibrationWizardDlg wizard(station_);
     shell_.runDialog(wizard);
     offerCertificate(opened);
 }
 
 void Application::runCalibrationProcedure() {
+    if (!loopMayBeForced()) return;
     clearLog();
     const auto opened = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
     CCalibProcedureDlg dialog(station_, [this] { onCommand(CmdRam0); });
@@ -440,9 +453,26 @@ void Application::runCalibrationProcedure() {
 }
 
 void Application::showOutputCurrent() {
+    if (!loopMayBeForced()) return;
     clearLog();
     COutputCurrentDlg dialog(station_);
     shell_.runDialog(dialog);
+}
+
+bool Application::loopMayBeForced() {
+    if (!warnsOfLoop(station_.settings)) return true;
+    const Loop loop = currentLoop();
+    if (loopWarnedOf_ == loop) return true;
+    if (!shell_.confirmWarning(LoopWarning)) return false;
+    loopWarnedOf_ = loop;
+    return true;
+}
+
+Application::Loop Application::currentLoop() const {
+    const std::optional<ReadConfiguration>& identified = station_.lastRead;
+    return {station_.link.portNumber, station_.link.transmissionMode, station_.device.pollingAddress,
+            identified ? identified->device.modelName : std::string(),
+            identified ? identified->device.serialNumber : 0};
 }
 
 void Application::restoreFactoryData() {

@@ -82,6 +82,9 @@ private:
     void calibrate();
     void runCalibrationProcedure();
     void showOutputCurrent();
+    // Before a dialog that forces the output: the loop warning, once a session with the
+    // transmitter; false when the technician chose "Anuluj".
+    bool loopMayBeForced();
     void restoreFactoryData();
     void setDelta();
     void clearLog();
@@ -120,6 +123,19 @@ private:
     HistoryRunner* historyRunner_ = nullptr;
     std::function<void(const Certificate&)> showCertificate_;
     EditableInstrumentRegister* instruments_ = nullptr;
+    // The loop the warning was last confirmed for: a session with a transmitter lasts as long as
+    // the program talks through the same port, mode and address to the transmitter identified
+    // last. Another transmitter or line may sit in another loop, so it is warned of again.
+    struct Loop {
+        int portNumber = -1;
+        int transmissionMode = 0;
+        int pollingAddress = 0;
+        std::string modelName;
+        int serialNumber = 0;
+        bool operator==(const Loop&) const = default;
+    };
+    Loop currentLoop() const;
+    std::optional<Loop> loopWarnedOf_;
 };
 
 }  // namespace doxa

@@ -330,6 +330,10 @@ Choice MainFrame::askYesNoCancel(std::string_view utf8) {
     }
 }
 
+bool MainFrame::confirmWarning(std::string_view utf8) {
+    return showMessageBox(this, utf8, BoxIcon::Warning, BoxButtons::OkCancel) == Answer::Ok;
+}
+
 void MainFrame::closeEvent(QCloseEvent* event) {
     if (application_ && !application_->mayClose()) {
         showForcedOutput();

@@ -56,6 +56,7 @@ public:
     void exportReportPdf() override;
     LiveValuesObserver* showTrend() override;
     Choice askYesNoCancel(std::string_view utf8) override;
+    bool confirmWarning(std::string_view utf8) override;
     std::unique_ptr<FolderWatch> watchFolders(const std::vector<std::string>& folders,
                                               std::function<void()> changed) override;
 

@@ -83,6 +83,8 @@ constexpr MenuItem settingsItems[] = {
     {"Przetwornik", 0, "", familyItems},
     {"Potwierdzanie zmian przed zapisem", CmdConfirmWrites,
      "Przed programowaniem pokazuje, które wartości się zmienią"},
+    {"Ostrzeżenie przed wymuszeniem wyjścia", CmdLoopWarning,
+     "Przed ustawieniem prądu wyjściowego i kalibracją przypomina o przełączeniu pętli sterowania na pracę ręczną"},
     {"Przyrząd wzorcowy...", CmdReferenceInstrument,
      "Przyrząd wzorcowy i tolerancje podawane na świadectwie kalibracji"},
     {"Przyrządy wzorcowe...", CmdReferenceInstruments,

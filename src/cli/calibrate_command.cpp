@@ -3,6 +3,7 @@
 #include <string>
 
 #include "calibration/calib_procedure_dlg.h"
+#include "calibration/loop_warning.h"
 #include "cli/commands.h"
 #include "cli/console_window.h"
 #include "cli/exit_codes.h"
@@ -237,6 +238,8 @@ int calibrate(const Invocation& invocation, Session& session, std::istream& in, 
     if (const int status = identifyTransmitter(invocation, session, identification);
         status != ExitOk)
         return status;
+    // A script runs unattended: the loop warning is told, not asked.
+    if (warnsOfLoop(session.station().settings)) session.console().error(LoopWarning);
     ConsoleProcedure procedure(invocation, session, in);
     return procedure.run(out);
 }

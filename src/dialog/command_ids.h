@@ -49,6 +49,7 @@ enum CommandId : int {
     CmdReferenceInstrument = 32824,  // the tolerances the certificates judge against
     CmdReferenceInstruments = 32829,  // the register of reference instruments
     CmdCalibrationProcedure = 32830,  // as found, adjustment, as left: one calibration event
+    CmdLoopWarning = 32831,  // warn to take the loop out of automatic control before forcing the output
     CmdLanguagePolish = 32840,  // the language of the program's texts from its next start
     CmdLanguageEnglish = 32841,
 };

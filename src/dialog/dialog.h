@@ -10,7 +10,7 @@ namespace doxa {
 // Dialog end results, numbered like the buttons that usually give them.
 enum DialogResult : int { ResultOk = 1, ResultCancel = 2 };
 
-enum class BoxIcon { None, Information, Error };
+enum class BoxIcon { None, Information, Warning, Error };
 enum class BoxButtons { Ok, OkCancel };
 // Extra answers the box's extra button (BoxDetails::extraButton).
 enum class Answer { Ok, Cancel, Extra };

@@ -50,6 +50,8 @@ public:
     virtual LiveValuesObserver* showTrend() = 0;
     // A question with the buttons "Tak", "Nie" and "Anuluj".
     virtual Choice askYesNoCancel(std::string_view utf8) = 0;
+    // A warning with the buttons "OK" and "Anuluj"; true when the technician chose OK.
+    virtual bool confirmWarning(std::string_view utf8) = 0;
     // Calls `changed` whenever an entry comes into or leaves one of `folders`, until the watch
     // is destroyed; a folder that does not exist yet is watched from when it appears.
     virtual std::unique_ptr<FolderWatch> watchFolders(const std::vector<std::string>& folders,

@@ -84,6 +84,8 @@ QMessageBox::Icon iconOf(BoxIcon icon) {
     switch (icon) {
         case BoxIcon::Information:
             return QMessageBox::Information;
+        case BoxIcon::Warning:
+            return QMessageBox::Warning;
         case BoxIcon::Error:
             return QMessageBox::Critical;
         case BoxIcon::None:

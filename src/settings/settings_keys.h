@@ -53,6 +53,11 @@ inline constexpr std::string_view CalibrationIntervalKey = "InterwalMiesiecy";
 // The technician's full name, as certificates print it.
 inline constexpr std::string_view TechnicianKey = "Technik";
 
+// The warning before the program forces the transmitter's output that the control loop must be
+// taken out of automatic operation first: given (1, also when not set) or not (0).
+inline constexpr std::string_view WarningSection = "Ostrzezenia";
+inline constexpr std::string_view LoopWarningKey = "Petla";
+
 // The language chosen in "Ustawienia" → "Język": "pl" or "en"; none leaves it to the locale.
 inline constexpr std::string_view LanguageSection = "Jezyk";
 inline constexpr std::string_view LanguageKey = "Jezyk";

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -37,7 +38,9 @@ struct Outcome {
     std::optional<float> fixedOutput;
 };
 
-Outcome calibrateWith(std::vector<std::pair<Opt, std::string>> fields, const std::string& typed) {
+// `loopWarning`: what doxa-win's settings say of the loop warning, when they say anything.
+Outcome calibrateWith(std::vector<std::pair<Opt, std::string>> fields, const std::string& typed,
+                      std::optional<int> loopWarning = std::nullopt) {
     auto transmitter = std::make_shared<sim::Transmitter>(sim::Model::Doxa22);
     transmitter->state().sensorCode = 1;
     transmitter->state().rangeLower = 0;
@@ -52,6 +55,7 @@ Outcome calibrateWith(std::vector<std::pair<Opt, std::string>> fields, const std
     std::string error;
     const auto session = Session::open(invocation.line, console, time, error);
     EXPECT_TRUE(session) << error;
+    if (loopWarning) session->station().settings.writeInt("Ostrzezenia", "Petla", *loopWarning);
     session->station().makeLine = [&](int) {
         return std::make_unique<sim::SimLine>(transmitter, [&] { return time.clock.now(); });
     };
@@ -132,6 +136,24 @@ TEST(CliCalibrate, InputEndingEarlyLeavesTheRunRecordedAsInterrupted) {
     ASSERT_TRUE(e.end);
     EXPECT_TRUE(e.interrupted());
     EXPECT_EQ(e.end->reason, "przerwana przez technika");
+}
+
+TEST(CliCalibrate, TellsTheLoopWarningOnceBeforeTheProcedureUnlessSwitchedOff) {
+    const std::string warning =
+        "doxa-cli: Przed wymuszeniem wyjścia przetwornika przełącz pętlę sterowania na pracę "
+        "ręczną: wartość wyjścia nie będzie odpowiadać pomiarowi.\n";
+    const std::vector<std::pair<Opt, std::string>> fields{{Opt::Technician, "Jan Kowalski"},
+                                                          {Opt::Instrument, "r1"},
+                                                          {Opt::Points, "0; 100"}};
+    const Outcome on = calibrateWith(fields, "21\n40\n100.00\n", 1);
+    const std::size_t at = on.err.find(warning);
+    ASSERT_NE(at, std::string::npos) << on.err;
+    EXPECT_EQ(on.err.find(warning, at + 1), std::string::npos) << "once: " << on.err;
+    EXPECT_LT(at, on.err.find("Temperatura otoczenia")) << on.err;
+
+    const Outcome off = calibrateWith(fields, "21\n40\n100.00\n", 0);
+    EXPECT_EQ(off.err.find("pętlę sterowania"), std::string::npos) << off.err;
+    EXPECT_NE(off.err.find("Temperatura otoczenia"), std::string::npos) << off.err;
 }
 
 TEST(CliCalibrate, ConditionsTheProcedureRefusesEndWithStatusTwoBeforeAnythingIsRecorded) {

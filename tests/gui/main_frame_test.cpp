@@ -110,7 +110,8 @@ TEST_F(MainFrameTest, HasTheMenusWithTheirItemsAndAccelerators) {
 
     QMenu* settings = menu("Ustawienia");
     EXPECT_EQ(texts(settings), QStringList({"&Hasła", "&Port", "Transmisja", "Przetwornik",
-                                            "Potwierdzanie zmian przed zapisem", "Przyrząd wzorcowy...",
+                                            "Potwierdzanie zmian przed zapisem",
+                                            "Ostrzeżenie przed wymuszeniem wyjścia", "Przyrząd wzorcowy...",
                                             "Przyrządy wzorcowe..."}));
     EXPECT_EQ(texts(menu("Transmisja", settings)), QStringList({"HART/RS232", "RS 485 (MODBUS)"}));
     EXPECT_EQ(texts(menu("Przetwornik", settings)), QStringList({"DOXA-2X", "RIVO-22"}));
@@ -218,6 +219,41 @@ TEST_F(MainFrameTest, CommandsReachTheApplicationAndItsMessagesAreShown) {
     });
     menuCommand(CmdRegistersRead)->trigger();
     EXPECT_EQ(shown, "DOXA WIN: Opcja dostępna dla RS485");
+}
+
+// "Ustaw prąd wy." first warns, in a box with OK and "Anuluj"; "Anuluj" leaves the line alone.
+TEST_F(MainFrameTest, OutputCurrentWarnsOfTheLoopFirstAndAnulujOpensNothing) {
+    LineRecord port;
+    station.link.portHandle = std::make_unique<RecordingLine>(port);
+    station.link.portOpen = 1;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString text;
+    QString cancelText;
+    bool hasOk = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        icon = box->icon();
+        text = box->text();
+        hasOk = box->button(QMessageBox::Ok) != nullptr;
+        cancelText = box->button(QMessageBox::Cancel)->text();
+        box->button(QMessageBox::Cancel)->click();
+    });
+    // Should the dialog open all the same, it is closed rather than left waiting.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (QWidget* open = QApplication::activeModalWidget()) open->close();
+    });
+    guard.start(2000);
+    menuCommand(CmdOutputCurrent)->trigger();
+
+    EXPECT_EQ(icon, QMessageBox::Warning);
+    EXPECT_EQ(text, "Przed wymuszeniem wyjścia przetwornika przełącz pętlę sterowania na pracę "
+                    "ręczną: wartość wyjścia nie będzie odpowiadać pomiarowi.");
+    EXPECT_TRUE(hasOk);
+    EXPECT_EQ(cancelText, "Anuluj");
+    EXPECT_TRUE(port.written.empty());
 }
 
 TEST_F(MainFrameTest, TheStatusPanelFollowsTheStationAndLetsGoOfItWhenClosed) {

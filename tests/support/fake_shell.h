@@ -115,6 +115,17 @@ public:
         return choice;
     }
 
+    // Answers for the next warnings, in order; OK once they run out.
+    std::deque<bool> warningAnswers;
+    std::vector<std::string> warnings;
+    bool confirmWarning(std::string_view utf8) override {
+        warnings.emplace_back(utf8);
+        if (warningAnswers.empty()) return true;
+        const bool ok = warningAnswers.front();
+        warningAnswers.pop_front();
+        return ok;
+    }
+
     int timesRun(int resource) const {
         int count = 0;
         for (int shown : dialogsRun) count += shown == resource;
