@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "dialog/screen_text.h"
 #include "link/modbus.h"
 #include "link/port.h"
 #include "service/byte_values.h"
@@ -19,8 +20,9 @@ constexpr int AnswerMs = 1000;
 constexpr int DrainPollMs = 10;
 constexpr int DrainMarginMs = 100;
 constexpr std::uint8_t ExceptionBit = 0x80;
-constexpr std::string_view RangeMessage = "Please enter an integer between 0 and 511.";
-constexpr std::string_view BadAddress = "Błędny adres";
+constexpr std::string_view RangeMessage =
+    KEPT_TEXT("Please enter an integer between 0 and 511.");
+constexpr std::string_view BadAddress = UI_TEXT("Błędny adres");
 
 std::optional<int> parseUnsigned(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
