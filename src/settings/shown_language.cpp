@@ -1,6 +1,7 @@
 #include "settings/shown_language.h"
 
 #include <QString>
+#include <QtGlobal>
 #include <QTranslator>
 #include <memory>
 #include <optional>
@@ -8,6 +9,10 @@
 #include <vector>
 
 #include "dialog/text_translation.h"
+
+// The compiled translation is a resource in a static library, which the linker leaves out of a
+// program unless something names it; this does. Outside any namespace, as the macro needs.
+static void keepEnglishResource() { Q_INIT_RESOURCE(english_translation); }
 
 namespace doxa {
 
@@ -53,6 +58,7 @@ std::vector<std::string> patternsOf(const QTranslator& translator) {
 // Loaded on a thread of its own: doxa-cli has no application object, and a Qt object made on
 // its main thread would tie Qt's data for that thread to the process's end.
 std::unique_ptr<QTranslator> loadedEnglish() {
+    keepEnglishResource();
     std::unique_ptr<QTranslator> translator;
     std::thread([&translator] {
         auto loading = std::make_unique<QTranslator>();
