@@ -114,7 +114,7 @@ void CRegisterWriteDlg::showAnswer(int length) {
     std::string text = four_ ? "Ilosc zapisanych rejestrów: " : "";
     for (int i = 5; i < length - 2; i += 2)
         text += formatByte(four_ ? "%2u" : "%#2.2x", station_.frame[i]) + ',';
-    appendResult(text + answerMarks(length));
+    appendResult(withAnswerMarks(text, length));
 }
 
 }  // namespace doxa

@@ -44,7 +44,7 @@ TEST_F(ShownEnglish, APortThatDidNotOpenSaysWhichAndWhy) {
     for (const auto& c : cases) EXPECT_EQ(shownText(c.polish), c.english) << c.polish;
 }
 
-TEST_F(ShownEnglish, TheFindersTextsKeepTheirValuesAndEveryPlaceOfAList) {
+TEST_F(ShownEnglish, TheServiceTextsKeepTheirValuesAndEveryPartOfAList) {
     const struct {
         const char* polish;
         const char* english;
@@ -68,6 +68,9 @@ TEST_F(ShownEnglish, TheFindersTextsKeepTheirValuesAndEveryPlaceOfAList) {
          "Transmitter found on COM2: address 5: DOXA-22, no. 4242.\nTake its address and line "
          "settings into the program's settings?"},
         {"Ilość RX:  256", "RX count:  256"},
+        // The marks of a damaged register answer, each found around the one before it.
+        {"0x83,0x40, [błędne CRC odpowiedzi] [odpowiedź wyjątku: kod 0x02]",
+         "0x83,0x40, [wrong CRC in the answer] [exception answer: code 0x02]"},
     };
     for (const auto& c : cases) EXPECT_EQ(shownText(c.polish), c.english) << c.polish;
 }

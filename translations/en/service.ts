@@ -89,6 +89,29 @@ Take its address and line settings into the program&apos;s settings?</translatio
     </message>
 </context>
 <context>
+    <name>CRegisterDlg</name>
+    <message>
+        <source>Nadawanie nie zakończone: w kolejce zostało %1 B</source>
+        <translation>Sending not finished: %1 B left in the queue</translation>
+    </message>
+    <message>
+        <source>%1 [odpowiedź niepełna]</source>
+        <translation>%1 [incomplete answer]</translation>
+    </message>
+    <message>
+        <source>%1 [błędne CRC odpowiedzi]</source>
+        <translation>%1 [wrong CRC in the answer]</translation>
+    </message>
+    <message>
+        <source>%1 [odpowiedź wyjątku: kod %2]</source>
+        <translation>%1 [exception answer: code %2]</translation>
+    </message>
+    <message>
+        <source>%1 [odpowiedź funkcji %2 zamiast %3]</source>
+        <translation>%1 [answer of function %2 instead of %3]</translation>
+    </message>
+</context>
+<context>
     <name>CRegisterWriteDlg</name>
     <message>
         <source>Błędny adres</source>
