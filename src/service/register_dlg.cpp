@@ -143,10 +143,10 @@ void CRegisterDlg::drain() {
 void CRegisterDlg::finishWrite(bool drained) {
     window().stopTimer(ExchangeTimer);
     if (!drained) {
-        std::string note = formatText(UI_TEXT("Nadawanie nie zakończone: w kolejce zostało %1 B"),
-                                      {std::to_string(queuedOutput(station_))});
-        if (lineErrors_ != 0) note += " " + errorText(lineErrors_);
-        appendResult(note + " ");
+        // The answer follows on the same line, so the pattern takes whatever comes after.
+        const std::string errors = lineErrors_ != 0 ? errorText(lineErrors_) + " " : "";
+        appendResult(formatText(UI_TEXT("Nadawanie nie zakończone: w kolejce zostało %1 B %2"),
+                                {std::to_string(queuedOutput(station_)), errors}));
     }
     if (showsLineErrors()) errorBoxes(station_, lineErrors_);
     goToState(station_, window(), TurnState, TurnMs);

@@ -71,6 +71,10 @@ TEST_F(ShownEnglish, TheServiceTextsKeepTheirValuesAndEveryPartOfAList) {
         // The marks of a damaged register answer, each found around the one before it.
         {"0x83,0x40, [błędne CRC odpowiedzi] [odpowiedź wyjątku: kod 0x02]",
          "0x83,0x40, [wrong CRC in the answer] [exception answer: code 0x02]"},
+        {"Nadawanie nie zakończone: w kolejce zostało 8 B Error CE_TXFULL 0x01,0x02, [odpowiedź "
+         "niepełna]",
+         "Sending not finished: 8 B left in the queue Error CE_TXFULL 0x01,0x02, [incomplete "
+         "answer]"},
     };
     for (const auto& c : cases) EXPECT_EQ(shownText(c.polish), c.english) << c.polish;
 }

@@ -91,10 +91,6 @@ Take its address and line settings into the program&apos;s settings?</translatio
 <context>
     <name>CRegisterDlg</name>
     <message>
-        <source>Nadawanie nie zakończone: w kolejce zostało %1 B</source>
-        <translation>Sending not finished: %1 B left in the queue</translation>
-    </message>
-    <message>
         <source>%1 [odpowiedź niepełna]</source>
         <translation>%1 [incomplete answer]</translation>
     </message>
@@ -109,6 +105,10 @@ Take its address and line settings into the program&apos;s settings?</translatio
     <message>
         <source>%1 [odpowiedź funkcji %2 zamiast %3]</source>
         <translation>%1 [answer of function %2 instead of %3]</translation>
+    </message>
+    <message>
+        <source>Nadawanie nie zakończone: w kolejce zostało %1 B %2</source>
+        <translation>Sending not finished: %1 B left in the queue %2</translation>
     </message>
 </context>
 <context>
