@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QScrollBar>
 
+#include "host/dialog_host.h"
 #include "ui_status_panel_bar.h"
 
 namespace doxa {
@@ -36,7 +37,7 @@ QLabel* StatusPanelBar::field(int id) const {
 
 void StatusPanelBar::showTexts() {
     for (int id = StatusPanel::FirstField; id <= StatusPanel::LastField; ++id)
-        if (QLabel* label = field(id)) label->setText(QString::fromStdString(panel_.text(id)));
+        if (QLabel* label = field(id)) label->setText(shownQText(panel_.text(id)));
 }
 
 }  // namespace doxa

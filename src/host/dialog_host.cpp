@@ -137,6 +137,16 @@ void replaceKeepingScroll(Edit& edit, const QString& text) {
     bar->setValue(atEnd ? bar->maximum() : position);
 }
 
+// A read-only text box holds the program's own report (a memory page's progress, the registers'
+// answers), translated line by line as a label is, keeping the text the logic gave; a box the
+// technician types in shows what is typed, as it is.
+void showPlainText(QPlainTextEdit& edit, const QString& text) {
+    const QString polish = withLineFeeds(text);
+    const QString shown = edit.isReadOnly() ? shownQText(polish.toStdString()) : polish;
+    edit.setProperty(PolishText, shown != polish ? QVariant(polish) : QVariant());
+    replaceKeepingScroll(edit, shown);
+}
+
 // A filter that rewrites the text as the user types (upper or lower case, say) must not throw
 // the caret to the end.
 void replaceKeepingCaret(QLineEdit& edit, const QString& text) {
@@ -325,7 +335,7 @@ void DialogHost::setText(int id, std::string_view utf8) {
     else if (auto* combo = qobject_cast<QComboBox*>(widget))
         setComboText(*combo, text);
     else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
-        replaceKeepingScroll(*plain, withLineFeeds(text));
+        showPlainText(*plain, text);
     else if (auto* rich = qobject_cast<QTextEdit*>(widget))
         replaceKeepingScroll(*rich, withLineFeeds(text));
 }
@@ -346,7 +356,7 @@ std::string DialogHost::text(int id) const {
     else if (auto* combo = qobject_cast<const QComboBox*>(widget))
         text = polishComboText(*combo);
     else if (auto* plain = qobject_cast<const QPlainTextEdit*>(widget))
-        text = plain->toPlainText();
+        text = polishOf(*plain, plain->toPlainText());
     else if (auto* rich = qobject_cast<const QTextEdit*>(widget))
         text = rich->toPlainText();
     return text.toStdString();

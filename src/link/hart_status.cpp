@@ -1,4 +1,5 @@
 #include "link/hart.h"
+#include "link/screen_text.h"
 #include "link/status_panel.h"
 
 namespace doxa {
@@ -14,19 +15,19 @@ struct StatusBit {
 
 // The transmitter's own report of a garbled request: only the bits that are set are shown.
 constexpr StatusBit CommunicationBits[] = {
-    {0x40, 149, "Parzystość"},
-    {0x20, 150, "Przepełnienie"},
-    {0x10, 151, "Ramka"},
-    {0x08, 152, "Suma kontrolna"},
+    {0x40, 149, UI_TEXT("Parzystość")},
+    {0x20, 150, UI_TEXT("Przepełnienie")},
+    {0x10, 151, UI_TEXT("Ramka")},
+    {0x08, 152, UI_TEXT("Suma kontrolna")},
 };
 
 constexpr StatusBit DeviceBits[] = {
-    {0x80, 153, "Błąd działania", "malfunction"},
-    {0x40, 154, "Konfig. zm."},
-    {0x20, 155, "Wł. zasilanie"},
-    {0x08, 156, "Prąd ustawiony"},
-    {0x04, 157, "Przerwa", "sensor_break"},
-    {0x01, 158, "PV poza zakres", "pv_out_of_limits"},
+    {0x80, 153, UI_TEXT("Błąd działania"), "malfunction"},
+    {0x40, 154, UI_TEXT("Konfig. zm.")},
+    {0x20, 155, UI_TEXT("Wł. zasilanie")},
+    {0x08, 156, UI_TEXT("Prąd ustawiony")},
+    {0x04, 157, UI_TEXT("Przerwa"), "sensor_break"},
+    {0x01, 158, UI_TEXT("PV poza zakres"), "pv_out_of_limits"},
 };
 
 }  // namespace
@@ -39,7 +40,7 @@ void decodeStatus(StatusPanel& panel, std::uint8_t first, std::uint8_t second) {
             if (first & bit.mask) panel.setText(bit.field, bit.text);
         return;
     }
-    panel.setText(149, (first & 0x40) ? "Kom nie implem" : "");
+    panel.setText(149, (first & 0x40) ? UI_TEXT("Kom nie implem") : "");
     for (int field = 150; field <= 152; ++field) panel.setText(field, "");
     for (const StatusBit& bit : DeviceBits) panel.setText(bit.field, (second & bit.mask) ? bit.text : "");
 }

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "link/screen_text.h"
+
 namespace doxa {
 
 namespace {
@@ -52,15 +54,17 @@ std::string lockName(const std::string& devicePath) {
 std::string_view reasonText(OpenFailureReason reason) {
     switch (reason) {
         case OpenFailureReason::Missing:
-            return "urządzenie nie istnieje. Sprawdź, czy konwerter jest podłączony.";
+            return UI_TEXT("urządzenie nie istnieje. Sprawdź, czy konwerter jest podłączony.");
         case OpenFailureReason::NoPermission:
-            return "brak uprawnień do urządzenia. Dodaj użytkownika do grupy dialout poleceniem\n"
-                   "sudo usermod -aG dialout $USER\n"
-                   "i zaloguj się ponownie.";
+            return UI_TEXT(
+                "brak uprawnień do urządzenia. Dodaj użytkownika do grupy dialout poleceniem\n"
+                "sudo usermod -aG dialout $USER\n"
+                "i zaloguj się ponownie.");
         case OpenFailureReason::NotSerial:
-            return "to nie jest port szeregowy. Wybierz inne urządzenie: Ustawienia → Port.";
+            return UI_TEXT(
+                "to nie jest port szeregowy. Wybierz inne urządzenie: Ustawienia → Port.");
         case OpenFailureReason::OwnTerminal:
-            return "to terminal, w którym działa program, a nie port szeregowy.";
+            return UI_TEXT("to terminal, w którym działa program, a nie port szeregowy.");
         case OpenFailureReason::InUse:
         case OpenFailureReason::Unknown:
             break;
@@ -69,8 +73,32 @@ std::string_view reasonText(OpenFailureReason reason) {
 }
 
 std::string inUseText(const std::string& holder) {
-    const std::string who = holder.empty() ? "inny program" : "inny program (" + holder + ")";
-    return "port jest zajęty przez " + who + ". Zamknij go i spróbuj ponownie.";
+    if (holder.empty())
+        return UI_TEXT("port jest zajęty przez inny program. Zamknij go i spróbuj ponownie.");
+    return formatText(
+        UI_TEXT("port jest zajęty przez inny program (%1). Zamknij go i spróbuj ponownie."),
+        {holder});
+}
+
+// The reason follows the port after a colon; with none known, the sentence ends at the port.
+std::string failedPortText(std::string_view portName, std::string_view device,
+                           std::string_view reason) {
+    if (device.empty()) {
+        if (reason.empty()) return formatText(UI_TEXT("Port %1 nie został otwarty."), {portName});
+        return formatText(UI_TEXT("Port %1 nie został otwarty: %2"), {portName, reason});
+    }
+    if (reason.empty())
+        return formatText(UI_TEXT("Port %1 (%2) nie został otwarty."), {portName, device});
+    return formatText(UI_TEXT("Port %1 (%2) nie został otwarty: %3"), {portName, device, reason});
+}
+
+std::string reasonOfFailure(const OpenFailure& failure) {
+    const OpenFailureReason reason = reasonOf(failure);
+    if (reason == OpenFailureReason::InUse) return inUseText(failure.holder);
+    if (reason != OpenFailureReason::Unknown) return std::string(reasonText(reason));
+    if (failure.error == 0) return {};
+    return formatText(UI_TEXT("błąd systemu %1 (%2)."),
+                      {std::to_string(failure.error), std::strerror(failure.error)});
 }
 
 }  // namespace
@@ -112,21 +140,14 @@ std::optional<std::string> lockHolder(const std::vector<std::string>& lockFolder
 
 std::string openFailureText(std::string_view portName, std::string_view device,
                             const OpenFailure& failure) {
-    std::string text = "Port " + std::string(portName);
-    if (!device.empty()) text += " (" + std::string(device) + ")";
-    text += " nie został otwarty";
-    const OpenFailureReason reason = reasonOf(failure);
-    if (reason == OpenFailureReason::InUse) return text + ": " + inUseText(failure.holder);
-    if (reason != OpenFailureReason::Unknown) return text + ": " + std::string(reasonText(reason));
-    if (failure.error == 0) return text + ".";
-    return text + ": błąd systemu " + std::to_string(failure.error) + " (" +
-           std::strerror(failure.error) + ").";
+    return failedPortText(portName, device, reasonOfFailure(failure));
 }
 
 std::string noDeviceText(std::string_view portName) {
-    if (portName.empty()) return "Nie wybrano portu. Wybierz go: Ustawienia → Port.";
-    return "Port " + std::string(portName) +
-           " nie ma przypisanego urządzenia. Wybierz je: Ustawienia → Port.";
+    if (portName.empty()) return UI_TEXT("Nie wybrano portu. Wybierz go: Ustawienia → Port.");
+    return formatText(
+        UI_TEXT("Port %1 nie ma przypisanego urządzenia. Wybierz je: Ustawienia → Port."),
+        {portName});
 }
 
 }  // namespace doxa

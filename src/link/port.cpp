@@ -5,12 +5,13 @@
 
 #include "link/port_names.h"
 #include "link/link_state.h"
+#include "link/screen_text.h"
 
 namespace doxa {
 
 namespace {
 
-constexpr std::string_view OpenCommText = "Error OpenComm ";
+constexpr std::string_view OpenCommText = KEPT_TEXT("Error OpenComm ");
 
 struct Speed {
     const char* text;
@@ -61,10 +62,10 @@ std::string_view openLine(LinkState& station, int portNumber) {
         if (line) station.link.failedDevice = line->device();
         return failOpen(std::move(line), OpenCommText);
     }
-    if (!line->setDtr(true)) return failOpen(std::move(line), "Error BuildComm");
+    if (!line->setDtr(true)) return failOpen(std::move(line), KEPT_TEXT("Error BuildComm"));
     const Parity parity = station.link.parityOff == 1 ? Parity::None : Parity::Odd;
     if (!line->configure(speedOf(station.link.baudIndex).baud, parity))
-        return failOpen(std::move(line), "Error SetComState");
+        return failOpen(std::move(line), KEPT_TEXT("Error SetComState"));
     line->setDtr(true);
     station.link.portDevice = line->device();
     station.link.portHandle = std::move(line);
@@ -87,11 +88,11 @@ struct ErrorName {
     std::string_view text;
 };
 constexpr std::array<ErrorName, 10> ErrorNames{{
-    {CeBreak, "Error CE_BREAK"},     {CeFrame, "Error CE_FRAME"},
-    {CeIoe, "Error CE_IOE"},         {CeMode, "Error CE_MODE"},
-    {CeOop, "Error CE_OOP"},         {CeOverrun, "Error CE_OVERRUN"},
-    {CePto, "Error CE_PTO"},         {CeRxOver, "Error CE_RXOVER"},
-    {CeRxParity, "Error CE_RXPARITY"}, {CeTxFull, "Error CE_TXFULL"},
+    {CeBreak, KEPT_TEXT("Error CE_BREAK")},     {CeFrame, KEPT_TEXT("Error CE_FRAME")},
+    {CeIoe, KEPT_TEXT("Error CE_IOE")},         {CeMode, KEPT_TEXT("Error CE_MODE")},
+    {CeOop, KEPT_TEXT("Error CE_OOP")},         {CeOverrun, KEPT_TEXT("Error CE_OVERRUN")},
+    {CePto, KEPT_TEXT("Error CE_PTO")},         {CeRxOver, KEPT_TEXT("Error CE_RXOVER")},
+    {CeRxParity, KEPT_TEXT("Error CE_RXPARITY")}, {CeTxFull, KEPT_TEXT("Error CE_TXFULL")},
 }};
 
 // Where a HART answer's delimiter follows at least two preambles: a modem may let fewer than

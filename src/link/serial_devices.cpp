@@ -21,10 +21,10 @@ struct Family {
     std::string_view prefix;
     std::string_view description;  // when the system tells nothing about the device
 };
-constexpr Family BuiltIn{"ttyS", "port szeregowy komputera"};
-constexpr Family UsbSerial{"ttyUSB", "adapter USB"};
-constexpr Family UsbModem{"ttyACM", "urządzenie USB (ACM)"};
-constexpr std::string_view OtherDevice = "urządzenie szeregowe";
+constexpr Family BuiltIn{"ttyS", UI_TEXT("port szeregowy komputera")};
+constexpr Family UsbSerial{"ttyUSB", UI_TEXT("adapter USB")};
+constexpr Family UsbModem{"ttyACM", UI_TEXT("urządzenie USB (ACM)")};
+constexpr std::string_view OtherDevice = UI_TEXT("urządzenie szeregowe");
 
 std::string firstLine(const fs::path& file) {
     std::ifstream in(file);
@@ -73,8 +73,8 @@ std::string describe(const UsbIdentity& usb, std::string_view fallback) {
     std::string text = usb.maker;
     if (!usb.product.empty()) text += (text.empty() ? "" : " ") + usb.product;
     if (text.empty()) text = fallback;
-    if (!usb.serial.empty()) text += ", nr seryjny " + usb.serial;
-    return text;
+    if (usb.serial.empty()) return text;
+    return formatText(UI_TEXT("%1, nr seryjny %2"), {text, usb.serial});
 }
 
 SerialDevice device(const fs::path& root, std::string path, std::string byId, std::string tty,

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "link/screen_text.h"
+
 namespace doxa {
 
 // A serial device present on this computer, as the port dialog and `doxa-cli ports` list it.
@@ -26,7 +28,8 @@ struct SerialDevice {
 using AccessCheck = std::function<bool(const std::string& path)>;
 bool mayReadAndWrite(const std::string& path);
 
-inline constexpr std::string_view NoAccessHint = "brak dostępu – dodaj użytkownika do grupy dialout";
+inline constexpr std::string_view NoAccessHint =
+    UI_TEXT("brak dostępu – dodaj użytkownika do grupy dialout");
 
 // Where the system's /dev and /sys are found: "/", or the folder in DOXA_DEVICE_ROOT (a fake
 // device tree for tests).

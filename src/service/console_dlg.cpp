@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <span>
 
+#include "dialog/screen_text.h"
 #include "link/hart.h"
 #include "link/port.h"
 #include "link/value_codec.h"
@@ -65,8 +66,9 @@ bool lowerLetters(std::string& text, std::size_t start) {
 }
 
 std::string tooLongText(std::size_t count) {
-    return "Instrukcja ma " + std::to_string(count) + " bajtów, a mieści się najwyżej " +
-           std::to_string(CHartConsoleDlg::MaxTypedBytes) + " (i bajt kontrolny). Nic nie wysłano.";
+    return formatText(UI_TEXT("Instrukcja ma %1 bajtów, a mieści się najwyżej %2 (i bajt "
+                              "kontrolny). Nic nie wysłano."),
+                      {std::to_string(count), std::to_string(CHartConsoleDlg::MaxTypedBytes)});
 }
 
 }  // namespace

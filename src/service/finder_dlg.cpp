@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "dialog/screen_text.h"
 #include "link/hart.h"
 #include "link/modbus.h"
 #include "link/port.h"
@@ -30,12 +31,18 @@ constexpr std::uint8_t SlaveDelimiter = 0x06;
 constexpr int IdentityRegisters = 6;
 constexpr std::uint8_t HartIdentityCount = 14;  // status bytes and twelve data bytes
 
-constexpr std::string_view NoPortChosen = "Wybierz port szeregowy";
-constexpr std::string_view BadRange = "Adresy od 0 do 127, pierwszy nie większy niż ostatni";
+constexpr std::string_view NoPortChosen = UI_TEXT("Wybierz port szeregowy");
+constexpr std::string_view BadRange =
+    UI_TEXT("Adresy od 0 do 127, pierwszy nie większy niż ostatni");
 
 std::string lineText(int baudIndex, int parityOff) {
-    return std::to_string(baudRate(baudIndex)) + " bit/s, " +
-           (parityOff ? "bez parzystości" : "parzystość ODD");
+    return formatText(
+        parityOff ? UI_TEXT("%1 bit/s, bez parzystości") : UI_TEXT("%1 bit/s, parzystość ODD"),
+        {std::to_string(baudRate(baudIndex))});
+}
+
+std::string addressText(int address) {
+    return formatText(UI_TEXT("adres %1"), {std::to_string(address)});
 }
 
 // Unlike the dialogs, which take an answer of the right length on trust, the finder takes only a
@@ -54,10 +61,12 @@ bool isWholeIdentity(const Station& station, int length, int address) {
 }
 
 std::string itemText(const FoundTransmitter& found) {
-    std::string text = "adres " + std::to_string(found.address) + ": " + found.modelName +
-                       ", nr " + std::to_string(found.serialNumber);
-    if (found.mode == ModeRs485) text += ", " + lineText(found.baudIndex, found.parityOff);
-    return text;
+    const std::string address = std::to_string(found.address);
+    const std::string serial = std::to_string(found.serialNumber);
+    if (found.mode != ModeRs485)
+        return formatText(UI_TEXT("adres %1: %2, nr %3"), {address, found.modelName, serial});
+    const std::string line = lineText(found.baudIndex, found.parityOff);
+    return formatText(UI_TEXT("adres %1: %2, nr %3, %4"), {address, found.modelName, serial, line});
 }
 
 }  // namespace
@@ -163,7 +172,7 @@ void CFinderDlg::start() {
     searching_ = true;
     showResults();
     window().setText(SummaryText, "");
-    window().setText(SearchStop, "Stop");
+    window().setText(SearchStop, UI_TEXT("Stop"));
     enableControls();
     goToState(station_, window(), SendProbe, StartWait);
 }
@@ -173,7 +182,7 @@ void CFinderDlg::finish(Outcome outcome) {
     searching_ = false;
     restoreLine();
     window().setText(ProgressText, outcome == Outcome::PortFailed ? PortFailedText : " ");
-    window().setText(SearchStop, "Szukaj");
+    window().setText(SearchStop, UI_TEXT("Szukaj"));
     window().setText(SummaryText, summary(outcome));
     if (!found_.empty()) window().setSelection(Results, 0);
     enableControls();
@@ -199,11 +208,16 @@ void CFinderDlg::sendProbe() {
     }
     station_.device.pollingAddress = probe.address;
     purge(station_);
-    std::string progress = "Szukanie: ";
-    if (probe.mode == ModeRs485) progress += lineText(probe.baudIndex, probe.parityOff) + ", ";
-    progress += "adres " + std::to_string(probe.address) + " (" + std::to_string(next_ + 1) +
-                " z " + std::to_string(probes_.size()) + ")";
-    window().setText(ProgressText, progress);
+    const std::string address = std::to_string(probe.address);
+    const std::string number = std::to_string(next_ + 1);
+    const std::string total = std::to_string(probes_.size());
+    const std::string line = lineText(probe.baudIndex, probe.parityOff);
+    window().setText(ProgressText,
+                     probe.mode == ModeRs485
+                         ? formatText(UI_TEXT("Szukanie: %1, adres %2 (%3 z %4)"),
+                                      {line, address, number, total})
+                         : formatText(UI_TEXT("Szukanie: adres %1 (%2 z %3)"),
+                                      {address, number, total}));
     // Errors the write met belong to whatever came before; the read tells this question's.
     sendRequest(station_, IdentifyRequest);
     goToState(station_, window(), TurnProbe, station_.link.replyWait);
@@ -237,10 +251,32 @@ void CFinderDlg::readProbe() {
 
 void CFinderDlg::noteDamage(const Probe& probe) {
     ++damaged_;
-    const std::string place = probe.mode == ModeRs485 ? lineText(probe.baudIndex, probe.parityOff)
-                                                      : "adres " + std::to_string(probe.address);
+    // On RS485 every address is asked at every line setting, so the setting is the place.
+    const Probe place = probe.mode == ModeRs485
+                            ? Probe{probe.mode, probe.baudIndex, probe.parityOff, 0}
+                            : Probe{probe.mode, 0, 0, probe.address};
     if (std::find(damagedAt_.begin(), damagedAt_.end(), place) == damagedAt_.end())
         damagedAt_.push_back(place);
+}
+
+// "adres 3; adres 5; ...", built from the end: each place holds the rest of the list in a
+// pattern of its own, so that a translation finds every place of the list again.
+std::string CFinderDlg::placesText() const {
+    const std::size_t named = std::min<std::size_t>(damagedAt_.size(), PlacesNamed);
+    std::string text = damagedAt_.size() > named ? "..." : "";
+    for (std::size_t i = named; i-- > 0;) text = placeText(damagedAt_[i], text);
+    return text;
+}
+
+std::string CFinderDlg::placeText(const Probe& place, const std::string& rest) {
+    if (rest.empty())
+        return place.mode == ModeRs485 ? lineText(place.baudIndex, place.parityOff)
+                                       : addressText(place.address);
+    if (place.mode != ModeRs485)
+        return formatText(UI_TEXT("adres %1; %2"), {std::to_string(place.address), rest});
+    return formatText(place.parityOff ? UI_TEXT("%1 bit/s, bez parzystości; %2")
+                                      : UI_TEXT("%1 bit/s, parzystość ODD; %2"),
+                      {std::to_string(baudRate(place.baudIndex)), rest});
 }
 
 bool CFinderDlg::useLine(const Probe& probe) {
@@ -286,31 +322,35 @@ void CFinderDlg::showResults() {
 
 std::string CFinderDlg::summary(Outcome outcome) const {
     if (outcome == Outcome::PortFailed) return "";
-    std::string text;
-    if (outcome == Outcome::Stopped)
-        text = "Zatrzymano po sprawdzeniu " + std::to_string(next_) + " z " +
-               std::to_string(probes_.size()) + ". ";
-    std::string places;
-    for (std::size_t i = 0; i < damagedAt_.size() && i < PlacesNamed; ++i)
-        places += (i ? "; " : "") + damagedAt_[i];
-    if (damagedAt_.size() > PlacesNamed) places += "; ...";
-    const std::string damage = std::to_string(damaged_) + " (" + places + ")";
+    const std::string outcomeText = searchOutcomeText();
+    if (outcome != Outcome::Stopped) return outcomeText;
+    return formatText(UI_TEXT("Zatrzymano po sprawdzeniu %1 z %2. %3"),
+                      {std::to_string(next_), std::to_string(probes_.size()), outcomeText});
+}
+
+std::string CFinderDlg::searchOutcomeText() const {
+    const std::string damaged = std::to_string(damaged_);
+    const std::string places = placesText();
     if (!found_.empty()) {
-        text += "Znaleziono: " + std::to_string(found_.size()) + ".";
-        if (damaged_ > 0) text += " Uszkodzone odpowiedzi: " + damage + ".";
-    } else if (damaged_ > 0) {
-        text += "Nic nie odpowiedziało poprawnie, ale przyszły uszkodzone odpowiedzi: " + damage +
-                ". To znak innej prędkości lub parzystości albo drugiego mastera na linii.";
-    } else {
-        text += "Nic nie odpowiedziało. Sprawdź port, zasilanie i podłączenie przetwornika.";
+        const std::string found = std::to_string(found_.size());
+        if (damaged_ == 0) return formatText(UI_TEXT("Znaleziono: %1."), {found});
+        return formatText(UI_TEXT("Znaleziono: %1. Uszkodzone odpowiedzi: %2 (%3)."),
+                          {found, damaged, places});
     }
-    return text;
+    if (damaged_ > 0)
+        return formatText(UI_TEXT("Nic nie odpowiedziało poprawnie, ale przyszły uszkodzone "
+                                  "odpowiedzi: %1 (%2). To znak innej prędkości lub parzystości "
+                                  "albo drugiego mastera na linii."),
+                          {damaged, places});
+    return UI_TEXT(
+        "Nic nie odpowiedziało. Sprawdź port, zasilanie i podłączenie przetwornika.");
 }
 
 void CFinderDlg::offerTakeOver() {
-    const std::string question = "Znaleziono przetwornik na COM" + std::to_string(portNumber_ + 1) +
-                                 ": " + itemText(found_.front()) +
-                                 ".\nPrzejąć jego adres i ustawienia łącza do ustawień programu?";
+    const std::string question = formatText(
+        UI_TEXT("Znaleziono przetwornik na COM%1: %2.\n"
+                "Przejąć jego adres i ustawienia łącza do ustawień programu?"),
+        {std::to_string(portNumber_ + 1), itemText(found_.front())});
     if (window().messageBox(question, BoxIcon::Information, BoxButtons::OkCancel) == Answer::Ok)
         take(0);
 }

@@ -66,6 +66,7 @@ private:
         int baudIndex;
         int parityOff;
         int address;
+        bool operator==(const Probe&) const = default;
     };
     // What the port is opened with.
     struct Line {
@@ -91,6 +92,10 @@ private:
     void restoreLine();
     void showResults();
     std::string summary(Outcome outcome) const;
+    std::string searchOutcomeText() const;
+    std::string placesText() const;
+    // A place of damaged answers, followed by the `rest` of the list when there is any.
+    static std::string placeText(const Probe& place, const std::string& rest);
     void offerTakeOver();
     void take(int index);
     void enableControls();
@@ -105,7 +110,7 @@ private:
     int savedAddress_ = 0;
     std::vector<FoundTransmitter> found_;
     // Where bytes came that made no answer, each place once.
-    std::vector<std::string> damagedAt_;
+    std::vector<Probe> damagedAt_;
     int damaged_ = 0;
     std::optional<FoundTransmitter> chosen_;
 };

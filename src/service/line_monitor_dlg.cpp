@@ -1,5 +1,6 @@
 #include "service/line_monitor_dlg.h"
 
+#include "dialog/screen_text.h"
 #include "link/cp1250.h"
 #include "link/port.h"
 #include "link/value_codec.h"
@@ -17,8 +18,8 @@ constexpr int ListenMs = 200;
 constexpr int StepMs = 100;
 constexpr int RestartMs = 10;
 constexpr int WakeBytes = 6;
-constexpr std::string_view StopText = "Stop";
-constexpr std::string_view StartText = "Start";
+constexpr std::string_view StopText = UI_TEXT("Stop");
+constexpr std::string_view StartText = UI_TEXT("Start");
 // About the last 4,000 bytes, as many as the traffic log holds; older ones scroll away as on a
 // terminal, so that a flood neither fills the memory nor slows every refresh.
 constexpr std::size_t ShownChars = 20'480;
@@ -34,7 +35,7 @@ void keepNewest(std::string& shown) {
 
 void CLineMonitorDlg::onInit() {
     DialogWindow& w = window();
-    w.setText(LineState, "Inicjalizacja portu ");
+    w.setText(LineState, UI_TEXT("Inicjalizacja portu "));
     w.setText(Bytes, "");
     if (ensurePortOpen(station_))
         purge(station_);
@@ -104,7 +105,8 @@ void CLineMonitorDlg::listen() {
         keepNewest(shown);
         window().setText(Bytes, shown);
     }
-    window().setText(LineState, "Ilość RX: " + formatGeneral(received, 4));
+    window().setText(LineState,
+                     formatText(UI_TEXT("Ilość RX: %1"), {formatGeneral(received, 4)}));
     goToState(station_, window(), ListenState, ListenMs);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "dialog/screen_text.h"
 #include "link/port.h"
 #include "transmitter/station.h"
 
@@ -11,10 +12,10 @@ namespace doxa {
 
 namespace {
 
-constexpr std::string_view SinceStartText = "Liczone od uruchomienia programu";
-constexpr std::string_view SinceClearText = "Liczone od zerowania";
-constexpr std::string_view NoLineErrorsText = "brak";
-constexpr std::string_view NoTimeText = "brak odpowiedzi";
+constexpr std::string_view SinceStartText = UI_TEXT("Liczone od uruchomienia programu");
+constexpr std::string_view SinceClearText = UI_TEXT("Liczone od zerowania");
+constexpr std::string_view NoLineErrorsText = UI_TEXT("brak");
+constexpr std::string_view NoTimeText = UI_TEXT("brak odpowiedzi");
 constexpr std::string_view ErrorPrefix = "Error ";
 
 // "CE_FRAME: 2" for every kind that occurred, one a line.

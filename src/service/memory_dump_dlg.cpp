@@ -1,5 +1,6 @@
 #include "service/memory_dump_dlg.h"
 
+#include "dialog/screen_text.h"
 #include "link/hart.h"
 #include "link/port.h"
 #include "link/value_codec.h"
@@ -23,9 +24,9 @@ constexpr int PageLength = 256;
 
 void CMemoryDumpDlg::onInit() {
     DialogWindow& w = window();
-    if (letter_ == 'E' || letter_ == 'F') w.setTitle("Odczyt EEPROM");
+    if (letter_ == 'E' || letter_ == 'F') w.setTitle(UI_TEXT("Odczyt EEPROM"));
     w.setText(LineState, " ");
-    progress_ = "Inicjalizacja portu ";
+    progress_ = UI_TEXT("Inicjalizacja portu ");
     station_.link.exchangeState = WriteState;
     auto& buffer = station_.dumpBuffer;
     buffer.fill(0xFF);
@@ -72,7 +73,7 @@ void CMemoryDumpDlg::write() {
 
 void CMemoryDumpDlg::turn() {
     station_.dumpBuffer.fill(0xFF);
-    appendLine("Koniec wysyłania");
+    appendLine(UI_TEXT("Koniec wysyłania"));
     setReceive(station_);
     goToState(station_, window(), ReadState, PageWaitMs);
 }
@@ -82,7 +83,7 @@ void CMemoryDumpDlg::read() {
     const int received = readRaw(station_, station_.dumpBuffer.data(), ReadMaxBytes);
     // A page that lost its last byte (address 0) is still shown; anything else is not a page.
     if (received != PageLength && received != PageLength - 1) station_.dumpSelection = DumpSelection::None;
-    appendLine("Ilość RX: " + formatGeneral(received, 4));
+    appendLine(formatText(UI_TEXT("Ilość RX: %1"), {formatGeneral(received, 4)}));
     goToState(station_, window(), CloseState, CloseTickMs);
 }
 

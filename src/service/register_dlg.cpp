@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "dialog/screen_text.h"
 #include "link/modbus.h"
 #include "link/port.h"
 #include "service/byte_values.h"
@@ -19,8 +20,9 @@ constexpr int AnswerMs = 1000;
 constexpr int DrainPollMs = 10;
 constexpr int DrainMarginMs = 100;
 constexpr std::uint8_t ExceptionBit = 0x80;
-constexpr std::string_view RangeMessage = "Please enter an integer between 0 and 511.";
-constexpr std::string_view BadAddress = "Błędny adres";
+constexpr std::string_view RangeMessage =
+    KEPT_TEXT("Please enter an integer between 0 and 511.");
+constexpr std::string_view BadAddress = UI_TEXT("Błędny adres");
 
 std::optional<int> parseUnsigned(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -141,10 +143,10 @@ void CRegisterDlg::drain() {
 void CRegisterDlg::finishWrite(bool drained) {
     window().stopTimer(ExchangeTimer);
     if (!drained) {
-        std::string note = "Nadawanie nie zakończone: w kolejce zostało " +
-                           std::to_string(queuedOutput(station_)) + " B";
-        if (lineErrors_ != 0) note += " " + errorText(lineErrors_);
-        appendResult(note + " ");
+        // The answer follows on the same line, so the pattern takes whatever comes after.
+        const std::string errors = lineErrors_ != 0 ? errorText(lineErrors_) + " " : "";
+        appendResult(formatText(UI_TEXT("Nadawanie nie zakończone: w kolejce zostało %1 B %2"),
+                                {std::to_string(queuedOutput(station_)), errors}));
     }
     if (showsLineErrors()) errorBoxes(station_, lineErrors_);
     goToState(station_, window(), TurnState, TurnMs);
@@ -159,19 +161,21 @@ void CRegisterDlg::read() {
     showAnswer(length);
 }
 
-std::string CRegisterDlg::answerMarks(int length) const {
-    if (length <= 0) return {};
+std::string CRegisterDlg::withAnswerMarks(const std::string& listing, int length) const {
+    if (length <= 0) return listing;
     const auto& f = station_.frame;
-    if (length < 4) return " [odpowiedź niepełna]";
-    std::string marks;
+    if (length < 4) return formatText(UI_TEXT("%1 [odpowiedź niepełna]"), {listing});
     const std::uint16_t crc = modbusCrc(f, length - 2);
-    if (f[length - 2] != (crc & 0xFF) || f[length - 1] != (crc >> 8)) marks += " [błędne CRC odpowiedzi]";
+    const bool crcWrong = f[length - 2] != (crc & 0xFF) || f[length - 1] != (crc >> 8);
+    const std::string text =
+        crcWrong ? formatText(UI_TEXT("%1 [błędne CRC odpowiedzi]"), {listing}) : listing;
     if (f[1] & ExceptionBit)
-        marks += " [odpowiedź wyjątku: kod " + formatByte("%#2.2x", f[2]) + "]";
-    else if (f[1] != requestFunction_)
-        marks += " [odpowiedź funkcji " + std::to_string(f[1]) + " zamiast " +
-                 std::to_string(requestFunction_) + "]";
-    return marks;
+        return formatText(UI_TEXT("%1 [odpowiedź wyjątku: kod %2]"),
+                          {text, formatByte("%#2.2x", f[2])});
+    if (f[1] != requestFunction_)
+        return formatText(UI_TEXT("%1 [odpowiedź funkcji %2 zamiast %3]"),
+                          {text, std::to_string(f[1]), std::to_string(requestFunction_)});
+    return text;
 }
 
 void CRegisterDlg::appendResult(std::string_view text) {

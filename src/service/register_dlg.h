@@ -48,8 +48,8 @@ protected:
     virtual void showAnswer(int length) = 0;
     // Line errors after the write are shown one message box each by the read dialog only.
     virtual bool showsLineErrors() const = 0;
-    // What is wrong with the answer in plain words for the result text; empty when nothing is.
-    std::string answerMarks(int length) const;
+    // The answer's `listing` followed by what is wrong with the answer, in plain words.
+    std::string withAnswerMarks(const std::string& listing, int length) const;
     void appendResult(std::string_view text);
 
     Station& station_;

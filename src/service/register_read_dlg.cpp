@@ -38,7 +38,7 @@ void CRegisterReadDlg::showAnswer(int length) {
     std::string listing;
     // The low byte of every register up to the CRC.
     for (int i = 4; i < length - 2; i += 2) listing += formatByte("%#2.2x", station_.frame[i]) + ',';
-    appendResult(listing + answerMarks(length));
+    appendResult(withAnswerMarks(listing, length));
 }
 
 void CRegisterReadDlg::showFloat() {

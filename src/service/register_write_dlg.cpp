@@ -4,6 +4,7 @@
 #include <charconv>
 #include <vector>
 
+#include "dialog/screen_text.h"
 #include "link/modbus.h"
 #include "service/byte_values.h"
 #include "transmitter/station.h"
@@ -12,13 +13,14 @@ namespace doxa {
 
 namespace {
 
-constexpr std::string_view EndLabelText = "Adres koniec";
+constexpr std::string_view EndLabelText = UI_TEXT("Adres koniec");
 constexpr std::size_t MaxTokenLength = 10;
 
 std::string missingValues(bool four) {
-    return four ? "Zapis 4 rejestrów wymaga 4 wartości (np. 0x01,0x02,0x03,0x04). Nic nie wysłano."
-                : "Brak wartości do zapisu (wartości wpisuje się od znaku 0, np. 0x7e). Nic nie "
-                  "wysłano.";
+    return four ? UI_TEXT("Zapis 4 rejestrów wymaga 4 wartości (np. 0x01,0x02,0x03,0x04). "
+                          "Nic nie wysłano.")
+                : UI_TEXT("Brak wartości do zapisu (wartości wpisuje się od znaku 0, np. "
+                          "0x7e). Nic nie wysłano.");
 }
 
 // The start address as typed so far, for the end address that follows it.
@@ -94,7 +96,7 @@ void CRegisterWriteDlg::sendWrite() {
         if (!end || !validRange(*start, *end)) return;
         // The request carries four values, so its count must say four as well.
         if (*end - *start + 1 != FourCount) {
-            window().messageBox("Błędny adres");
+            window().messageBox(UI_TEXT("Błędny adres"));
             return;
         }
         if (values.size() < FourCount) {
@@ -112,7 +114,7 @@ void CRegisterWriteDlg::showAnswer(int length) {
     std::string text = four_ ? "Ilosc zapisanych rejestrów: " : "";
     for (int i = 5; i < length - 2; i += 2)
         text += formatByte(four_ ? "%2u" : "%#2.2x", station_.frame[i]) + ',';
-    appendResult(text + answerMarks(length));
+    appendResult(withAnswerMarks(text, length));
 }
 
 }  // namespace doxa

@@ -1,7 +1,7 @@
 #include "settings/shown_language.h"
 
-#include <QResource>
 #include <QString>
+#include <QtGlobal>
 #include <QTranslator>
 #include <memory>
 #include <optional>
@@ -10,9 +10,9 @@
 
 #include "dialog/text_translation.h"
 
-// The compiled translation is a resource of a static library, which the linker leaves out
-// unless something names it.
-static void initEnglishResource() { Q_INIT_RESOURCE(english_translation); }
+// The compiled translation is a resource in a static library, which the linker leaves out of a
+// program unless something names it; this does. Outside any namespace, as the macro needs.
+static void keepEnglishResource() { Q_INIT_RESOURCE(english_translation); }
 
 namespace doxa {
 
@@ -58,8 +58,8 @@ std::vector<std::string> patternsOf(const QTranslator& translator) {
 // Loaded on a thread of its own: doxa-cli has no application object, and a Qt object made on
 // its main thread would tie Qt's data for that thread to the process's end.
 std::unique_ptr<QTranslator> loadedEnglish() {
+    keepEnglishResource();
     std::unique_ptr<QTranslator> translator;
-    initEnglishResource();
     std::thread([&translator] {
         auto loading = std::make_unique<QTranslator>();
         if (loading->load(QString::fromLatin1(EnglishFile))) translator = std::move(loading);

@@ -222,6 +222,27 @@ TEST(DialogHost, ShowsAndReadsBackWhatTheLogicSets) {
     });
 }
 
+// A read-only text box holds the program's own report and is shown in the language chosen; one
+// the technician types in keeps what it is given. The logic reads back what it wrote.
+TEST(DialogHost, InEnglishAReadOnlyTextBoxIsTranslatedAndATypedOneIsNot) {
+    ASSERT_TRUE(startLanguage(Language::English));
+    RecordingLogic logic;
+    runScripted(logic, [&](DialogHost& host) {
+        DialogWindow& window = logic.win();
+        const std::string report = "Inicjalizacja portu \r\nKoniec wysyłania";
+        window.setText(Listing, report);
+        EXPECT_EQ(control<QPlainTextEdit>(host, Listing)->toPlainText().toStdString(),
+                  "Inicjalizacja portu \nKoniec wysyłania");
+        window.setReadOnly(Listing, true);
+        window.setText(Listing, report);
+        EXPECT_EQ(control<QPlainTextEdit>(host, Listing)->toPlainText().toStdString(),
+                  "Opening port \nSending finished");
+        EXPECT_EQ(window.text(Listing), "Inicjalizacja portu \nKoniec wysyłania");
+        window.end(ResultCancel);
+    });
+    startLanguage(Language::Polish);
+}
+
 TEST(DialogHost, RadioButtonsCanAllBeCleared) {
     RecordingLogic logic;
     runScripted(logic, [&](DialogHost&) {

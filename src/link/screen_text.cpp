@@ -1,4 +1,4 @@
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 
 namespace doxa {
 
