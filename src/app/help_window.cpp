@@ -6,6 +6,8 @@
 #include <QVBoxLayout>
 
 #include "dialog/command_ids.h"
+#include "dialog/screen_text.h"
+#include "host/dialog_host.h"
 
 // Resources of a static library must be pulled in by name, and only from the global namespace.
 static void loadHelpResources() { Q_INIT_RESOURCE(app_resources); }
@@ -15,11 +17,12 @@ namespace doxa {
 namespace {
 constexpr auto GuideUrl = "qrc:/help/pomoc.html";
 constexpr auto UsingHelpAnchor = "pomoc";
+constexpr auto Title = UI_TEXT("DOXA WIN - Pomoc");
 }  // namespace
 
 HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent), browser_(new QTextBrowser(this)) {
     loadHelpResources();
-    setWindowTitle(QStringLiteral("DOXA WIN - Pomoc"));
+    setWindowTitle(shownQText(Title));
     setModal(false);
     browser_->setOpenExternalLinks(false);
     browser_->setSource(QUrl(QString::fromLatin1(GuideUrl)));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dialog/screen_text.h"
 #include "link/port.h"
 #include "settings/port_mapping.h"
 #include "transmitter/station.h"
@@ -84,7 +85,8 @@ void CPortDlg::showMapping() {
     if (name.empty())
         window().setText(MappingText, "");
     else
-        window().setText(MappingText, name + " → " + path + (chosen_.empty() ? "" : " (zapisane po OK)"));
+        window().setText(MappingText, formatText(chosen_.empty() ? "%1 → %2" : UI_TEXT("%1 → %2 (zapisane po OK)"),
+                                                 {name, path}));
 }
 
 }  // namespace doxa

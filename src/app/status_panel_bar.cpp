@@ -1,8 +1,10 @@
 #include "app/status_panel_bar.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QScrollBar>
 
+#include "host/dialog_host.h"
 #include "ui_status_panel_bar.h"
 
 namespace doxa {
@@ -12,6 +14,8 @@ StatusPanelBar::StatusPanelBar(StatusPanel& panel, QWidget* parent)
     auto* content = new QWidget;
     Ui::StatusPanelBar form;
     form.setupUi(content);
+    for (QGroupBox* group : content->findChildren<QGroupBox*>())
+        group->setTitle(shownQText(group->title().toStdString()));
     for (int id = StatusPanel::FirstField; id <= StatusPanel::LastField; ++id)
         fields_[std::size_t(id - StatusPanel::FirstField)] =
             content->findChild<QLabel*>(QStringLiteral("c%1").arg(id));
@@ -36,7 +40,7 @@ QLabel* StatusPanelBar::field(int id) const {
 
 void StatusPanelBar::showTexts() {
     for (int id = StatusPanel::FirstField; id <= StatusPanel::LastField; ++id)
-        if (QLabel* label = field(id)) label->setText(QString::fromStdString(panel_.text(id)));
+        if (QLabel* label = field(id)) label->setText(shownQText(panel_.text(id)));
 }
 
 }  // namespace doxa
