@@ -93,7 +93,7 @@ TEST(Report, ShownInEnglishLineByLineWithTheValuesKept) {
     day.tm_mon = 11;
     day.tm_mday = 6;
     const ReportHeader header = reportHeader(pt100(), day, 2, 3);
-    EXPECT_EQ(shownText(header.model), "Configuration of transmitter type : DOXA-22");
+    EXPECT_EQ(shownText(header.model), "Config. of transmitter type : DOXA-22");
     EXPECT_EQ(shownText(header.serial), "Serial number : 1193046");
     EXPECT_EQ(shownText(header.date), "Date : 06.12.2026");
     EXPECT_EQ(shownText(header.page), " Page: 2/3");

@@ -121,7 +121,7 @@
     </message>
     <message>
         <source>Konfiguracja przetwornika typu : %1</source>
-        <translation>Configuration of transmitter type : %1</translation>
+        <translation>Config. of transmitter type : %1</translation>
     </message>
     <message>
         <source>Numer seryjny : %1</source>
