@@ -509,5 +509,13 @@ Issue a calibration certificate?</translation>
         <source>Nie można zapisać ustawień programu (plik ustawień jest niedostępny)</source>
         <translation>Cannot save the program settings (the settings file is not accessible)</translation>
     </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>%1 – %2 – %3</source>
+        <translation>%1 – %2 – %3</translation>
+    </message>
 </context>
 </TS>
