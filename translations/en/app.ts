@@ -160,7 +160,7 @@
     </message>
     <message>
         <source>Rekordy historii czekają na bazę: %1</source>
-        <translation>History records waiting for the database: %1</translation>
+        <translation>History records awaiting database: %1</translation>
     </message>
     <message>
         <source>Tak</source>
