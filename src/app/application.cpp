@@ -51,18 +51,22 @@ namespace {
 constexpr int Rs485FastestReplyWait = 5;
 
 constexpr std::string_view DisplayModelPrefill = "DOXA-";
-constexpr std::string_view Rs485Only = "Opcja dostępna dla RS485";
-constexpr std::string_view AccessDenied = "Dostęp zabroniony";
+constexpr std::string_view Rs485Only = UI_TEXT("Opcja dostępna dla RS485");
+constexpr std::string_view AccessDenied = UI_TEXT("Dostęp zabroniony");
 // Short enough for the status bar of the small main window.
-constexpr std::string_view ForcedOutputNotice = "UWAGA: wyjście wymuszone";
-constexpr std::string_view ReleaseQuestion =
+constexpr std::string_view ForcedOutputNotice = UI_TEXT("UWAGA: wyjście wymuszone");
+constexpr std::string_view ReleaseQuestion = UI_TEXT(
     "Wyjście przetwornika jest nadal ustawione na stałą wartość.\n"
-    "Czy zwolnić wyjście przed zakończeniem programu?";
-constexpr std::string_view CertificateQuestion =
+    "Czy zwolnić wyjście przed zakończeniem programu?");
+constexpr std::string_view CertificateQuestion = UI_TEXT(
     "Kalibracja została zapisana w historii przetwornika.\n"
-    "Czy wystawić świadectwo kalibracji?";
+    "Czy wystawić świadectwo kalibracji?");
+// The certificate's notes when the history cannot number it, or when its records changed since.
+constexpr std::string_view DraftNote = UI_TEXT("Projekt bez numeru: %1");
+constexpr std::string_view ChangedSinceIssueNote =
+    UI_TEXT("Uwaga: zapisy zdarzenia zmieniły się od wydania świadectwa %1");
 constexpr std::string_view SettingsNotSaved =
-    "Nie można zapisać ustawień programu (plik ustawień jest niedostępny)";
+    UI_TEXT("Nie można zapisać ustawień programu (plik ustawień jest niedostępny)");
 
 }  // namespace
 
@@ -618,10 +622,9 @@ void Application::certify(const std::vector<StoredRecord>& session) {
     if (numbering.certificate)
         issue = {numbering.certificate->number, history_->localTime(numbering.certificate->issued).substr(0, 10)};
     Certificate certificate = makeEventCertificate(records, issue, *history_);
-    if (!numbering.certificate) certificate.notes.push_back("Projekt bez numeru: " + numbering.whyNone);
+    if (!numbering.certificate) certificate.notes.push_back(formatText(DraftNote, {numbering.whyNone}));
     if (numbering.codeDiffers)
-        certificate.notes.push_back("Uwaga: zapisy zdarzenia zmieniły się od wydania świadectwa " +
-                                    numbering.certificate->number);
+        certificate.notes.push_back(formatText(ChangedSinceIssueNote, {numbering.certificate->number}));
     showCertificate_(certificate);
 }
 

@@ -26,6 +26,7 @@
 #include "host/dialog_host.h"
 #include "host/folder_watch.h"
 #include "app/help_window.h"
+#include "dialog/screen_text.h"
 #include "app/lock_indicators.h"
 #include "history/history_store.h"
 #include "app/main_menu.h"
@@ -42,34 +43,42 @@ namespace doxa {
 
 namespace {
 
-constexpr auto WindowTitle = "DOXA - DOXA WIN 7.1.32 ";
-constexpr auto TitleAfterDocument = " - DOXA WIN 7.1.32 ";
-constexpr auto DocumentFilter = "Dane DOXA(*.prg)";
+constexpr auto WindowTitle = KEPT_TEXT("DOXA - DOXA WIN 7.1.32 ");
+constexpr auto TitleAfterDocument = KEPT_TEXT(" - DOXA WIN 7.1.32 ");
+constexpr auto DocumentFilter = UI_TEXT("Dane DOXA(*.prg)");
 constexpr auto DocumentSuffix = "prg";
-constexpr auto CsvFilter = "Pliki CSV (*.csv)";
+constexpr auto CsvFilter = UI_TEXT("Pliki CSV (*.csv)");
 constexpr auto CsvSuffix = "csv";
-constexpr auto RecentFilePrompt = "Otwórz ten dokument";
+constexpr auto RecentFilePrompt = UI_TEXT("Otwórz ten dokument");
 // How wide a path may be in the recent-file entries before its middle gives way to "...".
 constexpr int RecentFileWidth = 400;
 // With the master password the main view starts with this many tenths of the screen height
 // and the traffic log pane gets the rest.
 constexpr int MasterViewTenths = 6;
-constexpr auto IdlePrompt = "Wciśnij F1, aby uzyskać pomoc ";
+constexpr auto IdlePrompt = UI_TEXT("Wciśnij F1, aby uzyskać pomoc ");
 constexpr int ToolbarSlotSize = 60;
 constexpr int LockPollMs = 500;
 // How often the status bar looks at the records waiting for the service history's database,
 // and how often their delivery is tried again.
 constexpr int HistoryPollMs = 1000;
 constexpr int HistoryRetryMs = 60 * 1000;
+constexpr auto ToolbarTitle = UI_TEXT("Pasek narzędzi");
+constexpr auto ForcedOutputHint = UI_TEXT(
+    "Wyjście przetwornika jest ustawione na stałą wartość. Zwolnij je przyciskiem Zeruj w oknie "
+    "Ustaw prąd wy.");
+constexpr auto HistoryWaiting = UI_TEXT("Rekordy historii czekają na bazę: %1");
+constexpr auto Yes = UI_TEXT("Tak");
+constexpr auto No = UI_TEXT("Nie");
+constexpr auto Cancel = UI_TEXT("Anuluj");
 
 struct LockIndicator {
     LockKey key;
     const char* text;
 };
 constexpr std::array<LockIndicator, 3> lockIndicators = {{
-    {LockKey::Caps, "CAPS"},
-    {LockKey::Num, "NUM"},
-    {LockKey::Scroll, "SCR"},
+    {LockKey::Caps, KEPT_TEXT("CAPS")},
+    {LockKey::Num, KEPT_TEXT("NUM")},
+    {LockKey::Scroll, KEPT_TEXT("SCR")},
 }};
 
 }  // namespace
@@ -105,7 +114,7 @@ void MainFrame::attach(Application& application) {
 }
 
 void MainFrame::createToolbar(const ToolbarCommands& commands) {
-    toolbar_ = addToolBar(QStringLiteral("Pasek narzędzi"));
+    toolbar_ = addToolBar(shownQText(ToolbarTitle));
     toolbar_->setObjectName(QStringLiteral("toolbar"));
     toolbar_->setMovable(false);
     toolbar_->setFloatable(false);
@@ -130,7 +139,7 @@ void MainFrame::createToolbar(const ToolbarCommands& commands) {
 }
 
 void MainFrame::createStatusBar() {
-    auto* prompt = new QLabel(QString::fromUtf8(IdlePrompt));
+    auto* prompt = new QLabel(shownQText(IdlePrompt));
     prompt->setObjectName(QStringLiteral("idlePrompt"));
     statusBar()->addWidget(prompt, 1);
     for (std::size_t i = 0; i < lockIndicators.size(); ++i) {
@@ -160,16 +169,14 @@ void MainFrame::createForcedOutputNotice() {
     forcedOutputNotice_->setObjectName(QStringLiteral("forcedOutputNotice"));
     forcedOutputNotice_->setStyleSheet(QStringLiteral("QLabel { background: #ffd54f; color: black; "
                                                       "font-weight: bold; padding: 0 6px; }"));
-    forcedOutputNotice_->setToolTip(QStringLiteral(
-        "Wyjście przetwornika jest ustawione na stałą wartość. Zwolnij je przyciskiem Zeruj "
-        "w oknie Ustaw prąd wy."));
+    forcedOutputNotice_->setToolTip(shownQText(ForcedOutputHint));
     forcedOutputNotice_->hide();
     statusBar()->addPermanentWidget(forcedOutputNotice_);
 }
 
 void MainFrame::showForcedOutput() {
     const std::string_view notice = application_ ? application_->forcedOutputNotice() : std::string_view{};
-    forcedOutputNotice_->setText(QString::fromUtf8(notice.data(), static_cast<qsizetype>(notice.size())));
+    forcedOutputNotice_->setText(shownQText(notice));
     forcedOutputNotice_->setVisible(!notice.empty());
 }
 
@@ -193,8 +200,8 @@ void MainFrame::watchHistory(HistoryStore& history) {
 
 void MainFrame::showHistoryWaiting() {
     const std::size_t waiting = history_->waiting();
-    historyNotice_->setText(QStringLiteral("Rekordy historii czekają na bazę: %1").arg(waiting));
-    historyNotice_->setToolTip(QString::fromStdString(history_->problem()));
+    historyNotice_->setText(shownQText(formatText(HistoryWaiting, {std::to_string(waiting)})));
+    historyNotice_->setToolTip(shownQText(history_->problem()));
     historyNotice_->setVisible(waiting > 0);
 }
 
@@ -266,8 +273,8 @@ std::string MainFrame::askOpenPath() {
     QString folder = configurations.folder();
     if (folder.isEmpty() && application_ && !application_->recentFiles().empty())
         folder = QFileInfo(QFile::decodeName(application_->recentFiles().front().c_str())).path();
-    const QString path = QFileDialog::getOpenFileName(this, QString(), folder,
-                                                      QString::fromUtf8(DocumentFilter));
+    const QString path =
+        QFileDialog::getOpenFileName(this, QString(), folder, shownQText(DocumentFilter));
     configurations.keep(path);
     return QFile::encodeName(path).toStdString();
 }
@@ -283,7 +290,7 @@ std::string MainFrame::askCsvSavePath(std::string_view suggested) {
 std::string MainFrame::askSavePathOf(std::string_view suggested, const char* filter,
                                      const char* suffix, FileKind kind) {
     RememberedFolder folder(station_.settings, kind);
-    QFileDialog dialog(this, QString(), folder.folder(), QString::fromUtf8(filter));
+    QFileDialog dialog(this, QString(), folder.folder(), shownQText(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QString::fromLatin1(suffix));
     dialog.selectFile(
@@ -316,12 +323,11 @@ std::unique_ptr<FolderWatch> MainFrame::watchFolders(const std::vector<std::stri
 }
 
 Choice MainFrame::askYesNoCancel(std::string_view utf8) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("DOXA WIN"),
-                    QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())),
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("DOXA WIN"), shownQText(utf8),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Tak"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("Nie"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Anuluj"));
+    box.button(QMessageBox::Yes)->setText(shownQText(Yes));
+    box.button(QMessageBox::No)->setText(shownQText(No));
+    box.button(QMessageBox::Cancel)->setText(shownQText(Cancel));
     box.setDefaultButton(QMessageBox::Yes);
     switch (box.exec()) {
         case QMessageBox::Yes: return Choice::Yes;
@@ -388,7 +394,7 @@ void MainFrame::refreshRecentFiles() {
             QStringLiteral("&%1 %2").arg(i + 1).arg(QString(shown).replace('&', "&&")), menu);
         const int id = CmdRecentFile + int(i);
         action->setData(id);
-        action->setStatusTip(QString::fromUtf8(RecentFilePrompt));
+        action->setStatusTip(shownQText(RecentFilePrompt));
         connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
         menu->insertAction(placeholder, action);
         recentFileActions_.append(action);

@@ -8,6 +8,8 @@
 #include <span>
 
 #include "dialog/command_ids.h"
+#include "dialog/screen_text.h"
+#include "host/dialog_host.h"
 
 namespace doxa {
 
@@ -24,99 +26,101 @@ struct MenuItem {
 constexpr MenuItem Separator{};
 
 constexpr MenuItem transmissionItems[] = {
-    {"HART/RS232", CmdModeHart},
-    {"RS 485 (MODBUS)", CmdModeRs485},
+    {KEPT_TEXT("HART/RS232"), CmdModeHart},
+    {KEPT_TEXT("RS 485 (MODBUS)"), CmdModeRs485},
 };
 constexpr MenuItem familyItems[] = {
-    {"DOXA-2X", CmdFamilyDoxa},
-    {"RIVO-22", CmdFamilyRivo},
+    {KEPT_TEXT("DOXA-2X"), CmdFamilyDoxa},
+    {KEPT_TEXT("RIVO-22"), CmdFamilyRivo},
 };
 constexpr MenuItem ramItems[] = {
-    {"RAM 0", CmdRam0, "Odczyt RAM"},
-    {"RAM 1", CmdRam1},
+    {KEPT_TEXT("RAM 0"), CmdRam0, UI_TEXT("Odczyt RAM")},
+    {KEPT_TEXT("RAM 1"), CmdRam1},
 };
 constexpr MenuItem eepromItems[] = {
-    {"0x00-0xff", CmdEeprom0, "Odczyt EEPROM"},
-    {"0x100-0x1ff", CmdEeprom1},
+    {KEPT_TEXT("0x00-0xff"), CmdEeprom0, UI_TEXT("Odczyt EEPROM")},
+    {KEPT_TEXT("0x100-0x1ff"), CmdEeprom1},
 };
 constexpr MenuItem registerItems[] = {
-    {"Odczyt", CmdRegistersRead},
-    {"Zapis", CmdRegistersWrite},
+    {UI_TEXT("Odczyt"), CmdRegistersRead},
+    {UI_TEXT("Zapis"), CmdRegistersWrite},
 };
 
 // Each language is named in itself.
 constexpr MenuItem languageItems[] = {
-    {"Polski", CmdLanguagePolish, "Teksty programu po polsku od jego następnego uruchomienia"},
-    {"English", CmdLanguageEnglish, "Teksty programu po angielsku od jego następnego uruchomienia"},
+    {KEPT_TEXT("Polski"), CmdLanguagePolish,
+     UI_TEXT("Teksty programu po polsku od jego następnego uruchomienia")},
+    {KEPT_TEXT("English"), CmdLanguageEnglish,
+     UI_TEXT("Teksty programu po angielsku od jego następnego uruchomienia")},
 };
 
 constexpr MenuItem fileItems[] = {
-    {"&Nowe\tCtrl+N", CmdNew, "Otwórz nowy dokument"},
-    {"&Pobierz...\tCtrl+O", CmdOpen, "Otwórz instniejący dokument"},
-    {"Za&chowaj\tCtrl+S", CmdSave, "Zachowaj aktywny dokument"},
-    {"Zac&howaj jako...", CmdSaveAs, "Zachowaj aktywny dokument z nową nazwą"},
-    {"Kopie zapasowe...", CmdBackups, "Otwórz konfigurację zapisaną przed programowaniem"},
-    {"Historia przetwornika...", CmdHistory, "Pokazuje, co zrobiono z przetwornikami"},
+    {UI_TEXT("&Nowe\tCtrl+N"), CmdNew, UI_TEXT("Otwórz nowy dokument")},
+    {UI_TEXT("&Pobierz...\tCtrl+O"), CmdOpen, UI_TEXT("Otwórz instniejący dokument")},
+    {UI_TEXT("Za&chowaj\tCtrl+S"), CmdSave, UI_TEXT("Zachowaj aktywny dokument")},
+    {UI_TEXT("Zac&howaj jako..."), CmdSaveAs, UI_TEXT("Zachowaj aktywny dokument z nową nazwą")},
+    {UI_TEXT("Kopie zapasowe..."), CmdBackups, UI_TEXT("Otwórz konfigurację zapisaną przed programowaniem")},
+    {UI_TEXT("Historia przetwornika..."), CmdHistory, UI_TEXT("Pokazuje, co zrobiono z przetwornikami")},
     Separator,
-    {"&Drukuj", CmdPrint, "Drukuje ustawienia przetwornika"},
-    {"Eksport do PDF", CmdExportPdf, "Zapisuje raport ustawień przetwornika w pliku PDF"},
+    {UI_TEXT("&Drukuj"), CmdPrint, UI_TEXT("Drukuje ustawienia przetwornika")},
+    {UI_TEXT("Eksport do PDF"), CmdExportPdf, UI_TEXT("Zapisuje raport ustawień przetwornika w pliku PDF")},
     Separator,
-    {"Poprzednie", CmdRecentFile, "Otwórz ten dokument"},
+    {UI_TEXT("Poprzednie"), CmdRecentFile, UI_TEXT("Otwórz ten dokument")},
     Separator,
-    {"&Wyjście", CmdExit, "Wyjście z aplikacji"},
+    {UI_TEXT("&Wyjście"), CmdExit, UI_TEXT("Wyjście z aplikacji")},
 };
 constexpr MenuItem transmitterItems[] = {
-    {"&Inicjalizacja", CmdInitialize, "Inicjalizacja programu"},
-    {"&Wyświetlanie", CmdDisplay, "Wyświetlanie danych pomiarowych"},
-    {"P&rogramowanie", CmdProgram, "Programowanie przetwornika"},
-    {"&Kalibracja", CmdCalibrate, "Kalibracja przetwornika"},
-    {"Procedura kalibracji...", CmdCalibrationProcedure,
-     "Kalibracja ze stanem zastanym i pozostawionym, zapisana jako jedno zdarzenie"},
-    {"&Czujnik", CmdSensor, "Dane czujnika"},
-    {"&Tekst", CmdText, "Tekst ASCII zapisany w przetworniku"},
-    {"&Ustaw prąd wy.", CmdOutputCurrent, "Ustawia prąd wyjściowy"},
+    {UI_TEXT("&Inicjalizacja"), CmdInitialize, UI_TEXT("Inicjalizacja programu")},
+    {UI_TEXT("&Wyświetlanie"), CmdDisplay, UI_TEXT("Wyświetlanie danych pomiarowych")},
+    {UI_TEXT("P&rogramowanie"), CmdProgram, UI_TEXT("Programowanie przetwornika")},
+    {UI_TEXT("&Kalibracja"), CmdCalibrate, UI_TEXT("Kalibracja przetwornika")},
+    {UI_TEXT("Procedura kalibracji..."), CmdCalibrationProcedure,
+     UI_TEXT("Kalibracja ze stanem zastanym i pozostawionym, zapisana jako jedno zdarzenie")},
+    {UI_TEXT("&Czujnik"), CmdSensor, UI_TEXT("Dane czujnika")},
+    {UI_TEXT("&Tekst"), CmdText, UI_TEXT("Tekst ASCII zapisany w przetworniku")},
+    {UI_TEXT("&Ustaw prąd wy."), CmdOutputCurrent, UI_TEXT("Ustawia prąd wyjściowy")},
 };
 constexpr MenuItem settingsItems[] = {
-    {"&Hasła", CmdPasswords, "Zmiana haseł"},
-    {"&Port", CmdPort, "Wybierz port szeregowy"},
-    {"Transmisja", 0, "", transmissionItems},
-    {"Przetwornik", 0, "", familyItems},
-    {"Potwierdzanie zmian przed zapisem", CmdConfirmWrites,
-     "Przed programowaniem pokazuje, które wartości się zmienią"},
-    {"Ostrzeżenie przed wymuszeniem wyjścia", CmdLoopWarning,
-     "Przed ustawieniem prądu wyjściowego i kalibracją przypomina o przełączeniu pętli sterowania na pracę ręczną"},
-    {"Przyrząd wzorcowy...", CmdReferenceInstrument,
-     "Przyrząd wzorcowy i tolerancje podawane na świadectwie kalibracji"},
-    {"Przyrządy wzorcowe...", CmdReferenceInstruments,
-     "Rejestr przyrządów wzorcowych: świadectwa, terminy wzorcowania, niepewności i historia zmian"},
-    {"Język", 0, "", languageItems},
+    {UI_TEXT("&Hasła"), CmdPasswords, UI_TEXT("Zmiana haseł")},
+    {UI_TEXT("&Port"), CmdPort, UI_TEXT("Wybierz port szeregowy")},
+    {UI_TEXT("Transmisja"), 0, "", transmissionItems},
+    {UI_TEXT("Przetwornik"), 0, "", familyItems},
+    {UI_TEXT("Potwierdzanie zmian przed zapisem"), CmdConfirmWrites,
+     UI_TEXT("Przed programowaniem pokazuje, które wartości się zmienią")},
+    {UI_TEXT("Ostrzeżenie przed wymuszeniem wyjścia"), CmdLoopWarning,
+     UI_TEXT("Przed ustawieniem prądu wyjściowego i kalibracją przypomina o przełączeniu pętli sterowania na pracę ręczną")},
+    {UI_TEXT("Przyrząd wzorcowy..."), CmdReferenceInstrument,
+     UI_TEXT("Przyrząd wzorcowy i tolerancje podawane na świadectwie kalibracji")},
+    {UI_TEXT("Przyrządy wzorcowe..."), CmdReferenceInstruments,
+     UI_TEXT("Rejestr przyrządów wzorcowych: świadectwa, terminy wzorcowania, niepewności i historia zmian")},
+    {UI_TEXT("Język"), 0, "", languageItems},
 };
 constexpr MenuItem serviceItems[] = {
-    {"RAM", 0, "", ramItems},
-    {"EEPROM", 0, "", eepromItems},
-    {"Rejestry (MODBUS)", 0, "", registerItems},
+    {KEPT_TEXT("RAM"), 0, "", ramItems},
+    {KEPT_TEXT("EEPROM"), 0, "", eepromItems},
+    {UI_TEXT("Rejestry (MODBUS)"), 0, "", registerItems},
     Separator,
-    {"&Monitor linii", CmdLineMonitor, "Monitor transmisji"},
-    {"&Komenda HART", CmdHartConsole, "Wysyła wpisaną komendę HART"},
-    {"&Ustawienia fabryczne", CmdFactorySettings, "Przywraca fabryczną kalibrację"},
-    {"Ustaw DELTA", CmdSetDelta},
+    {UI_TEXT("&Monitor linii"), CmdLineMonitor, UI_TEXT("Monitor transmisji")},
+    {UI_TEXT("&Komenda HART"), CmdHartConsole, UI_TEXT("Wysyła wpisaną komendę HART")},
+    {UI_TEXT("&Ustawienia fabryczne"), CmdFactorySettings, UI_TEXT("Przywraca fabryczną kalibrację")},
+    {UI_TEXT("Ustaw DELTA"), CmdSetDelta},
     Separator,
-    {"&Szukaj przetwornika", CmdFindTransmitter, "Szuka przetwornika, który nie odpowiada"},
-    {"Statystyka łącza", CmdLineStatistics, "Zapytania, odpowiedzi i błędy na linii"},
+    {UI_TEXT("&Szukaj przetwornika"), CmdFindTransmitter, UI_TEXT("Szuka przetwornika, który nie odpowiada")},
+    {UI_TEXT("Statystyka łącza"), CmdLineStatistics, UI_TEXT("Zapytania, odpowiedzi i błędy na linii")},
 };
 constexpr MenuItem helpItems[] = {
-    {"&Skorowidz", CmdHelpIndex, "Lista haseł pomocy"},
-    {"&Korzystanie z", CmdHelpUsing, "Wyświetl instrukcje jak używać pomocy"},
+    {UI_TEXT("&Skorowidz"), CmdHelpIndex, UI_TEXT("Lista haseł pomocy")},
+    {UI_TEXT("&Korzystanie z"), CmdHelpUsing, UI_TEXT("Wyświetl instrukcje jak używać pomocy")},
     Separator,
-    {"&O DOXA WIN...", CmdAbout, "Wyświetl informacje o programie i numer wersji"},
+    {UI_TEXT("&O DOXA WIN..."), CmdAbout, UI_TEXT("Wyświetl informacje o programie i numer wersji")},
 };
 
 constexpr MenuItem menuBarItems[] = {
-    {"&Dane konfiguracyjne", 0, "", fileItems},
-    {"&Przetwornik", 0, "", transmitterItems},
-    {"&Ustawienia", 0, "", settingsItems},
-    {"&Serwis", 0, "", serviceItems},
-    {"P&omoc", 0, "", helpItems},
+    {UI_TEXT("&Dane konfiguracyjne"), 0, "", fileItems},
+    {UI_TEXT("&Przetwornik"), 0, "", transmitterItems},
+    {UI_TEXT("&Ustawienia"), 0, "", settingsItems},
+    {UI_TEXT("&Serwis"), 0, "", serviceItems},
+    {UI_TEXT("P&omoc"), 0, "", helpItems},
 };
 
 struct Accelerator {
@@ -128,8 +132,9 @@ constexpr Accelerator windowAccelerators[] = {
     {"Shift+F1", CmdContextHelp},
 };
 
+// The shown text keeps the accelerator of the program's own text.
 QString labelOf(const MenuItem& item) {
-    return QString::fromUtf8(item.text).section(QLatin1Char('\t'), 0, 0);
+    return shownQText(item.text).section(QLatin1Char('\t'), 0, 0);
 }
 
 QKeySequence shortcutOf(const MenuItem& item) {
@@ -140,7 +145,7 @@ QAction* commandAction(QObject* parent, const QString& label, int id, const char
                        const std::function<void(int)>& run) {
     auto* action = new QAction(label, parent);
     action->setData(id);
-    action->setStatusTip(QString::fromUtf8(prompt));
+    action->setStatusTip(shownQText(prompt));
     QObject::connect(action, &QAction::triggered, action, [run, id] { run(id); });
     return action;
 }
@@ -190,7 +195,7 @@ QString commandName(int commandId) {
 
 QString commandPrompt(int commandId) {
     const MenuItem* item = findItem(menuBarItems, commandId);
-    return item ? QString::fromUtf8(item->prompt) : QString();
+    return item ? shownQText(item->prompt) : QString();
 }
 
 }  // namespace doxa

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dialog/screen_text.h"
 #include "link/port.h"
 #include "settings/port_mapping.h"
 #include "transmitter/station.h"
@@ -10,13 +11,12 @@ namespace doxa {
 
 namespace {
 
-// "/dev/serial/by-id/usb-FTDI_… (ttyUSB0) – FTDI FT232R USB UART, nr seryjny A1B2".
+// "/dev/serial/by-id/usb-FTDI_… (ttyUSB0) – FTDI FT232R USB UART, nr seryjny A1B2"; the
+// description and the hint are found again in it and translated.
 std::string deviceLine(const SerialDevice& device) {
-    std::string line = device.path;
-    if (!device.byId.empty()) line += " (" + device.tty + ")";
-    line += " – " + device.description;
-    if (!device.accessible) line += " – " + device.hint;
-    return line;
+    const std::string path = device.byId.empty() ? device.path : device.path + " (" + device.tty + ")";
+    if (device.accessible) return formatText(UI_TEXT("%1 – %2"), {path, device.description});
+    return formatText(UI_TEXT("%1 – %2 – %3"), {path, device.description, device.hint});
 }
 
 }  // namespace
@@ -84,7 +84,8 @@ void CPortDlg::showMapping() {
     if (name.empty())
         window().setText(MappingText, "");
     else
-        window().setText(MappingText, name + " → " + path + (chosen_.empty() ? "" : " (zapisane po OK)"));
+        window().setText(MappingText, formatText(chosen_.empty() ? "%1 → %2" : UI_TEXT("%1 → %2 (zapisane po OK)"),
+                                                 {name, path}));
 }
 
 }  // namespace doxa

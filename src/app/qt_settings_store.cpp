@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 
+#include "dialog/screen_text.h"
 #include "programming/prog_safeguard.h"
 
 namespace doxa {
@@ -51,9 +52,9 @@ void QtSettingsStore::refuseIfNoRegularFile() {
     const QFileInfo info(path_);
     if (!info.exists() || info.isFile()) return;
     refused_ = true;
-    notice_ = "Plik ustawień " + path_.toStdString() +
-              " nie jest zwykłym plikiem i nie został wczytany. Program używa ustawień domyślnych i "
-              "nie zapisze zmian.";
+    notice_ = formatText(UI_TEXT("Plik ustawień %1 nie jest zwykłym plikiem i nie został wczytany. "
+                                 "Program używa ustawień domyślnych i nie zapisze zmian."),
+                         {path_.toStdString()});
 }
 
 // The INI reader holds a file many times over in memory; a file of this size was not written by
@@ -61,16 +62,19 @@ void QtSettingsStore::refuseIfNoRegularFile() {
 void QtSettingsStore::setAsideIfOversized() {
     if (QFileInfo(path_).size() <= LargestFile) return;
     const QString backup = freeBackupPath();
-    const std::string tooLarge =
-        "Plik ustawień " + path_.toStdString() + " jest za duży (ponad 1 MB) i nie został wczytany";
     refused_ = backup.isEmpty() || !QFile::rename(path_, backup);
     if (refused_) {
-        notice_ = tooLarge + ". Program używa ustawień domyślnych i nie zapisze zmian.";
+        notice_ = formatText(UI_TEXT("Plik ustawień %1 jest za duży (ponad 1 MB) i nie został "
+                                     "wczytany. Program używa ustawień domyślnych i nie zapisze "
+                                     "zmian."),
+                             {path_.toStdString()});
         return;
     }
     QFile::setPermissions(backup, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    notice_ = tooLarge + "; zachowano go jako " + backup.toStdString() +
-              ". Program zaczyna od ustawień domyślnych.";
+    notice_ = formatText(UI_TEXT("Plik ustawień %1 jest za duży (ponad 1 MB) i nie został "
+                                 "wczytany; zachowano go jako %2. Program zaczyna od ustawień "
+                                 "domyślnych."),
+                         {path_.toStdString(), backup.toStdString()});
 }
 
 QString QtSettingsStore::backupPath(const QString& path, int number) {

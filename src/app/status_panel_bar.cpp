@@ -1,5 +1,6 @@
 #include "app/status_panel_bar.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QScrollBar>
 
@@ -13,6 +14,8 @@ StatusPanelBar::StatusPanelBar(StatusPanel& panel, QWidget* parent)
     auto* content = new QWidget;
     Ui::StatusPanelBar form;
     form.setupUi(content);
+    for (QGroupBox* group : content->findChildren<QGroupBox*>())
+        group->setTitle(shownQText(group->title().toStdString()));
     for (int id = StatusPanel::FirstField; id <= StatusPanel::LastField; ++id)
         fields_[std::size_t(id - StatusPanel::FirstField)] =
             content->findChild<QLabel*>(QStringLiteral("c%1").arg(id));

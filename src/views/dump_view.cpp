@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+#include "dialog/screen_text.h"
 #include "link/value_codec.h"
 #include "service/byte_values.h"
 #include "transmitter/station.h"
@@ -32,11 +33,11 @@ public:
     std::string n(int a) const { return formatGeneral(at(a), 3); }
     std::string sensor(int a) const;
     std::string breakSignal(int a) const {
-        return (at(a) & 0x10) ? "Sygnalizacja przerwy na min." : "Sygnalizacja przerwy na max.";
+        return (at(a) & 0x10) ? UI_TEXT("Sygnalizacja przerwy na min.") : UI_TEXT("Sygnalizacja przerwy na max.");
     }
     std::string thresholdState(int a) const {
-        if (!(at(a) & 0x04)) return " Próg nie aktywny.";
-        return (at(a) & 0x01) ? " max." : " min.";
+        if (!(at(a) & 0x04)) return UI_TEXT("Próg nie aktywny.");
+        return (at(a) & 0x01) ? KEPT_TEXT("max.") : KEPT_TEXT("min.");
     }
 
 private:
@@ -44,24 +45,26 @@ private:
 };
 
 std::string Page::sensor(int a) const {
-    static constexpr std::string_view Names[] = {"rezystancja.", "Pt100 (385).", "Ni100.", "napięcie.",
-                                                 "TC K.",        "TC J.",        "TC S.",  "TC B.",
-                                                 "TC N.",        "TC T."};
-    static constexpr std::string_view RtdNames[] = {"rezystancja.", "Pt100 (385).", "Pt100 (391).",
-                                                    "Ni100 (618).", "Ni100 (617).", "Cu100 (428).",
-                                                    "Cu100 (426).", "Cu50 (428).",  "Cu50 (426).", ""};
+    static constexpr std::string_view Names[] = {
+        UI_TEXT("rezystancja."), KEPT_TEXT("Pt100 (385)."), KEPT_TEXT("Ni100."), UI_TEXT("napięcie."),
+        KEPT_TEXT("TC K."),      KEPT_TEXT("TC J."),        KEPT_TEXT("TC S."),  KEPT_TEXT("TC B."),
+        KEPT_TEXT("TC N."),      KEPT_TEXT("TC T.")};
+    static constexpr std::string_view RtdNames[] = {
+        UI_TEXT("rezystancja."),   KEPT_TEXT("Pt100 (385)."), KEPT_TEXT("Pt100 (391)."),
+        KEPT_TEXT("Ni100 (618)."), KEPT_TEXT("Ni100 (617)."), KEPT_TEXT("Cu100 (428)."),
+        KEPT_TEXT("Cu100 (426)."), KEPT_TEXT("Cu50 (428)."),  KEPT_TEXT("Cu50 (426)."), ""};
     const int code = at(a) & 0x3F;
-    if (code == 14 || code == 15) return "y=f(x)";
-    if (code > 9) return "??????";
+    if (code == 14 || code == 15) return KEPT_TEXT("y=f(x)");
+    if (code > 9) return KEPT_TEXT("??????");
     return std::string(station_.device.isRtdOnly ? RtdNames[code] : Names[code]);
 }
 
 std::string outputKind(std::uint8_t byte) {
     switch (byte & 0x70) {
-        case 0x40: return "Wyjście napięciowe 0...10V  ";
-        case 0x20: return "Wyjście prądowe 0...5mA";
-        case 0x00: return "Wyjście prądowe 0...20mA";
-        default: return "Wyjście prądowe 4...20mA";
+        case 0x40: return UI_TEXT("Wyjście napięciowe 0...10V  ");
+        case 0x20: return UI_TEXT("Wyjście prądowe 0...5mA");
+        case 0x00: return UI_TEXT("Wyjście prądowe 0...20mA");
+        default: return UI_TEXT("Wyjście prądowe 4...20mA");
     }
 }
 
@@ -70,12 +73,12 @@ using Listing = std::vector<ViewText>;
 // How a listing shows the bytes at a field's address.
 enum Shown { Float4, Float3, Number, Sensor, BreakSignal, ThresholdState, OutputKind, OutputSignal };
 
-// One text of a listing: its line (from 1) and column, the label before the value, and where the
-// value stands in the page.
+// One text of a listing: its line (from 1) and column, the pattern that puts the value (%1) into
+// its label, and where the value stands in the page.
 struct Field {
     int line;
     int x;
-    std::string_view label;
+    std::string_view pattern;
     Shown shown;
     int address;
 };
@@ -89,7 +92,7 @@ std::string shownValue(const Page& p, Shown shown, int a) {
         case BreakSignal: return p.breakSignal(a);
         case ThresholdState: return p.thresholdState(a);
         case OutputKind: return outputKind(p.at(a));
-        case OutputSignal: return (p.at(a) & 0x40) ? "Wyjście napięciowe   " : "Wyjście prądowe ";
+        case OutputSignal: return (p.at(a) & 0x40) ? UI_TEXT("Wyjście napięciowe   ") : UI_TEXT("Wyjście prądowe ");
     }
     return {};
 }
@@ -97,106 +100,106 @@ std::string shownValue(const Page& p, Shown shown, int a) {
 void addListing(Listing& out, const Page& p, std::span<const Field> fields) {
     for (const Field& field : fields)
         out.push_back({field.x, FirstListingLine + field.line - 1,
-                       std::string(field.label) + shownValue(p, field.shown, field.address), Black});
+                       formatText(field.pattern, {shownValue(p, field.shown, field.address)}), Black});
 }
 
 // The upper EEPROM page of a transmitter with an ambient sensor.
 constexpr Field EepromHighWithAmbient[] = {
-    {1, 50, "Czujnik = ", Sensor, 8},
-    {1, 250, "Zakres min = ", Float4, 4},
-    {1, 450, "Zakres max = ", Float4, 0},
-    {2, 50, "", OutputKind, 124},
-    {2, 250, "", BreakSignal, 9},
-    {3, 50, "Poprawka CYS_I = ", Float4, 28},
-    {3, 250, "Poprawka CY0_I = ", Float4, 24},
-    {4, 50, "Poprawka CYS_U = ", Float4, 68},
-    {4, 250, "Poprawka CY0_U = ", Float4, 64},
-    {5, 50, "Poprawka CALS_R = ", Float4, 36},
-    {5, 250, "Poprawka CAL0_R = ", Float4, 32},
-    {6, 50, "Poprawka CALS_U = ", Float4, 92},
-    {6, 250, "Poprawka CAL0_U = ", Float4, 88},
-    {7, 50, "Filtr_1 = ", Number, 13},
-    {7, 150, "Filtr_2 = ", Number, 12},
-    {7, 250, "Delta = ", Number, 14},
-    {8, 50, "Próg L1 = ", Float4, 16},
-    {8, 250, "Histereza progu = ", Float4, 20},
-    {8, 400, "", ThresholdState, 9},
-    {9, 50, "Trimmer = ", Float4, 40},
-    {10, 50, "Poprawka POP_TEMP = ", Float4, 56},
+    {1, 50, UI_TEXT("Czujnik = %1"), Sensor, 8},
+    {1, 250, UI_TEXT("Zakres min = %1"), Float4, 4},
+    {1, 450, UI_TEXT("Zakres max = %1"), Float4, 0},
+    {2, 50, "%1", OutputKind, 124},
+    {2, 250, "%1", BreakSignal, 9},
+    {3, 50, UI_TEXT("Poprawka CYS_I = %1"), Float4, 28},
+    {3, 250, UI_TEXT("Poprawka CY0_I = %1"), Float4, 24},
+    {4, 50, UI_TEXT("Poprawka CYS_U = %1"), Float4, 68},
+    {4, 250, UI_TEXT("Poprawka CY0_U = %1"), Float4, 64},
+    {5, 50, UI_TEXT("Poprawka CALS_R = %1"), Float4, 36},
+    {5, 250, UI_TEXT("Poprawka CAL0_R = %1"), Float4, 32},
+    {6, 50, UI_TEXT("Poprawka CALS_U = %1"), Float4, 92},
+    {6, 250, UI_TEXT("Poprawka CAL0_U = %1"), Float4, 88},
+    {7, 50, KEPT_TEXT("Filtr_1 = %1"), Number, 13},
+    {7, 150, KEPT_TEXT("Filtr_2 = %1"), Number, 12},
+    {7, 250, KEPT_TEXT("Delta = %1"), Number, 14},
+    {8, 50, UI_TEXT("Próg L1 = %1"), Float4, 16},
+    {8, 250, UI_TEXT("Histereza progu = %1"), Float4, 20},
+    {8, 400, " %1", ThresholdState, 9},
+    {9, 50, KEPT_TEXT("Trimmer = %1"), Float4, 40},
+    {10, 50, UI_TEXT("Poprawka POP_TEMP = %1"), Float4, 56},
 };
 
 // RAM bank 0 of a transmitter with an ambient sensor.
 constexpr Field Ram0WithAmbient[] = {
-    {1, 50, "Adres = ", Number, 219},
-    {2, 50, "Czujnik = ", Sensor, 71},
-    {3, 50, "", OutputSignal, 71},
-    {4, 50, "Zakres min = ", Float4, 63},
-    {4, 200, "Zakres max = ", Float4, 67},
-    {5, 50, "", BreakSignal, 61},
-    {6, 50, "Filtr_1 = ", Number, 87},
-    {6, 150, "Filtr_2 = ", Number, 86},
-    {6, 250, "Delta = ", Number, 88},
-    {7, 50, "IN_CAL1 = ", Float4, 210},
-    {7, 200, "IN_CAL2 = ", Float4, 206},
-    {8, 50, "OUT_CAL1 = ", Float4, 202},
-    {8, 200, "OUT_CAL2 = ", Float4, 198},
+    {1, 50, UI_TEXT("Adres = %1"), Number, 219},
+    {2, 50, UI_TEXT("Czujnik = %1"), Sensor, 71},
+    {3, 50, "%1", OutputSignal, 71},
+    {4, 50, UI_TEXT("Zakres min = %1"), Float4, 63},
+    {4, 200, UI_TEXT("Zakres max = %1"), Float4, 67},
+    {5, 50, "%1", BreakSignal, 61},
+    {6, 50, KEPT_TEXT("Filtr_1 = %1"), Number, 87},
+    {6, 150, KEPT_TEXT("Filtr_2 = %1"), Number, 86},
+    {6, 250, KEPT_TEXT("Delta = %1"), Number, 88},
+    {7, 50, KEPT_TEXT("IN_CAL1 = %1"), Float4, 210},
+    {7, 200, KEPT_TEXT("IN_CAL2 = %1"), Float4, 206},
+    {8, 50, KEPT_TEXT("OUT_CAL1 = %1"), Float4, 202},
+    {8, 200, KEPT_TEXT("OUT_CAL2 = %1"), Float4, 198},
 };
 
 // RAM bank 1 of a transmitter with an ambient sensor.
 constexpr Field Ram1WithAmbient[] = {
-    {2, 50, "Temperatura = ", Float4, 16},
-    {3, 50, "CAL_T0 = ", Float4, 84},
-    {4, 50, "Poprawka CYS= ", Float3, 88},
-    {4, 250, "Poprawka CY0 = ", Float3, 92},
-    {5, 50, "Poprawka CALS = ", Float3, 100},
-    {5, 250, "Poprawka CAL0 = ", Float3, 96},
+    {2, 50, UI_TEXT("Temperatura = %1"), Float4, 16},
+    {3, 50, KEPT_TEXT("CAL_T0 = %1"), Float4, 84},
+    {4, 50, UI_TEXT("Poprawka CYS= %1"), Float3, 88},
+    {4, 250, UI_TEXT("Poprawka CY0 = %1"), Float3, 92},
+    {5, 50, UI_TEXT("Poprawka CALS = %1"), Float3, 100},
+    {5, 250, UI_TEXT("Poprawka CAL0 = %1"), Float3, 96},
 };
 
 // The upper EEPROM page of the other transmitters.
 constexpr Field EepromHigh[] = {
-    {1, 50, "Czujnik = ", Sensor, 8},
-    {1, 250, "Zakres min = ", Float3, 4},
-    {1, 450, "Zakres max = ", Float3, 0},
-    {2, 50, "", BreakSignal, 9},
-    {3, 50, "Poprawka CYS = ", Float3, 28},
-    {3, 250, "Poprawka CY0 = ", Float3, 24},
-    {4, 50, "Poprawka CALS = ", Float3, 36},
-    {4, 250, "Poprawka CAL0 = ", Float3, 32},
-    {5, 50, "Filtr_1 = ", Number, 13},
-    {5, 150, "Filtr_2 = ", Number, 12},
-    {5, 250, "Delta = ", Number, 14},
-    {6, 50, "Próg L1 = ", Float3, 16},
-    {6, 250, "Histereza progu = ", Float3, 20},
-    {6, 400, "", ThresholdState, 9},
-    {7, 50, "Trimmer = ", Float3, 40},
-    {8, 50, "Poprawka POP_TEMP = ", Float3, 56},
+    {1, 50, UI_TEXT("Czujnik = %1"), Sensor, 8},
+    {1, 250, UI_TEXT("Zakres min = %1"), Float3, 4},
+    {1, 450, UI_TEXT("Zakres max = %1"), Float3, 0},
+    {2, 50, "%1", BreakSignal, 9},
+    {3, 50, UI_TEXT("Poprawka CYS = %1"), Float3, 28},
+    {3, 250, UI_TEXT("Poprawka CY0 = %1"), Float3, 24},
+    {4, 50, UI_TEXT("Poprawka CALS = %1"), Float3, 36},
+    {4, 250, UI_TEXT("Poprawka CAL0 = %1"), Float3, 32},
+    {5, 50, KEPT_TEXT("Filtr_1 = %1"), Number, 13},
+    {5, 150, KEPT_TEXT("Filtr_2 = %1"), Number, 12},
+    {5, 250, KEPT_TEXT("Delta = %1"), Number, 14},
+    {6, 50, UI_TEXT("Próg L1 = %1"), Float3, 16},
+    {6, 250, UI_TEXT("Histereza progu = %1"), Float3, 20},
+    {6, 400, " %1", ThresholdState, 9},
+    {7, 50, KEPT_TEXT("Trimmer = %1"), Float3, 40},
+    {8, 50, UI_TEXT("Poprawka POP_TEMP = %1"), Float3, 56},
 };
 
 // RAM bank 0 of the other transmitters.
 constexpr Field Ram0[] = {
-    {1, 50, "Adres = ", Number, 219},
-    {2, 50, "Czujnik = ", Sensor, 116},
-    {2, 190, "Zakres min = ", Float3, 104},
-    {2, 320, "Zakres max = ", Float3, 107},
-    {2, 440, " ", BreakSignal, 121},
-    {3, 50, "Poprawka CYS = ", Float3, 98},
-    {3, 250, "Poprawka CY0 = ", Float3, 101},
-    {4, 50, "Poprawka CALS = ", Float3, 113},
-    {4, 250, "Poprawka CAL0 = ", Float3, 110},
-    {5, 50, "Filtr_1 = ", Number, 85},
-    {5, 150, "Filtr_2 = ", Number, 84},
-    {5, 250, "Delta = ", Number, 86},
-    {6, 50, "Próg L1 = ", Float3, 160},
-    {6, 250, "Histereza progu = ", Float3, 163},
-    {6, 400, "", ThresholdState, 121},
-    {7, 50, "Wartość PV = ", Float3, 221},
-    {7, 200, "Wartość prądu = ", Float3, 224},
-    {8, 50, "Polling adres = ", Number, 220},
-    {9, 50, "Wartość TRIM = ", Float3, 199},
-    {10, 50, "Wartość IY = ", Float3, 203},
-    {10, 250, "Wartość IX = ", Float3, 206},
-    {11, 50, "Wartość Y = ", Float3, 209},
-    {11, 250, "Wartość X = ", Float3, 212},
+    {1, 50, UI_TEXT("Adres = %1"), Number, 219},
+    {2, 50, UI_TEXT("Czujnik = %1"), Sensor, 116},
+    {2, 190, UI_TEXT("Zakres min = %1"), Float3, 104},
+    {2, 320, UI_TEXT("Zakres max = %1"), Float3, 107},
+    {2, 440, " %1", BreakSignal, 121},
+    {3, 50, UI_TEXT("Poprawka CYS = %1"), Float3, 98},
+    {3, 250, UI_TEXT("Poprawka CY0 = %1"), Float3, 101},
+    {4, 50, UI_TEXT("Poprawka CALS = %1"), Float3, 113},
+    {4, 250, UI_TEXT("Poprawka CAL0 = %1"), Float3, 110},
+    {5, 50, KEPT_TEXT("Filtr_1 = %1"), Number, 85},
+    {5, 150, KEPT_TEXT("Filtr_2 = %1"), Number, 84},
+    {5, 250, KEPT_TEXT("Delta = %1"), Number, 86},
+    {6, 50, UI_TEXT("Próg L1 = %1"), Float3, 160},
+    {6, 250, UI_TEXT("Histereza progu = %1"), Float3, 163},
+    {6, 400, " %1", ThresholdState, 121},
+    {7, 50, UI_TEXT("Wartość PV = %1"), Float3, 221},
+    {7, 200, UI_TEXT("Wartość prądu = %1"), Float3, 224},
+    {8, 50, UI_TEXT("Polling adres = %1"), Number, 220},
+    {9, 50, UI_TEXT("Wartość TRIM = %1"), Float3, 199},
+    {10, 50, UI_TEXT("Wartość IY = %1"), Float3, 203},
+    {10, 250, UI_TEXT("Wartość IX = %1"), Float3, 206},
+    {11, 50, UI_TEXT("Wartość Y = %1"), Float3, 209},
+    {11, 250, UI_TEXT("Wartość X = %1"), Float3, 212},
 };
 
 // RAM bank 0 also holds the threshold as the transmitter works with it; the listing takes it

@@ -8,14 +8,23 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "host/dialog_host.h"
 #include "views/dump_view.h"
 #include "transmitter/station.h"
 
 namespace doxa {
 
 namespace {
+
 constexpr int LineStep = 10;
+
+// A listing sets a text off from the one before it with blanks; they stay where they are.
+QString shownListingText(std::string_view text) {
+    const std::size_t indent = std::min(text.find_first_not_of(' '), text.size());
+    return QString(qsizetype(indent), QLatin1Char(' ')) + shownQText(text.substr(indent));
 }
+
+}  // namespace
 
 QFont viewFont() {
     QFont font(QStringLiteral("Arial"));
@@ -67,7 +76,7 @@ void MainView::paintEvent(QPaintEvent*) {
     const int lineHeight = metrics.height();
     for (const ViewText& text : dumpViewTexts(station_)) {
         painter.setPen(QColor(text.colour.r, text.colour.g, text.colour.b));
-        painter.drawText(text.x, text.line * lineHeight + metrics.ascent(), QString::fromStdString(text.text));
+        painter.drawText(text.x, text.line * lineHeight + metrics.ascent(), shownListingText(text.text));
     }
 }
 

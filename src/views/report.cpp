@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 
+#include "dialog/screen_text.h"
 #include "link/value_codec.h"
 #include "transmitter/device_record.h"
 
@@ -14,29 +15,28 @@ constexpr int Digits = 10;
 
 std::string sensorTypeName(int code, bool rtdOnly) {
     static constexpr std::array<std::string_view, 10> Names = {
-        "Rezystancja.", "Pt100 (385).", "Ni100.", "Napięcie.", "TC K", "TC J", "TC S", "TC B", "TC N", "TC T"};
+        UI_TEXT("Rezystancja."), KEPT_TEXT("Pt100 (385)."), KEPT_TEXT("Ni100."), UI_TEXT("Napięcie."),
+        KEPT_TEXT("TC K"), KEPT_TEXT("TC J"), KEPT_TEXT("TC S"), KEPT_TEXT("TC B"), KEPT_TEXT("TC N"),
+        KEPT_TEXT("TC T")};
     static constexpr std::array<std::string_view, 10> RtdNames = {
-        "Rezystancja.", "Pt100 (385).", "Pt100 (391).", "Ni100 (618).", "Ni100 (617).",
-        "Cu100 (428).", "Cu100 (426).", "Cu50 (428).",  "Cu50 (426).",  ""};
-    if (code == 14 || code == 15) return "y=f(x)";
-    if (code < 0 || code > 9) return "??????";
+        UI_TEXT("Rezystancja."), KEPT_TEXT("Pt100 (385)."), KEPT_TEXT("Pt100 (391)."),
+        KEPT_TEXT("Ni100 (618)."), KEPT_TEXT("Ni100 (617)."), KEPT_TEXT("Cu100 (428)."),
+        KEPT_TEXT("Cu100 (426)."), KEPT_TEXT("Cu50 (428)."), KEPT_TEXT("Cu50 (426)."), ""};
+    if (code == 14 || code == 15) return KEPT_TEXT("y=f(x)");
+    if (code < 0 || code > 9) return KEPT_TEXT("??????");
     return std::string(rtdOnly ? RtdNames[static_cast<std::size_t>(code)] : Names[static_cast<std::size_t>(code)]);
 }
 
 std::string unitText(int code, bool rtdOnly) {
-    if (code == 0) return " Ohm";
-    if (code == 3 && !rtdOnly) return " mV";
-    return code >= 1 && code <= 9 ? " °C" : " ";
+    if (code == 0) return KEPT_TEXT(" Ohm");
+    if (code == 3 && !rtdOnly) return KEPT_TEXT(" mV");
+    return code >= 1 && code <= 9 ? KEPT_TEXT(" °C") : " ";
 }
 
+// The transmitter knows four filter times; any other reads as none.
 std::string filterTimeText(int seconds) {
-    switch (seconds) {
-        case 1: return "1 sek";
-        case 2: return "2 sek";
-        case 5: return "5 sek";
-        case 10: return "10 sek";
-        default: return "0 sek";
-    }
+    const bool known = seconds == 1 || seconds == 2 || seconds == 5 || seconds == 10;
+    return formatText(UI_TEXT("%1 sek"), {std::to_string(known ? seconds : 0)});
 }
 
 // A value the transmitter sent as no number shows as none.
@@ -48,10 +48,10 @@ ReportHeader reportHeader(const DeviceRecord& device, const std::tm& today, int 
     char date[16];
     std::strftime(date, sizeof date, "%d.%m.%Y", &today);
     return {
-        .model = "Konfiguracja przetwornika typu : " + device.modelName,
-        .serial = "Numer seryjny : " + std::to_string(device.serialNumber),
-        .date = std::string("Data : ") + date,
-        .page = " Strona: " + std::to_string(page) + "/" + std::to_string(pages),
+        .model = formatText(UI_TEXT("Konfiguracja przetwornika typu : %1"), {device.modelName}),
+        .serial = formatText(UI_TEXT("Numer seryjny : %1"), {std::to_string(device.serialNumber)}),
+        .date = formatText(UI_TEXT("Data : %1"), {date}),
+        .page = formatText(UI_TEXT(" Strona: %1/%2"), {std::to_string(page), std::to_string(pages)}),
     };
 }
 
@@ -59,22 +59,23 @@ std::vector<std::string> reportLines(const DeviceRecord& device) {
     const bool rtdOnly = device.isRtdOnly != 0;
     const std::string unit = unitText(device.sensorType, rtdOnly);
     std::vector<std::string> lines;
-    lines.push_back("Typ czujnika : " + sensorTypeName(device.sensorType, rtdOnly));
-    lines.push_back(device.breakSignal == 1 ? "Sygnalizacja przerwy : na min" : "Sygnalizacja przerwy : na max");
-    lines.push_back("Zakres min : " + number(device.rangeMin) + unit);
-    lines.push_back("Zakres max : " + number(device.rangeMax) + unit);
+    lines.push_back(formatText(UI_TEXT("Typ czujnika : %1"), {sensorTypeName(device.sensorType, rtdOnly)}));
+    lines.push_back(device.breakSignal == 1 ? UI_TEXT("Sygnalizacja przerwy : na min")
+                                            : UI_TEXT("Sygnalizacja przerwy : na max"));
+    lines.push_back(formatText(UI_TEXT("Zakres min : %1"), {number(device.rangeMin) + unit}));
+    lines.push_back(formatText(UI_TEXT("Zakres max : %1"), {number(device.rangeMax) + unit}));
     if (device.thresholdActive)
-        lines.push_back("Próg : " + number(device.threshold) + unit +
-                        (device.thresholdDirection == 1 ? " , min" : " , max"));
+        lines.push_back(formatText(UI_TEXT("Próg : %1 , %2"), {number(device.threshold) + unit,
+                                                             device.thresholdDirection == 1 ? "min" : "max"}));
     else
-        lines.push_back("Próg : nie aktywny");
-    lines.push_back("Histereza : " + number(device.hysteresis) + unit);
+        lines.push_back(UI_TEXT("Próg : nie aktywny"));
+    lines.push_back(formatText(UI_TEXT("Histereza : %1"), {number(device.hysteresis) + unit}));
     if (device.filterOrder != 0)
-        lines.push_back("Filtracja : rząd:" + std::to_string(device.filterOrder) + " , " +
-                        filterTimeText(device.filterTime));
+        lines.push_back(formatText(UI_TEXT("Filtracja : rząd:%1 , %2"),
+                                   {std::to_string(device.filterOrder), filterTimeText(device.filterTime)}));
     else
-        lines.push_back("Filtr : wyłączony");
-    lines.push_back("Adres : " + std::to_string(device.pollingAddress));
+        lines.push_back(UI_TEXT("Filtr : wyłączony"));
+    lines.push_back(formatText(UI_TEXT("Adres : %1"), {std::to_string(device.pollingAddress)}));
     return lines;
 }
 

@@ -5,12 +5,14 @@
 #include <string_view>
 #include <vector>
 
+#include "dialog/screen_text.h"
+
 namespace doxa {
 
 struct DeviceRecord;
 
 // The texts of the one-page configuration report; the drawing is the printer's business.
-inline constexpr std::string_view ReportTitle = "DOXA WIN v 7.0.32";
+inline constexpr std::string_view ReportTitle = KEPT_TEXT("DOXA WIN v 7.0.32");
 
 struct ReportHeader {
     std::string model;   // "Konfiguracja przetwornika typu : DOXA-22"

@@ -8,6 +8,7 @@
 #include <QToolBar>
 #include <ctime>
 
+#include "dialog/screen_text.h"
 #include "host/dialog_host.h"
 #include "views/report.h"
 #include "transmitter/device_record.h"
@@ -20,6 +21,11 @@ constexpr int PortraitWidth = 12000;
 constexpr int PortraitHeight = 18000;
 constexpr QColor FrameColour{128, 0, 0};
 constexpr int FrameWidth = 10;
+constexpr auto PreviewTitle = UI_TEXT("Podgląd wydruku");
+constexpr auto ExportPdfTitle = UI_TEXT("Eksport do PDF");
+constexpr auto PdfFilter = UI_TEXT("Dokument PDF (*.pdf)");
+constexpr auto NotWritten = UI_TEXT("Nie można zapisać pliku %1");
+constexpr auto ReportPdfTitle = UI_TEXT("Konfiguracja przetwornika");
 
 std::tm asTm(const QDate& date) {
     std::tm tm{};
@@ -72,12 +78,12 @@ bool writePdf(const QString& path, const QString& title, const PageDrawing& draw
 void printPreview(QWidget* parent, const PageDrawing& draw, const std::function<void()>& exportPdf) {
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog preview(&printer, parent);
-    preview.setWindowTitle(QStringLiteral("Podgląd wydruku"));
+    preview.setWindowTitle(shownQText(PreviewTitle));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&draw](QPrinter* target) { drawPages(*target, draw); });
     auto* toolbar = preview.findChild<QToolBar*>();
     if (exportPdf && toolbar)
-        QObject::connect(toolbar->addAction(QStringLiteral("Eksport do PDF")), &QAction::triggered, &preview, exportPdf);
+        QObject::connect(toolbar->addAction(shownQText(ExportPdfTitle)), &QAction::triggered, &preview, exportPdf);
     preview.exec();
 }
 
@@ -89,12 +95,11 @@ void exportPdf(QWidget* parent, RememberedFolder folder, const QString& suggeste
 
 void exportPdf(QWidget* parent, RememberedFolder folder, const QString& suggested,
                const std::function<bool(const QString&)>& write) {
-    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Eksport do PDF"),
-                                                      folder.place(suggested),
-                                                      QStringLiteral("Dokument PDF (*.pdf)"));
+    const QString path = QFileDialog::getSaveFileName(parent, shownQText(ExportPdfTitle),
+                                                      folder.place(suggested), shownQText(PdfFilter));
     if (path.isEmpty()) return;
     folder.keep(path);
-    if (!write(path)) showMessageBox(parent, ("Nie można zapisać pliku " + path).toStdString(), BoxIcon::Error);
+    if (!write(path)) showMessageBox(parent, formatText(NotWritten, {path.toStdString()}), BoxIcon::Error);
 }
 
 void drawReport(QPainter& painter, QSize pageSize, bool portrait, const DeviceRecord& device,
@@ -124,7 +129,7 @@ void drawReport(QPainter& painter, QSize pageSize, bool portrait, const DeviceRe
     const int top = H / 8;
     const int middle = H / 8 + H / 16;
     const auto cell = [&](int left, int y0, int right, int y1, Qt::Alignment align, const std::string& text) {
-        painter.drawText(QRect(QPoint(left, y0), QPoint(right, y1)), align | Qt::AlignVCenter, q(text));
+        painter.drawText(QRect(QPoint(left, y0), QPoint(right, y1)), align | Qt::AlignVCenter, shownQText(text));
     };
     cell(150, top, W / 2 + 100, middle, Qt::AlignLeft, header.model);
     cell(W / 2 + 150, top, W, middle, Qt::AlignLeft, header.serial);
@@ -137,7 +142,7 @@ void drawReport(QPainter& painter, QSize pageSize, bool portrait, const DeviceRe
     const std::vector<std::string> lines = reportLines(device);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int y = 400 * static_cast<int>(i + 1) + 200;
-        painter.drawText(QRect(100, y, W, 400), Qt::AlignLeft | Qt::AlignTop, q(lines[i]));
+        painter.drawText(QRect(100, y, W, 400), Qt::AlignLeft | Qt::AlignTop, shownQText(lines[i]));
     }
     painter.restore();
 }
@@ -150,8 +155,6 @@ PageDrawing reportPage(const DeviceRecord& device, const QDate& date) {
     };
 }
 
-const QString ReportPdfTitle = QStringLiteral("Konfiguracja przetwornika");
-
 }  // namespace
 
 bool drawReport(QPagedPaintDevice& device, const DeviceRecord& record, const QDate& date) {
@@ -159,7 +162,7 @@ bool drawReport(QPagedPaintDevice& device, const DeviceRecord& record, const QDa
 }
 
 bool writeReportPdf(const QString& path, const DeviceRecord& device, const QDate& date) {
-    return writePdf(path, ReportPdfTitle, reportPage(device, date));
+    return writePdf(path, shownQText(ReportPdfTitle), reportPage(device, date));
 }
 
 void printReport(QWidget* parent, const DeviceRecord& device) {
@@ -168,7 +171,7 @@ void printReport(QWidget* parent, const DeviceRecord& device) {
 
 void exportReportPdf(QWidget* parent, const DeviceRecord& device, RememberedFolder folder) {
     exportPdf(parent, folder, QStringLiteral("DOXA-%1.pdf").arg(device.serialNumber),
-              ReportPdfTitle, reportPage(device, QDate::currentDate()));
+              shownQText(ReportPdfTitle), reportPage(device, QDate::currentDate()));
 }
 
 }  // namespace doxa

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "dialog/screen_text.h"
 #include "host/dialog_host.h"
 #include "host/window_memory.h"
 #include "views/main_view.h"
@@ -22,6 +23,12 @@
 namespace doxa {
 
 namespace {
+
+constexpr auto Copy = UI_TEXT("Kopiuj");
+constexpr auto SaveLog = UI_TEXT("Zapisz log...");
+constexpr auto SaveLogTitle = UI_TEXT("Zapisz log");
+constexpr auto LogFilter = UI_TEXT("Log transmisji (*.txt)");
+constexpr auto NotWritten = UI_TEXT("Nie można zapisać pliku %1");
 
 QSize screenSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -128,9 +135,9 @@ bool TrafficLogPane::saveLog(const QString& path) const {
 void TrafficLogPane::contextMenuEvent(QContextMenuEvent* event) {
     if (!station_.hasMasterAccess()) return;
     QMenu menu(this);
-    menu.addAction(QStringLiteral("Kopiuj"), this,
+    menu.addAction(shownQText(Copy), this,
                    [this] { QApplication::clipboard()->setText(visibleText()); });
-    menu.addAction(QStringLiteral("Zapisz log..."), this, [this] { askAndSave(); });
+    menu.addAction(shownQText(SaveLog), this, [this] { askAndSave(); });
     menu.exec(event->globalPos());
 }
 
@@ -139,12 +146,12 @@ void TrafficLogPane::askAndSave() {
         QStringLiteral("doxa-log-%1.txt").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
     RememberedFolder folder(station_.settings, FileKind::Export);
     const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Zapisz log"), folder.place(suggested),
-                                     QStringLiteral("Log transmisji (*.txt)"));
+        QFileDialog::getSaveFileName(this, shownQText(SaveLogTitle), folder.place(suggested),
+                                     shownQText(LogFilter));
     if (path.isEmpty()) return;
     folder.keep(path);
     if (!saveLog(path))
-        showMessageBox(this, ("Nie można zapisać pliku " + path).toStdString(), BoxIcon::Error);
+        showMessageBox(this, formatText(NotWritten, {path.toStdString()}), BoxIcon::Error);
 }
 
 }  // namespace doxa

@@ -18,6 +18,7 @@
 #include <optional>
 #include <vector>
 
+#include "dialog/screen_text.h"
 #include "host/dialog_host.h"
 #include "host/window_memory.h"
 #include "settings/settings_keys.h"
@@ -26,9 +27,17 @@ namespace doxa {
 
 namespace {
 
-constexpr auto Title = "Wykres";
-constexpr auto PausedTitle = "Wykres (pauza)";
-constexpr auto EndedTitle = "Wykres (zakończony)";
+constexpr auto Title = UI_TEXT("Wykres");
+constexpr auto PausedTitle = UI_TEXT("Wykres (pauza)");
+constexpr auto EndedTitle = UI_TEXT("Wykres (zakończony)");
+constexpr auto Waiting = UI_TEXT("Oczekiwanie na pomiary...");
+constexpr auto Pause = UI_TEXT("Pauza");
+constexpr auto Resume = UI_TEXT("Wznów");
+constexpr auto SaveCsv = UI_TEXT("Zapisz CSV...");
+constexpr auto Close = UI_TEXT("Zamknij");
+constexpr auto SaveCsvTitle = UI_TEXT("Zapisz CSV");
+constexpr auto CsvFilter = UI_TEXT("Pliki CSV (*.csv)");
+constexpr auto NotWritten = UI_TEXT("Nie można zapisać pliku %1: %2");
 constexpr int MinuteMs = 60 * 1000;
 constexpr int AxisGap = 6;
 constexpr double DotRadius = 1.5;
@@ -40,9 +49,9 @@ struct Series {
     QColor color;
 };
 const std::array<Series, SeriesCount> series = {{
-    {"PV", QColor(0, 80, 200)},
-    {"Wyjście", QColor(200, 40, 40)},
-    {"Temp. otocz.", QColor(0, 130, 60)},
+    {KEPT_TEXT("PV"), QColor(0, 80, 200)},
+    {UI_TEXT("Wyjście"), QColor(200, 40, 40)},
+    {UI_TEXT("Temp. otocz."), QColor(0, 130, 60)},
 }};
 
 std::optional<double> valueOf(const LiveCycle& cycle, int index) {
@@ -114,7 +123,7 @@ void TrendPlot::paintEvent(QPaintEvent*) {
     const std::size_t first = recording_.firstAtOrAfter(start);
     const std::size_t last = recording_.firstAtOrAfter(endMs_ + 1);
     if (first >= last) {
-        painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("Oczekiwanie na pomiary..."));
+        painter.drawText(rect(), Qt::AlignCenter, shownQText(Waiting));
         return;
     }
 
@@ -132,7 +141,7 @@ void TrendPlot::paintEvent(QPaintEvent*) {
         }
         if (!low) continue;
         // The legend names the series in the same colour; the axis needs only the unit.
-        const QString title = unit.isEmpty() ? QString::fromUtf8(series[index].name)
+        const QString title = unit.isEmpty() ? shownQText(series[index].name)
                                              : QStringLiteral("[%1]").arg(unit);
         axes.push_back({index, niceScale(*low, *high), title});
     }
@@ -224,7 +233,7 @@ void TrendPlot::paintEvent(QPaintEvent*) {
     const LiveCycle& latest = samples[last - 1].values;
     for (const Axis& axis : axes) {
         const std::optional<double> value = valueOf(latest, axis.index);
-        QString text = QString::fromUtf8(series[axis.index].name) + QStringLiteral(": ");
+        QString text = shownQText(series[axis.index].name) + QStringLiteral(": ");
         text +=
             value ? QString::number(*value, 'g', 6) + QLatin1Char(' ') + unitOf(latest, axis.index)
                   : QStringLiteral("—");
@@ -239,11 +248,11 @@ void TrendPlot::paintEvent(QPaintEvent*) {
 
 TrendWindow::TrendWindow(QWidget* owner, SettingsStore& settings)
     : QWidget(owner, Qt::Window), settings_(settings) {
-    setWindowTitle(QString::fromUtf8(Title));
+    setWindowTitle(shownQText(Title));
     plot_ = new TrendPlot(recording_, this);
-    pause_ = new QPushButton(QStringLiteral("Pauza"), this);
-    auto* save = new QPushButton(QStringLiteral("Zapisz CSV..."), this);
-    auto* close = new QPushButton(QStringLiteral("Zamknij"), this);
+    pause_ = new QPushButton(shownQText(Pause), this);
+    auto* save = new QPushButton(shownQText(SaveCsv), this);
+    auto* close = new QPushButton(shownQText(Close), this);
     connect(pause_, &QPushButton::clicked, this, &TrendWindow::togglePause);
     connect(save, &QPushButton::clicked, this, &TrendWindow::chooseCsvFile);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -284,7 +293,7 @@ void TrendWindow::outliveOwner() {
     setParent(owner->parentWidget(), Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose);
     pause_->setEnabled(false);
-    setWindowTitle(QString::fromUtf8(EndedTitle));
+    setWindowTitle(shownQText(EndedTitle));
     move(at);
     show();
 }
@@ -332,8 +341,8 @@ bool TrendWindow::saveCsv(const QString& path, QString& error) const {
 
 void TrendWindow::togglePause() {
     paused_ = !paused_;
-    pause_->setText(paused_ ? QStringLiteral("Wznów") : QStringLiteral("Pauza"));
-    setWindowTitle(QString::fromUtf8(paused_ ? PausedTitle : Title));
+    pause_->setText(shownQText(paused_ ? Resume : Pause));
+    setWindowTitle(shownQText(paused_ ? PausedTitle : Title));
     if (!paused_ && !recording_.empty()) {
         plot_->setEnd(recording_.samples().back().timeMs);
         plot_->update();
@@ -347,8 +356,8 @@ void TrendWindow::chooseCsvFile() {
                                : exports.folder();
     const QString name =
         QDateTime::currentDateTime().toString(QStringLiteral("'wykres-'yyyyMMdd-HHmmss'.csv'"));
-    QFileDialog dialog(this, QStringLiteral("Zapisz CSV"), QDir(folder).filePath(name),
-                       QStringLiteral("Pliki CSV (*.csv)"));
+    QFileDialog dialog(this, shownQText(SaveCsvTitle), QDir(folder).filePath(name),
+                       shownQText(CsvFilter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("csv"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
@@ -356,9 +365,8 @@ void TrendWindow::chooseCsvFile() {
     exports.keep(path);
     QString error;
     if (!saveCsv(path, error))
-        showMessageBox(
-            this, QStringLiteral("Nie można zapisać pliku %1: %2").arg(path, error).toStdString(),
-            BoxIcon::Error);
+        showMessageBox(this, formatText(NotWritten, {path.toStdString(), error.toStdString()}),
+                       BoxIcon::Error);
 }
 
 }  // namespace doxa

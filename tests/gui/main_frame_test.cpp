@@ -23,6 +23,7 @@
 #include "app/help_window.h"
 #include "app/status_panel_bar.h"
 #include "settings/settings_keys.h"
+#include "settings/shown_language.h"
 #include "transmitter/settings_store.h"
 #include "transmitter/station.h"
 
@@ -331,6 +332,60 @@ TEST_F(MainFrameTest, HelpSpeaksEnglishWhenEnglishIsChosen) {
     for (const char* topic : {"HART modem", "RS485", "[Porty]", "sim:DOXA-22", "Initialization"})
         EXPECT_TRUE(guide.contains(QString::fromUtf8(topic))) << topic;
     EXPECT_FALSE(guide.contains("Inicjalizacja"));
+}
+
+// English for as long as it lives; made before the window, so the window is built in English.
+struct EnglishStarted {
+    EnglishStarted() { EXPECT_TRUE(startLanguage(Language::English)); }
+    ~EnglishStarted() { startLanguage(Language::Polish); }
+};
+
+// MainFrameTest's members come after its bases: started here, English precedes the window.
+class MainFrameInEnglishTest : protected EnglishStarted, public MainFrameTest {
+protected:
+    // The mnemonic letters of the items of a menu or of the menu bar, upper case.
+    static QString mnemonics(const QWidget* menu) {
+        QString letters;
+        for (QAction* action : menu->actions()) {
+            const QString text = action->text();
+            const qsizetype at = text.indexOf('&');
+            if (at >= 0 && at + 1 < text.size()) letters += text[at + 1].toUpper();
+        }
+        return letters;
+    }
+};
+
+TEST_F(MainFrameInEnglishTest, MenusPromptsAndStatusBarSpeakEnglishKeepingTheAccelerators) {
+    QStringList titles;
+    for (QAction* action : frame.menuBar()->actions()) titles << action->text();
+    EXPECT_EQ(titles, QStringList({"&Configuration", "&Transmitter", "&Settings", "S&ervice",
+                                   "&Help"}));
+    EXPECT_EQ(texts(menu("Configuration")),
+              QStringList({"&New", "&Open...", "&Save", "Save &as...", "Backups...",
+                           "Transmitter history...", "&Print", "Export to PDF", "Recent",
+                           "E&xit"}));
+    EXPECT_EQ(menuCommand(CmdNew)->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(menuCommand(CmdOpen)->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(menuCommand(CmdSave)->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(menuCommand(CmdInitialize)->statusTip(), "Initialize the program");
+    EXPECT_EQ(texts(menu("Transmitter", menu("Settings"))), QStringList({"DOXA-2X", "RIVO-22"}));
+
+    // A letter taken twice in one menu would leave one of its items out of reach of Alt.
+    std::vector<const QWidget*> menus{frame.menuBar()};
+    for (const QMenu* each : frame.menuBar()->findChildren<QMenu*>()) menus.push_back(each);
+    for (const QWidget* each : menus) {
+        const QString letters = mnemonics(each);
+        for (QChar letter : letters)
+            EXPECT_EQ(letters.count(letter), 1) << letters.toStdString();
+    }
+
+    const auto* idle = frame.statusBar()->findChild<QLabel*>("idlePrompt");
+    ASSERT_NE(idle, nullptr);
+    EXPECT_EQ(idle->text(), "Press F1 for help ");
+    station.outputForced = true;
+    frame.attach(application);
+    EXPECT_EQ(frame.forcedOutputNotice()->text(), "NOTE: output forced");
+    station.outputForced = false;
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "settings/shown_language.h"
+
 namespace doxa {
 namespace {
 
@@ -201,6 +203,11 @@ TEST(QtSettingsStore, APipeInPlaceOfTheFileIsRefusedWithoutBeingRead) {
     EXPECT_EQ(store.notice(), "Plik ustawień " + path.toStdString() +
                                   " nie jest zwykłym plikiem i nie został wczytany. Program używa "
                                   "ustawień domyślnych i nie zapisze zmian.");
+    ASSERT_TRUE(startLanguage(Language::English));
+    EXPECT_EQ(shownText(store.notice()), "The settings file " + path.toStdString() +
+                                             " is not a regular file and was not read. The program "
+                                             "uses the default settings and will not save changes.");
+    startLanguage(Language::Polish);
     EXPECT_FALSE(store.writeInt("COM", "COM", 2));
     EXPECT_FALSE(QFileInfo(path).isFile());
     EXPECT_FALSE(QFile::exists(QtSettingsStore::backupPath(path)));

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "settings/shown_language.h"
 #include "support/sim_station.h"
 
 namespace doxa::test {
@@ -119,6 +120,24 @@ TEST(DumpView, ListingsOfTheCurrentGenerationDecodeFourByteNumbers) {
 
     view.dump(sim::Page::EepromLow, DumpSelection::EepromLow);
     EXPECT_EQ(view.listingSize(), 0u);
+}
+
+// The listing is composed in Polish; in English each text is found again with its value kept, and
+// the register names stay as they are.
+TEST(DumpView, ListingsReadInEnglishWithTheirValuesKept) {
+    ASSERT_TRUE(startLanguage(Language::English));
+    View view;
+    view.dump(sim::Page::EepromHigh, DumpSelection::EepromHigh);
+    for (const Expected& e : {Expected{1, 50, "Sensor = Pt100 (385)."}, Expected{1, 250, "Range min = -50."},
+                              Expected{2, 50, "Current output 4...20mA"},
+                              Expected{2, 250, "Break signalled at min."}, Expected{7, 50, "Filtr_1 = 124."},
+                              Expected{8, 50, "Threshold L1 = 50."}, Expected{8, 250, "Threshold hyst. = 48.5"},
+                              Expected{3, 50, "Corr. CYS_I = 18.4"}})
+        EXPECT_EQ(shownText(view.at(e.line, e.x).value_or("")), e.text) << e.line << "/" << e.x;
+    view.dump(sim::Page::Ram0, DumpSelection::Ram0);
+    EXPECT_EQ(shownText(view.at(1, 50).value_or("")).substr(0, 10), "Address = ");
+    EXPECT_EQ(shownText(view.at(3, 50).value_or("")), "Current output ");
+    startLanguage(Language::Polish);
 }
 
 TEST(DumpView, ListingsOfTheOlderGenerationDecodeThreeByteNumbers) {

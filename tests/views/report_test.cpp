@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include "settings/shown_language.h"
 #include "transmitter/device_record.h"
 
 namespace doxa::test {
@@ -81,6 +82,42 @@ TEST(Report, UnitsNamesAndSwitchedOffParts) {
     d.filterOrder = 1;
     d.filterTime = 3;
     EXPECT_EQ(reportLines(d)[6], "Filtracja : rząd:1 , 0 sek");
+}
+
+// The report is composed in Polish and shown in the language started: every line of it, values
+// and all, must be found again in English.
+TEST(Report, ShownInEnglishLineByLineWithTheValuesKept) {
+    ASSERT_TRUE(startLanguage(Language::English));
+    std::tm day{};
+    day.tm_year = 126;
+    day.tm_mon = 11;
+    day.tm_mday = 6;
+    const ReportHeader header = reportHeader(pt100(), day, 2, 3);
+    EXPECT_EQ(shownText(header.model), "Config. of transmitter type : DOXA-22");
+    EXPECT_EQ(shownText(header.serial), "Serial number : 1193046");
+    EXPECT_EQ(shownText(header.date), "Date : 06.12.2026");
+    EXPECT_EQ(shownText(header.page), " Page: 2/3");
+    std::vector<std::string> shown;
+    for (const std::string& line : reportLines(pt100())) shown.push_back(shownText(line));
+    EXPECT_EQ(shown, (std::vector<std::string>{
+                         "Sensor type : Pt100 (385).",
+                         "Break signalling : at max",
+                         "Range min : 100. °C",
+                         "Range max : 300. °C",
+                         "Threshold : 120. °C , min",
+                         "Hysteresis : 2.5 °C",
+                         "Filtering : order:2 , 5 s",
+                         "Address : 3",
+                     }));
+    DeviceRecord off = pt100();
+    off.sensorType = 3;
+    off.thresholdActive = 0;
+    off.filterOrder = 0;
+    const std::vector<std::string> lines = reportLines(off);
+    EXPECT_EQ(shownText(lines[0]), "Sensor type : Voltage.");
+    EXPECT_EQ(shownText(lines[4]), "Threshold : not active");
+    EXPECT_EQ(shownText(lines[6]), "Filter : off");
+    startLanguage(Language::Polish);
 }
 
 }  // namespace
