@@ -554,5 +554,27 @@ TEST_F(ApplicationTest, DeclinedFinderChangesNothing) {
     EXPECT_TRUE(app.isEnabled(CmdFindTransmitter));
 }
 
+// "Ustawienia" → "Język": the choice is stored for the next start, and the technician is told
+// only when it differs from the language the program speaks now.
+TEST_F(ApplicationTest, TheLanguageChosenIsStoredForTheNextStart) {
+    const std::string later = "Program będzie używał wybranego języka od następnego uruchomienia.";
+    sim.settings.writeText("Jezyk", "Jezyk", "pl");
+    Application program(sim.station, shell);
+    EXPECT_TRUE(program.isEnabled(CmdLanguageEnglish));
+    EXPECT_TRUE(program.isChecked(CmdLanguagePolish));
+
+    program.onCommand(CmdLanguagePolish);
+    EXPECT_TRUE(shell.messages.empty());
+    program.onCommand(CmdLanguageEnglish);
+    EXPECT_EQ(sim.settings.readText("Jezyk", "Jezyk", ""), "en");
+    EXPECT_TRUE(program.isChecked(CmdLanguageEnglish));
+    EXPECT_FALSE(program.isChecked(CmdLanguagePolish));
+    EXPECT_EQ(shell.messages, std::vector<std::string>{later});
+    program.onCommand(CmdLanguageEnglish);
+    program.onCommand(CmdLanguagePolish);
+    EXPECT_EQ(sim.settings.readText("Jezyk", "Jezyk", ""), "pl");
+    EXPECT_EQ(shell.messages.size(), 1u);
+}
+
 }  // namespace
 }  // namespace doxa::test

@@ -113,8 +113,10 @@ TEST_F(MainFrameTest, HasTheMenusWithTheirItemsAndAccelerators) {
     EXPECT_EQ(texts(settings), QStringList({"&Hasła", "&Port", "Transmisja", "Przetwornik",
                                             "Potwierdzanie zmian przed zapisem",
                                             "Ostrzeżenie przed wymuszeniem wyjścia", "Przyrząd wzorcowy...",
-                                            "Przyrządy wzorcowe..."}));
+                                            "Przyrządy wzorcowe...", "Język"}));
     EXPECT_EQ(texts(menu("Transmisja", settings)), QStringList({"HART/RS232", "RS 485 (MODBUS)"}));
+    // Each language is named in itself, whatever the language of the rest.
+    EXPECT_EQ(texts(menu("Język", settings)), QStringList({"Polski", "English"}));
     EXPECT_EQ(texts(menu("Przetwornik", settings)), QStringList({"DOXA-2X", "RIVO-22"}));
 
     QMenu* service = menu("Serwis");
@@ -369,6 +371,7 @@ TEST_F(MainFrameInEnglishTest, MenusPromptsAndStatusBarSpeakEnglishKeepingTheAcc
     EXPECT_EQ(menuCommand(CmdSave)->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(menuCommand(CmdInitialize)->statusTip(), "Initialize the program");
     EXPECT_EQ(texts(menu("Transmitter", menu("Settings"))), QStringList({"DOXA-2X", "RIVO-22"}));
+    EXPECT_EQ(texts(menu("Language", menu("Settings"))), QStringList({"Polski", "English"}));
 
     // A letter taken twice in one menu would leave one of its items out of reach of Alt.
     std::vector<const QWidget*> menus{frame.menuBar()};

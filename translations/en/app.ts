@@ -25,6 +25,13 @@
     </message>
 </context>
 <context>
+    <name>Application</name>
+    <message>
+        <source>Program będzie używał wybranego języka od następnego uruchomienia.</source>
+        <translation>The program will use the chosen language from its next start.</translation>
+    </message>
+</context>
+<context>
     <name>CPortDlg</name>
     <message>
         <source>%1 → %2 (zapisane po OK)</source>
@@ -130,10 +137,6 @@
 </context>
 <context>
     <name>doxa</name>
-    <message>
-        <source>DOXA WIN - Pomoc</source>
-        <translation>DOXA WIN - Help</translation>
-    </message>
     <message>
         <source>Dane DOXA(*.prg)</source>
         <translation>DOXA data(*.prg)</translation>
@@ -469,6 +472,26 @@
     <message>
         <source>P&amp;omoc</source>
         <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Teksty programu po polsku od jego następnego uruchomienia</source>
+        <translation>The program&apos;s texts in Polish from its next start</translation>
+    </message>
+    <message>
+        <source>Teksty programu po angielsku od jego następnego uruchomienia</source>
+        <translation>The program&apos;s texts in English from its next start</translation>
+    </message>
+    <message>
+        <source>Ostrzeżenie przed wymuszeniem wyjścia</source>
+        <translation>Warning before forcing the output</translation>
+    </message>
+    <message>
+        <source>Przed ustawieniem prądu wyjściowego i kalibracją przypomina o przełączeniu pętli sterowania na pracę ręczną</source>
+        <translation>Before the output current is set or calibrated, reminds to switch the control loop to manual</translation>
+    </message>
+    <message>
+        <source>Język</source>
+        <translation>Language</translation>
     </message>
 </context>
 <context>

@@ -435,7 +435,7 @@ Take its address and line settings into the program&apos;s settings?</translatio
     </message>
     <message>
         <source>Wybierz port szeregowy</source>
-        <translation>Choose a serial port</translation>
+        <translation>Choose the serial port</translation>
     </message>
     <message>
         <source>Adresy od 0 do 127, pierwszy nie większy niż ostatni</source>
