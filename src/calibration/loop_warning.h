@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "dialog/screen_text.h"
+
 namespace doxa {
 
 class SettingsStore;
@@ -11,8 +13,8 @@ class SettingsStore;
 // technician of this before they force anything; so does this program, unless the settings
 // switch the reminder off.
 inline constexpr std::string_view LoopWarning =
-    "Przed wymuszeniem wyjścia przetwornika przełącz pętlę sterowania na pracę ręczną: "
-    "wartość wyjścia nie będzie odpowiadać pomiarowi.";
+    UI_TEXT("Przed wymuszeniem wyjścia przetwornika przełącz pętlę sterowania na pracę ręczną: "
+            "wartość wyjścia nie będzie odpowiadać pomiarowi.");
 
 // On unless [Ostrzezenia] Petla is 0.
 bool warnsOfLoop(const SettingsStore& settings);

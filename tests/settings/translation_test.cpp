@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
@@ -108,6 +109,54 @@ TEST(Translation, TheProgramShowsWhatTheSourcesSayAndPolishUnchanged) {
     for (const SourceMessage& message : messages)
         EXPECT_EQ(shownText(message.source.toStdString()), message.source.toStdString())
             << where(message);
+}
+
+// The C++ string literals (adjacent ones joined) marked UI_TEXT in one source file.
+std::vector<QString> markedTexts(const QString& code) {
+    static const QRegularExpression mark(
+        QStringLiteral(R"re(UI_TEXT\(((?:\s*"(?:[^"\\]|\\.)*")+)\s*\))re"));
+    static const QRegularExpression literal(QStringLiteral(R"re("((?:[^"\\]|\\.)*)")re"));
+    std::vector<QString> texts;
+    for (auto marked = mark.globalMatch(code); marked.hasNext();) {
+        QString text;
+        const QString literals = marked.next().captured(1);
+        for (auto part = literal.globalMatch(literals); part.hasNext();) {
+            const QString escaped = part.next().captured(1);
+            for (qsizetype i = 0; i < escaped.size(); ++i) {
+                if (escaped[i] != QLatin1Char('\\') || i + 1 == escaped.size()) {
+                    text += escaped[i];
+                    continue;
+                }
+                const QChar next = escaped[++i];
+                text += next == QLatin1Char('n')   ? QChar('\n')
+                        : next == QLatin1Char('t') ? QChar('\t')
+                        : next == QLatin1Char('r') ? QChar('\r')
+                                                   : next;
+            }
+        }
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+// lupdate takes a marked text only where it can name a context (inside a namespace or a class):
+// one outside them would stay Polish for ever, unnoticed.
+TEST(Translation, EveryMarkedTextIsInTheSources) {
+    std::set<QString> sources;
+    for (const SourceMessage& message : translationSources()) sources.insert(message.source);
+    QDirIterator files(QStringLiteral(DOXA_PROGRAM_SOURCES), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
+                       QDir::Files, QDirIterator::Subdirectories);
+    int marked = 0;
+    while (files.hasNext()) {
+        QFile file(files.next());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        for (const QString& text : markedTexts(QString::fromUtf8(file.readAll()))) {
+            ++marked;
+            EXPECT_TRUE(sources.contains(text))
+                << file.fileName().toStdString() << ": \"" << text.toStdString() << "\"";
+        }
+    }
+    EXPECT_GT(marked, 100);
 }
 
 TEST(Translation, DocumentedTextsThatAreNotPolishStayInEnglish) {
