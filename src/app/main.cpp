@@ -87,8 +87,10 @@ int runDoxaWin(int argc, char* argv[]) {
     doxa::Station station(settings);
     station.makeLine = doxa::makeLineFactory(settings);
     const std::string historyDatabase = doxa::storedHistoryDatabase(settings);
+    // Nothing of the database is loaded before the window is up: the records an earlier run left
+    // waiting are looked for once it has been painted.
     const std::unique_ptr<doxa::HistoryStore> history =
-        doxa::openHistory(historyDatabase, doxa::Delivery::InBackground);
+        doxa::historyWithoutDelivery(historyDatabase, doxa::Delivery::InBackground);
     doxa::HistoryWorker historyWorker([historyDatabase] { return doxa::historyWithoutDelivery(historyDatabase); });
     station.recorder = history.get();
     const std::unique_ptr<doxa::HistoryInstrumentRegister> instruments =
@@ -117,7 +119,8 @@ int runDoxaWin(int argc, char* argv[]) {
     frame.show();
     // Start-up runs modal dialogs, so it runs inside the event loop.
     const std::string document = documentArgument(QApplication::arguments());
-    new AfterFirstPaint(frame, [&application, &frame, &settings, document] {
+    new AfterFirstPaint(frame, [&application, &frame, &settings, &history, document] {
+        history->retry();
         if (!settings.notice().empty()) frame.showMessage(settings.notice());
         application.startUp(document);
     });
