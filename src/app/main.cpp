@@ -78,9 +78,7 @@ private:
 int runDoxaWin(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("DOXA WIN"));
-    QApplication::setWindowIcon(doxa::applicationIcon());
     QTranslator qtTexts;
-    loadPolishQtTexts(app, qtTexts);
 
     doxa::QtSettingsStore settings;
     doxa::takeDoxaWinDefaults(settings);
@@ -119,7 +117,11 @@ int runDoxaWin(int argc, char* argv[]) {
     frame.show();
     // Start-up runs modal dialogs, so it runs inside the event loop.
     const std::string document = documentArgument(QApplication::arguments());
-    new AfterFirstPaint(frame, [&application, &frame, &settings, &history, document] {
+    new AfterFirstPaint(frame, [&app, &qtTexts, &application, &frame, &settings, &history, document] {
+        // What the first window does not show waits until it is up: the icon the desktop is given
+        // (drawn at all its sizes), Qt's own texts (its dialogs come later), the history's records.
+        QApplication::setWindowIcon(doxa::applicationIcon());
+        loadPolishQtTexts(app, qtTexts);
         history->retry();
         if (!settings.notice().empty()) frame.showMessage(settings.notice());
         application.startUp(document);
