@@ -170,8 +170,8 @@ ServerAddress serverAddress(const std::string& location) {
     return address;
 }
 
-// Sets the connection up from a postgresql:// URL; the password is left to libpq, which takes
-// it from ~/.pgpass or PGPASSWORD. Empty when the URL is usable, else why not.
+// Sets the connection up for a server named by a usable postgresql:// URL; the password is left
+// to libpq, which takes it from ~/.pgpass or PGPASSWORD.
 void useServerAddress(QSqlDatabase& db, const ServerAddress& address) {
     db.setHostName(address.socketFolder.isEmpty() ? address.host : address.socketFolder);
     if (address.port > 0) db.setPort(address.port);
