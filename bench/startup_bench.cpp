@@ -19,7 +19,7 @@ using namespace doxa::bench;
 namespace fs = std::filesystem;
 
 constexpr double TimeTarget = 1.3;
-constexpr double MemoryTarget = 1.2;
+constexpr double MemoryTarget = 1.1;
 constexpr double GiveUpSeconds = 30;
 
 // The settings scripts/demo writes: COM2 mapped to the simulated DOXA-22 and chosen.

@@ -81,17 +81,17 @@ private:
 int runDoxaWin(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("DOXA WIN"));
-    QApplication::setWindowIcon(doxa::applicationIcon());
     doxa::QtSettingsStore settings;
     doxa::takeDoxaWinDefaults(settings);
     doxa::startChosenLanguage(settings);
     QTranslator qtTexts;
-    loadPolishQtTexts(app, qtTexts);
     doxa::Station station(settings);
     station.makeLine = doxa::makeLineFactory(settings);
     const std::string historyDatabase = doxa::storedHistoryDatabase(settings);
+    // Nothing of the database is loaded before the window is up: the records an earlier run left
+    // waiting are looked for once it has been painted.
     const std::unique_ptr<doxa::HistoryStore> history =
-        doxa::openHistory(historyDatabase, doxa::Delivery::InBackground);
+        doxa::historyWithoutDelivery(historyDatabase, doxa::Delivery::InBackground);
     doxa::HistoryWorker historyWorker([historyDatabase] { return doxa::historyWithoutDelivery(historyDatabase); });
     station.recorder = history.get();
     const std::unique_ptr<doxa::HistoryInstrumentRegister> instruments =
@@ -120,7 +120,12 @@ int runDoxaWin(int argc, char* argv[]) {
     frame.show();
     // Start-up runs modal dialogs, so it runs inside the event loop.
     const std::string document = documentArgument(QApplication::arguments());
-    new AfterFirstPaint(frame, [&application, &frame, &settings, document] {
+    new AfterFirstPaint(frame, [&app, &qtTexts, &application, &frame, &settings, &history, document] {
+        // What the first window does not show waits until it is up: the icon the desktop is given
+        // (drawn at all its sizes), Qt's own texts (its dialogs come later), the history's records.
+        QApplication::setWindowIcon(doxa::applicationIcon());
+        loadPolishQtTexts(app, qtTexts);
+        history->retry();
         if (!settings.notice().empty()) frame.showMessage(settings.notice());
         application.startUp(document);
     });

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPalette>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -167,8 +168,17 @@ void MainFrame::showLockKeys() {
 void MainFrame::createForcedOutputNotice() {
     forcedOutputNotice_ = new QLabel;
     forcedOutputNotice_->setObjectName(QStringLiteral("forcedOutputNotice"));
-    forcedOutputNotice_->setStyleSheet(QStringLiteral("QLabel { background: #ffd54f; color: black; "
-                                                      "font-weight: bold; padding: 0 6px; }"));
+    // Coloured through its palette: a style sheet would bring Qt's style-sheet engine into every
+    // start, for a notice that is seldom shown.
+    QPalette colours = forcedOutputNotice_->palette();
+    colours.setColor(QPalette::Window, QColor(0xff, 0xd5, 0x4f));
+    colours.setColor(QPalette::WindowText, Qt::black);
+    forcedOutputNotice_->setPalette(colours);
+    forcedOutputNotice_->setAutoFillBackground(true);
+    QFont bold = forcedOutputNotice_->font();
+    bold.setBold(true);
+    forcedOutputNotice_->setFont(bold);
+    forcedOutputNotice_->setContentsMargins(6, 0, 6, 0);
     forcedOutputNotice_->setToolTip(shownQText(ForcedOutputHint));
     forcedOutputNotice_->hide();
     statusBar()->addPermanentWidget(forcedOutputNotice_);

@@ -170,17 +170,14 @@ ServerAddress serverAddress(const std::string& location) {
     return address;
 }
 
-// Sets the connection up from a postgresql:// URL; the password is left to libpq, which takes
-// it from ~/.pgpass or PGPASSWORD. Empty when the URL is usable, else why not.
-std::string useServerUrl(QSqlDatabase& db, const std::string& location) {
-    const ServerAddress address = serverAddress(location);
-    if (!address.problem.empty()) return address.problem;
+// Sets the connection up for a server named by a usable postgresql:// URL; the password is left
+// to libpq, which takes it from ~/.pgpass or PGPASSWORD.
+void useServerAddress(QSqlDatabase& db, const ServerAddress& address) {
     db.setHostName(address.socketFolder.isEmpty() ? address.host : address.socketFolder);
     if (address.port > 0) db.setPort(address.port);
     db.setUserName(address.user);
     db.setDatabaseName(address.database);
     db.setConnectOptions(QString::fromLatin1(ServerConnectOptions));
-    return {};
 }
 
 constexpr int DefaultServerPort = 5432;
@@ -221,23 +218,32 @@ std::string destinationOf(const std::string& location) {
     return normalServerUrl(address);
 }
 
+// The connection, and with it Qt's database driver and the database's own library, is made at
+// the first use: a program that keeps no record before its window is up does not load them.
 HistoryDatabase::HistoryDatabase(std::string location)
     : location_(std::move(location)), server_(isServerUrl(location_)) {
     static std::atomic<int> connections{0};
     connection_ = "doxa-history-" + std::to_string(++connections);
+    if (server_) urlProblem_ = serverAddress(location_).problem;
+}
+
+HistoryDatabase::~HistoryDatabase() {
+    if (!connectionMade_) return;
+    QSqlDatabase::database(qs(connection_), false).close();
+    QSqlDatabase::removeDatabase(qs(connection_));
+}
+
+void HistoryDatabase::makeConnection() {
+    if (connectionMade_) return;
     QSqlDatabase db = QSqlDatabase::addDatabase(server_ ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"),
                                                 qs(connection_));
     if (server_) {
-        urlProblem_ = useServerUrl(db, location_);
+        useServerAddress(db, serverAddress(location_));
     } else {
         db.setDatabaseName(qs(location_));
         db.setConnectOptions(qs(FileConnectOptions));
     }
-}
-
-HistoryDatabase::~HistoryDatabase() {
-    QSqlDatabase::database(qs(connection_), false).close();
-    QSqlDatabase::removeDatabase(qs(connection_));
+    connectionMade_ = true;
 }
 
 bool HistoryDatabase::isServerUrl(std::string_view location) { return location.starts_with(ServerScheme); }
@@ -259,6 +265,7 @@ bool HistoryDatabase::open(bool create) {
 bool HistoryDatabase::connect() {
     if (!urlProblem_.empty()) return fail(urlProblem_);
     if (server_) ++serverConnects;
+    makeConnection();
     QSqlDatabase db = QSqlDatabase::database(qs(connection_), false);
     if (!db.open()) return fail("cannot open " + location_ + ": " + utf8(db.lastError().text()));
     open_ = true;

@@ -107,6 +107,7 @@ private:
     // How many of the faults SQLite finds in a damaged file are told.
     static constexpr int DamageReported = 3;
 
+    void makeConnection();
     bool connect();
     bool write(HistoryTable table, const std::vector<PendingRecord>& records);
     bool runOnce(bool create, std::string_view doing, const TableWork& work);
@@ -126,6 +127,7 @@ private:
     std::string location_;
     bool server_ = false;
     std::string connection_;
+    bool connectionMade_ = false;
     bool open_ = false;
     // The file was found whole since it was opened.
     bool checked_ = false;

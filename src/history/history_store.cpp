@@ -80,9 +80,12 @@ HistoryStore::HistoryStore(std::string localFile, Clock now)
 HistoryStore::HistoryStore(std::string database, std::string localFile, Clock now, Delivery delivery)
     : now_(std::move(now)), database_(std::make_unique<HistoryDatabase>(std::move(database))),
       local_(std::make_unique<HistoryDatabase>(std::move(localFile))), destination_(destinationOf(database_->location())) {
-    local_->countWaiting(destination_, waiting_->inLocalFile);
+    // In the background the records left waiting are counted by the thread when it is first
+    // woken: a program does not load the database before its window is up.
     if (delivery == Delivery::InBackground)
         background_ = std::make_unique<BackgroundDelivery>(database_->location(), local_->location(), waiting_);
+    else
+        local_->countWaiting(destination_, waiting_->inLocalFile);
 }
 
 HistoryStore::~HistoryStore() = default;
@@ -121,13 +124,14 @@ bool HistoryStore::keepInLocalFile(PendingRecord record) {
     return inMemory_.empty();
 }
 
+// The thread is woken even when no record is known to wait: those of an earlier run are only
+// known once it has looked.
 void HistoryStore::retry() {
-    if (background_) keepLocally();
-    if (waiting() == 0) return;
-    if (background_)
-        background_->wake();
-    else
-        deliver();
+    if (background_) {
+        keepLocally();
+        return background_->wake();
+    }
+    if (waiting() > 0) deliver();
 }
 
 std::size_t HistoryStore::waiting() const {
@@ -357,8 +361,8 @@ std::optional<IssuedCertificate> HistoryStore::certificate(const std::string& nu
     return found;
 }
 
-std::unique_ptr<HistoryStore> openHistory(const std::string& database, Delivery delivery) {
-    auto store = historyWithoutDelivery(database, delivery);
+std::unique_ptr<HistoryStore> openHistory(const std::string& database) {
+    auto store = historyWithoutDelivery(database);
     store->retry();
     return store;
 }

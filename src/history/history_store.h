@@ -59,7 +59,7 @@ public:
     // without trying the database; false when the local file did not take it.
     bool keepInLocalFile(PendingRecord record);
     // Delivers the records that wait, when there are any (in the background: wakes the thread
-    // that delivers them).
+    // that delivers them, and counts those left by an earlier run the first time).
     void retry();
     // Newest first: every record held, the waiting ones with their destination. A file not yet
     // made holds no records; a part of the history that cannot be read sets problem().
@@ -79,7 +79,7 @@ public:
 
     // Records not yet in the database: in the local file and in memory. Those meant for another
     // database, or left by an earlier program without one, are not counted: they are not
-    // delivered here.
+    // delivered here. In the background, those of an earlier run count from the first retry().
     std::size_t waiting() const;
     // Records that could not be put even into the local file.
     std::size_t waitingInMemory() const { return inMemory_.size(); }
@@ -137,9 +137,10 @@ private:
 
 // The history a program keeps: the database named on the command line, else the one of the
 // settings ([Baza] URL), else the local file. Records left waiting by an earlier run are
-// delivered at once (in the background: their delivery is started).
-std::unique_ptr<HistoryStore> openHistory(const std::string& database, Delivery delivery = Delivery::Immediate);
-// The same history, with the records left waiting left as they are.
+// delivered at once.
+std::unique_ptr<HistoryStore> openHistory(const std::string& database);
+// The same history, with the records left waiting left as they are (until retry(); in the
+// background they are not even counted before it).
 std::unique_ptr<HistoryStore> historyWithoutDelivery(const std::string& database,
                                                      Delivery delivery = Delivery::Immediate);
 

@@ -336,6 +336,9 @@ ReferenceInstrument instrumentFromSettings(const SettingsStore& settings) {
     ReferenceInstrument instrument;
     instrument.name = settings.readText(ReferenceSection, ReferenceNameKey, "");
     instrument.serial = settings.readText(ReferenceSection, ReferenceSerialKey, "");
+    // Settings that name no instrument give none, whatever uncertainty they hold; and every
+    // start is spared the parser's making.
+    if (instrument.name.empty() && instrument.serial.empty()) return instrument;
     const std::string uncertainty = settings.readText(ReferenceSection, ReferenceUncertaintyKey, "");
     if (const auto parsed = parseUncertainty(uncertainty))
         instrument.uncertainties.push_back(*parsed);

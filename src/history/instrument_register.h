@@ -89,7 +89,8 @@ std::unique_ptr<HistoryInstrumentRegister> openInstrumentRegister(const std::str
 std::unique_ptr<HistoryInstrumentRegister> attachInstrumentRegister(Station& station, const std::string& database);
 
 // An instrument as the settings named it: the uncertainty text that reads as one becomes one,
-// one that does not stays in the model field, so nothing typed is lost.
+// one that does not stays in the model field, so nothing typed is lost. Settings that name
+// neither a name nor a serial number name none (an empty instrument).
 ReferenceInstrument instrumentFromSettings(const SettingsStore& settings);
 
 }  // namespace doxa

@@ -473,6 +473,29 @@ TEST_F(HistoryStoreTest, InTheBackgroundTheProgramAndItsThreadShareTheLocalFile)
     EXPECT_EQ(runSql(file(), {"SELECT count(*) FROM waiting"}), 0);
 }
 
+// doxa-win's start: a history delivering in the background opens nothing (nor loads a database
+// driver) before it is first asked to; the records an earlier run left waiting are counted by its
+// thread at the first retry().
+TEST_F(HistoryStoreTest, InTheBackgroundNothingIsOpenedNorCountedBeforeTheFirstRetry) {
+    // The database's folder is taken by a plain file: it cannot be made.
+    const std::filesystem::path blocked = folder_.path() / "shared";
+    std::ofstream(blocked) << "in the way";
+    const std::string shared = (blocked / "history.sqlite").string();
+    {
+        HistoryStore earlier(shared, file().string(), time_.clock());
+        earlier.record(compensation(1));
+        earlier.record(compensation(2));
+        ASSERT_EQ(earlier.waiting(), 2u) << earlier.problem();
+    }
+    const qsizetype connections = QSqlDatabase::connectionNames().size();
+    HistoryStore store(shared, file().string(), time_.clock(), Delivery::InBackground);
+    EXPECT_EQ(QSqlDatabase::connectionNames().size(), connections);
+    EXPECT_EQ(store.waiting(), 0u);
+    store.retry();
+    EXPECT_TRUE(test::eventually([&] { return store.waiting() == 2; })) << store.problem();
+    EXPECT_EQ(store.waitingOfThisRun(), 0u);
+}
+
 // A server that takes the connection and never answers (as a host whose packets vanish): the
 // record is kept in the local file at once, and quitting does not wait the connection out.
 TEST_F(HistoryStoreTest, QuittingDoesNotWaitForAServerThatNeverAnswers) {

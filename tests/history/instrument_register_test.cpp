@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QSqlDatabase>
 #include <filesystem>
 #include <memory>
 
@@ -175,9 +176,13 @@ TEST_F(InstrumentRegisterFile, TheSettingsInstrumentIsTakenOverOnceAndAnUnreadab
 }
 
 TEST_F(InstrumentRegisterFile, ARegisterWithAnInstrumentTakesNoneOverAndSettingsThatNameNoneGiveNone) {
+    const qsizetype connections = QSqlDatabase::connectionNames().size();
     const auto instruments = localRegister();
     MemorySettingsStore settings;
+    settings.writeText(ReferenceSection, ReferenceUncertaintyKey, "0,05 Ohm");
+    EXPECT_TRUE(instrumentFromSettings(settings).uncertainties.empty()) << "an uncertainty of no instrument";
     instruments->takeOver(instrumentFromSettings(settings));
+    EXPECT_EQ(QSqlDatabase::connectionNames().size(), connections) << "nothing is opened before the first use";
     EXPECT_TRUE(instruments->instruments().empty());
     ASSERT_TRUE(instruments->add(calibrator()));
 
