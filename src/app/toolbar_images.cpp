@@ -163,15 +163,21 @@ constexpr std::array<Painter, ToolbarSlotCount> painters = {
 
 }  // namespace
 
-QPixmap toolbarImage(int slot) {
-    QPixmap image(ToolbarImageSize, ToolbarImageSize);
-    image.fill(Qt::transparent);
-    if (slot < 0 || slot >= ToolbarSlotCount) return image;
-    QPainter painter(&image);
+QImage paintedToolbarStrip() {
+    QImage strip(ToolbarImageSize * ToolbarSlotCount, ToolbarImageSize,
+                 QImage::Format_ARGB32_Premultiplied);
+    strip.fill(Qt::transparent);
+    QPainter painter(&strip);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painters[std::size_t(slot)](painter);
-    return image;
+    for (const Painter paint : painters) {
+        painter.save();
+        painter.setClipRect(0, 0, ToolbarImageSize, ToolbarImageSize);
+        paint(painter);
+        painter.restore();
+        painter.translate(ToolbarImageSize, 0);
+    }
+    return strip;
 }
 
 QImage applicationIconImage(int size) {

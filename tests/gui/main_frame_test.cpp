@@ -199,10 +199,16 @@ TEST_F(MainFrameTest, TheToolbarHasNineSlotsWithTheirOwnImagesAndTheStandardComm
     }
     EXPECT_EQ(slotActions[0]->toolTip(), "Wyświetlanie");
     EXPECT_EQ(slotActions[4]->statusTip(), "Inicjalizacja programu");
-    // The nine images are nine different pictures.
+    // The nine images are nine different pictures, and the ones the build drew are the ones the
+    // code draws, each within its own slot.
     for (int a = 0; a < ToolbarSlotCount; ++a)
         for (int b = a + 1; b < ToolbarSlotCount; ++b)
             EXPECT_NE(toolbarImage(a).toImage(), toolbarImage(b).toImage()) << a << "," << b;
+    const QImage painted = paintedToolbarStrip();
+    for (int slot = 0; slot < ToolbarSlotCount; ++slot)
+        EXPECT_EQ(toolbarImage(slot).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                  painted.copy(slot * ToolbarImageSize, 0, ToolbarImageSize, ToolbarImageSize))
+            << "slot " << slot;
 }
 
 TEST_F(MainFrameTest, CommandsReachTheApplicationAndItsMessagesAreShown) {
