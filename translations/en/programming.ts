@@ -817,23 +817,23 @@ Program anyway?</translation>
     </message>
     <message>
         <source>Typ czujnika:                       %1</source>
-        <translation>Sensor type:                        %1</translation>
+        <translation>Sensor type:                      %1</translation>
     </message>
     <message>
         <source>Numer seryjny czujnika:        %1</source>
-        <translation>Sensor serial number:        %1</translation>
+        <translation>Sensor serial number:         %1</translation>
     </message>
     <message>
         <source>Wartość minimalna:              %1</source>
-        <translation>Minimum value:                   %1</translation>
+        <translation>Minimum value:                  %1</translation>
     </message>
     <message>
         <source>Wartość maksymalna:           %1</source>
-        <translation>Maximum value:                  %1</translation>
+        <translation>Maximum value:                 %1</translation>
     </message>
     <message>
         <source>Rozpiętość minimalna:          %1</source>
-        <translation>Minimum span:                     %1</translation>
+        <translation>Minimum span:                    %1</translation>
     </message>
     <message>
         <source>Nie prawidłowa wartość</source>
