@@ -5,13 +5,14 @@
 #include <string_view>
 
 #include "access/password_dlg.h"
+#include "dialog/screen_text.h"
 #include "transmitter/station.h"
 
 namespace doxa {
 
 namespace {
 
-constexpr std::string_view InputError = "Błąd we wprowadzaniu hasła";
+constexpr std::string_view InputError = UI_TEXT("Błąd we wprowadzaniu hasła");
 constexpr std::size_t LongestPassword = 8;
 constexpr int Kinds[] = {CPasswordChangeDlg::Service, CPasswordChangeDlg::Calibration,
                          CPasswordChangeDlg::Programming};

@@ -2,14 +2,16 @@
 
 #include <string_view>
 
+#include "dialog/screen_text.h"
+
 namespace doxa {
 
 namespace {
 
-constexpr std::string_view FolderPrefix = "Folder: ";
-constexpr std::string_view NoCopiesText = "Nie ma jeszcze żadnej kopii zapasowej.";
-constexpr std::string_view SerialPrefix = "   nr ";
-constexpr std::string_view TimeSeparator = "   ";
+constexpr std::string_view FolderPattern = UI_TEXT("Folder: %1");
+constexpr std::string_view NoCopiesText = UI_TEXT("Nie ma jeszcze żadnej kopii zapasowej.");
+// model, serial number, time
+constexpr std::string_view EntryPattern = UI_TEXT("%1   nr %2   %3");
 
 }  // namespace
 
@@ -18,11 +20,10 @@ void CBackupsDlg::onInit() {
     entries_ = store_.list();
     std::vector<std::string> items;
     for (const BackupEntry& entry : entries_)
-        items.push_back(entry.modelName + std::string(SerialPrefix) +
-                        std::to_string(entry.serialNumber) + std::string(TimeSeparator) +
-                        entry.time);
+        items.push_back(formatText(
+            EntryPattern, {entry.modelName, std::to_string(entry.serialNumber), entry.time}));
     w.setItems(List, items);
-    w.setText(FolderText, std::string(FolderPrefix) + store_.folder().string());
+    w.setText(FolderText, formatText(FolderPattern, {store_.folder().string()}));
     w.setText(EmptyText, entries_.empty() ? NoCopiesText : "");
     if (!entries_.empty()) w.setSelection(List, 0);
     w.setEnabled(Open, !entries_.empty());

@@ -9,8 +9,8 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <random>
@@ -18,6 +18,7 @@
 #include <system_error>
 #include <vector>
 
+#include "dialog/screen_text.h"
 #include "document/document_codec.h"
 
 namespace doxa {
@@ -40,7 +41,7 @@ constexpr std::size_t TemporaryLetters = 6;
 constexpr std::time_t StaleAfterSeconds = 10;
 
 std::string pastEndText(const std::string& path) {
-    return "An attempt was made to access " + path + " past its end.";
+    return formatText(KEPT_TEXT("An attempt was made to access %1 past its end."), {path});
 }
 
 // The documented text first, then the file and why on a line of their own.
@@ -55,8 +56,10 @@ std::string openFailure(const std::string& path, int error) {
 // A configuration file of this program ends with its last field; anything longer is another
 // kind of file.
 std::string tooLongText(const std::string& path, off_t size) {
-    return fileError(UnexpectedFormatText, path,
-                     std::to_string(size) + " bajtów, więcej niż ma plik konfiguracji przetwornika");
+    // The line is one pattern, so that it is found whole when it is translated.
+    return std::string(UnexpectedFormatText) + "\n" +
+           formatText(UI_TEXT("%1: %2 bajtów, więcej niż ma plik konfiguracji przetwornika"),
+                      {path, std::to_string(size)});
 }
 
 // Closes the descriptor however the function using it returns.
@@ -207,7 +210,7 @@ std::string namedTemporary(FileDescriptor& file, const std::string& folder,
 }  // namespace
 
 std::string notAFileText(const std::string& path) {
-    return "Nie można odczytać " + path + ": to nie jest zwykły plik.";
+    return formatText(UI_TEXT("Nie można odczytać %1: to nie jest zwykły plik."), {path});
 }
 
 std::string readDocumentBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {

@@ -4,14 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "dialog/screen_text.h"
 #include "transmitter/device_record.h"
 
 namespace doxa {
 
 // Texts of the file errors, as the technician sees them.
-inline constexpr auto OpenFailedText = "Failed to open document.";
-inline constexpr auto SaveFailedText = "Failed to save document.";
-inline constexpr auto UnexpectedFormatText = "Unexpected file format.";
+inline constexpr auto OpenFailedText = KEPT_TEXT("Failed to open document.");
+inline constexpr auto SaveFailedText = KEPT_TEXT("Failed to save document.");
+inline constexpr auto UnexpectedFormatText = KEPT_TEXT("Unexpected file format.");
 
 // A name that leads to a folder, a pipe, a device and the like is refused before it is read:
 // reading a pipe or a terminal would wait for ever.

@@ -7,16 +7,25 @@
 #include <string_view>
 #include <vector>
 
+#include "dialog/screen_text.h"
 #include "dialog/typed_number.h"
-#include "transmitter/model_limits.h"
 #include "transmitter/code_tables.h"
+#include "transmitter/model_limits.h"
 
 namespace doxa {
 
 namespace {
 
-constexpr std::string_view RefusedPrefix = "Błędna wartość w pliku: ";
-constexpr std::string_view AnyNumber = "liczba skończona";
+// field, value, what is allowed
+constexpr std::string_view RefusedPattern =
+    UI_TEXT("Błędna wartość w pliku: %1 = %2 (dozwolone: %3)");
+// field, value, model
+constexpr std::string_view RefusedSensorPattern =
+    UI_TEXT("Błędna wartość w pliku: %1 = %2 (niedostępny w przetworniku %3)");
+constexpr std::string_view SensorTypeField = UI_TEXT("Typ czujnika");
+constexpr std::string_view AnyNumber = UI_TEXT("liczba skończona");
+constexpr std::string_view EitherPattern = UI_TEXT("%1 lub %2");
+constexpr std::string_view PointPattern = UI_TEXT("Punkt %1 charakterystyki, %2");
 
 constexpr int HighestFilterOrder = 2;        // the radio group "Rząd:" '0', '1', '2'
 constexpr int HighestThresholdDirection = 2;  // 0 none, 1 "min", 2 "max"
@@ -29,8 +38,7 @@ constexpr std::array<std::string_view, 6> StandardListModels{
     "DOXA-22", "RIVO-22", "DOXA-21-R", "RIVO-21-R", "DOXA-21-U", "RIVO-21-U"};
 
 std::string refusal(std::string_view field, const std::string& value, std::string_view allowed) {
-    return std::string(RefusedPrefix) + std::string(field) + " = " + value + " (dozwolone: " +
-           std::string(allowed) + ")";
+    return formatText(RefusedPattern, {field, value, allowed});
 }
 
 std::string limitsText(const RangeLimits& limits) {
@@ -64,7 +72,8 @@ std::string refusedNumber(std::string_view field, float value,
     if (std::isfinite(value) && fitsAny(value, limits)) return {};
     if (limits.empty()) return refusal(field, numberText(value), AnyNumber);
     std::string allowed = limitsText(limits.front());
-    for (std::size_t i = 1; i < limits.size(); ++i) allowed += " lub " + limitsText(limits[i]);
+    for (std::size_t i = 1; i < limits.size(); ++i)
+        allowed = formatText(EitherPattern, {allowed, limitsText(limits[i])});
     return refusal(field, numberText(value), allowed);
 }
 
@@ -76,17 +85,18 @@ std::string refusedWhole(std::string_view field, int value, int lowest, int high
 
 std::string refusedCodes(const DeviceRecord& device) {
     if (!sensorName(device.sensorType, false))
-        return refusal("Typ czujnika", std::to_string(device.sensorType), "0 … 9, 14, 15");
+        return refusal(SensorTypeField, std::to_string(device.sensorType), "0 … 9, 14, 15");
     if (!characteristicOffered(device.sensorType, device.modelName))
-        return std::string(RefusedPrefix) + "Typ czujnika = " + std::to_string(device.sensorType) +
-               " (niedostępny w przetworniku " + device.modelName + ")";
+        return formatText(RefusedSensorPattern,
+                          {SensorTypeField, std::to_string(device.sensorType), device.modelName});
     if (!filterCodeForTime(device.filterTime))
-        return refusal("Czas filtru", std::to_string(device.filterTime), "0, 1, 2, 5, 10");
+        return refusal(UI_TEXT("Czas filtru"), std::to_string(device.filterTime), "0, 1, 2, 5, 10");
     for (const std::string& refused :
-         {refusedWhole("Rząd filtru", device.filterOrder, 0, HighestFilterOrder),
-          refusedWhole("Sygnalizacja przerwy", device.breakSignal, 0, 1),
-          refusedWhole("Próg aktywny", device.thresholdActive, 0, 1),
-          refusedWhole("Kierunek progu", device.thresholdDirection, 0, HighestThresholdDirection)})
+         {refusedWhole(UI_TEXT("Rząd filtru"), device.filterOrder, 0, HighestFilterOrder),
+          refusedWhole(UI_TEXT("Sygnalizacja przerwy"), device.breakSignal, 0, 1),
+          refusedWhole(UI_TEXT("Próg aktywny"), device.thresholdActive, 0, 1),
+          refusedWhole(UI_TEXT("Kierunek progu"), device.thresholdDirection, 0,
+                       HighestThresholdDirection)})
         if (!refused.empty()) return refused;
     return {};
 }
@@ -101,25 +111,25 @@ std::string refusedNumbers(const DeviceRecord& device) {
         device.thresholdActive ? std::vector<RangeLimits>{{0, HighestHysteresis, std::nullopt}}
                                : std::vector<RangeLimits>{};
     for (const std::string& refused :
-         {refusedNumber("Zakres min", device.rangeMin, limits),
-          refusedNumber("Zakres max", device.rangeMax, limits),
-          refusedNumber("Próg", device.threshold, thresholdLimits),
-          refusedNumber("Histereza", device.hysteresis, hysteresisLimits)})
+         {refusedNumber(UI_TEXT("Zakres min"), device.rangeMin, limits),
+          refusedNumber(UI_TEXT("Zakres max"), device.rangeMax, limits),
+          refusedNumber(UI_TEXT("Próg"), device.threshold, thresholdLimits),
+          refusedNumber(UI_TEXT("Histereza"), device.hysteresis, hysteresisLimits)})
         if (!refused.empty()) return refused;
     return {};
 }
 
 std::string refusedPoints(const Characteristic& characteristic) {
     const int count = characteristic.characteristicCount;
-    if (std::string refused =
-            refusedWhole("Ilość punktów charakterystyki", count, 0, Characteristic::MaxPoints);
+    if (std::string refused = refusedWhole(UI_TEXT("Ilość punktów charakterystyki"), count, 0,
+                                           Characteristic::MaxPoints);
         !refused.empty())
         return refused;
     for (int i = 0; i < count; ++i) {
-        const std::string point = "Punkt " + std::to_string(i + 1) + " charakterystyki, ";
+        const std::string number = std::to_string(i + 1);
         for (const std::string& refused :
-             {refusedNumber(point + "x", characteristic.x(i), {}),
-              refusedNumber(point + "y", characteristic.y(i), {})})
+             {refusedNumber(formatText(PointPattern, {number, "x"}), characteristic.x(i), {}),
+              refusedNumber(formatText(PointPattern, {number, "y"}), characteristic.y(i), {})})
             if (!refused.empty()) return refused;
     }
     return {};

@@ -8,10 +8,11 @@
 #include <cstdio>
 #include <string>
 
+#include "dialog/screen_text.h"
+#include "dialog/typed_number.h"
 #include "link/hart.h"
 #include "link/port.h"
 #include "link/value_codec.h"
-#include "dialog/typed_number.h"
 #include "transmitter/code_tables.h"
 #include "transmitter/station.h"
 #include "transmitter/write_table.h"
@@ -37,10 +38,10 @@ constexpr int PageStep = 5;
 constexpr int WarnAbove = 16;
 constexpr int MaxIntegerDigits = 8;
 
-constexpr const char* StartingText = "Inicjalizacja portu";
-constexpr std::string_view TooManyPoints = "Maksymalna ilość danych = 32";
+constexpr const char* StartingText = UI_TEXT("Inicjalizacja portu");
+constexpr std::string_view TooManyPoints = UI_TEXT("Maksymalna ilość danych = 32");
 constexpr std::string_view OlderTransmitterLimit =
-    "W przetwornikach od numeru fabrycznego ..../00 maksymalna ilość danych = 16";
+    UI_TEXT("W przetwornikach od numeru fabrycznego ..../00 maksymalna ilość danych = 16");
 
 // Points as the table shows them: fixed decimals, three for the models that measure finely; a
 // value whose whole part needs more than eight digits cannot be shown and reads "0.0".
@@ -269,13 +270,14 @@ Reply CCharacteristicDlg::read() {
 }
 
 void CCharacteristicDlg::sendCount() {
-    window().setText(StepText, "Programuje ilosc danych");
+    window().setText(StepText, UI_TEXT("Programuje ilosc danych"));
     const std::array<std::uint8_t, 1> data = {static_cast<std::uint8_t>(pointCount())};
     send(Request{.hartCommand = CountCommand, .hartData = data}, CheckCount - Turn, SendCountWait);
 }
 
 void CCharacteristicDlg::sendPoint() {
-    window().setText(StepText, "Programuje dane " + std::to_string(point_ + 1));
+    window().setText(StepText,
+                     formatText(UI_TEXT("Programuje dane %1"), {std::to_string(point_ + 1)}));
     const auto x = encodeFloat(station_.characteristic.x(point_), FloatLayout::Hart);
     const auto y = encodeFloat(station_.characteristic.y(point_), FloatLayout::Hart);
     const std::array<std::uint8_t, 9> data = {
@@ -284,12 +286,13 @@ void CCharacteristicDlg::sendPoint() {
 }
 
 void CCharacteristicDlg::askCount() {
-    window().setText(StepText, "Odczytuje ilosc danych");
+    window().setText(StepText, UI_TEXT("Odczytuje ilosc danych"));
     send(Request{.hartCommand = CountCommand}, TakeCount - Turn, AskCountWait);
 }
 
 void CCharacteristicDlg::askPoint() {
-    window().setText(StepText, "Odczytuje dane " + std::to_string(point_ + 1));
+    window().setText(StepText,
+                     formatText(UI_TEXT("Odczytuje dane %1"), {std::to_string(point_ + 1)}));
     const std::array<std::uint8_t, 1> data = {indexByte(point_)};
     send(Request{.hartCommand = PointCommand, .hartData = data}, TakePoint - Turn, AskPointWait);
 }
@@ -320,7 +323,7 @@ void CCharacteristicDlg::checkPoint() {
         ++point_;
         goToState(station_, window(), SendPoint, NextStepWait);
     } else {
-        finish("Koniec zapisu");
+        finish(UI_TEXT("Koniec zapisu"));
     }
 }
 
@@ -336,7 +339,7 @@ void CCharacteristicDlg::takeCountAnswer() {
     count_ = station_.characteristic.characteristicCount;
     window().setText(CountEdit, std::to_string(count_));
     if (count_ == 0) {
-        finish("Koniec odczytu");
+        finish(UI_TEXT("Koniec odczytu"));
         return;
     }
     point_ = 0;
@@ -361,7 +364,7 @@ void CCharacteristicDlg::takePointAnswer() {
         ++point_;
         goToState(station_, window(), AskPoint, NextStepWait);
     } else {
-        finish("Koniec odczytu");
+        finish(UI_TEXT("Koniec odczytu"));
     }
 }
 
@@ -370,11 +373,12 @@ void CCharacteristicDlg::takePointAnswer() {
 void CCharacteristicDlg::repeatPoint(int step, int answerLength) {
     const auto& f = station_.frame;
     const bool otherPoint = answerLength == PointAnswerLength;
-    window().setText(ReplyText, otherPoint ? "Przetwornik odpowiedział dla punktu " +
-                                                 std::to_string(f[hart::AnswerData] / 4 + 1) +
-                                                 " zamiast " + std::to_string(point_ + 1) +
-                                                 " - powtarzam"
-                                           : std::string(NoAnswerText));
+    window().setText(
+        ReplyText,
+        otherPoint
+            ? formatText(UI_TEXT("Przetwornik odpowiedział dla punktu %1 zamiast %2 - powtarzam"),
+                         {std::to_string(f[hart::AnswerData] / 4 + 1), std::to_string(point_ + 1)})
+            : std::string(NoAnswerText));
     goToState(station_, window(), step, NextStepWait);
 }
 
@@ -390,7 +394,7 @@ bool CCharacteristicDlg::refused(const Reply& reply) {
     const WriteJudgement judgement = judgeWrite(station_, reply);
     if (judgement.verdict != WriteVerdict::Refused) return false;
     window().setText(ReplyText, judgement.refusalText());
-    finish("Koniec zapisu");
+    finish(UI_TEXT("Koniec zapisu"));
     return true;
 }
 

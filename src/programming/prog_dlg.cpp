@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "dialog/radio_group.h"
+#include "dialog/screen_text.h"
 #include "dialog/typed_number.h"
 #include "link/port.h"
 #include "programming/output_type_dlg.h"
@@ -26,13 +27,13 @@ constexpr int FirstSerialWithCode14 = 4000;
 constexpr float LeastHysteresis = 1;
 constexpr float MostHysteresis = 100;
 
-constexpr std::string_view ModelPrefix = "Typ przetwornika: ";
-constexpr std::string_view NotFoundText =
+constexpr std::string_view ModelPattern = UI_TEXT("Typ przetwornika: %1");
+constexpr std::string_view NotFoundText = UI_TEXT(
     "Przetwornik nie został odnaleziony Sprawdź podłączenie przetwornika lub ustaw prąd "
-    "powyzej 6 mA i spróbuj ponownie";
-constexpr std::string_view WrongAddressText = "Błędny adres. Wprowadź liczbę od 0 do 127";
+    "powyzej 6 mA i spróbuj ponownie");
+constexpr std::string_view WrongAddressText = UI_TEXT("Błędny adres. Wprowadź liczbę od 0 do 127");
 constexpr std::string_view TypeTNotice =
-    "Termopara typu T dostępna w przetwornikach od numery fabrycznego 2772/00";
+    UI_TEXT("Termopara typu T dostępna w przetwornikach od numery fabrycznego 2772/00");
 
 constexpr std::array<int, 3> OrderRadios = {CProgDlg::Order0, CProgDlg::Order1, CProgDlg::Order2};
 constexpr std::array<int, 2> BreakRadios = {CProgDlg::BreakMax, CProgDlg::BreakMin};
@@ -94,7 +95,7 @@ void CProgDlg::onInit() {
     }
     checkRecordSensor();
     showUnits();
-    w.setText(ModelText, std::string(ModelPrefix) + device.modelName);
+    w.setText(ModelText, formatText(ModelPattern, {device.modelName}));
     w.setText(Address, std::to_string(device.pollingAddress));
     w.setReadOnly(Address, true);
     showMembers();
@@ -289,7 +290,7 @@ void CProgDlg::identified() {
     checkRecordSensor();
     showUnits();
     showThreshold();
-    window().setText(ModelText, std::string(ModelPrefix) + device.modelName);
+    window().setText(ModelText, formatText(ModelPattern, {device.modelName}));
     window().setReadOnly(Address, true);
     showMembers();
     finishIdentification(station_, window(), StepText, ReplyText);

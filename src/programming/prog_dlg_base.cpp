@@ -1,5 +1,6 @@
 #include "programming/prog_dlg_base.h"
 
+#include "dialog/screen_text.h"
 #include "link/port.h"
 #include "programming/characteristic_dlg.h"
 #include "programming/prog_identify.h"
@@ -11,7 +12,7 @@ namespace doxa {
 namespace {
 // The pause before the identification's first request when it starts again after the table.
 constexpr int IdentifyRestartWait = 100;
-constexpr std::string_view PortOpenFailedText = "Błąd w otwarciu portu";
+constexpr std::string_view PortOpenFailedText = UI_TEXT("Błąd w otwarciu portu");
 }  // namespace
 
 CProgDlgBase::CProgDlgBase(Station& station, SequenceScope scope, std::string_view notFoundText,

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "dialog/screen_text.h"
+
 namespace doxa {
 
 class Station;
@@ -16,11 +18,11 @@ inline constexpr int IdentifyTimer = 2;
 inline constexpr int Ready = 255;
 inline constexpr int IdentifyAttempts = 5;
 
-inline constexpr std::string_view RecognizingText = "Rozpoznawanie przetwornika";
-inline constexpr std::string_view RecognitionNotice = "Nastąpi rozpoznanie przetwornika";
-inline constexpr std::string_view RecognizedText = "Przetwornik rozpoznany";
+inline constexpr std::string_view RecognizingText = UI_TEXT("Rozpoznawanie przetwornika");
+inline constexpr std::string_view RecognitionNotice = UI_TEXT("Nastąpi rozpoznanie przetwornika");
+inline constexpr std::string_view RecognizedText = UI_TEXT("Przetwornik rozpoznany");
 inline constexpr std::string_view IncompatibleText =
-    "Przetwornik niezgodny. Uruchom ponownie 'Programowanie'";
+    UI_TEXT("Przetwornik niezgodny. Uruchom ponownie 'Programowanie'");
 
 enum class IdentifyOutcome {
     Waiting,   // the exchange goes on

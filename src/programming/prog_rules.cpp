@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "dialog/screen_text.h"
 #include "dialog/typed_number.h"
 
 namespace doxa {
@@ -16,7 +17,17 @@ constexpr std::array<int, 5> FilterLadder = {0, 1, 2, 5, 10};
 constexpr int MilliVolt = 3;
 constexpr int Resistance = 0;
 
-constexpr std::string_view RefusedRangePrefix = "Błędny zakres: ";
+// The refused end, the lowest and the highest allowed; then the least span and the other end.
+constexpr std::string_view RefusedMinPattern =
+    UI_TEXT("Błędny zakres: min = %1, dozwolone %2 … %3");
+constexpr std::string_view RefusedMaxPattern =
+    UI_TEXT("Błędny zakres: max = %1, dozwolone %2 … %3");
+constexpr std::string_view RefusedMinSpanPattern =
+    UI_TEXT("Błędny zakres: min = %1, dozwolone %2 … %3 i co najmniej %4 poniżej max = %5");
+constexpr std::string_view RefusedMaxSpanPattern =
+    UI_TEXT("Błędny zakres: max = %1, dozwolone %2 … %3 i co najmniej %4 powyżej min = %5");
+constexpr std::string_view EqualEndsPattern =
+    UI_TEXT("Błędny zakres: max = %1, musi być różny od min = %2");
 
 std::string withUnit(float value, std::string_view unit) {
     return numberText(value) + (unit.empty() ? "" : " ") + std::string(unit);
@@ -26,13 +37,15 @@ std::string withUnit(float value, std::string_view unit) {
 std::string refusedEnd(RangeEnd end, float value, float reference, const RangeLimits& limits,
                        std::string_view unit) {
     const bool lower = end == RangeEnd::Lower;
-    std::string text = std::string(RefusedRangePrefix) + (lower ? "min = " : "max = ") +
-                       withUnit(value, unit) + ", dozwolone " + numberText(limits.lower) + " … " +
-                       withUnit(limits.upper, unit);
-    if (limits.minimumSpan)
-        text += " i co najmniej " + withUnit(*limits.minimumSpan, unit) +
-                (lower ? " poniżej max = " : " powyżej min = ") + withUnit(reference, unit);
-    return text;
+    const std::string refused = withUnit(value, unit);
+    const std::string lowest = numberText(limits.lower);
+    const std::string highest = withUnit(limits.upper, unit);
+    if (!limits.minimumSpan)
+        return formatText(lower ? RefusedMinPattern : RefusedMaxPattern,
+                          {refused, lowest, highest});
+    return formatText(
+        lower ? RefusedMinSpanPattern : RefusedMaxSpanPattern,
+        {refused, lowest, highest, withUnit(*limits.minimumSpan, unit), withUnit(reference, unit)});
 }
 
 }  // namespace
@@ -48,8 +61,7 @@ std::string refusedRange(float rangeMin, float rangeMax, const std::optional<Ran
     if (limits && keepRangeEnd(rangeMax, rangeMin, RangeEnd::Upper, limits) != rangeMax)
         return refusedEnd(RangeEnd::Upper, rangeMax, rangeMin, *limits, unit);
     if (rangeMin == rangeMax)
-        return std::string(RefusedRangePrefix) + "max = " + withUnit(rangeMax, unit) +
-               ", musi być różny od min = " + withUnit(rangeMin, unit);
+        return formatText(EqualEndsPattern, {withUnit(rangeMax, unit), withUnit(rangeMin, unit)});
     return {};
 }
 

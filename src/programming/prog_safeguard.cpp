@@ -5,8 +5,9 @@
 #include <utility>
 
 #include "dialog/dialog.h"
-#include "document/backup_store.h"
+#include "dialog/screen_text.h"
 #include "dialog/typed_number.h"
+#include "document/backup_store.h"
 #include "programming/prog_rules.h"
 #include "transmitter/code_tables.h"
 #include "transmitter/station.h"
@@ -15,53 +16,58 @@ namespace doxa {
 
 namespace {
 
-constexpr std::string_view Arrow = " → ";
-constexpr std::string_view ChangesText = "Zostaną zmienione:\n";
-constexpr std::string_view NoChangesText = "Żadna z zapisywanych wartości nie zmieni się.";
-constexpr std::string_view NothingReadText =
+// The box is composed of lines, each of them translated on its own.
+constexpr std::string_view ChangesText = UI_TEXT("Zostaną zmienione:");
+constexpr std::string_view NoChangesText = UI_TEXT("Żadna z zapisywanych wartości nie zmieni się.");
+constexpr std::string_view NothingReadText = UI_TEXT(
     "Konfiguracja tego przetwornika nie została odczytana (Inicjalizacja), więc nie można "
-    "pokazać, co się zmieni.";
-constexpr std::string_view WriteQuestion = "\n\nZapisać do przetwornika?";
+    "pokazać, co się zmieni.");
+constexpr std::string_view WriteQuestion = UI_TEXT("Zapisać do przetwornika?");
 constexpr std::string_view BackupFailedText =
-    "Nie można zapisać kopii zapasowej konfiguracji przetwornika.\n\nProgramować mimo to?";
+    UI_TEXT("Nie można zapisać kopii zapasowej konfiguracji przetwornika.\n\nProgramować mimo to?");
 
 // Values compare by their bits: what is sent is exactly the float the record holds.
 bool same(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-std::string trimmed(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return std::string(text);
-}
+// The shared names of sensors and outputs carry a leading blank; the lines that show them leave
+// it theirs, so that a name is shown, and translated, as the table has it.
+std::string codeText(int code) { return formatText(UI_TEXT(" kod %1"), {std::to_string(code)}); }
 
 std::string sensorText(int code, bool rtdOnly) {
-    if (const auto name = sensorName(code, rtdOnly)) return trimmed(*name);
-    return "kod " + std::to_string(code);
+    if (const auto name = sensorName(code, rtdOnly)) return std::string(*name);
+    return codeText(code);
+}
+
+std::string secondsText(int seconds) {
+    return formatText(UI_TEXT("%1 sek"), {std::to_string(seconds)});
+}
+
+std::string_view breakText(int breakSignal) {
+    return breakSignal ? UI_TEXT("na min") : UI_TEXT("na max");
 }
 
 std::string thresholdText(int active, int direction) {
-    if (!active) return "wyłączony";
+    if (!active) return UI_TEXT("wyłączony");
     return direction == 1 ? "min" : "max";
 }
 
 std::string outputText(int code, bool rivo) {
-    const std::string text = trimmed(outputTypeText(code, rivo));
-    return text.empty() ? "kod " + std::to_string(code) : text;
+    const std::string_view text = outputTypeText(code, rivo);
+    return text.empty() ? codeText(code) : std::string(text);
 }
 
 class ChangeList {
 public:
-    void add(std::string_view what, const std::string& before, const std::string& after) {
-        if (before != after)
-            lines.push_back(std::string(what) + before + std::string(Arrow) + after);
+    // `pattern` holds the value before (%1) and after (%2).
+    void add(std::string_view pattern, const std::string& before, const std::string& after) {
+        if (before != after) lines.push_back(formatText(pattern, {before, after}));
     }
-    void add(std::string_view what, float before, float after) {
+    void add(std::string_view pattern, float before, float after) {
         if (!same(before, after))
-            lines.push_back(std::string(what) + numberText(before) + std::string(Arrow) +
-                            numberText(after));
+            lines.push_back(formatText(pattern, {numberText(before), numberText(after)}));
     }
-    void add(std::string_view what, int before, int after) {
-        add(what, std::to_string(before), std::to_string(after));
+    void add(std::string_view pattern, int before, int after) {
+        add(pattern, std::to_string(before), std::to_string(after));
     }
     std::vector<std::string> lines;
 };
@@ -73,9 +79,9 @@ bool confirmed(Station& station, DialogWindow& window, bool sameTransmitter,
         const std::vector<std::string> changes =
             configurationChanges(station, station.lastRead->device, fields);
         text = changes.empty() ? NoChangesText : ChangesText;
-        for (std::size_t i = 0; i < changes.size(); ++i) text += (i ? "\n" : "") + changes[i];
+        for (const std::string& change : changes) text += "\n" + change;
     }
-    text += WriteQuestion;
+    text += "\n\n" + std::string(WriteQuestion);
     return window.messageBox(text, BoxIcon::None, BoxButtons::OkCancel) == Answer::Ok;
 }
 
@@ -101,32 +107,34 @@ std::vector<std::string> configurationChanges(const Station& station, const Devi
     const DeviceRecord& next = station.device;
     const bool hart = station.link.transmissionMode == ModeHart;
     ChangeList changes;
-    changes.add("Czujnik: ", sensorText(read.sensorType, fields.rtdOnly),
+    changes.add(UI_TEXT("Czujnik:%1 →%2"), sensorText(read.sensorType, fields.rtdOnly),
                 sensorText(next.sensorType, fields.rtdOnly));
-    changes.add("Zakres min: ", read.rangeMin, next.rangeMin);
-    changes.add("Zakres max: ", read.rangeMax, next.rangeMax);
-    changes.add("Sygnalizacja przerwy: ", trimmed(breakSignalText(read.breakSignal)),
-                trimmed(breakSignalText(next.breakSignal)));
-    changes.add("Filtr, rząd: ", read.filterOrder, next.filterOrder);
-    changes.add("Filtr, czas: ", std::to_string(read.filterTime) + " sek",
-                std::to_string(next.filterTime) + " sek");
+    changes.add(UI_TEXT("Zakres min: %1 → %2"), read.rangeMin, next.rangeMin);
+    changes.add(UI_TEXT("Zakres max: %1 → %2"), read.rangeMax, next.rangeMax);
+    changes.add(UI_TEXT("Sygnalizacja przerwy: %1 → %2"), std::string(breakText(read.breakSignal)),
+                std::string(breakText(next.breakSignal)));
+    changes.add(UI_TEXT("Filtr, rząd: %1 → %2"), read.filterOrder, next.filterOrder);
+    changes.add(UI_TEXT("Filtr, czas: %1 → %2"), secondsText(read.filterTime),
+                secondsText(next.filterTime));
     if (fields.rtdOnly) return changes.lines;
     // Over HART the output type and the sensor count travel in the sensor byte.
     if (hart)
-        changes.add("Rodzaj wyjścia: ", outputText(read.outputType, next.isRivo != 0),
+        changes.add(UI_TEXT("Rodzaj wyjścia:%1 →%2"), outputText(read.outputType, next.isRivo != 0),
                     outputText(next.outputType, next.isRivo != 0));
     if (hart && fields.sensorCount)
-        changes.add("Ilość czujników: ", read.connection + 1, next.connection + 1);
+        changes.add(UI_TEXT("Ilość czujników: %1 → %2"), read.connection + 1, next.connection + 1);
     if (!next.isSawe) {
-        changes.add("Próg: ", thresholdText(read.thresholdActive, read.thresholdDirection),
+        changes.add(UI_TEXT("Próg: %1 → %2"),
+                    thresholdText(read.thresholdActive, read.thresholdDirection),
                     thresholdText(next.thresholdActive, next.thresholdDirection));
         // Over RS485 only whether the threshold acts, and how, is written.
         if (hart && next.thresholdActive) {
-            changes.add("Próg, wartość: ", read.threshold, next.threshold);
-            changes.add("Próg, histereza: ", read.hysteresis, next.hysteresis);
+            changes.add(UI_TEXT("Próg, wartość: %1 → %2"), read.threshold, next.threshold);
+            changes.add(UI_TEXT("Próg, histereza: %1 → %2"), read.hysteresis, next.hysteresis);
         }
     }
-    if (fields.address) changes.add("Adres: ", next.pollingAddress, fields.newAddress);
+    if (fields.address)
+        changes.add(UI_TEXT("Adres: %1 → %2"), next.pollingAddress, fields.newAddress);
     return changes.lines;
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "dialog/dialog.h"
+#include "dialog/screen_text.h"
 #include "link/hart.h"
 #include "link/modbus.h"
 #include "link/port.h"
@@ -59,17 +60,17 @@ constexpr std::uint8_t FlagMin = 4;
 constexpr std::uint8_t FlagMax = 5;
 constexpr std::uint8_t FilterOffCode = 0x68;
 
-constexpr std::string_view PortStartText = "Inicjalizacja portu";
-constexpr std::string_view PortOpenFailedText = "Błąd w otwarciu portu";
-constexpr std::string_view RangeText = "Programowanie zakresu";
-constexpr std::string_view SensorText = "Programowanie typu czujnika";
-constexpr std::string_view FilterText = "Programowanie filtru";
-constexpr std::string_view ThresholdText = "Programowanie progu";
-constexpr std::string_view AddressText = "Programowanie adresu";
-constexpr std::string_view EndText = "Koniec programowania";
-constexpr std::string_view SavedText = "Dane zostały zapisane";
-constexpr std::string_view NotSavedText = "Dane nie zostały zapisane prawidłowo";
-constexpr std::string_view AddressFailedText = "Błąd w programowaniu adresu !";
+constexpr std::string_view PortStartText = UI_TEXT("Inicjalizacja portu");
+constexpr std::string_view PortOpenFailedText = UI_TEXT("Błąd w otwarciu portu");
+constexpr std::string_view RangeText = UI_TEXT("Programowanie zakresu");
+constexpr std::string_view SensorText = UI_TEXT("Programowanie typu czujnika");
+constexpr std::string_view FilterText = UI_TEXT("Programowanie filtru");
+constexpr std::string_view ThresholdText = UI_TEXT("Programowanie progu");
+constexpr std::string_view AddressText = UI_TEXT("Programowanie adresu");
+constexpr std::string_view EndText = UI_TEXT("Koniec programowania");
+constexpr std::string_view SavedText = UI_TEXT("Dane zostały zapisane");
+constexpr std::string_view NotSavedText = UI_TEXT("Dane nie zostały zapisane prawidłowo");
+constexpr std::string_view AddressFailedText = UI_TEXT("Błąd w programowaniu adresu !");
 
 std::uint8_t outputBits(int outputType) {
     switch (outputType) {

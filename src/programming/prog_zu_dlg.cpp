@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "dialog/radio_group.h"
+#include "dialog/screen_text.h"
 #include "dialog/typed_number.h"
 #include "link/port.h"
 #include "programming/prog_identify.h"
@@ -21,10 +22,10 @@ constexpr int CharacteristicCode = 14;
 constexpr std::uint8_t RtdOnlyModel = 11;
 constexpr std::uint8_t NoAmbientBit = 0x08;
 
-constexpr std::string_view ModelPrefix = "Typ przetwornika: ";
-constexpr std::string_view NotFoundText =
-    "Przetwornik nie został odnaleziony Sprawdź podłączenie przetwornika i spróbuj ponownie";
-constexpr std::string_view ChooseSensorText = "Wybierz czujnik";
+constexpr std::string_view ModelPattern = UI_TEXT("Typ przetwornika: %1");
+constexpr std::string_view NotFoundText = UI_TEXT(
+    "Przetwornik nie został odnaleziony Sprawdź podłączenie przetwornika i spróbuj ponownie");
+constexpr std::string_view ChooseSensorText = UI_TEXT("Wybierz czujnik");
 
 // By sensor index: the radio and the range a click loads.
 struct Sensor {
@@ -86,7 +87,7 @@ void CProgZUDlg::onInit() {
     filterOrderIndex_ = device.filterOrder;
     breakIndex_ = device.breakSignal;
     filterTime_ = device.filterTime;
-    w.setText(ModelText, std::string(ModelPrefix) + device.modelName);
+    w.setText(ModelText, formatText(ModelPattern, {device.modelName}));
     showUnits();
     showMembers();
     openPortAndIdentify(IdentifyStartWait);
@@ -183,7 +184,7 @@ void CProgZUDlg::identified() {
     device.hasAmbient = (identity.variant & NoAmbientBit) ? 0 : 1;
     device.modelName = "SAWE-01";
     found_ = FoundIdentity{device.modelName, identity.serial};
-    window().setText(ModelText, std::string(ModelPrefix) + device.modelName);
+    window().setText(ModelText, formatText(ModelPattern, {device.modelName}));
     finishIdentification(station_, window(), StepText, ReplyText);
     attempts_ = Ready;
 }

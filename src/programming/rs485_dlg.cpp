@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "dialog/radio_group.h"
+#include "dialog/screen_text.h"
 #include "link/modbus.h"
 #include "link/port.h"
 #include "transmitter/exchange.h"
@@ -40,7 +41,7 @@ void CRs485Dlg::onInit() {
     if (ensurePortOpen(station_))
         purge(station_);
     else
-        window().setText(Program, "Bład w otwarciu portu");
+        window().setText(Program, UI_TEXT("Bład w otwarciu portu"));
     showMembers();
 }
 
@@ -104,7 +105,8 @@ void CRs485Dlg::awaitAnswer() {
 void CRs485Dlg::judgeAnswer() {
     window().stopTimer(ExchangeTimer);
     const Reply reply = readReply(station_);
-    window().setText(ProgramResult, judgeWrite(station_, reply).confirmed() ? " OK" : "FAIL ");
+    window().setText(ProgramResult, judgeWrite(station_, reply).confirmed() ? KEPT_TEXT(" OK")
+                                                                            : KEPT_TEXT("FAIL "));
 }
 
 }  // namespace doxa

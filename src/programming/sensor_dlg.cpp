@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "dialog/screen_text.h"
 #include "link/port.h"
 #include "link/value_codec.h"
 #include "programming/sensor_serial_dlg.h"
@@ -23,15 +24,17 @@ constexpr int RereadWait = 100;
 constexpr int DisplayCharacteristicCode = 18;
 constexpr int CharacteristicCode = 15;
 
-constexpr std::string_view TypeLabel = "Typ czujnika:                        ";
-constexpr std::string_view SerialLabel = "Numer seryjny czujnika:        ";
-constexpr std::string_view LowerLabel = "Wartość minimalna:              ";
-constexpr std::string_view UpperLabel = "Wartość maksymalna:           ";
-constexpr std::string_view SpanLabel = "Rozpiętość minimalna:          ";
+// The shared sensor names carry a leading blank, which stands for this line's last blank, so
+// that the name is shown, and translated, as the table has it.
+constexpr std::string_view TypePattern = UI_TEXT("Typ czujnika:                       %1");
+constexpr std::string_view SerialPattern = UI_TEXT("Numer seryjny czujnika:        %1");
+constexpr std::string_view LowerPattern = UI_TEXT("Wartość minimalna:              %1");
+constexpr std::string_view UpperPattern = UI_TEXT("Wartość maksymalna:           %1");
+constexpr std::string_view SpanPattern = UI_TEXT("Rozpiętość minimalna:          %1");
 
-std::string valueLine(std::string_view label, const std::uint8_t* bytes, std::uint8_t unitCode) {
-    return std::string(label) + decodeFloat(bytes, FloatLayout::Hart).text +
-           std::string(unitSuffix(unitCode));
+std::string valueLine(std::string_view pattern, const std::uint8_t* bytes, std::uint8_t unitCode) {
+    return formatText(
+        pattern, {decodeFloat(bytes, FloatLayout::Hart).text + std::string(unitSuffix(unitCode))});
 }
 
 }  // namespace
@@ -114,23 +117,22 @@ void CSensorDlg::readAnswer() {
 void CSensorDlg::showType() {
     DeviceRecord& device = station_.device;
     if (device.sensorType == DisplayCharacteristicCode) device.sensorType = CharacteristicCode;
-    // The shared names carry a leading blank; this line has its own spacing.
     if (const std::optional<std::string_view> name =
             sensorName(device.sensorType, device.isRtdOnly != 0))
-        window().setText(TypeText, std::string(TypeLabel) + std::string(name->substr(1)));
+        window().setText(TypeText, formatText(TypePattern, {*name}));
 }
 
 void CSensorDlg::showSerial() {
     window().setText(SerialText,
-                     std::string(SerialLabel) + std::to_string(station_.device.serialNumber));
+                     formatText(SerialPattern, {std::to_string(station_.device.serialNumber)}));
 }
 
 void CSensorDlg::showLimits() {
     const auto& f = station_.frame;
     const std::uint8_t unit = f[15];
-    window().setText(LowerText, valueLine(LowerLabel, &f[20], unit));
-    window().setText(UpperText, valueLine(UpperLabel, &f[16], unit));
-    window().setText(SpanText, valueLine(SpanLabel, &f[24], unit));
+    window().setText(LowerText, valueLine(LowerPattern, &f[20], unit));
+    window().setText(UpperText, valueLine(UpperPattern, &f[16], unit));
+    window().setText(SpanText, valueLine(SpanPattern, &f[24], unit));
 }
 
 }  // namespace doxa

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "dialog/screen_text.h"
 #include "dialog/typed_number.h"
 #include "transmitter/exchange.h"
 #include "transmitter/station.h"
@@ -16,7 +17,7 @@ namespace {
 
 constexpr std::uint8_t WriteSensorSerial = 49;
 constexpr int SaveWait = 200;
-constexpr std::string_view InvalidNumber = "Nie prawidłowa wartość";
+constexpr std::string_view InvalidNumber = UI_TEXT("Nie prawidłowa wartość");
 
 }  // namespace
 

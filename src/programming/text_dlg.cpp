@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "dialog/screen_text.h"
 #include "link/cp1250.h"
 #include "link/hart.h"
 #include "link/port.h"
@@ -95,17 +96,17 @@ void CTextDlg::startWriting() {
     // A refused text must not replace the one a write already on its way is to send.
     std::string typed = utf8ToCp1250(window().text(Text));
     if (typed.empty() || typed.size() > MaxLength) {
-        window().setText(Progress, "Za duzo znaków !");
+        window().setText(Progress, UI_TEXT("Za duzo znaków !"));
         return;
     }
     text_ = std::move(typed);
     station_.frame.fill(0xFF);
-    window().setText(Progress, "Trwa zapisywanie");
+    window().setText(Progress, UI_TEXT("Trwa zapisywanie"));
     goToState(station_, window(), SendWrite, WriteStartWait);
 }
 
 void CTextDlg::sendRead() {
-    window().setText(Progress, "Odczyt tekstu z przetwornika");
+    window().setText(Progress, UI_TEXT("Odczyt tekstu z przetwornika"));
     sendTextRead(station_);
     goToState(station_, window(), TurnRead, station_.link.replyWait);
 }
@@ -151,7 +152,7 @@ void CTextDlg::checkWrite() {
         return;
     }
     showAnswerText(length);
-    window().setText(Progress, "Tekst został zapisany");
+    window().setText(Progress, UI_TEXT("Tekst został zapisany"));
     station_.link.exchangeState = SendRead;
     window().stopTimer(ExchangeTimer);
 }
@@ -159,9 +160,10 @@ void CTextDlg::checkWrite() {
 // The write is repeated until the transmitter echoes the whole text; the technician is told why,
 // since it may never end.
 void CTextDlg::repeatWrite(int answerLength) {
-    window().setText(Progress, answerLength == 0
-                                   ? std::string(NoAnswerText) + " - powtarzam"
-                                   : std::string("Przetwornik nie potwierdził tekstu - powtarzam"));
+    window().setText(Progress,
+                     answerLength == 0
+                         ? formatText(UI_TEXT("%1 - powtarzam"), {NoAnswerText})
+                         : std::string(UI_TEXT("Przetwornik nie potwierdził tekstu - powtarzam")));
     goToState(station_, window(), SendWrite, AnswerWait);
 }
 

@@ -2,20 +2,26 @@
 
 #include <array>
 
+#include "dialog/screen_text.h"
+
 namespace doxa {
 
 namespace {
 
-constexpr std::string_view UserCharacteristic = " y=f(x)";
+constexpr std::string_view UserCharacteristic = UI_TEXT(" y=f(x)");
 
 constexpr std::array<std::string_view, 10> StandardSensors{
-    " Rezystancja", " Pt 100",      " Ni 100",      " Napięcie",    " TC typu 'K'",
-    " TC typu 'J'", " TC typu 'S'", " TC typu 'B'", " TC typu 'N'", " TC typu T",
+    UI_TEXT(" Rezystancja"), UI_TEXT(" Pt 100"),      UI_TEXT(" Ni 100"),
+    UI_TEXT(" Napięcie"),    UI_TEXT(" TC typu 'K'"), UI_TEXT(" TC typu 'J'"),
+    UI_TEXT(" TC typu 'S'"), UI_TEXT(" TC typu 'B'"), UI_TEXT(" TC typu 'N'"),
+    UI_TEXT(" TC typu T"),
 };
 
 constexpr std::array<std::string_view, 10> RtdSensors{
-    " Rezystancja",   " Pt 100 (385)", " Pt 100 (391)", " Ni 100 (619)", " Ni 100 (617)",
-    " Cu 100 (428)",  " Cu 100 (426)", " Cu 50 (428)",  " Cu 50 (426)",  " TC typu T",
+    UI_TEXT(" Rezystancja"),  UI_TEXT(" Pt 100 (385)"), UI_TEXT(" Pt 100 (391)"),
+    UI_TEXT(" Ni 100 (619)"), UI_TEXT(" Ni 100 (617)"), UI_TEXT(" Cu 100 (428)"),
+    UI_TEXT(" Cu 100 (426)"), UI_TEXT(" Cu 50 (428)"),  UI_TEXT(" Cu 50 (426)"),
+    UI_TEXT(" TC typu T"),
 };
 
 struct FilterCode {
@@ -70,8 +76,9 @@ NumberShape ambientTemperatureShape() { return {1, "", " °C"}; }
 
 std::string_view outputTypeText(int code, bool rivo) {
     static constexpr std::array<std::string_view, 4> Rivo{
-        " prądowe 0...20mA", " prądowe 4...20mA", " prądowe 0...5mA", " napięciowe"};
-    if (!rivo) return code == 0 ? " 4...20mA" : std::string_view{};
+        UI_TEXT(" prądowe 0...20mA"), UI_TEXT(" prądowe 4...20mA"), UI_TEXT(" prądowe 0...5mA"),
+        UI_TEXT(" napięciowe")};
+    if (!rivo) return code == 0 ? UI_TEXT(" 4...20mA") : std::string_view{};
     return code >= 0 && code < static_cast<int>(Rivo.size()) ? Rivo[code] : std::string_view{};
 }
 
@@ -85,7 +92,9 @@ std::optional<int> outputTypeForConfiguration(std::uint8_t configuration) {
     }
 }
 
-std::string_view breakSignalText(int breakSignal) { return breakSignal ? " na min  " : " na max  "; }
+std::string_view breakSignalText(int breakSignal) {
+    return breakSignal ? UI_TEXT(" na min  ") : UI_TEXT(" na max  ");
+}
 
 std::string_view thresholdDirectionText(int direction) { return direction == 1 ? " , min" : " , max"; }
 
@@ -102,8 +111,9 @@ std::optional<std::uint8_t> filterCodeForTime(int seconds) {
 }
 
 std::string filterText(int order, std::optional<int> seconds) {
-    if (order == 0) return " wyłączony";
-    return (seconds ? std::to_string(*seconds) : std::string()) + " sek ,rząd: " + std::to_string(order);
+    if (order == 0) return UI_TEXT(" wyłączony");
+    return formatText(UI_TEXT("%1 sek ,rząd: %2"),
+                      {seconds ? std::to_string(*seconds) : std::string(), std::to_string(order)});
 }
 
 }  // namespace doxa

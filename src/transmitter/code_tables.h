@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "dialog/screen_text.h"
 #include "link/value_codec.h"
 
 namespace doxa {
@@ -41,8 +42,9 @@ std::optional<int> outputTypeForConfiguration(std::uint8_t configuration);
 // " na min  " for a break signalled at the minimum (1), " na max  " otherwise.
 std::string_view breakSignalText(int breakSignal);
 
-inline constexpr std::string_view ThresholdInactiveText = " nie aktywny";
-inline constexpr std::string_view ThresholdAbsentText = " brak";  // the RIVO family has none
+inline constexpr std::string_view ThresholdInactiveText = UI_TEXT(" nie aktywny");
+// The RIVO family has none.
+inline constexpr std::string_view ThresholdAbsentText = UI_TEXT(" brak");
 // " , min" for direction 1, " , max" for any other.
 std::string_view thresholdDirectionText(int direction);
 
@@ -55,11 +57,11 @@ inline constexpr int UnknownFilterTime = 1;
 std::string filterText(int order, std::optional<int> seconds);
 
 // Texts several dialogs share.
-inline constexpr std::string_view ConnectingText = "Inicjalizacja połączenia";
-inline constexpr std::string_view ReadingText = "Czytanie danych";
-inline constexpr std::string_view NoAnswerText = "Brak odpowiedzi";
-inline constexpr std::string_view FinishedText = "Koniec";
-inline constexpr std::string_view PortFailedText = "Bład w otwarciu portu";
-inline constexpr std::string_view ChangePortText = "Zmień port szeregowy ";
+inline constexpr std::string_view ConnectingText = UI_TEXT("Inicjalizacja połączenia");
+inline constexpr std::string_view ReadingText = UI_TEXT("Czytanie danych");
+inline constexpr std::string_view NoAnswerText = UI_TEXT("Brak odpowiedzi");
+inline constexpr std::string_view FinishedText = UI_TEXT("Koniec");
+inline constexpr std::string_view PortFailedText = UI_TEXT("Bład w otwarciu portu");
+inline constexpr std::string_view ChangePortText = UI_TEXT("Zmień port szeregowy ");
 
 }  // namespace doxa

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "dialog/screen_text.h"
 #include "link/hart.h"
 #include "link/modbus.h"
 #include "link/port.h"
@@ -86,13 +87,13 @@ void CDisplayDlg::onTimer(int timer) {
             send(SensorRequest, ReadingText);
             break;
         case SendPrimary:
-            send(PrimaryRequest, "Odczyt PV");
+            send(PrimaryRequest, UI_TEXT("Odczyt PV"));
             break;
         case SendOutput:
-            send(OutputRequest, "Odczyt prądu wyjściowego");
+            send(OutputRequest, UI_TEXT("Odczyt prądu wyjściowego"));
             break;
         case SendAmbient:
-            send(AmbientRequest, "Odczyt temperatury wewn.");
+            send(AmbientRequest, UI_TEXT("Odczyt temperatury wewn."));
             break;
         case TurnIdentify:
         case TurnSensor:
@@ -128,7 +129,8 @@ void CDisplayDlg::onDestroy() {
     trend_ = nullptr;
 }
 
-// Starts over with identification, whether the dialog opens or the technician presses "Start".
+// Starts over with identification, whether the dialog opens or the technician presses
+// UI_TEXT("Start").
 void CDisplayDlg::start() {
     if (!ensurePortOpen(station_)) window().setText(ProgressText, PortFailedText);
     purge(station_);
@@ -138,13 +140,13 @@ void CDisplayDlg::start() {
     missed_ = 0;
     cycle_ = {};
     window().setText(Address, std::to_string(station_.device.pollingAddress));
-    window().setText(StopStart, "Stop");
+    window().setText(StopStart, UI_TEXT("Stop"));
     window().startTimer(ExchangeTimer, AnswerWait);
 }
 
 // The line is released at once; the timer runs out at the next request.
 void CDisplayDlg::stop() {
-    window().setText(StopStart, "Start");
+    window().setText(StopStart, UI_TEXT("Start"));
     running_ = 0;
     releaseLine(station_);
 }
@@ -307,7 +309,7 @@ bool CDisplayDlg::readsAmbient() const {
 // The box is modal, so no tick may come while it is up; the cycle then goes on as before.
 void CDisplayDlg::checkConnection() {
     window().stopTimer(ExchangeTimer);
-    window().messageBox("Sprawdź połączenie z przetwornikiem");
+    window().messageBox(UI_TEXT("Sprawdź połączenie z przetwornikiem"));
 }
 
 // A value that came as no number is an answer, but nothing to plot.

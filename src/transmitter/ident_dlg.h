@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "dialog/dialog.h"
+#include "dialog/screen_text.h"
 #include "link/value_codec.h"
 #include "transmitter/exchange.h"
 
@@ -62,7 +63,7 @@ public:
     bool portChoiceWanted() const { return portChoiceWanted_; }
 
     // The button of that box which asks for it.
-    static constexpr std::string_view ChoosePortButton = "Ustawienia portu…";
+    static constexpr std::string_view ChoosePortButton = UI_TEXT("Ustawienia portu…");
 
 private:
     bool rs485() const;

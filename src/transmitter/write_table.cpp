@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 
+#include "dialog/screen_text.h"
 #include "link/hart.h"
 #include "link/modbus.h"
 #include "transmitter/exchange.h"
@@ -142,30 +143,59 @@ const WriteRow* writeRowOf(const PendingRequest& request) {
 std::string_view codeMeaning(int code, bool modbus) {
     if (modbus) {
         switch (code) {
-            case 1: return "niedozwolona funkcja";
-            case 2: return "niedozwolony adres rejestru";
-            case 3: return "niedozwolona wartość danych";
-            case 4: return "błąd przetwornika";
-            case 5: return "przyjęte, w trakcie wykonywania";
-            case 6: return "przetwornik zajęty";
-            default: return "kod nieznany";
+            case 1:
+                return UI_TEXT("niedozwolona funkcja");
+            case 2:
+                return UI_TEXT("niedozwolony adres rejestru");
+            case 3:
+                return UI_TEXT("niedozwolona wartość danych");
+            case 4:
+                return UI_TEXT("błąd przetwornika");
+            case 5:
+                return UI_TEXT("przyjęte, w trakcie wykonywania");
+            case 6:
+                return UI_TEXT("przetwornik zajęty");
+            default:
+                return UI_TEXT("kod nieznany");
         }
     }
-    if (code & CommunicationError) return "przetwornik odebrał zapytanie z błędem";
+    if (code & CommunicationError) return UI_TEXT("przetwornik odebrał zapytanie z błędem");
     switch (code) {
-        case 1: return "błąd nieokreślony";
-        case 2: return "nieprawidłowy wybór";
-        case 3: return "parametr za duży";
-        case 4: return "parametr za mały";
-        case 5: return "za mało bajtów danych";
-        case 6: return "błąd polecenia w przetworniku";
-        case 7: return "tryb ochrony przed zapisem";
-        case 8: case 14: case 24: case 25: case 26: case 27: case 30: case 31: return "ostrzeżenie";
-        case 16: return "dostęp ograniczony";
-        case 32: return "przetwornik zajęty";
-        case 33: case 34: return "przyjęte, w trakcie wykonywania";
-        case 64: return "polecenie nieobsługiwane";
-        default: return listed(HartErrors, code) ? "błąd właściwy dla polecenia" : "kod nieznany";
+        case 1:
+            return UI_TEXT("błąd nieokreślony");
+        case 2:
+            return UI_TEXT("nieprawidłowy wybór");
+        case 3:
+            return UI_TEXT("parametr za duży");
+        case 4:
+            return UI_TEXT("parametr za mały");
+        case 5:
+            return UI_TEXT("za mało bajtów danych");
+        case 6:
+            return UI_TEXT("błąd polecenia w przetworniku");
+        case 7:
+            return UI_TEXT("tryb ochrony przed zapisem");
+        case 8:
+        case 14:
+        case 24:
+        case 25:
+        case 26:
+        case 27:
+        case 30:
+        case 31:
+            return UI_TEXT("ostrzeżenie");
+        case 16:
+            return UI_TEXT("dostęp ograniczony");
+        case 32:
+            return UI_TEXT("przetwornik zajęty");
+        case 33:
+        case 34:
+            return UI_TEXT("przyjęte, w trakcie wykonywania");
+        case 64:
+            return UI_TEXT("polecenie nieobsługiwane");
+        default:
+            return listed(HartErrors, code) ? UI_TEXT("błąd właściwy dla polecenia")
+                                            : UI_TEXT("kod nieznany");
     }
 }
 
@@ -173,8 +203,10 @@ std::string WriteJudgement::refusalText() const {
     const int value = code.value_or(0);
     char number[8];
     std::snprintf(number, sizeof number, modbus ? "%02X" : "%d", value);
-    return std::string(RefusedText) + (modbus ? "wyjątek " : "kod ") + number + " (" +
-           std::string(codeMeaning(value, modbus)) + ")";
+    // Both begin with RefusedText.
+    return formatText(modbus ? UI_TEXT("Przetwornik odrzucił zapis: wyjątek %1 (%2)")
+                             : UI_TEXT("Przetwornik odrzucił zapis: kod %1 (%2)"),
+                      {number, codeMeaning(value, modbus)});
 }
 
 RecordOutcome WriteJudgement::outcome() const {
@@ -230,7 +262,8 @@ std::string stoppedText(const WriteJudgement& judgement, std::string_view notCon
 }
 
 namespace {
-constexpr std::string_view UnknownWriteText = "Zapis nieznany programowi – nie został wysłany";
+constexpr std::string_view UnknownWriteText =
+    UI_TEXT("Zapis nieznany programowi – nie został wysłany");
 
 std::string transmitKnownWrite(Station& station, int length) {
     if (!writeRowOf(pendingRequestOf(station.frame, length))) return std::string(UnknownWriteText);

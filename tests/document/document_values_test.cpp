@@ -18,6 +18,7 @@
 #include "dialog/command_ids.h"
 #include "document/document_codec.h"
 #include "document/document_file.h"
+#include "settings/shown_language.h"
 #include "support/fake_shell.h"
 #include "support/sim_station.h"
 #include "transmitter/ident_dlg.h"
@@ -274,6 +275,29 @@ TEST(DocumentValues, TheFileOfSensor999NamesTheSensorCode) {
     device.sensorType = 0;
     EXPECT_EQ(refusedDocumentValue(device, threePoints()),
               "Błędna wartość w pliku: Czas filtru = -7 (dozwolone: 0, 1, 2, 5, 10)");
+}
+
+// Each refusal is one marked pattern whose field and allowed values are translated in turn.
+TEST(DocumentValues, ARefusalReadsInEnglishWhenEnglishIsChosen) {
+    DeviceRecord sensor = goodConfiguration();
+    sensor.sensorType = 999;
+    DeviceRecord range = goodConfiguration();
+    range.rangeMax = NaN;
+    Characteristic points = threePoints();
+    points.x(0) = NaN;
+    const std::string polish[] = {refusedDocumentValue(sensor, threePoints()),
+                                  refusedDocumentValue(range, threePoints()),
+                                  refusedDocumentValue(goodConfiguration(), points)};
+
+    ASSERT_TRUE(startLanguage(Language::English));
+    std::vector<std::string> english;
+    for (const std::string& text : polish) english.push_back(shownText(text));
+    startLanguage(Language::Polish);
+    EXPECT_EQ(english, (std::vector<std::string>{
+                           "Invalid value in the file: Sensor type = 999 (allowed: 0 … 9, 14, 15)",
+                           "Invalid value in the file: Range max = nan (allowed: -200 … 850)",
+                           "Invalid value in the file: Characteristic point 1, x = nan (allowed: a "
+                           "finite number)"}));
 }
 
 class RefusedFile : public ::testing::Test {

@@ -10,6 +10,7 @@
 #include "programming/prog_dlg.h"
 #include "programming/prog_zu_dlg.h"
 #include "programming_session.h"
+#include "settings/shown_language.h"
 #include "support/fake_recorder.h"
 #include "transmitter/ident_dlg.h"
 
@@ -250,6 +251,40 @@ TEST(ProgrammingConfirmation, ListsWhatWillChangeAndAnulujWritesNothing) {
     const std::vector<std::string> boxes = g.boxTexts();
     EXPECT_EQ(boxes[boxes.size() - 2],
               std::string("Zostaną zmienione:\nZakres max: 120 → 110") + Question);
+}
+
+// The box is composed of lines, each a marked text or pattern, and the sensor names keep the
+// blank the shared table gives them: in English it reads whole.
+TEST(ProgrammingConfirmation, TheChangesReadInEnglishWhenEnglishIsChosen) {
+    Guarded g;
+    ASSERT_TRUE(g.identify());
+    g.confirmWrites();
+    ASSERT_TRUE(g.openReady());
+    g.choose(D::SensorK);
+    g.pick({D::BreakMax, D::BreakMin}, D::BreakMin);
+    g.window.boxAnswers = {Answer::Cancel};
+    g.window.click(SendButton);
+    g.sim.clock.advance(5000);
+    ASSERT_FALSE(g.window.boxes().empty());
+    const std::string polish = g.window.boxes().back().text;
+    EXPECT_EQ(polish, std::string("Zostaną zmienione:\n"
+                                  "Czujnik: Pt 100 → TC typu 'K'\n"
+                                  "Zakres min: 0 → -250\n"
+                                  "Zakres max: 150 → 1350\n"
+                                  "Sygnalizacja przerwy: na max → na min") +
+                          Question);
+
+    ASSERT_TRUE(startLanguage(Language::English));
+    const std::string english = shownText(polish);
+    startLanguage(Language::Polish);
+    EXPECT_EQ(english,
+              "These will change:\n"
+              "Sensor: Pt 100 → TC type 'K'\n"
+              "Range min: 0 → -250\n"
+              "Range max: 150 → 1350\n"
+              "Break signal: to max → to min\n"
+              "\n"
+              "Write to the transmitter?");
 }
 
 TEST(ProgrammingConfirmation, AfterAWriteNotConfirmedTheConfigurationIsNoLongerKnown) {

@@ -5,50 +5,57 @@
     <name>PasswordChangeDlg</name>
     <message>
         <source>Zmień hasło</source>
-        <translation type="unfinished"></translation>
+        <translation>Change password</translation>
     </message>
     <message>
         <source>serwis</source>
-        <translation type="unfinished"></translation>
+        <translation>service</translation>
     </message>
     <message>
         <source>kalibracja</source>
-        <translation type="unfinished"></translation>
+        <translation>calibration</translation>
     </message>
     <message>
         <source>programowanie</source>
-        <translation type="unfinished"></translation>
+        <translation>programming</translation>
     </message>
     <message>
         <source>Wprowadź hasło:</source>
-        <translation type="unfinished"></translation>
+        <translation>Enter password:</translation>
     </message>
     <message>
         <source>Włączona obsługa haseł</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwords enabled</translation>
     </message>
     <message>
         <source>Zapisz</source>
-        <translation type="unfinished"></translation>
+        <translation>Save</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
     <name>PasswordDlg</name>
     <message>
         <source>Hasło</source>
-        <translation type="unfinished"></translation>
+        <translation>Password</translation>
     </message>
     <message>
         <source>Podaj hasło:</source>
-        <translation type="unfinished"></translation>
+        <translation>Enter password:</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>std</name>
+    <message>
+        <source>Błąd we wprowadzaniu hasła</source>
+        <translation>Password entry error</translation>
     </message>
 </context>
 </TS>
