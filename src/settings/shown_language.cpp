@@ -9,6 +9,10 @@
 
 #include "dialog/text_translation.h"
 
+// The compiled translation is a resource of a static library: the linker keeps it only when it is
+// pulled in by name, and only from the global namespace.
+static void loadTranslationResource() { Q_INIT_RESOURCE(english_translation); }
+
 namespace doxa {
 
 namespace {
@@ -54,6 +58,7 @@ std::vector<std::string> patternsOf(const QTranslator& translator) {
 // its main thread would tie Qt's data for that thread to the process's end.
 std::unique_ptr<QTranslator> loadedEnglish() {
     std::unique_ptr<QTranslator> translator;
+    loadTranslationResource();
     std::thread([&translator] {
         auto loading = std::make_unique<QTranslator>();
         if (loading->load(QString::fromLatin1(EnglishFile))) translator = std::move(loading);
