@@ -59,8 +59,9 @@ std::string printed(const char* format, double value) {
 std::string instrumentLine(const ReferenceInstrument& instrument) {
     std::string line = instrument.name;
     if (!instrument.model.empty()) line += " " + instrument.model;
-    if (!instrument.serial.empty()) line = formatText(UI_TEXT("%1 nr %2"), {line, instrument.serial});
-    return formatText(UI_TEXT("%1, ważny do %2"), {line, instrument.due.empty() ? "?" : instrument.due});
+    const std::string due = instrument.due.empty() ? "?" : instrument.due;
+    if (instrument.serial.empty()) return formatText(UI_TEXT("%1, ważny do %2"), {line, due});
+    return formatText(UI_TEXT("%1 nr %2, ważny do %3"), {line, instrument.serial, due});
 }
 
 // A tolerance typed: empty judges nothing; otherwise a positive number.

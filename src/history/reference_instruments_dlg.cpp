@@ -37,9 +37,9 @@ std::vector<std::string> lines(const std::string& text) {
 }
 
 std::string listEntry(const ReferenceInstrument& i) {
-    std::string entry = i.name;
-    if (!i.serial.empty()) entry = formatText(UI_TEXT("%1   nr %2"), {entry, i.serial});
-    return formatText(UI_TEXT("%1   ważny do %2"), {entry, i.due.empty() ? "?" : i.due});
+    const std::string due = i.due.empty() ? "?" : i.due;
+    if (i.serial.empty()) return formatText(UI_TEXT("%1   ważny do %2"), {i.name, due});
+    return formatText(UI_TEXT("%1   nr %2   ważny do %3"), {i.name, i.serial, due});
 }
 
 std::string uncertaintyLines(const ReferenceInstrument& i) {

@@ -704,10 +704,6 @@
         <translation>procedure window closed</translation>
     </message>
     <message>
-        <source>%1 nr %2</source>
-        <translation>%1 no. %2</translation>
-    </message>
-    <message>
         <source>%1, ważny do %2</source>
         <translation>%1, valid until %2</translation>
     </message>
@@ -762,6 +758,10 @@
     <message>
         <source>Błąd nadawania: dane nie opuściły portu</source>
         <translation>Send error: the data did not leave the port</translation>
+    </message>
+    <message>
+        <source>%1 nr %2, ważny do %3</source>
+        <translation>%1 no. %2, valid until %3</translation>
     </message>
 </context>
 </TS>

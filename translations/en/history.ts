@@ -620,10 +620,6 @@
         <translation>Local copy, read-only. %1</translation>
     </message>
     <message>
-        <source>%1   nr %2</source>
-        <translation>%1   no. %2</translation>
-    </message>
-    <message>
         <source>%1   ważny do %2</source>
         <translation>%1   valid until %2</translation>
     </message>
@@ -658,6 +654,10 @@
     <message>
         <source>%1   %2   przejęty z ustawień %3</source>
         <translation>%1   %2   taken over from the settings %3</translation>
+    </message>
+    <message>
+        <source>%1   nr %2   ważny do %3</source>
+        <translation>%1   no. %2   valid until %3</translation>
     </message>
 </context>
 </TS>
