@@ -1,5 +1,6 @@
 #include "calibration/calib_dlg.h"
 
+#include "dialog/screen_text.h"
 #include "dialog/typed_number.h"
 #include "link/port.h"
 #include "transmitter/station.h"
@@ -13,7 +14,7 @@ constexpr int ButtonDelay = 5;
 constexpr int InputRetryWait = 500;
 constexpr int CorrectionReadDelay = 10;
 constexpr int ExitAttempts = 3;
-constexpr std::string_view NotANumberText = "Wpisz poprawną liczbę";
+constexpr std::string_view NotANumberText = UI_TEXT("Wpisz poprawną liczbę");
 }  // namespace
 
 bool CCalibrationDlg::rs485() const { return station_.link.transmissionMode == ModeRs485; }
@@ -29,7 +30,7 @@ void CCalibrationDlg::onInit() {
     }
     purge(station_);
     station_.frame.fill(0xFF);
-    window().setText(Status, "Inicjalizacja portu");
+    window().setText(Status, UI_TEXT("Inicjalizacja portu"));
     returnState_ = 0;
     goToState(station_, window(), StartUp, AnswerWait);
 }
@@ -76,14 +77,14 @@ void CCalibrationDlg::onTimer(int timer) {
 void CCalibrationDlg::step(int state) {
     switch (state) {
         case SendInputLow:
-            window().setText(Status, "Kalibracja dla 100 Ohm, 0mV");
+            window().setText(Status, UI_TEXT("Kalibracja dla 100 Ohm, 0mV"));
             sent(sendInputPoint(station_, false));
             returnState_ = ReadInputLow - 1;
             break;
         case Listen: listen(); break;
         case ReadInputLow: judgeInputPoint(false); break;
         case SendInputHigh:
-            window().setText(Status, "Kalibracja dla 300 Ohm, 80mV");
+            window().setText(Status, UI_TEXT("Kalibracja dla 300 Ohm, 80mV"));
             sent(sendInputPoint(station_, true));
             returnState_ = ReadInputHigh - 1;
             break;
@@ -96,7 +97,7 @@ void CCalibrationDlg::step(int state) {
         case SendAmbientRead:
             typedAmbient_ = 0;
             showFields();
-            window().setText(Status, "Odczyt temperatury");
+            window().setText(Status, UI_TEXT("Odczyt temperatury"));
             sent(sendAmbientRead(station_));
             returnState_ = ReadAmbientAnswer - 1;
             break;
@@ -259,7 +260,7 @@ void CCalibrationDlg::judgeInputPoint(bool upper) {
     if (judgement.confirmed()) {
         inputPoints_.pointStored(upper);
         window().stopTimer(ExchangeTimer);
-        window().setText(Status, "Dana zapisana");
+        window().setText(Status, UI_TEXT("Dana zapisana"));
         return;
     }
     if (judgement.code) window().setText(Status, judgement.refusalText());
@@ -309,10 +310,10 @@ void CCalibrationDlg::judgePoint(bool upper) {
         return;
     }
     if (onePointStored_ == 0) {
-        window().setText(Status, upper ? "Prąd dla 18,4mA zapisany" : "Prąd dla 5,6mA zapisany");
+        window().setText(Status, upper ? UI_TEXT("Prąd dla 18,4mA zapisany") : UI_TEXT("Prąd dla 5,6mA zapisany"));
         onePointStored_ = 1;
     } else {
-        window().setText(Status, "Wyjście skalibrowane");
+        window().setText(Status, UI_TEXT("Wyjście skalibrowane"));
         onePointStored_ = 0;
     }
     showFields();
@@ -326,7 +327,7 @@ void CCalibrationDlg::readAmbientAnswer() {
     }
     typedAmbient_ = *offered;
     showFields();
-    window().setText(Status, "Wpisz temperature");
+    window().setText(Status, UI_TEXT("Wpisz temperature"));
     if (rs485()) {
         goToState(station_, window(), SendCorrectionRead, CorrectionReadDelay);
     } else {
@@ -347,7 +348,7 @@ void CCalibrationDlg::correctionStep(Compensation::Next next) {
             break;
         case Compensation::Next::Done:
             window().stopTimer(ExchangeTimer);
-            window().setText(Status, "Kalibracja temperatury kompensacji zakończona");
+            window().setText(Status, UI_TEXT("Kalibracja temperatury kompensacji zakończona"));
             break;
         case Compensation::Next::SendLater:
             goToState(station_, window(), ResendCorrection, BusyRepeatWait);

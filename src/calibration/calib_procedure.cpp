@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "dialog/screen_text.h"
 #include "dialog/typed_number.h"
 #include "transmitter/sensor_conversion.h"
 
@@ -83,7 +84,7 @@ Conversion nominalInput(const CalibrationConditions& c, double percent) {
     const double reading = c.rangeLow + (c.rangeHigh - c.rangeLow) * percent / 100;
     if (c.appliedUnit == c.readingUnit) return {reading, {}};
     const SensorCurveInfo* curve = findSensorCurve(c.sensor);
-    if (!curve) return {std::nullopt, "brak charakterystyki czujnika"};
+    if (!curve) return {std::nullopt, UI_TEXT("brak charakterystyki czujnika")};
     return c.readingUnit == Celsius ? signalAt(*curve, reading, c.coldJunctionCelsius)
                                     : celsiusAt(*curve, reading, c.coldJunctionCelsius);
 }
@@ -94,11 +95,11 @@ double nominalOutput(const CalibrationConditions& c, double percent) {
 
 std::string instrumentRefusal(const ReferenceInstrument& instrument, std::string_view today) {
     if (instrument.due.empty())
-        return "Przyrząd „" + instrument.name +
-               "” nie ma daty ważności wzorcowania – nie może być użyty";
+        return formatText(UI_TEXT("Przyrząd „%1” nie ma daty ważności wzorcowania – nie może być użyty"),
+                          {instrument.name});
     if (instrument.due < today)
-        return "Wzorcowanie przyrządu „" + instrument.name + "” wygasło " + instrument.due +
-               " – wybierz inny przyrząd";
+        return formatText(UI_TEXT("Wzorcowanie przyrządu „%1” wygasło %2 – wybierz inny przyrząd"),
+                          {instrument.name, instrument.due});
     return {};
 }
 
@@ -129,19 +130,20 @@ std::optional<double> typedDecimal(std::string_view text) {
 
 std::string pointLine(const CalibrationPoint& point, const CalibrationConditions& c) {
     const bool input = point.channel == CalibrationChannel::Input;
-    std::string line =
-        point.phase == CalibrationPhase::AsFound ? "Stan zastany" : "Stan pozostawiony";
-    line += input ? ", wejście " : ", wyjście ";
-    line += printed("%g %%: wzorzec ", point.percent) + printed("%.3f ", point.applied) +
-            (input ? c.appliedUnit : c.outputUnit);
+    // Each part joins the line as a pattern around what came before, so that the finished line
+    // is found again part by part in another language.
+    std::string line = formatText(input ? UI_TEXT("%1, wejście %2: wzorzec %3") : UI_TEXT("%1, wyjście %2: wzorzec %3"),
+                                  {phaseText(point.phase), printed("%g %%", point.percent),
+                                   printed("%.3f ", point.applied) + (input ? c.appliedUnit : c.outputUnit)});
     if (const auto mean = meanOf(point.readings))
-        line += printed(", odczyt %.3f ", *mean) + (input ? c.readingUnit : c.outputUnit) +
-                printed(" (rozrzut %.3f)", spreadOf(point.readings));
+        line = formatText(UI_TEXT("%1, odczyt %2 (rozrzut %3)"),
+                          {line, printed("%.3f ", *mean) + (input ? c.readingUnit : c.outputUnit),
+                           printed("%.3f", spreadOf(point.readings))});
     const PointResult& r = point.result;
-    if (r.error) line += printed(", błąd %+.3f ", *r.error) + r.errorUnit;
+    if (r.error) line = formatText(UI_TEXT("%1, błąd %2"), {line, printed("%+.3f ", *r.error) + r.errorUnit});
     if (r.otherError) line += printed(" (%+.3f ", *r.otherError) + r.otherUnit + ")";
-    if (r.within) line += *r.within ? " – zgodny" : " – niezgodny";
-    if (!r.reason.empty()) line += " – " + r.reason;
+    if (r.within) line = formatText(*r.within ? UI_TEXT("%1 – zgodny") : UI_TEXT("%1 – niezgodny"), {line});
+    if (!r.reason.empty()) line = formatText(UI_TEXT("%1 – %2"), {line, r.reason});
     return line;
 }
 

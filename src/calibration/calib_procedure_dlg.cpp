@@ -6,6 +6,7 @@
 #include "calibration/calib_dlg.h"
 #include "calibration/calib_settings_dlg.h"
 #include "calibration/calib_wizard_dlg.h"
+#include "dialog/screen_text.h"
 #include "dialog/typed_number.h"
 #include "link/cp1250.h"
 #include "link/port.h"
@@ -27,10 +28,10 @@ constexpr int ButtonDelay = 1;
 constexpr int TagReadAttempts = 2;
 constexpr int ModeStep = 0;
 constexpr int ValueStep = 1;
-constexpr std::string_view NoInstrument = "(brak)";
-constexpr std::string_view ByTechnician = "przerwana przez technika";
-constexpr std::string_view LineLost = "utracono połączenie z przetwornikiem";
-constexpr std::string_view WindowClosed = "okno procedury zamknięte";
+constexpr std::string_view NoInstrument = UI_TEXT("(brak)");
+constexpr std::string_view ByTechnician = UI_TEXT("przerwana przez technika");
+constexpr std::string_view LineLost = UI_TEXT("utracono połączenie z przetwornikiem");
+constexpr std::string_view WindowClosed = UI_TEXT("okno procedury zamknięte");
 
 // The fields of the conditions, closed once they are recorded.
 constexpr int ConditionFields[] = {
@@ -58,8 +59,9 @@ std::string printed(const char* format, double value) {
 std::string instrumentLine(const ReferenceInstrument& instrument) {
     std::string line = instrument.name;
     if (!instrument.model.empty()) line += " " + instrument.model;
-    if (!instrument.serial.empty()) line += " nr " + instrument.serial;
-    return line + ", ważny do " + (instrument.due.empty() ? "?" : instrument.due);
+    const std::string due = instrument.due.empty() ? "?" : instrument.due;
+    if (instrument.serial.empty()) return formatText(UI_TEXT("%1, ważny do %2"), {line, due});
+    return formatText(UI_TEXT("%1 nr %2, ważny do %3"), {line, instrument.serial, due});
 }
 
 // A tolerance typed: empty judges nothing; otherwise a positive number.
@@ -89,7 +91,7 @@ void CCalibProcedureDlg::onInit() {
     showInstruments();
     for (const int id : {Typed, Next, Adjust, AsLeft, Finish}) window().setEnabled(id, false);
     window().setText(Prompt,
-                     "Wpisz warunki kalibracji i wybierz przyrządy wzorcowe, potem „Rozpocznij”");
+                     UI_TEXT("Wpisz warunki kalibracji i wybierz przyrządy wzorcowe, potem „Rozpocznij”"));
     readTag();
 }
 
@@ -127,12 +129,14 @@ void CCalibProcedureDlg::takeTag() {
 }
 
 void CCalibProcedureDlg::showSetup() {
-    std::string info = "Zakres " + printed("%g", setup_.rangeLow) + " … " +
-                       printed("%g", setup_.rangeHigh) + " " + setup_.readingUnit;
-    if (setup_.sensor.empty())
-        info += "; czujnik bez charakterystyki wzorcowej – porównanie w " + setup_.readingUnit;
-    else
-        info += "; charakterystyka " + setup_.sensor + ", wzorzec w " + setup_.appliedUnit;
+    const std::string range = formatText(UI_TEXT("Zakres %1 … %2 %3"), {printed("%g", setup_.rangeLow),
+                                                                       printed("%g", setup_.rangeHigh),
+                                                                       setup_.readingUnit});
+    const std::string info =
+        setup_.sensor.empty()
+            ? formatText(UI_TEXT("%1; czujnik bez charakterystyki wzorcowej – porównanie w %2"),
+                         {range, setup_.readingUnit})
+            : formatText(UI_TEXT("%1; charakterystyka %2, wzorzec w %3"), {range, setup_.sensor, setup_.appliedUnit});
     window().setText(SensorInfo, info);
     window().setItems(InputToleranceUnit, toleranceUnits());
 }
@@ -149,11 +153,11 @@ void CCalibProcedureDlg::showInstruments() {
     if (station_.instruments) {
         register_ = station_.instruments->instruments();
         if (!station_.instruments->problem().empty())
-            state = "Rejestr przyrządów niedostępny: " + station_.instruments->problem();
+            state = formatText(UI_TEXT("Rejestr przyrządów niedostępny: %1"), {station_.instruments->problem()});
         else if (station_.instruments->fromLocalCopy())
-            state = "Rejestr przyrządów: kopia lokalna (serwer niedostępny)";
+            state = UI_TEXT("Rejestr przyrządów: kopia lokalna (serwer niedostępny)");
     } else {
-        state = "Rejestr przyrządów niedostępny";
+        state = UI_TEXT("Rejestr przyrządów niedostępny");
     }
     std::vector<std::string> items{std::string(NoInstrument)};
     for (const ReferenceInstrument& instrument : register_)
@@ -285,15 +289,15 @@ std::optional<CalibrationConditions> CCalibProcedureDlg::takeConditions() {
     CalibrationConditions c;
     c.technician = window().text(Technician);
     if (c.technician.find_first_not_of(' ') == std::string::npos)
-        return refuse("Wpisz imię i nazwisko technika");
+        return refuse(UI_TEXT("Wpisz imię i nazwisko technika"));
     c.customer = window().text(Customer);
     c.tag = window().text(Tag);
     c.ambientCelsius = typedDecimal(window().text(Ambient));
     if (!c.ambientCelsius || *c.ambientCelsius < -20 || *c.ambientCelsius > 60)
-        return refuse("Wpisz temperaturę otoczenia od -20 do 60 °C");
+        return refuse(UI_TEXT("Wpisz temperaturę otoczenia od -20 do 60 °C"));
     c.humidityPercent = typedDecimal(window().text(Humidity));
     if (!c.humidityPercent || *c.humidityPercent < 0 || *c.humidityPercent > 100)
-        return refuse("Wpisz wilgotność względną od 0 do 100 %");
+        return refuse(UI_TEXT("Wpisz wilgotność względną od 0 do 100 %"));
     bool refused = false;
     for (const int id : {InputInstrument, OutputInstrument}) {
         auto instrument = takeInstrument(id, refused);
@@ -301,15 +305,15 @@ std::optional<CalibrationConditions> CCalibProcedureDlg::takeConditions() {
         if (instrument && (c.instruments.empty() || c.instruments.front().id != instrument->id))
             c.instruments.push_back(std::move(*instrument));
     }
-    if (c.instruments.empty()) return refuse("Wybierz przyrząd wzorcowy z rejestru");
+    if (c.instruments.empty()) return refuse(UI_TEXT("Wybierz przyrząd wzorcowy z rejestru"));
     if (!takeTolerance(window().text(InputTolerance), c.inputTolerance) ||
         !takeTolerance(window().text(OutputTolerance), c.outputTolerance))
-        return refuse("Wpisz tolerancję jako liczbę dodatnią albo zostaw pole puste");
+        return refuse(UI_TEXT("Wpisz tolerancję jako liczbę dodatnią albo zostaw pole puste"));
     const auto interval = parseWholeNumber(window().text(Interval));
     if (!interval || *interval < 1 || *interval > 120)
-        return refuse("Wpisz interwał kalibracji od 1 do 120 miesięcy");
+        return refuse(UI_TEXT("Wpisz interwał kalibracji od 1 do 120 miesięcy"));
     const auto points = parseTestPoints(window().text(Points));
-    if (!points) return refuse("Wpisz od 2 do 11 punktów od 0 do 100 % rozdzielonych średnikami");
+    if (!points) return refuse(UI_TEXT("Wpisz od 2 do 11 punktów od 0 do 100 % rozdzielonych średnikami"));
     percents_ = *points;
     c.intervalMonths = static_cast<int>(*interval);
     const std::vector<std::string> units = toleranceUnits();
@@ -359,25 +363,22 @@ void CCalibProcedureDlg::beginPhase(CalibrationPhase phase) {
 }
 
 std::string CCalibProcedureDlg::pointTitle() const {
-    return std::string(phase_ == CalibrationPhase::AsFound ? "Stan zastany" : "Stan pozostawiony") +
-           ", " + (stage_ == Stage::Input ? "wejście" : "wyjście") + ", punkt " +
-           std::to_string(pointIndex_ + 1) + "/" + std::to_string(percents_.size()) +
-           printed(" (%g %%)", percents_[pointIndex_]);
+    return formatText(stage_ == Stage::Input ? UI_TEXT("%1, wejście, punkt %2/%3 (%4)")
+                                             : UI_TEXT("%1, wyjście, punkt %2/%3 (%4)"),
+                      {phaseText(phase_), std::to_string(pointIndex_ + 1), std::to_string(percents_.size()),
+                       printed("%g %%", percents_[pointIndex_])});
 }
 
 void CCalibProcedureDlg::promptInput() {
     const Conversion nominal = nominalInput(conditions_, percents_[pointIndex_]);
     const double reading = conditions_.rangeLow + (conditions_.rangeHigh - conditions_.rangeLow) *
                                                       percents_[pointIndex_] / 100;
-    std::string text = pointTitle() + ": ustaw na wzorcu ";
-    if (nominal.value)
-        text += printed("%.3f ", *nominal.value) + conditions_.appliedUnit;
-    else
-        text += "wartość odpowiadającą (" + nominal.reason + ")";
+    std::string target = nominal.value ? printed("%.3f ", *nominal.value) + conditions_.appliedUnit
+                                       : formatText(UI_TEXT("wartość odpowiadającą (%1)"), {nominal.reason});
     if (conditions_.appliedUnit != conditions_.readingUnit)
-        text += printed(" (%g ", reading) + conditions_.readingUnit + ")";
-    text += " i wpisz wartość podaną na wzorcu [" + conditions_.appliedUnit + "]";
-    window().setText(Prompt, text);
+        target += printed(" (%g ", reading) + conditions_.readingUnit + ")";
+    window().setText(Prompt, formatText(UI_TEXT("%1: ustaw na wzorcu %2 i wpisz wartość podaną na wzorcu [%3]"),
+                                        {pointTitle(), target, conditions_.appliedUnit}));
     window().setText(Typed, "");
     window().setEnabled(Typed, true);
     window().setEnabled(Next, true);
@@ -386,7 +387,7 @@ void CCalibProcedureDlg::promptInput() {
 void CCalibProcedureDlg::startReadings() {
     const auto typed = typedDecimal(window().text(Typed));
     if (!typed) {
-        say("Wpisz wartość podaną na wzorcu");
+        say(UI_TEXT("Wpisz wartość podaną na wzorcu"));
         return;
     }
     applied_ = *typed;
@@ -403,9 +404,9 @@ void CCalibProcedureDlg::readingEnded() {
     if (value && (value->unit.empty() || value->unit == conditions_.readingUnit))
         readings_.push_back(value->number);
     else if (value)
-        say("Przetwornik podaje odczyt w " + value->unit + " zamiast w " + conditions_.readingUnit);
-    window().setText(Readings, "Odczyty: " + std::to_string(readings_.size()) + "/" +
-                                   std::to_string(ReadingsPerPoint));
+        say(formatText(UI_TEXT("Przetwornik podaje odczyt w %1 zamiast w %2"), {value->unit, conditions_.readingUnit}));
+    window().setText(Readings, formatText(UI_TEXT("Odczyty: %1/%2"), {std::to_string(readings_.size()),
+                                                                      std::to_string(ReadingsPerPoint)}));
     if (static_cast<int>(readings_.size()) < ReadingsPerPoint) {
         if (reads_ >= ReadAttemptsPerPoint) {
             interrupt(std::string(LineLost), AfterRelease::Interrupt);
@@ -415,10 +416,10 @@ void CCalibProcedureDlg::readingEnded() {
         reading_.start(window());
         return;
     }
-    window().setText(Readings,
-                     printed("Średnia %.3f ", *meanOf(readings_)) + conditions_.readingUnit +
-                         printed(", rozrzut %.3f ", spreadOf(readings_)) + conditions_.readingUnit +
-                         " (" + std::to_string(readings_.size()) + " odczytów)");
+    window().setText(Readings, formatText(UI_TEXT("Średnia %1, rozrzut %2 (%3 odczytów)"),
+                                          {printed("%.3f ", *meanOf(readings_)) + conditions_.readingUnit,
+                                           printed("%.3f ", spreadOf(readings_)) + conditions_.readingUnit,
+                                           std::to_string(readings_.size())}));
     CalibrationPoint point{
         phase_, CalibrationChannel::Input, percents_[pointIndex_], applied_, readings_, {}};
     record(std::move(point));
@@ -426,8 +427,8 @@ void CCalibProcedureDlg::readingEnded() {
 
 void CCalibProcedureDlg::promptOutput() {
     driven_ = static_cast<float>(nominalOutput(conditions_, percents_[pointIndex_]));
-    window().setText(Prompt, pointTitle() + printed(": ustawianie wyjścia na %.3f ", driven_) +
-                                 conditions_.outputUnit);
+    window().setText(Prompt, formatText(UI_TEXT("%1: ustawianie wyjścia na %2"),
+                                        {pointTitle(), printed("%.3f ", driven_) + conditions_.outputUnit}));
     window().setEnabled(Typed, false);
     window().setEnabled(Next, false);
     const bool rs485 = station_.link.transmissionMode == ModeRs485;
@@ -472,10 +473,9 @@ void CCalibProcedureDlg::judgeDrive() {
                 return;
             }
             say(stoppedText(answer.judgement, OutputNotConfirmedText));
-            window().setText(Prompt,
-                             pointTitle() +
-                                 ": wyjście nie zostało ustawione, punkt nie jest liczony – "
-                                 "„Dalej” ustawia je ponownie");
+            window().setText(Prompt, formatText(UI_TEXT("%1: wyjście nie zostało ustawione, punkt nie jest "
+                                                        "liczony – „Dalej” ustawia je ponownie"),
+                                                {pointTitle()}));
             window().setEnabled(Next, true);
             return;
         case WriteAnswer::Next::Done:
@@ -489,10 +489,10 @@ void CCalibProcedureDlg::judgeDrive() {
     window().stopTimer(ExchangeTimer);
     station_.link.exchangeState = Idle;
     driveConfirmed_ = true;
-    say("Wyjście ustawione");
-    window().setText(Prompt, pointTitle() + printed(": wyjście ustawione na %.3f ", driven_) +
-                                 conditions_.outputUnit + " – wpisz odczyt miernika [" +
-                                 conditions_.outputUnit + "]");
+    say(UI_TEXT("Wyjście ustawione"));
+    window().setText(Prompt, formatText(UI_TEXT("%1: wyjście ustawione na %2 – wpisz odczyt miernika [%3]"),
+                                        {pointTitle(), printed("%.3f ", driven_) + conditions_.outputUnit,
+                                         conditions_.outputUnit}));
     window().setText(Typed, "");
     window().setEnabled(Typed, true);
     window().setEnabled(Next, true);
@@ -501,7 +501,7 @@ void CCalibProcedureDlg::judgeDrive() {
 void CCalibProcedureDlg::takeMeterReading() {
     const auto typed = typedDecimal(window().text(Typed));
     if (!typed) {
-        say("Wpisz odczyt miernika");
+        say(UI_TEXT("Wpisz odczyt miernika"));
         return;
     }
     CalibrationPoint point{
@@ -544,7 +544,7 @@ void CCalibProcedureDlg::release(AfterRelease after) {
     stage_ = Stage::Releasing;
     window().setEnabled(Typed, false);
     window().setEnabled(Next, false);
-    window().setText(Prompt, "Zwalnianie wyjścia");
+    window().setText(Prompt, UI_TEXT("Zwalnianie wyjścia"));
     sends_ = 0;
     next(SendRelease, ButtonDelay);
 }
@@ -561,12 +561,12 @@ void CCalibProcedureDlg::judgeRelease() {
     if (releaseConfirmed(station_, lastReply_)) {
         keepRecord(station_, RecordKind::ForcedOutput, RecordOutcome::Confirmed,
                    {{"forced", std::string("released")}});
-        lines_.emplace_back("Wyjście zwolnione");
+        lines_.emplace_back(UI_TEXT("Wyjście zwolnione"));
     } else if (sends_ < ConfirmAttempts) {
         next(SendRelease, AnswerWait);
         return;
     } else {
-        lines_.emplace_back("Przetwornik nie potwierdził zwolnienia wyjścia – sprawdź wyjście");
+        lines_.emplace_back(UI_TEXT("Przetwornik nie potwierdził zwolnienia wyjścia – sprawdź wyjście"));
     }
     window().setItems(Results, lines_);
     say(lines_.back());
@@ -600,8 +600,8 @@ void CCalibProcedureDlg::review() {
     stage_ = Stage::Review;
     if (phase_ == CalibrationPhase::AsLeft) asLeftDone_ = true;
     const bool failed = phaseFailed();
-    window().setText(Prompt, failed ? "Punkty poza tolerancją – wykonaj regulację („Regulacja...”)"
-                                    : "Punkty w tolerancji – „Zakończ” kończy kalibrację");
+    window().setText(Prompt, failed ? UI_TEXT("Punkty poza tolerancją – wykonaj regulację („Regulacja...”)")
+                                    : UI_TEXT("Punkty w tolerancji – „Zakończ” kończy kalibrację"));
     window().setEnabled(Adjust, true);
     window().setEnabled(AsLeft, adjusted_);
     window().setEnabled(Finish, !adjusted_ || asLeftDone_);
@@ -623,7 +623,7 @@ void CCalibProcedureDlg::adjust() {
     asLeftDone_ = false;
     window().setEnabled(AsLeft, true);
     window().setEnabled(Finish, false);
-    window().setText(Prompt, "Po regulacji „Stan pozostawiony” mierzy punkty ponownie");
+    window().setText(Prompt, UI_TEXT("Po regulacji „Stan pozostawiony” mierzy punkty ponownie"));
 }
 
 void CCalibProcedureDlg::finish() {
@@ -644,8 +644,8 @@ void CCalibProcedureDlg::end(const CalibrationEnd& e) {
     station_.calibrationEvent.clear();
     stage_ = Stage::Ended;
     for (const int id : {Typed, Next, Adjust, AsLeft, Finish}) window().setEnabled(id, false);
-    window().setText(Prompt, e.finished ? std::string("Kalibracja zakończona")
-                                        : "Kalibracja przerwana: " + e.reason);
+    window().setText(Prompt, e.finished ? std::string(UI_TEXT("Kalibracja zakończona"))
+                                        : formatText(UI_TEXT("Kalibracja przerwana: %1"), {e.reason}));
 }
 
 void CCalibProcedureDlg::next(int state, int ms) { goToState(station_, window(), state, ms); }

@@ -3,14 +3,15 @@
 #include <array>
 #include <utility>
 
+#include "dialog/screen_text.h"
 #include "transmitter/station.h"
 
 namespace doxa {
 
 namespace {
 constexpr std::string_view Warning =
-    "UWAGA! Błędna kalibracja przetwornika spowoduje jego niepoprawne funkcjonowanie. "
-    "Czy kontynuować?";
+    UI_TEXT("UWAGA! Błędna kalibracja przetwornika spowoduje jego niepoprawne funkcjonowanie. "
+            "Czy kontynuować?");
 }  // namespace
 
 void CCalibrationSettingsDlg::onInit() {

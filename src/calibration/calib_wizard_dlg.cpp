@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "calibration/calib_settings_dlg.h"
+#include "dialog/screen_text.h"
 #include "dialog/typed_number.h"
 #include "link/hart.h"
 #include "link/port.h"
@@ -24,9 +25,9 @@ constexpr int CorrectionReadDelay = 10;
 constexpr std::uint8_t HartTrimSet = 43;
 constexpr std::uint8_t HartConfiguration = 147;
 constexpr int ConfigurationLength = 14;
-constexpr std::string_view TrimSetTitle = "Ustaw Trim";
-constexpr std::string_view TrimCancelTitle = "Anuluj Trim";
-constexpr std::string_view NotANumberText = "Wpisz poprawną liczbę";
+constexpr std::string_view TrimSetTitle = UI_TEXT("Ustaw Trim");
+constexpr std::string_view TrimCancelTitle = UI_TEXT("Anuluj Trim");
+constexpr std::string_view NotANumberText = UI_TEXT("Wpisz poprawną liczbę");
 }  // namespace
 
 bool CCalibrationWizardDlg::rs485() const { return station_.link.transmissionMode == ModeRs485; }
@@ -44,7 +45,7 @@ void CCalibrationWizardDlg::onInit() {
     purge(station_);
     station_.frame.fill(0xFF);
     window().setText(Instruction, " ");
-    window().setText(Progress, "Inicjalizacja portu");
+    window().setText(Progress, UI_TEXT("Inicjalizacja portu"));
     window().setText(LineErrors, " ");
     const int options = station_.calibrationOptions;
     if (options == CCalibrationSettingsDlg::CompensationBit) {
@@ -109,7 +110,7 @@ void CCalibrationWizardDlg::step(int state) {
             break;
         case ReadSecondInput: judgeInputPoint(true); break;
         case SendLowDrive:
-            window().setTitle("Kalibracja wyjścia ");
+            window().setTitle(UI_TEXT("Kalibracja wyjścia "));
             window().setText(Progress, " ");
             window().setEnabled(Send, false);
             ++sends_;
@@ -163,7 +164,7 @@ void CCalibrationWizardDlg::step(int state) {
             sent(sendHartWrite(station_, Request{.hartCommand = HartTrimSet}), ReadTrimSet);
             window().setText(Progress, " ");
             break;
-        case ReadTrimSet: judgeTrim(SendTrimSet, "set", "Trim ustawiony"); break;
+        case ReadTrimSet: judgeTrim(SendTrimSet, "set", UI_TEXT("Trim ustawiony")); break;
         case SendTrimRead:
             window().setTitle(TrimCancelTitle);
             sent(sendHart(station_, HartConfiguration), ReadTrimRead);
@@ -185,13 +186,13 @@ void CCalibrationWizardDlg::step(int state) {
             window().setText(Progress, " ");
             break;
         }
-        case ReadTrimWrite: judgeTrim(SendTrimWrite, "cancelled", "Trim anulowany"); break;
+        case ReadTrimWrite: judgeTrim(SendTrimWrite, "cancelled", UI_TEXT("Trim anulowany")); break;
         case SendAmbientRead:
             window().setVisible(Value, true);
             window().setEnabled(Send, true);
             typedValue_ = 0;
             showFields();
-            window().setText(Progress, "Odczyt temperatury");
+            window().setText(Progress, UI_TEXT("Odczyt temperatury"));
             sent(sendAmbientRead(station_), ReadAmbientAnswer);
             break;
         case ReadAmbientAnswer: readAmbientAnswer(); break;
@@ -333,7 +334,7 @@ void CCalibrationWizardDlg::judgeInputPoint(bool second) {
     window().startTimer(ExchangeTimer, PhaseEndWait);
     window().setEnabled(Send, false);
     window().setText(LineErrors, " ");
-    window().setText(Progress, "Kalibracja wejścia zakończona");
+    window().setText(Progress, UI_TEXT("Kalibracja wejścia zakończona"));
     Phase next = Phase::Exit;
     if (chosen(CCalibrationSettingsDlg::TrimCancelBit)) next = Phase::TrimCancel;
     if (chosen(CCalibrationSettingsDlg::TrimSetBit)) next = Phase::TrimSet;
@@ -414,7 +415,7 @@ void CCalibrationWizardDlg::judgeOutputPoint(bool upper) {
     goTo(next);
     window().setVisible(Value, false);
     window().setText(Instruction, " ");
-    window().setText(Progress, "Kalibracja wyjścia zakończona");
+    window().setText(Progress, UI_TEXT("Kalibracja wyjścia zakończona"));
     // RS485 leaves the calibration mode here; nothing waits for the answer.
     if (rs485()) sendModeRegister(station_, OutputNormal);
 }
@@ -427,8 +428,8 @@ void CCalibrationWizardDlg::readAmbientAnswer() {
     }
     typedValue_ = *offered;
     showFields();
-    window().setText(Instruction, "Temp. wewn. w °C");
-    window().setText(Progress, "Wpisz temperature");
+    window().setText(Instruction, UI_TEXT("Temp. wewn. w °C"));
+    window().setText(Progress, UI_TEXT("Wpisz temperature"));
     if (rs485()) {
         goToState(station_, window(), SendCorrectionRead, CorrectionReadDelay);
     } else {
@@ -443,7 +444,7 @@ void CCalibrationWizardDlg::correctionStep(Compensation::Next next) {
         case Compensation::Next::Check: sent(compensation_.sendCheck(), ReadCorrectionCheck); break;
         case Compensation::Next::Done:
             station_.link.exchangeState = Exit;
-            window().setText(Progress, "Kalibracja pomiaru temperatury zakończona");
+            window().setText(Progress, UI_TEXT("Kalibracja pomiaru temperatury zakończona"));
             break;
         case Compensation::Next::SendLater:
             goToState(station_, window(), ResendCorrection, BusyRepeatWait);

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "calibration/measurement_uncertainty.h"
+#include "dialog/screen_text.h"
 
 namespace doxa {
 
@@ -290,6 +291,10 @@ std::optional<double> meanOf(const std::vector<double>& readings) {
     return std::accumulate(readings.begin(), readings.end(), 0.0) / static_cast<double>(readings.size());
 }
 
+std::string_view phaseText(CalibrationPhase phase) {
+    return phase == CalibrationPhase::AsFound ? UI_TEXT("Stan zastany") : UI_TEXT("Stan pozostawiony");
+}
+
 bool withinTolerance(double error, double tolerance) {
     return std::fabs(thousandths(error)) <= thousandths(std::fabs(tolerance));
 }
@@ -298,7 +303,7 @@ PointResult judgePoint(const CalibrationConditions& conditions, const Calibratio
     const auto mean = meanOf(point.readings);
     if (!mean) {
         PointResult none;
-        none.reason = "brak odczytów";
+        none.reason = UI_TEXT("brak odczytów");
         return none;
     }
     PointResult result = point.channel == CalibrationChannel::Input ? judgeInput(conditions, *mean, point.applied)

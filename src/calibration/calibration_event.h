@@ -111,6 +111,9 @@ ServiceRecord endRecord(ServiceRecord base, const CalibrationEnd& end);
 // not the procedure's, changes nothing and gives false.
 bool addToEvent(CalibrationEvent& event, const ServiceRecord& record);
 
+// "Stan zastany" or "Stan pozostawiony", as the technician reads the phase.
+std::string_view phaseText(CalibrationPhase phase);
+
 // The mean of the readings.
 std::optional<double> meanOf(const std::vector<double>& readings);
 // Simple acceptance: the error is within the tolerance when |error| <= tolerance, both taken to

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "dialog/dialog.h"
+#include "dialog/screen_text.h"
 #include "dialog/typed_number.h"
 #include "link/hart.h"
 #include "link/modbus.h"
@@ -83,19 +84,19 @@ std::uint8_t outputFunction(bool upper) {
 // The three families of test points: the DOXA current output, and the RIVO voltage and current
 // outputs. The HART bytes of 5.6 and 18.4 go out with their last mantissa byte cleared.
 constexpr DriveRow DoxaRows[] = {
-    {{0x40, 0xB3, 0x33, 0x00}, "Ustawianie 5,6mA ", 5.6f, {0x81, 0x33, 0x33, 0x33}},
-    {{0x41, 0x40, 0x00, 0x00}, "Ustawianie 12mA ", std::nullopt, {0x82, 0x40, 0x00, 0x00}},
-    {{0x41, 0x93, 0x33, 0x00}, "Ustawianie 18,4mA", 18.4f, {0x83, 0x13, 0x33, 0x33}},
+    {{0x40, 0xB3, 0x33, 0x00}, UI_TEXT("Ustawianie 5,6mA "), 5.6f, {0x81, 0x33, 0x33, 0x33}},
+    {{0x41, 0x40, 0x00, 0x00}, UI_TEXT("Ustawianie 12mA "), std::nullopt, {0x82, 0x40, 0x00, 0x00}},
+    {{0x41, 0x93, 0x33, 0x00}, UI_TEXT("Ustawianie 18,4mA"), 18.4f, {0x83, 0x13, 0x33, 0x33}},
 };
 constexpr DriveRow RivoVoltageRows[] = {
-    {{0x3F, 0x80, 0x00, 0x00}, "Ustawianie 1,0V ", 1.0f, {0x81, 0x33, 0x33, 0x33}},
-    {{0x40, 0xA0, 0x00, 0x00}, "Ustawianie 5,0V ", std::nullopt, {0x82, 0x40, 0x00, 0x00}},
-    {{0x41, 0x10, 0x00, 0x00}, "Ustawianie 9,0V ", 9.0f, {0x83, 0x13, 0x33, 0x33}},
+    {{0x3F, 0x80, 0x00, 0x00}, UI_TEXT("Ustawianie 1,0V "), 1.0f, {0x81, 0x33, 0x33, 0x33}},
+    {{0x40, 0xA0, 0x00, 0x00}, UI_TEXT("Ustawianie 5,0V "), std::nullopt, {0x82, 0x40, 0x00, 0x00}},
+    {{0x41, 0x10, 0x00, 0x00}, UI_TEXT("Ustawianie 9,0V "), 9.0f, {0x83, 0x13, 0x33, 0x33}},
 };
 constexpr DriveRow RivoCurrentRows[] = {
-    {{0x40, 0x00, 0x00, 0x00}, "Ustawianie 2,0mA ", 2.0f, {0x81, 0x33, 0x33, 0x33}},
-    {{0x41, 0x20, 0x00, 0x00}, "Ustawianie 10,0mA ", std::nullopt, {0x82, 0x40, 0x00, 0x00}},
-    {{0x41, 0x90, 0x00, 0x00}, "Ustawianie 18,0mA ", 18.0f, {0x83, 0x13, 0x33, 0x33}},
+    {{0x40, 0x00, 0x00, 0x00}, UI_TEXT("Ustawianie 2,0mA "), 2.0f, {0x81, 0x33, 0x33, 0x33}},
+    {{0x41, 0x20, 0x00, 0x00}, UI_TEXT("Ustawianie 10,0mA "), std::nullopt, {0x82, 0x40, 0x00, 0x00}},
+    {{0x41, 0x90, 0x00, 0x00}, UI_TEXT("Ustawianie 18,0mA "), 18.0f, {0x83, 0x13, 0x33, 0x33}},
 };
 
 }  // namespace
@@ -348,13 +349,13 @@ void Compensation::record(Next verdict) const {
 }
 
 std::string_view outputPrompt(const DeviceRecord& device) {
-    return device.outputType == OutputVoltage ? "Wpisz wartość napięcia" : "Wpisz wartość prądu";
+    return device.outputType == OutputVoltage ? UI_TEXT("Wpisz wartość napięcia") : UI_TEXT("Wpisz wartość prądu");
 }
 
 InputReference inputReference(const DeviceRecord& device, bool upper) {
     if (device.sensorType < 3)
-        return upper ? InputReference{300, "Ohm", "Ustaw 300 Ohm"} : InputReference{100, "Ohm", "Ustaw 100 Ohm"};
-    return upper ? InputReference{80, "mV", "Ustaw 80 mV"} : InputReference{0, "mV", "Ustaw 0 mV"};
+        return upper ? InputReference{300, "Ohm", UI_TEXT("Ustaw 300 Ohm")} : InputReference{100, "Ohm", UI_TEXT("Ustaw 100 Ohm")};
+    return upper ? InputReference{80, "mV", UI_TEXT("Ustaw 80 mV")} : InputReference{0, "mV", UI_TEXT("Ustaw 0 mV")};
 }
 
 void InputReading::start(DialogWindow& window) {
@@ -362,7 +363,7 @@ void InputReading::start(DialogWindow& window) {
     station_.frame.fill(0xFF);
     if (!ensurePortOpen(station_)) window.setText(statusId_, PortFailedText);
     purge(station_);
-    window.setText(statusId_, "Odczyt PV");
+    window.setText(statusId_, UI_TEXT("Odczyt PV"));
     text_.assign(1, ' ');  // a blank until the answer has come
     value_.reset();
     const std::string errors = send(station_, PrimaryRead);

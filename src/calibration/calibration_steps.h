@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "dialog/screen_text.h"
 #include "link/value_codec.h"
 #include "transmitter/exchange.h"
 #include "transmitter/service_record.h"
@@ -76,14 +77,14 @@ inline constexpr int ConfirmAttempts = 3;
 // An output point is never sent twice on one measurement: the transmitter may have trimmed its
 // output already, so the output has to be driven and measured again.
 inline constexpr std::string_view PointNotConfirmedText =
-    "Przetwornik nie potwierdził zapisu punktu – ustaw wyjście i zmierz je ponownie przed powtórzeniem";
+    UI_TEXT("Przetwornik nie potwierdził zapisu punktu – ustaw wyjście i zmierz je ponownie przed powtórzeniem");
 // "Kalibruj" of a point whose test value the output was not confirmed to hold.
 inline constexpr std::string_view OutputNotDrivenText =
-    "Wyjście nie zostało ustawione – ustaw je i zmierz przed kalibracją punktu";
+    UI_TEXT("Wyjście nie zostało ustawione – ustaw je i zmierz przed kalibracją punktu");
 inline constexpr std::string_view CorrectionNotConfirmedText =
-    "Przetwornik nie potwierdził zapisu korekty – sprawdź odczyt temperatury przed powtórzeniem";
+    UI_TEXT("Przetwornik nie potwierdził zapisu korekty – sprawdź odczyt temperatury przed powtórzeniem");
 inline constexpr std::string_view OutputNotConfirmedText =
-    "Przetwornik nie potwierdził ustawienia wyjścia – sprawdź wyjście przed powtórzeniem";
+    UI_TEXT("Przetwornik nie potwierdził ustawienia wyjścia – sprawdź wyjście przed powtórzeniem");
 
 // The compensation correction for the temperature the technician typed, as the calibration
 // dialog and the wizard both run it. HART sends the difference to the present reading, which

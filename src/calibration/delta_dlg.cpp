@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "dialog/screen_text.h"
 #include "dialog/typed_number.h"
 
 namespace doxa {
@@ -15,7 +16,7 @@ void CDeltaDlg::onCommand(int id) {
     }
     const auto typed = parseWholeNumber(window().text(Value));
     if (!typed || *typed < Lowest || *typed > Highest) {
-        window().messageBox("Wpisz liczbę całkowitą od 0 do 200.", BoxIcon::Error);
+        window().messageBox(UI_TEXT("Wpisz liczbę całkowitą od 0 do 200."), BoxIcon::Error);
         return;
     }
     deltaEdit = static_cast<int>(*typed);

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "calibration/calibration_steps.h"
+#include "dialog/screen_text.h"
 #include "link/port.h"
 #include "transmitter/code_tables.h"
 #include "transmitter/service_recording.h"
@@ -12,7 +13,7 @@ namespace doxa {
 
 namespace {
 constexpr std::string_view Warning =
-    "UWAGA! W przetworniku zostaną ustawione fabryczne dane kalibracyjne. Czy kontynuować?";
+    UI_TEXT("UWAGA! W przetworniku zostaną ustawione fabryczne dane kalibracyjne. Czy kontynuować?");
 constexpr std::uint8_t HartFixOutput = 40;
 constexpr std::uint8_t HartFactoryData = 139;
 constexpr std::array<std::uint8_t, 1> CopyRequest = {1};
@@ -46,7 +47,7 @@ void CFactoryDataDlg::onTimer(int timer) {
     if (timer != ExchangeTimer) return;
     switch (station_.link.exchangeState) {
         case FirstCopy:
-            window().setText(StepText, "Przepisywanie danych");
+            window().setText(StepText, UI_TEXT("Przepisywanie danych"));
             send(HartFactoryData, CopyRequest, Unread, LongWait);
             break;
         case Listen:
@@ -54,7 +55,7 @@ void CFactoryDataDlg::onTimer(int timer) {
             goToState(station_, window(), 1 + returnState_, AnswerWait);
             break;
         case DriveOutput:
-            window().setText(StepText, "Ustawianie wyjścia");
+            window().setText(StepText, UI_TEXT("Ustawianie wyjścia"));
             station_.outputForced = true;
             send(HartFixOutput, Fifteen, ReadDrive, ShortWait);
             break;
@@ -65,19 +66,19 @@ void CFactoryDataDlg::onTimer(int timer) {
             }
             break;
         case CopyData:
-            window().setText(StepText, "Wyjście ustawione");
+            window().setText(StepText, UI_TEXT("Wyjście ustawione"));
             window().setText(Errors, " ");
             window().setText(Connection, " ");
             send(HartFactoryData, CopyRequest, ReadCopy, AnswerWait);
             break;
         case ReadCopy:
             if (judged(CopyData)) {
-                window().setText(StepText, "Dane fabryczne przepisane");
+                window().setText(StepText, UI_TEXT("Dane fabryczne przepisane"));
                 goToState(station_, window(), ReleaseOutput, LongWait);
             }
             break;
         case ReleaseOutput:
-            window().setText(StepText, "Zerowanie wyjścia");
+            window().setText(StepText, UI_TEXT("Zerowanie wyjścia"));
             send(HartFixOutput, Zero, ReadRelease, ShortWait);
             break;
         case ReadRelease:

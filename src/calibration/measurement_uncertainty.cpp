@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "dialog/screen_text.h"
 #include "transmitter/sensor_conversion.h"
 
 namespace doxa {
@@ -98,7 +99,7 @@ std::optional<double> valueInUnit(double value, const std::string& from, const s
     if (from == to) return value;
     const SensorCurveInfo* curve = findSensorCurve(c.sensor);
     if (!curve) {
-        reason = "brak charakterystyki czujnika do przeliczenia " + from + " na " + to;
+        reason = formatText(UI_TEXT("brak charakterystyki czujnika do przeliczenia %1 na %2"), {from, to});
         return std::nullopt;
     }
     const Conversion converted = from == Celsius ? signalAt(*curve, value, c.coldJunctionCelsius)

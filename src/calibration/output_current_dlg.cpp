@@ -1,6 +1,7 @@
 #include "calibration/output_current_dlg.h"
 
 #include "calibration/calibration_steps.h"
+#include "dialog/screen_text.h"
 #include "dialog/typed_number.h"
 #include "link/port.h"
 #include "transmitter/code_tables.h"
@@ -22,7 +23,7 @@ constexpr float SpinStep = 0.1f;
 // the line before the port is taken to be stuck.
 constexpr int DrainPollMs = 5;
 constexpr int DrainMarginMs = 100;
-constexpr std::string_view StuckText = "Błąd nadawania: dane nie opuściły portu";
+constexpr std::string_view StuckText = UI_TEXT("Błąd nadawania: dane nie opuściły portu");
 }  // namespace
 
 bool COutputCurrentDlg::rs485() const { return station_.link.transmissionMode == ModeRs485; }
@@ -34,7 +35,7 @@ void COutputCurrentDlg::onInit() {
     station_.link.exchangeState = SendRead;
     showValue();
     const bool voltage = station_.device.outputType == OutputVoltage;
-    window().setText(Label, voltage ? "Napięcie wyjściowe" : "Prąd wyjściowy");
+    window().setText(Label, voltage ? UI_TEXT("Napięcie wyjściowe") : UI_TEXT("Prąd wyjściowy"));
     if (voltage) window().setText(Unit, "V");
     if (!ensurePortOpen(station_)) {
         window().end(ResultCancel);
@@ -147,8 +148,8 @@ void COutputCurrentDlg::readOutput() {
     if (const auto value = calibration::outputValue(station_, length)) {
         if (!rs485())
             window().setText(Status, station_.device.outputType == OutputVoltage
-                                         ? "Wartość napięcia wyjściowego"
-                                         : "Wartość prądu wyjściowego");
+                                         ? UI_TEXT("Wartość napięcia wyjściowego")
+                                         : UI_TEXT("Wartość prądu wyjściowego"));
         outputValue_ = ceilToThousandths(*value);
         showValue();
         return;
@@ -208,7 +209,7 @@ void COutputCurrentDlg::judgeSet() {
         return;
     }
     window().stopTimer(ExchangeTimer);
-    window().setText(Status, "Wyjście ustawione");
+    window().setText(Status, UI_TEXT("Wyjście ustawione"));
 }
 
 // The mode register before the value (first) and after it (last): nothing is said set before
@@ -228,7 +229,7 @@ void COutputCurrentDlg::judgeModeWrite(bool last) {
         next(SendSet, ButtonDelay);
         return;
     }
-    stopWithText("Wyjście ustawione");
+    stopWithText(UI_TEXT("Wyjście ustawione"));
 }
 
 // Every write here is absolute and goes again while unconfirmed, as the value always did: HART
@@ -260,7 +261,7 @@ void COutputCurrentDlg::judgeRelease() {
     if (releaseConfirmed(station_, lastReply_)) {
         keepRecord(station_, RecordKind::ForcedOutput, RecordOutcome::Confirmed,
                    {{"forced", std::string("released")}});
-        window().setText(Status, "Wyjście wyzerowane");
+        window().setText(Status, UI_TEXT("Wyjście wyzerowane"));
         outputValue_ = 0;
         showValue();
         if (releaseOnOpen_) window().end(ResultOk);

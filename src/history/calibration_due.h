@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dialog/screen_text.h"
 #include "history/history_query.h"
 #include "settings/start_up.h"
 
@@ -42,7 +43,7 @@ std::vector<CalibrationDue> calibrationsDue(const std::vector<StoredRecord>& rec
 
 inline bool overdue(const CalibrationDue& due, std::chrono::sys_days today) { return due.due < today; }
 // What an overdue transmitter is marked with.
-inline constexpr std::string_view OverdueText = "po terminie";
+inline constexpr std::string_view OverdueText = UI_TEXT("po terminie");
 // "2026-03-01".
 std::string dateText(std::chrono::sys_days day);
 // Today as this computer's clock shows it.

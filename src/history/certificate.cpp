@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "calibration/calibration_event.h"
+#include "dialog/screen_text.h"
 #include "dialog/typed_number.h"
 #include "history/event_certificate.h"
 #include "history/history_csv.h"
@@ -17,9 +18,9 @@ namespace doxa {
 
 namespace {
 
-constexpr std::string_view NotSet = "nie ustalono";
-constexpr std::string_view Within = "zgodny";
-constexpr std::string_view Outside = "niezgodny";
+constexpr std::string_view NotSet = UI_TEXT("nie ustalono");
+constexpr std::string_view Within = UI_TEXT("zgodny");
+constexpr std::string_view Outside = UI_TEXT("niezgodny");
 
 std::optional<RecordValue> valueOf(const RecordValues& values, std::string_view name) {
     const auto it = std::ranges::find_if(values, [name](const auto& v) { return v.first == name; });
@@ -79,8 +80,8 @@ std::string pointLabel(std::string_view what, const ServiceRecord& r) {
     const auto point = valueOf(r.asLeft, "point");
     const auto* name = point ? std::get_if<std::string>(&*point) : nullptr;
     if (!name) return std::string(what);
-    if (*name == "upper") return std::string(what) + ", punkt górny";
-    if (*name == "lower") return std::string(what) + ", punkt dolny";
+    if (*name == "upper") return formatText(UI_TEXT("%1, punkt górny"), {what});
+    if (*name == "lower") return formatText(UI_TEXT("%1, punkt dolny"), {what});
     return std::string(what) + ", " + *name;
 }
 
@@ -117,7 +118,7 @@ std::optional<RecordValue> inputValue(const RecordValues& values, const std::opt
 // An input point: the reference set, against the transmitter's readings before and after.
 CertificateRow inputRow(const ServiceRecord& r, std::optional<double> limit) {
     const auto unit = textIn(valueOf(r.reference, "unit"));
-    const std::string what = unit ? "Wejście [" + *unit + "]" : "Wejście";
+    const std::string what = unit ? formatText(UI_TEXT("Wejście [%1]"), {*unit}) : UI_TEXT("Wejście");
     return pointRow(pointLabel(what, r), valueOf(r.reference, "input"), inputValue(r.asFound, unit),
                     inputValue(r.asLeft, unit), limit);
 }
@@ -132,7 +133,19 @@ std::string unreadableNote(const StoredRecord& s, const std::string& time) {
     std::string columns;
     for (const auto& [column, stored] : s.unreadable)
         columns += (columns.empty() ? "" : ", ") + column + " " + unreadableText(stored);
-    return time + "  " + std::string(kindText(s.record.kind)) + ": " + columns + " — pominięty";
+    return formatText(UI_TEXT("%1  %2: %3 — pominięty"), {time, kindText(s.record.kind), columns});
+}
+
+// "10:20:00  Kalibracja wejścia: odrzucone": each outcome gives the note a word of its own by
+// which it is found again in another language.
+std::string_view outcomeNote(RecordOutcome outcome) {
+    switch (outcome) {
+        case RecordOutcome::Confirmed: return UI_TEXT("%1  %2: potwierdzone");
+        case RecordOutcome::NotConfirmed: return UI_TEXT("%1  %2: niepotwierdzone");
+        case RecordOutcome::NoAnswer: return UI_TEXT("%1  %2: brak odpowiedzi");
+        case RecordOutcome::Refused: return UI_TEXT("%1  %2: odrzucone");
+    }
+    return {};
 }
 
 void addRecord(Certificate& c, const StoredRecord& s, const Tolerances& limits, const HistoryQuery& history) {
@@ -145,26 +158,25 @@ void addRecord(Certificate& c, const StoredRecord& s, const Tolerances& limits, 
     switch (r.kind) {
         case RecordKind::CalibrationInput: c.points.push_back(inputRow(r, limits.input)); break;
         case RecordKind::CalibrationOutput:
-            c.points.push_back(pointRow(pointLabel("Wyjście", r), valueOf(r.reference, "measured"),
+            c.points.push_back(pointRow(pointLabel(UI_TEXT("Wyjście"), r), valueOf(r.reference, "measured"),
                                         valueOf(r.asFound, "output"), valueOf(r.asLeft, "output"),
                                         limits.output));
             break;
         case RecordKind::CalibrationCompensation:
-            c.points.push_back(pointRow("Kompensacja [°C]", valueOf(r.reference, "ambient"),
+            c.points.push_back(pointRow(UI_TEXT("Kompensacja [°C]"), valueOf(r.reference, "ambient"),
                                         valueOf(r.asFound, "ambient"), valueOf(r.asLeft, "ambient"),
                                         limits.temperature));
             break;
         case RecordKind::Trim: {
             const auto trim = valueOf(r.asLeft, "trim");
             const bool set = trim && std::get_if<std::string>(&*trim) && std::get<std::string>(*trim) == "set";
-            c.notes.push_back(time + "  Trim " + (set ? "ustawiony" : "anulowany"));
+            c.notes.push_back(formatText(set ? UI_TEXT("%1  Trim ustawiony") : UI_TEXT("%1  Trim anulowany"), {time}));
             break;
         }
         default: return;
     }
     if (r.outcome != RecordOutcome::Confirmed)
-        c.notes.push_back(time + "  " + std::string(kindText(r.kind)) + ": " +
-                          std::string(outcomeText(r.outcome)));
+        c.notes.push_back(formatText(outcomeNote(r.outcome), {time, kindText(r.kind)}));
 }
 
 }  // namespace
@@ -241,18 +253,18 @@ Certificate makeCertificate(std::vector<StoredRecord> session, const Certificate
                             tolerance(settings.outputTolerance)};
     c.judged = limits.temperature || limits.input || limits.output;
     c.fields = {
-        {"Przetwornik", first.model},
-        {"Numer seryjny", shownField(front, "serial", std::to_string(first.serial))},
-        {"Adres", shownField(front, "address", std::to_string(first.address))},
-        {"Linia", first.line + " (" + shownField(front, "mode", modeName(first)) + ")"},
-        {"Data kalibracji", dateText(local)},
-        {"Wykonał", technicians(session)},
-        {"Przyrząd wzorcowy", orUnknown(settings.instrumentName)},
-        {"Numer seryjny przyrządu", orUnknown(settings.instrumentSerial)},
-        {"Niepewność przyrządu", orUnknown(settings.instrumentUncertainty)},
-        {"Tolerancja temperatury", toleranceText(limits.temperature, " °C")},
-        {"Tolerancja wejścia", toleranceText(limits.input, "")},
-        {"Tolerancja wyjścia", toleranceText(limits.output, "")},
+        {UI_TEXT("Przetwornik"), first.model},
+        {UI_TEXT("Numer seryjny"), shownField(front, "serial", std::to_string(first.serial))},
+        {UI_TEXT("Adres"), shownField(front, "address", std::to_string(first.address))},
+        {UI_TEXT("Linia"), first.line + " (" + shownField(front, "mode", modeName(first)) + ")"},
+        {UI_TEXT("Data kalibracji"), dateText(local)},
+        {UI_TEXT("Wykonał"), technicians(session)},
+        {UI_TEXT("Przyrząd wzorcowy"), orUnknown(settings.instrumentName)},
+        {UI_TEXT("Numer seryjny przyrządu"), orUnknown(settings.instrumentSerial)},
+        {UI_TEXT("Niepewność przyrządu"), orUnknown(settings.instrumentUncertainty)},
+        {UI_TEXT("Tolerancja temperatury"), toleranceText(limits.temperature, " °C")},
+        {UI_TEXT("Tolerancja wejścia"), toleranceText(limits.input, "")},
+        {UI_TEXT("Tolerancja wyjścia"), toleranceText(limits.output, "")},
     };
     for (const StoredRecord& s : session) addRecord(c, s, limits, history);
     c.fileName = "swiadectwo-" + std::to_string(first.serial) + "-" + local.substr(0, 10) + ".pdf";

@@ -4,13 +4,14 @@
 #include <string_view>
 #include <vector>
 
+#include "dialog/screen_text.h"
 #include "history/history_query.h"
 
 namespace doxa {
 
 class SettingsStore;
 
-inline constexpr std::string_view CertificateTitle = "Świadectwo kalibracji";
+inline constexpr std::string_view CertificateTitle = UI_TEXT("Świadectwo kalibracji");
 // What a value nobody measured shows: nothing is printed that was not read or typed.
 inline constexpr std::string_view Unknown = "—";
 

@@ -8,8 +8,10 @@
 #include <array>
 #include <numeric>
 
+#include "dialog/screen_text.h"
 #include "history/certificate.h"
 #include "history/certificate_metadata.h"
+#include "settings/shown_language.h"
 #include "views/report.h"
 #include "views/report_printer.h"
 
@@ -31,14 +33,14 @@ struct Column {
     std::string CertificateRow::*cell;
 };
 constexpr std::array<Column, 8> Columns = {{
-    {"Punkt", &CertificateRow::point},
-    {"Wzorzec", &CertificateRow::reference},
-    {"Zastane", &CertificateRow::asFound},
-    {"Różnica", &CertificateRow::foundDifference},
-    {"Ocena", &CertificateRow::foundVerdict},
-    {"Pozostawione", &CertificateRow::asLeft},
-    {"Różnica", &CertificateRow::leftDifference},
-    {"Ocena", &CertificateRow::leftVerdict},
+    {UI_TEXT("Punkt"), &CertificateRow::point},
+    {UI_TEXT("Wzorzec"), &CertificateRow::reference},
+    {UI_TEXT("Zastane"), &CertificateRow::asFound},
+    {UI_TEXT("Różnica"), &CertificateRow::foundDifference},
+    {UI_TEXT("Ocena"), &CertificateRow::foundVerdict},
+    {UI_TEXT("Pozostawione"), &CertificateRow::asLeft},
+    {UI_TEXT("Różnica"), &CertificateRow::leftDifference},
+    {UI_TEXT("Ocena"), &CertificateRow::leftVerdict},
 }};
 
 QString q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
@@ -61,6 +63,26 @@ CertificateTable sessionTable(const Certificate& c) {
 
 std::vector<CertificateTable> tablesOf(const Certificate& c) {
     return c.tables.empty() ? std::vector<CertificateTable>{sessionTable(c)} : c.tables;
+}
+
+void translate(std::vector<std::string>& texts) {
+    for (std::string& text : texts) text = shownText(text);
+}
+
+// The certificate in the language chosen: what it says, never what it certifies (its id and code).
+Certificate shownCertificate(Certificate c) {
+    c.tables = tablesOf(c);
+    for (CertificateTable& table : c.tables) {
+        table.title = shownText(table.title);
+        translate(table.headings);
+        for (std::vector<std::string>& row : table.rows) translate(row);
+    }
+    for (CertificateField& field : c.fields) {
+        field.label = shownText(field.label);
+        field.value = shownText(field.value);
+    }
+    translate(c.notes);
+    return c;
 }
 
 // What a page holds, top to bottom: the fields, a table's title, its heading, one of its rows,
@@ -154,10 +176,10 @@ public:
     int title(int page, int pages) {
         p_.setPen(Qt::black);
         p_.setFont(reportFont(480, 700));
-        p_.drawText(QRect(0, 500, width_, 700), Qt::AlignCenter, q(CertificateTitle));
+        p_.drawText(QRect(0, 500, width_, 700), Qt::AlignCenter, q(shownText(CertificateTitle)));
         p_.setFont(reportFont(220, 400));
         p_.drawText(QRect(Margin, 1200, width_ - 2 * Margin, 300), Qt::AlignRight | Qt::AlignVCenter,
-                    QStringLiteral("Strona %1/%2").arg(page).arg(pages));
+                    q(shownText(UI_TEXT("Strona %1/%2"))).arg(page).arg(pages));
         rule(1550);
         return PageTop;
     }
@@ -231,7 +253,7 @@ private:
         if (c_.notes.empty()) return y;
         p_.setFont(reportFont(240, 400));
         y += 200;
-        p_.drawText(QRect(Margin, y, width_, LineHeight), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Uwagi:"));
+        p_.drawText(QRect(Margin, y, width_, LineHeight), Qt::AlignLeft | Qt::AlignVCenter, q(shownText(UI_TEXT("Uwagi:"))));
         for (const std::string& note : c_.notes) {
             y += LineHeight;
             p_.drawText(QRect(Margin + 300, y, width_, LineHeight), Qt::AlignLeft | Qt::AlignVCenter, q(note));
@@ -242,7 +264,7 @@ private:
     void signature(int y) {
         p_.setFont(reportFont(240, 400));
         p_.drawText(QRect(width_ / 2, y + 1200, width_ / 2 - Margin, LineHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                    QStringLiteral("Podpis: ...................................."));
+                    q(shownText(UI_TEXT("Podpis: ...................................."))));
     }
 
     void rule(int y) {
@@ -260,9 +282,10 @@ private:
 
 }  // namespace
 
-void drawCertificate(QPainter& painter, QPagedPaintDevice& device, const Certificate& certificate) {
+void drawCertificate(QPainter& painter, QPagedPaintDevice& device, const Certificate& polish) {
     const QSizeF physical = device.pageLayout().fullRectPoints().size();
-    const std::vector<CertificateTable> tables = tablesOf(certificate);
+    const Certificate certificate = shownCertificate(polish);
+    const std::vector<CertificateTable>& tables = certificate.tables;
     const std::vector<Page> pages = layOut(certificate, tables);
     std::vector<TableFit> fits;
     for (const CertificateTable& table : tables) fits.push_back(fitColumns(table, PageWidth - 2 * Margin));
@@ -286,7 +309,7 @@ bool writeCertificatePdf(const QString& path, const Certificate& certificate) {
     writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageOrientation(QPageLayout::Portrait);
-    const PdfDescription description{q(CertificateTitle), QStringLiteral("DOXA WIN"),
+    const PdfDescription description{q(shownText(CertificateTitle)), QStringLiteral("DOXA WIN"),
                                      QStringLiteral("Qt " QT_VERSION_STR), QDateTime::currentDateTime()};
     writer.setTitle(description.title);
     writer.setCreator(description.creator);

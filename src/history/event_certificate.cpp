@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "calibration/calibration_event.h"
+#include "dialog/screen_text.h"
 #include "history/event_canonical_form.h"
 #include "history/history_csv.h"
 #include "history/record_texts.h"
@@ -15,9 +16,9 @@ namespace doxa {
 
 namespace {
 
-constexpr std::string_view Within = "zgodny";
-constexpr std::string_view Outside = "niezgodny";
-constexpr std::string_view NotJudged = "nie oceniono";
+constexpr std::string_view Within = UI_TEXT("zgodny");
+constexpr std::string_view Outside = UI_TEXT("niezgodny");
+constexpr std::string_view NotJudged = UI_TEXT("nie oceniono");
 
 std::string withUnit(std::optional<double> value, std::string_view unit, bool signedText = false) {
     if (!value) return std::string(Unknown);
@@ -34,14 +35,16 @@ std::string pointName(const CalibrationPoint& p) {
     std::snprintf(text, sizeof text, "%g", p.percent);
     std::string percent(text);
     std::ranges::replace(percent, '.', ',');
-    return std::string(p.channel == CalibrationChannel::Input ? "Wejście " : "Wyjście ") + percent + " %";
+    return formatText(p.channel == CalibrationChannel::Input ? UI_TEXT("Wejście %1 %") : UI_TEXT("Wyjście %1 %"),
+                      {percent});
 }
 
 CertificateTable phaseTable(const CalibrationEvent& event, CalibrationPhase phase) {
     const CalibrationConditions& c = *event.conditions;
     CertificateTable table;
-    table.title = phase == CalibrationPhase::AsFound ? "Stan zastany" : "Stan pozostawiony";
-    table.headings = {"Punkt", "Wzorzec", "Odczyt", "Błąd", "Tolerancja", "U (k=2)", "Ocena", "Błąd (druga jedn.)"};
+    table.title = phaseText(phase);
+    table.headings = {UI_TEXT("Punkt"),      UI_TEXT("Wzorzec"), UI_TEXT("Odczyt"), UI_TEXT("Błąd"),
+                      UI_TEXT("Tolerancja"), "U (k=2)",          UI_TEXT("Ocena"),  UI_TEXT("Błąd (druga jedn.)")};
     for (const CalibrationPoint& p : event.points) {
         if (p.phase != phase) continue;
         const bool input = p.channel == CalibrationChannel::Input;
@@ -80,13 +83,13 @@ std::string overallVerdict(const CalibrationEvent& event) {
 std::string instrumentText(const ReferenceInstrument& i) {
     std::string text = i.name;
     if (!i.model.empty()) text += " " + i.model;
-    text += ", nr ser. " + orUnknown(i.serial) + ", świadectwo " + orUnknown(i.certificate) + ", ważne do " +
-            (i.due.empty() ? std::string(Unknown) : dateText(i.due));
-    return text;
+    return formatText(UI_TEXT("%1, nr ser. %2, świadectwo %3, ważne do %4"),
+                      {text, orUnknown(i.serial), orUnknown(i.certificate),
+                       i.due.empty() ? std::string(Unknown) : dateText(i.due)});
 }
 
 std::string conditionsText(const CalibrationConditions& c) {
-    return withUnit(c.ambientCelsius, Celsius) + ", wilgotność " + withUnit(c.humidityPercent, "%");
+    return formatText(UI_TEXT("%1, wilgotność %2"), {withUnit(c.ambientCelsius, Celsius), withUnit(c.humidityPercent, "%")});
 }
 
 std::string rangeText(double low, double high, const std::string& unit) {
@@ -94,9 +97,9 @@ std::string rangeText(double low, double high, const std::string& unit) {
 }
 
 std::string endText(const CalibrationEvent& event) {
-    if (!event.interrupted()) return "zakończona";
+    if (!event.interrupted()) return UI_TEXT("zakończona");
     const std::string reason = event.end ? event.end->reason : "";
-    return "PRZERWANA" + (reason.empty() ? std::string() : " — " + reason);
+    return reason.empty() ? UI_TEXT("PRZERWANA") : formatText(UI_TEXT("PRZERWANA — %1"), {reason});
 }
 
 bool isAdjustment(RecordKind kind) {
@@ -109,10 +112,11 @@ void addAdjustments(Certificate& c, const CalibrationEvent& event, const std::ve
     for (const StoredRecord& s : records) {
         if (!isAdjustment(s.record.kind)) continue;
         const std::string local = history.localTime(s.time);
-        c.notes.push_back("Regulacja " + (local.size() >= 19 ? local.substr(11, 8) : local) + ": " +
-                          std::string(kindText(s.record.kind)) + " — " + std::string(outcomeText(s.record.outcome)));
+        c.notes.push_back(formatText(UI_TEXT("Regulacja %1: %2 — %3"), {local.size() >= 19 ? local.substr(11, 8) : local,
+                                                                       kindText(s.record.kind),
+                                                                       outcomeText(s.record.outcome)}));
     }
-    if (event.adjustments.empty() && (!event.end || !event.end->adjusted)) c.notes.push_back("Bez regulacji");
+    if (event.adjustments.empty() && (!event.end || !event.end->adjusted)) c.notes.push_back(UI_TEXT("Bez regulacji"));
 }
 
 std::vector<CertificateField> eventFields(const CalibrationEvent& event, const CertificateIssue& issue,
@@ -120,24 +124,24 @@ std::vector<CertificateField> eventFields(const CalibrationEvent& event, const C
                                           const std::string& ended, const std::string& code) {
     const CalibrationConditions& c = *event.conditions;
     std::vector<CertificateField> fields = {
-        {"Numer świadectwa", issue.number.empty() ? std::string(DraftNumber) : issue.number},
-        {"Data kalibracji", dateText(started)},
-        {"Data wystawienia", issue.issued.empty() ? std::string(Unknown) : dateText(issue.issued)},
-        {"Następna kalibracja", dateText(addMonths(ended.substr(0, 10), c.intervalMonths))},
-        {"Klient / zakład", orUnknown(c.customer)},
-        {"Oznaczenie (tag)", orUnknown(c.tag)},
-        {"Przetwornik", first.record.model + ", nr ser. " + std::to_string(first.record.serial)},
-        {"Czujnik, zakres", orUnknown(c.sensor) + ", " + rangeText(c.rangeLow, c.rangeHigh, c.readingUnit)},
-        {"Wyjście", rangeText(c.outputLow, c.outputHigh, c.outputUnit)},
-        {"Warunki otoczenia", conditionsText(c)},
+        {UI_TEXT("Numer świadectwa"), issue.number.empty() ? std::string(DraftNumber) : issue.number},
+        {UI_TEXT("Data kalibracji"), dateText(started)},
+        {UI_TEXT("Data wystawienia"), issue.issued.empty() ? std::string(Unknown) : dateText(issue.issued)},
+        {UI_TEXT("Następna kalibracja"), dateText(addMonths(ended.substr(0, 10), c.intervalMonths))},
+        {UI_TEXT("Klient / zakład"), orUnknown(c.customer)},
+        {UI_TEXT("Oznaczenie (tag)"), orUnknown(c.tag)},
+        {UI_TEXT("Przetwornik"), formatText(UI_TEXT("%1, nr ser. %2"), {first.record.model, std::to_string(first.record.serial)})},
+        {UI_TEXT("Czujnik, zakres"), orUnknown(c.sensor) + ", " + rangeText(c.rangeLow, c.rangeHigh, c.readingUnit)},
+        {UI_TEXT("Wyjście"), rangeText(c.outputLow, c.outputHigh, c.outputUnit)},
+        {UI_TEXT("Warunki otoczenia"), conditionsText(c)},
     };
-    for (const ReferenceInstrument& i : c.instruments) fields.push_back({"Przyrząd wzorcowy", instrumentText(i)});
-    fields.push_back({"Przebieg kalibracji", endText(event)});
-    fields.push_back({"Wynik ogólny", overallVerdict(event)});
-    fields.push_back({"Reguła decyzyjna", std::string(DecisionRule)});
-    fields.push_back({"Wykonał", orUnknown(c.technician)});
-    fields.push_back({"Wersja programu", orUnknown(c.programVersion)});
-    fields.push_back({"Kod weryfikacyjny", code});
+    for (const ReferenceInstrument& i : c.instruments) fields.push_back({UI_TEXT("Przyrząd wzorcowy"), instrumentText(i)});
+    fields.push_back({UI_TEXT("Przebieg kalibracji"), endText(event)});
+    fields.push_back({UI_TEXT("Wynik ogólny"), overallVerdict(event)});
+    fields.push_back({UI_TEXT("Reguła decyzyjna"), std::string(DecisionRule)});
+    fields.push_back({UI_TEXT("Wykonał"), orUnknown(c.technician)});
+    fields.push_back({UI_TEXT("Wersja programu"), orUnknown(c.programVersion)});
+    fields.push_back({UI_TEXT("Kod weryfikacyjny"), code});
     return fields;
 }
 
@@ -186,7 +190,8 @@ Certificate makeEventCertificate(std::vector<StoredRecord> records, const Certif
     c.judged = true;
     addAdjustments(c, event, read, history);
     for (const StoredRecord& s : records)
-        if (!s.unreadable.empty()) c.notes.push_back("Zapis nieczytelny: " + std::string(kindText(s.record.kind)) + " — pominięty");
+        if (!s.unreadable.empty())
+            c.notes.push_back(formatText(UI_TEXT("Zapis nieczytelny: %1 — pominięty"), {kindText(s.record.kind)}));
     c.fileName = "swiadectwo-" + std::to_string(read.front().record.serial) + "-" + started.substr(0, 10) + ".pdf";
     return c;
 }

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dialog/screen_text.h"
 #include "history/certificate.h"
 
 namespace doxa {
@@ -15,9 +16,9 @@ struct CertificateIssue {
     std::string issued;  // "2026-12-08"; empty on a draft
 };
 
-inline constexpr std::string_view DraftNumber = "PROJEKT — bez numeru";
+inline constexpr std::string_view DraftNumber = UI_TEXT("PROJEKT — bez numeru");
 // Stated on the certificate: the uncertainty is printed beside the verdict and does not shift it.
-inline constexpr std::string_view DecisionRule = "prosta akceptacja: zgodny, gdy |błąd| ≤ tolerancja";
+inline constexpr std::string_view DecisionRule = UI_TEXT("prosta akceptacja: zgodny, gdy |błąd| ≤ tolerancja");
 
 // The event a record belongs to; empty outside a calibration procedure.
 inline const std::string& eventOf(const StoredRecord& s) { return s.record.event; }

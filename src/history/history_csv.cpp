@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "dialog/screen_text.h"
 #include "dialog/visible_text.h"
 
 namespace doxa {
@@ -134,7 +135,7 @@ std::string shownValues(const RecordValues& values) {
 std::string_view modeName(const ServiceRecord& record) { return record.rs485 ? "RS485" : "HART"; }
 
 std::string unreadableText(std::string_view stored) {
-    return "[nieczytelne: \"" + visibleText(stored) + "\"]";
+    return formatText(UI_TEXT("[nieczytelne: \"%1\"]"), {visibleText(stored)});
 }
 
 std::string shownField(const StoredRecord& stored, std::string_view column, std::string_view readable) {

@@ -16,6 +16,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "dialog/screen_text.h"
 #include "history/history_store.h"
 #include "history/record_columns.h"
 
@@ -296,9 +297,9 @@ bool HistoryDatabase::migrate() {
 }
 
 std::string HistoryDatabase::newerSchema(int version) const {
-    return "Baza historii serwisowej " + location_ + " ma schemat w wersji " + std::to_string(version) +
-           ", nowszej niż znane temu programowi (do " + std::to_string(SchemaVersion) +
-           "); program zostawia ją bez zmian.";
+    return formatText(UI_TEXT("Baza historii serwisowej %1 ma schemat w wersji %2, nowszej niż znane temu "
+                              "programowi (do %3); program zostawia ją bez zmian."),
+                      {location_, std::to_string(version), std::to_string(SchemaVersion)});
 }
 
 // SQLite's write lock, taken as the transaction began, already holds the others off.
@@ -494,7 +495,8 @@ bool HistoryDatabase::checkedForListing() {
     while (q.next())
         if (const QString found = q.value(0).toString(); found != QLatin1String("ok")) damage << found;
     if (!damage.isEmpty())
-        return fail("Baza historii serwisowej " + location_ + " jest uszkodzona: " + utf8(damage.join("; ")));
+        return fail(formatText(UI_TEXT("Baza historii serwisowej %1 jest uszkodzona: %2"),
+                               {location_, utf8(damage.join("; "))}));
     checked_ = true;
     return true;
 }

@@ -6,6 +6,7 @@
 
 #include "dialog/visible_text.h"
 
+#include "dialog/screen_text.h"
 #include "document/document_file.h"
 #include "history/certificate.h"
 #include "history/history_csv.h"
@@ -15,20 +16,18 @@ namespace doxa {
 
 namespace {
 
-constexpr std::string_view NoRecordsText = "Historia nie zawiera pasujących wpisów.";
-constexpr std::string_view BadSerialText = "Numer seryjny musi być liczbą całkowitą.";
-constexpr std::string_view BadSinceText = "Datę należy podać jako RRRR-MM-DD.";
-constexpr std::string_view NotWrittenText = "Nie można zapisać pliku ";
+constexpr std::string_view NoRecordsText = UI_TEXT("Historia nie zawiera pasujących wpisów.");
+constexpr std::string_view BadSerialText = UI_TEXT("Numer seryjny musi być liczbą całkowitą.");
+constexpr std::string_view BadSinceText = UI_TEXT("Datę należy podać jako RRRR-MM-DD.");
+constexpr std::string_view NotWrittenText = UI_TEXT("Nie można zapisać pliku %1.");
 constexpr std::string_view SuggestedFile = "historia";
-constexpr std::string_view Gap = "   ";
-constexpr std::string_view DueText = "do kalibracji: ";
-constexpr std::string_view ConnectingText = "Łączenie z bazą...";
-constexpr std::string_view NoneDueText = "Żaden przetwornik nie czeka na kalibrację w tym terminie.";
-constexpr std::string_view BadDueDaysText = "Liczbę dni należy podać jako liczbę całkowitą od 0 do 3660.";
+constexpr std::string_view ConnectingText = UI_TEXT("Łączenie z bazą...");
+constexpr std::string_view NoneDueText = UI_TEXT("Żaden przetwornik nie czeka na kalibrację w tym terminie.");
+constexpr std::string_view BadDueDaysText = UI_TEXT("Liczbę dni należy podać jako liczbę całkowitą od 0 do 3660.");
 constexpr std::string_view DefaultDueDays = "30";
 constexpr int MostDueDays = 3660;
 constexpr std::string_view StoppedText =
-    "Przerwano czekanie na bazę: lista pokazuje tylko wpisy z pliku lokalnego.";
+    UI_TEXT("Przerwano czekanie na bazę: lista pokazuje tylko wpisy z pliku lokalnego.");
 
 std::string_view trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
@@ -240,13 +239,12 @@ void CHistoryDlg::showTransmitters(std::vector<KnownTransmitter> transmitters, c
     std::vector<std::string> items;
     for (std::size_t i = 0; i < transmitters_.size(); ++i) {
         const KnownTransmitter& t = transmitters_[i];
-        std::string item = visibleText(t.model) + std::string(Gap) + "nr " + serialText(t) + std::string(Gap);
-        if (i < due.size())
-            item += std::string(DueText) + dateText(due[i].due) +
-                    (overdue(due[i], today) ? std::string(Gap) + std::string(OverdueText) : "");
-        else
-            item += history_.localTime(t.lastSeen);
-        items.push_back(std::move(item));
+        std::string when = history_.localTime(t.lastSeen);
+        if (i < due.size()) {
+            when = formatText(UI_TEXT("do kalibracji: %1"), {dateText(due[i].due)});
+            if (overdue(due[i], today)) when = formatText(UI_TEXT("%1   po terminie"), {when});
+        }
+        items.push_back(formatText(UI_TEXT("%1   nr %2   %3"), {visibleText(t.model), serialText(t), when}));
     }
     window().setItems(Transmitters, items);
 }
@@ -263,11 +261,13 @@ void CHistoryDlg::showRecords() {
     std::vector<std::string> items;
     for (const StoredRecord& s : records_) {
         const ServiceRecord& r = s.record;
-        items.push_back(shownField(s, "time", history_.localTime(s.time)) + std::string(Gap) +
-                        shownField(s, "kind", kindText(r.kind)) + std::string(Gap) +
-                        shownField(s, "outcome", outcomeText(r.outcome)) + std::string(Gap) +
-                        shownField(s, "as_found", shownValues(r.asFound)) + " → " +
-                        shownField(s, "as_left", shownValues(r.asLeft)));
+        // A row of cells, each found again in another language.
+        items.push_back(formatText(UI_TEXT("%1   %2   %3   %4 → %5"),
+                                   {shownField(s, "time", history_.localTime(s.time)),
+                                    shownField(s, "kind", kindText(r.kind)),
+                                    shownField(s, "outcome", outcomeText(r.outcome)),
+                                    shownField(s, "as_found", shownValues(r.asFound)),
+                                    shownField(s, "as_left", shownValues(r.asLeft))}));
     }
     window().setItems(Records, items);
     window().setEnabled(Export, !records_.empty());
@@ -341,7 +341,7 @@ void CHistoryDlg::exportCsv() {
             if (problem.empty())
                 writeCsv(path, found);
             else
-                window().messageBox(std::string(NotWrittenText) + path + ".\n" + problem, BoxIcon::Error);
+                window().messageBox(formatText(NotWrittenText, {path}) + "\n" + problem, BoxIcon::Error);
         };
     });
 }
@@ -351,7 +351,7 @@ void CHistoryDlg::writeCsv(const std::string& path, const std::vector<StoredReco
     writeHistoryCsv(records, csv);
     const std::string text = std::move(csv).str();
     if (!replaceFile(path, std::vector<std::uint8_t>(text.begin(), text.end())))
-        window().messageBox(std::string(NotWrittenText) + path + ".", BoxIcon::Error);
+        window().messageBox(formatText(NotWrittenText, {path}), BoxIcon::Error);
 }
 
 }  // namespace doxa

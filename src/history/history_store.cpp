@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <set>
+#include "dialog/screen_text.h"
 
 namespace doxa {
 
@@ -19,10 +20,10 @@ std::string utf8(const QString& text) { return text.toUtf8().toStdString(); }
 QString qs(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 constexpr std::size_t MadeHereKept = 1000;
-constexpr std::string_view NoEventText = "Historia nie zawiera wpisów tego zdarzenia kalibracji.";
+constexpr std::string_view NoEventText = UI_TEXT("Historia nie zawiera wpisów tego zdarzenia kalibracji.");
 constexpr std::string_view UnreadableEventText =
-    "Wpisu zdarzenia kalibracji nie można w całości odczytać z historii.";
-constexpr std::string_view EventWaitsText = "Wpisy zdarzenia kalibracji czekają na bazę historii: ";
+    UI_TEXT("Wpisu zdarzenia kalibracji nie można w całości odczytać z historii.");
+constexpr std::string_view EventWaitsText = UI_TEXT("Wpisy zdarzenia kalibracji czekają na bazę historii: %1: %2");
 
 bool passes(const HistoryFilter& filter, const StoredRecord& s) {
     const auto stored = s.unreadable.find("serial");
@@ -338,7 +339,7 @@ std::string HistoryStore::unnumberable(const std::string& event, int& year) {
     if (!waitingProblem_.empty()) return waitingProblem_;
     if (!leaveOutDelivered(waiting)) return database_->problem();
     if (!waiting.empty())
-        return std::string(EventWaitsText) + std::to_string(waiting.size()) + ": " + whyWaiting();
+        return formatText(EventWaitsText, {std::to_string(waiting.size()), whyWaiting()});
     std::string first;
     bool whole = true;
     const bool read = database_->select(HistoryTable::Records, {.event = event}, [&](PendingRecord&& r) {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <set>
 
+#include "dialog/screen_text.h"
 #include "history/history_store.h"
 #include "history/uncertainty_text.h"
 #include "settings/settings_keys.h"
@@ -106,7 +107,12 @@ InstrumentChange changeFromRow(const QSqlQuery& q) {
 }
 
 std::string unreachable(const HistoryDatabase& database) {
-    return "Rejestr przyrządów wzorcowych w " + database.location() + " jest nieosiągalny (" + database.problem() + ")";
+    return formatText(UI_TEXT("Rejestr przyrządów wzorcowych w %1 jest nieosiągalny (%2)"),
+                      {database.location(), database.problem()});
+}
+
+std::string localCopyShown(const HistoryDatabase& shared, const HistoryDatabase& local) {
+    return formatText(UI_TEXT("%1; pokazana jest kopia lokalna z %2."), {unreachable(shared), local.location()});
 }
 
 }  // namespace
@@ -128,9 +134,9 @@ std::vector<ReferenceInstrument> HistoryInstrumentRegister::instruments() {
     if (reachable && read(registerDatabase(), contents)) {
         if (shared_) refreshCopy(contents);
     } else if (shared_) {
-        lastProblem_ = unreachable(*shared_) + "; pokazana jest kopia lokalna z " + local_.location() + ".";
+        lastProblem_ = localCopyShown(*shared_, local_);
         fromLocalCopy_ = read(local_, contents) && !contents.instruments.empty();
-        if (!fromLocalCopy_) problem_ = unreachable(*shared_) + ", a kopii lokalnej nie ma.";
+        if (!fromLocalCopy_) problem_ = formatText(UI_TEXT("%1, a kopii lokalnej nie ma."), {unreachable(*shared_)});
     } else {
         problem_ = lastProblem_ = local_.problem();
     }
@@ -241,8 +247,10 @@ InstrumentChange HistoryInstrumentRegister::stamped(const std::string& id, std::
 bool HistoryInstrumentRegister::edit(const HistoryDatabase::TableWork& work) {
     HistoryDatabase& database = registerDatabase();
     if (takeOverIfDue() && database.run(true, "write to", work)) return lastProblem_.clear(), true;
-    lastProblem_ = "Zmiana nie została zapisana w rejestrze przyrządów wzorcowych: " + database.problem();
-    if (shared_) lastProblem_ += ". Kopia lokalna w " + local_.location() + " służy tylko do odczytu.";
+    lastProblem_ = formatText(UI_TEXT("Zmiana nie została zapisana w rejestrze przyrządów wzorcowych: %1"),
+                              {database.problem()});
+    if (shared_)
+        lastProblem_ = formatText(UI_TEXT("%1. Kopia lokalna w %2 służy tylko do odczytu."), {lastProblem_, local_.location()});
     return false;
 }
 
@@ -318,7 +326,7 @@ std::vector<InstrumentChange> HistoryInstrumentRegister::changes(const std::stri
     if (!fromLocalCopy_) {
         lastProblem_.clear();
         if (readFrom(registerDatabase()) || !shared_) return found;
-        lastProblem_ = unreachable(*shared_) + "; pokazana jest kopia lokalna z " + local_.location() + ".";
+        lastProblem_ = localCopyShown(*shared_, local_);
     }
     readFrom(local_);
     return found;

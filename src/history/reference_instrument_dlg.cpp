@@ -1,5 +1,6 @@
 #include "history/reference_instrument_dlg.h"
 
+#include "dialog/screen_text.h"
 #include "dialog/typed_number.h"
 #include "history/certificate.h"
 
@@ -7,8 +8,8 @@ namespace doxa {
 
 namespace {
 
-constexpr std::string_view BadToleranceText = "Tolerancja musi być liczbą albo pozostać pusta.";
-constexpr std::string_view NotSavedText = "Nie można zapisać ustawień programu";
+constexpr std::string_view BadToleranceText = UI_TEXT("Tolerancja musi być liczbą albo pozostać pusta.");
+constexpr std::string_view NotSavedText = UI_TEXT("Nie można zapisać ustawień programu");
 
 std::string trimmed(std::string text) {
     const auto first = text.find_first_not_of(' ');

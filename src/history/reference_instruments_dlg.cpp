@@ -2,21 +2,22 @@
 
 #include <algorithm>
 
+#include "dialog/screen_text.h"
 #include "history/uncertainty_text.h"
 
 namespace doxa {
 
 namespace {
 
-constexpr std::string_view NoNameText = "Podaj nazwę przyrządu.";
+constexpr std::string_view NoNameText = UI_TEXT("Podaj nazwę przyrządu.");
 constexpr std::string_view BadDueText =
-    "Termin ważności wzorcowania musi być datą w postaci RRRR-MM-DD, np. 2027-03-31.";
-constexpr std::string_view BadUncertaintyText = "Nie można odczytać niepewności „";
-constexpr std::string_view UncertaintyFormText =
-    "”. Wpisz ją w postaci 0,05 Ohm (k=2), z zakresem: 0,02 mA (k=2) od 4 do 20 (jednostki: Ohm, mV, mA, V, °C).";
-constexpr std::string_view RetireQuestion = "Wycofać z rejestru przyrząd „";
-constexpr std::string_view RetireQuestionEnd = "”? Jego dane zostają przy kalibracjach nim wykonanych.";
-constexpr std::string_view LocalCopyText = "Kopia lokalna, tylko do odczytu. ";
+    UI_TEXT("Termin ważności wzorcowania musi być datą w postaci RRRR-MM-DD, np. 2027-03-31.");
+constexpr std::string_view BadUncertaintyText =
+    UI_TEXT("Nie można odczytać niepewności „%1”. Wpisz ją w postaci 0,05 Ohm (k=2), z zakresem: 0,02 mA (k=2) "
+            "od 4 do 20 (jednostki: Ohm, mV, mA, V, °C).");
+constexpr std::string_view RetireQuestion =
+    UI_TEXT("Wycofać z rejestru przyrząd „%1”? Jego dane zostają przy kalibracjach nim wykonanych.");
+constexpr std::string_view LocalCopyText = UI_TEXT("Kopia lokalna, tylko do odczytu. %1");
 
 std::string trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(" \t\r");
@@ -36,9 +37,9 @@ std::vector<std::string> lines(const std::string& text) {
 }
 
 std::string listEntry(const ReferenceInstrument& i) {
-    std::string entry = i.name;
-    if (!i.serial.empty()) entry += "   nr " + i.serial;
-    return entry + "   ważny do " + (i.due.empty() ? "?" : i.due);
+    const std::string due = i.due.empty() ? "?" : i.due;
+    if (i.serial.empty()) return formatText(UI_TEXT("%1   ważny do %2"), {i.name, due});
+    return formatText(UI_TEXT("%1   nr %2   ważny do %3"), {i.name, i.serial, due});
 }
 
 std::string uncertaintyLines(const ReferenceInstrument& i) {
@@ -47,24 +48,32 @@ std::string uncertaintyLines(const ReferenceInstrument& i) {
     return text;
 }
 
-std::string fieldLabel(const std::string& field) {
+// The line of a field's change: when, who, the field and its value; the field's name is part of
+// the pattern, by which the line is found again in another language.
+std::string fieldChangeText(const std::string& field, const std::string& localTime, const std::string& user,
+                            const std::string& value) {
     using namespace instrument_field;
-    const std::pair<const char*, const char*> labels[] = {
-        {Name, "nazwa"}, {Model, "model"}, {Serial, "nr seryjny"}, {Certificate, "nr świadectwa"},
-        {Due, "ważny do"}, {Uncertainties, "niepewność"},
+    const std::pair<const char*, const char*> patterns[] = {
+        {Name, UI_TEXT("%1   %2   nazwa: %3")},
+        {Model, UI_TEXT("%1   %2   model: %3")},
+        {Serial, UI_TEXT("%1   %2   nr seryjny: %3")},
+        {Certificate, UI_TEXT("%1   %2   nr świadectwa: %3")},
+        {Due, UI_TEXT("%1   %2   ważny do: %3")},
+        {Uncertainties, UI_TEXT("%1   %2   niepewność: %3")},
     };
-    const auto known = std::ranges::find_if(labels, [&field](const auto& l) { return field == l.first; });
-    return known == std::end(labels) ? field : known->second;
+    const auto known = std::ranges::find_if(patterns, [&field](const auto& p) { return field == p.first; });
+    if (known == std::end(patterns)) return localTime + "   " + user + "   " + field + ": " + value;
+    return formatText(known->second, {localTime, user, value});
 }
 
 }  // namespace
 
 std::string changeText(const InstrumentChange& c, const std::string& localTime) {
-    std::string text = localTime + "   " + c.user + "   ";
-    if (c.field == instrument_field::Retired) return text + "wycofany z rejestru";
-    if (c.field == instrument_field::Source) return text + "przejęty z ustawień " + c.newValue;
-    text += fieldLabel(c.field) + ": ";
-    return text + (c.oldValue.empty() ? c.newValue : c.oldValue + " → " + c.newValue);
+    if (c.field == instrument_field::Retired)
+        return formatText(UI_TEXT("%1   %2   wycofany z rejestru"), {localTime, c.user});
+    if (c.field == instrument_field::Source)
+        return formatText(UI_TEXT("%1   %2   przejęty z ustawień %3"), {localTime, c.user, c.newValue});
+    return fieldChangeText(c.field, localTime, c.user, c.oldValue.empty() ? c.newValue : c.oldValue + " → " + c.newValue);
 }
 
 void CReferenceInstrumentsDlg::onInit() { reload(""); }
@@ -128,7 +137,8 @@ void CReferenceInstrumentsDlg::showChosen() {
 
 void CReferenceInstrumentsDlg::showStatus() {
     std::string status = register_.problem();
-    if (status.empty()) status = (register_.fromLocalCopy() ? std::string(LocalCopyText) : "") + register_.lastProblem();
+    if (status.empty())
+        status = register_.fromLocalCopy() ? formatText(LocalCopyText, {register_.lastProblem()}) : register_.lastProblem();
     window().setText(StatusText, status);
 }
 
@@ -145,7 +155,7 @@ std::optional<ReferenceInstrument> CReferenceInstrumentsDlg::typedInstrument() {
     for (const std::string& line : lines(w.text(Uncertainties))) {
         const auto u = parseUncertainty(line);
         if (!u) {
-            w.messageBox(std::string(BadUncertaintyText) + line + std::string(UncertaintyFormText), BoxIcon::Error);
+            w.messageBox(formatText(BadUncertaintyText, {line}), BoxIcon::Error);
             return std::nullopt;
         }
         typed.uncertainties.push_back(*u);
@@ -174,7 +184,7 @@ void CReferenceInstrumentsDlg::add() {
 void CReferenceInstrumentsDlg::retire() {
     const ReferenceInstrument* i = chosen();
     if (!i) return;
-    const std::string question = std::string(RetireQuestion) + i->name + std::string(RetireQuestionEnd);
+    const std::string question = formatText(RetireQuestion, {i->name});
     if (window().messageBox(question, BoxIcon::None, BoxButtons::OkCancel) != Answer::Ok) return;
     if (register_.retire(i->id)) return reload("");
     refused();
