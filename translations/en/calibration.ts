@@ -763,5 +763,9 @@
         <source>%1 nr %2, ważny do %3</source>
         <translation>%1 no. %2, valid until %3</translation>
     </message>
+    <message>
+        <source>Przed wymuszeniem wyjścia przetwornika przełącz pętlę sterowania na pracę ręczną: wartość wyjścia nie będzie odpowiadać pomiarowi.</source>
+        <translation>Before the transmitter&apos;s output is forced, switch the control loop to manual: the output will not follow the measurement.</translation>
+    </message>
 </context>
 </TS>
