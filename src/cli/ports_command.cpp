@@ -7,7 +7,9 @@
 #include "cli/console.h"
 #include "cli/exit_codes.h"
 #include "cli/text_format.h"
+#include "dialog/screen_text.h"
 #include "link/serial_devices.h"
+#include "settings/shown_language.h"
 
 namespace doxa::cli {
 
@@ -36,10 +38,11 @@ void printTable(const std::vector<SerialDevice>& devices, std::ostream& out) {
     const std::size_t pathWidth = widest(devices, &SerialDevice::path, 10);
     const std::size_t ttyWidth = widest(devices, &SerialDevice::tty, 3);
     const std::size_t descriptionWidth = widest(devices, &SerialDevice::description, 4);
-    out << padded("Urządzenie", pathWidth) << padded("tty", ttyWidth) << padded("Opis", descriptionWidth) << "Dostęp\n";
+    out << padded(shownText(UI_TEXT("Urządzenie")), pathWidth) << padded("tty", ttyWidth)
+        << padded(shownText(UI_TEXT("Opis")), descriptionWidth) << shownText(UI_TEXT("Dostęp")) << '\n';
     for (const SerialDevice& d : devices)
         out << padded(d.path, pathWidth) << padded(d.tty, ttyWidth) << padded(d.description, descriptionWidth)
-            << (d.accessible ? "tak" : d.hint) << '\n';
+            << shownText(d.accessible ? UI_TEXT("tak") : d.hint) << '\n';
 }
 
 }  // namespace
@@ -49,7 +52,7 @@ int runPorts(const Invocation& invocation, Console& console, std::ostream& out) 
     if (invocation.json) {
         printJson(devices, out);
     } else if (devices.empty()) {
-        console.error("no serial device is present");
+        console.error(UI_TEXT("nie ma żadnego urządzenia szeregowego"));
     } else {
         printTable(devices, out);
     }

@@ -9,6 +9,10 @@
 
 #include "dialog/text_translation.h"
 
+// The translation is compiled into a static library, whose resource nothing else refers to: the
+// linker would leave it out of the programs unless it is initialised by name.
+static void initEnglishResource() { Q_INIT_RESOURCE(english_translation); }
+
 namespace doxa {
 
 namespace {
@@ -55,6 +59,7 @@ std::vector<std::string> patternsOf(const QTranslator& translator) {
 std::unique_ptr<QTranslator> loadedEnglish() {
     std::unique_ptr<QTranslator> translator;
     std::thread([&translator] {
+        initEnglishResource();
         auto loading = std::make_unique<QTranslator>();
         if (loading->load(QString::fromLatin1(EnglishFile))) translator = std::move(loading);
     }).join();
