@@ -30,9 +30,11 @@ struct StartedLanguage {
     std::optional<TextTranslation> translation;
 };
 
+// Never destroyed: at the process's end Qt's own data goes first, and a translator taken down
+// after it corrupts the heap (doxa-cli's history, whose database thread made that data, aborted).
 StartedLanguage& started() {
-    static StartedLanguage language;
-    return language;
+    static auto* const language = new StartedLanguage;
+    return *language;
 }
 
 std::optional<std::string> looked(const QTranslator& translator, const char* context,
