@@ -26,8 +26,8 @@ namespace doxa::cli {
 
 namespace {
 
-// The table's columns of the kind and the outcome hold the longest of their texts.
-constexpr std::size_t KindWidth = 31;
+// The table's columns of the kind and the outcome hold the longest of their texts, in English too.
+constexpr std::size_t KindWidth = 36;
 constexpr std::size_t OutcomeWidth = 17;
 
 // What --hand-over names the records left waiting by an earlier program, which kept no database.

@@ -386,16 +386,16 @@ definition). With --csv: the same fields, the values as JSON objects. A history 
 cannot be read gives status 2.
 Records still waiting in the local file for their database are listed too, with that
 database in waiting_for (JSON: null for a record in its database, &quot;&quot; when unknown; CSV:
-unknown; the table: [czeka na: ...]); a run delivers only those meant for its own
+unknown; the table: [waiting for: ...]); a run delivers only those meant for its own
 database. --hand-over FROM delivers those meant for FROM to the database of --db instead
 and prints how many (status 0; 2 when either database failed, nothing then leaves the
 local file).
 --due [DAYS] lists instead the transmitters whose calibration is due within DAYS days
 (default 30) or overdue, the earliest first: the end of the latest calibration that ran
 to its end plus the interval chosen in it ([Kalibracja] InterwalMiesiecy of doxa-win&apos;s
-settings, 12 months, when it names none), marked &quot;overdue&quot;. With --json: one
-array of objects with model, serial, event, calibrated (UTC), interval_months, due
-(YYYY-MM-DD) and overdue.
+settings, 12 months, when it names none), marked &quot;overdue&quot;. With --json: one array
+of objects with model, serial, event, calibrated (UTC), interval_months, due (YYYY-MM-DD)
+and overdue.
 --verify FILE.pdf reads the event id and verification code a calibration certificate&apos;s PDF
 carries in its XMP metadata, computes the code again from the event&apos;s records in the
 database and prints &quot;match&quot; (status 0) or &quot;no match&quot; (status 2); a file without the
