@@ -9,6 +9,8 @@
 #include "cli/exit_codes.h"
 #include "cli/identification.h"
 #include "cli/session.h"
+#include "dialog/screen_text.h"
+#include "settings/shown_language.h"
 #include "transmitter/station.h"
 
 namespace doxa::cli {
@@ -40,11 +42,11 @@ public:
         // Each wait is the dialog's own; only the technician's answers take longer.
         session_.loop().setDeadline(std::nullopt);
         const ConsoleWindow::End end = window_.run(dialog_, [this] { return step(); });
-        for (const std::string& line : window_.items(Dlg::Results)) out << line << '\n';
+        for (const std::string& line : window_.items(Dlg::Results)) out << shownText(line) << '\n';
         if (!dialog_.outcome().eventId.empty())
-            out << "Zdarzenie: " << dialog_.outcome().eventId << '\n';
+            out << shownText(formatText(UI_TEXT("Zdarzenie: %1"), {dialog_.outcome().eventId})) << '\n';
         if (window_.wasSet(Dlg::Prompt) && dialog_.outcome().recorded)
-            out << window_.text(Dlg::Prompt) << '\n';
+            out << shownText(window_.text(Dlg::Prompt)) << '\n';
         out.flush();
         return status(end);
     }
@@ -83,9 +85,9 @@ private:
         for (const auto& [option, text] : invocation_.fields) {
             if (const int id = fieldOf(option)) window_.setText(id, text);
         }
-        if (!askIfEmpty(Dlg::Technician, "Technik (imię i nazwisko)") ||
-            !askIfMissing(Opt::Ambient, Dlg::Ambient, "Temperatura otoczenia [°C]") ||
-            !askIfMissing(Opt::Humidity, Dlg::Humidity, "Wilgotność względna [%]") ||
+        if (!askIfEmpty(Dlg::Technician, UI_TEXT("Technik (imię i nazwisko)")) ||
+            !askIfMissing(Opt::Ambient, Dlg::Ambient, UI_TEXT("Temperatura otoczenia [°C]")) ||
+            !askIfMissing(Opt::Humidity, Dlg::Humidity, UI_TEXT("Wilgotność względna [%]")) ||
             !chooseInstrument(Opt::Instrument, Dlg::InputInstrument, true) ||
             !chooseInstrument(Opt::Meter, Dlg::OutputInstrument, false) || !chooseToleranceUnit())
             return true;
@@ -119,7 +121,7 @@ private:
     }
 
     bool ask(std::string_view prompt, std::string& answer) {
-        session_.console().error(std::string(prompt) + ":");
+        session_.console().prompt(prompt);
         if (!std::getline(in_, answer)) {
             inputEnded_ = true;
             return false;
@@ -149,7 +151,7 @@ private:
         const auto given = invocation_.fields.find(option);
         if (given != invocation_.fields.end())
             wanted = given->second;
-        else if (!required || !ask("Przyrząd wzorcowy (id lub numer seryjny z rejestru)", wanted))
+        else if (!required || !ask(UI_TEXT("Przyrząd wzorcowy (id lub numer seryjny z rejestru)"), wanted))
             return !required;
         const std::vector<ReferenceInstrument> instruments =
             session_.station().instruments ? session_.station().instruments->instruments()
@@ -163,11 +165,11 @@ private:
         const InstrumentRegister* known = session_.station().instruments;
         if (!known)
             session_.console().error(
-                "no register of reference instruments is kept without the service history");
+                UI_TEXT("bez historii serwisowej nie ma rejestru przyrządów wzorcowych"));
         else if (!known->problem().empty())
             session_.console().error(known->problem());
-        session_.console().error("no instrument '" + wanted +
-                                 "' in the register of reference instruments");
+        session_.console().error(
+            formatText(UI_TEXT("w rejestrze przyrządów wzorcowych nie ma przyrządu '%1'"), {wanted}));
         refused_ = true;
         return false;
     }
@@ -182,8 +184,8 @@ private:
                 return true;
             }
         }
-        session_.console().error("--tolerance-unit takes one of the units of this input, not '" +
-                                 given->second + "'");
+        session_.console().error(formatText(
+            UI_TEXT("--tolerance-unit przyjmuje jedną z jednostek tego wejścia, a nie '%1'"), {given->second}));
         refused_ = true;
         return false;
     }
@@ -201,12 +203,12 @@ private:
 
     int status(ConsoleWindow::End end) const {
         if (end == ConsoleWindow::End::Interrupted) {
-            session_.console().error("interrupted");
+            session_.console().error(UI_TEXT("przerwano"));
             return ExitInterrupted;
         }
         if (refused_) return ExitBadInput;
         if (inputEnded_) {
-            session_.console().error("standard input ended before the calibration did");
+            session_.console().error(UI_TEXT("standardowe wejście skończyło się przed końcem kalibracji"));
             return ExitBadInput;
         }
         if (notConfirmed_) {

@@ -7,7 +7,9 @@
 #include <limits>
 #include <map>
 
+#include "dialog/screen_text.h"
 #include "history/history_store.h"
+#include "settings/shown_language.h"
 #include "transmitter/exchange.h"
 
 namespace doxa::cli {
@@ -24,86 +26,104 @@ struct OptionInfo {
 
 constexpr std::array<OptionInfo, 40> Options{{
     {Opt::Port, "--port", "PORT", "--port PORT",
-     "COM1..COM12 (mapped as in doxa-win's settings), a device path such as /dev/ttyUSB0, "
-     "sim:MODEL for a simulated transmitter (DOXA-22, RIVO-22, SAWE-01, SAWE-01-RTD, DOXA-21-R, "
-     "RIVO-21-R, DOXA-21-U, RIVO-21-U), or a /dev/serial/by-id name or a part of it that no other "
-     "holds, such as FTDI_A1B2 (see doxa-cli ports)"},
+     UI_TEXT("COM1..COM12 (przypisane jak w ustawieniach doxa-win), ścieżka urządzenia, np. "
+             "/dev/ttyUSB0, sim:MODEL dla symulowanego przetwornika (DOXA-22, RIVO-22, SAWE-01, "
+             "SAWE-01-RTD, DOXA-21-R, RIVO-21-R, DOXA-21-U, RIVO-21-U) albo nazwa z "
+             "/dev/serial/by-id lub jej część, której nie ma żadna inna, np. FTDI_A1B2 (zob. "
+             "doxa-cli ports)")},
     {Opt::Rs485, "--rs485", "", "[--rs485",
-     "MODBUS RTU on an RS485 line (without it: HART, 1200 baud, odd parity)"},
+     UI_TEXT("MODBUS RTU na linii RS485 (bez tej opcji: HART, 1200 bodów, parzystość nieparzysta)")},
     {Opt::Baud, "--baud", "N", "[--baud N]",
-     "RS485 speed: 1200, 4800, 9600, 19200 or 38400 (default 1200)"},
-    {Opt::Parity, "--parity", "odd|none", "[--parity odd|none]]", "RS485 parity (default odd)"},
-    {Opt::Address, "--address", "N",
-     "[--address N]", "polling address (HART) or slave address (MODBUS), 0..127 (default 0)"},
+     UI_TEXT("prędkość RS485: 1200, 4800, 9600, 19200 lub 38400 (domyślnie 1200)")},
+    {Opt::Parity, "--parity", "odd|none", "[--parity odd|none]]",
+     UI_TEXT("parzystość RS485 (domyślnie odd)")},
+    {Opt::Address, "--address", "N", "[--address N]",
+     UI_TEXT("adres odpytywania (HART) lub adres podrzędny (MODBUS), 0..127 (domyślnie 0)")},
     {Opt::Timeout, "--timeout", "S", "[--timeout S]",
-     "give up when the transmitter has not answered within S seconds (default 15)"},
+     UI_TEXT("rezygnacja, gdy przetwornik nie odpowie w ciągu S sekund (domyślnie 15)")},
     {Opt::Json, "--json", "", "[--json]",
-     "print JSON: one object of the fields (identify), one object per cycle, one per line "
-     "(watch), one array of records (history), of devices (ports) or of reference instruments "
-     "(instruments), the temperature and the sensor's quantity (convert)"},
-    {Opt::Count, "--count", "N", "[--count N]", "stop after N cycles (default: until Ctrl-C)"},
-    {Opt::Csv, "--csv", "", "[--csv]", "comma-separated values with a header line"},
+     UI_TEXT("wynik w JSON: jeden obiekt z polami (identify), jeden obiekt na cykl, po jednym w "
+             "wierszu (watch), jedna tablica rekordów (history), urządzeń (ports) lub przyrządów "
+             "wzorcowych (instruments), temperatura i wielkość czujnika (convert)")},
+    {Opt::Count, "--count", "N", "[--count N]",
+     UI_TEXT("zakończenie po N cyklach (domyślnie: do Ctrl-C)")},
+    {Opt::Csv, "--csv", "", "[--csv]", UI_TEXT("wartości rozdzielone przecinkami, z wierszem nagłówka")},
     {Opt::Output, "--output", "FILE", "-o FILE",
-     "the configuration file to save (\"*.prg\", as doxa-win's \"Zachowaj jako...\"); -o FILE "
-     "is the same"},
+     UI_TEXT("zapisywany plik konfiguracji (\"*.prg\", jak \"Zachowaj jako...\" w doxa-win); -o "
+             "FILE działa tak samo")},
     {Opt::DryRun, "--dry-run", "", "[--dry-run]",
-     "read the transmitter and print what the file would change (field: old → new); write "
-     "nothing"},
+     UI_TEXT("odczyt przetwornika i wypisanie, co plik by zmienił (pole: stare → nowe); nic nie "
+             "jest zapisywane")},
     {Opt::AnyModel, "--any-model", "", "[--any-model]",
-     "write the file even when it was read from another model than the transmitter's"},
-    {Opt::From, "--from", "N", "[--from N]", "first address to ask, 0..127 (default 0)"},
+     UI_TEXT("zapis pliku także wtedy, gdy odczytano go z innego modelu niż model przetwornika")},
+    {Opt::From, "--from", "N", "[--from N]",
+     UI_TEXT("pierwszy odpytywany adres, 0..127 (domyślnie 0)")},
     {Opt::To, "--to", "N", "[--to N]",
-     "last address to ask, 0..127 (default 15 in HART, 32 in RS485)"},
-    {Opt::Serial, "--serial", "N", "[--serial N]", "only the records of the transmitter with this serial number"},
-    {Opt::Model, "--model", "M", "[--model M]", "only the records of this model (DOXA-22, RIVO-22, ...)"},
+     UI_TEXT("ostatni odpytywany adres, 0..127 (domyślnie 15 w HART, 32 w RS485)")},
+    {Opt::Serial, "--serial", "N", "[--serial N]",
+     UI_TEXT("tylko rekordy przetwornika o tym numerze seryjnym")},
+    {Opt::Model, "--model", "M", "[--model M]",
+     UI_TEXT("tylko rekordy tego modelu (DOXA-22, RIVO-22, ...)")},
     {Opt::Since, "--since", "DATE", "[--since DATE]",
-     "only the records from this day on (2025-03-01, local time) or from this time on (ISO 8601)"},
+     UI_TEXT("tylko rekordy od tego dnia (2025-03-01, czas lokalny) lub od tej chwili (ISO 8601)")},
     {Opt::Db, "--db", "PATH|URL", "[--db PATH|URL]",
-     "the service history: an SQLite file, or a PostgreSQL server as postgresql://user@host:port/dbname "
-     "(default: [Baza] URL of doxa-win's settings, else $XDG_DATA_HOME/doxa-win/history.sqlite)"},
+     UI_TEXT("historia serwisowa: plik SQLite albo serwer PostgreSQL jako "
+             "postgresql://user@host:port/dbname (domyślnie: [Baza] URL z ustawień doxa-win, w "
+             "przeciwnym razie $XDG_DATA_HOME/doxa-win/history.sqlite)")},
     {Opt::Fast, "--fast", "", "[--fast]",
-     "fast exchanges: the same requests, but each read comes as soon as a whole, checked answer "
-     "has arrived and the next request follows after the line's own gap; a silent or slow "
-     "transmitter gets the usual waits (see the README before using it)"},
+     UI_TEXT("szybka wymiana: te same zapytania, ale każda odpowiedź jest odczytywana, gdy tylko "
+             "nadejdzie cała i sprawdzona, a następne zapytanie idzie po przerwie właściwej linii; "
+             "milczący lub powolny przetwornik dostaje zwykłe czasy oczekiwania (przed użyciem "
+             "zob. README)")},
     {Opt::HandOver, "--hand-over", "FROM", "[--hand-over FROM]",
-     "list nothing; deliver the records waiting in the local file for the database FROM (a path or "
-     "URL as --db takes it; unknown: those left by a program that kept no database) to the "
-     "database of --db"},
+     UI_TEXT("bez listy; przekazanie rekordów czekających w pliku lokalnym na bazę FROM (ścieżka "
+             "lub URL jak w --db; unknown: pozostawione przez program, który nie prowadził bazy) "
+             "do bazy z --db")},
     {Opt::Due, "--due", "[DAYS]", "[--due [DAYS]]",
-     "list the transmitters whose calibration is due within DAYS days (default 30) or overdue: the "
-     "latest finished calibration plus the interval chosen in it"},
+     UI_TEXT("lista przetworników, których termin kalibracji mija w ciągu DAYS dni (domyślnie "
+             "30) lub już minął: ostatnia zakończona kalibracja plus wybrany w niej interwał")},
     {Opt::Verify, "--verify", "FILE.pdf", "[--verify FILE.pdf]",
-     "list nothing; check the verification code of a calibration certificate's PDF against the "
-     "event the database of --db holds (zgodny: status 0; niezgodny or not found: status 2)"},
+     UI_TEXT("bez listy; sprawdzenie kodu weryfikacyjnego PDF świadectwa kalibracji ze "
+             "zdarzeniem zapisanym w bazie z --db (zgodny: status 0; niezgodny lub brak: status "
+             "2)")},
     {Opt::CertificateNumber, "--certificate", "NUMBER", "[--certificate NUMBER]",
-     "list nothing; check the certificate of that number (ŚK/2026/000123) as --verify checks a PDF"},
+     UI_TEXT("bez listy; sprawdzenie świadectwa o tym numerze (ŚK/2026/000123) tak, jak --verify "
+             "sprawdza PDF")},
     {Opt::Sensor, "--sensor", "ID", "--sensor ID",
-     "the sensor's curve: pt100-385, pt100-391, ni100-617, ni100-618, cu100-426, cu100-428, cu50-426, "
-     "cu50-428 (resistance thermometers) or k, j, s, b, n, t (thermocouples)"},
-    {Opt::Celsius, "--celsius", "T", "(--celsius T", "the temperature to convert, in °C"},
-    {Opt::Ohm, "--ohm", "R", "| --ohm R", "the resistance to convert, in Ohm (a resistance thermometer)"},
-    {Opt::Mv, "--mv", "U", "| --mv U)", "the thermoelectric voltage to convert, in mV (a thermocouple)"},
+     UI_TEXT("charakterystyka czujnika: pt100-385, pt100-391, ni100-617, ni100-618, cu100-426, "
+             "cu100-428, cu50-426, cu50-428 (termometry rezystancyjne) lub k, j, s, b, n, t "
+             "(termopary)")},
+    {Opt::Celsius, "--celsius", "T", "(--celsius T", UI_TEXT("przeliczana temperatura w °C")},
+    {Opt::Ohm, "--ohm", "R", "| --ohm R",
+     UI_TEXT("przeliczana rezystancja w Ohm (termometr rezystancyjny)")},
+    {Opt::Mv, "--mv", "U", "| --mv U)",
+     UI_TEXT("przeliczane napięcie termoelektryczne w mV (termopara)")},
     {Opt::ColdJunction, "--cold-junction", "T", "[--cold-junction T]",
-     "the thermocouple's cold junction temperature in °C (default 0)"},
+     UI_TEXT("temperatura zimnych końców termopary w °C (domyślnie 0)")},
     {Opt::Technician, "--technician", "NAME", "[--technician NAME]",
-     "the technician's full name (default: [Kalibracja] Technik of doxa-win's settings)"},
-    {Opt::Customer, "--customer", "TEXT", "[--customer TEXT]", "the customer or plant"},
-    {Opt::Tag, "--tag", "TEXT", "[--tag TEXT]", "the transmitter's tag"},
-    {Opt::Ambient, "--ambient", "T", "[--ambient T]", "the ambient temperature, °C (asked for when not given)"},
-    {Opt::Humidity, "--humidity", "RH", "[--humidity RH]", "the relative humidity, % (asked for when not given)"},
+     UI_TEXT("imię i nazwisko technika (domyślnie: [Kalibracja] Technik z ustawień doxa-win)")},
+    {Opt::Customer, "--customer", "TEXT", "[--customer TEXT]", UI_TEXT("klient lub zakład")},
+    {Opt::Tag, "--tag", "TEXT", "[--tag TEXT]", UI_TEXT("oznaczenie (tag) przetwornika")},
+    {Opt::Ambient, "--ambient", "T", "[--ambient T]",
+     UI_TEXT("temperatura otoczenia, °C (pytanie, gdy nie podano)")},
+    {Opt::Humidity, "--humidity", "RH", "[--humidity RH]",
+     UI_TEXT("wilgotność względna, % (pytanie, gdy nie podano)")},
     {Opt::Instrument, "--instrument", "ID", "[--instrument ID]",
-     "the reference instrument of the input: its id or serial number in the register (asked for when "
-     "not given)"},
-    {Opt::Meter, "--meter", "ID", "[--meter ID]", "the instrument that reads the output, as --instrument"},
+     UI_TEXT("przyrząd wzorcowy wejścia: jego id lub numer seryjny w rejestrze (pytanie, gdy nie "
+             "podano)")},
+    {Opt::Meter, "--meter", "ID", "[--meter ID]",
+     UI_TEXT("przyrząd odczytujący wyjście, jak --instrument")},
     {Opt::Points, "--points", "LIST", "[--points LIST]",
-     "the test points in % of the range, 2 to 11 separated by ';' (default \"0; 25; 50; 75; 100\")"},
+     UI_TEXT("punkty pomiarowe w % zakresu, od 2 do 11, rozdzielone ';' (domyślnie \"0; 25; 50; "
+             "75; 100\")")},
     {Opt::Tolerance, "--tolerance", "X", "[--tolerance X]",
-     "the input's tolerance (default: the tolerances of doxa-win's settings)"},
+     UI_TEXT("tolerancja wejścia (domyślnie: tolerancje z ustawień doxa-win)")},
     {Opt::ToleranceUnit, "--tolerance-unit", "UNIT", "[--tolerance-unit UNIT]",
-     "the unit of --tolerance: °C, or the unit the reference is applied in (Ohm, mV)"},
-    {Opt::OutputTolerance, "--output-tolerance", "MA", "[--output-tolerance MA]", "the output's tolerance, mA"},
+     UI_TEXT("jednostka --tolerance: °C albo jednostka, w której podawany jest wzorzec (Ohm, mV)")},
+    {Opt::OutputTolerance, "--output-tolerance", "MA", "[--output-tolerance MA]",
+     UI_TEXT("tolerancja wyjścia, mA")},
     {Opt::Interval, "--interval", "MONTHS", "[--interval MONTHS]",
-     "the calibration interval (default: [Kalibracja] InterwalMiesiace, else 12)"},
+     UI_TEXT("interwał kalibracji (domyślnie: [Kalibracja] InterwalMiesiecy, w przeciwnym razie 12)")},
 }};
 
 constexpr std::array<int, 5> BaudRates = {1200, 4800, 9600, 19200, 38400};
@@ -140,26 +160,27 @@ public:
         Invocation& inv = result_.invocation;
         if (!result_.error.empty() || inv.help) return result_;
         if (inv.operands.size() != operandCount)
-            fail(inv.operands.size() < operandCount ? "missing operand" : "unexpected operand '" + inv.operands.back() + "'");
+            fail(inv.operands.size() < operandCount ? UI_TEXT("brak argumentu")
+                                                     : formatText(UI_TEXT("nadmiarowy argument '%1'"), {inv.operands.back()}));
         else if (accepts(Opt::Port) && inv.line.port.empty())
-            fail("--port is required");
+            fail(UI_TEXT("wymagane jest --port"));
         else if ((given_[Opt::Baud] || given_[Opt::Parity]) && !inv.line.rs485)
-            fail("--baud and --parity are for --rs485 (HART runs at 1200 baud, odd parity)");
+            fail(UI_TEXT("--baud i --parity dotyczą --rs485 (HART pracuje z prędkością 1200 bodów, parzystość nieparzysta)"));
         else if (inv.json && inv.csv)
-            fail("--json and --csv exclude each other");
+            fail(UI_TEXT("--json i --csv wykluczają się wzajemnie"));
         else if (accepts(Opt::Output) && inv.output.empty())
-            fail("-o FILE is required");
+            fail(UI_TEXT("wymagane jest -o FILE"));
         else if (inv.from && inv.to && *inv.from > *inv.to)
-            fail("--from must not be past --to");
+            fail(UI_TEXT("--from nie może być większe niż --to"));
         else if (given_[Opt::HandOver] && (inv.serial || !inv.model.empty() || inv.since || inv.json || inv.csv))
-            fail("--hand-over lists nothing: it takes no --serial, --model, --since, --json or --csv");
+            fail(UI_TEXT("--hand-over niczego nie wypisuje: nie przyjmuje --serial, --model, --since, --json ani --csv"));
         else if (inv.dueDays && (inv.since || inv.csv || given_[Opt::HandOver]))
-            fail("--due lists transmitters: it takes no --since, --csv or --hand-over");
+            fail(UI_TEXT("--due wypisuje przetworniki: nie przyjmuje --since, --csv ani --hand-over"));
         else if (given_[Opt::Verify] && given_[Opt::CertificateNumber])
-            fail("--verify and --certificate check one certificate: give one of them");
+            fail(UI_TEXT("--verify i --certificate sprawdzają jedno świadectwo: podaj jedno z nich"));
         else if ((given_[Opt::Verify] || given_[Opt::CertificateNumber]) && (given_[Opt::HandOver] || inv.serial || !inv.model.empty() || inv.since ||
                                          inv.json || inv.csv))
-            fail("--verify and --certificate list nothing: they take no --hand-over, --serial, --model, --since, --json or --csv");
+            fail(UI_TEXT("--verify i --certificate niczego nie wypisują: nie przyjmują --hand-over, --serial, --model, --since, --json ani --csv"));
         else if (accepts(Opt::Sensor))
             convertProblem();
         return result_;
@@ -170,9 +191,9 @@ private:
         const Invocation& inv = result_.invocation;
         const int quantities = (inv.celsius ? 1 : 0) + (inv.ohm ? 1 : 0) + (inv.mv ? 1 : 0);
         if (inv.sensor.empty())
-            fail("--sensor is required");
+            fail(UI_TEXT("wymagane jest --sensor"));
         else if (quantities != 1)
-            fail("give one of --celsius, --ohm and --mv");
+            fail(UI_TEXT("podaj jedno z --celsius, --ohm i --mv"));
     }
 
     bool accepts(Opt id) const { return std::find(accepted_.begin(), accepted_.end(), id) != accepted_.end(); }
@@ -196,16 +217,16 @@ private:
         const auto option = std::find_if(Options.begin(), Options.end(), [&](const OptionInfo& o) {
             return o.name == name && accepts(o.id);
         });
-        if (option == Options.end()) return fail("unknown option " + std::string(name));
+        if (option == Options.end()) return fail(formatText(UI_TEXT("nieznana opcja %1"), {name}));
         std::optional<std::string_view> value;
         if (name.size() < arg.size()) {
-            if (option->value.empty()) return fail(std::string(name) + " takes no value");
+            if (option->value.empty()) return fail(formatText(UI_TEXT("%1 nie przyjmuje wartości"), {name}));
             value = arg.substr(name.size() + 1);
         } else if (option->value.starts_with('[')) {
             // A value of its own may follow, or the next option.
             if (pos_ < args_.size() && !args_[pos_].starts_with("-")) value = args_[pos_++];
         } else if (!option->value.empty()) {
-            if (pos_ >= args_.size()) return fail(std::string(name) + " needs a value (" + std::string(option->value) + ")");
+            if (pos_ >= args_.size()) return fail(formatText(UI_TEXT("%1 wymaga wartości (%2)"), {name, option->value}));
             value = args_[pos_++];
         }
         given_[option->id] = true;
@@ -217,7 +238,7 @@ private:
         switch (id) {
             case Opt::Port:
                 inv.line.port = std::string(value);
-                if (inv.line.port.empty()) fail("--port needs a port");
+                if (inv.line.port.empty()) fail(UI_TEXT("--port wymaga nazwy portu"));
                 break;
             case Opt::Rs485:
                 inv.line.rs485 = true;
@@ -225,24 +246,24 @@ private:
             case Opt::Baud: {
                 const auto baud = wholeNumber(value, 1, 1'000'000);
                 const auto it = std::find(BaudRates.begin(), BaudRates.end(), baud.value_or(0));
-                if (it == BaudRates.end()) return fail("--baud takes 1200, 4800, 9600, 19200 or 38400, not '" + std::string(value) + "'");
+                if (it == BaudRates.end()) return fail(formatText(UI_TEXT("--baud przyjmuje 1200, 4800, 9600, 19200 lub 38400, a nie '%1'"), {value}));
                 inv.line.baudIndex = static_cast<int>(it - BaudRates.begin());
                 break;
             }
             case Opt::Parity:
-                if (value != "odd" && value != "none") return fail("--parity takes odd or none, not '" + std::string(value) + "'");
+                if (value != "odd" && value != "none") return fail(formatText(UI_TEXT("--parity przyjmuje odd lub none, a nie '%1'"), {value}));
                 inv.line.parityOff = value == "none" ? 1 : 0;
                 break;
             case Opt::Address: {
                 // The dialogs turn a bad address into 0; a script is told instead.
                 const auto address = parsePollingAddress(value);
-                if (!address) return fail("--address takes 0..127, not '" + std::string(value) + "'");
+                if (!address) return fail(formatText(UI_TEXT("%1 przyjmuje 0..127, a nie '%2'"), {"--address", value}));
                 inv.line.pollingAddress = *address;
                 break;
             }
             case Opt::Timeout: {
                 const auto seconds = wholeNumber(value, 1, 86400);
-                if (!seconds) return fail("--timeout takes 1..86400 seconds, not '" + std::string(value) + "'");
+                if (!seconds) return fail(formatText(UI_TEXT("--timeout przyjmuje 1..86400 sekund, a nie '%1'"), {value}));
                 inv.timeoutSeconds = *seconds;
                 break;
             }
@@ -251,7 +272,7 @@ private:
                 break;
             case Opt::Count: {
                 const auto count = wholeNumber(value, 1, 1'000'000'000);
-                if (!count) return fail("--count takes a whole number from 1, not '" + std::string(value) + "'");
+                if (!count) return fail(formatText(UI_TEXT("--count przyjmuje liczbę całkowitą od 1, a nie '%1'"), {value}));
                 inv.count = *count;
                 break;
             }
@@ -260,7 +281,7 @@ private:
                 break;
             case Opt::Output:
                 inv.output = std::string(value);
-                if (inv.output.empty()) fail("-o needs a file name");
+                if (inv.output.empty()) fail(UI_TEXT("-o wymaga nazwy pliku"));
                 break;
             case Opt::DryRun:
                 inv.dryRun = true;
@@ -272,31 +293,31 @@ private:
             case Opt::To: {
                 const auto address = parsePollingAddress(value);
                 const std::string name = id == Opt::From ? "--from" : "--to";
-                if (!address) return fail(name + " takes 0..127, not '" + std::string(value) + "'");
+                if (!address) return fail(formatText(UI_TEXT("%1 przyjmuje 0..127, a nie '%2'"), {name, value}));
                 (id == Opt::From ? inv.from : inv.to) = *address;
                 break;
             }
             case Opt::Serial:
                 inv.serial = wholeNumber(value, 0, std::numeric_limits<int>::max());
-                if (!inv.serial) fail("--serial takes a whole number from 0, not '" + std::string(value) + "'");
+                if (!inv.serial) fail(formatText(UI_TEXT("--serial przyjmuje liczbę całkowitą od 0, a nie '%1'"), {value}));
                 break;
             case Opt::Model:
                 inv.model = std::string(value);
                 break;
             case Opt::Since:
                 inv.since = parseSince(value);
-                if (!inv.since) fail("--since takes a date (2025-03-01) or an ISO 8601 time, not '" + std::string(value) + "'");
+                if (!inv.since) fail(formatText(UI_TEXT("--since przyjmuje datę (2025-03-01) lub czas ISO 8601, a nie '%1'"), {value}));
                 break;
             case Opt::Db:
                 inv.database = std::string(value);
-                if (inv.database.empty()) fail("--db needs a file name or a postgresql:// URL");
+                if (inv.database.empty()) fail(UI_TEXT("--db wymaga nazwy pliku lub URL postgresql://"));
                 break;
             case Opt::Fast:
                 inv.line.fast = true;
                 break;
             case Opt::Sensor:
                 inv.sensor = std::string(value);
-                if (inv.sensor.empty()) fail("--sensor needs a sensor id");
+                if (inv.sensor.empty()) fail(UI_TEXT("--sensor wymaga identyfikatora czujnika"));
                 break;
             case Opt::Celsius:
                 number(inv.celsius, "--celsius", value);
@@ -312,7 +333,7 @@ private:
                 break;
             case Opt::Due:
                 inv.dueDays = value.empty() ? DefaultDueDays : wholeNumber(value, 0, MostDueDays);
-                if (!inv.dueDays) fail("--due takes 0.." + std::to_string(MostDueDays) + " days, not '" + std::string(value) + "'");
+                if (!inv.dueDays) fail(formatText(UI_TEXT("--due przyjmuje 0..%1 dni, a nie '%2'"), {std::to_string(MostDueDays), value}));
                 break;
             case Opt::Technician:
             case Opt::Customer:
@@ -331,22 +352,22 @@ private:
                 break;
             case Opt::Verify:
                 inv.verify = std::string(value);
-                if (inv.verify.empty()) fail("--verify needs the certificate's PDF file");
+                if (inv.verify.empty()) fail(UI_TEXT("--verify wymaga pliku PDF świadectwa"));
                 break;
             case Opt::CertificateNumber:
                 inv.certificate = std::string(value);
-                if (inv.certificate.empty()) fail("--certificate needs the certificate's number");
+                if (inv.certificate.empty()) fail(UI_TEXT("--certificate wymaga numeru świadectwa"));
                 break;
             case Opt::HandOver:
                 inv.handOver = std::string(value);
-                if (inv.handOver.empty()) fail("--hand-over needs a file name, a postgresql:// URL or unknown");
+                if (inv.handOver.empty()) fail(UI_TEXT("--hand-over wymaga nazwy pliku, URL postgresql:// lub unknown"));
                 break;
         }
     }
 
     void number(std::optional<double>& field, std::string_view name, std::string_view value) {
         field = realNumber(value);
-        if (!field) fail(std::string(name) + " takes a number such as 21.5, not '" + std::string(value) + "'");
+        if (!field) fail(formatText(UI_TEXT("%1 przyjmuje liczbę, np. 21.5, a nie '%2'"), {name, value}));
     }
 
     void fail(std::string message) {
@@ -402,9 +423,9 @@ std::string optionHelp(std::span<const Opt> accepted) {
         const OptionInfo& o = infoOf(id);
         std::string head = "  " + std::string(o.name);
         if (!o.value.empty()) head += " " + std::string(o.value);
-        text += helpEntry(std::move(head), o.help);
+        text += helpEntry(std::move(head), shownText(o.help));
     }
-    return text + helpEntry("  --help, -h", "this text");
+    return text + helpEntry("  --help, -h", shownText(UI_TEXT("ten tekst")));
 }
 
 std::string optionSynopsis(std::span<const Opt> accepted) {

@@ -4,10 +4,15 @@
 #include <array>
 
 #include "cli/exit_codes.h"
+#include "dialog/screen_text.h"
+#include "settings/shown_language.h"
 
 namespace doxa::cli {
 
 namespace {
+
+// Wide enough for the longest command's name and a gap.
+constexpr std::size_t CommandColumn = 16;
 
 constexpr std::array IdentifyOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Parity,
                                      Opt::Address, Opt::Timeout, Opt::Json, Opt::Fast, Opt::Db};
@@ -32,121 +37,129 @@ constexpr std::array CalibrateOptions{Opt::Port, Opt::Rs485, Opt::Baud, Opt::Par
                                       Opt::ToleranceUnit, Opt::OutputTolerance, Opt::Interval};
 
 constexpr std::array<Command, 10> Commands{{
-    {"identify", "identify the transmitter and read its configuration", "", 0, IdentifyOptions,
-     "Runs the identification of doxa-win (\"Inicjalizacja\") and prints its fields: model,\n"
-     "serial number, sensor, output, break signalling, range, threshold and filter. When the\n"
-     "transmitter reports a malfunction, a sensor break or its PV out of limits (HART only),\n"
-     "a line \"Status:\" names them as doxa-win's status panel does, --json gives them as codes\n"
-     "under \"status\" (malfunction, sensor_break, pv_out_of_limits), and the exit status is 5.\n"
-     "--json gives each field as the dialog shows it and, for scripts, under a snake_case key:\n"
-     "numbers with their units apart, ids for texts, null for what was not read (man doxa-cli).\n",
+    {"identify", UI_TEXT("identyfikacja przetwornika i odczyt jego konfiguracji"), "", 0, IdentifyOptions,
+     UI_TEXT("Wykonuje identyfikację z doxa-win (\"Inicjalizacja\") i wypisuje jej pola: model,\n"
+             "numer seryjny, czujnik, wyjście, sygnalizację przerwy, zakres, próg i filtrację. Gdy\n"
+             "przetwornik zgłasza awarię, przerwę czujnika lub PV poza granicami (tylko HART), wiersz\n"
+             "\"Status:\" podaje je tak jak panel stanu doxa-win, --json podaje je jako kody w \"status\"\n"
+             "(malfunction, sensor_break, pv_out_of_limits), a status wyjścia wynosi 5.\n"
+             "--json podaje każde pole tak, jak pokazuje je okno, a dla skryptów także pod kluczem\n"
+             "snake_case: liczby osobno od jednostek, identyfikatory zamiast tekstów, null dla tego,\n"
+             "czego nie odczytano (man doxa-cli).\n"),
      runIdentify, nullptr},
-    {"watch", "show the live values, one line per cycle", "", 0, WatchOptions,
-     "Runs the live display of doxa-win (\"Wyświetlanie\"): identifies the transmitter, then\n"
-     "prints the primary value, the output and the ambient temperature once per cycle. A value\n"
-     "that did not arrive in a cycle, or came as no number, is printed as '-' (empty in CSV, null\n"
-     "in JSON). A malfunction, a sensor break or a PV out of limits the transmitter reports\n"
-     "(HART only) follows as doxa-win's status panel shows it; --csv adds the column status and\n"
-     "--json (one object per cycle, one per line) the array status, with the codes malfunction,\n"
-     "sensor_break and pv_out_of_limits (';'-joined in CSV). The exit status is 1 when a cycle\n"
-     "went without a primary value, else 5 when a cycle carried one of these codes.\n",
+    {"watch", UI_TEXT("bieżące wartości, jeden wiersz na cykl"), "", 0, WatchOptions,
+     UI_TEXT("Wykonuje wyświetlanie z doxa-win (\"Wyświetlanie\"): identyfikuje przetwornik, a potem\n"
+             "w każdym cyklu wypisuje wartość mierzoną (PV), wyjście i temperaturę otoczenia.\n"
+             "Wartość, która w cyklu nie nadeszła albo nie była liczbą, jest wypisywana jako '-'\n"
+             "(pusta w CSV, null w JSON). Zgłoszone przez przetwornik awaria, przerwa czujnika lub PV\n"
+             "poza granicami (tylko HART) są dopisywane tak jak w panelu stanu doxa-win; --csv dodaje\n"
+             "kolumnę status, a --json (jeden obiekt na cykl, po jednym w wierszu) tablicę status,\n"
+             "z kodami malfunction, sensor_break i pv_out_of_limits (w CSV łączonymi ';'). Status\n"
+             "wyjścia wynosi 1, gdy w którymś cyklu zabrakło wartości PV, w przeciwnym razie 5, gdy\n"
+             "któryś cykl niósł jeden z tych kodów.\n"),
      runWatch, nullptr},
-    {"read", "identify the transmitter and save its configuration to a file", "", 0, ReadOptions,
-     "Identifies the transmitter as 'identify' does and saves its configuration as a \"*.prg\"\n"
-     "file, the same bytes doxa-win's \"Zachowaj jako...\" writes after \"Inicjalizacja\". The file\n"
-     "is written beside the old one and replaces it only when complete.\n",
+    {"read", UI_TEXT("identyfikacja przetwornika i zapis jego konfiguracji do pliku"), "", 0, ReadOptions,
+     UI_TEXT("Identyfikuje przetwornik tak jak 'identify' i zapisuje jego konfigurację w pliku\n"
+             "\"*.prg\", bajt w bajt takim, jaki zapisuje \"Zachowaj jako...\" w doxa-win po\n"
+             "\"Inicjalizacja\". Plik powstaje obok starego i zastępuje go dopiero, gdy jest kompletny.\n"),
      runRead, nullptr},
-    {"write", "program a configuration file into the transmitter", "FILE.prg", 1, WriteOptions,
-     "Identifies the transmitter, loads the file and runs doxa-win's \"Programowanie\" on it: the\n"
-     "dialog identifies the transmitter once more, then \"Wyślij\" writes range, sensor, filter\n"
-     "and threshold and checks each answer. It ends with the dialog's outcome: \"Dane zostały\n"
-     "zapisane\" (status 0) or \"Dane nie zostały zapisane prawidłowo\" (status 3). The\n"
-     "transmitter is the one at --address, whatever address the file was read at; the user\n"
-     "characteristic table is not written (\"Tabela\" in doxa-win does that). A file that cannot\n"
-     "be read gives status 2 before the line is used, and so does a file read from another\n"
-     "model than the transmitter (unless --any-model).\n",
+    {"write", UI_TEXT("programowanie przetwornika konfiguracją z pliku"), "FILE.prg", 1, WriteOptions,
+     UI_TEXT("Identyfikuje przetwornik, wczytuje plik i wykonuje na nim \"Programowanie\" z doxa-win:\n"
+             "okno identyfikuje przetwornik jeszcze raz, po czym \"Wyślij\" zapisuje zakres, czujnik,\n"
+             "filtrację i próg, sprawdzając każdą odpowiedź. Kończy się wynikiem okna: \"Dane zostały\n"
+             "zapisane\" (status 0) lub \"Dane nie zostały zapisane prawidłowo\" (status 3).\n"
+             "Programowany jest przetwornik spod --address, bez względu na adres, pod którym plik\n"
+             "odczytano; tabela charakterystyki użytkownika nie jest zapisywana (robi to \"Tabela\"\n"
+             "w doxa-win). Plik, którego nie da się odczytać, daje status 2, zanim linia zostanie\n"
+             "użyta; tak samo plik odczytany z innego modelu niż przetwornik (chyba że --any-model).\n"),
      runWrite, nullptr},
-    {"finder", "search the line for transmitters that answer", "", 0, FinderOptions,
-     "Runs doxa-win's \"Szukaj przetwornika\": asks for the identity at every address of the range,\n"
-     "in HART on the modem's line, with --rs485 at every speed (1200..38400 baud) and both\n"
-     "parities. Prints one line for each transmitter that answered; the status is 1 when none\n"
-     "did, with what the line carried instead on standard error.\n",
+    {"finder", UI_TEXT("wyszukiwanie przetworników, które odpowiadają na linii"), "", 0, FinderOptions,
+     UI_TEXT("Wykonuje \"Szukaj przetwornika\" z doxa-win: pyta o identyfikację pod każdym adresem\n"
+             "zakresu, w HART na linii modemu, z --rs485 przy każdej prędkości (1200..38400 bodów)\n"
+             "i obu parzystościach. Wypisuje po jednym wierszu dla każdego przetwornika, który\n"
+             "odpowiedział; status wynosi 1, gdy nie odpowiedział żaden, a to, co zamiast tego\n"
+             "przyszło linią, trafia na standardowe wyjście błędów.\n"),
      runFinder, nullptr},
-    {"history", "list the service history of the transmitters", "", 0, HistoryOptions,
-     "Lists what doxa-win and doxa-cli did to transmitters, newest first: the time (local), the\n"
-     "model, the serial number, what was done, its outcome, the values as found and as left and\n"
-     "the reference values typed. With --json: one array of records, each an object with time\n"
-     "(UTC, ISO 8601), user, kind, outcome, model, serial, address, mode, line, backup_file,\n"
-     "as_found, as_left, reference (these three objects of named numbers or texts) and device\n"
-     "(the device path, by-id name or sim:MODEL the port was opened on; line stays the COM\n"
-     "definition). With --csv: the same fields, the values as JSON objects. A history that\n"
-     "cannot be read gives status 2.\n"
-     "Records still waiting in the local file for their database are listed too, with that\n"
-     "database in waiting_for (JSON: null for a record in its database, \"\" when unknown; CSV:\n"
-     "unknown; the table: [czeka na: ...]); a run delivers only those meant for its own\n"
-     "database. --hand-over FROM delivers those meant for FROM to the database of --db instead\n"
-     "and prints how many (status 0; 2 when either database failed, nothing then leaves the\n"
-     "local file).\n"
-     "--due [DAYS] lists instead the transmitters whose calibration is due within DAYS days\n"
-     "(default 30) or overdue, the earliest first: the end of the latest calibration that ran\n"
-     "to its end plus the interval chosen in it ([Kalibracja] InterwalMiesiecy of doxa-win's\n"
-     "settings, 12 months, when it names none), \"po terminie\" when overdue. With --json: one\n"
-     "array of objects with model, serial, event, calibrated (UTC), interval_months, due\n"
-     "(YYYY-MM-DD) and overdue.\n"
-     "--verify FILE.pdf reads the event id and verification code a calibration certificate's PDF\n"
-     "carries in its XMP metadata, computes the code again from the event's records in the\n"
-     "database and prints \"zgodny\" (status 0) or \"niezgodny\" (status 2); a file without the\n"
-     "code or an event the database does not hold gives status 2 with the reason.\n"
-     "--certificate NUMBER checks the certificate the history numbered so (ŚK/2026/000123) the\n"
-     "same way: its event's records against the code it was printed with.\n",
+    {"history", UI_TEXT("historia serwisowa przetworników"), "", 0, HistoryOptions,
+     UI_TEXT("Wypisuje, co doxa-win i doxa-cli zrobiły z przetwornikami, od najnowszych: czas\n"
+             "(lokalny), model, numer seryjny, wykonaną czynność, jej wynik, wartości zastane\n"
+             "i pozostawione oraz wpisane wartości wzorcowe. Z --json: jedna tablica rekordów, każdy\n"
+             "jako obiekt z polami time (UTC, ISO 8601), user, kind, outcome, model, serial, address,\n"
+             "mode, line, backup_file, as_found, as_left, reference (te trzy jako obiekty nazwanych\n"
+             "liczb lub tekstów) i device (ścieżka urządzenia, nazwa by-id lub sim:MODEL, na którym\n"
+             "otwarto port; line pozostaje definicją COM). Z --csv: te same pola, wartości jako\n"
+             "obiekty JSON. Historia, której nie da się odczytać, daje status 2.\n"
+             "Wypisywane są też rekordy czekające jeszcze w pliku lokalnym na swoją bazę, z tą bazą\n"
+             "w waiting_for (JSON: null dla rekordu w swojej bazie, \"\" gdy nieznana; CSV: unknown;\n"
+             "tabela: [czeka na: ...]); przebieg przekazuje tylko te przeznaczone dla własnej bazy.\n"
+             "--hand-over FROM przekazuje zamiast tego te przeznaczone dla FROM do bazy z --db\n"
+             "i wypisuje, ile ich było (status 0; 2, gdy zawiodła któraś z baz, wtedy nic nie\n"
+             "opuszcza pliku lokalnego).\n"
+             "--due [DAYS] wypisuje zamiast tego przetworniki, których termin kalibracji mija\n"
+             "w ciągu DAYS dni (domyślnie 30) lub już minął, od najwcześniejszego: koniec ostatniej\n"
+             "kalibracji doprowadzonej do końca plus wybrany w niej interwał ([Kalibracja]\n"
+             "InterwalMiesiecy z ustawień doxa-win, 12 miesięcy, gdy żadnego nie podaje), \"po\n"
+             "terminie\", gdy już minął. Z --json: jedna tablica obiektów z polami model, serial,\n"
+             "event, calibrated (UTC), interval_months, due (RRRR-MM-DD) i overdue.\n"
+             "--verify FILE.pdf odczytuje identyfikator zdarzenia i kod weryfikacyjny z metadanych\n"
+             "XMP pliku PDF świadectwa kalibracji, oblicza kod ponownie z rekordów zdarzenia w bazie\n"
+             "i wypisuje \"zgodny\" (status 0) lub \"niezgodny\" (status 2); plik bez kodu lub\n"
+             "zdarzenie, którego baza nie zawiera, daje status 2 z podaniem przyczyny.\n"
+             "--certificate NUMBER sprawdza tak samo świadectwo, któremu historia nadała ten numer\n"
+             "(ŚK/2026/000123): rekordy jego zdarzenia z kodem, z którym je wydrukowano.\n"),
      nullptr, runHistory},
-    {"ports", "list the serial devices present", "", 0, PortsOptions,
-     "Lists the serial devices of this computer: USB adapters under their /dev/serial/by-id\n"
-     "names (with maker, product and serial number), the built-in ports that really exist and\n"
-     "/dev/ttyUSB*, /dev/ttyACM* without such a name, each with whether you may open it. A by-id\n"
-     "name, or a part of it that no other by-id name holds, is a --port of every command; in\n"
-     "\"Ustawienia\" → \"Port\" of doxa-win it maps a COM name to the adapter in any USB socket.\n"
-     "With --json: one array of objects with path, by_id, tty, maker, product, serial,\n"
-     "accessible and hint. Nothing is opened to list a device.\n",
+    {"ports", UI_TEXT("lista obecnych urządzeń szeregowych"), "", 0, PortsOptions,
+     UI_TEXT("Wypisuje urządzenia szeregowe tego komputera: adaptery USB pod nazwami\n"
+             "z /dev/serial/by-id (z producentem, produktem i numerem seryjnym), wbudowane porty,\n"
+             "które naprawdę istnieją, oraz /dev/ttyUSB*, /dev/ttyACM* bez takiej nazwy, każde\n"
+             "z informacją, czy wolno je otworzyć. Nazwa by-id albo jej część, której nie zawiera\n"
+             "żadna inna nazwa by-id, jest wartością --port każdego polecenia; w \"Ustawienia\" →\n"
+             "\"Port\" w doxa-win przypisuje nazwę COM do adaptera w dowolnym gnieździe USB.\n"
+             "Z --json: jedna tablica obiektów z polami path, by_id, tty, maker, product, serial,\n"
+             "accessible i hint. Żadne urządzenie nie jest otwierane, by je wypisać.\n"),
      nullptr, runPorts},
-    {"convert", "convert between a sensor's temperature and its Ohm or mV", "", 0, ConvertOptions,
-     "Converts a temperature into what the sensor gives (--celsius: Ohm or mV) or back (--ohm,\n"
-     "--mv), by the standard curves: platinum by Callendar-Van Dusen (IEC 60751 for\n"
-     "pt100-385, GOST 6651 for pt100-391), nickel by GOST 6651 (ni100-617) and DIN 43760\n"
-     "(ni100-618), copper by GOST 6651, thermocouples by the ITS-90 reference functions\n"
-     "(IEC 60584-1). A thermocouple's voltage is the one measured against its cold junction at\n"
-     "--cold-junction (0 °C unless given). With --json: {\"celsius\": ..., \"ohm\": ...} or\n"
-     "{\"celsius\": ..., \"mv\": ...}. A value outside the curve's valid range is not converted:\n"
-     "the range is printed on standard error and the status is 2 (type b is read back from\n"
-     "250 °C only). Nothing is opened.\n",
+    {"convert", UI_TEXT("przeliczenie temperatury czujnika na jego Ohm lub mV i odwrotnie"), "", 0, ConvertOptions,
+     UI_TEXT("Przelicza temperaturę na to, co daje czujnik (--celsius: Ohm lub mV), lub odwrotnie\n"
+             "(--ohm, --mv), według charakterystyk normowych: platyna wg Callendara-Van Dusena\n"
+             "(IEC 60751 dla pt100-385, GOST 6651 dla pt100-391), nikiel wg GOST 6651 (ni100-617)\n"
+             "i DIN 43760 (ni100-618), miedź wg GOST 6651, termopary wg funkcji odniesienia ITS-90\n"
+             "(IEC 60584-1). Napięcie termopary to napięcie mierzone względem jej zimnych końców\n"
+             "o temperaturze --cold-junction (0 °C, jeśli nie podano). Z --json: {\"celsius\": ...,\n"
+             "\"ohm\": ...} lub {\"celsius\": ..., \"mv\": ...}. Wartość spoza zakresu ważności\n"
+             "charakterystyki nie jest przeliczana: zakres trafia na standardowe wyjście błędów,\n"
+             "a status wynosi 2 (typ b jest przeliczany wstecz dopiero od 250 °C). Nic nie jest\n"
+             "otwierane.\n"),
      nullptr, runConvert},
-    {"instruments", "list the register of reference instruments", "", 0, InstrumentsOptions,
-     "Lists the reference instruments of the register doxa-win edits in \"Ustawienia\" →\n"
-     "\"Przyrządy wzorcowe...\" (retired ones left out): name, model, serial number, the number\n"
-     "and due date of its own calibration certificate, its uncertainties. The register is kept\n"
-     "in the database of the service history (--db, else [Baza] URL); while a server is out of\n"
-     "reach the copy in the local file is listed and standard error says so. With --json: one\n"
-     "array of objects with id, name, model, serial, certificate, due (YYYY-MM-DD) and\n"
-     "uncertainties (objects with value, unit, k and, for a part of the range, from and to).\n"
-     "A register that cannot be read gives status 2.\n",
+    {"instruments", UI_TEXT("rejestr przyrządów wzorcowych"), "", 0, InstrumentsOptions,
+     UI_TEXT("Wypisuje przyrządy wzorcowe z rejestru, który doxa-win edytuje w \"Ustawienia\" →\n"
+             "\"Przyrządy wzorcowe...\" (bez wycofanych): nazwę, model, numer seryjny, numer i termin\n"
+             "ważności jego własnego świadectwa wzorcowania, jego niepewności. Rejestr jest\n"
+             "przechowywany w bazie historii serwisowej (--db, w przeciwnym razie [Baza] URL); gdy\n"
+             "serwer jest nieosiągalny, wypisywana jest kopia z pliku lokalnego, o czym informuje\n"
+             "standardowe wyjście błędów. Z --json: jedna tablica obiektów z polami id, name, model,\n"
+             "serial, certificate, due (RRRR-MM-DD) i uncertainties (obiekty z value, unit, k oraz,\n"
+             "dla części zakresu, from i to). Rejestr, którego nie da się odczytać, daje status 2.\n"),
      nullptr, runInstruments},
-    {"calibrate", "calibrate the transmitter as found, point by point", "", 0, CalibrateOptions,
-     "Identifies the transmitter and runs doxa-win's \"Procedura kalibracji\": the conditions are\n"
-     "recorded, then each test point as found. For an input point the value to set at the\n"
-     "reference is printed and the value actually applied is read from standard input; the\n"
-     "transmitter's reading is taken five times and the mean judged. For an output point the\n"
-     "output is forced to the point and the meter's reading is read from standard input. The\n"
-     "output is released at the end however the run ends. Every question goes to standard error\n"
-     "and takes one line of standard input, so a script can feed the answers (a here-document).\n"
-     "The technician (when the settings name none), the ambient temperature, the humidity and the\n"
-     "instrument are asked for first when not given. Before the procedure, standard error reminds\n"
-     "to take the control loop out of automatic control, unless doxa-win's settings switch it off.\n"
-     "The run ends without an adjustment (adjust in doxa-win's calibration dialogs). Standard\n"
-     "output gets one line per point with its error and verdict, the event's id and how the run\n"
-     "ended. Every record is in the service history as it is made; a run cut short is recorded as\n"
-     "interrupted. Status 2 for conditions the procedure refuses (an expired instrument among them)\n"
-     "or standard input that ends early, 3 when the transmitter refused to drive its output, 1 when\n"
-     "it stopped answering; points outside their tolerance are told, not a failure of the run.\n",
+    {"calibrate", UI_TEXT("kalibracja przetwornika w stanie zastanym, punkt po punkcie"), "", 0, CalibrateOptions,
+     UI_TEXT("Identyfikuje przetwornik i wykonuje \"Procedura kalibracji\" z doxa-win: zapisuje\n"
+             "warunki, a potem każdy punkt pomiarowy w stanie zastanym. Dla punktu wejścia wypisywana\n"
+             "jest wartość do ustawienia na wzorcu, a wartość rzeczywiście podana jest czytana ze\n"
+             "standardowego wejścia; odczyt przetwornika jest pobierany pięć razy i oceniana jest\n"
+             "średnia. Dla punktu wyjścia wyjście jest wymuszane na wartość punktu, a odczyt miernika\n"
+             "jest czytany ze standardowego wejścia. Na końcu wyjście jest zwalniane, jakkolwiek\n"
+             "przebieg się zakończy. Każde pytanie trafia na standardowe wyjście błędów i przyjmuje\n"
+             "jeden wiersz standardowego wejścia, więc skrypt może podać odpowiedzi (here-document).\n"
+             "O technika (gdy ustawienia go nie podają), temperaturę otoczenia, wilgotność i przyrząd\n"
+             "pyta najpierw, gdy ich nie podano. Przed procedurą standardowe wyjście błędów przypomina\n"
+             "o przełączeniu pętli sterowania na pracę ręczną, chyba że ustawienia doxa-win to wyłączają.\n"
+             "Przebieg kończy się bez adiustacji (adiustacja w oknach kalibracji doxa-win).\n"
+             "Na standardowe wyjście trafia jeden wiersz na punkt z jego błędem i oceną, identyfikator\n"
+             "zdarzenia i sposób zakończenia przebiegu. Każdy rekord trafia do historii serwisowej\n"
+             "w chwili powstania; przebieg przerwany jest zapisywany jako przerwany. Status 2 dla\n"
+             "warunków, które procedura odrzuca (w tym przyrządu po terminie ważności świadectwa),\n"
+             "lub standardowego wejścia, które kończy się przedwcześnie, 3, gdy przetwornik odmówił\n"
+             "wysterowania wyjścia, 1, gdy przestał odpowiadać; punkty poza tolerancją są zgłaszane,\n"
+             "nie są błędem przebiegu.\n"),
      runCalibrate, nullptr},
 }};
 
@@ -155,24 +168,25 @@ struct ExitCodeInfo {
     std::string_view meaning;
 };
 constexpr std::array<ExitCodeInfo, 8> ExitCodes{{
-    {ExitOk, "success"},
-    {ExitNoAnswer, "no answer: the transmitter did not answer in time"},
-    {ExitBadInput, "bad input: unknown option, bad value or address, unusable file"},
-    {ExitNotConfirmed, "not confirmed: the transmitter did not confirm what was written"},
-    {ExitPortFailed, "the port could not be opened"},
-    {ExitDeviceStatus, "device status: the transmitter reported a malfunction, a sensor\n"
-                       "        break or its PV out of limits (1 wins when a value was missing)"},
-    {ExitRecordNotKept, "a service record could not be kept (printed on standard error as JSON)"},
-    {ExitInterrupted, "interrupted by Ctrl-C or SIGTERM (the line was released; a service\n"
-                      "        record on its way waits in the local file)"},
+    {ExitOk, UI_TEXT("powodzenie")},
+    {ExitNoAnswer, UI_TEXT("brak odpowiedzi: przetwornik nie odpowiedział na czas")},
+    {ExitBadInput, UI_TEXT("błędne dane: nieznana opcja, błędna wartość lub adres, nieużyteczny plik")},
+    {ExitNotConfirmed, UI_TEXT("brak potwierdzenia: przetwornik nie potwierdził tego, co zapisano")},
+    {ExitPortFailed, UI_TEXT("nie można otworzyć portu")},
+    {ExitDeviceStatus, UI_TEXT("stan urządzenia: przetwornik zgłosił awarię, przerwę czujnika\n"
+                               "        lub PV poza granicami (1 ma pierwszeństwo, gdy zabrakło wartości)")},
+    {ExitRecordNotKept, UI_TEXT("nie udało się zachować rekordu serwisowego (wypisany jako JSON na\n"
+                                "        standardowe wyjście błędów)")},
+    {ExitInterrupted, UI_TEXT("przerwano przez Ctrl-C lub SIGTERM (linia została zwolniona; rekord\n"
+                              "        serwisowy w drodze czeka w pliku lokalnym)")},
 }};
 
 std::string exitStatusHelp() {
-    std::string text = "Exit status:\n";
+    std::string text = shownText(UI_TEXT("Status wyjścia:")) + "\n";
     for (const ExitCodeInfo& e : ExitCodes) {
         std::string code = "  " + std::to_string(e.code);
         code.resize(8, ' ');
-        text += code + std::string(e.meaning) + "\n";
+        text += code + shownText(e.meaning) + "\n";
     }
     return text;
 }
@@ -188,35 +202,37 @@ const Command* findCommand(std::string_view name) {
 }
 
 std::string programHelp() {
-    std::string text =
-        "Usage: doxa-cli COMMAND --port PORT [OPTION]...\n"
-        "       doxa-cli history [OPTION]...\n"
-        "       doxa-cli ports [--json]\n"
-        "       doxa-cli convert --sensor ID (--celsius T | --ohm R | --mv U) [--cold-junction T] [--json]\n"
-        "       doxa-cli calibrate --port PORT [OPTION]... <typed values\n"
-        "       doxa-cli [COMMAND] --help\n"
-        "       doxa-cli --version\n"
-        "Talks to one DOXA/RIVO/SAWE temperature transmitter with the same exchanges as doxa-win.\n"
-        "\n"
-        "Commands:\n";
+    std::string text = shownText(
+        UI_TEXT("Użycie: doxa-cli COMMAND --port PORT [OPTION]...\n"
+                "        doxa-cli history [OPTION]...\n"
+                "        doxa-cli ports [--json]\n"
+                "        doxa-cli convert --sensor ID (--celsius T | --ohm R | --mv U) [--cold-junction T] [--json]\n"
+                "        doxa-cli calibrate --port PORT [OPTION]... <wpisane wartości\n"
+                "        doxa-cli [COMMAND] --help\n"
+                "        doxa-cli --version\n"
+                "Komunikuje się z jednym przetwornikiem temperatury DOXA/RIVO/SAWE tak samo jak doxa-win.\n"
+                "\n"
+                "Polecenia:\n"));
     for (const Command& c : Commands) {
         std::string name = "  " + std::string(c.name);
-        name.resize(13, ' ');
-        text += name + std::string(c.summary) + "\n";
+        name.resize(CommandColumn, ' ');
+        text += name + shownText(c.summary) + "\n";
     }
     return text +
-           "\n"
-           "identify, read, write, watch and finder take --fast: the same requests, each answer\n"
-           "read as soon as it is whole, the next request after the line's own gap.\n"
-           "Run 'doxa-cli COMMAND --help' for the options of a command, 'man doxa-cli' for more.\n"
-           "\n" +
+           shownText(UI_TEXT("\n"
+                             "identify, read, write, watch i finder przyjmują --fast: te same zapytania, każda\n"
+                             "odpowiedź odczytywana, gdy tylko jest cała, następne zapytanie po przerwie\n"
+                             "właściwej linii.\n"
+                             "'doxa-cli COMMAND --help' podaje opcje polecenia, 'man doxa-cli' więcej.\n"
+                             "\n")) +
            exitStatusHelp();
 }
 
 std::string commandHelp(const Command& command) {
-    std::string usage = "Usage: doxa-cli " + std::string(command.name) + optionSynopsis(command.options);
+    std::string usage = std::string(command.name) + optionSynopsis(command.options);
     if (!command.operands.empty()) usage += " " + std::string(command.operands);
-    return usage + "\n" + std::string(command.description) + "\nOptions:\n" +
+    return shownText(formatText(UI_TEXT("Użycie: doxa-cli %1"), {usage})) + "\n" +
+           shownText(command.description) + "\n" + shownText(UI_TEXT("Opcje:")) + "\n" +
            optionHelp(command.options) + "\n" + exitStatusHelp();
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "dialog/visible_text.h"
+#include "settings/shown_language.h"
 
 namespace doxa::cli {
 
@@ -32,14 +33,30 @@ std::string_view trimmed(std::string_view text) {
 
 void Console::error(std::string_view line) {
     endProgress();
-    err_ << "doxa-cli: " << visibleLines(trimmed(line)) << '\n' << std::flush;
+    err_ << "doxa-cli: " << visibleLines(shownText(trimmed(line))) << '\n' << std::flush;
+}
+
+void Console::error(std::string_view subject, std::string_view line) {
+    endProgress();
+    err_ << "doxa-cli: " << visibleLines(subject) << ": " << visibleLines(shownText(trimmed(line))) << '\n'
+         << std::flush;
+}
+
+void Console::note(std::string_view line) {
+    endProgress();
+    err_ << visibleLines(shownText(line)) << '\n' << std::flush;
+}
+
+void Console::prompt(std::string_view question) {
+    endProgress();
+    err_ << "doxa-cli: " << visibleLines(shownText(trimmed(question))) << ":\n" << std::flush;
 }
 
 void Console::progress(std::string_view text) {
     text = trimmed(text);
     if (!terminal_ || text.empty() || text == lastProgress_) return;
     lastProgress_ = text;
-    err_ << "\r\033[K" << text << std::flush;
+    err_ << "\r\033[K" << shownText(text) << std::flush;
     progressShown_ = true;
 }
 

@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/exit_codes.h"
+#include "dialog/screen_text.h"
 #include "transmitter/sensor_conversion.h"
 
 namespace doxa::cli {
@@ -30,9 +31,10 @@ std::string decimal(double value) {
 // Why the quantities given do not fit the sensor, or nothing.
 std::string mismatch(const Invocation& invocation, const SensorCurveInfo& curve) {
     const bool thermocouple = curve.signal == SensorSignal::Millivolt;
-    if (thermocouple && invocation.ohm) return "--ohm is for a resistance thermometer; " + std::string(curve.id) + " gives mV";
-    if (!thermocouple && invocation.mv) return "--mv is for a thermocouple; " + std::string(curve.id) + " gives Ohm";
-    if (!thermocouple && invocation.coldJunction) return "--cold-junction is for a thermocouple";
+    if (thermocouple && invocation.ohm)
+        return formatText(UI_TEXT("--ohm dotyczy termometru rezystancyjnego; %1 daje mV"), {curve.id});
+    if (!thermocouple && invocation.mv) return formatText(UI_TEXT("--mv dotyczy termopary; %1 daje Ohm"), {curve.id});
+    if (!thermocouple && invocation.coldJunction) return UI_TEXT("--cold-junction dotyczy termopary");
     return {};
 }
 
@@ -54,7 +56,7 @@ void print(const Invocation& invocation, const SensorCurveInfo& curve, double ce
 int runConvert(const Invocation& invocation, Console& console, std::ostream& out) {
     const SensorCurveInfo* curve = findSensorCurve(invocation.sensor);
     if (!curve) {
-        console.error("unknown sensor '" + invocation.sensor + "' (known: " + knownSensors() + ")");
+        console.error(formatText(UI_TEXT("nieznany czujnik '%1' (znane: %2)"), {invocation.sensor, knownSensors()}));
         return ExitBadInput;
     }
     if (const std::string problem = mismatch(invocation, *curve); !problem.empty()) {

@@ -4,6 +4,8 @@
 #include "cli/console_window.h"
 #include "cli/exit_codes.h"
 #include "cli/session.h"
+#include "dialog/screen_text.h"
+#include "settings/shown_language.h"
 #include "service/finder_dlg.h"
 #include "transmitter/code_tables.h"
 
@@ -44,10 +46,10 @@ int runFinder(const Invocation& invocation, Session& session, std::ostream& out)
         console.error(session.portFailure());
         return ExitPortFailed;
     }
-    for (const std::string& found : window.items(Dlg::Results)) out << found << '\n';
+    for (const std::string& found : window.items(Dlg::Results)) out << shownText(found) << '\n';
     out.flush();
     if (end == ConsoleWindow::End::Interrupted) {
-        console.error("interrupted");
+        console.error(UI_TEXT("przerwano"));
         return ExitInterrupted;
     }
     if (window.items(Dlg::Results).empty()) {

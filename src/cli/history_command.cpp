@@ -11,17 +11,24 @@
 #include "cli/session.h"
 #include "cli/text_format.h"
 #include "cli/watched_thread.h"
+#include "dialog/screen_text.h"
 #include "dialog/visible_text.h"
 #include "history/calibration_due.h"
 #include "history/certificate_metadata.h"
 #include "history/event_canonical_form.h"
 #include "history/history_csv.h"
 #include "history/history_store.h"
+#include "history/record_texts.h"
+#include "settings/shown_language.h"
 #include "settings/start_up.h"
 
 namespace doxa::cli {
 
 namespace {
+
+// The table's columns of the kind and the outcome hold the longest of their texts, in English too.
+constexpr std::size_t KindWidth = 36;
+constexpr std::size_t OutcomeWidth = 17;
 
 // What --hand-over names the records left waiting by an earlier program, which kept no database.
 constexpr std::string_view UnknownDestination = "unknown";
@@ -31,12 +38,17 @@ constexpr std::string_view UnknownDestination = "unknown";
 std::string handOver(HistoryStore& store, const std::string& from, std::ostream& out) {
     const auto handed = store.handOver(from == UnknownDestination ? "" : from);
     if (!handed) return store.problem();
-    out << *handed << " service record(s) handed over from " << from << " to " << store.databaseLocation() << '\n';
+    out << shownText(formatText(UI_TEXT("przekazane rekordy serwisowe: %1, z %2 do %3"),
+                                {std::to_string(*handed), from, store.databaseLocation()}))
+        << '\n';
     out.flush();
     return {};
 }
 
-// The certificate's verdict ("zgodny", "niezgodny") with what it rests on, or why there is none.
+constexpr std::string_view Matching = UI_TEXT("zgodny");
+constexpr std::string_view NotMatching = UI_TEXT("niezgodny");
+
+// The certificate's verdict (Matching, NotMatching) with what it rests on, or why there is none.
 struct Verification {
     std::string verdict;
     std::string detail;
@@ -50,18 +62,22 @@ Verification verifyEvent(HistoryStore& store, const CertificateMark& mark) {
     store.forEachRecord({.event = mark.eventId}, [&records](StoredRecord&& s) { records.push_back(std::move(s)); });
     if (!store.problem().empty()) return {{}, {}, store.problem()};
     if (records.empty())
-        return {{}, {}, "the calibration event " + mark.eventId + " is not in the history " + store.databaseLocation()};
+        return {{}, {}, formatText(UI_TEXT("zdarzenia kalibracji %1 nie ma w historii %2"),
+                                   {mark.eventId, store.databaseLocation()})};
     const std::string code = verificationCode(mark.eventId, records);
-    if (code == mark.code) return {"zgodny", "zdarzenie " + mark.eventId + ", kod " + code, {}};
-    return {"niezgodny", "zdarzenie " + mark.eventId + ", kod świadectwa " + mark.code + ", kod z historii " + code, {}};
+    if (code == mark.code)
+        return {std::string(Matching), formatText(UI_TEXT("zdarzenie %1, kod %2"), {mark.eventId, code}), {}};
+    return {std::string(NotMatching),
+            formatText(UI_TEXT("zdarzenie %1, kod świadectwa %2, kod z historii %3"), {mark.eventId, mark.code, code}),
+            {}};
 }
 
 Verification verifyCertificateFile(HistoryStore& store, const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    if (!file) return {{}, {}, path + ": the file cannot be read"};
+    if (!file) return {{}, {}, formatText(UI_TEXT("%1: nie można odczytać pliku"), {path})};
     const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     const auto mark = readCertificateMark(QByteArray::fromStdString(bytes));
-    if (!mark) return {{}, {}, path + ": no verification code of a calibration certificate found"};
+    if (!mark) return {{}, {}, formatText(UI_TEXT("%1: nie znaleziono kodu weryfikacyjnego świadectwa kalibracji"), {path})};
     return verifyEvent(store, *mark);
 }
 
@@ -69,13 +85,15 @@ Verification verifyCertificateFile(HistoryStore& store, const std::string& path)
 Verification verifyCertificateNumber(HistoryStore& store, const std::string& number) {
     const auto issued = store.certificate(number);
     if (!store.problem().empty()) return {{}, {}, store.problem()};
-    if (!issued) return {{}, {}, "no certificate " + number + " in the history " + store.databaseLocation()};
+    if (!issued) return {{}, {}, formatText(UI_TEXT("nie ma świadectwa %1 w historii %2"), {number, store.databaseLocation()})};
     return verifyEvent(store, {issued->event, issued->code});
 }
 
 void printTableHeader(std::ostream& out) {
-    out << padded("Czas", 21) << padded("Model", 13) << padded("Nr seryjny", 12)
-        << padded("Rodzaj", 26) << padded("Wynik", 15) << "Zastane → pozostawione (wzorzec)\n";
+    out << padded(shownText(UI_TEXT("Czas")), 21) << padded(shownText(UI_TEXT("Model")), 13)
+        << padded(shownText(UI_TEXT("Nr seryjny")), 12) << padded(shownText(UI_TEXT("Rodzaj")), KindWidth)
+        << padded(shownText(UI_TEXT("Wynik")), OutcomeWidth)
+        << shownText(UI_TEXT("Zastane → pozostawione (wzorzec)")) << '\n';
 }
 
 // What a person reads: every field as stored, a field that could not be read marked, and no
@@ -84,13 +102,16 @@ void printTableRow(const StoredRecord& s, std::ostream& out) {
     const ServiceRecord& r = s.record;
     out << padded(shownField(s, "time", localTimeText(s.time)), 21) << padded(shownField(s, "model", r.model), 13)
         << padded(shownField(s, "serial", std::to_string(r.serial)), 12)
-        << padded(shownField(s, "kind", kindName(r.kind)), 26)
-        << padded(shownField(s, "outcome", outcomeName(r.outcome)), 15)
+        << padded(shownText(shownField(s, "kind", kindText(r.kind))), KindWidth)
+        << padded(shownText(shownField(s, "outcome", outcomeText(r.outcome))), OutcomeWidth)
         << shownField(s, "as_found", shownValues(r.asFound)) << " → "
         << shownField(s, "as_left", shownValues(r.asLeft));
     if (!r.reference.empty() || s.unreadable.contains("reference"))
         out << " (" << shownField(s, "reference", shownValues(r.reference)) << ")";
-    if (s.waitingFor) out << "  [czeka na: " << (s.waitingFor->empty() ? "nieznana baza" : visibleText(*s.waitingFor)) << "]";
+    if (s.waitingFor) {
+        const std::string database = s.waitingFor->empty() ? UI_TEXT("nieznana baza") : visibleText(*s.waitingFor);
+        out << "  " << shownText(formatText(UI_TEXT("[czeka na: %1]"), {database}));
+    }
     out << '\n';
 }
 
@@ -131,12 +152,14 @@ private:
 };
 
 void printDueTable(const std::vector<CalibrationDue>& due, std::chrono::sys_days today, std::ostream& out) {
-    out << padded("Model", 13) << padded("Nr seryjny", 12) << padded("Ostatnia kalibracja", 21)
-        << padded("Interwał", 10) << "Termin\n";
+    out << padded(shownText(UI_TEXT("Model")), 13) << padded(shownText(UI_TEXT("Nr seryjny")), 12)
+        << padded(shownText(UI_TEXT("Ostatnia kalibracja")), 21) << padded(shownText(UI_TEXT("Interwał")), 10)
+        << shownText(UI_TEXT("Termin")) << '\n';
     for (const CalibrationDue& d : due)
         out << padded(visibleText(d.transmitter.model), 13) << padded(std::to_string(d.transmitter.serial), 12)
-            << padded(localTimeText(d.finished), 21) << padded(std::to_string(d.intervalMonths) + " mies.", 10)
-            << dateText(d.due) << (overdue(d, today) ? "  " + std::string(OverdueText) : "") << '\n';
+            << padded(localTimeText(d.finished), 21)
+            << padded(shownText(formatText(UI_TEXT("%1 mies."), {std::to_string(d.intervalMonths)})), 10)
+            << dateText(d.due) << (overdue(d, today) ? "  " + shownText(OverdueText) : "") << '\n';
 }
 
 void printDueJson(const std::vector<CalibrationDue>& due, std::chrono::sys_days today, std::ostream& out) {
@@ -189,9 +212,10 @@ int runHistory(const Invocation& invocation, Console& console, std::ostream& out
             const Verification checked = invocation.verify.empty()
                                              ? verifyCertificateNumber(*store, invocation.certificate)
                                              : verifyCertificateFile(*store, invocation.verify);
-            if (!checked.verdict.empty()) out << checked.verdict << ": " << checked.detail << '\n';
+            if (!checked.verdict.empty())
+                out << shownText(checked.verdict) << ": " << shownText(checked.detail) << '\n';
             out.flush();
-            *problem = checked.verdict == "niezgodny" ? "the certificate does not match its event in the history"
+            *problem = checked.verdict == NotMatching ? UI_TEXT("świadectwo nie zgadza się ze swoim zdarzeniem w historii")
                                                       : checked.problem;
             return;
         }
@@ -205,7 +229,7 @@ int runHistory(const Invocation& invocation, Console& console, std::ostream& out
             out.flush();
     });
     if (listed != WatchedThread::Outcome::Done) {
-        console.error("interrupted");
+        console.error(UI_TEXT("przerwano"));
         return ExitInterrupted;
     }
     if (!problem->empty()) {

@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "dialog/screen_text.h"
 #include "history/history_csv.h"
 
 namespace doxa::cli {
@@ -58,16 +59,17 @@ void HistoryKeeper::keepAfterStop(const PendingRecord& record) {
         },
         *stoppedAt_ + RescueTime);
     if (outcome == WatchedThread::Outcome::Done && rescue->kept) {
-        console_.error("stopped while the service record was being kept; it was put into " +
-                       HistoryStore::defaultPath());
+        console_.error(formatText(UI_TEXT("zatrzymano w trakcie zachowywania rekordu serwisowego; trafił do %1"),
+                                  {HistoryStore::defaultPath()}));
         return;
     }
     recordLost_ = true;
     const std::string why = outcome == WatchedThread::Outcome::Done
                                 ? rescue->problem
-                                : "the local file did not take it within the second";
-    console_.error("stopped while the service record was being kept; it could not be kept (" + why +
-                   "), so here it is:");
+                                : UI_TEXT("plik lokalny nie przyjął go w ciągu sekundy");
+    console_.error(formatText(
+        UI_TEXT("zatrzymano w trakcie zachowywania rekordu serwisowego; nie udało się go zachować (%1), oto on:"),
+        {why}));
     std::cerr << historyJson(record.stored) << '\n' << std::flush;
 }
 

@@ -9,8 +9,10 @@
 #include "cli/run_outcome.h"
 #include "cli/session.h"
 #include "cli/text_format.h"
+#include "dialog/screen_text.h"
 #include "dialog/visible_text.h"
 #include "link/hart.h"
+#include "settings/shown_language.h"
 #include "transmitter/station.h"
 #include "transmitter/code_tables.h"
 #include "transmitter/ident_dlg.h"
@@ -27,16 +29,16 @@ struct Field {
     std::string_view key;
 };
 constexpr std::array<Field, 10> Fields{{
-    {CInitDlg::ModelText, "Typ przetwornika:", "model"},
-    {CInitDlg::SerialText, "Nr seryjny:", "serialNumber"},
-    {CInitDlg::SensorText, "Typ czujnika:", "sensor"},
-    {CInitDlg::OutputText, "Rodzaj wyjścia:", "output"},
-    {CInitDlg::BreakText, "Sygnalizacja przerwy:", "breakSignal"},
-    {CInitDlg::RangeMinText, "Zakres min:", "rangeMin"},
-    {CInitDlg::RangeMaxText, "Zakres max:", "rangeMax"},
-    {CInitDlg::ThresholdText, "Próg:", "threshold"},
-    {CInitDlg::ReleaseText, "Histereza:", "release"},
-    {CInitDlg::FilterText, "Filtracja:", "filter"},
+    {CInitDlg::ModelText, UI_TEXT("Typ przetwornika:"), "model"},
+    {CInitDlg::SerialText, UI_TEXT("Nr seryjny:"), "serialNumber"},
+    {CInitDlg::SensorText, UI_TEXT("Typ czujnika:"), "sensor"},
+    {CInitDlg::OutputText, UI_TEXT("Rodzaj wyjścia:"), "output"},
+    {CInitDlg::BreakText, UI_TEXT("Sygnalizacja przerwy:"), "breakSignal"},
+    {CInitDlg::RangeMinText, UI_TEXT("Zakres min:"), "rangeMin"},
+    {CInitDlg::RangeMaxText, UI_TEXT("Zakres max:"), "rangeMax"},
+    {CInitDlg::ThresholdText, UI_TEXT("Próg:"), "threshold"},
+    {CInitDlg::ReleaseText, UI_TEXT("Histereza:"), "release"},
+    {CInitDlg::FilterText, UI_TEXT("Filtracja:"), "filter"},
 }};
 // What the dialog's layout shows in a field the exchange did not fill.
 constexpr std::string_view Unfilled = ".....";
@@ -45,16 +47,16 @@ constexpr std::size_t LabelWidth = 23;
 }  // namespace
 
 void printIdentification(const ConsoleWindow& window, const Session& session, std::ostream& out) {
-    out << padded("Adres:", LabelWidth) << session.line().pollingAddress << '\n';
+    out << padded(shownText(UI_TEXT("Adres:")), LabelWidth) << session.line().pollingAddress << '\n';
     for (const Field& f : Fields) {
-        const std::string shown = window.text(f.id);
-        out << padded(f.label, LabelWidth) << (window.wasSet(f.id) ? visibleText(trimmed(shown)) : std::string(Unfilled))
-            << '\n';
+        const std::string shown = shownText(trimmed(window.text(f.id)));
+        out << padded(shownText(f.label), LabelWidth)
+            << (window.wasSet(f.id) ? visibleText(shown) : std::string(Unfilled)) << '\n';
     }
     const std::vector<DeviceCondition> conditions = deviceConditions(session.station().statusPanel);
     if (conditions.empty()) return;
-    out << padded("Status:", LabelWidth);
-    for (std::size_t i = 0; i < conditions.size(); ++i) out << (i ? ", " : "") << conditions[i].text;
+    out << padded(shownText(UI_TEXT("Status:")), LabelWidth);
+    for (std::size_t i = 0; i < conditions.size(); ++i) out << (i ? ", " : "") << shownText(conditions[i].text);
     out << '\n';
 }
 
@@ -94,7 +96,8 @@ int identifyTransmitter(const Invocation& invocation, Session& session, ConsoleW
     });
     if (end != ConsoleWindow::End::Finished) {
         const std::string model(trimmed(window.text(CInitDlg::ModelText)));
-        const std::string detail = model.empty() ? "" : " (" + model + " answered, then stopped)";
+        const std::string detail =
+            model.empty() ? "" : formatText(UI_TEXT(" (%1 odpowiedział, po czym zamilkł)"), {model});
         return reportFailure(end, session, invocation.timeoutSeconds, detail);
     }
     return ExitOk;

@@ -8,8 +8,10 @@
 #include "cli/session.h"
 #include "cli/text_format.h"
 #include "cli/watched_thread.h"
+#include "dialog/screen_text.h"
 #include "history/instrument_register.h"
 #include "history/uncertainty_text.h"
+#include "settings/shown_language.h"
 #include "settings/start_up.h"
 
 namespace doxa::cli {
@@ -41,8 +43,9 @@ void printJson(const std::vector<ReferenceInstrument>& instruments, std::ostream
 }
 
 void printTable(const std::vector<ReferenceInstrument>& instruments, std::ostream& out) {
-    out << padded("Nazwa", 24) << padded("Model", 16) << padded("Nr seryjny", 14) << padded("Świadectwo", 16)
-        << padded("Ważny do", 12) << "Niepewność\n";
+    out << padded(shownText(UI_TEXT("Nazwa")), 24) << padded(shownText(UI_TEXT("Model")), 16)
+        << padded(shownText(UI_TEXT("Nr seryjny")), 14) << padded(shownText(UI_TEXT("Świadectwo")), 16)
+        << padded(shownText(UI_TEXT("Ważny do")), 12) << shownText(UI_TEXT("Niepewność")) << '\n';
     for (const ReferenceInstrument& i : instruments) {
         std::string uncertainties;
         for (const InstrumentUncertainty& u : i.uncertainties)
@@ -74,7 +77,7 @@ int runInstruments(const Invocation& invocation, Console& console, std::ostream&
         if (instruments->fromLocalCopy()) listed->localCopy = instruments->lastProblem();
     });
     if (outcome != WatchedThread::Outcome::Done) {
-        console.error("interrupted");
+        console.error(UI_TEXT("przerwano"));
         return ExitInterrupted;
     }
     if (!listed->problem.empty()) {

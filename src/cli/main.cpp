@@ -15,17 +15,19 @@
 #include "cli/exit_codes.h"
 #include "cli/session.h"
 #include "cli/watched_thread.h"
+#include "dialog/screen_text.h"
 
+namespace doxa::cli {
 namespace {
 
-int usageError(doxa::cli::Console& console, const std::string& message, std::string_view command) {
+int usageError(Console& console, const std::string& message, std::string_view command) {
     console.error(message);
-    std::cerr << "Try 'doxa-cli " << command << (command.empty() ? "" : " ") << "--help'.\n";
-    return doxa::cli::ExitBadInput;
+    const std::string help = "doxa-cli " + std::string(command) + (command.empty() ? "" : " ") + "--help";
+    console.note(formatText(UI_TEXT("Zobacz '%1'."), {help}));
+    return ExitBadInput;
 }
 
 int runDoxaCli(int argc, char** argv) {
-    using namespace doxa::cli;
     // Stop signals are taken by the timer wait, so an interrupted exchange still releases the
     // line; a closed pipe shows as a failed write instead of killing the program.
     blockStopSignals();
@@ -34,7 +36,7 @@ int runDoxaCli(int argc, char** argv) {
     startDoxaWinLanguage();
     Console console(std::cerr, ::isatty(STDERR_FILENO) == 1);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    if (args.empty()) return usageError(console, "no command given", "");
+    if (args.empty()) return usageError(console, UI_TEXT("nie podano polecenia"), "");
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         std::cout << programHelp();
         return ExitOk;
@@ -44,7 +46,7 @@ int runDoxaCli(int argc, char** argv) {
         return ExitOk;
     }
     const Command* command = findCommand(args[0]);
-    if (!command) return usageError(console, "unknown command '" + std::string(args[0]) + "'", "");
+    if (!command) return usageError(console, formatText(UI_TEXT("nieznane polecenie '%1'"), {args[0]}), "");
 
     const ParsedInvocation parsed = parseInvocation(std::span(args).subspan(1), command->options,
                                                     command->operandCount);
@@ -61,16 +63,17 @@ int runDoxaCli(int argc, char** argv) {
     const auto session = Session::open(parsed.invocation.line, console, time, error);
     if (!session) return usageError(console, error, command->name);
     if (!session->keepHistory(parsed.invocation.database)) {
-        console.error("interrupted");
+        console.error(UI_TEXT("przerwano"));
         return ExitInterrupted;
     }
     return session->exitStatus(command->run(parsed.invocation, *session, std::cout));
 }
 
 }  // namespace
+}  // namespace doxa::cli
 
 int main(int argc, char** argv) {
-    const int status = runDoxaCli(argc, argv);
+    const int status = doxa::cli::runDoxaCli(argc, argv);
     // A database wait a stop signal cut short is not waited for: the process ends without taking
     // the database libraries down under it.
     if (doxa::cli::WatchedThread::anyLeftRunning()) {

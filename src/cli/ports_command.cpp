@@ -7,7 +7,9 @@
 #include "cli/console.h"
 #include "cli/exit_codes.h"
 #include "cli/text_format.h"
+#include "dialog/screen_text.h"
 #include "link/serial_devices.h"
+#include "settings/shown_language.h"
 
 namespace doxa::cli {
 
@@ -25,21 +27,27 @@ void printJson(const std::vector<SerialDevice>& devices, std::ostream& out) {
     out << (devices.empty() ? "]\n" : "\n]\n");
 }
 
-// A column as wide as its widest entry, and two blanks.
-std::size_t widest(const std::vector<SerialDevice>& devices, std::string SerialDevice::*field, std::size_t least) {
-    std::size_t width = least;
+// A column as wide as its widest entry or its head, and two blanks.
+std::size_t widest(const std::vector<SerialDevice>& devices, std::string SerialDevice::*field,
+                   std::string_view head) {
+    std::size_t width = characterCount(head);
     for (const SerialDevice& d : devices) width = std::max(width, characterCount(d.*field));
     return width + 2;
 }
 
-void printTable(const std::vector<SerialDevice>& devices, std::ostream& out) {
-    const std::size_t pathWidth = widest(devices, &SerialDevice::path, 10);
-    const std::size_t ttyWidth = widest(devices, &SerialDevice::tty, 3);
-    const std::size_t descriptionWidth = widest(devices, &SerialDevice::description, 4);
-    out << padded("Urządzenie", pathWidth) << padded("tty", ttyWidth) << padded("Opis", descriptionWidth) << "Dostęp\n";
+void printTable(std::vector<SerialDevice> devices, std::ostream& out) {
+    for (SerialDevice& d : devices) d.description = shownText(d.description);
+    const std::string pathHead = shownText(UI_TEXT("Urządzenie"));
+    const std::string ttyHead = "tty";
+    const std::string descriptionHead = shownText(UI_TEXT("Opis"));
+    const std::size_t pathWidth = widest(devices, &SerialDevice::path, pathHead);
+    const std::size_t ttyWidth = widest(devices, &SerialDevice::tty, ttyHead);
+    const std::size_t descriptionWidth = widest(devices, &SerialDevice::description, descriptionHead);
+    out << padded(pathHead, pathWidth) << padded(ttyHead, ttyWidth) << padded(descriptionHead, descriptionWidth)
+        << shownText(UI_TEXT("Dostęp")) << '\n';
     for (const SerialDevice& d : devices)
         out << padded(d.path, pathWidth) << padded(d.tty, ttyWidth) << padded(d.description, descriptionWidth)
-            << (d.accessible ? "tak" : d.hint) << '\n';
+            << shownText(d.accessible ? UI_TEXT("tak") : d.hint) << '\n';
 }
 
 }  // namespace
@@ -49,7 +57,7 @@ int runPorts(const Invocation& invocation, Console& console, std::ostream& out) 
     if (invocation.json) {
         printJson(devices, out);
     } else if (devices.empty()) {
-        console.error("no serial device is present");
+        console.error(UI_TEXT("nie ma żadnego urządzenia szeregowego"));
     } else {
         printTable(devices, out);
     }

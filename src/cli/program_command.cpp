@@ -11,11 +11,13 @@
 #include "cli/identification.h"
 #include "cli/run_outcome.h"
 #include "cli/session.h"
+#include "dialog/screen_text.h"
 #include "dialog/typed_number.h"
 #include "programming/prog_dlg.h"
 #include "programming/prog_identify.h"
 #include "programming/prog_rules.h"
 #include "programming/prog_zu_dlg.h"
+#include "settings/shown_language.h"
 #include "transmitter/code_tables.h"
 #include "transmitter/station.h"
 #include "transmitter/write_table.h"
@@ -63,24 +65,24 @@ bool thresholdSwitch(const DeviceRecord& t, bool) { return !t.isRtdOnly && !t.is
 bool thresholdValues(const DeviceRecord& t, bool rs485) { return thresholdSwitch(t, rs485) && !rs485; }
 
 const std::array<Field, 9> Fields{{
-    {"Typ czujnika", sensorText, always},
-    {"Zakres min", [](const DeviceRecord& d) { return withUnit(d.rangeMin, d); }, always},
-    {"Zakres max", [](const DeviceRecord& d) { return withUnit(d.rangeMax, d); }, always},
-    {"Filtracja",
+    {UI_TEXT("Typ czujnika"), sensorText, always},
+    {UI_TEXT("Zakres min"), [](const DeviceRecord& d) { return withUnit(d.rangeMin, d); }, always},
+    {UI_TEXT("Zakres max"), [](const DeviceRecord& d) { return withUnit(d.rangeMax, d); }, always},
+    {UI_TEXT("Filtracja"),
      [](const DeviceRecord& d) {
          return std::string(trimmed(filterText(d.filterOrder, d.filterTime)));
      },
      always},
-    {"Sygnalizacja przerwy",
+    {UI_TEXT("Sygnalizacja przerwy"),
      [](const DeviceRecord& d) { return std::string(trimmed(breakSignalText(d.breakSignal))); },
      always},
-    {"Próg aktywny", [](const DeviceRecord& d) { return std::string(d.thresholdActive ? "tak" : "nie"); },
+    {UI_TEXT("Próg aktywny"), [](const DeviceRecord& d) { return std::string(d.thresholdActive ? UI_TEXT("tak") : UI_TEXT("nie")); },
      thresholdSwitch},
-    {"Kierunek progu",
+    {UI_TEXT("Kierunek progu"),
      [](const DeviceRecord& d) { return std::string(d.thresholdDirection == 1 ? "min" : "max"); },
      thresholdValues},
-    {"Próg", [](const DeviceRecord& d) { return withUnit(d.threshold, d); }, thresholdValues},
-    {"Histereza", [](const DeviceRecord& d) { return withUnit(d.hysteresis, d); }, thresholdValues},
+    {UI_TEXT("Próg"), [](const DeviceRecord& d) { return withUnit(d.threshold, d); }, thresholdValues},
+    {UI_TEXT("Histereza"), [](const DeviceRecord& d) { return withUnit(d.hysteresis, d); }, thresholdValues},
 }};
 
 void printChanges(const DeviceRecord& held, const DeviceRecord& file, bool rs485, std::ostream& out) {
@@ -90,10 +92,10 @@ void printChanges(const DeviceRecord& held, const DeviceRecord& file, bool rs485
         const std::string before = f.shown(held);
         const std::string after = f.shown(file);
         if (before == after) continue;
-        out << f.label << ": " << before << " → " << after << '\n';
+        out << shownText(f.label) << ": " << shownText(before) << " → " << shownText(after) << '\n';
         any = true;
     }
-    if (!any) out << "no change\n";
+    if (!any) out << shownText(UI_TEXT("bez zmian")) << '\n';
 }
 
 // --- write: the programming dialog, driven as the technician drives it.
@@ -140,7 +142,7 @@ int program(DialogLogic& dialog, const Invocation& invocation, Session& session,
     if (outcome.ended) {
         // The address is never programmed from here, so the verdict is the last box.
         if (outcome.boxes.back() == SavedText) {
-            out << SavedText << '\n';
+            out << shownText(SavedText) << '\n';
             out.flush();
             return ExitOk;
         }
@@ -169,11 +171,13 @@ int runRead(const Invocation& invocation, Session& session, std::ostream& out) {
         return status;
     const Station& station = session.station();
     if (!saveDocumentFile(invocation.output, station.device, station.characteristic)) {
-        session.console().error(invocation.output + ": " + SaveFailedText);
+        session.console().error(invocation.output, SaveFailedText);
         return ExitBadInput;
     }
-    out << station.device.modelName << ", nr " << station.device.serialNumber << " → "
-        << invocation.output << '\n';
+    out << shownText(formatText(UI_TEXT("%1, nr %2 → %3"), {station.device.modelName,
+                                                           std::to_string(station.device.serialNumber),
+                                                           invocation.output}))
+        << '\n';
     out.flush();
     return ExitOk;
 }
@@ -207,8 +211,9 @@ int runWrite(const Invocation& invocation, Session& session, std::ostream& out) 
     // looks: in a batch nobody does, so a file of another model is refused unless asked for.
     const std::string& fileModel = station.device.modelName;
     if (!invocation.anyModel && !fileModel.empty() && fileModel != held.modelName) {
-        console.error(path + " holds the configuration of a " + fileModel + ", the transmitter is a " +
-                      held.modelName + " (--any-model writes it all the same)");
+        console.error(formatText(UI_TEXT("%1 zawiera konfigurację modelu %2, a przetwornik to %3 (--any-model "
+                                         "mimo to ją zapisze)"),
+                                 {path, fileModel, held.modelName}));
         return ExitBadInput;
     }
     // The dialog would refuse it at "Wyślij"; told here, nothing more goes on the line.
@@ -218,7 +223,7 @@ int runWrite(const Invocation& invocation, Session& session, std::ostream& out) 
             refusedRange(file.rangeMin, file.rangeMax, rangeLimits(file.sensorType, rtdOnly),
                          rangeUnitText(file.sensorType, rtdOnly));
         !refused.empty()) {
-        console.error(path + ": " + refused);
+        console.error(path, refused);
         return ExitBadInput;
     }
 

@@ -2,6 +2,7 @@
 
 #include "cli/exit_codes.h"
 #include "cli/session.h"
+#include "dialog/screen_text.h"
 
 namespace doxa::cli {
 
@@ -13,11 +14,11 @@ int reportFailure(ConsoleWindow::End end, Session& session, int timeoutSeconds,
         return ExitPortFailed;
     }
     if (end == ConsoleWindow::End::Interrupted) {
-        console.error("interrupted");
+        console.error(UI_TEXT("przerwano"));
         return ExitInterrupted;
     }
-    console.error("no answer from " + session.describe() + " within " +
-                  std::to_string(timeoutSeconds) + " s" + detail);
+    console.error(formatText(UI_TEXT("brak odpowiedzi od %1 w ciągu %2 s%3"),
+                             {session.describe(), std::to_string(timeoutSeconds), detail}));
     return ExitNoAnswer;
 }
 

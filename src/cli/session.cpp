@@ -9,6 +9,7 @@
 
 #include "app/qt_settings_store.h"
 #include "cli/exit_codes.h"
+#include "dialog/screen_text.h"
 #include "document/backup_store.h"
 #include "history/history_csv.h"
 #include "link/port.h"
@@ -107,15 +108,17 @@ std::unique_ptr<Session> Session::open(const LineChoice& line, Console& console,
         // A path, a simulated transmitter or a device named by its by-id name is put behind COM1
         // of a private mapping, so the line is made exactly as for a mapped COM port.
         if (port.starts_with(SimPrefix) && !sim::modelFromName(port.substr(SimPrefix.size()))) {
-            error = "no simulated model '" + std::string(port.substr(SimPrefix.size())) + "' (one of " + modelList() + ")";
+            error = formatText(UI_TEXT("nie ma symulowanego modelu '%1' (jeden z: %2)"),
+                               {port.substr(SimPrefix.size()), modelList()});
             return nullptr;
         }
         std::string mapped(port);
         if (!port.starts_with(SimPrefix) && port.find('/') == std::string_view::npos) {
             const DeviceLookup named = findDeviceByName(listSerialDevices(deviceRoot()), port);
             if (named.path.empty()) {
-                error = "not a port: '" + std::string(port) + "' (COM1..COM12, a device path, sim:MODEL or a unique "
-                        "part of a /dev/serial/by-id name): " + named.error;
+                error = formatText(UI_TEXT("to nie jest port: '%1' (COM1..COM12, ścieżka urządzenia, sim:MODEL "
+                                           "albo jednoznaczna część nazwy z /dev/serial/by-id): %2"),
+                                   {port, named.error});
                 return nullptr;
             }
             mapped = named.path;
@@ -162,10 +165,12 @@ Session::~Session() {
     releasePort(station_);
     if (!history_ || history_->stopped()) return;
     const std::size_t lost = history_->waitingInMemory();
-    if (lost > 0) console_.error(std::to_string(lost) + " service record(s) not kept: " + history_->whyWaiting());
+    if (lost > 0)
+        console_.error(formatText(UI_TEXT("nie zachowano rekordów serwisowych (%1): %2"),
+                                  {std::to_string(lost), history_->whyWaiting()}));
     if (const std::size_t queued = history_->waitingOfThisRun() - lost; queued > 0)
-        console_.error(std::to_string(queued) + " service record(s) wait in " + HistoryStore::defaultPath() +
-                       " for the database: " + history_->whyWaiting());
+        console_.error(formatText(UI_TEXT("rekordy serwisowe (%1) czekają w %2 na bazę: %3"),
+                                  {std::to_string(queued), HistoryStore::defaultPath(), history_->whyWaiting()}));
 }
 
 bool Session::keepHistory(const std::string& named) {
@@ -185,44 +190,50 @@ void Session::useInstrumentRegister() {
 int Session::exitStatus(int commandStatus) const {
     if (!history_) return commandStatus;
     if (history_->stopped()) {
-        if (commandStatus != ExitInterrupted) console_.error("interrupted");
+        if (commandStatus != ExitInterrupted) console_.error(UI_TEXT("przerwano"));
         return history_->recordLost() ? ExitRecordNotKept : ExitInterrupted;
     }
     if (history_->waitingInMemory() == 0) return commandStatus;
-    for (const StoredRecord& lost : history_->notKept()) console_.error("service record not kept: " + historyJson(lost));
+    for (const StoredRecord& lost : history_->notKept()) console_.error(formatText(UI_TEXT("nie zachowano rekordu serwisowego: %1"), {historyJson(lost)}));
     return commandStatus == ExitOk ? ExitRecordNotKept : commandStatus;
 }
 
 std::string Session::describe() const {
-    std::string text = line_.port + " (" + (line_.rs485 ? "RS485" : "HART");
+    std::string mode = line_.rs485 ? "RS485" : "HART";
     // A COM name or a part of a device's name is told together with the device it leads to.
-    if (!devicePath_.empty() && devicePath_ != line_.port) text += ", " + devicePath_;
-    return text + ", address " + std::to_string(line_.pollingAddress) + ")";
+    if (!devicePath_.empty() && devicePath_ != line_.port) mode += ", " + devicePath_;
+    return formatText(UI_TEXT("%1 (%2, adres %3)"), {line_.port, mode, std::to_string(line_.pollingAddress)});
 }
 
 std::string Session::portFailure() const {
-    if (devicePath_.empty()) return "cannot open " + line_.port;
+    constexpr std::string_view CannotOpen = UI_TEXT("nie można otworzyć %1");
+    if (devicePath_.empty()) return formatText(CannotOpen, {line_.port});
     const OpenFailure& failure = station_.link.openFailure;
-    const std::string cannotOpen = "cannot open " + devicePath_;
+    const std::string_view device = devicePath_;
+    const std::string_view why = std::strerror(failure.error);
     switch (reasonOf(failure)) {
         case OpenFailureReason::Missing:
-            return cannotOpen + ": " + std::strerror(failure.error) +
-                   " (the device does not exist: is the adapter plugged in?)";
+            return formatText(UI_TEXT("nie można otworzyć %1: %2 (urządzenie nie istnieje: czy adapter jest "
+                                      "podłączony?)"),
+                              {device, why});
         case OpenFailureReason::NoPermission:
-            return cannotOpen + ": " + std::strerror(failure.error) +
-                   " (no permission: join the dialout group with sudo usermod -aG dialout $USER, "
-                   "then log in again)";
+            return formatText(UI_TEXT("nie można otworzyć %1: %2 (brak uprawnień: dołącz do grupy dialout "
+                                      "poleceniem sudo usermod -aG dialout $USER, a potem zaloguj się ponownie)"),
+                              {device, why});
         case OpenFailureReason::InUse:
-            return cannotOpen + ": in use by another program" +
-                   (failure.holder.empty() ? "" : " (" + failure.holder + ")");
+            if (failure.holder.empty())
+                return formatText(UI_TEXT("nie można otworzyć %1: używany przez inny program"), {device});
+            return formatText(UI_TEXT("nie można otworzyć %1: używany przez inny program (%2)"),
+                              {device, failure.holder});
         case OpenFailureReason::NotSerial:
-            return devicePath_ + " is not a serial port";
+            return formatText(UI_TEXT("%1 nie jest portem szeregowym"), {device});
         case OpenFailureReason::OwnTerminal:
-            return devicePath_ + " is the terminal doxa-cli runs in, not a serial port";
+            return formatText(UI_TEXT("%1 to terminal, w którym działa doxa-cli, a nie port szeregowy"), {device});
         case OpenFailureReason::Unknown:
             break;
     }
-    return failure.error == 0 ? cannotOpen : cannotOpen + ": " + std::strerror(failure.error);
+    if (failure.error == 0) return formatText(CannotOpen, {device});
+    return formatText(UI_TEXT("nie można otworzyć %1: %2"), {device, why});
 }
 
 }  // namespace doxa::cli

@@ -11,7 +11,9 @@
 #include "cli/run_outcome.h"
 #include "cli/session.h"
 #include "cli/text_format.h"
+#include "dialog/screen_text.h"
 #include "link/hart.h"
+#include "settings/shown_language.h"
 #include "transmitter/station.h"
 #include "transmitter/display_dlg.h"
 
@@ -78,9 +80,10 @@ public:
 
 private:
     void writePlain() {
-        out_ << "PV: " << plain(Dlg::PrimaryValue) << "   Wyjście: " << plain(Dlg::OutputValue);
-        if (window_.isVisible(Dlg::AmbientValue)) out_ << "   Temp. otocz.: " << plain(Dlg::AmbientValue);
-        if (!conditions_.empty()) out_ << "   Status: " << joined(&DeviceCondition::text, ", ");
+        out_ << shownText(formatText(UI_TEXT("PV: %1   Wyjście: %2"), {plain(Dlg::PrimaryValue), plain(Dlg::OutputValue)}));
+        if (window_.isVisible(Dlg::AmbientValue))
+            out_ << shownText(formatText(UI_TEXT("   Temp. otocz.: %1"), {plain(Dlg::AmbientValue)}));
+        if (!conditions_.empty()) out_ << shownText(formatText(UI_TEXT("   Status: %1"), {shownConditions()}));
         out_ << '\n';
     }
 
@@ -117,6 +120,12 @@ private:
         for (std::size_t i = 0; i < conditions_.size(); ++i)
             out_ << (i ? ", " : "") << jsonString(conditions_[i].code);
         out_ << "]}\n";
+    }
+
+    std::string shownConditions() const {
+        std::string text;
+        for (const DeviceCondition& c : conditions_) text += (text.empty() ? "" : ", ") + shownText(c.text);
+        return text;
     }
 
     std::string joined(std::string_view DeviceCondition::*part, std::string_view separator) const {
@@ -197,16 +206,17 @@ int runWatch(const Invocation& invocation, Session& session, std::ostream& out) 
         return reportFailure(end == ConsoleWindow::End::Finished ? ConsoleWindow::End::TimedOut : end,
                              session, invocation.timeoutSeconds);
     if (writer.cyclesWithoutValue() > 0) {
-        session.console().error(std::to_string(writer.cyclesWithoutValue()) + " of " +
-                                std::to_string(writer.cycles()) +
-                                " cycles without a primary value from " + session.describe());
+        session.console().error(formatText(UI_TEXT("%1 z %2 cykli bez wartości PV od %3"),
+                                           {std::to_string(writer.cyclesWithoutValue()),
+                                            std::to_string(writer.cycles()), session.describe()}));
         return ExitNoAnswer;
     }
     if (end == ConsoleWindow::End::TimedOut) return reportFailure(end, session, invocation.timeoutSeconds);
     if (writer.cyclesWithConditions() > 0) {
-        session.console().error(std::to_string(writer.cyclesWithConditions()) + " of " +
-                                std::to_string(writer.cycles()) + " cycles in which " + session.describe() +
-                                " reported a malfunction, a sensor break or its PV out of limits");
+        session.console().error(
+            formatText(UI_TEXT("%1 z %2 cykli, w których %3 zgłosił awarię, przerwę czujnika lub PV poza granicami"),
+                       {std::to_string(writer.cyclesWithConditions()), std::to_string(writer.cycles()),
+                        session.describe()}));
         return ExitDeviceStatus;
     }
     return ExitOk;

@@ -1,7 +1,6 @@
 #include "settings/shown_language.h"
 
 #include <QString>
-#include <QtGlobal>
 #include <QTranslator>
 #include <memory>
 #include <optional>
@@ -10,9 +9,9 @@
 
 #include "dialog/text_translation.h"
 
-// The compiled translation is a resource in a static library, which the linker leaves out of a
-// program unless something names it; this does. Outside any namespace, as the macro needs.
-static void keepEnglishResource() { Q_INIT_RESOURCE(english_translation); }
+// The translation is compiled into a static library, whose resource nothing else refers to: the
+// linker would leave it out of the programs unless it is initialised by name.
+static void initEnglishResource() { Q_INIT_RESOURCE(english_translation); }
 
 namespace doxa {
 
@@ -31,9 +30,11 @@ struct StartedLanguage {
     std::optional<TextTranslation> translation;
 };
 
+// Never destroyed: at the process's end Qt's own data goes first, and a translator taken down
+// after it corrupts the heap (doxa-cli's history, whose database thread made that data, aborted).
 StartedLanguage& started() {
-    static StartedLanguage language;
-    return language;
+    static auto* const language = new StartedLanguage;
+    return *language;
 }
 
 std::optional<std::string> looked(const QTranslator& translator, const char* context,
@@ -58,9 +59,9 @@ std::vector<std::string> patternsOf(const QTranslator& translator) {
 // Loaded on a thread of its own: doxa-cli has no application object, and a Qt object made on
 // its main thread would tie Qt's data for that thread to the process's end.
 std::unique_ptr<QTranslator> loadedEnglish() {
-    keepEnglishResource();
     std::unique_ptr<QTranslator> translator;
     std::thread([&translator] {
+        initEnglishResource();
         auto loading = std::make_unique<QTranslator>();
         if (loading->load(QString::fromLatin1(EnglishFile))) translator = std::move(loading);
     }).join();

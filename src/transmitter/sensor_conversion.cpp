@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <initializer_list>
 
+#include "dialog/screen_text.h"
+
 namespace doxa {
 
 namespace {
@@ -200,8 +202,8 @@ double solveRising(double (*f)(double), double target, double low, double high) 
 
 std::optional<std::string> coldJunctionProblem(const SensorCurveInfo& curve, double coldJunction) {
     if (curve.signal == Ohm || within(coldJunction, curve.lowCelsius, curve.highCelsius)) return std::nullopt;
-    return "cold junction at " + number(coldJunction) + " °C is outside the valid range of " +
-           std::string(curve.id) + ": " + number(curve.lowCelsius) + ".." + number(curve.highCelsius) + " °C";
+    return formatText(UI_TEXT("zimne końce w %1 °C są poza zakresem ważności %2: %3..%4 °C"),
+                      {number(coldJunction), curve.id, number(curve.lowCelsius), number(curve.highCelsius)});
 }
 
 double coldJunctionSignal(const Curve& curve, double coldJunction) {
@@ -228,8 +230,8 @@ const SensorCurveInfo* findSensorCurve(std::string_view id) {
 Conversion signalAt(const SensorCurveInfo& info, double celsius, double coldJunction) {
     if (const auto problem = coldJunctionProblem(info, coldJunction)) return refused(*problem);
     if (!within(celsius, info.lowCelsius, info.highCelsius))
-        return refused(number(celsius) + " °C is outside the valid range of " + std::string(info.id) + ": " +
-                       number(info.lowCelsius) + ".." + number(info.highCelsius) + " °C");
+        return refused(formatText(UI_TEXT("%1 °C jest poza zakresem ważności %2: %3..%4 °C"),
+                                  {number(celsius), info.id, number(info.lowCelsius), number(info.highCelsius)}));
     const Curve& curve = curveOf(info);
     return {curve.signalAt(celsius) - coldJunctionSignal(curve, coldJunction), {}};
 }
@@ -242,10 +244,9 @@ Conversion celsiusAt(const SensorCurveInfo& info, double signal, double coldJunc
     const double high = curve.signalAt(info.highCelsius) - offset;
     const double slack = printedRounding(info);
     if (!within(signal, low - slack, high + slack))
-        return refused(number(signal) + " " + std::string(unitOf(info)) + " is outside the valid range of " +
-                       std::string(info.id) + ": " + number(low) + ".." + number(high) + " " +
-                       std::string(unitOf(info)) + " (" + number(info.lowestReadCelsius) + ".." +
-                       number(info.highCelsius) + " °C)");
+        return refused(formatText(UI_TEXT("%1 %2 jest poza zakresem ważności %3: %4..%5 %2 (%6..%7 °C)"),
+                                  {number(signal), unitOf(info), info.id, number(low), number(high),
+                                   number(info.lowestReadCelsius), number(info.highCelsius)}));
     const double target = std::clamp(signal, low, high);
     if (curve.closedInverse) {
         if (const auto celsius = curve.closedInverse(target)) return {*celsius, {}};

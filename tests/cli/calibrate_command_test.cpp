@@ -128,7 +128,7 @@ TEST(CliCalibrate, InputEndingEarlyLeavesTheRunRecordedAsInterrupted) {
                                      {Opt::Points, "0; 100"}},
                                     "100.00\n138.51\n4.001\n");
     EXPECT_EQ(o.status, ExitBadInput);
-    EXPECT_NE(o.err.find("standard input ended before the calibration did"), std::string::npos)
+    EXPECT_NE(o.err.find("standardowe wejście skończyło się przed końcem kalibracji"), std::string::npos)
         << o.err;
     EXPECT_FALSE(o.fixedOutput) << "the output is released";
     const CalibrationEvent e = eventOf(o.recorder);
@@ -159,8 +159,8 @@ TEST(CliCalibrate, TellsTheLoopWarningOnceBeforeTheProcedureUnlessSwitchedOff) {
 TEST(CliCalibrate, ConditionsTheProcedureRefusesEndWithStatusTwoBeforeAnythingIsRecorded) {
     for (const auto& [option, value, told] :
          {std::tuple{Opt::Instrument, "0007", "wygasło 2001-01-31"},
-          std::tuple{Opt::Instrument, "9", "no instrument '9'"},
-          std::tuple{Opt::ToleranceUnit, "K", "--tolerance-unit takes one of the units"}}) {
+          std::tuple{Opt::Instrument, "9", "nie ma przyrządu '9'"},
+          std::tuple{Opt::ToleranceUnit, "K", "--tolerance-unit przyjmuje jedną z jednostek"}}) {
         std::vector<std::pair<Opt, std::string>> fields{{Opt::Technician, "Jan Kowalski"},
                                                         {Opt::Instrument, "r1"},
                                                         {Opt::Ambient, "21"},

@@ -43,22 +43,22 @@ TEST(CliOptions, RefusesWhatAScriptMustNotGetSilentlyChanged) {
         std::string_view error;
     };
     const std::vector<Case> cases = {
-        {{}, "--port is required"},
-        {{"--port"}, "--port needs a value (PORT)"},
-        {{"--port", "COM1", "--address", "128"}, "--address takes 0..127, not '128'"},
-        {{"--port", "COM1", "--address", "-1"}, "--address takes 0..127, not '-1'"},
-        {{"--port", "COM1", "--address", "1x"}, "--address takes 0..127, not '1x'"},
+        {{}, "wymagane jest --port"},
+        {{"--port"}, "--port wymaga wartości (PORT)"},
+        {{"--port", "COM1", "--address", "128"}, "--address przyjmuje 0..127, a nie '128'"},
+        {{"--port", "COM1", "--address", "-1"}, "--address przyjmuje 0..127, a nie '-1'"},
+        {{"--port", "COM1", "--address", "1x"}, "--address przyjmuje 0..127, a nie '1x'"},
         {{"--port", "COM1", "--rs485", "--baud", "2400"},
-         "--baud takes 1200, 4800, 9600, 19200 or 38400, not '2400'"},
+         "--baud przyjmuje 1200, 4800, 9600, 19200 lub 38400, a nie '2400'"},
         {{"--port", "COM1", "--baud", "9600"},
-         "--baud and --parity are for --rs485 (HART runs at 1200 baud, odd parity)"},
-        {{"--port", "COM1", "--rs485", "--parity", "even"}, "--parity takes odd or none, not 'even'"},
-        {{"--port", "COM1", "--count", "0"}, "--count takes a whole number from 1, not '0'"},
-        {{"--port", "COM1", "--timeout", "0"}, "--timeout takes 1..86400 seconds, not '0'"},
-        {{"--port", "COM1", "--json", "--csv"}, "--json and --csv exclude each other"},
-        {{"--port", "COM1", "--rs485=yes"}, "--rs485 takes no value"},
-        {{"--port", "COM1", "--verbose"}, "unknown option --verbose"},
-        {{"--port", "COM1", "extra"}, "unexpected operand 'extra'"},
+         "--baud i --parity dotyczą --rs485 (HART pracuje z prędkością 1200 bodów, parzystość nieparzysta)"},
+        {{"--port", "COM1", "--rs485", "--parity", "even"}, "--parity przyjmuje odd lub none, a nie 'even'"},
+        {{"--port", "COM1", "--count", "0"}, "--count przyjmuje liczbę całkowitą od 1, a nie '0'"},
+        {{"--port", "COM1", "--timeout", "0"}, "--timeout przyjmuje 1..86400 sekund, a nie '0'"},
+        {{"--port", "COM1", "--json", "--csv"}, "--json i --csv wykluczają się wzajemnie"},
+        {{"--port", "COM1", "--rs485=yes"}, "--rs485 nie przyjmuje wartości"},
+        {{"--port", "COM1", "--verbose"}, "nieznana opcja --verbose"},
+        {{"--port", "COM1", "extra"}, "nadmiarowy argument 'extra'"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.error);
@@ -70,7 +70,7 @@ TEST(CliOptions, EachCommandTakesOnlyItsOwnOptionsAndHelpNeedsNoPort) {
     const Command* identify = findCommand("identify");
     ASSERT_NE(identify, nullptr);
     const std::vector<std::string_view> watchOnly = {"--port", "COM1", "--count", "3"};
-    EXPECT_EQ(parseInvocation(watchOnly, identify->options, 0).error, "unknown option --count");
+    EXPECT_EQ(parseInvocation(watchOnly, identify->options, 0).error, "nieznana opcja --count");
     const std::vector<std::string_view> help = {"--help"};
     const ParsedInvocation asked = parseInvocation(help, identify->options, 0);
     EXPECT_TRUE(asked.error.empty());
@@ -78,7 +78,7 @@ TEST(CliOptions, EachCommandTakesOnlyItsOwnOptionsAndHelpNeedsNoPort) {
     const std::string text = commandHelp(*identify);
     EXPECT_NE(text.find("--json"), std::string::npos);
     EXPECT_EQ(text.find("--csv"), std::string::npos);
-    EXPECT_NE(text.find("  4     the port could not be opened"), std::string::npos);
+    EXPECT_NE(text.find("  4     nie można otworzyć portu"), std::string::npos);
 }
 
 // --due takes its days or leaves them to the default; what it lists has no date or CSV form.
@@ -94,11 +94,11 @@ TEST(CliOptions, HistoryDueTakesItsDaysOrThirty) {
     EXPECT_TRUE(json.json);
     EXPECT_EQ(json.serial, 4);
     EXPECT_FALSE(run({"--json"}).invocation.dueDays);
-    EXPECT_EQ(run({"--due", "soon"}).error, "--due takes 0..3660 days, not 'soon'");
-    EXPECT_EQ(run({"--due", "3661"}).error, "--due takes 0..3660 days, not '3661'");
-    EXPECT_EQ(run({"--due", "--csv"}).error, "--due lists transmitters: it takes no --since, --csv or --hand-over");
+    EXPECT_EQ(run({"--due", "soon"}).error, "--due przyjmuje 0..3660 dni, a nie 'soon'");
+    EXPECT_EQ(run({"--due", "3661"}).error, "--due przyjmuje 0..3660 dni, a nie '3661'");
+    EXPECT_EQ(run({"--due", "--csv"}).error, "--due wypisuje przetworniki: nie przyjmuje --since, --csv ani --hand-over");
     EXPECT_EQ(run({"--since", "2025-01-01", "--due"}).error,
-              "--due lists transmitters: it takes no --since, --csv or --hand-over");
+              "--due wypisuje przetworniki: nie przyjmuje --since, --csv ani --hand-over");
     EXPECT_NE(commandHelp(*history).find("--due [DAYS]"), std::string::npos);
 }
 
@@ -128,22 +128,22 @@ TEST(CliOptions, ReadWriteAndFinderTakeTheirFileAndRange) {
         std::string_view error;
     };
     const std::vector<Case> cases = {
-        {"read", {"--port", "COM1"}, "-o FILE is required"},
-        {"read", {"--port", "COM1", "-o"}, "--output needs a value (FILE)"},
-        {"read", {"--port", "COM1", "-o", "a.prg", "--dry-run"}, "unknown option --dry-run"},
-        {"write", {"--port", "COM1"}, "missing operand"},
-        {"write", {"--port", "COM1", "a.prg", "b.prg"}, "unexpected operand 'b.prg'"},
-        {"write", {"--port", "COM1", "-o", "a.prg"}, "unknown option --output"},
-        {"finder", {"--port", "COM1", "--from", "128"}, "--from takes 0..127, not '128'"},
-        {"finder", {"--port", "COM1", "--from", "9", "--to", "8"}, "--from must not be past --to"},
-        {"finder", {"--port", "COM1", "--address", "1"}, "unknown option --address"},
-        {"convert", {"--celsius", "20"}, "--sensor is required"},
-        {"convert", {"--sensor", "k"}, "give one of --celsius, --ohm and --mv"},
-        {"convert", {"--sensor", "k", "--mv", "1", "--celsius", "20"}, "give one of --celsius, --ohm and --mv"},
-        {"convert", {"--sensor", "k", "--mv", "1,5"}, "--mv takes a number such as 21.5, not '1,5'"},
-        {"convert", {"--sensor", "k", "--mv", "inf"}, "--mv takes a number such as 21.5, not 'inf'"},
-        {"convert", {"--sensor", "k", "--celsius", "nan"}, "--celsius takes a number such as 21.5, not 'nan'"},
-        {"convert", {"--sensor", "k", "--mv", "1", "--port", "COM1"}, "unknown option --port"},
+        {"read", {"--port", "COM1"}, "wymagane jest -o FILE"},
+        {"read", {"--port", "COM1", "-o"}, "--output wymaga wartości (FILE)"},
+        {"read", {"--port", "COM1", "-o", "a.prg", "--dry-run"}, "nieznana opcja --dry-run"},
+        {"write", {"--port", "COM1"}, "brak argumentu"},
+        {"write", {"--port", "COM1", "a.prg", "b.prg"}, "nadmiarowy argument 'b.prg'"},
+        {"write", {"--port", "COM1", "-o", "a.prg"}, "nieznana opcja --output"},
+        {"finder", {"--port", "COM1", "--from", "128"}, "--from przyjmuje 0..127, a nie '128'"},
+        {"finder", {"--port", "COM1", "--from", "9", "--to", "8"}, "--from nie może być większe niż --to"},
+        {"finder", {"--port", "COM1", "--address", "1"}, "nieznana opcja --address"},
+        {"convert", {"--celsius", "20"}, "wymagane jest --sensor"},
+        {"convert", {"--sensor", "k"}, "podaj jedno z --celsius, --ohm i --mv"},
+        {"convert", {"--sensor", "k", "--mv", "1", "--celsius", "20"}, "podaj jedno z --celsius, --ohm i --mv"},
+        {"convert", {"--sensor", "k", "--mv", "1,5"}, "--mv przyjmuje liczbę, np. 21.5, a nie '1,5'"},
+        {"convert", {"--sensor", "k", "--mv", "inf"}, "--mv przyjmuje liczbę, np. 21.5, a nie 'inf'"},
+        {"convert", {"--sensor", "k", "--celsius", "nan"}, "--celsius przyjmuje liczbę, np. 21.5, a nie 'nan'"},
+        {"convert", {"--sensor", "k", "--mv", "1", "--port", "COM1"}, "nieznana opcja --port"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.error);

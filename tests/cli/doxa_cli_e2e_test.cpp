@@ -82,6 +82,8 @@ pid_t startCli(std::vector<std::string> args, const std::filesystem::path& confi
     const auto err = output / "err";
     const pid_t pid = ::fork();
     if (pid == 0) {
+        // Polish, the texts checked here, whatever the machine's locale; a test may choose English.
+        ::setenv("LC_ALL", "C", 1);
         if (beforeStart) beforeStart();
         ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
         ::setenv("XDG_DATA_HOME", config.c_str(), 1);
@@ -318,7 +320,8 @@ TEST_F(CliHistory, WaitingRecordsAreListedWithTheirDatabaseAndHandedOverOnPurpos
     EXPECT_EQ(cli({"--hand-over", training.string(), "--json"}).status, 2);
     const Result handed = cli({"--hand-over", training.string()});
     EXPECT_EQ(handed.status, 0) << handed.err;
-    EXPECT_EQ(handed.out, "1 service record(s) handed over from " + training.string() + " to " + file().string() + "\n");
+    EXPECT_EQ(handed.out,
+              "przekazane rekordy serwisowe: 1, z " + training.string() + " do " + file().string() + "\n");
     all = parsed(cli({"--json"}).out);
     ASSERT_EQ(all.size(), 3);
     EXPECT_TRUE(all[0].toObject()["waiting_for"].isNull());
@@ -383,7 +386,7 @@ TEST(CliHistoryLost, ARecordThatCannotBeKeptIsToldAndGivesStatusSix) {
     std::ofstream(config.path() / "doxa-win") << "in the way";
     const Result r = runCli({"identify", "--port", "sim:DOXA-22"}, config.path());
     EXPECT_EQ(r.status, 6) << r.err;
-    const std::string prefix = "doxa-cli: service record not kept: ";
+    const std::string prefix = "doxa-cli: nie zachowano rekordu serwisowego: ";
     const auto at = r.err.find(prefix);
     ASSERT_NE(at, std::string::npos) << r.err;
     const std::string json = r.err.substr(at + prefix.size(), r.err.find('\n', at) - at - prefix.size());
@@ -391,10 +394,66 @@ TEST(CliHistoryLost, ARecordThatCannotBeKeptIsToldAndGivesStatusSix) {
     EXPECT_EQ(lost["kind"].toString(), "identification") << json;
     EXPECT_EQ(lost["model"].toString(), "DOXA-22") << json;
     EXPECT_FALSE(lost["time"].toString().isEmpty()) << json;
-    EXPECT_NE(r.err.find("1 service record(s) not kept: cannot make"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("nie zachowano rekordów serwisowych (1): cannot make"), std::string::npos) << r.err;
 }
 
 // The bench's conversion needs no port: checked against the IEC 60751 and NIST ITS-90 tables.
+// Polish unless English is chosen: by doxa-win's "Język", else by the first of LC_ALL, LC_MESSAGES
+// and LANG that is set. What a script parses is the same in both.
+TEST(CliLanguage, PolishUnlessTheSettingOrTheLocaleChoosesEnglishAndTheJsonIsTheSameInBoth) {
+    struct Case {
+        std::string name;
+        std::vector<std::pair<std::string, std::string>> environment;
+        std::string stored;  // doxa-win's "Język" choice, none when empty
+        bool english;
+    };
+    const std::vector<Case> cases = {
+        {"nothing set", {}, "", false},
+        {"C", {{"LANG", "C"}}, "", false},
+        {"LANG English", {{"LANG", "en_US.UTF-8"}}, "", true},
+        {"LC_ALL first", {{"LC_ALL", "C"}, {"LANG", "en_US.UTF-8"}}, "", false},
+        {"setting English", {{"LANG", "pl_PL.UTF-8"}}, "en", true},
+        {"setting Polish", {{"LC_ALL", "en_US.UTF-8"}}, "pl", false},
+    };
+    std::string firstJson;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempFolder config;
+        if (!c.stored.empty()) {
+            std::filesystem::create_directories(config.path() / "doxa-win");
+            std::ofstream(config.path() / "doxa-win" / "doxa-win.ini") << "[Jezyk]\nJezyk=" << c.stored << "\n";
+        }
+        const auto environment = [&c] {
+            for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) ::unsetenv(name);
+            for (const auto& [name, value] : c.environment) ::setenv(name.c_str(), value.c_str(), 1);
+        };
+        const Result help = runCli({"--help"}, config.path(), environment);
+        EXPECT_EQ(help.status, 0);
+        EXPECT_TRUE(help.out.starts_with(c.english ? "Usage: doxa-cli COMMAND" : "Użycie: doxa-cli COMMAND")) << help.out;
+        EXPECT_NE(help.out.find(c.english ? "\n  instruments   list the register of reference instruments\n"
+                                          : "\n  instruments   rejestr przyrządów wzorcowych\n"),
+                  std::string::npos)
+            << help.out;
+
+        const Result refused = runCli({"identify", "--port", "sim:DOXA-22", "--address", "300"}, config.path(), environment);
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_EQ(refused.err, c.english ? "doxa-cli: --address takes 0..127, not '300'\nTry 'doxa-cli identify --help'.\n"
+                                         : "doxa-cli: --address przyjmuje 0..127, a nie '300'\n"
+                                           "Zobacz 'doxa-cli identify --help'.\n");
+
+        const Result identified = runCli({"identify", "--port", "sim:DOXA-22", "--json"}, config.path(), environment);
+        EXPECT_EQ(identified.status, 0) << identified.err;
+        if (firstJson.empty()) firstJson = identified.out;
+        EXPECT_EQ(identified.out, firstJson);
+
+        // The history the identification left, read back in a table of the language chosen.
+        const Result history = runCli({"history"}, config.path(), environment);
+        EXPECT_EQ(history.status, 0) << history.err;
+        EXPECT_TRUE(history.out.starts_with(c.english ? "Time  " : "Czas  ")) << history.out;
+    }
+    EXPECT_NE(firstJson.find("\"model\": \"DOXA-22\""), std::string::npos) << firstJson;
+}
+
 TEST(CliConvert, ConvertsBothWaysWithoutAPort) {
     test::TempFolder config;
     const Result ohm = runCli({"convert", "--sensor", "pt100-385", "--celsius", "400"}, config.path());
@@ -529,7 +588,7 @@ TEST_F(CliOnPty, ExitStatusTellsNoAnswerFromBadInputAndABadPort) {
     EXPECT_EQ(silent.status, 1);
     EXPECT_EQ(silent.out, "");
     EXPECT_EQ(lines(silent.err).size(), 1u) << silent.err;
-    EXPECT_NE(silent.err.find("no answer from COM3 (HART, " + link().string() + ", address 2) within 2 s"),
+    EXPECT_NE(silent.err.find("brak odpowiedzi od COM3 (HART, " + link().string() + ", adres 2) w ciągu 2 s"),
               std::string::npos)
         << silent.err;
 
@@ -539,7 +598,7 @@ TEST_F(CliOnPty, ExitStatusTellsNoAnswerFromBadInputAndABadPort) {
 
     const Result address = cli({"identify", "--port", "COM3", "--address", "128"});
     EXPECT_EQ(address.status, 2);
-    EXPECT_EQ(lines(address.err).front(), "doxa-cli: --address takes 0..127, not '128'");
+    EXPECT_EQ(lines(address.err).front(), "doxa-cli: --address przyjmuje 0..127, a nie '128'");
 
     const Result option = cli({"watch", "--port", "COM3", "--json", "--csv"});
     EXPECT_EQ(option.status, 2);
@@ -548,15 +607,15 @@ TEST_F(CliOnPty, ExitStatusTellsNoAnswerFromBadInputAndABadPort) {
     const std::string nothing = (folder_.path() / "nothing").string();
     const Result missing = cli({"identify", "--port", nothing});
     EXPECT_EQ(missing.status, 4);
-    EXPECT_EQ(missing.err, "doxa-cli: cannot open " + nothing +
-                               ": No such file or directory (the device does not exist: is the "
-                               "adapter plugged in?)\n");
+    EXPECT_EQ(missing.err, "doxa-cli: nie można otworzyć " + nothing +
+                               ": No such file or directory (urządzenie nie istnieje: czy adapter jest "
+                               "podłączony?)\n");
 
     const std::string plain = (folder_.path() / "plain").string();
     std::ofstream(plain) << "not a port";
     const Result file = cli({"identify", "--port", plain});
     EXPECT_EQ(file.status, 4);
-    EXPECT_EQ(file.err, "doxa-cli: " + plain + " is not a serial port\n");
+    EXPECT_EQ(file.err, "doxa-cli: " + plain + " nie jest portem szeregowym\n");
 
     // Another program has taken the device for exclusive use.
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
@@ -570,7 +629,7 @@ TEST_F(CliOnPty, ExitStatusTellsNoAnswerFromBadInputAndABadPort) {
     ::close(holder);
     ::close(master);
     EXPECT_EQ(busy.status, 4);
-    EXPECT_EQ(busy.err, "doxa-cli: cannot open " + taken + ": in use by another program\n");
+    EXPECT_EQ(busy.err, "doxa-cli: nie można otworzyć " + taken + ": używany przez inny program\n");
     EXPECT_EQ(sim_->stop(), 0);
 }
 
@@ -598,7 +657,7 @@ TEST(CliTerminal, TheTerminalItRunsInIsRefusedAsAPort) {
                                 ::ioctl(::open(terminal.c_str(), O_RDWR), TIOCSCTTY, 0);
                             });
     EXPECT_EQ(r.status, 4);
-    EXPECT_EQ(r.err, "doxa-cli: /dev/tty is the terminal doxa-cli runs in, not a serial port\n");
+    EXPECT_EQ(r.err, "doxa-cli: /dev/tty to terminal, w którym działa doxa-cli, a nie port szeregowy\n");
     EXPECT_EQ(settings(), before);
     ::close(master);
 }
@@ -746,7 +805,7 @@ TEST_P(ReadThenWrite, TheFileReadFromOneIsProgrammedIntoAnotherAndReadsBackTheSa
         EXPECT_EQ(held.hysteresis, 20.0F);
     }
     // Nothing left to change.
-    EXPECT_EQ(cli(with({"write", file("b.prg").string(), "--dry-run"}, target)).out, "no change\n");
+    EXPECT_EQ(cli(with({"write", file("b.prg").string(), "--dry-run"}, target)).out, "bez zmian\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, ReadThenWrite,
@@ -1054,8 +1113,8 @@ TEST_F(CliBench, ExitStatusTellsNoAnswerUnconfirmedWritesAndUnusableInput) {
     const Result otherModel = cli({"write", file("b.prg").string(), "--port", unanswered, "--rs485", "--address", "1"});
     EXPECT_EQ(otherModel.status, 2);
     EXPECT_EQ(otherModel.err, "doxa-cli: " + file("b.prg").string() +
-                                  " holds the configuration of a DOXA-22, the transmitter is a RIVO-22 "
-                                  "(--any-model writes it all the same)\n");
+                                  " zawiera konfigurację modelu DOXA-22, a przetwornik to RIVO-22 "
+                                  "(--any-model mimo to ją zapisze)\n");
     const Result lost = cli({"write", file("b.prg").string(), "--port", unanswered, "--rs485", "--address", "1", "--any-model"});
     EXPECT_EQ(lost.status, 3);
     EXPECT_EQ(lost.err, "doxa-cli: Dane nie zostały zapisane prawidłowo\n");
@@ -1080,7 +1139,7 @@ TEST_F(CliBench, ExitStatusTellsNoAnswerUnconfirmedWritesAndUnusableInput) {
 
     const Result address = cli({"write", file("a.prg").string(), "--port", doxa, "--address", "300"});
     EXPECT_EQ(address.status, 2);
-    EXPECT_EQ(lines(address.err).front(), "doxa-cli: --address takes 0..127, not '300'");
+    EXPECT_EQ(lines(address.err).front(), "doxa-cli: --address przyjmuje 0..127, a nie '300'");
     EXPECT_EQ(cli({"read", "--port", doxa}).status, 2) << "no file to save to";
     const Result folder = cli({"read", "--port", doxa, "--address", "1", "-o", folder_.path().string()});
     EXPECT_EQ(folder.status, 2) << "a folder is no file";
@@ -1200,8 +1259,8 @@ TEST(CliHistoryServer, RecordsReachTheServerNamedOnTheCommandLineOrInTheSettings
     for (int run = 0; run < 2; ++run) {
         const Result down = runCli({"identify", "--port", "sim:RIVO-22"}, config.path());
         EXPECT_EQ(down.status, 0) << down.err;
-        EXPECT_NE(down.err.find("1 service record(s) wait in " + (config.path() / "doxa-win" / "history.sqlite").string() +
-                                " for the database: cannot"),
+        EXPECT_NE(down.err.find("rekordy serwisowe (1) czekają w " +
+                                (config.path() / "doxa-win" / "history.sqlite").string() + " na bazę: cannot"),
                   std::string::npos) << down.err;
     }
     ASSERT_TRUE(server.start());
@@ -1246,7 +1305,7 @@ TEST(CliHistoryServer, ALockAnotherClientHoldsEndsTheCommandWithinTheLimit) {
     const Result recorded = runCli({"identify", "--port", "sim:DOXA-22", "--db", url}, config.path());
     EXPECT_LT(secondsSince(start), 14.0);
     EXPECT_EQ(recorded.status, 0) << recorded.err;
-    EXPECT_NE(recorded.err.find("1 service record(s) wait in"), std::string::npos) << recorded.err;
+    EXPECT_NE(recorded.err.find("rekordy serwisowe (1) czekają w"), std::string::npos) << recorded.err;
     EXPECT_NE(recorded.err.find("gave up waiting after 5 s"), std::string::npos) << recorded.err;
 }
 
@@ -1300,7 +1359,7 @@ TEST(CliHistoryServer, AStopSignalEndsAWaitOnTheDatabaseWithinASecond) {
             EXPECT_EQ(waitingRecords[0].stored.record.model, "DOXA-22");
         }
         if (c.localFileLocked) {
-            EXPECT_NE(r.err.find("could not be kept"), std::string::npos) << r.err;
+            EXPECT_NE(r.err.find("nie udało się go zachować"), std::string::npos) << r.err;
             EXPECT_NE(r.err.find("{\"time\": \""), std::string::npos) << r.err;
             EXPECT_NE(r.err.find("\"kind\": \"identification\", \"outcome\": \"confirmed\", \"model\": \"DOXA-22\""),
                       std::string::npos) << r.err;
@@ -1397,8 +1456,8 @@ TEST_F(CliPortsByName, AnAmbiguousOrUnknownNameIsRefusedWithWhatIsPresent) {
     const Result ambiguous = cli({"identify", "--port", "Sim_Adapter"});
     EXPECT_EQ(ambiguous.status, 2);
     EXPECT_EQ(ambiguous.out, "");
-    EXPECT_NE(ambiguous.err.find("not a port: 'Sim_Adapter' (COM1..COM12, a device path, sim:MODEL or a unique part "
-                                 "of a /dev/serial/by-id name): several by-id names hold it:\n"
+    EXPECT_NE(ambiguous.err.find("to nie jest port: 'Sim_Adapter' (COM1..COM12, ścieżka urządzenia, sim:MODEL albo "
+                                 "jednoznaczna część nazwy z /dev/serial/by-id): several by-id names hold it:\n"
                                  "  usb-Doxa_Sim_Adapter_Q7-if00-port0\n  usb-Doxa_Sim_Adapter_X1Y2-if00-port0\n"),
               std::string::npos) << ambiguous.err;
 
@@ -1455,7 +1514,7 @@ TEST_F(CliHistory, VerifyTellsWhetherACertificatesCodeStillMatchesItsStoredEvent
     EXPECT_EQ(r.out, "zgodny: zdarzenie " + event + ", kod " + code + "\n");
     r = cli({"--certificate", "ŚK/2025/000002"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("no certificate ŚK/2025/000002 in the history"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("nie ma świadectwa ŚK/2025/000002 w historii"), std::string::npos) << r.err;
     EXPECT_EQ(cli({"--certificate", "ŚK/2025/000001", "--verify", pdf.string()}).status, 2);
 
     // A reading of the event changed in the database afterwards.
@@ -1471,11 +1530,11 @@ TEST_F(CliHistory, VerifyTellsWhetherACertificatesCodeStillMatchesItsStoredEvent
     writeCertificateMarkFile(pdf, {"ffffffffffffffffffffffffffffffff", code});
     r = cli({"--verify", pdf.string()});
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("ffffffffffffffffffffffffffffffff is not in the history"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("zdarzenia kalibracji ffffffffffffffffffffffffffffffff nie ma w historii"), std::string::npos) << r.err;
     std::ofstream(pdf, std::ios::binary) << "%PDF-1.4\n%%EOF\n";
     r = cli({"--verify", pdf.string()});
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("no verification code"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("nie znaleziono kodu weryfikacyjnego"), std::string::npos) << r.err;
     EXPECT_EQ(cli({"--verify", (folder_.path() / "none.pdf").string()}).status, 2);
     EXPECT_EQ(cli({"--verify", pdf.string(), "--json"}).status, 2);
 }

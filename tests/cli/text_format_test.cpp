@@ -6,9 +6,11 @@
 #include <memory>
 #include <sstream>
 
+#include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/console_loop.h"
 #include "cli/session.h"
+#include "settings/shown_language.h"
 #include "support/fake_device_tree.h"
 
 namespace doxa::cli {
@@ -94,6 +96,32 @@ public:
     bool sleepUntil(std::int64_t) override { return true; }
 };
 
+// The console and the help are where doxa-cli's texts meet the language: a message composed of
+// patterns nested in each other comes out whole in English, the values it holds as they were.
+TEST(Console, ShowsWhatItIsGivenInTheLanguageStarted) {
+    ASSERT_TRUE(startLanguage(Language::English));
+    std::ostringstream err;
+    Console console(err, false);
+    console.error("brak odpowiedzi od COM3 (HART, /dev/ttyUSB0, adres 2) w ciągu 2 s (DOXA-22 odpowiedział, po "
+                  "czym zamilkł)");
+    console.error("/dev/ttyUSB0", "Failed to save document.");
+    console.error("nie można otworzyć /dev/ttyUSB1: używany przez inny program (minicom)");
+    console.prompt("Temperatura otoczenia [°C]");
+    console.note("Zobacz 'doxa-cli watch --help'.");
+    const std::string help = commandHelp(*findCommand("instruments"));
+    startLanguage(Language::Polish);
+    EXPECT_EQ(err.str(),
+              "doxa-cli: no answer from COM3 (HART, /dev/ttyUSB0, address 2) within 2 s (DOXA-22 answered, then "
+              "stopped)\n"
+              "doxa-cli: /dev/ttyUSB0: Failed to save document.\n"
+              "doxa-cli: cannot open /dev/ttyUSB1: in use by another program (minicom)\n"
+              "doxa-cli: Ambient temperature [°C]:\n"
+              "Try 'doxa-cli watch --help'.\n");
+    EXPECT_TRUE(help.starts_with("Usage: doxa-cli instruments [--json] [--db PATH|URL]\nLists the reference")) << help;
+    EXPECT_NE(help.find("\n  --help, -h          this text\n\nExit status:\n  0     success\n"), std::string::npos)
+        << help;
+}
+
 TEST(Session, TakesComNamesDevicePathsSimulatedModelsAndNamesOfDevicesPresent) {
     std::ostringstream err;
     Console console(err, false);
@@ -112,10 +140,10 @@ TEST(Session, TakesComNamesDevicePathsSimulatedModelsAndNamesOfDevicesPresent) {
     ::setenv("DOXA_DEVICE_ROOT", noDevices.root().c_str(), 1);
     EXPECT_EQ(open("COM13", error), nullptr);
     ::unsetenv("DOXA_DEVICE_ROOT");
-    EXPECT_EQ(error, "not a port: 'COM13' (COM1..COM12, a device path, sim:MODEL or a unique part of a "
-                     "/dev/serial/by-id name): no by-id name holds it; no serial device is present");
+    EXPECT_EQ(error, "to nie jest port: 'COM13' (COM1..COM12, ścieżka urządzenia, sim:MODEL albo jednoznaczna "
+                     "część nazwy z /dev/serial/by-id): no by-id name holds it; no serial device is present");
     EXPECT_EQ(open("sim:DOXA-23", error), nullptr);
-    EXPECT_EQ(error.substr(0, 43), "no simulated model 'DOXA-23' (one of DOXA-2");
+    EXPECT_EQ(error.substr(0, 53), "nie ma symulowanego modelu 'DOXA-23' (jeden z: DOXA-2");
 
     LineChoice rs485;
     rs485.port = "sim:DOXA-22";
@@ -129,7 +157,7 @@ TEST(Session, TakesComNamesDevicePathsSimulatedModelsAndNamesOfDevicesPresent) {
     EXPECT_EQ(link.baudIndex, 2);
     EXPECT_EQ(link.replyWait, 20);  // 9600 baud
     EXPECT_EQ(session->station().device.pollingAddress, 7);
-    EXPECT_EQ(session->describe(), "sim:DOXA-22 (RS485, address 7)");
+    EXPECT_EQ(session->describe(), "sim:DOXA-22 (RS485, adres 7)");
 }
 
 }  // namespace

@@ -391,4 +391,19 @@
         <translation>A write unknown to the program – not sent</translation>
     </message>
 </context>
+<context>
+    <name>doxa</name>
+    <message>
+        <source>zimne końce w %1 °C są poza zakresem ważności %2: %3..%4 °C</source>
+        <translation>cold junction at %1 °C is outside the valid range of %2: %3..%4 °C</translation>
+    </message>
+    <message>
+        <source>%1 °C jest poza zakresem ważności %2: %3..%4 °C</source>
+        <translation>%1 °C is outside the valid range of %2: %3..%4 °C</translation>
+    </message>
+    <message>
+        <source>%1 %2 jest poza zakresem ważności %3: %4..%5 %2 (%6..%7 °C)</source>
+        <translation>%1 %2 is outside the valid range of %3: %4..%5 %2 (%6..%7 °C)</translation>
+    </message>
+</context>
 </TS>
