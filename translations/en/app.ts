@@ -187,11 +187,11 @@
     </message>
     <message>
         <source>Odczyt</source>
-        <translation>Read</translation>
+        <translation>Reading</translation>
     </message>
     <message>
         <source>Zapis</source>
-        <translation>Write</translation>
+        <translation>Writing</translation>
     </message>
     <message>
         <source>&amp;Nowe	Ctrl+N</source>

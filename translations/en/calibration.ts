@@ -148,7 +148,7 @@
     <name>CCalibrationDlg</name>
     <message>
         <source>Inicjalizacja portu</source>
-        <translation>Port initialization</translation>
+        <translation>Initializing the port</translation>
     </message>
     <message>
         <source>Kalibracja dla 100 Ohm, 0mV</source>
@@ -191,7 +191,7 @@
     <name>CCalibrationWizardDlg</name>
     <message>
         <source>Inicjalizacja portu</source>
-        <translation>Port initialization</translation>
+        <translation>Initializing the port</translation>
     </message>
     <message>
         <source>Kalibracja wyjścia </source>

@@ -660,7 +660,7 @@ it stopped answering; points outside their tolerance are told, not a failure of 
     </message>
     <message>
         <source>Sygnalizacja przerwy:</source>
-        <translation>Break signalling:</translation>
+        <translation>Break signal:</translation>
     </message>
     <message>
         <source>Zakres min:</source>
@@ -748,11 +748,11 @@ it stopped answering; points outside their tolerance are told, not a failure of 
     </message>
     <message>
         <source>Sygnalizacja przerwy</source>
-        <translation>Break signalling</translation>
+        <translation>Break signal</translation>
     </message>
     <message>
         <source>Próg aktywny</source>
-        <translation>Threshold on</translation>
+        <translation>Threshold active</translation>
     </message>
     <message>
         <source>nie</source>
@@ -1071,11 +1071,11 @@ Run &apos;doxa-cli COMMAND --help&apos; for the options of a command, &apos;man 
     </message>
     <message>
         <source>zgodny</source>
-        <translation>match</translation>
+        <translation>pass</translation>
     </message>
     <message>
         <source>niezgodny</source>
-        <translation>no match</translation>
+        <translation>fail</translation>
     </message>
 </context>
 </TS>

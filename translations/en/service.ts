@@ -252,7 +252,7 @@ Take its address and line settings into the program&apos;s settings?</translatio
     </message>
     <message>
         <source>Stan transmisji</source>
-        <translation>Line state</translation>
+        <translation>Transmission status</translation>
     </message>
     <message>
         <source>Stop</source>
@@ -327,7 +327,7 @@ Take its address and line settings into the program&apos;s settings?</translatio
     </message>
     <message>
         <source>Zeruj</source>
-        <translation>Clear</translation>
+        <translation>Reset</translation>
     </message>
     <message>
         <source>Zamknij</source>
@@ -342,7 +342,7 @@ Take its address and line settings into the program&apos;s settings?</translatio
     </message>
     <message>
         <source>Stan transmisji</source>
-        <translation>Line state</translation>
+        <translation>Transmission status</translation>
     </message>
     <message>
         <source>Zamknij</source>
@@ -483,7 +483,7 @@ Take its address and line settings into the program&apos;s settings?</translatio
     </message>
     <message>
         <source>brak odpowiedzi</source>
-        <translation>no answers</translation>
+        <translation>no answer</translation>
     </message>
     <message>
         <source>Błędny adres</source>

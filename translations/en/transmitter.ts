@@ -68,7 +68,7 @@
     </message>
     <message>
         <source>Wykres</source>
-        <translation>Chart</translation>
+        <translation>Trend</translation>
     </message>
     <message>
         <source>Stop</source>
