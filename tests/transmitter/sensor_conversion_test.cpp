@@ -135,7 +135,7 @@ TEST(SensorConversion, OutsideTheValidRangeThereIsNoValueButTheRange) {
 
     const Conversion coldJunction = signalAt(*findSensorCurve("t"), 100.0, 500.0);
     EXPECT_FALSE(coldJunction.value);
-    EXPECT_NE(coldJunction.reason.find("cold junction"), std::string::npos) << coldJunction.reason;
+    EXPECT_NE(coldJunction.reason.find("zimne końce w 500 °C"), std::string::npos) << coldJunction.reason;
     EXPECT_FALSE(signalAt(pt, std::nan("")).value);
 }
 
