@@ -31,14 +31,20 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
+std::string shownTrimmed(std::string_view text) {
+    std::string shown = shownText(text);
+    if (shown == text) shown = shownText(trimmed(text));
+    return std::string(trimmed(shown));
+}
+
 void Console::error(std::string_view line) {
     endProgress();
-    err_ << "doxa-cli: " << visibleLines(shownText(trimmed(line))) << '\n' << std::flush;
+    err_ << "doxa-cli: " << visibleLines(shownTrimmed(line)) << '\n' << std::flush;
 }
 
 void Console::error(std::string_view subject, std::string_view line) {
     endProgress();
-    err_ << "doxa-cli: " << visibleLines(subject) << ": " << visibleLines(shownText(trimmed(line))) << '\n'
+    err_ << "doxa-cli: " << visibleLines(subject) << ": " << visibleLines(shownTrimmed(line)) << '\n'
          << std::flush;
 }
 
@@ -49,14 +55,14 @@ void Console::note(std::string_view line) {
 
 void Console::prompt(std::string_view question) {
     endProgress();
-    err_ << "doxa-cli: " << visibleLines(shownText(trimmed(question))) << ":\n" << std::flush;
+    err_ << "doxa-cli: " << visibleLines(shownTrimmed(question)) << ":\n" << std::flush;
 }
 
 void Console::progress(std::string_view text) {
     text = trimmed(text);
     if (!terminal_ || text.empty() || text == lastProgress_) return;
     lastProgress_ = text;
-    err_ << "\r\033[K" << shownText(text) << std::flush;
+    err_ << "\r\033[K" << shownTrimmed(text) << std::flush;
     progressShown_ = true;
 }
 

@@ -33,5 +33,9 @@ private:
 
 // Trims blanks at both ends, as the dialogs' fields carry leading and trailing blanks.
 std::string_view trimmed(std::string_view text);
+// A dialog's text in the language started, without the blanks around it. The dialogs pad some of
+// their texts ("Zmień port szeregowy ", " nie aktywny"), and the translation knows them padded or
+// not, so the text is looked up as it is, then trimmed.
+std::string shownTrimmed(std::string_view text);
 
 }  // namespace doxa::cli

@@ -49,7 +49,7 @@ constexpr std::size_t LabelWidth = 23;
 void printIdentification(const ConsoleWindow& window, const Session& session, std::ostream& out) {
     out << padded(shownText(UI_TEXT("Adres:")), LabelWidth) << session.line().pollingAddress << '\n';
     for (const Field& f : Fields) {
-        const std::string shown = shownText(trimmed(window.text(f.id)));
+        const std::string shown = shownTrimmed(window.text(f.id));
         out << padded(shownText(f.label), LabelWidth)
             << (window.wasSet(f.id) ? visibleText(shown) : std::string(Unfilled)) << '\n';
     }

@@ -108,6 +108,9 @@ TEST(Console, ShowsWhatItIsGivenInTheLanguageStarted) {
     console.error("nie można otworzyć /dev/ttyUSB1: używany przez inny program (minicom)");
     console.prompt("Temperatura otoczenia [°C]");
     console.note("Zobacz 'doxa-cli watch --help'.");
+    // The dialogs' padded texts are found padded, and shown without the blanks.
+    console.error("Zmień port szeregowy ");
+    const std::string threshold = shownTrimmed(" nie aktywny");
     const std::string help = commandHelp(*findCommand("instruments"));
     startLanguage(Language::Polish);
     EXPECT_EQ(err.str(),
@@ -116,7 +119,9 @@ TEST(Console, ShowsWhatItIsGivenInTheLanguageStarted) {
               "doxa-cli: /dev/ttyUSB0: Failed to save document.\n"
               "doxa-cli: cannot open /dev/ttyUSB1: in use by another program (minicom)\n"
               "doxa-cli: Ambient temperature [°C]:\n"
-              "Try 'doxa-cli watch --help'.\n");
+              "Try 'doxa-cli watch --help'.\n"
+              "doxa-cli: Change the serial port\n");
+    EXPECT_EQ(threshold, "not active");
     EXPECT_TRUE(help.starts_with("Usage: doxa-cli instruments [--json] [--db PATH|URL]\nLists the reference")) << help;
     EXPECT_NE(help.find("\n  --help, -h          this text\n\nExit status:\n  0     success\n"), std::string::npos)
         << help;
