@@ -35,7 +35,7 @@
 #include "views/report_printer.h"
 #include "views/traffic_log_pane.h"
 #include "app/status_panel_bar.h"
-#include "settings/language.h"
+#include "settings/shown_language.h"
 #include "settings/settings_keys.h"
 #include "views/trend_window.h"
 #include "transmitter/station.h"
@@ -270,7 +270,7 @@ void MainFrame::exportReportPdf() {
 
 void MainFrame::showHelp(int commandId) {
     if (!helpWindow_)
-        helpWindow_ = new HelpWindow(this, chosenLanguage(station_.settings, processEnvironment()));
+        helpWindow_ = new HelpWindow(this, shownLanguage());
     helpWindow_->showFor(commandId);
 }
 

@@ -331,17 +331,6 @@ TEST_F(MainFrameTest, F1OnAHighlightedMenuCommandShowsItsPartOfTheGuide) {
     EXPECT_GT(frame.helpWindow()->findChild<QTextBrowser*>()->verticalScrollBar()->value(), 0);
 }
 
-TEST_F(MainFrameTest, HelpSpeaksEnglishWhenEnglishIsChosen) {
-    store.writeText(LanguageSection, LanguageKey, "en");
-    frame.actions().front()->trigger();
-    ASSERT_NE(frame.helpWindow(), nullptr);
-    EXPECT_EQ(frame.helpWindow()->windowTitle(), "DOXA WIN - Help");
-    const QString guide = frame.helpWindow()->guideText();
-    for (const char* topic : {"HART modem", "RS485", "[Porty]", "sim:DOXA-22", "Initialization"})
-        EXPECT_TRUE(guide.contains(QString::fromUtf8(topic))) << topic;
-    EXPECT_FALSE(guide.contains("Inicjalizacja"));
-}
-
 // English for as long as it lives; made before the window, so the window is built in English.
 struct EnglishStarted {
     EnglishStarted() { EXPECT_TRUE(startLanguage(Language::English)); }
@@ -362,6 +351,19 @@ protected:
         return letters;
     }
 };
+
+// The help speaks the language the program started in, as the rest does; a choice made since
+// (Polish, here) waits for the next start.
+TEST_F(MainFrameInEnglishTest, HelpSpeaksTheLanguageTheProgramStartedIn) {
+    store.writeText(LanguageSection, LanguageKey, "pl");
+    frame.actions().front()->trigger();
+    ASSERT_NE(frame.helpWindow(), nullptr);
+    EXPECT_EQ(frame.helpWindow()->windowTitle(), "DOXA WIN - Help");
+    const QString guide = frame.helpWindow()->guideText();
+    for (const char* topic : {"HART modem", "RS485", "[Porty]", "sim:DOXA-22", "Initialization"})
+        EXPECT_TRUE(guide.contains(QString::fromUtf8(topic))) << topic;
+    EXPECT_FALSE(guide.contains("Inicjalizacja"));
+}
 
 TEST_F(MainFrameInEnglishTest, MenusPromptsAndStatusBarSpeakEnglishKeepingTheAccelerators) {
     QStringList titles;
