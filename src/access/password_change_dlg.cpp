@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "access/password_dlg.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "transmitter/station.h"
 
 namespace doxa {

@@ -13,7 +13,7 @@
 #include "dialog/command_ids.h"
 #include "access/password_change_dlg.h"
 #include "app/port_dlg.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/shell.h"
 #include "calibration/calib_dlg.h"
 #include "calibration/calib_settings_dlg.h"

@@ -27,7 +27,7 @@
 #include "host/dialog_host.h"
 #include "host/folder_watch.h"
 #include "app/help_window.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "app/lock_indicators.h"
 #include "history/history_store.h"
 #include "app/main_menu.h"

@@ -8,7 +8,7 @@
 #include <span>
 
 #include "dialog/command_ids.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "host/dialog_host.h"
 
 namespace doxa {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/port.h"
 #include "settings/port_mapping.h"
 #include "transmitter/station.h"

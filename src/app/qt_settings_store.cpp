@@ -6,7 +6,7 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "programming/prog_safeguard.h"
 
 namespace doxa {

@@ -1,6 +1,6 @@
 #include "calibration/calib_dlg.h"
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/typed_number.h"
 #include "link/port.h"
 #include "transmitter/station.h"

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/typed_number.h"
 #include "transmitter/sensor_conversion.h"
 

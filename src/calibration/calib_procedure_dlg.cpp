@@ -6,7 +6,7 @@
 #include "calibration/calib_dlg.h"
 #include "calibration/calib_settings_dlg.h"
 #include "calibration/calib_wizard_dlg.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/typed_number.h"
 #include "link/cp1250.h"
 #include "link/port.h"

@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "transmitter/station.h"
 
 namespace doxa {

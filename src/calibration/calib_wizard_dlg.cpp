@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "calibration/calib_settings_dlg.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/typed_number.h"
 #include "link/hart.h"
 #include "link/port.h"

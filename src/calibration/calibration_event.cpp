@@ -6,7 +6,7 @@
 #include <random>
 
 #include "calibration/measurement_uncertainty.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 
 namespace doxa {
 

@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "dialog/dialog.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/typed_number.h"
 #include "link/hart.h"
 #include "link/modbus.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/value_codec.h"
 #include "transmitter/exchange.h"
 #include "transmitter/service_record.h"

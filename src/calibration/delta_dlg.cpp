@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/typed_number.h"
 
 namespace doxa {

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "calibration/calibration_steps.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/port.h"
 #include "transmitter/code_tables.h"
 #include "transmitter/service_recording.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "transmitter/sensor_conversion.h"
 
 namespace doxa {

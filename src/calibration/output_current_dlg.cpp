@@ -1,7 +1,7 @@
 #include "calibration/output_current_dlg.h"
 
 #include "calibration/calibration_steps.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/typed_number.h"
 #include "link/port.h"
 #include "transmitter/code_tables.h"

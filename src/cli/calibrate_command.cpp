@@ -9,7 +9,7 @@
 #include "cli/exit_codes.h"
 #include "cli/identification.h"
 #include "cli/session.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "settings/shown_language.h"
 #include "transmitter/station.h"
 

@@ -7,7 +7,7 @@
 #include <limits>
 #include <map>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "history/history_store.h"
 #include "settings/shown_language.h"
 #include "transmitter/exchange.h"

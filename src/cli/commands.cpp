@@ -4,7 +4,7 @@
 #include <array>
 
 #include "cli/exit_codes.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "settings/shown_language.h"
 
 namespace doxa::cli {

@@ -5,7 +5,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/exit_codes.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "transmitter/sensor_conversion.h"
 
 namespace doxa::cli {

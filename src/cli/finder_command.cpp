@@ -4,7 +4,7 @@
 #include "cli/console_window.h"
 #include "cli/exit_codes.h"
 #include "cli/session.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "settings/shown_language.h"
 #include "service/finder_dlg.h"
 #include "transmitter/code_tables.h"

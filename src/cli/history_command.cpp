@@ -11,7 +11,7 @@
 #include "cli/session.h"
 #include "cli/text_format.h"
 #include "cli/watched_thread.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/visible_text.h"
 #include "history/calibration_due.h"
 #include "history/certificate_metadata.h"

@@ -7,7 +7,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "history/history_csv.h"
 
 namespace doxa::cli {

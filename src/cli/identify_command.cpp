@@ -9,7 +9,7 @@
 #include "cli/run_outcome.h"
 #include "cli/session.h"
 #include "cli/text_format.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/visible_text.h"
 #include "link/hart.h"
 #include "settings/shown_language.h"

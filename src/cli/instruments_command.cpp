@@ -8,7 +8,7 @@
 #include "cli/session.h"
 #include "cli/text_format.h"
 #include "cli/watched_thread.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "history/instrument_register.h"
 #include "history/uncertainty_text.h"
 #include "settings/shown_language.h"

@@ -15,7 +15,7 @@
 #include "cli/exit_codes.h"
 #include "cli/session.h"
 #include "cli/watched_thread.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 
 namespace doxa::cli {
 namespace {

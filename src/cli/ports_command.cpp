@@ -7,7 +7,7 @@
 #include "cli/console.h"
 #include "cli/exit_codes.h"
 #include "cli/text_format.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/serial_devices.h"
 #include "settings/shown_language.h"
 

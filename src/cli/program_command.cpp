@@ -11,7 +11,7 @@
 #include "cli/identification.h"
 #include "cli/run_outcome.h"
 #include "cli/session.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/typed_number.h"
 #include "programming/prog_dlg.h"
 #include "programming/prog_identify.h"

@@ -2,7 +2,7 @@
 
 #include "cli/exit_codes.h"
 #include "cli/session.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 
 namespace doxa::cli {
 

@@ -9,7 +9,7 @@
 
 #include "app/qt_settings_store.h"
 #include "cli/exit_codes.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "document/backup_store.h"
 #include "history/history_csv.h"
 #include "link/port.h"

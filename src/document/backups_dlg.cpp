@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 
 namespace doxa {
 

@@ -18,7 +18,7 @@
 #include <system_error>
 #include <vector>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "document/document_codec.h"
 
 namespace doxa {

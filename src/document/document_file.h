@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "transmitter/device_record.h"
 
 namespace doxa {

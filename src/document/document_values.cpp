@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/typed_number.h"
 #include "transmitter/code_tables.h"
 #include "transmitter/model_limits.h"

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "history/history_query.h"
 #include "settings/start_up.h"
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "calibration/calibration_event.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/typed_number.h"
 #include "history/event_certificate.h"
 #include "history/history_csv.h"

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "history/history_query.h"
 
 namespace doxa {

@@ -8,7 +8,7 @@
 #include <array>
 #include <numeric>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "history/certificate.h"
 #include "history/certificate_metadata.h"
 #include "settings/shown_language.h"

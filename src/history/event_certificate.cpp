@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "calibration/calibration_event.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "history/event_canonical_form.h"
 #include "history/history_csv.h"
 #include "history/record_texts.h"

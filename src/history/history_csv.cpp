@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/visible_text.h"
 
 namespace doxa {

@@ -16,7 +16,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "history/history_store.h"
 #include "history/record_columns.h"
 

@@ -6,7 +6,7 @@
 
 #include "dialog/visible_text.h"
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "document/document_file.h"
 #include "history/certificate.h"
 #include "history/history_csv.h"

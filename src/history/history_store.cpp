@@ -10,7 +10,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <set>
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 
 namespace doxa {
 

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <set>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "history/history_store.h"
 #include "history/uncertainty_text.h"
 #include "settings/settings_keys.h"

@@ -1,4 +1,4 @@
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "history/record_texts.h"
 
 namespace doxa {

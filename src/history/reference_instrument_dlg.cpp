@@ -1,6 +1,6 @@
 #include "history/reference_instrument_dlg.h"
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/typed_number.h"
 #include "history/certificate.h"
 

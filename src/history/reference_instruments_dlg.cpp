@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "history/uncertainty_text.h"
 
 namespace doxa {

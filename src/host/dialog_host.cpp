@@ -21,7 +21,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "settings/shown_language.h"
 
 namespace doxa {

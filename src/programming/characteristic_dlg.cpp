@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/typed_number.h"
 #include "link/hart.h"
 #include "link/port.h"

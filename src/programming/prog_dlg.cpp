@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "dialog/radio_group.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/typed_number.h"
 #include "link/port.h"
 #include "programming/output_type_dlg.h"

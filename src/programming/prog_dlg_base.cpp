@@ -1,6 +1,6 @@
 #include "programming/prog_dlg_base.h"
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/port.h"
 #include "programming/characteristic_dlg.h"
 #include "programming/prog_identify.h"

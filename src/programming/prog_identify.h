@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 
 namespace doxa {
 

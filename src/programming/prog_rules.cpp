@@ -5,7 +5,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/typed_number.h"
 
 namespace doxa {

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "dialog/dialog.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/typed_number.h"
 #include "document/backup_store.h"
 #include "programming/prog_rules.h"

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "dialog/dialog.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/hart.h"
 #include "link/modbus.h"
 #include "link/port.h"

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "dialog/radio_group.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/typed_number.h"
 #include "link/port.h"
 #include "programming/prog_identify.h"

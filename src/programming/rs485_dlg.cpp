@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "dialog/radio_group.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/modbus.h"
 #include "link/port.h"
 #include "transmitter/exchange.h"

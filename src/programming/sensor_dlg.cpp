@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/port.h"
 #include "link/value_codec.h"
 #include "programming/sensor_serial_dlg.h"

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "dialog/typed_number.h"
 #include "transmitter/exchange.h"
 #include "transmitter/station.h"

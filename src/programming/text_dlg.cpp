@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/cp1250.h"
 #include "link/hart.h"
 #include "link/port.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/hart.h"
 #include "link/port.h"
 #include "link/value_codec.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/hart.h"
 #include "link/modbus.h"
 #include "link/port.h"

@@ -1,6 +1,6 @@
 #include "service/line_monitor_dlg.h"
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/cp1250.h"
 #include "link/port.h"
 #include "link/value_codec.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/port.h"
 #include "transmitter/station.h"
 

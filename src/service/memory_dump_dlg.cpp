@@ -1,6 +1,6 @@
 #include "service/memory_dump_dlg.h"
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/hart.h"
 #include "link/port.h"
 #include "link/value_codec.h"

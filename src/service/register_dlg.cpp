@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/modbus.h"
 #include "link/port.h"
 #include "service/byte_values.h"

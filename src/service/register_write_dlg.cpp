@@ -4,7 +4,7 @@
 #include <charconv>
 #include <vector>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/modbus.h"
 #include "service/byte_values.h"
 #include "transmitter/station.h"

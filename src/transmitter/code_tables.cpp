@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 
 namespace doxa {
 

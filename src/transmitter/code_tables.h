@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/value_codec.h"
 
 namespace doxa {

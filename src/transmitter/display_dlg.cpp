@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/hart.h"
 #include "link/modbus.h"
 #include "link/port.h"

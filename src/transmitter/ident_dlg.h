@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "dialog/dialog.h"
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/value_codec.h"
 #include "transmitter/exchange.h"
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <initializer_list>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 
 namespace doxa {
 

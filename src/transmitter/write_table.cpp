@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdio>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/hart.h"
 #include "link/modbus.h"
 #include "transmitter/exchange.h"

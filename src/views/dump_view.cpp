@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/value_codec.h"
 #include "service/byte_values.h"
 #include "transmitter/station.h"

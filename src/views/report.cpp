@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "link/value_codec.h"
 #include "transmitter/device_record.h"
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 
 namespace doxa {
 

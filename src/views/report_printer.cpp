@@ -8,7 +8,7 @@
 #include <QToolBar>
 #include <ctime>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "host/dialog_host.h"
 #include "views/report.h"
 #include "transmitter/device_record.h"

@@ -14,7 +14,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "host/dialog_host.h"
 #include "host/window_memory.h"
 #include "views/main_view.h"

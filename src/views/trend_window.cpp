@@ -18,7 +18,7 @@
 #include <optional>
 #include <vector>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 #include "host/dialog_host.h"
 #include "host/window_memory.h"
 #include "settings/settings_keys.h"

@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "dialog/screen_text.h"
+#include "link/screen_text.h"
 
 namespace doxa {
 namespace {
